@@ -1,0 +1,49 @@
+#include "ReservationFile.h"
+
+#include "CommaText.h"
+#include "Cp932.h"
+
+namespace core {
+
+std::string encodeReservationFile(const ReservationTable& table) {
+    std::string text;
+    for (int row = kFirstReservation; row <= kLastReservation; ++row) {
+        for (int column = DateCell; column <= StateCell; ++column) {
+            text += table.cell(column, row);
+            text += column < StateCell ? "," : "\r\n";
+        }
+    }
+    return encodeCp932(text);
+}
+
+void decodeReservationFile(std::string_view bytes, ReservationTable& table) {
+    std::string text = decodeCp932(bytes);
+    std::string_view rest = text;
+    int row = 0;
+    while (!rest.empty()) {
+        std::size_t end = rest.find_first_of("\r\n");
+        std::string_view line = rest.substr(0, end);
+        if (end == std::string_view::npos)
+            rest = {};
+        else
+            rest.remove_prefix(end + (rest.substr(end, 2) == "\r\n" ? 2 : 1));
+
+        ++row;
+        if (row > kLastReservation)
+            break;
+        auto fields = splitCommaText(line);
+        for (std::size_t k = 0; k < fields.size() && k < StateCell; ++k)
+            table.setCell(static_cast<int>(k) + 1, row, std::move(fields[k]));
+    }
+}
+
+void loadReservations(const FileStore& store, const std::string& path, ReservationTable& table) {
+    if (auto bytes = store.read(path))
+        decodeReservationFile(*bytes, table);
+}
+
+void saveReservations(FileStore& store, const std::string& path, const ReservationTable& table) {
+    store.replace(path, encodeReservationFile(table));
+}
+
+} // namespace core

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FileStore.h"
+#include "ReservationTable.h"
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+inline constexpr const char* kReservationFileName = "SetTimeData.txt";
+
+// The 30 rows as code page 932 lines of six cells joined by ",", each ended by CR LF.
+std::string encodeReservationFile(const ReservationTable& table);
+
+// Fills the table from the file's bytes. Line n fills row n; a line with no fields leaves its
+// row alone; fields past the sixth and lines past the 30th are ignored.
+void decodeReservationFile(std::string_view bytes, ReservationTable& table);
+
+// Missing or unreadable files leave the table as it is, without a word.
+void loadReservations(const FileStore& store, const std::string& path, ReservationTable& table);
+void saveReservations(FileStore& store, const std::string& path, const ReservationTable& table);
+
+} // namespace core

@@ -1,0 +1,66 @@
+#include "ReservationTable.h"
+
+#include <stdexcept>
+
+namespace core {
+
+namespace {
+
+constexpr std::array<const char*, kColumnCount> kHeaders{"",   "年月日", "午前午後", "時",
+                                                         "分", "動作",   "状態"};
+constexpr std::array<const char*, 10> kFullWidthDigits{"０", "１", "２", "３", "４",
+                                                       "５", "６", "７", "８", "９"};
+
+void checkPlace(int column, int row) {
+    if (column < 0 || column >= kColumnCount || row < 0 || row >= kRowCount)
+        throw std::out_of_range("reservation table cell out of range");
+}
+
+} // namespace
+
+ReservationTable::ReservationTable() {
+    for (int c = 0; c < kColumnCount; ++c)
+        cells_[0][c] = kHeaders[c];
+    for (int r = kFirstReservation; r <= kLastReservation; ++r)
+        cells_[r][0] = std::string("予約") + (r < 10 ? kFullWidthDigits[r] : std::to_string(r));
+}
+
+const std::string& ReservationTable::cell(int column, int row) const {
+    checkPlace(column, row);
+    return cells_[row][column];
+}
+
+void ReservationTable::setCell(int column, int row, std::string text) {
+    checkPlace(column, row);
+    if (cells_[row][column] == text)
+        return;
+    cells_[row][column] = std::move(text);
+    ++revision_;
+}
+
+void ReservationTable::clearRow(int row) {
+    for (int c = DateCell; c <= StateCell; ++c)
+        setCell(c, row, {});
+}
+
+int ReservationTable::filledTimeCells(int row) const {
+    int filled = 0;
+    for (int c = DateCell; c <= MinuteCell; ++c)
+        filled += cell(c, row).empty() ? 0 : 1;
+    return filled;
+}
+
+bool ReservationTable::isComplete(int row) const {
+    return filledTimeCells(row) == 4;
+}
+
+bool ReservationTable::isHalfFilled(int row) const {
+    int filled = filledTimeCells(row);
+    return filled > 0 && filled < 4;
+}
+
+bool ReservationTable::isOccupied(int row) const {
+    return !cell(PeriodCell, row).empty();
+}
+
+} // namespace core

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+// Columns of a reservation row; column 0 holds the row label.
+enum Column : int {
+    DateCell = 1,
+    PeriodCell = 2,
+    HourCell = 3,
+    MinuteCell = 4,
+    ActionCell = 5,
+    StateCell = 6,
+};
+
+inline constexpr int kColumnCount = 7;
+inline constexpr int kRowCount = 31; // the header row and 30 reservations
+inline constexpr int kFirstReservation = 1;
+inline constexpr int kLastReservation = 30;
+
+inline constexpr std::array<int, kColumnCount> kColumnWidths{42, 75, 60, 45, 45, 60, 40};
+inline constexpr int kDefaultRowHeight = 18;
+inline constexpr const char* kGridHint = "ダブルクリックで再編集。右クリックで削除・停止・稼働。";
+
+// The bookings as a grid of texts: row 0 is the header, column 0 the row labels, and rows 1 to
+// 30 the reservations. A reservation's kind, time, action and state are its cell texts.
+class ReservationTable {
+public:
+    // Writes the header texts and the row labels; every reservation cell starts empty.
+    ReservationTable();
+
+    const std::string& cell(int column, int row) const;
+    void setCell(int column, int row, std::string text);
+    void clearRow(int row);
+
+    // Cells 1 to 4 all set.
+    bool isComplete(int row) const;
+    // One, two or three of cells 1 to 4 set.
+    bool isHalfFilled(int row) const;
+    // A booking would overwrite something: the period is set.
+    bool isOccupied(int row) const;
+
+    // Grows on every change of a cell's text, so a view knows when to redraw.
+    std::uint64_t revision() const { return revision_; }
+
+private:
+    int filledTimeCells(int row) const;
+
+    std::array<std::array<std::string, kColumnCount>, kRowCount> cells_;
+    std::uint64_t revision_ = 0;
+};
+
+} // namespace core

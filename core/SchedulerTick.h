@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Clock.h"
+#include "ReservationTable.h"
+#include "SharedState.h"
+
+#include <optional>
+
+namespace core {
+
+inline constexpr int kScanIntervalMs = 500;
+
+struct RemainingTime {
+    int days;
+    int hours;
+    int minutes;
+};
+
+// What one tick asks of the window around it.
+class TickHost {
+public:
+    virtual ~TickHost() = default;
+    // Enable the shutdown privilege, then carry out PendingAction.
+    virtual void runPendingAction() = 0;
+    virtual void cpuWatchStep(int usage) = 0;
+    virtual void startCpuWatchFromReservation() = 0;
+    // Enable the booking controls and give the grid the window colour.
+    virtual void applyUnlockedAppearance() = 0;
+    // Show the countdown dialog and set the main timer to the given interval.
+    virtual void startCountdown(int timerIntervalMs) = 0;
+    virtual void saveReservations() = 0;
+    // Nothing hides the remaining-time labels.
+    virtual void showRemainingTime(std::optional<RemainingTime> remaining) = 0;
+};
+
+// The main timer stays away for the whole countdown plus two seconds.
+int countdownTimerInterval(const Settings& settings);
+
+// One 500 ms tick after the clock and usage labels are drawn: runs the pending action, steps
+// the CPU-idle watch, or scans the 30 rows. An error of saveReservations() ends the tick.
+void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
+                      int selectedRow, int usage, TickHost& host);
+
+} // namespace core

@@ -1,0 +1,34 @@
+#include "Settings.h"
+
+#include <charconv>
+
+namespace core {
+
+bool isOn(std::string_view flag) {
+    return flag == "1";
+}
+
+int decimalOr(std::string_view text, int fallback) {
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return fallback;
+    return value;
+}
+
+int Settings::shutDownSeconds() const {
+    int seconds = decimalOr(ShutDownTime, 30);
+    return seconds < 1 ? 30 : seconds;
+}
+
+int Settings::cpuPercent() const {
+    return decimalOr(CPUPersent, 5);
+}
+
+int Settings::cpuMinutes() const {
+    return decimalOr(CPUMinitu, 3);
+}
+
+} // namespace core

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// The six global settings, kept as the texts of the settings file.
+struct Settings {
+    std::string CPUchange = "0";
+    std::string BEEPchange = "0";
+    std::string TASKICOchange = "0";
+    std::string ShutDownTime = "30";
+    std::string CPUPersent = "5";
+    std::string CPUMinitu = "3";
+
+    // A hand-edited file may hold anything: a text that is not a decimal integer counts as the
+    // default, and so does a countdown shorter than one second.
+    int shutDownSeconds() const;
+    int cpuPercent() const;
+    int cpuMinutes() const;
+};
+
+// A switch is on only when its text is exactly "1".
+bool isOn(std::string_view flag);
+
+// An optional sign and decimal digits, nothing else; otherwise the fallback.
+int decimalOr(std::string_view text, int fallback);
+
+} // namespace core

@@ -1,0 +1,87 @@
+#include "Vocabulary.h"
+
+#include "Cp932.h"
+
+namespace core {
+
+const std::array<std::string_view, 12> kHourLabels{
+    "０時", "１時", "２時", "３時", "４時", "５時", "６時", "７時", "８時", "９時", "10時", "11時"};
+
+const std::array<std::string_view, 10> kWeekdayItems{
+    "日曜", "月曜", "火曜", "水曜", "木曜", "金曜", "土曜", "月～金", "月～土", "土日"};
+
+const std::array<ActionEntry, 7> kActions{{
+    {"終了", "3"},
+    {"強制終了", "4"},
+    {"再起動", "2"},
+    {"強制再起", "5"},
+    {"ログオフ", "1"},
+    {"スタンバイ", "6"},
+    {"休止状態", "7"},
+}};
+
+ReservationKind reservationKind(std::string_view dateCell) {
+    if (!dateCell.starts_with(kRecurringMark))
+        return ReservationKind::OneTime;
+    if (dateCell.starts_with(kEveryDay))
+        return ReservationKind::Daily;
+    if (dateCell.starts_with(kEveryWeek))
+        return ReservationKind::Weekly;
+    return ReservationKind::Unknown;
+}
+
+std::string hour24Text(std::string_view periodCell, std::string_view hourCell) {
+    int offset;
+    if (periodCell == kMorning)
+        offset = 0;
+    else if (periodCell == kAfternoon)
+        offset = 12;
+    else
+        return {};
+    for (std::size_t h = 0; h < kHourLabels.size(); ++h) {
+        if (hourCell == kHourLabels[h])
+            return std::to_string(offset + static_cast<int>(h));
+    }
+    return {};
+}
+
+std::string minuteText(std::string_view minuteCell) {
+    return cp932Prefix(minuteCell, 2);
+}
+
+std::string triggerKey(std::string_view hour24, std::string_view minute) {
+    std::string key;
+    key.append(hour24).append(":").append(minute).append(":00");
+    return key;
+}
+
+std::string oneTimeDateTimeText(std::string_view dateCell, std::string_view hour24,
+                                std::string_view minute) {
+    std::string text(dateCell);
+    text.append(" ").append(triggerKey(hour24, minute));
+    return text;
+}
+
+std::optional<std::string> actionCodeFromLabel(std::string_view label) {
+    for (const auto& action : kActions) {
+        if (label == action.label)
+            return std::string(action.code);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> actionCodeFromIndex(int selectorIndex) {
+    if (selectorIndex < 0 || selectorIndex >= static_cast<int>(kActions.size()))
+        return std::nullopt;
+    return std::string(kActions[static_cast<std::size_t>(selectorIndex)].code);
+}
+
+std::optional<int> selectorIndexFromCode(std::string_view code) {
+    for (std::size_t i = 0; i < kActions.size(); ++i) {
+        if (code == kActions[i].code)
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+} // namespace core

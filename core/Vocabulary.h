@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+inline constexpr std::string_view kStateActive = "稼働";
+inline constexpr std::string_view kStateStopped = "停止";
+inline constexpr std::string_view kRecurringMark = "毎";
+inline constexpr std::string_view kEveryDay = "毎日";
+inline constexpr std::string_view kEveryWeek = "毎週";
+inline constexpr std::string_view kMorning = "午前";
+inline constexpr std::string_view kAfternoon = "午後";
+
+// The hour selector's items, also the texts a HourCell may hold: "０時" to "９時" with
+// full-width digits, then "10時" and "11時" with ASCII digits.
+extern const std::array<std::string_view, 12> kHourLabels;
+// The weekday selector's items; a weekly DateCell is "毎週" followed by one of them.
+extern const std::array<std::string_view, 10> kWeekdayItems;
+
+struct ActionEntry {
+    std::string_view label;
+    std::string_view code;
+};
+// The action selector's items in their order; the code is what PendingAction holds.
+extern const std::array<ActionEntry, 7> kActions;
+
+enum class ReservationKind { OneTime, Daily, Weekly, Unknown };
+ReservationKind reservationKind(std::string_view dateCell);
+
+// "0" to "23", or empty when the period and hour are not of the vocabulary.
+std::string hour24Text(std::string_view periodCell, std::string_view hourCell);
+// The first two bytes of the MinuteCell: its two digits.
+std::string minuteText(std::string_view minuteCell);
+// What the clock must show for the row to fire, e.g. "9:05:00".
+std::string triggerKey(std::string_view hour24, std::string_view minute);
+// "2007/10/11 9:05:00": the moment of a one-time row, for parsing.
+std::string oneTimeDateTimeText(std::string_view dateCell, std::string_view hour24,
+                                std::string_view minute);
+
+std::optional<std::string> actionCodeFromLabel(std::string_view label);
+std::optional<std::string> actionCodeFromIndex(int selectorIndex);
+std::optional<int> selectorIndexFromCode(std::string_view code);
+
+} // namespace core

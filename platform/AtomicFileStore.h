@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/FileStore.h"
+
+namespace platform {
+
+// Replaces a file by writing a temporary file beside it, flushing it to disk and renaming it
+// over the old one, so a crash or a full disk never leaves half a file.
+class AtomicFileStore : public core::FileStore {
+public:
+    std::optional<std::string> read(const std::string& path) const override;
+    void replace(const std::string& path, std::string_view bytes) override;
+};
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#include "SystemClock.h"
+
+#include <ctime>
+
+namespace platform {
+
+using namespace std::chrono;
+
+core::LocalTime SystemClock::now() const {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    tm local{};
+    localtime_r(&ts.tv_sec, &local);
+    year_month_day date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                        day{static_cast<unsigned>(local.tm_mday)}};
+    // A leap second (tm_sec 60) is shown as the 59th.
+    int second = local.tm_sec > 59 ? 59 : local.tm_sec;
+    return core::LocalTime{core::LocalDays{date}} + hours{local.tm_hour} +
+           minutes{local.tm_min} + seconds{second} + milliseconds{ts.tv_nsec / 1'000'000};
+}
+
+} // namespace platform

@@ -1,0 +1,38 @@
+#include "ReservationGridModel.h"
+
+namespace ui {
+
+ReservationGridModel::ReservationGridModel(const core::ReservationTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), shownRevision_(table.revision()) {}
+
+int ReservationGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : core::kLastReservation;
+}
+
+int ReservationGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : core::kColumnCount - 1;
+}
+
+QVariant ReservationGridModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return QString::fromStdString(table_.cell(index.column() + 1, index.row() + 1));
+}
+
+QVariant ReservationGridModel::headerData(int section, Qt::Orientation orientation,
+                                          int role) const {
+    if (role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const std::string& text = orientation == Qt::Horizontal ? table_.cell(section + 1, 0)
+                                                            : table_.cell(0, section + 1);
+    return QString::fromStdString(text);
+}
+
+void ReservationGridModel::refresh() {
+    if (table_.revision() == shownRevision_)
+        return;
+    shownRevision_ = table_.revision();
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+}
+
+} // namespace ui

@@ -1,0 +1,357 @@
+#include "Unit1.h"
+
+#include "Fonts.h"
+#include "Guarded.h"
+#include "ReservationGridModel.h"
+#include "core/CpuIdleWatch.h"
+#include "core/DateTimeText.h"
+#include "core/ReservationFile.h"
+#include "core/Vocabulary.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDate>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <stdexcept>
+
+namespace ui {
+
+namespace {
+
+constexpr int kClientWidth = 443;
+constexpr int kClientHeight = 374;
+constexpr int kSelectorHeight = 20;
+constexpr int kSpinHeight = 21;
+const QColor kTeal(0x00, 0x80, 0x80);
+const QColor kLockedGrey(0x80, 0x80, 0x80);
+
+QLabel* makeLabel(QWidget* parent, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// Labels whose text changes while the program runs get room for their widest text.
+QLabel* makeValueLabel(QWidget* parent, int left, int top, int width) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(left, top, width, 14);
+    return label;
+}
+
+void paintText(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QComboBox* makeSelector(QWidget* parent, int left, int top, int width, const QStringList& items) {
+    auto* box = new QComboBox(parent);
+    box->setEditable(true);
+    box->addItems(items);
+    box->setGeometry(left, top, width, kSelectorHeight);
+    return box;
+}
+
+QStringList numberedItems(int count, const QString& suffix) {
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) + suffix;
+    return items;
+}
+
+template <std::size_t N> QStringList toItems(const std::array<std::string_view, N>& texts) {
+    QStringList items;
+    for (auto text : texts)
+        items << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return items;
+}
+
+QSpinBox* makeSpin(QWidget* parent, int left, int top, int minimum, int maximum, int value) {
+    auto* spin = new QSpinBox(parent);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setGeometry(left, top, 41, kSpinHeight);
+    return spin;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
+    auto* button = new QPushButton(text, parent);
+    button->setGeometry(place);
+    return button;
+}
+
+} // namespace
+
+TForm1::TForm1(Form1Services services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
+    buildWindow();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildWindow() {
+    setWindowTitle(QStringLiteral("Brindlewhistmoore"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(programFont());
+    setFixedSize(kClientWidth, kClientHeight);
+
+    MonthCalendar1 = new QCalendarWidget(this);
+    MonthCalendar1->setGeometry(16, 20, 162, 149);
+    MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setGeometry(200, 10, 225, 95);
+    buildTimeSheet();
+    buildElapsedSheet();
+    buildCpuSheet();
+
+    Label1 = makeLabel(this, QStringLiteral("現在の時刻"), 208, 124);
+    Label2 = makeValueLabel(this, 287, 124, 50);
+    ComboBox5 = makeSelector(this, 340, 120, 77, {});
+    for (const auto& action : core::kActions)
+        ComboBox5->addItem(QString::fromUtf8(action.label.data(),
+                                             static_cast<qsizetype>(action.label.size())));
+    Button2 = makeButton(this, QStringLiteral("予約する"), {208, 152, 81, 33});
+    Button2->setFocusPolicy(Qt::NoFocus);
+    Button4 = makeButton(this, QStringLiteral("トレイに格納"), {336, 152, 81, 33});
+    buildGrid();
+    Button3 = makeButton(this, QStringLiteral("設定"), {189, 336, 65, 25});
+    Button3->setFocusPolicy(Qt::NoFocus);
+
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(core::kScanIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+}
+
+void TForm1::buildTimeSheet() {
+    TabSheet1 = new QWidget;
+    PageControl1->addTab(TabSheet1, QStringLiteral("定刻予約"));
+    ComboBox1 = makeSelector(TabSheet1, 8, 4, 65, {QStringLiteral("午前"), QStringLiteral("午後")});
+    ComboBox2 = makeSelector(TabSheet1, 80, 4, 65, toItems(core::kHourLabels));
+    ComboBox3 = makeSelector(TabSheet1, 152, 4, 60, numberedItems(60, QStringLiteral("分")));
+    ComboBox4 = makeSelector(TabSheet1, 152, 42, 60, toItems(core::kWeekdayItems));
+    RadioButton1 = new QRadioButton(QStringLiteral("一回"), TabSheet1);
+    RadioButton1->move(8, 44);
+    RadioButton1->setToolTip(QStringLiteral("左のカレンダーから予約日を選択します"));
+    RadioButton2 = new QRadioButton(QStringLiteral("毎日"), TabSheet1);
+    RadioButton2->move(56, 44);
+    RadioButton3 = new QRadioButton(QStringLiteral("毎週"), TabSheet1);
+    RadioButton3->move(104, 44);
+}
+
+void TForm1::buildElapsedSheet() {
+    TabSheet2 = new QWidget;
+    PageControl1->addTab(TabSheet2, QStringLiteral("経過予約"));
+    SpinEdit1 = makeSpin(TabSheet2, 8, 9, 0, 999, 0);
+    SpinEdit1->setFixedWidth(45);
+    Label4 = makeLabel(TabSheet2, QStringLiteral("時間"), 56, 12);
+    ComboBox6 = makeSelector(TabSheet2, 93, 10, 45, numberedItems(60, {}));
+    Label5 = makeLabel(TabSheet2, QStringLiteral("分後予約"), 144, 12);
+    Label3 = makeLabel(TabSheet2, QStringLiteral("残り日時"), 8, 48);
+    Label8 = makeValueLabel(TabSheet2, 66, 48, 22);
+    Label6 = makeLabel(TabSheet2, QStringLiteral("日"), 88, 48);
+    Label9 = makeValueLabel(TabSheet2, 110, 48, 22);
+    Label7 = makeLabel(TabSheet2, QStringLiteral("時間"), 132, 48);
+    Label10 = makeValueLabel(TabSheet2, 170, 48, 22);
+    Label11 = makeLabel(TabSheet2, QStringLiteral("分"), 192, 48);
+    for (QLabel* value : {Label8, Label9, Label10})
+        paintText(value, kTeal);
+    Label8->hide();
+    Label9->hide();
+}
+
+void TForm1::buildCpuSheet() {
+    TabSheet3 = new QWidget;
+    PageControl1->addTab(TabSheet3, QStringLiteral("CPU使用率"));
+    Label12 = makeLabel(TabSheet3, QStringLiteral("ＣＰＵ使用率"), 8, 8);
+    Label13 = makeValueLabel(TabSheet3, 85, 8, 26);
+    paintText(Label13, kTeal);
+    Label14 = makeLabel(TabSheet3, QStringLiteral("％"), 112, 8);
+    SpinEdit2 = makeSpin(TabSheet3, 8, 32, 1, 100, 5);
+    Label15 = makeLabel(TabSheet3, QStringLiteral("％以下"), 50, 38);
+    SpinEdit3 = makeSpin(TabSheet3, 88, 32, 1, 1000, 3);
+    SpinEdit3->setFixedWidth(47);
+    Label16 = makeLabel(TabSheet3, QStringLiteral("分"), 136, 38);
+    Button1 = makeButton(TabSheet3, QStringLiteral("開始"), {160, 4, 50, 25});
+    Button5 = makeButton(TabSheet3, QStringLiteral("停止"), {160, 38, 50, 25});
+}
+
+void TForm1::buildGrid() {
+    StringGrid1 = new QTableView(this);
+    StringGrid1->setGeometry(24, 200, 394, 121);
+    gridModel_ = new ReservationGridModel(table_, this);
+    StringGrid1->setModel(gridModel_);
+    StringGrid1->setToolTip(QString::fromUtf8(core::kGridHint));
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setCornerButtonEnabled(false);
+    StringGrid1->setWordWrap(false);
+
+    QHeaderView* top = StringGrid1->horizontalHeader();
+    top->setSectionResizeMode(QHeaderView::Fixed);
+    top->setFixedHeight(core::kDefaultRowHeight + 1);
+    top->setHighlightSections(false);
+    for (int column = 1; column < core::kColumnCount; ++column)
+        top->resizeSection(column - 1, core::kColumnWidths[static_cast<std::size_t>(column)]);
+
+    QHeaderView* side = StringGrid1->verticalHeader();
+    side->setSectionResizeMode(QHeaderView::Fixed);
+    side->setDefaultSectionSize(core::kDefaultRowHeight + 1);
+    side->setFixedWidth(core::kColumnWidths[0]);
+    side->setHighlightSections(false);
+}
+
+void TForm1::FormCreate() {
+    services_.state.ExecutionPhase = core::kPhaseWatching;
+    services_.state.PendingAction = core::kNoAction;
+    services_.state.CpuWatchActive = false;
+
+    // Centred on the primary screen by whole halves, once at creation.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QSize outer = frameGeometry().size();
+        move(screen->geometry().width() / 2 - outer.width() / 2,
+             screen->geometry().height() / 2 - outer.height() / 2);
+    }
+
+    auto today = std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(
+        services_.clock.now())};
+    MonthCalendar1->setSelectedDate(QDate(static_cast<int>(today.year()),
+                                          static_cast<int>(static_cast<unsigned>(today.month())),
+                                          static_cast<int>(static_cast<unsigned>(today.day()))));
+    RadioButton1->setChecked(true);
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
+        box->setCurrentIndex(-1);
+    ComboBox4->setCurrentIndex(0);
+    ComboBox5->setCurrentIndex(0);
+    ComboBox6->setCurrentIndex(30);
+    ComboBox4->setVisible(false);
+    selectRow(core::kFirstReservation);
+
+    core::loadReservations(services_.files, services_.reservationPath, table_);
+    gridModel_->refresh();
+    Timer1->start();
+}
+
+int TForm1::selectedRow() const {
+    QModelIndex current = StringGrid1->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TForm1::selectRow(int row) {
+    StringGrid1->setCurrentIndex(gridModel_->index(row - 1, 0));
+}
+
+void TForm1::Timer1Timer() {
+    runGuarded(services_.prompter, [this] {
+        ComboBox4->setVisible(RadioButton3->isChecked());
+        Label2->setText(QString::fromStdString(core::formatLongTime(services_.clock.now())));
+        // The meter's reading is shown as one byte.
+        auto usage = static_cast<unsigned char>(services_.cpu.getUsage());
+        Label13->setText(QString::asprintf("%3d", usage));
+        core::runSchedulerTick(table_, services_.state, services_.clock, selectedRow(), usage,
+                               *this);
+    });
+    gridModel_->refresh();
+}
+
+void TForm1::SaveReservations() {
+    core::saveReservations(services_.files, services_.reservationPath, table_);
+}
+
+void TForm1::Button1Click() {
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = true;
+    setLocked(true);
+}
+
+void TForm1::Button5Click() {
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = false;
+    setLocked(false);
+}
+
+void TForm1::setLocked(bool locked) {
+    // Every tick asks for an appearance; only a change needs a repaint.
+    if (locked == locked_)
+        return;
+    locked_ = locked;
+    for (QWidget* control : {static_cast<QWidget*>(SpinEdit2), static_cast<QWidget*>(SpinEdit3),
+                             static_cast<QWidget*>(StringGrid1), static_cast<QWidget*>(Button2)})
+        control->setEnabled(!locked);
+    QPalette palette = StringGrid1->palette();
+    QColor base = locked ? kLockedGrey : QGuiApplication::palette().color(QPalette::Base);
+    palette.setColor(QPalette::Active, QPalette::Base, base);
+    palette.setColor(QPalette::Inactive, QPalette::Base, base);
+    palette.setColor(QPalette::Disabled, QPalette::Base, base);
+    StringGrid1->setPalette(palette);
+}
+
+void TForm1::runPendingAction() {
+    services_.power.enableShutdownPrivilege();
+    services_.power.executePowerAction(services_.state.PendingAction);
+}
+
+void TForm1::cpuWatchStep(int usage) {
+    bool fires = core::advanceCpuIdleWatch(services_.state, usage, SpinEdit2->value(),
+                                           SpinEdit3->value());
+    setLocked(true);
+    if (!fires)
+        return;
+    if (auto code = core::actionCodeFromIndex(ComboBox5->currentIndex()))
+        services_.state.PendingAction = *code;
+    startCountdown(core::countdownTimerInterval(services_.state.settings));
+}
+
+void TForm1::startCpuWatchFromReservation() {
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = true;
+    setLocked(true);
+    PageControl1->setCurrentIndex(2);
+    if (auto index = core::selectorIndexFromCode(services_.state.PendingAction))
+        ComboBox5->setCurrentIndex(*index);
+}
+
+void TForm1::applyUnlockedAppearance() {
+    setLocked(false);
+}
+
+void TForm1::startCountdown(int timerIntervalMs) {
+    if (countdown_ == nullptr)
+        throw std::logic_error("no countdown dialog attached to the main window");
+    countdown_->showCountdown();
+    Timer1->setInterval(timerIntervalMs);
+}
+
+void TForm1::saveReservations() {
+    SaveReservations();
+}
+
+void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
+    if (remaining) {
+        Label8->setNum(remaining->days);
+        Label9->setNum(remaining->hours);
+        Label10->setNum(remaining->minutes);
+    }
+    for (QLabel* label : {Label8, Label9, Label10})
+        label->setVisible(remaining.has_value());
+}
+
+} // namespace ui

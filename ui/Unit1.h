@@ -1,0 +1,125 @@
+#pragma once
+
+#include "CountdownDialog.h"
+#include "Prompter.h"
+#include "core/Clock.h"
+#include "core/CpuUsageMeter.h"
+#include "core/FileStore.h"
+#include "core/PowerActions.h"
+#include "core/ReservationTable.h"
+#include "core/SchedulerTick.h"
+#include "core/SharedState.h"
+
+#include <QWidget>
+#include <string>
+
+class QCalendarWidget;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class QTableView;
+class QTimer;
+
+namespace ui {
+
+class ReservationGridModel;
+
+struct Form1Services {
+    core::SharedState& state;
+    const core::Clock& clock;
+    core::CpuUsageMeter& cpu;
+    core::PowerActions& power;
+    Prompter& prompter;
+    core::FileStore& files;
+    std::string reservationPath;
+};
+
+// The main window: the reservation table, the booking controls and the 500 ms tick.
+class TForm1 : public QWidget, private core::TickHost {
+    Q_OBJECT
+public:
+    explicit TForm1(Form1Services services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The countdown dialog is created after the main window.
+    void attachCountdown(CountdownDialog& countdown) { countdown_ = &countdown; }
+
+    void Timer1Timer();
+    void SaveReservations();
+    void Button1Click();
+    void Button5Click();
+
+    // The selected reservation row, 1 to 30, or 0 when none is selected.
+    int selectedRow() const;
+    void selectRow(int row);
+    const core::ReservationTable& table() const { return table_; }
+
+    QCalendarWidget* MonthCalendar1;
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QComboBox* ComboBox1;
+    QComboBox* ComboBox2;
+    QComboBox* ComboBox3;
+    QComboBox* ComboBox4;
+    QComboBox* ComboBox5;
+    QComboBox* ComboBox6;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QRadioButton* RadioButton3;
+    QSpinBox* SpinEdit1;
+    QSpinBox* SpinEdit2;
+    QSpinBox* SpinEdit3;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* Label9;
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label12;
+    QLabel* Label13;
+    QLabel* Label14;
+    QLabel* Label15;
+    QLabel* Label16;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QPushButton* Button5;
+    QTableView* StringGrid1;
+    QTimer* Timer1;
+
+private:
+    void FormCreate();
+    void buildWindow();
+    void buildTimeSheet();
+    void buildElapsedSheet();
+    void buildCpuSheet();
+    void buildGrid();
+    void setLocked(bool locked);
+
+    void runPendingAction() override;
+    void cpuWatchStep(int usage) override;
+    void startCpuWatchFromReservation() override;
+    void applyUnlockedAppearance() override;
+    void startCountdown(int timerIntervalMs) override;
+    void saveReservations() override;
+    void showRemainingTime(std::optional<core::RemainingTime> remaining) override;
+
+    Form1Services services_;
+    core::ReservationTable table_;
+    ReservationGridModel* gridModel_;
+    CountdownDialog* countdown_ = nullptr;
+    bool locked_ = false;
+};
+
+} // namespace ui
