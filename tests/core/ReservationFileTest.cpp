@@ -1,0 +1,137 @@
+#include "core/CommaText.h"
+#include "core/Cp932.h"
+#include "core/ReservationFile.h"
+#include "tests/support/MemoryFileStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+using Fields = std::vector<std::string>;
+
+namespace {
+
+std::string emptyFile() {
+    std::string bytes;
+    for (int i = 0; i < 30; ++i)
+        bytes += ",,,,,\r\n";
+    return bytes;
+}
+
+ReservationTable loaded(std::string_view bytes) {
+    ReservationTable table;
+    decodeReservationFile(bytes, table);
+    return table;
+}
+
+} // namespace
+
+TEST(Cp932, KnownBytesAndWaveDashes) {
+    EXPECT_EQ(encodeCp932("毎週月～金"), "\x96\x88\x8F\x54\x8C\x8E\x81\x60\x8B\xE0");
+    EXPECT_EQ(decodeCp932("\x96\x88\x8F\x54\x8C\x8E\x81\x60\x8B\xE0"), "毎週月～金");
+    EXPECT_EQ(encodeCp932("月\u301C金"), encodeCp932("月～金"))
+        << "the wave dash typed on Linux is stored like the full-width tilde";
+    EXPECT_EQ(encodeCp932("ﾊﾞ"), "\xCA\xDE") << "half-width katakana are one byte each";
+}
+
+TEST(Cp932, InvalidBytesSurviveARoundTrip) {
+    const std::string bytes = "a\x81\x0A\xFF\xA0z\x81"; // broken pair, unused bytes, cut-off lead
+    EXPECT_EQ(encodeCp932(decodeCp932(bytes)), bytes);
+    EXPECT_EQ(encodeCp932("😀"), "?");
+    EXPECT_EQ(cp932Prefix("ﾊﾞ分", 2), "ﾊﾞ");
+    EXPECT_EQ(cp932Prefix("分分", 3), "分");
+}
+
+TEST(CommaText, Splitting) {
+    EXPECT_EQ(splitCommaText(",,,,,"), Fields(6));
+    EXPECT_EQ(splitCommaText("a,b"), (Fields{"a", "b"}));
+    EXPECT_EQ(splitCommaText(""), Fields{});
+    EXPECT_EQ(splitCommaText(" \t "), Fields{});
+    EXPECT_EQ(splitCommaText("a b,c"), (Fields{"a", "b", "c"})) << "a blank ends a field";
+    EXPECT_EQ(splitCommaText("  a , b  "), (Fields{"a", "b"})) << "blanks round commas vanish";
+    EXPECT_EQ(splitCommaText("a,"), (Fields{"a", ""}));
+    EXPECT_EQ(splitCommaText("a, "), (Fields{"a"})) << "the comma is not the last byte";
+    EXPECT_EQ(splitCommaText("a,,b"), (Fields{"a", "", "b"}));
+    EXPECT_EQ(splitCommaText("\"x, \"\"y\"\"\",z"), (Fields{"x, \"y\"", "z"}));
+    EXPECT_EQ(splitCommaText("\"open"), (Fields{"open"}));
+    EXPECT_EQ(splitCommaText("\"a\"b,c"), (Fields{"a", "b", "c"}));
+    EXPECT_EQ(splitCommaText(std::string_view("a\0b,c", 5)), (Fields{"a"}));
+}
+
+TEST(ReservationFile, EmptyTableIsThirtyLinesOfFiveCommas) {
+    EXPECT_EQ(encodeReservationFile(ReservationTable{}), emptyFile());
+    ReservationTable table = loaded(emptyFile());
+    for (int r = 1; r <= 30; ++r)
+        EXPECT_FALSE(table.isOccupied(r));
+}
+
+TEST(ReservationFile, LoadFillsRowsByLine) {
+    std::string bytes = encodeCp932("毎週月～金,午後,10時,30分,終了,稼働\r\n"
+                                    "毎日,午前,７時,00分,終了\r\n"
+                                    "2007/10/11, 午前 ,９時 05分,再起動\r\n"
+                                    "\r\n"
+                                    "\r\n"
+                                    "a,b,c,d,e,f,g,h\n"
+                                    "x,y");
+    ReservationTable table = loaded(bytes);
+    EXPECT_EQ(table.cell(DateCell, 1), "毎週月～金");
+    EXPECT_EQ(table.cell(StateCell, 1), "稼働");
+    EXPECT_EQ(table.cell(ActionCell, 2), "終了");
+    EXPECT_EQ(table.cell(StateCell, 2), "") << "five fields leave the state empty";
+    EXPECT_EQ(table.cell(PeriodCell, 3), "午前") << "blanks round a comma split nothing";
+    EXPECT_EQ(table.cell(HourCell, 3), "９時");
+    EXPECT_EQ(table.cell(MinuteCell, 3), "05分") << "the space split the field";
+    EXPECT_EQ(table.cell(ActionCell, 3), "再起動");
+    EXPECT_FALSE(table.isOccupied(4));
+    EXPECT_EQ(table.cell(StateCell, 6), "f") << "a bare LF ends a line too; extra fields go";
+    EXPECT_EQ(table.cell(PeriodCell, 7), "y") << "the last line needs no line end";
+}
+
+TEST(ReservationFile, EmptyLineLeavesRowAloneButCounts) {
+    ReservationTable table;
+    table.setCell(DateCell, 5, "kept");
+    decodeReservationFile(encodeCp932(",,,,,\r\n,,,,,\r\n,,,,,\r\n,,,,,\r\n\r\n毎日"), table);
+    EXPECT_EQ(table.cell(DateCell, 5), "kept");
+    EXPECT_EQ(table.cell(DateCell, 6), "毎日");
+}
+
+TEST(ReservationFile, LinesAfterTheThirtiethAreIgnored) {
+    std::string bytes = emptyFile() + "毎日,午前,７時,00分,終了,稼働\r\n";
+    ReservationTable table = loaded(bytes);
+    EXPECT_EQ(encodeReservationFile(table), emptyFile());
+}
+
+TEST(ReservationFile, WrittenFileSurvivesLoadAndSaveByteForByte) {
+    ReservationTable table;
+    auto book = [&](int row, std::initializer_list<const char*> cells) {
+        int c = 1;
+        for (const char* text : cells)
+            table.setCell(c++, row, text);
+    };
+    book(1, {"毎週月～金", "午後", "10時", "30分", "終了", "稼働"});
+    book(2, {"2007/10/11", "午前", "９時", "05分", "再起動", "停止"});
+    book(30, {"毎週土日", "午前", "０時", "59分", "休止状態", "稼働"});
+    std::string first = encodeReservationFile(table);
+    EXPECT_NE(first.find("\x96\x88\x8F\x54\x8C\x8E\x81\x60\x8B\xE0,"), std::string::npos);
+    EXPECT_EQ(first.substr(0, 3), "\x96\x88\x8F") << "no byte-order mark";
+    EXPECT_EQ(encodeReservationFile(loaded(first)), first);
+
+    const std::string rest = emptyFile().substr(14);
+    EXPECT_EQ(encodeReservationFile(loaded("\x81\n\xFF,\xA0,,,,\r\n" + rest)),
+              "\x81,,,,,\r\n\xFF,\xA0,,,,\r\n" + rest)
+        << "undecodable bytes are written back unchanged";
+}
+
+TEST(ReservationFile, StoreFailuresAreSilentOnLoadAndRaisedOnSave) {
+    testing_support::MemoryFileStore store;
+    ReservationTable table;
+    loadReservations(store, "missing.txt", table);
+    EXPECT_FALSE(table.isOccupied(1));
+
+    table.setCell(PeriodCell, 1, "午前");
+    saveReservations(store, "SetTimeData.txt", table);
+    EXPECT_EQ(store.files["SetTimeData.txt"].substr(0, 11), ",\x8C\xDF\x91\x4F,,,,\r\n");
+
+    store.refuseWrites = true;
+    EXPECT_THROW(saveReservations(store, "SetTimeData.txt", table), std::system_error);
+    EXPECT_EQ(table.cell(PeriodCell, 1), "午前");
+}

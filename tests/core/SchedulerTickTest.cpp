@@ -1,0 +1,255 @@
+#include "core/CpuIdleWatch.h"
+#include "core/SchedulerTick.h"
+#include "tests/support/FakeClock.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <vector>
+
+using namespace core;
+using testing_support::at;
+using testing_support::FakeClock;
+
+namespace {
+
+class RecordingHost : public TickHost {
+public:
+    void runPendingAction() override { calls.push_back("power"); }
+    void cpuWatchStep(int usage) override { calls.push_back("watch " + std::to_string(usage)); }
+    void startCpuWatchFromReservation() override { calls.push_back("watch from row"); }
+    void applyUnlockedAppearance() override { calls.push_back("unlock"); }
+    void startCountdown(int ms) override { calls.push_back("countdown " + std::to_string(ms)); }
+    void saveReservations() override {
+        calls.push_back("save");
+        if (failSaves)
+            throw std::runtime_error("disk full");
+    }
+    void showRemainingTime(std::optional<RemainingTime> r) override {
+        remaining = r;
+        calls.push_back(r ? "remaining" : "hide remaining");
+    }
+
+    int count(const std::string& call) const {
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+    }
+
+    std::vector<std::string> calls;
+    std::optional<RemainingTime> remaining;
+    bool failSaves = false;
+};
+
+class SchedulerTick : public ::testing::Test {
+protected:
+    void book(int row, const char* date, const char* period, const char* hour,
+              const char* minute, const char* action = "終了", const char* state = "稼働") {
+        const char* cells[] = {date, period, hour, minute, action, state};
+        for (int c = 0; c < 6; ++c)
+            table.setCell(c + 1, row, cells[c]);
+    }
+    void tick(int selectedRow = 0, int usage = 0) {
+        host.calls.clear();
+        runSchedulerTick(table, state, clock, selectedRow, usage, host);
+    }
+
+    ReservationTable table;
+    SharedState state;
+    FakeClock clock{at(2026, 12, 7, 11, 59, 59, 600)}; // a Monday
+    RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(SchedulerTick, DailyRowFiresOnlyDuringItsSecond) {
+    book(1, "毎日", "午後", "０時", "00分");
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 0);
+    clock.set(at(2026, 12, 7, 12, 0, 0, 20));
+    tick();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"unlock", "countdown 32000"}));
+    EXPECT_EQ(state.PendingAction, "3");
+    clock.set(at(2026, 12, 7, 12, 0, 1, 0));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 0);
+    EXPECT_EQ(table.cell(DateCell, 1), "毎日") << "recurring rows never expire";
+}
+
+TEST_F(SchedulerTick, CountdownLengthFollowsTheSetting) {
+    book(1, "毎日", "午前", "０時", "00分", "ログオフ");
+    clock.set(at(2026, 12, 8, 0, 0, 0, 400));
+    state.settings.ShutDownTime = "120";
+    tick();
+    EXPECT_EQ(host.count("countdown 122000"), 1);
+    state.settings.ShutDownTime = "abc";
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 1) << "a text that is no number counts as 30";
+    EXPECT_EQ(state.PendingAction, "1");
+}
+
+TEST_F(SchedulerTick, OneTimeRowFiresAndIsRemovedInTheSameTick) {
+    book(1, "2026/12/07", "午前", "９時", "05分", "再起動");
+    book(2, "2026/12/08", "午前", "９時", "05分");
+    clock.set(at(2026, 12, 7, 9, 5, 0, 3));
+    tick();
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"unlock", "countdown 32000", "save"}));
+    EXPECT_EQ(state.PendingAction, "2");
+    EXPECT_FALSE(table.isOccupied(1));
+    EXPECT_EQ(table.cell(StateCell, 1), "");
+    EXPECT_TRUE(table.isComplete(2)) << "tomorrow's row stays";
+}
+
+TEST_F(SchedulerTick, ExpiryAllowsOneMillisecond) {
+    book(1, "2026/12/07", "午前", "９時", "05分", "終了", "停止");
+    clock.set(at(2026, 12, 7, 9, 5, 0, 0));
+    tick();
+    EXPECT_TRUE(table.isComplete(1));
+    clock.set(at(2026, 12, 7, 9, 5, 0, 1));
+    tick();
+    EXPECT_FALSE(table.isOccupied(1)) << "a stopped row expires too";
+    EXPECT_EQ(host.count("countdown 32000"), 0) << "and never fires";
+}
+
+TEST_F(SchedulerTick, WeeklyRowsFollowTheWeekdayTable) {
+    struct Case {
+        const char* dateCell;
+        std::vector<int> dueDays; // 6 = Sunday 2026-12-06 ... 12 = Saturday
+    };
+    const Case cases[] = {
+        {"毎週日曜", {6}},       {"毎週月曜", {7}},        {"毎週火曜", {8}},
+        {"毎週水曜", {9}},       {"毎週木曜", {10}},       {"毎週金曜", {11}},
+        {"毎週土曜", {12}},      {"毎週月～金", {7, 8, 9, 10, 11}},
+        {"毎週月～土", {7, 8, 9, 10, 11, 12}}, {"毎週土日", {6, 12}},
+        {"毎週祝日", {}},        {"毎月", {}},
+    };
+    for (const auto& c : cases) {
+        for (int d = 6; d <= 12; ++d) {
+            table = ReservationTable{};
+            book(1, c.dateCell, "午後", "10時", "30分");
+            clock.set(at(2026, 12, static_cast<unsigned>(d), 22, 30, 0, 100));
+            tick();
+            bool due = std::find(c.dueDays.begin(), c.dueDays.end(), d) != c.dueDays.end();
+            EXPECT_EQ(host.count("countdown 32000"), due ? 1 : 0) << c.dateCell << " day " << d;
+        }
+    }
+}
+
+TEST_F(SchedulerTick, OnlyActiveRowsWithAKnownActionFire) {
+    book(1, "毎日", "午後", "０時", "00分", "終了", "停止");
+    book(2, "毎日", "午後", "０時", "00分", "シャットダウン");
+    book(3, "毎日", "午後", "０時", "00分", "終了", "稼働中");
+    state.PendingAction = "6";
+    clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    tick();
+    EXPECT_EQ(host.calls, std::vector<std::string>{"unlock"});
+    EXPECT_EQ(state.PendingAction, "6");
+}
+
+TEST_F(SchedulerTick, TwoRowsAtOneMinuteBothSetTheActionInRowOrder) {
+    book(4, "毎日", "午後", "０時", "00分", "終了");
+    book(9, "毎日", "午後", "０時", "00分", "休止状態");
+    book(12, "毎週土曜", "午後", "０時", "00分", "ログオフ");
+    clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 2);
+    EXPECT_EQ(state.PendingAction, "7");
+}
+
+TEST_F(SchedulerTick, CpuHandOverEndsTheScanAtOnce) {
+    state.settings.CPUchange = "1";
+    book(2, "毎日", "午後", "０時", "00分", "スタンバイ");
+    book(3, "毎日", "午後", "０時", "00分", "ログオフ");
+    book(5, "2026/12/01", "午前", "９時", "05分");
+    book(6, "毎日", "午前", "", "");
+    clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    tick(5);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"unlock", "watch from row"}));
+    EXPECT_EQ(state.PendingAction, "6");
+    EXPECT_TRUE(table.isComplete(5)) << "rows after the hand-over are not scanned";
+    EXPECT_TRUE(table.isHalfFilled(6));
+
+    state.settings.CPUchange = "01";
+    tick();
+    EXPECT_EQ(host.count("watch from row"), 0) << "only exactly \"1\" is on";
+    EXPECT_EQ(host.count("countdown 32000"), 2);
+}
+
+TEST_F(SchedulerTick, ModesByPriority) {
+    book(1, "毎日", "午後", "０時", "00分");
+    clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    state.CpuWatchActive = true;
+    tick(0, 42);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"watch 42"});
+    state.ExecutionPhase = "2";
+    tick();
+    EXPECT_EQ(host.calls, std::vector<std::string>{"power"});
+}
+
+TEST_F(SchedulerTick, HalfFilledRowsAreClearedAndSaved) {
+    book(3, "毎日", "", "", "", "終了", "稼働");
+    book(4, "", "", "", "", "終了", "稼働");
+    tick();
+    EXPECT_EQ(host.count("save"), 1);
+    EXPECT_EQ(table.cell(StateCell, 3), "");
+    EXPECT_EQ(table.cell(ActionCell, 4), "終了") << "action and state alone are not counted";
+}
+
+TEST_F(SchedulerTick, UnparsableOneTimeRowIsKeptAndTheScanGoesOn) {
+    book(1, "2026-12-07", "午前", "９時", "05分");
+    book(2, "2026/12/01", "午前", "９時", "05分");
+    clock.set(at(2026, 12, 7, 10, 0, 0));
+    tick(1);
+    EXPECT_TRUE(table.isComplete(1));
+    EXPECT_FALSE(table.isOccupied(2));
+    EXPECT_EQ(host.remaining, std::nullopt);
+    EXPECT_EQ(host.count("hide remaining"), 1);
+}
+
+TEST_F(SchedulerTick, RemainingTimeOfTheSelectedRow) {
+    book(1, "2026/12/08", "午後", "２時", "03分");
+    book(2, "毎日", "午後", "２時", "03分");
+    clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    tick(1);
+    ASSERT_TRUE(host.remaining);
+    EXPECT_EQ(host.remaining->days, 1);
+    EXPECT_EQ(host.remaining->hours, 2);
+    EXPECT_EQ(host.remaining->minutes, 3);
+    EXPECT_EQ(state.RemainingMinutes, 1440 + 123);
+    EXPECT_EQ(host.count("remaining"), 1) << "only the selected row shows";
+
+    clock.set(at(2026, 12, 7, 12, 0, 59, 999));
+    tick(1);
+    EXPECT_EQ(state.RemainingMinutes, 1440 + 122) << "whole minutes, truncated";
+
+    tick(2);
+    EXPECT_EQ(host.calls.back(), "hide remaining");
+    tick(7);
+    EXPECT_EQ(host.calls.back(), "hide remaining") << "an empty row hides the labels";
+    tick(0);
+    EXPECT_EQ(host.count("hide remaining") + host.count("remaining"), 0);
+}
+
+TEST_F(SchedulerTick, SaveFailureEndsTheTick) {
+    book(1, "毎日", "", "", "");
+    book(2, "毎日", "午前", "", "");
+    host.failSaves = true;
+    EXPECT_THROW(tick(), std::runtime_error);
+    EXPECT_EQ(table.cell(DateCell, 1), "") << "cleared in memory before the save";
+    EXPECT_EQ(table.cell(DateCell, 2), "毎日") << "the tick ended before row 2";
+    host.failSaves = false;
+    tick();
+    EXPECT_EQ(table.cell(DateCell, 2), "");
+}
+
+TEST(CpuIdleWatch, CountsIdleTicksAndFiresOnTheExactCount) {
+    SharedState state;
+    EXPECT_FALSE(advanceCpuIdleWatch(state, 5, 5, 1)) << "the threshold itself is idle";
+    EXPECT_EQ(state.CpuIdleTicks, 1);
+    advanceCpuIdleWatch(state, 6, 5, 1);
+    EXPECT_EQ(state.CpuIdleTicks, 0);
+    for (int i = 1; i < 120; ++i)
+        ASSERT_FALSE(advanceCpuIdleWatch(state, 0, 5, 1)) << i;
+    EXPECT_TRUE(advanceCpuIdleWatch(state, 0, 5, 1));
+    EXPECT_EQ(state.CpuIdleTicks, 120);
+    EXPECT_FALSE(advanceCpuIdleWatch(state, 0, 5, 1)) << "past the count nothing fires";
+}

@@ -1,0 +1,32 @@
+#include "core/Settings.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+
+TEST(Settings, NumbersFallBackToTheirDefaults) {
+    Settings settings;
+    EXPECT_EQ(settings.shutDownSeconds(), 30);
+    EXPECT_EQ(settings.cpuPercent(), 5);
+    EXPECT_EQ(settings.cpuMinutes(), 3);
+    settings.ShutDownTime = "030";
+    EXPECT_EQ(settings.shutDownSeconds(), 30);
+    settings.ShutDownTime = "15";
+    EXPECT_EQ(settings.shutDownSeconds(), 15);
+    for (const char* bad : {"", "1.5", " 15", "15s", "0x10", "0", "-4", "99999999999"}) {
+        settings.ShutDownTime = bad;
+        EXPECT_EQ(settings.shutDownSeconds(), 30) << bad;
+    }
+    settings.CPUPersent = "-3";
+    EXPECT_EQ(settings.cpuPercent(), -3);
+    settings.CPUMinitu = "x";
+    EXPECT_EQ(settings.cpuMinutes(), 3);
+}
+
+TEST(Settings, OnlyExactlyOneIsOn) {
+    EXPECT_TRUE(isOn("1"));
+    EXPECT_FALSE(isOn("01"));
+    EXPECT_FALSE(isOn("1 "));
+    EXPECT_FALSE(isOn("true"));
+    EXPECT_FALSE(isOn(""));
+}

@@ -1,0 +1,59 @@
+#include "platform/AtomicFileStore.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class AtomicFileStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("bwm-store-" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+        path = (folder / "SetTimeData.txt").string();
+    }
+    void TearDown() override {
+        fs::remove_all(folder);
+    }
+
+    fs::path folder;
+    std::string path;
+    platform::AtomicFileStore store;
+};
+
+} // namespace
+
+TEST_F(AtomicFileStore, ReplacesTheWholeFileAndLeavesNoTemporary) {
+    EXPECT_EQ(store.read(path), std::nullopt);
+    store.replace(path, std::string("a\0b\r\n", 5));
+    EXPECT_EQ(store.read(path), std::string("a\0b\r\n", 5));
+    ::chmod(path.c_str(), 0640);
+    store.replace(path, "second");
+    EXPECT_EQ(store.read(path), "second");
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << "the file keeps its permissions";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+}
+
+TEST_F(AtomicFileStore, RefusedWriteKeepsTheOldFileAndSaysWhy) {
+    store.replace(path, "old");
+    // A folder where the temporary file must go refuses the write, even for root.
+    fs::create_directory(path + ".tmp");
+    try {
+        store.replace(path, "new");
+        FAIL() << "the write succeeded";
+    } catch (const std::system_error& e) {
+        EXPECT_EQ(std::string(e.what()), path + ": Is a directory");
+    }
+    EXPECT_EQ(store.read(path), "old");
+}
+
+TEST_F(AtomicFileStore, MissingFolderIsAnError) {
+    EXPECT_THROW(store.replace((folder / "no" / "file").string(), "x"), std::system_error);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/FileStore.h"
+
+#include <cerrno>
+#include <map>
+#include <system_error>
+
+namespace testing_support {
+
+class MemoryFileStore : public core::FileStore {
+public:
+    std::optional<std::string> read(const std::string& path) const override {
+        auto it = files.find(path);
+        if (it == files.end())
+            return std::nullopt;
+        return it->second;
+    }
+    void replace(const std::string& path, std::string_view bytes) override {
+        ++saves;
+        if (refuseWrites)
+            throw std::system_error(EACCES, std::generic_category(), path);
+        files[path] = std::string(bytes);
+    }
+
+    std::map<std::string, std::string> files;
+    bool refuseWrites = false;
+    int saves = 0;
+};
+
+} // namespace testing_support
