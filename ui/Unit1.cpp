@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -110,17 +111,20 @@ void TForm1::buildWindow() {
 
     MonthCalendar1 = new QCalendarWidget(this);
     MonthCalendar1->setGeometry(16, 20, 162, 149);
+    MonthCalendar1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(200, 10, 225, 95);
+    // Three captions must fit the 225 pixel wide control without scroll arrows.
+    PageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     buildTimeSheet();
     buildElapsedSheet();
     buildCpuSheet();
 
     Label1 = makeLabel(this, QStringLiteral("現在の時刻"), 208, 124);
-    Label2 = makeValueLabel(this, 287, 124, 50);
+    Label2 = makeValueLabel(this, 287, 124, 53);
     ComboBox5 = makeSelector(this, 340, 120, 77, {});
     for (const auto& action : core::kActions)
         ComboBox5->addItem(QString::fromUtf8(action.label.data(),
@@ -204,6 +208,9 @@ void TForm1::buildGrid() {
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setCornerButtonEnabled(false);
     StringGrid1->setWordWrap(false);
+    // Cells are as narrow as their texts: draw them with the slimmest margins, unelided.
+    StringGrid1->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
+    StringGrid1->setTextElideMode(Qt::ElideNone);
 
     QHeaderView* top = StringGrid1->horizontalHeader();
     top->setSectionResizeMode(QHeaderView::Fixed);

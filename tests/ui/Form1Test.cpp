@@ -1,0 +1,209 @@
+#include "core/Cp932.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/MemoryFileStore.h"
+#include "ui/Unit1.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+using testing_support::at;
+
+namespace {
+
+class FakeCpu : public core::CpuUsageMeter {
+public:
+    int getUsage() override { return usage; }
+    int usage = 0;
+};
+
+class FakePower : public core::PowerActions {
+public:
+    void enableShutdownPrivilege() override { calls << "privilege"; }
+    void executePowerAction(const std::string& code) override {
+        calls << QString::fromStdString("execute " + code);
+    }
+    QStringList calls;
+};
+
+class FakePrompter : public ui::Prompter {
+public:
+    bool ask(const QString&) override { return true; }
+    void inform(const QString& message) override { informed << message; }
+    void showError(const QString& message) override { errors << message; }
+    QStringList informed;
+    QStringList errors;
+};
+
+class FakeCountdown : public ui::CountdownDialog {
+public:
+    void showCountdown() override { ++shown; }
+    int shown = 0;
+};
+
+const std::string kPath = "SetTimeData.txt";
+
+std::string fileOf(std::initializer_list<std::string> lines) {
+    std::string text;
+    int count = 0;
+    for (const auto& line : lines) {
+        text += line + "\r\n";
+        ++count;
+    }
+    for (; count < 30; ++count)
+        text += ",,,,,\r\n";
+    return core::encodeCp932(text);
+}
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        core::SharedState state;
+        testing_support::FakeClock clock{at(2026, 12, 7, 11, 59, 59, 700)};
+        FakeCpu cpu;
+        FakePower power;
+        FakePrompter prompter;
+        testing_support::MemoryFileStore files;
+        FakeCountdown countdown;
+        std::unique_ptr<ui::TForm1> form;
+
+        void create(const std::string& fileBytes) {
+            files.files[kPath] = fileBytes;
+            form = std::make_unique<ui::TForm1>(
+                ui::Form1Services{state, clock, cpu, power, prompter, files, kPath});
+            form->attachCountdown(countdown);
+        }
+        QString gridText(int row, int column) const {
+            auto* model = form->StringGrid1->model();
+            return model->data(model->index(row - 1, column - 1)).toString();
+        }
+    };
+
+private slots:
+    void windowAndGridShape() {
+        Fixture f;
+        f.create(fileOf({"毎週月～金,午後,10時,30分,終了,稼働"}));
+        QCOMPARE(f.form->windowTitle(), QStringLiteral("Brindlewhistmoore"));
+        QCOMPARE(f.form->size(), QSize(443, 374));
+        QCOMPARE(f.form->StringGrid1->geometry(), QRect(24, 200, 394, 121));
+        QCOMPARE(f.form->Button2->text(), QStringLiteral("予約する"));
+        QCOMPARE(f.form->Timer1->interval(), 500);
+        QCOMPARE(f.form->Timer1->timerType(), Qt::PreciseTimer);
+        QVERIFY(f.form->Timer1->isActive());
+
+        auto* model = f.form->StringGrid1->model();
+        QCOMPARE(model->rowCount(), 30);
+        QCOMPARE(model->columnCount(), 6);
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("年月日"));
+        QCOMPARE(model->headerData(8, Qt::Vertical).toString(), QStringLiteral("予約９"));
+        QCOMPARE(model->headerData(9, Qt::Vertical).toString(), QStringLiteral("予約10"));
+        QCOMPARE(f.form->StringGrid1->horizontalHeader()->sectionSize(0), 75);
+        QCOMPARE(f.form->StringGrid1->horizontalHeader()->sectionSize(5), 40);
+        QCOMPARE(f.gridText(1, 1), QStringLiteral("毎週月～金"));
+        QCOMPARE(f.gridText(1, 6), QStringLiteral("稼働"));
+        QCOMPARE(f.form->selectedRow(), 1);
+        QCOMPARE(f.form->ComboBox5->currentText(), QStringLiteral("終了"));
+        QCOMPARE(f.form->ComboBox1->currentIndex(), -1);
+        QVERIFY(f.form->Label8->isHidden());
+        QVERIFY(f.form->Label9->isHidden());
+    }
+
+    void tickFiresSavesAndDraws() {
+        Fixture f;
+        f.create(fileOf({"2026/12/07,午後,０時,00分,再起動,稼働", "毎日,午前,,,,",
+                         "2026/12/08,午後,２時,03分,終了,停止"}));
+        f.form->selectRow(3);
+        f.cpu.usage = 7;
+        f.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
+        f.form->Timer1Timer();
+
+        QCOMPARE(f.form->Label2->text(), QStringLiteral("12:00:00"));
+        QCOMPARE(f.form->Label13->text(), QStringLiteral("  7"));
+        QCOMPARE(f.countdown.shown, 1);
+        QCOMPARE(f.form->Timer1->interval(), 32000);
+        QCOMPARE(f.state.PendingAction, std::string("2"));
+        QCOMPARE(f.gridText(1, 1), QString());
+        QCOMPARE(f.gridText(2, 1), QString());
+        QCOMPARE(f.gridText(3, 5), QStringLiteral("終了"));
+        QCOMPARE(f.files.files[kPath],
+                 core::encodeCp932(",,,,,\r\n,,,,,\r\n2026/12/08,午後,２時,03分,終了,停止\r\n") +
+                     fileOf({}).substr(21));
+        QVERIFY(!f.form->Label8->isHidden());
+        QCOMPARE(f.form->Label8->text(), QStringLiteral("1"));
+        QCOMPARE(f.form->Label9->text(), QStringLiteral("2"));
+        QCOMPARE(f.form->Label10->text(), QStringLiteral("2")); // 2.96 minutes are 2
+        QVERIFY(f.prompter.errors.isEmpty());
+    }
+
+    void weekdaySelectorFollowsTheWeeklyButton() {
+        Fixture f;
+        f.create(fileOf({}));
+        f.form->Timer1Timer();
+        QVERIFY(f.form->ComboBox4->isHidden());
+        f.form->RadioButton3->setChecked(true);
+        f.form->Timer1Timer();
+        QVERIFY(!f.form->ComboBox4->isHidden());
+    }
+
+    void saveFailureShowsTheErrorAndTheProgramGoesOn() {
+        Fixture f;
+        f.create(fileOf({"毎日,午前,,,,"}));
+        f.files.refuseWrites = true;
+        f.form->Timer1Timer();
+        QCOMPARE(f.prompter.errors, QStringList{QStringLiteral("SetTimeData.txt: Permission denied")});
+        QCOMPARE(f.gridText(1, 1), QString());
+        QCOMPARE(f.form->Label2->text(), QStringLiteral("11:59:59"));
+        f.files.refuseWrites = false;
+        f.form->SaveReservations();
+        QCOMPARE(f.files.files[kPath], fileOf({}));
+    }
+
+    void executePhaseRunsThePendingAction() {
+        Fixture f;
+        f.create(fileOf({}));
+        f.state.ExecutionPhase = "2";
+        f.state.PendingAction = "3";
+        f.form->Timer1Timer();
+        QCOMPARE(f.power.calls, (QStringList{"privilege", "execute 3"}));
+    }
+
+    void cpuWatchLocksAndHandsOver() {
+        Fixture f;
+        f.create(fileOf({"毎日,午後,０時,00分,スタンバイ,稼働"}));
+        f.state.settings.CPUchange = "1";
+        f.clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+        f.form->Timer1Timer();
+        QVERIFY(f.state.CpuWatchActive);
+        QCOMPARE(f.form->PageControl1->currentIndex(), 2);
+        QCOMPARE(f.form->ComboBox5->currentText(), QStringLiteral("スタンバイ"));
+        QVERIFY(!f.form->StringGrid1->isEnabled());
+        QVERIFY(!f.form->Button2->isEnabled());
+        QCOMPARE(f.form->StringGrid1->palette().color(QPalette::Base), QColor(0x808080));
+        QCOMPARE(f.countdown.shown, 0);
+
+        f.form->SpinEdit3->setValue(1);
+        f.form->ComboBox5->setCurrentIndex(4);
+        for (int i = 0; i < 120; ++i)
+            f.form->Timer1Timer();
+        QCOMPARE(f.countdown.shown, 1);
+        QCOMPARE(f.state.PendingAction, std::string("1"));
+
+        f.form->Button5Click();
+        f.clock.set(at(2026, 12, 7, 12, 0, 1, 0));
+        f.form->Timer1Timer();
+        QVERIFY(f.form->StringGrid1->isEnabled());
+        QVERIFY(f.form->SpinEdit2->isEnabled());
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "Form1Test.moc"
