@@ -67,7 +67,11 @@ void appendUtf8(std::string& out, char32_t c) {
 // Reads one code point of well-formed UTF-8, or U+DC00 + byte for a malformed byte.
 char32_t takeUtf8(std::string_view& in) {
     auto b = static_cast<unsigned char>(in.front());
-    std::size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    std::size_t len = b < 0x80           ? 1
+                      : (b >> 5) == 0x6  ? 2
+                      : (b >> 4) == 0xE  ? 3
+                      : (b >> 3) == 0x1E ? 4
+                                         : 0;
     if (len == 0 || len > in.size()) {
         in.remove_prefix(1);
         return kEscapeBase + b;

@@ -2,8 +2,7 @@
 
 namespace core {
 
-bool advanceCpuIdleWatch(SharedState& state, int usage, int thresholdPercent,
-                         int durationMinutes) {
+bool advanceCpuIdleWatch(SharedState& state, int usage, int thresholdPercent, int durationMinutes) {
     if (usage > thresholdPercent)
         state.CpuIdleTicks = 0;
     else

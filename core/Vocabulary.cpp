@@ -4,11 +4,11 @@
 
 namespace core {
 
-const std::array<std::string_view, 12> kHourLabels{
-    "０時", "１時", "２時", "３時", "４時", "５時", "６時", "７時", "８時", "９時", "10時", "11時"};
+const std::array<std::string_view, 12> kHourLabels{"０時", "１時", "２時", "３時", "４時", "５時",
+                                                   "６時", "７時", "８時", "９時", "10時", "11時"};
 
-const std::array<std::string_view, 10> kWeekdayItems{
-    "日曜", "月曜", "火曜", "水曜", "木曜", "金曜", "土曜", "月～金", "月～土", "土日"};
+const std::array<std::string_view, 10> kWeekdayItems{"日曜", "月曜", "火曜",   "水曜",   "木曜",
+                                                     "金曜", "土曜", "月～金", "月～土", "土日"};
 
 const std::array<ActionEntry, 7> kActions{{
     {"終了", "3"},

@@ -71,8 +71,7 @@ std::optional<std::string> AtomicFileStore::read(const std::string& path) const 
 
 void AtomicFileStore::replace(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + ".tmp";
-    FileDescriptor fd(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         fail(path, errno);
     try {

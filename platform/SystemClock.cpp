@@ -15,8 +15,8 @@ core::LocalTime SystemClock::now() const {
                         day{static_cast<unsigned>(local.tm_mday)}};
     // A leap second (tm_sec 60) is shown as the 59th.
     int second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    return core::LocalTime{core::LocalDays{date}} + hours{local.tm_hour} +
-           minutes{local.tm_min} + seconds{second} + milliseconds{ts.tv_nsec / 1'000'000};
+    return core::LocalTime{core::LocalDays{date}} + hours{local.tm_hour} + minutes{local.tm_min} +
+           seconds{second} + milliseconds{ts.tv_nsec / 1'000'000};
 }
 
 } // namespace platform

@@ -17,8 +17,7 @@ bool MessageBoxPrompter::ask(const QString& question) {
 }
 
 void MessageBoxPrompter::inform(const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message,
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok);
     box.exec();
 }
 

@@ -23,8 +23,8 @@ QVariant ReservationGridModel::headerData(int section, Qt::Orientation orientati
                                           int role) const {
     if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    const std::string& text = orientation == Qt::Horizontal ? table_.cell(section + 1, 0)
-                                                            : table_.cell(0, section + 1);
+    const std::string& text =
+        orientation == Qt::Horizontal ? table_.cell(section + 1, 0) : table_.cell(0, section + 1);
     return QString::fromStdString(text);
 }
 

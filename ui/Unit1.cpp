@@ -127,8 +127,8 @@ void TForm1::buildWindow() {
     Label2 = makeValueLabel(this, 287, 124, 53);
     ComboBox5 = makeSelector(this, 340, 120, 77, {});
     for (const auto& action : core::kActions)
-        ComboBox5->addItem(QString::fromUtf8(action.label.data(),
-                                             static_cast<qsizetype>(action.label.size())));
+        ComboBox5->addItem(
+            QString::fromUtf8(action.label.data(), static_cast<qsizetype>(action.label.size())));
     Button2 = makeButton(this, QStringLiteral("予約する"), {208, 152, 81, 33});
     Button2->setFocusPolicy(Qt::NoFocus);
     Button4 = makeButton(this, QStringLiteral("トレイに格納"), {336, 152, 81, 33});
@@ -238,8 +238,8 @@ void TForm1::FormCreate() {
              screen->geometry().height() / 2 - outer.height() / 2);
     }
 
-    auto today = std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(
-        services_.clock.now())};
+    auto today =
+        std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(services_.clock.now())};
     MonthCalendar1->setSelectedDate(QDate(static_cast<int>(today.year()),
                                           static_cast<int>(static_cast<unsigned>(today.month())),
                                           static_cast<int>(static_cast<unsigned>(today.day()))));
@@ -317,8 +317,8 @@ void TForm1::runPendingAction() {
 }
 
 void TForm1::cpuWatchStep(int usage) {
-    bool fires = core::advanceCpuIdleWatch(services_.state, usage, SpinEdit2->value(),
-                                           SpinEdit3->value());
+    bool fires =
+        core::advanceCpuIdleWatch(services_.state, usage, SpinEdit2->value(), SpinEdit3->value());
     setLocked(true);
     if (!fires)
         return;

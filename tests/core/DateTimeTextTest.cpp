@@ -1,4 +1,5 @@
 #include "core/DateTimeText.h"
+
 #include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
@@ -26,17 +27,19 @@ TEST(DateTimeText, ParsingIsTheInverseOfRendering) {
 }
 
 TEST(DateTimeText, ParsingRejectsWhatIsNotADateTime) {
-    for (const char* bad : {"", "2007/10/11", "2007/10/11  9:05:00", "2007/13/01 9:05:00",
-                            "2023/02/29 9:05:00", "2007/10/11 24:00:00", "2007/10/11 :05:00",
-                            "2007/10/11 9:60:00", "2007-10-11 9:05:00", "07/10/11 9:05:00",
-                            "2007/10/11 9:05:00 ", "2007/10/11 9:05"})
+    for (const char* bad :
+         {"", "2007/10/11", "2007/10/11  9:05:00", "2007/13/01 9:05:00", "2023/02/29 9:05:00",
+          "2007/10/11 24:00:00", "2007/10/11 :05:00", "2007/10/11 9:60:00", "2007-10-11 9:05:00",
+          "07/10/11 9:05:00", "2007/10/11 9:05:00 ", "2007/10/11 9:05"})
         EXPECT_EQ(parseDateTime(bad), std::nullopt) << bad;
     EXPECT_EQ(parseShortDate("2007/10/11x"), std::nullopt);
 }
 
 TEST(DateTimeText, WeekdayNumbersStartOnSunday) {
-    auto day = [](int d) { return std::chrono::floor<std::chrono::days>(at(2026, 12, d, 0, 0, 0)); };
-    EXPECT_EQ(weekdayNumber(day(6)), 1); // Sunday
-    EXPECT_EQ(weekdayNumber(day(7)), 2); // Monday
+    auto day = [](int d) {
+        return std::chrono::floor<std::chrono::days>(at(2026, 12, d, 0, 0, 0));
+    };
+    EXPECT_EQ(weekdayNumber(day(6)), 1);  // Sunday
+    EXPECT_EQ(weekdayNumber(day(7)), 2);  // Monday
     EXPECT_EQ(weekdayNumber(day(12)), 7); // Saturday
 }

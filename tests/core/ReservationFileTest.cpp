@@ -1,6 +1,7 @@
+#include "core/ReservationFile.h"
+
 #include "core/CommaText.h"
 #include "core/Cp932.h"
-#include "core/ReservationFile.h"
 #include "tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>

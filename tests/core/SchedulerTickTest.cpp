@@ -1,5 +1,6 @@
-#include "core/CpuIdleWatch.h"
 #include "core/SchedulerTick.h"
+
+#include "core/CpuIdleWatch.h"
 #include "tests/support/FakeClock.h"
 
 #include <algorithm>
@@ -41,8 +42,8 @@ public:
 
 class SchedulerTick : public ::testing::Test {
 protected:
-    void book(int row, const char* date, const char* period, const char* hour,
-              const char* minute, const char* action = "終了", const char* state = "稼働") {
+    void book(int row, const char* date, const char* period, const char* hour, const char* minute,
+              const char* action = "終了", const char* state = "稼働") {
         const char* cells[] = {date, period, hour, minute, action, state};
         for (int c = 0; c < 6; ++c)
             table.setCell(c + 1, row, cells[c]);
@@ -91,8 +92,7 @@ TEST_F(SchedulerTick, OneTimeRowFiresAndIsRemovedInTheSameTick) {
     book(2, "2026/12/08", "午前", "９時", "05分");
     clock.set(at(2026, 12, 7, 9, 5, 0, 3));
     tick();
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"unlock", "countdown 32000", "save"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"unlock", "countdown 32000", "save"}));
     EXPECT_EQ(state.PendingAction, "2");
     EXPECT_FALSE(table.isOccupied(1));
     EXPECT_EQ(table.cell(StateCell, 1), "");
@@ -116,11 +116,18 @@ TEST_F(SchedulerTick, WeeklyRowsFollowTheWeekdayTable) {
         std::vector<int> dueDays; // 6 = Sunday 2026-12-06 ... 12 = Saturday
     };
     const Case cases[] = {
-        {"毎週日曜", {6}},       {"毎週月曜", {7}},        {"毎週火曜", {8}},
-        {"毎週水曜", {9}},       {"毎週木曜", {10}},       {"毎週金曜", {11}},
-        {"毎週土曜", {12}},      {"毎週月～金", {7, 8, 9, 10, 11}},
-        {"毎週月～土", {7, 8, 9, 10, 11, 12}}, {"毎週土日", {6, 12}},
-        {"毎週祝日", {}},        {"毎月", {}},
+        {"毎週日曜", {6}},
+        {"毎週月曜", {7}},
+        {"毎週火曜", {8}},
+        {"毎週水曜", {9}},
+        {"毎週木曜", {10}},
+        {"毎週金曜", {11}},
+        {"毎週土曜", {12}},
+        {"毎週月～金", {7, 8, 9, 10, 11}},
+        {"毎週月～土", {7, 8, 9, 10, 11, 12}},
+        {"毎週土日", {6, 12}},
+        {"毎週祝日", {}},
+        {"毎月", {}},
     };
     for (const auto& c : cases) {
         for (int d = 6; d <= 12; ++d) {

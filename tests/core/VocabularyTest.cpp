@@ -1,5 +1,6 @@
-#include "core/ReservationTable.h"
 #include "core/Vocabulary.h"
+
+#include "core/ReservationTable.h"
 
 #include <gtest/gtest.h>
 

@@ -17,9 +17,7 @@ protected:
         fs::create_directories(folder);
         path = (folder / "SetTimeData.txt").string();
     }
-    void TearDown() override {
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
     fs::path folder;
     std::string path;

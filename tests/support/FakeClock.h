@@ -21,8 +21,8 @@ private:
 // 2026-12-07 is a Monday.
 inline core::LocalTime at(int y, unsigned m, unsigned d, int h, int min, int s, int ms = 0) {
     using namespace std::chrono;
-    return core::LocalTime{core::LocalDays{year{y} / month{m} / day{d}}} + hours{h} +
-           minutes{min} + seconds{s} + milliseconds{ms};
+    return core::LocalTime{core::LocalDays{year{y} / month{m} / day{d}}} + hours{h} + minutes{min} +
+           seconds{s} + milliseconds{ms};
 }
 
 } // namespace testing_support

@@ -159,7 +159,8 @@ private slots:
         f.create(fileOf({"毎日,午前,,,,"}));
         f.files.refuseWrites = true;
         f.form->Timer1Timer();
-        QCOMPARE(f.prompter.errors, QStringList{QStringLiteral("SetTimeData.txt: Permission denied")});
+        QCOMPARE(f.prompter.errors,
+                 QStringList{QStringLiteral("SetTimeData.txt: Permission denied")});
         QCOMPARE(f.gridText(1, 1), QString());
         QCOMPARE(f.form->Label2->text(), QStringLiteral("11:59:59"));
         f.files.refuseWrites = false;
