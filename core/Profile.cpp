@@ -1,0 +1,137 @@
+#include "Profile.h"
+
+#include <optional>
+#include <vector>
+
+namespace core {
+
+namespace {
+
+struct Line {
+    std::string_view text;   // without its line end
+    std::size_t begin;       // offset of the line in the file
+    std::size_t end;         // offset just past its line end
+};
+
+std::vector<Line> splitLines(std::string_view file) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < file.size()) {
+        std::size_t stop = file.find_first_of("\r\n", pos);
+        std::size_t next = stop == std::string_view::npos ? file.size() : stop + 1;
+        if (stop != std::string_view::npos && file[stop] == '\r' && next < file.size() &&
+            file[next] == '\n')
+            ++next;
+        lines.push_back({file.substr(pos, (stop == std::string_view::npos ? file.size() : stop) - pos),
+                         pos, next});
+        pos = next;
+    }
+    return lines;
+}
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// The name of a "[name]" line, or nothing for any other line.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    line = trim(line);
+    if (line.empty() || line.front() != '[')
+        return std::nullopt;
+    std::size_t close = line.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return trim(line.substr(1, close - 1));
+}
+
+bool isKeyLine(std::string_view line, std::string_view key) {
+    std::size_t eq = line.find('=');
+    return eq != std::string_view::npos && sameName(trim(line.substr(0, eq)), key);
+}
+
+struct SectionSpan {
+    std::size_t header;    // index of the "[section]" line
+    std::size_t lastLine;  // index of its last non-blank line (the header when empty)
+    std::size_t endLine;   // index of the next section's header, or the line count
+};
+
+std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        auto name = sectionName(lines[i].text);
+        if (!name || !sameName(*name, section))
+            continue;
+        SectionSpan span{i, i, lines.size()};
+        for (std::size_t j = i + 1; j < lines.size(); ++j) {
+            if (sectionName(lines[j].text)) {
+                span.endLine = j;
+                break;
+            }
+            if (!trim(lines[j].text).empty())
+                span.lastLine = j;
+        }
+        return span;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string readProfileString(std::string_view file, std::string_view section,
+                              std::string_view key) {
+    auto lines = splitLines(file);
+    auto span = findSection(lines, section);
+    if (!span)
+        return {};
+    for (std::size_t i = span->header + 1; i < span->endLine; ++i) {
+        if (isKeyLine(lines[i].text, key))
+            return std::string(trim(lines[i].text.substr(lines[i].text.find('=') + 1)));
+    }
+    return {};
+}
+
+std::string writeProfileString(std::string_view file, std::string_view section,
+                               std::string_view key, std::string_view value) {
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    auto lines = splitLines(file);
+    auto span = findSection(lines, section);
+    std::string out;
+    if (!span) {
+        out = file;
+        if (!out.empty() && out.back() != '\n' && out.back() != '\r')
+            out += "\r\n";
+        return out + "[" + std::string(section) + "]\r\n" + entry + "\r\n";
+    }
+    for (std::size_t i = span->header + 1; i < span->endLine; ++i) {
+        if (!isKeyLine(lines[i].text, key))
+            continue;
+        const Line& line = lines[i];
+        out = file.substr(0, line.begin);
+        out += entry;
+        out += file.substr(line.begin + line.text.size());
+        return out;
+    }
+    const Line& last = lines[span->lastLine];
+    out = file.substr(0, last.end);
+    if (last.end == last.begin + last.text.size())
+        out += "\r\n"; // the file's last line had no line end
+    out += entry + "\r\n";
+    out += file.substr(last.end);
+    return out;
+}
+
+} // namespace core

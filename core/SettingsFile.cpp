@@ -1,0 +1,46 @@
+#include "SettingsFile.h"
+
+#include "Profile.h"
+
+#include <stdexcept>
+
+namespace core {
+
+std::string settingsPathFor(std::string_view programPath) {
+    std::size_t slash = programPath.rfind('/');
+    std::size_t dot = programPath.rfind('.');
+    bool hasExtension = dot != std::string_view::npos &&
+                        (slash == std::string_view::npos || dot > slash);
+    return std::string(hasExtension ? programPath.substr(0, dot) : programPath) + ".ini";
+}
+
+Settings loadSettings(const FileStore& store, const std::string& path) {
+    const std::string file = store.read(path).value_or(std::string());
+    Settings settings;
+    const Settings defaults;
+    auto read = [&](const char* key, std::string& target, const std::string& fallback) {
+        target = readProfileString(file, kSettingsSection, key);
+        if (target.empty())
+            target = fallback;
+    };
+    read("CPUchange", settings.CPUchange, defaults.CPUchange);
+    read("BEEPchange", settings.BEEPchange, defaults.BEEPchange);
+    read("TASKICOchange", settings.TASKICOchange, defaults.TASKICOchange);
+    read("ShutDownTime", settings.ShutDownTime, defaults.ShutDownTime);
+    read("CPUPersent", settings.CPUPersent, defaults.CPUPersent);
+    read("CPUMinitu", settings.CPUMinitu, defaults.CPUMinitu);
+    return settings;
+}
+
+void writeSetting(FileStore& store, const std::string& path, std::string_view key,
+                  std::string_view value) {
+    // Each write opens the file afresh, so an edit made while the program runs is kept.
+    const std::string file = store.read(path).value_or(std::string());
+    try {
+        store.replace(path, writeProfileString(file, kSettingsSection, key, value));
+    } catch (const std::exception&) {
+        throw std::runtime_error(path + " に書き込めません");
+    }
+}
+
+} // namespace core

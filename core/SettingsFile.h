@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FileStore.h"
+#include "Settings.h"
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+inline constexpr const char* kSettingsSection = "SET";
+
+// The program file's path with its extension replaced by ".ini", or ".ini" appended.
+std::string settingsPathFor(std::string_view programPath);
+
+// Reads the six keys; an empty or missing one takes its default, which is not written back.
+Settings loadSettings(const FileStore& store, const std::string& path);
+
+// Writes one key of section "SET", leaving the rest of the file alone. A refused write throws
+// std::runtime_error "<path> に書き込めません".
+void writeSetting(FileStore& store, const std::string& path, std::string_view key,
+                  std::string_view value);
+
+} // namespace core

@@ -1,0 +1,74 @@
+#include "core/Profile.h"
+#include "core/SettingsFile.h"
+#include "tests/support/MemoryFileStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+
+TEST(Profile, ReadingIgnoresCaseAndBlanks) {
+    const std::string file = "; note\r\n[other]\r\nCPUchange=9\r\n[ set ]\r\n"
+                             "  cpuchange =  1  \r\nBEEPchange=\r\nbad line\r\n[x]\r\nTASKICOchange=1";
+    EXPECT_EQ(readProfileString(file, "SET", "CPUchange"), "1");
+    EXPECT_EQ(readProfileString(file, "SET", "BEEPchange"), "");
+    EXPECT_EQ(readProfileString(file, "SET", "TASKICOchange"), "") << "belongs to [x]";
+    EXPECT_EQ(readProfileString(file, "x", "taskicochange"), "1");
+    EXPECT_EQ(readProfileString("", "SET", "CPUchange"), "");
+    EXPECT_EQ(readProfileString("[SET]\nShutDownTime=a=b\n", "SET", "ShutDownTime"), "a=b");
+}
+
+TEST(Profile, WritingCreatesTheFileAndTheSection) {
+    std::string file = writeProfileString("", "SET", "CPUPersent", "100");
+    EXPECT_EQ(file, "[SET]\r\nCPUPersent=100\r\n");
+    file = writeProfileString(file, "SET", "CPUMinitu", "3");
+    EXPECT_EQ(file, "[SET]\r\nCPUPersent=100\r\nCPUMinitu=3\r\n");
+    EXPECT_EQ(writeProfileString("[A]\r\nk=v", "SET", "x", "1"), "[A]\r\nk=v\r\n[SET]\r\nx=1\r\n");
+}
+
+TEST(Profile, WritingReplacesInPlaceOrAppendsToTheSection) {
+    const std::string file = "[SET]\r\nCPUchange=0\r\nShutDownTime = 200\r\n\r\n[Other]\n"
+                             "ShutDownTime=7\n";
+    EXPECT_EQ(writeProfileString(file, "set", "shutdowntime", "120"),
+              "[SET]\r\nCPUchange=0\r\nshutdowntime=120\r\n\r\n[Other]\nShutDownTime=7\n");
+    EXPECT_EQ(writeProfileString(file, "SET", "BEEPchange", "1"),
+              "[SET]\r\nCPUchange=0\r\nShutDownTime = 200\r\nBEEPchange=1\r\n\r\n[Other]\n"
+              "ShutDownTime=7\n")
+        << "appended after the section's last entry, before its blank line";
+    EXPECT_EQ(writeProfileString("[SET]", "SET", "k", "v"), "[SET]\r\nk=v\r\n");
+}
+
+TEST(SettingsFile, PathBesideTheProgram) {
+    EXPECT_EQ(settingsPathFor("/opt/bwm/Brindlewhistmoore"), "/opt/bwm/Brindlewhistmoore.ini");
+    EXPECT_EQ(settingsPathFor("/opt/bwm/Brindlewhistmoore.exe"), "/opt/bwm/Brindlewhistmoore.ini");
+    EXPECT_EQ(settingsPathFor("/opt/b.d/Brindlewhistmoore"), "/opt/b.d/Brindlewhistmoore.ini");
+}
+
+TEST(SettingsFile, DefaultsFillWhatIsMissingAndAreNotWritten) {
+    testing_support::MemoryFileStore store;
+    Settings settings = loadSettings(store, "a.ini");
+    EXPECT_EQ(settings.CPUchange, "0");
+    EXPECT_EQ(settings.ShutDownTime, "30");
+    EXPECT_EQ(settings.CPUMinitu, "3");
+    EXPECT_TRUE(store.files.empty());
+
+    store.files["a.ini"] = "[SET]\r\nShutDownTime=\r\nCPUchange=yes\r\nCPUPersent=250\r\n";
+    settings = loadSettings(store, "a.ini");
+    EXPECT_EQ(settings.ShutDownTime, "30");
+    EXPECT_EQ(settings.CPUchange, "yes");
+    EXPECT_EQ(settings.CPUPersent, "250");
+    EXPECT_EQ(store.saves, 0);
+}
+
+TEST(SettingsFile, RefusedWriteNamesTheFile) {
+    testing_support::MemoryFileStore store;
+    writeSetting(store, "/p/Brindlewhistmoore.ini", "CPUchange", "1");
+    EXPECT_EQ(store.files["/p/Brindlewhistmoore.ini"], "[SET]\r\nCPUchange=1\r\n");
+    store.refuseWrites = true;
+    try {
+        writeSetting(store, "/p/Brindlewhistmoore.ini", "BEEPchange", "1");
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "/p/Brindlewhistmoore.ini に書き込めません");
+    }
+    EXPECT_EQ(store.files["/p/Brindlewhistmoore.ini"], "[SET]\r\nCPUchange=1\r\n");
+}
