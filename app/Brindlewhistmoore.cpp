@@ -1,13 +1,16 @@
 #include "core/ReservationFile.h"
+#include "core/SettingsFile.h"
 #include "core/SharedState.h"
 #include "platform/AtomicFileStore.h"
 #include "platform/DisplayCheck.h"
+#include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
 #include "platform/UnavailablePower.h"
 #include "platform/ZeroCpuMeter.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/Unit3.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -19,17 +22,37 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewhistmoore"));
+    // Hidden windows and the tray keep the program alive; only closing the main window ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ui::MessageBoxPrompter prompter;
+    platform::SingleInstance guard(QStringLiteral("Brindlewhistmoore"));
+    if (!guard.becomeTheRunningCopy()) {
+        if (prompter.ask(QStringLiteral("Brindlewhistmooreは、すでに起動しています。"
+                                        "予約設定フォームを表示しますか。")))
+            guard.askRunningCopyToShow();
+        return 0;
+    }
 
     core::SharedState state;
     platform::SystemClock clock;
     platform::ZeroCpuMeter cpu;
     platform::UnavailablePower power;
     platform::AtomicFileStore files;
-    ui::MessageBoxPrompter prompter;
+    const std::string settingsPath =
+        core::settingsPathFor(QApplication::applicationFilePath().toStdString());
 
-    ui::TForm1 Form1({state, clock, cpu, power, prompter, files, core::kReservationFileName});
+    ui::TForm1 Form1({state, clock, cpu, power, prompter, files, core::kReservationFileName,
+                      settingsPath});
     ui::TForm2 Form2;
+    ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
     Form1.attachCountdown(Form2);
-    Form1.show();
+    Form1.attachSettingsDialog(Form3);
+    QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, [&Form1] {
+        if (Form1.isHidden())
+            Form1.WMAppShow();
+        else
+            Form1.bringToFront();
+    });
     return QApplication::exec();
 }

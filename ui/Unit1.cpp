@@ -1,24 +1,28 @@
 #include "Unit1.h"
 
+#include "Centring.h"
 #include "Fonts.h"
 #include "Guarded.h"
 #include "ReservationGridModel.h"
+#include "TrayIcon.h"
 #include "core/CpuIdleWatch.h"
 #include "core/DateTimeText.h"
 #include "core/ReservationFile.h"
+#include "core/SettingsFile.h"
 #include "core/Vocabulary.h"
 
 #include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QCursor>
 #include <QComboBox>
 #include <QDate>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -77,9 +81,8 @@ template <std::size_t N> QStringList toItems(const std::array<std::string_view, 
     return items;
 }
 
-QSpinBox* makeSpin(QWidget* parent, int left, int top, int minimum, int maximum, int value) {
-    auto* spin = new QSpinBox(parent);
-    spin->setRange(minimum, maximum);
+SpinEdit* makeSpin(QWidget* parent, int left, int top, int minimum, int maximum, int value) {
+    auto* spin = new SpinEdit(minimum, maximum, parent);
     spin->setValue(value);
     spin->setGeometry(left, top, 41, kSpinHeight);
     return spin;
@@ -108,6 +111,7 @@ void TForm1::buildWindow() {
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
     setFixedSize(kClientWidth, kClientHeight);
+    setWindowIcon(programIcon());
 
     MonthCalendar1 = new QCalendarWidget(this);
     MonthCalendar1->setGeometry(16, 20, 162, 149);
@@ -141,7 +145,24 @@ void TForm1::buildWindow() {
     Timer1->setInterval(core::kScanIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(SpinEdit2, &SpinEdit::changed, this, &TForm1::SpinEdit2Change);
+    connect(SpinEdit3, &SpinEdit::changed, this, &TForm1::SpinEdit3Change);
+    buildTrayMenu();
+}
+
+void TForm1::buildTrayMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addAction(QStringLiteral("予約設定"), this, &TForm1::N1Click);
+    PopupMenu1->addAction(QStringLiteral("ソフト終了"), this, &TForm1::Exit1Click);
+    QMenu* N3 = PopupMenu1->addMenu(QStringLiteral("再起動"));
+    N3->addAction(QStringLiteral("再起動"), this, &TForm1::N4Click);
+    N3->addAction(QStringLiteral("強制再起動"), this, &TForm1::N5Click);
+    PopupMenu1->addAction(QStringLiteral("電源Ｏｆｆ"), this, &TForm1::N2Click);
+    TrayIcon1 = new TrayIcon(this);
+    connect(TrayIcon1, &TrayIcon::leftButtonDown, this, &TForm1::ICONMessage);
 }
 
 void TForm1::buildTimeSheet() {
@@ -227,19 +248,21 @@ void TForm1::buildGrid() {
 }
 
 void TForm1::FormCreate() {
-    services_.state.ExecutionPhase = core::kPhaseWatching;
-    services_.state.PendingAction = core::kNoAction;
-    services_.state.CpuWatchActive = false;
+    core::SharedState& state = services_.state;
+    state.settings = core::loadSettings(services_.files, services_.settingsPath);
+    state.ExecutionPhase = core::kPhaseWatching;
+    state.PendingAction = core::kNoAction;
+    state.CpuWatchActive = false;
+    // Through the same path as the user's changes: a stored value out of range is stored back
+    // corrected. A hand-edited text that is no number takes the default.
+    SpinEdit2->setValue(core::decimalOr(state.settings.CPUPersent, 5));
+    SpinEdit3->setValue(core::decimalOr(state.settings.CPUMinitu, 3));
+    centreOnPrimaryScreen(*this);
+    if (!core::isOn(state.settings.TASKICOchange))
+        TrayIcon1->add();
 
-    // Centred on the primary screen by whole halves, once at creation.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QSize outer = frameGeometry().size();
-        move(screen->geometry().width() / 2 - outer.width() / 2,
-             screen->geometry().height() / 2 - outer.height() / 2);
-    }
-
-    auto today =
-        std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(services_.clock.now())};
+    auto today = std::chrono::year_month_day{
+        std::chrono::floor<std::chrono::days>(services_.clock.now())};
     MonthCalendar1->setSelectedDate(QDate(static_cast<int>(today.year()),
                                           static_cast<int>(static_cast<unsigned>(today.month())),
                                           static_cast<int>(static_cast<unsigned>(today.day()))));
@@ -289,6 +312,82 @@ void TForm1::Button1Click() {
     setLocked(true);
 }
 
+void TForm1::Button3Click() {
+    if (settingsDialog_ != nullptr)
+        settingsDialog_->show();
+}
+
+void TForm1::Button4Click() {
+    hide();
+}
+
+void TForm1::SpinEdit2Change() {
+    services_.state.settings.CPUPersent = std::to_string(SpinEdit2->value());
+    runGuarded(services_.prompter, [this] {
+        core::writeSetting(services_.files, services_.settingsPath, "CPUPersent",
+                           services_.state.settings.CPUPersent);
+    });
+}
+
+void TForm1::SpinEdit3Change() {
+    services_.state.settings.CPUMinitu = std::to_string(SpinEdit3->value());
+    runGuarded(services_.prompter, [this] {
+        core::writeSetting(services_.files, services_.settingsPath, "CPUMinitu",
+                           services_.state.settings.CPUMinitu);
+    });
+}
+
+void TForm1::WMAppShow() {
+    show();
+    bringToFront();
+}
+
+void TForm1::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void TForm1::ICONMessage() {
+    PopupMenu1->popup(QCursor::pos());
+}
+
+void TForm1::N1Click() {
+    show();
+}
+
+void TForm1::Exit1Click() {
+    TrayIcon1->remove();
+    close();
+}
+
+void TForm1::runPowerCommand(const char* actionCode) {
+    services_.power.enableShutdownPrivilege();
+    services_.state.PendingAction = actionCode;
+    services_.power.executePowerAction(services_.state.PendingAction);
+}
+
+void TForm1::N2Click() {
+    runPowerCommand("3");
+}
+
+void TForm1::N4Click() {
+    runPowerCommand("2");
+}
+
+void TForm1::N5Click() {
+    if (services_.prompter.ask(QStringLiteral("強制的に再起動しますか？")))
+        runPowerCommand("5");
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing the main window in any way ends the program, dialogs included.
+    TrayIcon1->remove();
+    QWidget::closeEvent(event);
+    QApplication::quit();
+}
+
 void TForm1::Button5Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = false;
@@ -304,7 +403,7 @@ void TForm1::setLocked(bool locked) {
                              static_cast<QWidget*>(StringGrid1), static_cast<QWidget*>(Button2)})
         control->setEnabled(!locked);
     QPalette palette = StringGrid1->palette();
-    QColor base = locked ? kLockedGrey : QGuiApplication::palette().color(QPalette::Base);
+    QColor base = locked ? kLockedGrey : QApplication::palette().color(QPalette::Base);
     palette.setColor(QPalette::Active, QPalette::Base, base);
     palette.setColor(QPalette::Inactive, QPalette::Base, base);
     palette.setColor(QPalette::Disabled, QPalette::Base, base);

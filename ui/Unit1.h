@@ -2,6 +2,7 @@
 
 #include "CountdownDialog.h"
 #include "Prompter.h"
+#include "SpinEdit.h"
 #include "core/Clock.h"
 #include "core/CpuUsageMeter.h"
 #include "core/FileStore.h"
@@ -16,9 +17,9 @@
 class QCalendarWidget;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 class QTabWidget;
 class QTableView;
 class QTimer;
@@ -26,6 +27,7 @@ class QTimer;
 namespace ui {
 
 class ReservationGridModel;
+class TrayIcon;
 
 struct Form1Services {
     core::SharedState& state;
@@ -35,6 +37,7 @@ struct Form1Services {
     Prompter& prompter;
     core::FileStore& files;
     std::string reservationPath;
+    std::string settingsPath;
 };
 
 // The main window: the reservation table, the booking controls and the 500 ms tick.
@@ -44,13 +47,28 @@ public:
     explicit TForm1(Form1Services services, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The countdown dialog is created after the main window.
+    // The dialogs are created after the main window.
     void attachCountdown(CountdownDialog& countdown) { countdown_ = &countdown; }
+    void attachSettingsDialog(QWidget& dialog) { settingsDialog_ = &dialog; }
 
     void Timer1Timer();
     void SaveReservations();
     void Button1Click();
+    void Button3Click();
+    void Button4Click();
     void Button5Click();
+    void SpinEdit2Change();
+    void SpinEdit3Change();
+    // A second start asked to see the main window.
+    void WMAppShow();
+    void bringToFront();
+    // The left button went down on the tray icon.
+    void ICONMessage();
+    void N1Click();
+    void Exit1Click();
+    void N2Click();
+    void N4Click();
+    void N5Click();
 
     // The selected reservation row, 1 to 30, or 0 when none is selected.
     int selectedRow() const;
@@ -71,9 +89,9 @@ public:
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
     QRadioButton* RadioButton3;
-    QSpinBox* SpinEdit1;
-    QSpinBox* SpinEdit2;
-    QSpinBox* SpinEdit3;
+    SpinEdit* SpinEdit1;
+    SpinEdit* SpinEdit2;
+    SpinEdit* SpinEdit3;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -97,6 +115,11 @@ public:
     QPushButton* Button5;
     QTableView* StringGrid1;
     QTimer* Timer1;
+    QMenu* PopupMenu1;
+    TrayIcon* TrayIcon1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -105,6 +128,8 @@ private:
     void buildElapsedSheet();
     void buildCpuSheet();
     void buildGrid();
+    void buildTrayMenu();
+    void runPowerCommand(const char* actionCode);
     void setLocked(bool locked);
 
     void runPendingAction() override;
@@ -119,6 +144,7 @@ private:
     core::ReservationTable table_;
     ReservationGridModel* gridModel_;
     CountdownDialog* countdown_ = nullptr;
+    QWidget* settingsDialog_ = nullptr;
     bool locked_ = false;
 };
 

@@ -34,11 +34,16 @@ public:
 
 class FakePrompter : public ui::Prompter {
 public:
-    bool ask(const QString&) override { return true; }
+    bool ask(const QString& question) override {
+        questions << question;
+        return answer;
+    }
     void inform(const QString& message) override { informed << message; }
     void showError(const QString& message) override { errors << message; }
+    QStringList questions;
     QStringList informed;
     QStringList errors;
+    bool answer = true;
 };
 
 class FakeCountdown : public ui::CountdownDialog {
@@ -48,6 +53,7 @@ public:
 };
 
 const std::string kPath = "SetTimeData.txt";
+const std::string kIni = "/opt/bwm/Brindlewhistmoore.ini";
 
 std::string fileOf(std::initializer_list<std::string> lines) {
     std::string text;
@@ -79,7 +85,7 @@ class Form1Test : public QObject {
         void create(const std::string& fileBytes) {
             files.files[kPath] = fileBytes;
             form = std::make_unique<ui::TForm1>(
-                ui::Form1Services{state, clock, cpu, power, prompter, files, kPath});
+                ui::Form1Services{state, clock, cpu, power, prompter, files, kPath, kIni});
             form->attachCountdown(countdown);
         }
         QString gridText(int row, int column) const {

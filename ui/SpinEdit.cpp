@@ -1,0 +1,41 @@
+#include "SpinEdit.h"
+
+#include <QLineEdit>
+#include <algorithm>
+#include <limits>
+
+namespace ui {
+
+SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
+    : QSpinBox(parent), minimum_(minimum), maximum_(maximum) {
+    // The widget's own range only limits what can be typed at all.
+    QSpinBox::setRange(-99999999, 99999999);
+    QSpinBox::setValue(minimum);
+    setKeyboardTracking(true);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::changed);
+}
+
+int SpinEdit::value() const {
+    bool ok = false;
+    int typed = cleanText().toInt(&ok);
+    return ok ? typed : minimum_;
+}
+
+void SpinEdit::setValue(int value) {
+    QSpinBox::setValue(std::clamp(value, minimum_, maximum_));
+}
+
+void SpinEdit::stepBy(int steps) {
+    setValue(value() + steps);
+    selectAll();
+}
+
+void SpinEdit::focusOutEvent(QFocusEvent* event) {
+    int current = value();
+    int inRange = std::clamp(current, minimum_, maximum_);
+    if (inRange != current || cleanText() != QString::number(current))
+        setValue(inRange);
+    QSpinBox::focusOutEvent(event);
+}
+
+} // namespace ui

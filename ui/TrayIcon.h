@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class QSystemTrayIcon;
+
+namespace ui {
+
+// The program's icon in the notification area, with the tip "Brindlewhistmoore". Where no
+// tray host runs, adding it does nothing and the program goes on without it.
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    explicit TrayIcon(QObject* parent = nullptr);
+
+    void add();
+    // Removing an icon that was never added, or is gone already, does nothing.
+    void remove();
+    bool isAdded() const;
+
+signals:
+    void leftButtonDown();
+
+private:
+    QSystemTrayIcon* icon_;
+};
+
+// The program's icon: a power symbol on a rounded square, drawn rather than shipped.
+QIcon programIcon();
+
+} // namespace ui
