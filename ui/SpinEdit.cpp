@@ -12,6 +12,7 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
     QSpinBox::setRange(-99999999, 99999999);
     QSpinBox::setValue(minimum);
     setKeyboardTracking(true);
+    // Typing reaches the editor directly; the program's changes come through setValue().
     connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::changed);
 }
 
@@ -22,7 +23,11 @@ int SpinEdit::value() const {
 }
 
 void SpinEdit::setValue(int value) {
+    // The spin box updates its editor with signals blocked; report the change ourselves.
+    const QString before = text();
     QSpinBox::setValue(std::clamp(value, minimum_, maximum_));
+    if (text() != before)
+        emit changed();
 }
 
 void SpinEdit::stepBy(int steps) {

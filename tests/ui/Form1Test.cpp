@@ -1,6 +1,7 @@
 #include "core/Cp932.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/MemoryFileStore.h"
+#include "tests/support/UiFakes.h"
 #include "ui/Unit1.h"
 
 #include <QComboBox>
@@ -13,44 +14,9 @@
 #include <QTest>
 #include <QTimer>
 
-using testing_support::at;
+using namespace testing_support;
 
 namespace {
-
-class FakeCpu : public core::CpuUsageMeter {
-public:
-    int getUsage() override { return usage; }
-    int usage = 0;
-};
-
-class FakePower : public core::PowerActions {
-public:
-    void enableShutdownPrivilege() override { calls << "privilege"; }
-    void executePowerAction(const std::string& code) override {
-        calls << QString::fromStdString("execute " + code);
-    }
-    QStringList calls;
-};
-
-class FakePrompter : public ui::Prompter {
-public:
-    bool ask(const QString& question) override {
-        questions << question;
-        return answer;
-    }
-    void inform(const QString& message) override { informed << message; }
-    void showError(const QString& message) override { errors << message; }
-    QStringList questions;
-    QStringList informed;
-    QStringList errors;
-    bool answer = true;
-};
-
-class FakeCountdown : public ui::CountdownDialog {
-public:
-    void showCountdown() override { ++shown; }
-    int shown = 0;
-};
 
 const std::string kPath = "SetTimeData.txt";
 const std::string kIni = "/opt/bwm/Brindlewhistmoore.ini";

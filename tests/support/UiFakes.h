@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/CpuUsageMeter.h"
+#include "core/PowerActions.h"
+#include "ui/CountdownDialog.h"
+#include "ui/Prompter.h"
+
+#include <QStringList>
+
+namespace testing_support {
+
+class FakeCpu : public core::CpuUsageMeter {
+public:
+    int getUsage() override { return usage; }
+    int usage = 0;
+};
+
+class FakePower : public core::PowerActions {
+public:
+    void enableShutdownPrivilege() override { calls << "privilege"; }
+    void executePowerAction(const std::string& code) override {
+        calls << QString::fromStdString("execute " + code);
+    }
+    QStringList calls;
+};
+
+class FakePrompter : public ui::Prompter {
+public:
+    bool ask(const QString& question) override {
+        questions << question;
+        return answer;
+    }
+    void inform(const QString& message) override { informed << message; }
+    void showError(const QString& message) override { errors << message; }
+    QStringList questions;
+    QStringList informed;
+    QStringList errors;
+    bool answer = true;
+};
+
+class FakeCountdown : public ui::CountdownDialog {
+public:
+    void showCountdown() override { ++shown; }
+    int shown = 0;
+};
+
+} // namespace testing_support

@@ -1,0 +1,216 @@
+#include "tests/support/FakeClock.h"
+#include "tests/support/MemoryFileStore.h"
+#include "tests/support/UiFakes.h"
+#include "ui/Centring.h"
+#include "ui/TrayIcon.h"
+#include "ui/Unit1.h"
+#include "ui/Unit3.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+using namespace testing_support;
+
+namespace {
+
+const std::string kReservations = "SetTimeData.txt";
+const std::string kIni = "/opt/bwm/Brindlewhistmoore.ini";
+
+struct Program {
+    core::SharedState state;
+    FakeClock clock{at(2026, 12, 7, 9, 0, 0)};
+    FakeCpu cpu;
+    FakePower power;
+    FakePrompter prompter;
+    MemoryFileStore files;
+    std::unique_ptr<ui::TForm1> form1;
+    std::unique_ptr<ui::TForm3> form3;
+
+    explicit Program(std::optional<std::string> ini = std::nullopt) {
+        if (ini)
+            files.files[kIni] = *ini;
+        form1 = std::make_unique<ui::TForm1>(
+            ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kIni});
+        form3 = std::make_unique<ui::TForm3>(state.settings, files, kIni, prompter);
+        form1->attachSettingsDialog(*form3);
+    }
+    std::string ini() { return files.files[kIni]; }
+};
+
+void leaveField(QWidget* field) {
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(field, &out);
+}
+
+QStringList texts(const QMenu* menu) {
+    QStringList out;
+    for (QAction* action : menu->actions())
+        out << action->text();
+    return out;
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsHiddenWithDefaultsAndWritesNothing() {
+        Program p;
+        QVERIFY(p.form1->isHidden());
+        QCOMPARE(p.state.settings.ShutDownTime, std::string("30"));
+        QCOMPARE(p.form1->SpinEdit2->value(), 5);
+        QCOMPARE(p.form1->SpinEdit3->value(), 3);
+        QVERIFY(p.files.files.empty());
+        QVERIFY(p.form1->TrayIcon1->isAdded());
+    }
+
+    void startUpStoresCorrectedSpinValues() {
+        Program p("[SET]\r\nCPUPersent=250\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n");
+        QCOMPARE(p.state.settings.CPUPersent, std::string("100"));
+        QCOMPARE(p.ini(), std::string("[SET]\r\nCPUPersent=100\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n"));
+        QCOMPARE(p.files.saves, 1);
+        QVERIFY(!p.form1->TrayIcon1->isAdded());
+
+        Program odd("[SET]\r\nCPUPersent=lots\r\nCPUMinitu=7\r\n");
+        QCOMPARE(odd.form1->SpinEdit2->value(), 5);
+        QCOMPARE(odd.state.settings.CPUPersent, std::string("lots")); // kept as stored
+        QCOMPARE(odd.state.settings.CPUMinitu, std::string("7"));
+    }
+
+    void spinFieldsStoreEveryChangeAndClampOnLeaving() {
+        Program p;
+        ui::SpinEdit* spin = p.form1->SpinEdit2;
+        spin->findChild<QLineEdit*>()->clear();
+        QCOMPARE(p.state.settings.CPUPersent, std::string("1")); // an empty field is its minimum
+        std::vector<std::string> stored;
+        for (char digit : {'1', '5', '0'}) {
+            QTest::keyClick(spin, digit);
+            stored.push_back(p.state.settings.CPUPersent);
+        }
+        QCOMPARE(stored, (std::vector<std::string>{"1", "15", "150"}));
+        QCOMPARE(p.ini(), std::string("[SET]\r\nCPUPersent=150\r\n"));
+        leaveField(spin);
+        QCOMPARE(spin->value(), 100);
+        QCOMPARE(p.ini(), std::string("[SET]\r\nCPUPersent=100\r\n"));
+        spin->stepBy(1);
+        QCOMPARE(spin->value(), 100);
+        spin->stepBy(-1);
+        QCOMPARE(p.state.settings.CPUPersent, std::string("99"));
+        p.form1->SpinEdit3->setValue(5000);
+        QCOMPARE(p.state.settings.CPUMinitu, std::string("1000"));
+    }
+
+    void refusedSpinWriteShowsTheErrorAndKeepsTheValue() {
+        Program p;
+        p.files.refuseWrites = true;
+        p.form1->SpinEdit3->setValue(9);
+        QCOMPARE(p.prompter.errors,
+                 QStringList{QStringLiteral("/opt/bwm/Brindlewhistmoore.ini に書き込めません")});
+        QCOMPARE(p.state.settings.CPUMinitu, std::string("9"));
+        QCOMPARE(p.form1->SpinEdit3->value(), 9);
+    }
+
+    void trayMenuAndItsCommands() {
+        Program p;
+        QMenu* menu = p.form1->PopupMenu1;
+        QCOMPARE(texts(menu), (QStringList{"予約設定", "ソフト終了", "再起動", "電源Ｏｆｆ"}));
+        QMenu* restart = menu->actions()[2]->menu();
+        QVERIFY(restart != nullptr);
+        QCOMPARE(texts(restart), (QStringList{"再起動", "強制再起動"}));
+
+        menu->actions()[3]->trigger();
+        QCOMPARE(p.power.calls, (QStringList{"privilege", "execute 3"}));
+        restart->actions()[0]->trigger();
+        QCOMPARE(p.state.PendingAction, std::string("2"));
+
+        p.power.calls.clear();
+        p.prompter.answer = false;
+        restart->actions()[1]->trigger();
+        QCOMPARE(p.prompter.questions, QStringList{QStringLiteral("強制的に再起動しますか？")});
+        QVERIFY(p.power.calls.isEmpty());
+        QCOMPARE(p.state.PendingAction, std::string("2"));
+        p.prompter.answer = true;
+        restart->actions()[1]->trigger();
+        QCOMPARE(p.power.calls, (QStringList{"privilege", "execute 5"}));
+        QCOMPARE(p.state.ExecutionPhase, std::string("1"));
+
+        p.form1->ICONMessage();
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        menu->actions()[0]->trigger();
+        QVERIFY(p.form1->isVisible());
+        p.form1->Button4Click();
+        QVERIFY(p.form1->isHidden());
+        QVERIFY2(p.form1->TrayIcon1->isAdded(), "hiding keeps the icon");
+        p.form1->WMAppShow();
+        QVERIFY(p.form1->isVisible());
+
+        p.form1->Button3Click();
+        QVERIFY(p.form3->isVisible());
+        menu->actions()[1]->trigger();
+        QVERIFY(!p.form1->TrayIcon1->isAdded());
+        QVERIFY(p.form1->isHidden());
+    }
+
+    void closingTheMainWindowRemovesTheIcon() {
+        Program p;
+        p.form1->show();
+        p.form1->close();
+        QVERIFY(!p.form1->TrayIcon1->isAdded());
+    }
+
+    void settingsDialogShowsExactSwitchesAndSavesInOrder() {
+        Program p("[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
+        QCOMPARE(p.state.settings.shutDownSeconds(), 200);
+        p.form3->show();
+        QCOMPARE(p.form3->size(), QSize(295, 242));
+        QVERIFY(!p.form3->CheckBox1->isChecked());
+        QVERIFY(p.form3->CheckBox2->isChecked());
+        QVERIFY(!p.form3->CheckBox3->isChecked());
+        QCOMPARE(p.form3->SpinEdit1->value(), 120);
+
+        p.form3->CheckBox3->setChecked(true);
+        p.form3->Button1->click();
+        QVERIFY(p.form3->isHidden());
+        QCOMPARE(p.ini(), std::string("[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
+                                      "TASKICOchange=1\r\n"));
+        QCOMPARE(p.state.settings.TASKICOchange, std::string("1"));
+        QVERIFY2(p.form1->TrayIcon1->isAdded(), "the icon goes only at the next start");
+    }
+
+    void settingsDialogCancelForgetsAndRefusedOkStaysOpen() {
+        Program p;
+        p.form3->show();
+        p.form3->CheckBox1->setChecked(true);
+        p.form3->SpinEdit1->setValue(60);
+        p.form3->Button2->click();
+        QVERIFY(p.form3->isHidden());
+        QCOMPARE(p.state.settings.CPUchange, std::string("0"));
+        QVERIFY(p.files.files.empty());
+        p.form3->show();
+        QVERIFY(!p.form3->CheckBox1->isChecked());
+        QCOMPARE(p.form3->SpinEdit1->value(), 30);
+
+        p.form3->CheckBox2->setChecked(true);
+        p.files.refuseWrites = true;
+        p.form3->Button1Click();
+        QVERIFY(p.form3->isVisible());
+        QCOMPARE(p.prompter.errors.size(), 1);
+        QCOMPARE(p.files.saves, 1); // the keys after the refused one are not tried
+        QCOMPARE(p.state.settings.BEEPchange, std::string("1"));
+    }
+
+    void centringUsesWholeHalves() {
+        QCOMPARE(ui::centredPosition(QSize(1024, 768), QSize(451, 401)), QPoint(287, 184));
+        QCOMPARE(ui::centredPosition(QSize(1366, 768), QSize(443, 374)), QPoint(462, 197));
+        QCOMPARE(ui::centredPosition(QSize(300, 200), QSize(501, 301)), QPoint(-100, -50));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "ShellTest.moc"
