@@ -7,6 +7,7 @@
 #include "platform/SystemClock.h"
 #include "platform/UnavailablePower.h"
 #include "platform/ZeroCpuMeter.h"
+#include "ui/Fonts.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewhistmoore"));
+    QApplication::setFont(ui::programFont());
     // Hidden windows and the tray keep the program alive; only closing the main window ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
