@@ -76,4 +76,14 @@ for _ in $(seq 50); do
 done
 main_window_visible || fail "はい did not show the first copy's window"
 kill -0 "$first" || fail "the first copy ended"
+
+# A copy that crashed leaves its lock and socket behind; the next start takes them over.
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+"$scratch/bin/Brindlewhistmoore" 2>"$scratch/after-crash.log" &
+first=$!
+sleep 2
+xdotool search --onlyvisible --name '^確認$' >/dev/null 2>&1 && fail "the crashed copy's lock was not taken over"
+kill -0 "$first" || fail "the start after a crash ended"
+second_start_answering Escape
 echo "second start checks passed"
