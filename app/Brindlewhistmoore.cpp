@@ -44,8 +44,8 @@ int main(int argc, char* argv[]) {
     const std::string settingsPath =
         core::settingsPathFor(QApplication::applicationFilePath().toStdString());
 
-    ui::TForm1 Form1({state, clock, cpu, power, prompter, files, core::kReservationFileName,
-                      settingsPath});
+    ui::TForm1 Form1(
+        {state, clock, cpu, power, prompter, files, core::kReservationFileName, settingsPath});
     ui::TForm2 Form2;
     ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
     Form1.attachCountdown(Form2);

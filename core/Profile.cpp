@@ -8,9 +8,9 @@ namespace core {
 namespace {
 
 struct Line {
-    std::string_view text;   // without its line end
-    std::size_t begin;       // offset of the line in the file
-    std::size_t end;         // offset just past its line end
+    std::string_view text; // without its line end
+    std::size_t begin;     // offset of the line in the file
+    std::size_t end;       // offset just past its line end
 };
 
 std::vector<Line> splitLines(std::string_view file) {
@@ -22,8 +22,9 @@ std::vector<Line> splitLines(std::string_view file) {
         if (stop != std::string_view::npos && file[stop] == '\r' && next < file.size() &&
             file[next] == '\n')
             ++next;
-        lines.push_back({file.substr(pos, (stop == std::string_view::npos ? file.size() : stop) - pos),
-                         pos, next});
+        lines.push_back(
+            {file.substr(pos, (stop == std::string_view::npos ? file.size() : stop) - pos), pos,
+             next});
         pos = next;
     }
     return lines;
@@ -65,9 +66,9 @@ bool isKeyLine(std::string_view line, std::string_view key) {
 }
 
 struct SectionSpan {
-    std::size_t header;    // index of the "[section]" line
-    std::size_t lastLine;  // index of its last non-blank line (the header when empty)
-    std::size_t endLine;   // index of the next section's header, or the line count
+    std::size_t header;   // index of the "[section]" line
+    std::size_t lastLine; // index of its last non-blank line (the header when empty)
+    std::size_t endLine;  // index of the next section's header, or the line count
 };
 
 std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view section) {

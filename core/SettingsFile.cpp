@@ -9,8 +9,8 @@ namespace core {
 std::string settingsPathFor(std::string_view programPath) {
     std::size_t slash = programPath.rfind('/');
     std::size_t dot = programPath.rfind('.');
-    bool hasExtension = dot != std::string_view::npos &&
-                        (slash == std::string_view::npos || dot > slash);
+    bool hasExtension =
+        dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);
     return std::string(hasExtension ? programPath.substr(0, dot) : programPath) + ".ini";
 }
 

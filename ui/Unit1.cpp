@@ -11,12 +11,12 @@
 #include "core/SettingsFile.h"
 #include "core/Vocabulary.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QComboBox>
+#include <QCursor>
 #include <QDate>
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -261,8 +261,8 @@ void TForm1::FormCreate() {
     if (!core::isOn(state.settings.TASKICOchange))
         TrayIcon1->add();
 
-    auto today = std::chrono::year_month_day{
-        std::chrono::floor<std::chrono::days>(services_.clock.now())};
+    auto today =
+        std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(services_.clock.now())};
     MonthCalendar1->setSelectedDate(QDate(static_cast<int>(today.year()),
                                           static_cast<int>(static_cast<unsigned>(today.month())),
                                           static_cast<int>(static_cast<unsigned>(today.day()))));

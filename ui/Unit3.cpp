@@ -29,8 +29,8 @@ const char* flagText(const QCheckBox* box) {
 
 TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
                Prompter& prompter, QWidget* parent)
-    : QWidget(parent), settings_(settings), files_(files),
-      settingsPath_(std::move(settingsPath)), prompter_(prompter) {
+    : QWidget(parent), settings_(settings), files_(files), settingsPath_(std::move(settingsPath)),
+      prompter_(prompter) {
     setWindowTitle(QStringLiteral("設定"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -47,10 +47,10 @@ TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string set
 
     GroupBox1 = new QGroupBox(QStringLiteral("機能設定"), this);
     GroupBox1->setGeometry(16, 32, 265, 161);
-    CheckBox1 = makeCheckBox(GroupBox1, QStringLiteral("予約時刻になるとCPU使用率に"),
-                             {16, 24, 185, 17});
-    CheckBox2 = makeCheckBox(GroupBox1, QStringLiteral("カウントダウン時に音を鳴らす"),
-                             {16, 56, 177, 17});
+    CheckBox1 =
+        makeCheckBox(GroupBox1, QStringLiteral("予約時刻になるとCPU使用率に"), {16, 24, 185, 17});
+    CheckBox2 =
+        makeCheckBox(GroupBox1, QStringLiteral("カウントダウン時に音を鳴らす"), {16, 56, 177, 17});
     CheckBox3 = makeCheckBox(GroupBox1, QStringLiteral("タスクトレイアイコンを隠す(起動時に反映)"),
                              {16, 88, 241, 25});
     CheckBox3->setToolTip(QStringLiteral("ショートカットから起動するとフォームが表示されます。"));

@@ -1,5 +1,6 @@
-#include "core/Profile.h"
 #include "core/SettingsFile.h"
+
+#include "core/Profile.h"
 #include "tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,9 @@
 using namespace core;
 
 TEST(Profile, ReadingIgnoresCaseAndBlanks) {
-    const std::string file = "; note\r\n[other]\r\nCPUchange=9\r\n[ set ]\r\n"
-                             "  cpuchange =  1  \r\nBEEPchange=\r\nbad line\r\n[x]\r\nTASKICOchange=1";
+    const std::string file =
+        "; note\r\n[other]\r\nCPUchange=9\r\n[ set ]\r\n"
+        "  cpuchange =  1  \r\nBEEPchange=\r\nbad line\r\n[x]\r\nTASKICOchange=1";
     EXPECT_EQ(readProfileString(file, "SET", "CPUchange"), "1");
     EXPECT_EQ(readProfileString(file, "SET", "BEEPchange"), "");
     EXPECT_EQ(readProfileString(file, "SET", "TASKICOchange"), "") << "belongs to [x]";

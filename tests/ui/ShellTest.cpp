@@ -72,7 +72,8 @@ private slots:
     void startUpStoresCorrectedSpinValues() {
         Program p("[SET]\r\nCPUPersent=250\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n");
         QCOMPARE(p.state.settings.CPUPersent, std::string("100"));
-        QCOMPARE(p.ini(), std::string("[SET]\r\nCPUPersent=100\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n"));
+        QCOMPARE(p.ini(),
+                 std::string("[SET]\r\nCPUPersent=100\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n"));
         QCOMPARE(p.files.saves, 1);
         QVERIFY(!p.form1->TrayIcon1->isAdded());
 
