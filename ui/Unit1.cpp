@@ -255,8 +255,8 @@ void TForm1::FormCreate() {
     state.CpuWatchActive = false;
     // Through the same path as the user's changes: a stored value out of range is stored back
     // corrected. A hand-edited text that is no number takes the default.
-    SpinEdit2->setValue(core::decimalOr(state.settings.CPUPersent, 5));
-    SpinEdit3->setValue(core::decimalOr(state.settings.CPUMinitu, 3));
+    SpinEdit2->setValue(state.settings.cpuPercent());
+    SpinEdit3->setValue(state.settings.cpuMinutes());
     centreOnPrimaryScreen(*this);
     if (!core::isOn(state.settings.TASKICOchange))
         TrayIcon1->add();
