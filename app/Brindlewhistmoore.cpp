@@ -5,7 +5,7 @@
 #include "platform/DisplayCheck.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
-#include "platform/UnavailablePower.h"
+#include "platform/LogindPower.h"
 #include "platform/ZeroCpuMeter.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBoxPrompter.h"
@@ -39,14 +39,14 @@ int main(int argc, char* argv[]) {
     core::SharedState state;
     platform::SystemClock clock;
     platform::ZeroCpuMeter cpu;
-    platform::UnavailablePower power;
+    platform::LogindPower power;
     platform::AtomicFileStore files;
     const std::string settingsPath =
         core::settingsPathFor(QApplication::applicationFilePath().toStdString());
 
     ui::TForm1 Form1(
         {state, clock, cpu, power, prompter, files, core::kReservationFileName, settingsPath});
-    ui::TForm2 Form2;
+    ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);

@@ -10,4 +10,12 @@ public:
     virtual void showCountdown() = 0;
 };
 
+// The main window, as the countdown's cancel button sees it.
+class CountdownOwner {
+public:
+    virtual ~CountdownOwner() = default;
+    // Back to the ordinary tick, the watch stopped, the table usable again.
+    virtual void countdownCancelled() = 0;
+};
+
 } // namespace ui

@@ -97,7 +97,8 @@ QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
 } // namespace
 
 TForm1::TForm1(Form1Services services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+    : QWidget(parent), services_(std::move(services)),
+      power_(services_.power, services_.state, [this](int ms) { Timer1->setInterval(ms); }) {
     buildWindow();
     FormCreate();
 }
@@ -363,9 +364,9 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::runPowerCommand(const char* actionCode) {
-    services_.power.enableShutdownPrivilege();
+    power_.EnableShutdownPrivilege();
     services_.state.PendingAction = actionCode;
-    services_.power.executePowerAction(services_.state.PendingAction);
+    power_.ExecutePowerAction();
 }
 
 void TForm1::N2Click() {
@@ -402,6 +403,10 @@ void TForm1::setLocked(bool locked) {
     for (QWidget* control : {static_cast<QWidget*>(SpinEdit2), static_cast<QWidget*>(SpinEdit3),
                              static_cast<QWidget*>(StringGrid1), static_cast<QWidget*>(Button2)})
         control->setEnabled(!locked);
+    setGridColour(locked);
+}
+
+void TForm1::setGridColour(bool locked) {
     QPalette palette = StringGrid1->palette();
     QColor base = locked ? kLockedGrey : QApplication::palette().color(QPalette::Base);
     palette.setColor(QPalette::Active, QPalette::Base, base);
@@ -411,8 +416,18 @@ void TForm1::setLocked(bool locked) {
 }
 
 void TForm1::runPendingAction() {
-    services_.power.enableShutdownPrivilege();
-    services_.power.executePowerAction(services_.state.PendingAction);
+    power_.EnableShutdownPrivilege();
+    power_.ExecutePowerAction();
+}
+
+void TForm1::countdownCancelled() {
+    Timer1->setInterval(core::kScanIntervalMs);
+    services_.state.CpuWatchActive = false;
+    // The booking button stays as it is until the next tick unlocks everything.
+    SpinEdit2->setEnabled(true);
+    SpinEdit3->setEnabled(true);
+    StringGrid1->setEnabled(true);
+    setGridColour(false);
 }
 
 void TForm1::cpuWatchStep(int usage) {

@@ -6,7 +6,7 @@
 #include "core/Clock.h"
 #include "core/CpuUsageMeter.h"
 #include "core/FileStore.h"
-#include "core/PowerActions.h"
+#include "core/PowerControl.h"
 #include "core/ReservationTable.h"
 #include "core/SchedulerTick.h"
 #include "core/SharedState.h"
@@ -33,7 +33,7 @@ struct Form1Services {
     core::SharedState& state;
     const core::Clock& clock;
     core::CpuUsageMeter& cpu;
-    core::PowerActions& power;
+    core::WindowsPowerApi& power;
     Prompter& prompter;
     core::FileStore& files;
     std::string reservationPath;
@@ -41,7 +41,7 @@ struct Form1Services {
 };
 
 // The main window: the reservation table, the booking controls and the 500 ms tick.
-class TForm1 : public QWidget, private core::TickHost {
+class TForm1 : public QWidget, public CountdownOwner, private core::TickHost {
     Q_OBJECT
 public:
     explicit TForm1(Form1Services services, QWidget* parent = nullptr);
@@ -69,6 +69,7 @@ public:
     void N2Click();
     void N4Click();
     void N5Click();
+    void countdownCancelled() override;
 
     // The selected reservation row, 1 to 30, or 0 when none is selected.
     int selectedRow() const;
@@ -131,6 +132,7 @@ private:
     void buildTrayMenu();
     void runPowerCommand(const char* actionCode);
     void setLocked(bool locked);
+    void setGridColour(bool locked);
 
     void runPendingAction() override;
     void cpuWatchStep(int usage) override;
@@ -142,6 +144,7 @@ private:
 
     Form1Services services_;
     core::ReservationTable table_;
+    core::PowerControl power_;
     ReservationGridModel* gridModel_;
     CountdownDialog* countdown_ = nullptr;
     QWidget* settingsDialog_ = nullptr;

@@ -1,22 +1,110 @@
 #include "Unit2.h"
 
+#include "Centring.h"
 #include "Fonts.h"
+#include "core/Countdown.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
 
 namespace ui {
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent) {
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+namespace {
+
+QLabel* makeRedLabel(QWidget* parent, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->move(left, top);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    label->setPalette(palette);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<void()> beep,
+               QWidget* parent)
+    : QWidget(parent), state_(state), owner_(owner), beep_(std::move(beep)) {
+    setWindowTitle(QStringLiteral("電源断予告"));
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
     setFixedSize(322, 194);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QPalette().color(QPalette::Light));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    Label1 = makeRedLabel(this, QStringLiteral("３０秒後にPowerOffします。"), 13, 24);
+    Label2 = makeRedLabel(
+        this, QStringLiteral("キャンセルする場合は、キャンセルボタンを押してください。"), 13, 56);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setGeometry(76, 96, 169, 17);
+    ProgressBar1->setRange(0, 30);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    SpeedButton1 = new QPushButton(QStringLiteral("キャンセル"), this);
+    SpeedButton1->setGeometry(108, 144, 105, 25);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setAutoDefault(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
 }
 
 void TForm2::showCountdown() {
     if (isVisible()) {
         raise();
+        activateWindow();
         return;
     }
     show();
+    raise();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm2::FormShow() {
+    // A count still running after the close box keeps its rhythm.
+    if (!Timer1->isActive())
+        Timer1->start();
+    ProgressBar1->setMaximum(state_.settings.shutDownSeconds());
+    if (auto texts = core::countdownTexts(state_.PendingAction, state_.settings.ShutDownTime)) {
+        setWindowTitle(QString::fromStdString(texts->title));
+        Label1->setText(QString::fromStdString(texts->message));
+        Label1->adjustSize();
+    }
+    centreOnPrimaryScreen(*this);
+    ProgressBar1->setValue(0);
+    state_.CountdownTicks = 0;
+}
+
+void TForm2::Timer1Timer() {
+    if (core::isOn(state_.settings.BEEPchange))
+        beep_();
+    bool finished = core::advanceCountdown(state_);
+    ProgressBar1->setValue(std::min(state_.CountdownTicks, ProgressBar1->maximum()));
+    if (finished) {
+        Timer1->stop();
+        hide();
+    }
+}
+
+void TForm2::SpeedButton1Click() {
+    Timer1->stop();
+    owner_.countdownCancelled();
+    hide();
 }
 
 } // namespace ui

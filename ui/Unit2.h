@@ -1,8 +1,15 @@
 #pragma once
 
 #include "CountdownDialog.h"
+#include "core/SharedState.h"
 
 #include <QWidget>
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
 
 namespace ui {
 
@@ -10,9 +17,28 @@ namespace ui {
 class TForm2 : public QWidget, public CountdownDialog {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    TForm2(core::SharedState& state, CountdownOwner& owner, std::function<void()> beep,
+           QWidget* parent = nullptr);
 
     void showCountdown() override;
+    void Timer1Timer();
+    void SpeedButton1Click();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QProgressBar* ProgressBar1;
+    QPushButton* SpeedButton1;
+    QTimer* Timer1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+
+    core::SharedState& state_;
+    CountdownOwner& owner_;
+    std::function<void()> beep_;
 };
 
 } // namespace ui

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/CpuUsageMeter.h"
-#include "core/PowerActions.h"
+#include "tests/support/FakePowerApi.h"
 #include "ui/CountdownDialog.h"
 #include "ui/Prompter.h"
 
@@ -13,15 +13,6 @@ class FakeCpu : public core::CpuUsageMeter {
 public:
     int getUsage() override { return usage; }
     int usage = 0;
-};
-
-class FakePower : public core::PowerActions {
-public:
-    void enableShutdownPrivilege() override { calls << "privilege"; }
-    void executePowerAction(const std::string& code) override {
-        calls << QString::fromStdString("execute " + code);
-    }
-    QStringList calls;
 };
 
 class FakePrompter : public ui::Prompter {

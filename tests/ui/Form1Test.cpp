@@ -42,7 +42,7 @@ class Form1Test : public QObject {
         core::SharedState state;
         testing_support::FakeClock clock{at(2026, 12, 7, 11, 59, 59, 700)};
         FakeCpu cpu;
-        FakePower power;
+        FakePowerApi power;
         FakePrompter prompter;
         testing_support::MemoryFileStore files;
         FakeCountdown countdown;
@@ -146,7 +146,9 @@ private slots:
         f.state.ExecutionPhase = "2";
         f.state.PendingAction = "3";
         f.form->Timer1Timer();
-        QCOMPARE(f.power.calls, (QStringList{"privilege", "execute 3"}));
+        QCOMPARE(f.power.calls.front(), std::string("GetVersionEx size 148"));
+        QCOMPARE(f.power.calls.back(), std::string("ExitWindowsEx 1 0"));
+        QCOMPARE(f.state.ExecutionPhase, std::string("2")); // asked again at the next tick
     }
 
     void cpuWatchLocksAndHandsOver() {

@@ -25,7 +25,7 @@ struct Program {
     core::SharedState state;
     FakeClock clock{at(2026, 12, 7, 9, 0, 0)};
     FakeCpu cpu;
-    FakePower power;
+    FakePowerApi power;
     FakePrompter prompter;
     MemoryFileStore files;
     std::unique_ptr<ui::TForm1> form1;
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(texts(restart), (QStringList{"再起動", "強制再起動"}));
 
         menu->actions()[3]->trigger();
-        QCOMPARE(p.power.calls, (QStringList{"privilege", "execute 3"}));
+        QCOMPARE(p.power.calls.back(), std::string("ExitWindowsEx 1 0"));
         restart->actions()[0]->trigger();
         QCOMPARE(p.state.PendingAction, std::string("2"));
 
@@ -133,11 +133,11 @@ private slots:
         p.prompter.answer = false;
         restart->actions()[1]->trigger();
         QCOMPARE(p.prompter.questions, QStringList{QStringLiteral("強制的に再起動しますか？")});
-        QVERIFY(p.power.calls.isEmpty());
+        QVERIFY(p.power.calls.empty());
         QCOMPARE(p.state.PendingAction, std::string("2"));
         p.prompter.answer = true;
         restart->actions()[1]->trigger();
-        QCOMPARE(p.power.calls, (QStringList{"privilege", "execute 5"}));
+        QCOMPARE(p.power.calls.back(), std::string("ExitWindowsEx 6 0"));
         QCOMPARE(p.state.ExecutionPhase, std::string("1"));
 
         p.form1->ICONMessage();

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "SharedState.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+struct CountdownTexts {
+    std::string title;
+    std::string message;
+};
+
+// The dialog's title and message for the action, or nothing for a code of no action. The
+// message starts with the setting's text as stored ("030" stays "030").
+std::optional<CountdownTexts> countdownTexts(std::string_view pendingAction,
+                                             std::string_view shutDownTime);
+
+// One second of the countdown. True on the second that completes it (the count reaching or
+// passing the configured length); ExecutionPhase is then "2".
+bool advanceCountdown(SharedState& state);
+
+} // namespace core

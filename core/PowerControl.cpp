@@ -1,0 +1,96 @@
+#include "PowerControl.h"
+
+#include "SchedulerTick.h"
+
+namespace core {
+
+namespace {
+
+bool isKnownAction(const std::string& code) {
+    return code.size() == 1 && code[0] >= '1' && code[0] <= '7';
+}
+
+} // namespace
+
+PowerControl::PowerControl(WindowsPowerApi& api, SharedState& state,
+                           std::function<void(int)> setMainTimerInterval)
+    : api_(api), state_(state), setMainTimerInterval_(std::move(setMainTimerInterval)) {}
+
+void PowerControl::EnableShutdownPrivilege() {
+    version_.dwOSVersionInfoSize = sizeof(OsVersion);
+    OsVersion queried = version_;
+    if (api_.getVersionEx(queried))
+        version_ = queried;
+
+    const std::uint32_t major = version_.dwMajorVersion;
+    if (major != 0 && major != 3 && major != 4 && major != 5)
+        return;
+    if (major == 4 && version_.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
+        return;
+    auto token = api_.openProcessToken(kTokenAdjustAndQuery);
+    if (!token)
+        return;
+    auto luid = api_.lookupPrivilegeValue("SeShutdownPrivilege");
+    if (!luid)
+        return;
+    api_.adjustTokenPrivileges(*token, TokenPrivileges{1, *luid, SE_PRIVILEGE_ENABLED});
+}
+
+void PowerControl::ExecutePowerAction() {
+    const std::string code = state_.PendingAction;
+    // A code of no action would become a log-off below version 6: nothing is requested.
+    if (!isKnownAction(code))
+        return;
+    if (version_.dwMajorVersion >= 6)
+        executeByCommandLine(code);
+    else
+        executeByExitCall(code);
+}
+
+void PowerControl::executeByCommandLine(const std::string& code) {
+    if (code == "6" || code == "7") {
+        api_.winExec(kCommandSuspend, SW_SHOWMINNOACTIVE);
+        ReturnToWatching();
+        return;
+    }
+    std::string_view commandLine;
+    if (code == "3")
+        commandLine = kCommandShutDown;
+    else if (code == "1")
+        commandLine = kCommandLogOff;
+    else if (code == "2")
+        commandLine = kCommandReboot;
+    else if (code == "4")
+        commandLine = kCommandForcedShutDown;
+    else if (code == "5")
+        commandLine = kCommandForcedReboot;
+    api_.winExec(commandLine, SW_SHOWMINNOACTIVE);
+}
+
+void PowerControl::executeByExitCall(const std::string& code) {
+    std::uint32_t flags = EWX_LOGOFF;
+    if (code == "2")
+        flags = EWX_REBOOT;
+    else if (code == "5")
+        flags = EWX_REBOOT | EWX_FORCE;
+
+    if (code == "6" || code == "7") {
+        api_.setSystemPowerState(code == "6", true);
+        ReturnToWatching();
+        return;
+    }
+    const bool version5 = version_.dwMajorVersion == 5;
+    if (code == "3")
+        flags = version5 ? EWX_POWEROFF : EWX_SHUTDOWN;
+    else if (code == "4")
+        flags = (version5 ? EWX_POWEROFF : EWX_SHUTDOWN) | EWX_FORCE;
+    api_.exitWindowsEx(flags, 0);
+}
+
+void PowerControl::ReturnToWatching() {
+    state_.ExecutionPhase = kPhaseWatching;
+    state_.CpuWatchActive = false;
+    setMainTimerInterval_(kScanIntervalMs);
+}
+
+} // namespace core
