@@ -1,0 +1,156 @@
+#include "tests/support/FakeClock.h"
+#include "tests/support/MemoryFileStore.h"
+#include "tests/support/UiFakes.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+using namespace testing_support;
+
+namespace {
+
+class RecordingOwner : public ui::CountdownOwner {
+public:
+    void countdownCancelled() override { ++cancels; }
+    int cancels = 0;
+};
+
+struct Dialog {
+    core::SharedState state;
+    RecordingOwner owner;
+    int beeps = 0;
+    ui::TForm2 form{state, owner, [this] { ++beeps; }};
+
+    void tick(int times) {
+        for (int i = 0; i < times; ++i)
+            form.Timer1Timer();
+    }
+};
+
+} // namespace
+
+class Form2Test : public QObject {
+    Q_OBJECT
+private slots:
+    void showingSetsTextsByAction() {
+        Dialog d;
+        QCOMPARE(d.form.size(), QSize(322, 194));
+        QVERIFY(d.form.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(d.form.SpeedButton1->focusPolicy(), Qt::NoFocus);
+        d.state.PendingAction = "3";
+        d.state.settings.ShutDownTime = "030";
+        d.form.showCountdown();
+        QCOMPARE(d.form.windowTitle(), QStringLiteral("電源断予告"));
+        QCOMPARE(d.form.Label1->text(), QStringLiteral("030秒後にPowerOffします"));
+        QCOMPARE(d.form.ProgressBar1->maximum(), 30);
+        QVERIFY(d.form.Timer1->isActive());
+        QCOMPARE(d.form.Timer1->interval(), 1000);
+        d.tick(30);
+        QCOMPARE(d.state.ExecutionPhase, std::string("2"));
+        QVERIFY(d.form.isHidden());
+
+        d.state.PendingAction = "0";
+        d.state.settings.ShutDownTime = "15";
+        d.form.showCountdown();
+        QCOMPARE(d.form.windowTitle(), QStringLiteral("電源断予告")); // kept from before
+        QCOMPARE(d.form.Label1->text(), QStringLiteral("030秒後にPowerOffします"));
+        QCOMPARE(d.form.ProgressBar1->maximum(), 15);
+        QCOMPARE(d.form.ProgressBar1->value(), 0);
+        QCOMPARE(d.state.CountdownTicks, 0);
+    }
+
+    void beepsOnlyWhenSwitchedOnExactly() {
+        Dialog d;
+        d.state.PendingAction = "1";
+        d.state.settings.ShutDownTime = "15";
+        d.state.settings.BEEPchange = "1";
+        d.form.showCountdown();
+        QCOMPARE(d.form.windowTitle(), QStringLiteral("ログオフ予告"));
+        d.tick(14);
+        QCOMPARE(d.form.ProgressBar1->value(), 14);
+        QVERIFY(d.form.isVisible());
+        d.tick(1);
+        QCOMPARE(d.beeps, 15);
+        QVERIFY(!d.form.Timer1->isActive());
+        QVERIFY(d.form.isHidden());
+
+        for (const char* off : {"0", "", "yes", "1 "}) {
+            Dialog quiet;
+            quiet.state.settings.BEEPchange = off;
+            quiet.form.showCountdown();
+            quiet.tick(3);
+            QCOMPARE(quiet.beeps, 0);
+        }
+    }
+
+    void showingAVisibleDialogDoesNotRestart() {
+        Dialog d;
+        d.state.PendingAction = "2";
+        d.form.showCountdown();
+        d.tick(10);
+        d.form.showCountdown();
+        QCOMPARE(d.state.CountdownTicks, 10);
+        QCOMPARE(d.form.ProgressBar1->value(), 10);
+    }
+
+    void closeBoxHidesWithoutCancelling() {
+        Dialog d;
+        d.state.PendingAction = "4";
+        d.form.showCountdown();
+        d.tick(10);
+        d.form.close();
+        QVERIFY(d.form.isHidden());
+        QVERIFY(d.form.Timer1->isActive());
+        d.tick(20);
+        QCOMPARE(d.state.ExecutionPhase, std::string("2"));
+        QCOMPARE(d.owner.cancels, 0);
+    }
+
+    void cancelStopsEverything() {
+        Dialog d;
+        d.state.PendingAction = "3";
+        d.form.showCountdown();
+        d.tick(29);
+        d.form.SpeedButton1->click();
+        QVERIFY(d.form.isHidden());
+        QVERIFY(!d.form.Timer1->isActive());
+        QCOMPARE(d.owner.cancels, 1);
+        QCOMPARE(d.state.ExecutionPhase, std::string("1"));
+        QCOMPARE(d.state.PendingAction, std::string("3"));
+        QCOMPARE(d.state.CountdownTicks, 29);
+    }
+
+    void cancelReturnsTheMainWindowToWatching() {
+        core::SharedState state;
+        FakeClock clock;
+        FakeCpu cpu;
+        FakePowerApi power;
+        FakePrompter prompter;
+        MemoryFileStore files;
+        ui::TForm1 form1({state, clock, cpu, power, prompter, files, "SetTimeData.txt", "x.ini"});
+        ui::TForm2 form2(state, form1, [] {});
+        form1.attachCountdown(form2);
+        form1.Button1Click(); // the watch locks the table
+        form1.Timer1->setInterval(32000);
+        form2.showCountdown();
+        form2.SpeedButton1Click();
+        QCOMPARE(form1.Timer1->interval(), 500);
+        QVERIFY(!state.CpuWatchActive);
+        QVERIFY(form1.StringGrid1->isEnabled());
+        QVERIFY(form1.SpinEdit2->isEnabled());
+        QVERIFY(!form1.Button2->isEnabled()); // until the next tick
+        QCOMPARE(form1.StringGrid1->palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Base));
+        form1.Timer1Timer();
+        QVERIFY(form1.Button2->isEnabled());
+    }
+};
+
+QTEST_MAIN(Form2Test)
+#include "Form2Test.moc"
