@@ -65,10 +65,10 @@ void LogindPower::winExec(std::string_view commandLine, std::uint32_t) {
     else if (commandLine == core::kCommandSuspend)
         callManager(QStringLiteral("Suspend"), {false});
     else
-        report(QStringLiteral("request"), QStringLiteral("no command for \"%1\"")
-                                              .arg(QString::fromUtf8(commandLine.data(),
-                                                                     static_cast<qsizetype>(
-                                                                         commandLine.size()))));
+        report(QStringLiteral("request"),
+               QStringLiteral("no command for \"%1\"")
+                   .arg(QString::fromUtf8(commandLine.data(),
+                                          static_cast<qsizetype>(commandLine.size()))));
 }
 
 void LogindPower::logOff() {
@@ -86,12 +86,13 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
     call.setArguments(arguments);
     call.setInteractiveAuthorizationAllowed(false);
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [method](QDBusPendingCallWatcher* w) {
-        QDBusPendingReply<> reply = *w;
-        if (reply.isError())
-            report(method, reply.error().message());
-        w->deleteLater();
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [method](QDBusPendingCallWatcher* w) {
+                QDBusPendingReply<> reply = *w;
+                if (reply.isError())
+                    report(method, reply.error().message());
+                w->deleteLater();
+            });
 }
 
 } // namespace platform

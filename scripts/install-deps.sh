@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
+  dbus python3-dbusmock libfaketime faketime
   fonts-ipafont-gothic
   clang-format
 )

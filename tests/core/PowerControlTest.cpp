@@ -1,4 +1,5 @@
 #include "core/PowerControl.h"
+
 #include "tests/support/FakePowerApi.h"
 
 #include <gtest/gtest.h>
@@ -80,8 +81,10 @@ TEST(PowerControl, DecisionTable) {
     };
     const Row table[] = {
         {"1", "ExitWindowsEx 0 0", "ExitWindowsEx 0 0", "WinExec command.com /c shutdown /f 7"},
-        {"2", "ExitWindowsEx 2 0", "ExitWindowsEx 2 0", "WinExec command.com /c shutdown /r /t 0 7"},
-        {"3", "ExitWindowsEx 1 0", "ExitWindowsEx 8 0", "WinExec command.com /c shutdown /s /t 0 7"},
+        {"2", "ExitWindowsEx 2 0", "ExitWindowsEx 2 0",
+         "WinExec command.com /c shutdown /r /t 0 7"},
+        {"3", "ExitWindowsEx 1 0", "ExitWindowsEx 8 0",
+         "WinExec command.com /c shutdown /s /t 0 7"},
         {"4", "ExitWindowsEx 5 0", "ExitWindowsEx 12 0",
          "WinExec command.com /c shutdown /s /f /t 0 7"},
         {"5", "ExitWindowsEx 6 0", "ExitWindowsEx 6 0",
@@ -96,8 +99,11 @@ TEST(PowerControl, DecisionTable) {
             Rig rig;
             if (major != 0)
                 rig.api.reportVersion(static_cast<std::uint32_t>(major), 2);
-            const char* expected = major >= 6 ? row.major6 : major == 5 ? row.major5 : row.major0to4;
-            EXPECT_EQ(rig.requestFor(row.code), expected) << "code " << row.code << " major " << major;
+            const char* expected = major >= 6   ? row.major6
+                                   : major == 5 ? row.major5
+                                                : row.major0to4;
+            EXPECT_EQ(rig.requestFor(row.code), expected)
+                << "code " << row.code << " major " << major;
             EXPECT_EQ(rig.api.calls.size(), 1u);
         }
     }
