@@ -88,7 +88,8 @@ void PowerControl::executeByExitCall(const std::string& code) {
 }
 
 void PowerControl::ReturnToWatching() {
-    state_.ExecutionPhase = kPhaseWatching;
+    // Through a temporary: assigning the literal trips a false -Wrestrict in GCC 12 at -O2.
+    state_.ExecutionPhase = std::string(kPhaseWatching);
     state_.CpuWatchActive = false;
     setMainTimerInterval_(kScanIntervalMs);
 }
