@@ -11,6 +11,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
 [ -e "$faketime_lib" ] || { echo "libfaketime is missing"; exit 1; }
 unset QT_QPA_PLATFORM
+# A sanitized build must accept libfaketime loaded ahead of its runtime.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 
 scratch=$(mktemp -d)
 pids=()
@@ -25,6 +27,7 @@ fail() {
     import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_failure.png" 2>/dev/null || true
     echo "calls recorded:"
     calls
+    tail -n 5 "$scratch"/*/stderr.log
     exit 1
 }
 
