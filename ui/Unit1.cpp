@@ -5,6 +5,7 @@
 #include "Guarded.h"
 #include "ReservationGridModel.h"
 #include "TrayIcon.h"
+#include "core/Booking.h"
 #include "core/CpuIdleWatch.h"
 #include "core/DateTimeText.h"
 #include "core/ReservationFile.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -94,6 +96,29 @@ QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
     return button;
 }
 
+std::string selectedItem(const QComboBox* box) {
+    return box->currentIndex() < 0 ? std::string() : box->currentText().toStdString();
+}
+
+// Selects the first item equal to the text; with none, the selection stays.
+void selectEqualItem(QComboBox* box, const std::string& text) {
+    int index = box->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+}
+
+QDate toQDate(core::LocalDays day) {
+    std::chrono::year_month_day ymd{day};
+    return QDate(static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+                 static_cast<int>(static_cast<unsigned>(ymd.day())));
+}
+
+core::LocalDays fromQDate(QDate date) {
+    using namespace std::chrono;
+    return core::LocalDays{year{date.year()} / month{static_cast<unsigned>(date.month())} /
+                           day{static_cast<unsigned>(date.day())}};
+}
+
 } // namespace
 
 TForm1::TForm1(Form1Services services, QWidget* parent)
@@ -135,23 +160,31 @@ void TForm1::buildWindow() {
         ComboBox5->addItem(
             QString::fromUtf8(action.label.data(), static_cast<qsizetype>(action.label.size())));
     Button2 = makeButton(this, QStringLiteral("予約する"), {208, 152, 81, 33});
-    Button2->setFocusPolicy(Qt::NoFocus);
+    // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
+    Button2->setFocusPolicy(Qt::ClickFocus);
     Button4 = makeButton(this, QStringLiteral("トレイに格納"), {336, 152, 81, 33});
     buildGrid();
     Button3 = makeButton(this, QStringLiteral("設定"), {189, 336, 65, 25});
-    Button3->setFocusPolicy(Qt::NoFocus);
+    Button3->setFocusPolicy(Qt::ClickFocus);
 
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(core::kScanIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
     connect(SpinEdit2, &SpinEdit::changed, this, &TForm1::SpinEdit2Change);
     connect(SpinEdit3, &SpinEdit::changed, this, &TForm1::SpinEdit3Change);
     buildTrayMenu();
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->addAction(QStringLiteral("削除"), this, &TForm1::Delete1Click);
+    PopupMenu2->addAction(QStringLiteral("停止"), this, &TForm1::N6Click);
+    PopupMenu2->addAction(QStringLiteral("稼働"), this, &TForm1::N7Click);
+    StringGrid1->viewport()->installEventFilter(this);
 }
 
 void TForm1::buildTrayMenu() {
@@ -262,11 +295,8 @@ void TForm1::FormCreate() {
     if (!core::isOn(state.settings.TASKICOchange))
         TrayIcon1->add();
 
-    auto today =
-        std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(services_.clock.now())};
-    MonthCalendar1->setSelectedDate(QDate(static_cast<int>(today.year()),
-                                          static_cast<int>(static_cast<unsigned>(today.month())),
-                                          static_cast<int>(static_cast<unsigned>(today.day()))));
+    MonthCalendar1->setSelectedDate(
+        toQDate(std::chrono::floor<std::chrono::days>(services_.clock.now())));
     RadioButton1->setChecked(true);
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
         box->setCurrentIndex(-1);
@@ -311,6 +341,146 @@ void TForm1::Button1Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
     setLocked(true);
+}
+
+void TForm1::Button2Click() {
+    const int row = selectedRow();
+    if (row == 0)
+        return;
+    const int tab = PageControl1->currentIndex();
+    runGuarded(services_.prompter, [&] {
+        if ((tab == 0 || tab == 1) && ComboBox5->currentIndex() < 0) {
+            services_.prompter.inform(QStringLiteral("動作が選択されていません。動作を選択して下さい。"));
+            return;
+        }
+        const bool occupied = table_.isOccupied(row);
+        const bool confirmed =
+            !occupied || services_.prompter.ask(QStringLiteral("予約が削除されます。いいですか。"));
+        if (tab == 0 && confirmed) {
+            bookClockTime(row);
+            if (!occupied)
+                table_.setCell(core::StateCell, row, std::string(core::kStateActive));
+        } else if (tab == 1 && confirmed) {
+            FillElapsedReservation();
+            table_.setCell(core::StateCell, row, std::string(core::kStateActive));
+        }
+        SaveReservations();
+    });
+    gridModel_->refresh();
+}
+
+void TForm1::bookClockTime(int row) {
+    std::string dateCell;
+    if (RadioButton1->isChecked())
+        dateCell = core::formatShortDate(fromQDate(MonthCalendar1->selectedDate()));
+    else if (RadioButton2->isChecked())
+        dateCell = core::kEveryDay;
+    else
+        dateCell = std::string(core::kEveryWeek) + selectedItem(ComboBox4);
+    table_.setCell(core::DateCell, row, dateCell);
+    table_.setCell(core::PeriodCell, row, selectedItem(ComboBox1));
+    table_.setCell(core::HourCell, row, selectedItem(ComboBox2));
+    table_.setCell(core::MinuteCell, row, selectedItem(ComboBox3));
+    table_.setCell(core::ActionCell, row, selectedItem(ComboBox5));
+}
+
+void TForm1::FillElapsedReservation() {
+    const int row = selectedRow();
+    const int hours = std::clamp(SpinEdit1->value(), SpinEdit1->minimum(), SpinEdit1->maximum());
+    const core::ElapsedBooking booking =
+        core::elapsedBooking(services_.clock.now(), hours, selectedItem(ComboBox6));
+    table_.setCell(core::DateCell, row, booking.dateCell);
+    table_.setCell(core::PeriodCell, row, booking.periodCell);
+    table_.setCell(core::HourCell, row, booking.hourCell);
+    table_.setCell(core::MinuteCell, row, booking.minuteCell);
+    table_.setCell(core::ActionCell, row, selectedItem(ComboBox5));
+}
+
+void TForm1::StringGrid1DblClick() {
+    const int row = selectedRow();
+    if (row == 0)
+        return;
+    runGuarded(services_.prompter, [&] {
+        PageControl1->setCurrentIndex(0);
+        const std::string& dateCell = table_.cell(core::DateCell, row);
+        if (!dateCell.starts_with(core::kRecurringMark)) {
+            RadioButton1->setChecked(true);
+            if (dateCell.empty()) {
+                services_.prompter.inform(QStringLiteral(
+                    "予約されていません。予約されている行でダブルクリックして下さい。"));
+            } else {
+                auto day = core::parseShortDate(dateCell);
+                if (!day)
+                    throw std::runtime_error("'" + dateCell + "' は日付ではありません");
+                MonthCalendar1->setSelectedDate(toQDate(*day));
+            }
+        } else {
+            MonthCalendar1->setSelectedDate(
+                toQDate(std::chrono::floor<std::chrono::days>(services_.clock.now())));
+            if (dateCell.starts_with(core::kEveryDay)) {
+                RadioButton2->setChecked(true);
+            } else if (dateCell.starts_with(core::kEveryWeek)) {
+                RadioButton3->setChecked(true);
+                selectEqualItem(ComboBox4, dateCell.substr(core::kEveryWeek.size()));
+            }
+        }
+        selectEqualItem(ComboBox1, table_.cell(core::PeriodCell, row));
+        selectEqualItem(ComboBox2, table_.cell(core::HourCell, row));
+        selectEqualItem(ComboBox3, table_.cell(core::MinuteCell, row));
+        selectEqualItem(ComboBox5, table_.cell(core::ActionCell, row));
+    });
+}
+
+void TForm1::StringGrid1MouseDown(Qt::MouseButton button) {
+    if (button == Qt::RightButton)
+        PopupMenu2->popup(QCursor::pos());
+}
+
+void TForm1::setRowState(std::string_view state) {
+    const int row = selectedRow();
+    if (row == 0)
+        return;
+    for (int column = core::DateCell; column <= core::ActionCell; ++column) {
+        if (table_.cell(column, row).empty())
+            return;
+    }
+    table_.setCell(core::StateCell, row, std::string(state));
+    runGuarded(services_.prompter, [this] { SaveReservations(); });
+    gridModel_->refresh();
+}
+
+void TForm1::N6Click() {
+    setRowState(core::kStateStopped);
+}
+
+void TForm1::N7Click() {
+    setRowState(core::kStateActive);
+}
+
+void TForm1::Delete1Click() {
+    const int row = selectedRow();
+    if (row == 0)
+        return;
+    table_.clearRow(row);
+    runGuarded(services_.prompter, [this] { SaveReservations(); });
+    gridModel_->refresh();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != StringGrid1->viewport())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* press = static_cast<QMouseEvent*>(event);
+        StringGrid1MouseDown(press->button());
+        // The right button opens the row menu without moving the selection.
+        return press->button() == Qt::RightButton;
+    }
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        StringGrid1DblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::Button3Click() {

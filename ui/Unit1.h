@@ -54,6 +54,13 @@ public:
     void Timer1Timer();
     void SaveReservations();
     void Button1Click();
+    void Button2Click();
+    void FillElapsedReservation();
+    void StringGrid1DblClick();
+    void StringGrid1MouseDown(Qt::MouseButton button);
+    void N6Click();
+    void N7Click();
+    void Delete1Click();
     void Button3Click();
     void Button4Click();
     void Button5Click();
@@ -117,10 +124,12 @@ public:
     QTableView* StringGrid1;
     QTimer* Timer1;
     QMenu* PopupMenu1;
+    QMenu* PopupMenu2;
     TrayIcon* TrayIcon1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -131,6 +140,8 @@ private:
     void buildGrid();
     void buildTrayMenu();
     void runPowerCommand(const char* actionCode);
+    void bookClockTime(int row);
+    void setRowState(std::string_view state);
     void setLocked(bool locked);
     void setGridColour(bool locked);
 

@@ -1,0 +1,46 @@
+#include "Booking.h"
+
+#include "DateTimeText.h"
+#include "Vocabulary.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace core {
+
+using namespace std::chrono;
+
+int parseWholeNumber(std::string_view text) {
+    std::string_view digits = text;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
+        digits.remove_prefix(1);
+    int value = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+        throw std::runtime_error("'" + std::string(text) + "' は整数ではありません");
+    return text.front() == '-' ? -value : value;
+}
+
+std::string_view periodLabel(int hour24) {
+    return hour24 < 12 ? kMorning : kAfternoon;
+}
+
+std::string_view hourLabel(int hour24) {
+    return kHourLabels[static_cast<std::size_t>(hour24 % 12)];
+}
+
+std::string minuteLabel(int minute) {
+    return (minute <= 9 ? "0" : "") + std::to_string(minute) + "分";
+}
+
+ElapsedBooking elapsedBooking(LocalTime now, int hours, std::string_view minutesText) {
+    const int delay = hours * 60 + parseWholeNumber(minutesText) + 1;
+    const LocalTime due = now + minutes{delay};
+    const LocalDays day = floor<days>(due);
+    const hh_mm_ss clock{floor<seconds>(due - day)};
+    const int hour = static_cast<int>(clock.hours().count());
+    return {formatShortDate(day), std::string(periodLabel(hour)), std::string(hourLabel(hour)),
+            minuteLabel(static_cast<int>(clock.minutes().count()))};
+}
+
+} // namespace core
