@@ -102,7 +102,8 @@ std::string selectedItem(const QComboBox* box) {
 
 // Selects the first item equal to the text; with none, the selection stays.
 void selectEqualItem(QComboBox* box, const std::string& text) {
-    int index = box->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    int index =
+        box->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0)
         box->setCurrentIndex(index);
 }
@@ -350,7 +351,8 @@ void TForm1::Button2Click() {
     const int tab = PageControl1->currentIndex();
     runGuarded(services_.prompter, [&] {
         if ((tab == 0 || tab == 1) && ComboBox5->currentIndex() < 0) {
-            services_.prompter.inform(QStringLiteral("動作が選択されていません。動作を選択して下さい。"));
+            services_.prompter.inform(
+                QStringLiteral("動作が選択されていません。動作を選択して下さい。"));
             return;
         }
         const bool occupied = table_.isOccupied(row);

@@ -1,0 +1,244 @@
+#include "core/Cp932.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/MemoryFileStore.h"
+#include "tests/support/UiFakes.h"
+#include "ui/Unit1.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+using namespace testing_support;
+
+namespace {
+
+const std::string kPath = "SetTimeData.txt";
+
+struct Window {
+    core::SharedState state;
+    FakeClock clock{at(2026, 12, 7, 9, 0, 0)};
+    FakeCpu cpu;
+    FakePowerApi power;
+    FakePrompter prompter;
+    MemoryFileStore files;
+    std::unique_ptr<ui::TForm1> form;
+
+    explicit Window(std::initializer_list<std::string> rows = {}) {
+        std::string text;
+        for (const auto& row : rows)
+            text += row + "\r\n";
+        for (std::size_t i = rows.size(); i < 30; ++i)
+            text += ",,,,,\r\n";
+        files.files[kPath] = core::encodeCp932(text);
+        form = std::make_unique<ui::TForm1>(
+            ui::Form1Services{state, clock, cpu, power, prompter, files, kPath, "x.ini"});
+    }
+
+    // Row n of the file, decoded.
+    std::string fileLine(int n) {
+        std::string text = core::decodeCp932(files.files[kPath]);
+        std::size_t pos = 0;
+        for (int i = 1; i < n; ++i)
+            pos = text.find("\r\n", pos) + 2;
+        return text.substr(pos, text.find("\r\n", pos) - pos);
+    }
+    std::string row(int n) {
+        std::string line;
+        for (int c = 1; c <= 6; ++c)
+            line += form->table().cell(c, n) + (c < 6 ? "," : "");
+        return line;
+    }
+    void pick(QComboBox* box, const QString& item) {
+        int index = box->findText(item);
+        QVERIFY(index >= 0);
+        box->setCurrentIndex(index);
+    }
+    void book() { form->Button2->click(); }
+};
+
+} // namespace
+
+class BookingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void weeklyBookingOfAFreeRow() {
+        Window w;
+        w.form->selectRow(4);
+        w.form->RadioButton3->setChecked(true);
+        w.pick(w.form->ComboBox4, "月～金");
+        w.pick(w.form->ComboBox1, "午後");
+        w.pick(w.form->ComboBox2, "10時");
+        w.pick(w.form->ComboBox3, "30分");
+        w.book();
+        QVERIFY(w.prompter.questions.isEmpty());
+        QCOMPARE(w.row(4), std::string("毎週月～金,午後,10時,30分,終了,稼働"));
+        QCOMPARE(w.fileLine(4), w.row(4));
+        QCOMPARE(w.files.files[kPath].substr(0, 6), std::string(",,,,,\r"));
+    }
+
+    void oneTimeAndDailyBookings() {
+        Window w;
+        w.form->MonthCalendar1->setSelectedDate(QDate(2026, 12, 24));
+        w.pick(w.form->ComboBox1, "午前");
+        w.pick(w.form->ComboBox2, "９時");
+        w.pick(w.form->ComboBox3, "05分");
+        w.pick(w.form->ComboBox5, "休止状態");
+        w.book();
+        QCOMPARE(w.row(1), std::string("2026/12/24,午前,９時,05分,休止状態,稼働"));
+        w.form->selectRow(2);
+        w.form->RadioButton2->setChecked(true);
+        w.book();
+        QCOMPARE(w.fileLine(2), std::string("毎日,午前,９時,05分,休止状態,稼働"));
+    }
+
+    void occupiedRowAsksAndNoChangesNothingButSaves() {
+        Window w({"毎日,午前,７時,00分,終了,停止"});
+        w.pick(w.form->ComboBox1, "午後");
+        w.prompter.answer = false;
+        w.book();
+        QCOMPARE(w.prompter.questions, QStringList{"予約が削除されます。いいですか。"});
+        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,停止"));
+        QCOMPARE(w.files.saves, 1);
+
+        w.prompter.answer = true;
+        w.form->RadioButton2->setChecked(true);
+        w.pick(w.form->ComboBox2, "７時");
+        w.pick(w.form->ComboBox3, "15分");
+        w.book();
+        QCOMPARE(w.row(1), std::string("毎日,午後,７時,15分,終了,停止")); // still stopped
+
+        w.form->PageControl1->setCurrentIndex(1);
+        w.book();
+        QCOMPARE(w.row(1).substr(w.row(1).rfind(',') + 1), std::string("稼働"));
+    }
+
+    void rowWithoutAPeriodIsOverwrittenWithoutAQuestion() {
+        Window w({"毎日,,７時,00分,終了,停止"});
+        w.form->RadioButton2->setChecked(true);
+        w.book();
+        QVERIFY(w.prompter.questions.isEmpty());
+        QCOMPARE(w.row(1), std::string("毎日,,,,終了,稼働")); // a free row is made active
+    }
+
+    void cpuTabBooksNothingButSaves() {
+        Window w({"毎日,午前,７時,00分,終了,稼働"});
+        w.form->PageControl1->setCurrentIndex(2);
+        w.book();
+        QCOMPARE(w.files.saves, 1);
+        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,稼働"));
+    }
+
+    void noActionIsRefusedWithAMessage() {
+        Window w;
+        w.form->ComboBox5->setCurrentIndex(-1);
+        w.book();
+        QCOMPARE(w.prompter.informed,
+                 QStringList{"動作が選択されていません。動作を選択して下さい。"});
+        QCOMPARE(w.files.saves, 0);
+        QVERIFY(!w.form->table().isOccupied(1));
+    }
+
+    void elapsedBookingAcrossMidnight() {
+        Window w;
+        w.clock.set(at(2026, 12, 7, 23, 50, 10));
+        w.form->PageControl1->setCurrentIndex(1);
+        w.form->SpinEdit1->setValue(0);
+        w.pick(w.form->ComboBox6, "15");
+        w.pick(w.form->ComboBox5, "スタンバイ");
+        w.book();
+        QCOMPARE(w.fileLine(1), std::string("2026/12/08,午前,０時,06分,スタンバイ,稼働"));
+    }
+
+    void elapsedBookingWithoutMinutesFailsBeforeWriting() {
+        Window w({"毎日,午前,７時,00分,終了,停止"});
+        w.form->PageControl1->setCurrentIndex(1);
+        w.form->ComboBox6->setCurrentIndex(-1);
+        w.book();
+        QCOMPARE(w.prompter.errors, QStringList{"'' は整数ではありません"});
+        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,停止"));
+        QCOMPARE(w.files.saves, 0);
+    }
+
+    void reEditOfEachKind() {
+        Window w({"毎週土日,午後,２時,45分,再起動,稼働", "毎週,午前,１時,,,",
+                  "2026/12/24,午前,９時,05分,,", "2026-12-24,午後,,,,"});
+        w.form->PageControl1->setCurrentIndex(2);
+        w.form->MonthCalendar1->setSelectedDate(QDate(2026, 1, 1));
+        w.form->StringGrid1DblClick();
+        QCOMPARE(w.form->PageControl1->currentIndex(), 0);
+        QVERIFY(w.form->RadioButton3->isChecked());
+        QCOMPARE(w.form->ComboBox4->currentIndex(), 9);
+        QCOMPARE(w.form->MonthCalendar1->selectedDate(), QDate(2026, 12, 7));
+        QCOMPARE(w.form->ComboBox1->currentText(), QStringLiteral("午後"));
+        QCOMPARE(w.form->ComboBox2->currentText(), QStringLiteral("２時"));
+        QCOMPARE(w.form->ComboBox3->currentText(), QStringLiteral("45分"));
+        QCOMPARE(w.form->ComboBox5->currentText(), QStringLiteral("再起動"));
+
+        w.form->selectRow(2);
+        w.form->StringGrid1DblClick();
+        QCOMPARE(w.form->ComboBox4->currentIndex(), 9); // "毎週" alone keeps it
+        QCOMPARE(w.form->ComboBox3->currentText(), QStringLiteral("45分")); // empty cell
+
+        w.form->selectRow(3);
+        w.form->StringGrid1DblClick();
+        QVERIFY(w.form->RadioButton1->isChecked());
+        QCOMPARE(w.form->MonthCalendar1->selectedDate(), QDate(2026, 12, 24));
+
+        w.form->selectRow(4);
+        w.form->StringGrid1DblClick();
+        QCOMPARE(w.prompter.errors, QStringList{"'2026-12-24' は日付ではありません"});
+        QCOMPARE(w.form->ComboBox1->currentText(), QStringLiteral("午前")); // stopped before
+
+        w.form->selectRow(5);
+        w.form->RadioButton2->setChecked(true);
+        w.form->StringGrid1DblClick();
+        QVERIFY(w.form->RadioButton1->isChecked());
+        QCOMPARE(w.prompter.informed,
+                 QStringList{"予約されていません。予約されている行でダブルクリックして下さい。"});
+        QCOMPARE(w.files.saves, 0);
+    }
+
+    void rightClickKeepsTheSelectionForTheRowMenu() {
+        Window w({"毎日,午前,７時,00分,終了,稼働", "毎日,午前,８時,00分,終了,稼働"});
+        QCOMPARE(w.form->PopupMenu2->actions().size(), 3);
+        w.form->selectRow(2);
+        QWidget* viewport = w.form->StringGrid1->viewport();
+        QPoint onRow1 =
+            w.form->StringGrid1->visualRect(w.form->StringGrid1->model()->index(0, 0)).center();
+        QTest::mouseClick(viewport, Qt::RightButton, {}, onRow1);
+        QCOMPARE(w.form->selectedRow(), 2);
+        QVERIFY(w.form->PopupMenu2->isVisible());
+        w.form->PopupMenu2->hide();
+        w.form->PopupMenu2->actions()[0]->trigger(); // 削除
+        QCOMPARE(w.row(2), std::string(",,,,,"));
+        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,稼働"));
+        QCOMPARE(w.fileLine(2), std::string(",,,,,"));
+
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, onRow1);
+        QCOMPARE(w.form->selectedRow(), 1);
+    }
+
+    void stopAndReactivateOnlyCompleteRows() {
+        Window w({"毎日,午前,７時,00分,,稼働", "毎日,午前,８時,00分,終了,稼働"});
+        w.form->N6Click();
+        QCOMPARE(w.files.saves, 0);
+        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,,稼働"));
+        w.form->selectRow(2);
+        w.form->N6Click();
+        QCOMPARE(w.fileLine(2), std::string("毎日,午前,８時,00分,終了,停止"));
+        w.form->N7Click();
+        QCOMPARE(w.fileLine(2), std::string("毎日,午前,８時,00分,終了,稼働"));
+        w.form->selectRow(9);
+        w.form->Delete1Click();
+        QCOMPARE(w.files.saves, 3); // deleting an empty row rewrites the file
+    }
+};
+
+QTEST_MAIN(BookingTest)
+#include "BookingTest.moc"
