@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -61,11 +62,22 @@ void paintText(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
+// A drop-down box with an edit field. Only a picked item counts: typing leaves no item selected,
+// though Enter on a text equal to an item picks that item.
 QComboBox* makeSelector(QWidget* parent, int left, int top, int width, const QStringList& items) {
     auto* box = new QComboBox(parent);
     box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
     box->addItems(items);
     box->setGeometry(left, top, width, kSelectorHeight);
+    QLineEdit* edit = box->lineEdit();
+    QObject::connect(edit, &QLineEdit::textEdited, box, [box, edit](const QString& typed) {
+        const int cursor = edit->cursorPosition();
+        box->setCurrentIndex(-1);
+        box->setEditText(typed);
+        edit->setCursorPosition(cursor);
+    });
     return box;
 }
 
@@ -97,7 +109,7 @@ QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
 }
 
 std::string selectedItem(const QComboBox* box) {
-    return box->currentIndex() < 0 ? std::string() : box->currentText().toStdString();
+    return box->itemText(box->currentIndex()).toStdString();
 }
 
 // Selects the first item equal to the text; with none, the selection stays.

@@ -7,6 +7,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -124,6 +125,19 @@ private slots:
         w.book();
         QVERIFY(w.prompter.questions.isEmpty());
         QCOMPARE(w.row(1), std::string("毎日,,,,終了,稼働")); // a free row is made active
+    }
+
+    void typedTextIsNeverRead() {
+        Window w;
+        w.pick(w.form->ComboBox1, "午前");
+        w.form->ComboBox1->setFocus();
+        w.form->ComboBox1->lineEdit()->selectAll();
+        QTest::keyClicks(w.form->ComboBox1->lineEdit(), "pm");
+        QCOMPARE(w.form->ComboBox1->currentIndex(), -1);
+        QCOMPARE(w.form->ComboBox1->currentText(), QStringLiteral("pm"));
+        w.form->RadioButton2->setChecked(true);
+        w.book();
+        QCOMPARE(w.row(1), std::string("毎日,,,,終了,稼働"));
     }
 
     void cpuTabBooksNothingButSaves() {
