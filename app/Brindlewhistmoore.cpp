@@ -2,11 +2,12 @@
 #include "core/SettingsFile.h"
 #include "core/SharedState.h"
 #include "platform/AtomicFileStore.h"
+#include "platform/CpuUtils.h"
 #include "platform/DisplayCheck.h"
 #include "platform/LogindPower.h"
+#include "platform/ProcStatSource.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
-#include "platform/ZeroCpuMeter.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/Unit1.h"
@@ -38,14 +39,14 @@ int main(int argc, char* argv[]) {
 
     core::SharedState state;
     platform::SystemClock clock;
-    platform::ZeroCpuMeter cpu;
+    platform::TCpuUsage CpuUsage1(std::make_unique<platform::ProcStatSource>());
     platform::LogindPower power;
     platform::AtomicFileStore files;
     const std::string settingsPath =
         core::settingsPathFor(QApplication::applicationFilePath().toStdString());
 
     ui::TForm1 Form1(
-        {state, clock, cpu, power, prompter, files, core::kReservationFileName, settingsPath});
+        {state, clock, CpuUsage1, power, prompter, files, core::kReservationFileName, settingsPath});
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
     Form1.attachCountdown(Form2);

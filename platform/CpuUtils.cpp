@@ -1,0 +1,28 @@
+#include "CpuUtils.h"
+
+namespace platform {
+
+TCpuUsage::TCpuUsage(std::unique_ptr<core::CpuCounterSource> source) : source_(std::move(source)) {
+    if (auto count = source_->processorCount())
+        counter_ = std::make_unique<core::CpuCounter>(*source_, *count);
+}
+
+std::uint8_t TCpuUsage::GetUsage() {
+    return counter_ ? GetUsageNT() : GetUsage9x();
+}
+
+std::uint8_t TCpuUsage::GetUsageNT() {
+    return counter_ ? counter_->reading() : 0;
+}
+
+std::uint8_t TCpuUsage::GetUsage9x() {
+    // The dynamic-data statistics exist only on the Windows 95 family.
+    return 0;
+}
+
+void TCpuUsage::ResetBaseline() {
+    if (counter_)
+        counter_->ResetBaseline();
+}
+
+} // namespace platform
