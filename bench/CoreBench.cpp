@@ -1,6 +1,8 @@
 #include "core/ReservationFile.h"
 #include "core/SchedulerTick.h"
 #include "platform/AtomicFileStore.h"
+#include "platform/CpuUtils.h"
+#include "platform/ProcStatSource.h"
 #include "tests/support/FakeClock.h"
 
 #include <benchmark/benchmark.h>
@@ -84,5 +86,13 @@ void LoadFullFileFromDisk(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(LoadFullFileFromDisk)->Unit(benchmark::kMicrosecond);
+
+// One reading of the meter as the tick makes it: open, read and parse the kernel's statistics.
+void CpuMeterReading(benchmark::State& state) {
+    platform::TCpuUsage meter(std::make_unique<platform::ProcStatSource>());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(meter.GetUsage());
+}
+BENCHMARK(CpuMeterReading)->Unit(benchmark::kMicrosecond);
 
 } // namespace

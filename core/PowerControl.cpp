@@ -88,8 +88,7 @@ void PowerControl::executeByExitCall(const std::string& code) {
 }
 
 void PowerControl::ReturnToWatching() {
-    // Through a temporary: assigning the literal trips a false -Wrestrict in GCC 12 at -O2.
-    state_.ExecutionPhase = std::string(kPhaseWatching);
+    state_.ExecutionPhase = kPhaseWatching;
     state_.CpuWatchActive = false;
     setMainTimerInterval_(kScanIntervalMs);
 }
