@@ -151,6 +151,37 @@ private slots:
         QCOMPARE(f.state.ExecutionPhase, std::string("2")); // asked again at the next tick
     }
 
+    void cpuWatchCountsIdleTicksUpToTheDuration() {
+        Fixture f;
+        f.create(fileOf({}));
+        f.form->SpinEdit2->setValue(5);
+        f.form->SpinEdit3->setValue(1);
+        f.form->Button1Click();
+        f.cpu.usage = 5; // the threshold itself counts as idle
+        for (int i = 0; i < 119; ++i)
+            f.form->Timer1Timer();
+        QCOMPARE(f.state.CpuIdleTicks, 119);
+        f.cpu.usage = 6;
+        f.form->Timer1Timer();
+        QCOMPARE(f.state.CpuIdleTicks, 0);
+        f.cpu.usage = 0;
+        for (int i = 0; i < 119; ++i)
+            f.form->Timer1Timer();
+        QCOMPARE(f.countdown.shown, 0);
+        QCOMPARE(f.form->Label13->text(), QStringLiteral("  0"));
+        f.form->ComboBox5->setCurrentIndex(6); // read when it fires
+        f.form->Timer1Timer();
+        QCOMPARE(f.countdown.shown, 1);
+        QCOMPARE(f.state.PendingAction, std::string("7"));
+        QCOMPARE(f.form->Timer1->interval(), 32000);
+        QVERIFY(f.state.CpuWatchActive);
+
+        f.form->Button5Click();
+        QVERIFY(!f.state.CpuWatchActive);
+        f.form->Button1Click();
+        QCOMPARE(f.state.CpuIdleTicks, 0);
+    }
+
     void cpuWatchLocksAndHandsOver() {
         Fixture f;
         f.create(fileOf({"毎日,午後,０時,00分,スタンバイ,稼働"}));
@@ -166,6 +197,12 @@ private slots:
         QCOMPARE(f.countdown.shown, 0);
 
         f.form->SpinEdit3->setValue(1);
+        f.form->ComboBox5->setCurrentIndex(4);
+        f.state.CpuIdleTicks = 50; // an earlier watch's count does not carry over
+        f.clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+        f.state.CpuWatchActive = false;
+        f.form->Timer1Timer();
+        QCOMPARE(f.state.CpuIdleTicks, 0);
         f.form->ComboBox5->setCurrentIndex(4);
         for (int i = 0; i < 120; ++i)
             f.form->Timer1Timer();
