@@ -45,8 +45,8 @@ int main(int argc, char* argv[]) {
     const std::string settingsPath =
         core::settingsPathFor(QApplication::applicationFilePath().toStdString());
 
-    ui::TForm1 Form1(
-        {state, clock, CpuUsage1, power, prompter, files, core::kReservationFileName, settingsPath});
+    ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files, core::kReservationFileName,
+                      settingsPath});
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
     Form1.attachCountdown(Form2);

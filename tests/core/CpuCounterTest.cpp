@@ -67,8 +67,8 @@ TEST(CpuCounter, FailedQueriesKeepTheBaseline) {
     QueuedSource source;
     CpuCounter counter(source, 1);
     source.add(10'000'000, 1'000'000);
-    source.add(std::nullopt, std::nullopt);       // time query fails
-    source.add(12'000'000, std::nullopt);         // idle query fails
+    source.add(std::nullopt, std::nullopt); // time query fails
+    source.add(12'000'000, std::nullopt);   // idle query fails
     source.add(20'000'000, 6'000'000);
     counter.reading();
     EXPECT_EQ(counter.reading(), 0);

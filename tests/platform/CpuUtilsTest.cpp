@@ -1,4 +1,5 @@
 #include "platform/CpuUtils.h"
+
 #include "platform/ProcStatSource.h"
 
 #include <chrono>
