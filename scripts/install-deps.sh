@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
-  dbus python3-dbusmock libfaketime faketime
+  dbus python3-dbusmock libfaketime faketime desktop-file-utils
   fonts-ipafont-gothic
   clang-format
 )

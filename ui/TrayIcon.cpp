@@ -22,7 +22,7 @@ QIcon programIcon() {
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         const QRectF ring(s * 0.25, s * 0.27, s * 0.5, s * 0.5);
-        painter.drawArc(ring, 120 * 16, -240 * 16);
+        painter.drawArc(ring, 120 * 16, 300 * 16); // open at the top
         painter.drawLine(QPointF(s * 0.5, s * 0.18), QPointF(s * 0.5, s * 0.5));
         painter.end();
         icon.addPixmap(pixmap);

@@ -25,7 +25,7 @@ private:
     QSystemTrayIcon* icon_;
 };
 
-// The program's icon: a power symbol on a rounded square, drawn rather than shipped.
+// The program's icon: a power symbol on a rounded square, drawn as data/brindlewhistmoore.svg is.
 QIcon programIcon();
 
 } // namespace ui
