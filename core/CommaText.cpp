@@ -47,6 +47,22 @@ std::string takePlain(std::string_view& s) {
 
 } // namespace
 
+std::string quoteCommaTextField(std::string_view field) {
+    bool plain = true;
+    for (char c : field)
+        plain = plain && static_cast<unsigned char>(c) > 0x20 && c != kDelimiter && c != kQuote;
+    if (plain)
+        return std::string(field);
+    std::string quoted(1, kQuote);
+    for (char c : field) {
+        quoted += c;
+        if (c == kQuote)
+            quoted += kQuote;
+    }
+    quoted += kQuote;
+    return quoted;
+}
+
 std::vector<std::string> splitCommaText(std::string_view line) {
     line = line.substr(0, line.find('\0'));
     std::vector<std::string> fields;

@@ -11,4 +11,8 @@ namespace core {
 // multi-byte character can be taken for a delimiter.
 std::vector<std::string> splitCommaText(std::string_view line);
 
+// A field as splitCommaText reads it back: unchanged unless it holds a blank, a control byte,
+// a comma or a quote, in which case it is quoted with inner quotes doubled.
+std::string quoteCommaTextField(std::string_view field);
+
 } // namespace core

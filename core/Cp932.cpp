@@ -91,7 +91,9 @@ char32_t takeUtf8(std::string_view& in) {
 
 } // namespace
 
-std::string decodeCp932(std::string_view bytes) {
+namespace {
+
+std::string decodeQuick(std::string_view bytes) {
     static Converter toUtf8("UTF-8", "CP932");
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
@@ -100,6 +102,44 @@ std::string decodeCp932(std::string_view bytes) {
         bytes.remove_prefix(1);
     }
     return out;
+}
+
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// U+DC80 to U+DCFF, the escaped bytes, begin with ED B2 or ED B3 in UTF-8.
+bool hasEscape(std::string_view utf8) {
+    return utf8.find("\xED\xB2") != std::string_view::npos ||
+           utf8.find("\xED\xB3") != std::string_view::npos;
+}
+
+// Character by character: a character that would be written back as other bytes (code page 932
+// maps some characters from two places) is kept as escaped bytes instead.
+std::string decodeExactly(std::string_view bytes) {
+    std::string out;
+    while (!bytes.empty()) {
+        std::size_t width = isLeadByte(static_cast<unsigned char>(bytes.front())) ? 2 : 1;
+        std::string_view unit = bytes.substr(0, width);
+        std::string decoded = decodeQuick(unit);
+        if (!hasEscape(decoded) && encodeCp932(decoded) == unit) {
+            out += decoded;
+            bytes.remove_prefix(unit.size());
+        } else {
+            appendUtf8(out, kEscapeBase + static_cast<unsigned char>(bytes.front()));
+            bytes.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string decodeCp932(std::string_view bytes) {
+    std::string out = decodeQuick(bytes);
+    if (encodeCp932(out) == bytes)
+        return out;
+    return decodeExactly(bytes);
 }
 
 std::string encodeCp932(std::string_view utf8) {

@@ -9,7 +9,8 @@ std::string encodeReservationFile(const ReservationTable& table) {
     std::string text;
     for (int row = kFirstReservation; row <= kLastReservation; ++row) {
         for (int column = DateCell; column <= StateCell; ++column) {
-            text += table.cell(column, row);
+            // Only a hand-edited cell can need quotes; without them it would not load back.
+            text += quoteCommaTextField(table.cell(column, row));
             text += column < StateCell ? "," : "\r\n";
         }
     }

@@ -10,7 +10,9 @@ namespace core {
 
 inline constexpr const char* kReservationFileName = "SetTimeData.txt";
 
-// The 30 rows as code page 932 lines of six cells joined by ",", each ended by CR LF.
+// The 30 rows as code page 932 lines of six cells joined by ",", each ended by CR LF. Cells of
+// the program's vocabulary are written as they are; a cell holding a blank, comma or quote is
+// quoted so that it loads back unchanged.
 std::string encodeReservationFile(const ReservationTable& table);
 
 // Fills the table from the file's bytes. Line n fills row n; a line with no fields leaves its

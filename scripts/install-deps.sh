@@ -10,7 +10,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   dbus python3-dbusmock libfaketime faketime desktop-file-utils
   fonts-ipafont-gothic
-  clang-format
+  clang-format clang-14 libclang-rt-14-dev
 )
 
 missing=()

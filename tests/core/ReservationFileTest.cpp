@@ -42,6 +42,14 @@ TEST(Cp932, InvalidBytesSurviveARoundTrip) {
     EXPECT_EQ(cp932Prefix("分分", 3), "分");
 }
 
+TEST(Cp932, CharactersMappedFromTwoPlacesKeepTheirBytes) {
+    // 0x8790 and 0x81E0 are both U+2252; 0xEEEF and 0xFA40 both U+2170.
+    for (std::string bytes : {std::string("\x87\x90"), std::string("\x81\xE0"),
+                              std::string("\xEE\xEF\xFA\x40"), std::string(23, '\xEE') + "\xDF"})
+        EXPECT_EQ(encodeCp932(decodeCp932(bytes)), bytes);
+    EXPECT_EQ(decodeCp932("\x81\xE0"), "≒");
+}
+
 TEST(CommaText, Splitting) {
     EXPECT_EQ(splitCommaText(",,,,,"), Fields(6));
     EXPECT_EQ(splitCommaText("a,b"), (Fields{"a", "b"}));
@@ -120,6 +128,20 @@ TEST(ReservationFile, WrittenFileSurvivesLoadAndSaveByteForByte) {
     EXPECT_EQ(encodeReservationFile(loaded("\x81\n\xFF,\xA0,,,,\r\n" + rest)),
               "\x81,,,,,\r\n\xFF,\xA0,,,,\r\n" + rest)
         << "undecodable bytes are written back unchanged";
+}
+
+TEST(ReservationFile, HandEditedCellsWithBlanksOrQuotesSurviveASave) {
+    const std::string bytes = "\"a \"\"b\"\"\",\"x,y\",\" \",,\"\"\"\",z\r\n";
+    ReservationTable table = loaded(bytes);
+    EXPECT_EQ(table.cell(DateCell, 1), "a \"b\"");
+    EXPECT_EQ(table.cell(PeriodCell, 1), "x,y");
+    EXPECT_EQ(table.cell(HourCell, 1), " ");
+    EXPECT_EQ(table.cell(ActionCell, 1), "\"");
+    const std::string saved = encodeReservationFile(table);
+    EXPECT_EQ(saved.substr(0, saved.find("\r\n") + 2), bytes);
+    EXPECT_EQ(encodeReservationFile(loaded(saved)), saved);
+    EXPECT_EQ(quoteCommaTextField("毎週月～金"), "毎週月～金");
+    EXPECT_EQ(quoteCommaTextField(""), "");
 }
 
 TEST(ReservationFile, StoreFailuresAreSilentOnLoadAndRaisedOnSave) {
