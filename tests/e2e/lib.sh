@@ -1,0 +1,77 @@
+# Shared by the end-to-end tests: guards, copies of the program with their own files and clocks,
+# and the calls the mock logind recorded. Source it with the program's path in $program.
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+[ -n "${BWM_PRIVATE_SYSTEM_BUS:-}" ] && [ "$BWM_PRIVATE_SYSTEM_BUS" = "${DBUS_SYSTEM_BUS_ADDRESS:-}" ] ||
+    { echo "refusing to run: no private system bus (use with_mock_logind.sh)"; exit 1; }
+[ -n "${DISPLAY:-}" ] || { echo "needs a display: run under xvfb-run"; exit 1; }
+faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
+[ -e "$faketime_lib" ] || { echo "libfaketime is missing"; exit 1; }
+unset QT_QPA_PLATFORM
+# A sanitized build must accept libfaketime loaded ahead of its runtime.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+calls() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS"; }
+clear_calls() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" clear; }
+count() { calls | grep -c "^$1\b" || true; }
+
+fail() {
+    echo "FAIL: $*"
+    import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/$(basename "$0" .sh)_failure.png" 2>/dev/null || true
+    echo "calls recorded:"
+    calls
+    tail -n 3 "$scratch"/*/stderr.log 2>/dev/null || true
+    exit 1
+}
+
+# start NAME FAKE_START SETTINGS ROW... : a copy of the program in a folder of its own, with the
+# settings file text and reservation rows given, its clock starting at FAKE_START, its own
+# runtime folder and XDG_SESSION_ID NAME (so a log-off names the copy that asked).
+start() {
+    local name=$1 fake=$2 settings=$3
+    shift 3
+    local dir="$scratch/$name"
+    mkdir -p "$dir/run"
+    chmod 700 "$dir/run"
+    cp "$program" "$dir/Brindlewhistmoore"
+    printf '%s' "$settings" >"$dir/Brindlewhistmoore.ini"
+    {
+        for row in "$@"; do printf '%s\r\n' "$row"; done
+        for _ in $(seq $((30 - $#))); do printf ',,,,,\r\n'; done
+    } | iconv -f UTF-8 -t CP932 >"$dir/SetTimeData.txt"
+    (cd "$dir" && XDG_RUNTIME_DIR="$dir/run" XDG_SESSION_ID="$name" \
+        LD_PRELOAD="$faketime_lib" FAKETIME="@$fake" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+        exec ./Brindlewhistmoore 2>"$dir/stderr.log") &
+    pids+=($!)
+    last_pid=$!
+}
+
+# Shows a copy's main window the way a user does: a second start answered with Enter.
+show_main_window() {
+    local dir="$scratch/$1"
+    (cd "$dir" && XDG_RUNTIME_DIR="$dir/run" exec ./Brindlewhistmoore 2>>"$dir/stderr.log") &
+    local second=$!
+    local box
+    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^確認$' | head -1) || fail "no question box"
+    xdotool windowfocus --sync "$box" key Return
+    wait "$second" || fail "the second start failed"
+    timeout 10 xdotool search --sync --onlyvisible --name '^Brindlewhistmoore$' | head -1
+}
+
+wait_for_window() {
+    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+}
+
+# The reservation file of a copy, one decoded line per row.
+reservation_file() { iconv -f CP932 -t UTF-8 "$scratch/$1/SetTimeData.txt" | tr -d '\r'; }
+
+settings_three_seconds=$'[SET]\r\nShutDownTime=3\r\n'
