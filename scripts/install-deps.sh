@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick trayer
   dbus python3-dbusmock libfaketime faketime desktop-file-utils
   fonts-ipafont-gothic
   clang-format clang-14 libclang-rt-14-dev
