@@ -16,6 +16,8 @@ scratch=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    chattr -R -i "$scratch" 2>/dev/null || true
+    chmod -R u+w "$scratch"
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -29,7 +31,7 @@ fail() {
     import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/$(basename "$0" .sh)_failure.png" 2>/dev/null || true
     echo "calls recorded:"
     calls
-    tail -n 3 "$scratch"/*/stderr.log 2>/dev/null || true
+    tail -n 3 "$scratch"/*.log 2>/dev/null || true
     exit 1
 }
 
@@ -37,8 +39,13 @@ fail() {
 # settings file text and reservation rows given, its clock starting at FAKE_START, its own
 # runtime folder and XDG_SESSION_ID NAME (so a log-off names the copy that asked).
 start() {
-    local name=$1 fake=$2 settings=$3
-    shift 3
+    prepare "$1" "$3" "${@:4}"
+    launch "$1" "$2"
+}
+
+prepare() {
+    local name=$1 settings=$2
+    shift 2
     local dir="$scratch/$name"
     mkdir -p "$dir/run"
     chmod 700 "$dir/run"
@@ -48,9 +55,14 @@ start() {
         for row in "$@"; do printf '%s\r\n' "$row"; done
         for _ in $(seq $((30 - $#))); do printf ',,,,,\r\n'; done
     } | iconv -f UTF-8 -t CP932 >"$dir/SetTimeData.txt"
+}
+
+launch() {
+    local name=$1 fake=$2
+    local dir="$scratch/$name"
     (cd "$dir" && XDG_RUNTIME_DIR="$dir/run" XDG_SESSION_ID="$name" \
         LD_PRELOAD="$faketime_lib" FAKETIME="@$fake" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        exec ./Brindlewhistmoore 2>"$dir/stderr.log") &
+        exec ./Brindlewhistmoore 2>"$scratch/$name.log") &
     pids+=($!)
     last_pid=$!
 }
@@ -58,17 +70,19 @@ start() {
 # Shows a copy's main window the way a user does: a second start answered with Enter.
 show_main_window() {
     local dir="$scratch/$1"
-    (cd "$dir" && XDG_RUNTIME_DIR="$dir/run" exec ./Brindlewhistmoore 2>>"$dir/stderr.log") &
+    (cd "$dir" && XDG_RUNTIME_DIR="$dir/run" exec ./Brindlewhistmoore 2>>"$scratch/$1.log") &
     local second=$!
     local box
-    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^確認$' | head -1) || fail "no question box"
+    box=$(wait_for_window 確認 10)
+    [ -n "$box" ] || fail "no question box"
     xdotool windowfocus --sync "$box" key Return
     wait "$second" || fail "the second start failed"
-    timeout 10 xdotool search --sync --onlyvisible --name '^Brindlewhistmoore$' | head -1
+    wait_for_window Brindlewhistmoore 10
 }
 
+# The window's id, or nothing when none showed in time.
 wait_for_window() {
-    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true
 }
 
 # The reservation file of a copy, one decoded line per row.

@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view key = kKeys[data[0] % kKeys.size()];
     const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::size_t split = rest.find('\x01');
-    const std::string value = valueFrom(split == std::string_view::npos ? "" : rest.substr(0, split));
+    const std::string value =
+        valueFrom(split == std::string_view::npos ? "" : rest.substr(0, split));
     const std::string_view file = split == std::string_view::npos ? rest : rest.substr(split + 1);
 
     std::array<std::string, kKeys.size()> before;
