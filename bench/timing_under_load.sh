@@ -29,19 +29,16 @@ printf '[SET]\r\nShutDownTime=1\r\n' >"$scratch/Brindlewhistmoore.ini"
 # The reservations: the minutes after the next one, so the first is at least a minute away.
 first=$(( $(date +%s) / 60 * 60 + 120 ))
 minutes=()
+for i in $(seq 0 $((count - 1))); do minutes+=($((first + 60 * i))); done
+labels=(０時 １時 ２時 ３時 ４時 ５時 ６時 ７時 ８時 ９時 10時 11時)
 {
-    for i in $(seq 0 $((count - 1))); do
-        at=$((first + 60 * i))
-        minutes+=("$at")
+    for at in "${minutes[@]}"; do
         h=$((10#$(date -d "@$at" +%H))) m=$(date -d "@$at" +%M)
         period=午前; [ "$h" -ge 12 ] && period=午後
-        h12=$((h % 12))
-        labels=(０時 １時 ２時 ３時 ４時 ５時 ６時 ７時 ８時 ９時 10時 11時)
-        echo "$(date -d "@$at" +%Y/%m/%d),$period,${labels[$h12]},${m}分,スタンバイ,稼働"
+        echo "$(date -d "@$at" +%Y/%m/%d),$period,${labels[$((h % 12))]},${m}分,スタンバイ,稼働"
     done
     for _ in $(seq $((30 - count))); do echo ",,,,,"; done
 } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$scratch/SetTimeData.txt"
-printf '%s\n' "${minutes[@]}" >"$scratch/minutes"
 
 dbus-monitor --address "$DBUS_SYSTEM_BUS_ADDRESS" "type='method_call',member='Suspend'" \
     >"$scratch/monitor.log" 2>/dev/null &
@@ -58,9 +55,8 @@ mapfile -t calls < <(sed -n 's/^method call time=\([0-9.]*\) .*member=Suspend$/\
 [ "${#calls[@]}" -eq "$count" ] || { echo "FAIL: ${#calls[@]} calls for $count reservations"; exit 1; }
 worst=0
 for i in $(seq 0 $((count - 1))); do
-    delay=$(awk -v c="${calls[$i]}" -v m="$(sed -n "$((i + 1))p" "$scratch/minutes")" \
-        'BEGIN { printf "%d", (c - m - 3) * 1000 }')
-    printf '%s  fired %4d ms after its :00 second\n' "$(date -d "@$(sed -n "$((i + 1))p" "$scratch/minutes")" +%H:%M)" "$delay"
+    delay=$(awk -v c="${calls[$i]}" -v m="${minutes[$i]}" 'BEGIN { printf "%d", (c - m - 3) * 1000 }')
+    printf '%s  fired %4d ms after its :00 second\n' "$(date -d "@${minutes[$i]}" +%H:%M)" "$delay"
     [ "$delay" -gt "$worst" ] && worst=$delay
 done
 echo "worst delay: $worst ms"

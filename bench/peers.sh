@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Side-by-side figures of this program and the tray shutdown timers users pick today on Debian,
+# qshutdown and kshutdown, launched alternately under one Xvfb with trayer as tray host:
+#   - time from launch to the icon in the tray
+#   - peak resident memory (VmHWM) and settled proportional memory (PSS) after 60 s
+#   - CPU time over 60 s idle (and over 60 s of a running countdown, for this program)
+#   - wake-ups per second: poll-family system calls counted by strace -c over 10 s
+# Every program runs as the unprivileged user "nobody" with no system bus it could reach, so no
+# power request can leave it. Needs root (to run as nobody) and: apt-get install qshutdown
+# kshutdown strace trayer xvfb x11-utils.
+#   bench/peers.sh [rounds]        (about 4 minutes a round)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+rounds=${1:-3}
+program="$top/build/release/app/Brindlewhistmoore"
+[ -x "$program" ] || { echo "build the program first: scripts/run"; exit 1; }
+[ "$(id -u)" -eq 0 ] || { echo "run as root: the programs are started as nobody"; exit 1; }
+
+if [ -z "${PEERS_UNDER_XVFB:-}" ]; then
+    PEERS_UNDER_XVFB=1 exec xvfb-run -a -s "-ac -screen 0 1280x1024x24" bash "$0" "$rounds"
+fi
+
+scratch=$(mktemp -d)
+chmod 755 "$scratch"
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$scratch"' EXIT
+trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
+pids+=($!)
+sleep 1
+
+# Runs a command as nobody in a fresh home, with no system or session bus.
+as_nobody() {
+    local home=$1
+    shift
+    setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        env -i DISPLAY="$DISPLAY" HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home/run" \
+        DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
+        LANG=C.UTF-8 "$@"
+}
+
+tray_icons() { xwininfo -root -tree | grep -A1 '"panel"' | sed -n 's/^ *\([0-9]*\) child.*/\1/p'; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+status_kb() { sed -n "s/^$2: *\([0-9]*\) kB/\1/p" "/proc/$1/status"; }
+pss_kb() { sed -n 's/^Pss: *\([0-9]*\) kB/\1/p' "/proc/$1/smaps_rollup"; }
+wakeups() {
+    timeout -s INT 10 strace -c -f -p "$1" -e trace=poll,ppoll,select,pselect6,epoll_wait,epoll_pwait,nanosleep,clock_nanosleep \
+        2>&1 >/dev/null | awk '$NF ~ /^(poll|ppoll|select|pselect6|epoll_wait|epoll_pwait|nanosleep|clock_nanosleep)$/ { n += $4 } END { printf "%.1f", n / 10 }'
+}
+ms_now() { date +%s%3N; }
+hz=$(getconf CLK_TCK)
+
+# measure NAME COMMAND...: one launch; prints a line of figures.
+measure() {
+    local name=$1
+    shift
+    local home="$scratch/$name-home"
+    rm -rf "$home"
+    mkdir -p "$home/run"
+    chmod 700 "$home/run"
+    chown -R nobody:nogroup "$home"
+    local before
+    before=$(tray_icons)
+    local start
+    start=$(ms_now)
+    (cd "$home" && as_nobody "$home" "$@" >/dev/null 2>&1) &
+    local launcher=$!
+    local tray_ms="-"
+    for _ in $(seq 3000); do
+        if [ "$(tray_icons)" != "$before" ]; then tray_ms=$(($(ms_now) - start)); break; fi
+        sleep 0.005
+    done
+    local pid
+    pid=$(pgrep -u nobody -n -f "$(basename "$1")" || true)
+    [ -n "$pid" ] || { echo "$name: did not start"; return; }
+    sleep 5
+    local t0
+    t0=$(cpu_ticks "$pid")
+    sleep 60
+    local idle_ms=$(( ($(cpu_ticks "$pid") - t0) * 1000 / hz ))
+    local hwm pss wake
+    hwm=$(status_kb "$pid" VmHWM)
+    pss=$(pss_kb "$pid")
+    wake=$(wakeups "$pid")
+    printf '%-18s tray %5s ms  VmHWM %6s kB  PSS %6s kB  idle CPU %4s ms/60 s  wake-ups %5s /s\n' \
+        "$name" "$tray_ms" "$hwm" "$pss" "$idle_ms" "$wake"
+    kill "$pid" 2>/dev/null || true
+    wait "$launcher" 2>/dev/null || true
+    sleep 1
+}
+
+# This program during a countdown: a reservation due now and a 120 s countdown, of which 60 s
+# are measured; the copy is ended long before the countdown would.
+measure_countdown() {
+    local home="$scratch/countdown-home"
+    rm -rf "$home"
+    mkdir -p "$home/run" "$home/bin"
+    chmod 700 "$home/run"
+    cp "$program" "$home/bin/"
+    printf '[SET]\r\nShutDownTime=120\r\n' >"$home/bin/Brindlewhistmoore.ini"
+    local at
+    at=$(( $(date +%s) / 60 * 60 + 60 ))
+    local h=$((10#$(date -d "@$at" +%H))) m
+    m=$(date -d "@$at" +%M)
+    local labels=(０時 １時 ２時 ３時 ４時 ５時 ６時 ７時 ８時 ９時 10時 11時)
+    local period=午前
+    [ "$h" -ge 12 ] && period=午後
+    { echo "毎日,$period,${labels[$((h % 12))]},${m}分,スタンバイ,稼働"; for _ in $(seq 29); do echo ",,,,,"; done; } |
+        sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$home/SetTimeData.txt"
+    chown -R nobody:nogroup "$home"
+    (cd "$home" && as_nobody "$home" "$home/bin/Brindlewhistmoore" >/dev/null 2>&1) &
+    local launcher=$!
+    sleep $((at - $(date +%s) + 3))
+    local pid
+    pid=$(pgrep -u nobody -n -f Brindlewhistmoore)
+    local t0
+    t0=$(cpu_ticks "$pid")
+    sleep 60
+    printf '%-18s countdown CPU %4s ms/60 s  wake-ups %5s /s\n' "Brindlewhistmoore" \
+        "$(( ($(cpu_ticks "$pid") - t0) * 1000 / hz ))" "$(wakeups "$pid")"
+    kill "$pid"
+    wait "$launcher" 2>/dev/null || true
+}
+
+mkdir -p "$scratch/ours"
+cp "$program" "$scratch/ours/"
+chmod -R a+rwX "$scratch/ours"
+for round in $(seq "$rounds"); do
+    echo "== round $round"
+    measure Brindlewhistmoore "$scratch/ours/Brindlewhistmoore"
+    measure qshutdown /usr/bin/qshutdown
+    measure kshutdown /usr/bin/kshutdown
+done
+echo "== countdown"
+measure_countdown
