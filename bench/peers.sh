@@ -28,23 +28,26 @@ trayer --edge top --align right --widthtype request --height 24 --SetDockType tr
 pids+=($!)
 sleep 1
 
-# Runs a command as nobody in a fresh home, with no system or session bus.
+# Runs a command as nobody in a fresh home, with a session bus of its own (qshutdown will not
+# start without one) and no system bus.
 as_nobody() {
     local home=$1
     shift
     setpriv --reuid=nobody --regid=nogroup --clear-groups \
         env -i DISPLAY="$DISPLAY" HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home/run" \
-        DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
-        LANG=C.UTF-8 "$@"
+        DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent LANG=C.UTF-8 dbus-run-session -- "$@"
 }
 
 tray_icons() { xwininfo -root -tree | grep -A1 '"panel"' | sed -n 's/^ *\([0-9]*\) child.*/\1/p'; }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
-status_kb() { sed -n "s/^$2: *\([0-9]*\) kB/\1/p" "/proc/$1/status"; }
+status_kb() { sed -n "s/^$2:[[:space:]]*\([0-9]*\) kB/\1/p" "/proc/$1/status"; }
 pss_kb() { sed -n 's/^Pss: *\([0-9]*\) kB/\1/p' "/proc/$1/smaps_rollup"; }
 wakeups() {
-    timeout -s INT 10 strace -c -f -p "$1" -e trace=poll,ppoll,select,pselect6,epoll_wait,epoll_pwait,nanosleep,clock_nanosleep \
-        2>&1 >/dev/null | awk '$NF ~ /^(poll|ppoll|select|pselect6|epoll_wait|epoll_pwait|nanosleep|clock_nanosleep)$/ { n += $4 } END { printf "%.1f", n / 10 }'
+    local calls="$scratch/strace.txt"
+    timeout -s INT 10 strace -c -f -o "$calls" -p "$1" \
+        -e trace=poll,ppoll,select,pselect6,epoll_wait,epoll_pwait,nanosleep,clock_nanosleep 2>/dev/null || true
+    awk '$NF ~ /^(poll|ppoll|select|pselect6|epoll_wait|epoll_pwait|nanosleep|clock_nanosleep)$/ { n += $4 }
+         END { printf "%.1f", n / 10 }' "$calls"
 }
 ms_now() { date +%s%3N; }
 hz=$(getconf CLK_TCK)
@@ -70,7 +73,7 @@ measure() {
         sleep 0.005
     done
     local pid
-    pid=$(pgrep -u nobody -n -f "$(basename "$1")" || true)
+    pid=$(pgrep -u nobody -n -f "^$1" || true)
     [ -n "$pid" ] || { echo "$name: did not start"; return; }
     sleep 5
     local t0
@@ -111,7 +114,7 @@ measure_countdown() {
     local launcher=$!
     sleep $((at - $(date +%s) + 3))
     local pid
-    pid=$(pgrep -u nobody -n -f Brindlewhistmoore)
+    pid=$(pgrep -u nobody -n -f "^$home/bin/Brindlewhistmoore")
     local t0
     t0=$(cpu_ticks "$pid")
     sleep 60

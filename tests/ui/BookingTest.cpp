@@ -1,8 +1,5 @@
 #include "core/Cp932.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/MemoryFileStore.h"
-#include "tests/support/UiFakes.h"
-#include "ui/Unit1.h"
+#include "tests/support/MainWindowRig.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -19,26 +16,12 @@ using namespace testing_support;
 
 namespace {
 
-const std::string kPath = "SetTimeData.txt";
+const std::string kPath = MainWindowRig::kReservations;
 
-struct Window {
-    core::SharedState state;
-    FakeClock clock{at(2026, 12, 7, 9, 0, 0)};
-    FakeCpu cpu;
-    FakePowerApi power;
-    FakePrompter prompter;
-    MemoryFileStore files;
-    std::unique_ptr<ui::TForm1> form;
-
-    explicit Window(std::initializer_list<std::string> rows = {}) {
-        std::string text;
-        for (const auto& row : rows)
-            text += row + "\r\n";
-        for (std::size_t i = rows.size(); i < 30; ++i)
-            text += ",,,,,\r\n";
-        files.files[kPath] = core::encodeCp932(text);
-        form = std::make_unique<ui::TForm1>(
-            ui::Form1Services{state, clock, cpu, power, prompter, files, kPath, "x.ini"});
+struct Window : MainWindowRig {
+    explicit Window(std::initializer_list<std::string> rows = {})
+        : MainWindowRig(at(2026, 12, 7, 9, 0, 0)) {
+        create(reservationFileOf(rows));
     }
 
     // Row n of the file, decoded.

@@ -1,8 +1,4 @@
-#include "core/Cp932.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/MemoryFileStore.h"
-#include "tests/support/UiFakes.h"
-#include "ui/Unit1.h"
+#include "tests/support/MainWindowRig.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -18,42 +14,16 @@ using namespace testing_support;
 
 namespace {
 
-const std::string kPath = "SetTimeData.txt";
-const std::string kIni = "/opt/bwm/Brindlewhistmoore.ini";
-
-std::string fileOf(std::initializer_list<std::string> lines) {
-    std::string text;
-    int count = 0;
-    for (const auto& line : lines) {
-        text += line + "\r\n";
-        ++count;
-    }
-    for (; count < 30; ++count)
-        text += ",,,,,\r\n";
-    return core::encodeCp932(text);
-}
+const std::string kPath = MainWindowRig::kReservations;
 
 } // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        core::SharedState state;
-        testing_support::FakeClock clock{at(2026, 12, 7, 11, 59, 59, 700)};
-        FakeCpu cpu;
-        FakePowerApi power;
-        FakePrompter prompter;
-        testing_support::MemoryFileStore files;
-        FakeCountdown countdown;
-        std::unique_ptr<ui::TForm1> form;
-
-        void create(const std::string& fileBytes) {
-            files.files[kPath] = fileBytes;
-            form = std::make_unique<ui::TForm1>(
-                ui::Form1Services{state, clock, cpu, power, prompter, files, kPath, kIni});
-            form->attachCountdown(countdown);
-        }
+    struct Fixture : MainWindowRig {
+        Fixture() : MainWindowRig(at(2026, 12, 7, 11, 59, 59, 700)) {}
+        void create(const std::string& fileBytes) { MainWindowRig::create(fileBytes); }
         QString gridText(int row, int column) const {
             auto* model = form->StringGrid1->model();
             return model->data(model->index(row - 1, column - 1)).toString();
@@ -63,7 +33,7 @@ class Form1Test : public QObject {
 private slots:
     void windowAndGridShape() {
         Fixture f;
-        f.create(fileOf({"毎週月～金,午後,10時,30分,終了,稼働"}));
+        f.create(reservationFileOf({"毎週月～金,午後,10時,30分,終了,稼働"}));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Brindlewhistmoore"));
         QCOMPARE(f.form->size(), QSize(443, 374));
         QCOMPARE(f.form->StringGrid1->geometry(), QRect(24, 200, 394, 121));
@@ -91,8 +61,8 @@ private slots:
 
     void tickFiresSavesAndDraws() {
         Fixture f;
-        f.create(fileOf({"2026/12/07,午後,０時,00分,再起動,稼働", "毎日,午前,,,,",
-                         "2026/12/08,午後,２時,03分,終了,停止"}));
+        f.create(reservationFileOf({"2026/12/07,午後,０時,00分,再起動,稼働", "毎日,午前,,,,",
+                                    "2026/12/08,午後,２時,03分,終了,停止"}));
         f.form->selectRow(3);
         f.cpu.usage = 7;
         f.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
@@ -108,7 +78,7 @@ private slots:
         QCOMPARE(f.gridText(3, 5), QStringLiteral("終了"));
         QCOMPARE(f.files.files[kPath],
                  core::encodeCp932(",,,,,\r\n,,,,,\r\n2026/12/08,午後,２時,03分,終了,停止\r\n") +
-                     fileOf({}).substr(21));
+                     reservationFileOf({}).substr(21));
         QVERIFY(!f.form->Label8->isHidden());
         QCOMPARE(f.form->Label8->text(), QStringLiteral("1"));
         QCOMPARE(f.form->Label9->text(), QStringLiteral("2"));
@@ -118,7 +88,7 @@ private slots:
 
     void weekdaySelectorFollowsTheWeeklyButton() {
         Fixture f;
-        f.create(fileOf({}));
+        f.create(reservationFileOf({}));
         f.form->Timer1Timer();
         QVERIFY(f.form->ComboBox4->isHidden());
         f.form->RadioButton3->setChecked(true);
@@ -128,7 +98,7 @@ private slots:
 
     void saveFailureShowsTheErrorAndTheProgramGoesOn() {
         Fixture f;
-        f.create(fileOf({"毎日,午前,,,,"}));
+        f.create(reservationFileOf({"毎日,午前,,,,"}));
         f.files.refuseWrites = true;
         f.form->Timer1Timer();
         QCOMPARE(f.prompter.errors,
@@ -137,12 +107,12 @@ private slots:
         QCOMPARE(f.form->Label2->text(), QStringLiteral("11:59:59"));
         f.files.refuseWrites = false;
         f.form->SaveReservations();
-        QCOMPARE(f.files.files[kPath], fileOf({}));
+        QCOMPARE(f.files.files[kPath], reservationFileOf({}));
     }
 
     void executePhaseRunsThePendingAction() {
         Fixture f;
-        f.create(fileOf({}));
+        f.create(reservationFileOf({}));
         f.state.ExecutionPhase = "2";
         f.state.PendingAction = "3";
         f.form->Timer1Timer();
@@ -153,7 +123,7 @@ private slots:
 
     void cpuWatchCountsIdleTicksUpToTheDuration() {
         Fixture f;
-        f.create(fileOf({}));
+        f.create(reservationFileOf({}));
         f.form->SpinEdit2->setValue(5);
         f.form->SpinEdit3->setValue(1);
         f.form->Button1Click();
@@ -184,7 +154,7 @@ private slots:
 
     void cpuWatchLocksAndHandsOver() {
         Fixture f;
-        f.create(fileOf({"毎日,午後,０時,00分,スタンバイ,稼働"}));
+        f.create(reservationFileOf({"毎日,午後,０時,00分,スタンバイ,稼働"}));
         f.state.settings.CPUchange = "1";
         f.clock.set(at(2026, 12, 7, 12, 0, 0, 0));
         f.form->Timer1Timer();

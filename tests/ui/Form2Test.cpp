@@ -1,7 +1,4 @@
-#include "tests/support/FakeClock.h"
-#include "tests/support/MemoryFileStore.h"
-#include "tests/support/UiFakes.h"
-#include "ui/Unit1.h"
+#include "tests/support/MainWindowRig.h"
 #include "ui/Unit2.h"
 
 #include <QLabel>
@@ -127,13 +124,10 @@ private slots:
     }
 
     void cancelReturnsTheMainWindowToWatching() {
-        core::SharedState state;
-        FakeClock clock;
-        FakeCpu cpu;
-        FakePowerApi power;
-        FakePrompter prompter;
-        MemoryFileStore files;
-        ui::TForm1 form1({state, clock, cpu, power, prompter, files, "SetTimeData.txt", "x.ini"});
+        MainWindowRig rig(at(2026, 12, 7, 9, 0, 0));
+        rig.create(std::nullopt);
+        core::SharedState& state = rig.state;
+        ui::TForm1& form1 = *rig.form;
         ui::TForm2 form2(state, form1, [] {});
         form1.attachCountdown(form2);
         form1.Button1Click(); // the watch locks the table

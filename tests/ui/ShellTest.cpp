@@ -1,9 +1,6 @@
-#include "tests/support/FakeClock.h"
-#include "tests/support/MemoryFileStore.h"
-#include "tests/support/UiFakes.h"
+#include "tests/support/MainWindowRig.h"
 #include "ui/Centring.h"
 #include "ui/TrayIcon.h"
-#include "ui/Unit1.h"
 #include "ui/Unit3.h"
 
 #include <QApplication>
@@ -18,26 +15,17 @@ using namespace testing_support;
 
 namespace {
 
-const std::string kReservations = "SetTimeData.txt";
-const std::string kIni = "/opt/bwm/Brindlewhistmoore.ini";
+const std::string kIni = MainWindowRig::kSettings;
 
-struct Program {
-    core::SharedState state;
-    FakeClock clock{at(2026, 12, 7, 9, 0, 0)};
-    FakeCpu cpu;
-    FakePowerApi power;
-    FakePrompter prompter;
-    MemoryFileStore files;
-    std::unique_ptr<ui::TForm1> form1;
+// The main window and the settings dialog, as the program creates them.
+struct Program : MainWindowRig {
     std::unique_ptr<ui::TForm3> form3;
 
-    explicit Program(std::optional<std::string> ini = std::nullopt) {
-        if (ini)
-            files.files[kIni] = *ini;
-        form1 = std::make_unique<ui::TForm1>(
-            ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kIni});
+    explicit Program(std::optional<std::string> ini = std::nullopt)
+        : MainWindowRig(at(2026, 12, 7, 9, 0, 0)) {
+        create(std::nullopt, ini);
         form3 = std::make_unique<ui::TForm3>(state.settings, files, kIni, prompter);
-        form1->attachSettingsDialog(*form3);
+        form->attachSettingsDialog(*form3);
     }
     std::string ini() { return files.files[kIni]; }
 };
@@ -61,12 +49,12 @@ class ShellTest : public QObject {
 private slots:
     void startsHiddenWithDefaultsAndWritesNothing() {
         Program p;
-        QVERIFY(p.form1->isHidden());
+        QVERIFY(p.form->isHidden());
         QCOMPARE(p.state.settings.ShutDownTime, std::string("30"));
-        QCOMPARE(p.form1->SpinEdit2->value(), 5);
-        QCOMPARE(p.form1->SpinEdit3->value(), 3);
+        QCOMPARE(p.form->SpinEdit2->value(), 5);
+        QCOMPARE(p.form->SpinEdit3->value(), 3);
         QVERIFY(p.files.files.empty());
-        QVERIFY(p.form1->TrayIcon1->isAdded());
+        QVERIFY(p.form->TrayIcon1->isAdded());
     }
 
     void startUpStoresCorrectedSpinValues() {
@@ -75,17 +63,17 @@ private slots:
         QCOMPARE(p.ini(),
                  std::string("[SET]\r\nCPUPersent=100\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n"));
         QCOMPARE(p.files.saves, 1);
-        QVERIFY(!p.form1->TrayIcon1->isAdded());
+        QVERIFY(!p.form->TrayIcon1->isAdded());
 
         Program odd("[SET]\r\nCPUPersent=lots\r\nCPUMinitu=7\r\n");
-        QCOMPARE(odd.form1->SpinEdit2->value(), 5);
+        QCOMPARE(odd.form->SpinEdit2->value(), 5);
         QCOMPARE(odd.state.settings.CPUPersent, std::string("lots")); // kept as stored
         QCOMPARE(odd.state.settings.CPUMinitu, std::string("7"));
     }
 
     void spinFieldsStoreEveryChangeAndClampOnLeaving() {
         Program p;
-        ui::SpinEdit* spin = p.form1->SpinEdit2;
+        ui::SpinEdit* spin = p.form->SpinEdit2;
         spin->findChild<QLineEdit*>()->clear();
         QCOMPARE(p.state.settings.CPUPersent, std::string("1")); // an empty field is its minimum
         std::vector<std::string> stored;
@@ -102,23 +90,23 @@ private slots:
         QCOMPARE(spin->value(), 100);
         spin->stepBy(-1);
         QCOMPARE(p.state.settings.CPUPersent, std::string("99"));
-        p.form1->SpinEdit3->setValue(5000);
+        p.form->SpinEdit3->setValue(5000);
         QCOMPARE(p.state.settings.CPUMinitu, std::string("1000"));
     }
 
     void refusedSpinWriteShowsTheErrorAndKeepsTheValue() {
         Program p;
         p.files.refuseWrites = true;
-        p.form1->SpinEdit3->setValue(9);
+        p.form->SpinEdit3->setValue(9);
         QCOMPARE(p.prompter.errors,
                  QStringList{QStringLiteral("/opt/bwm/Brindlewhistmoore.ini に書き込めません")});
         QCOMPARE(p.state.settings.CPUMinitu, std::string("9"));
-        QCOMPARE(p.form1->SpinEdit3->value(), 9);
+        QCOMPARE(p.form->SpinEdit3->value(), 9);
     }
 
     void trayMenuAndItsCommands() {
         Program p;
-        QMenu* menu = p.form1->PopupMenu1;
+        QMenu* menu = p.form->PopupMenu1;
         QCOMPARE(texts(menu), (QStringList{"予約設定", "ソフト終了", "再起動", "電源Ｏｆｆ"}));
         QMenu* restart = menu->actions()[2]->menu();
         QVERIFY(restart != nullptr);
@@ -140,29 +128,29 @@ private slots:
         QCOMPARE(p.power.calls.back(), std::string("ExitWindowsEx 6 0"));
         QCOMPARE(p.state.ExecutionPhase, std::string("1"));
 
-        p.form1->ICONMessage();
+        p.form->ICONMessage();
         QVERIFY(menu->isVisible());
         menu->hide();
         menu->actions()[0]->trigger();
-        QVERIFY(p.form1->isVisible());
-        p.form1->Button4Click();
-        QVERIFY(p.form1->isHidden());
-        QVERIFY2(p.form1->TrayIcon1->isAdded(), "hiding keeps the icon");
-        p.form1->WMAppShow();
-        QVERIFY(p.form1->isVisible());
+        QVERIFY(p.form->isVisible());
+        p.form->Button4Click();
+        QVERIFY(p.form->isHidden());
+        QVERIFY2(p.form->TrayIcon1->isAdded(), "hiding keeps the icon");
+        p.form->WMAppShow();
+        QVERIFY(p.form->isVisible());
 
-        p.form1->Button3Click();
+        p.form->Button3Click();
         QVERIFY(p.form3->isVisible());
         menu->actions()[1]->trigger();
-        QVERIFY(!p.form1->TrayIcon1->isAdded());
-        QVERIFY(p.form1->isHidden());
+        QVERIFY(!p.form->TrayIcon1->isAdded());
+        QVERIFY(p.form->isHidden());
     }
 
     void closingTheMainWindowRemovesTheIcon() {
         Program p;
-        p.form1->show();
-        p.form1->close();
-        QVERIFY(!p.form1->TrayIcon1->isAdded());
+        p.form->show();
+        p.form->close();
+        QVERIFY(!p.form->TrayIcon1->isAdded());
     }
 
     void settingsDialogShowsExactSwitchesAndSavesInOrder() {
@@ -181,7 +169,7 @@ private slots:
         QCOMPARE(p.ini(), std::string("[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
                                       "TASKICOchange=1\r\n"));
         QCOMPARE(p.state.settings.TASKICOchange, std::string("1"));
-        QVERIFY2(p.form1->TrayIcon1->isAdded(), "the icon goes only at the next start");
+        QVERIFY2(p.form->TrayIcon1->isAdded(), "the icon goes only at the next start");
     }
 
     void settingsDialogCancelForgetsAndRefusedOkStaysOpen() {
