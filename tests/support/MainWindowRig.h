@@ -46,8 +46,8 @@ struct MainWindowRig {
             files.files[kReservations] = *reservations;
         if (settings)
             files.files[kSettings] = *settings;
-        form = std::make_unique<ui::TForm1>(ui::Form1Services{
-            state, clock, cpu, power, prompter, files, kReservations, kSettings});
+        form = std::make_unique<ui::TForm1>(
+            ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kSettings});
         form->attachCountdown(countdown);
     }
 };
