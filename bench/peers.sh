@@ -39,7 +39,8 @@ as_nobody() {
 }
 
 tray_icons() { xwininfo -root -tree | grep -A1 '"panel"' | sed -n 's/^ *\([0-9]*\) child.*/\1/p'; }
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# CPU time of all the process's threads, in microseconds (the scheduler's own count, not ticks).
+cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1 } END { printf "%d", ns / 1000 }'; }
 status_kb() { sed -n "s/^$2:[[:space:]]*\([0-9]*\) kB/\1/p" "/proc/$1/status"; }
 pss_kb() { sed -n 's/^Pss: *\([0-9]*\) kB/\1/p' "/proc/$1/smaps_rollup"; }
 wakeups() {
@@ -50,7 +51,6 @@ wakeups() {
          END { printf "%.1f", n / 10 }' "$calls"
 }
 ms_now() { date +%s%3N; }
-hz=$(getconf CLK_TCK)
 
 # measure NAME COMMAND...: one launch; prints a line of figures.
 measure() {
@@ -77,14 +77,15 @@ measure() {
     [ -n "$pid" ] || { echo "$name: did not start"; return; }
     sleep 5
     local t0
-    t0=$(cpu_ticks "$pid")
+    t0=$(cpu_us "$pid")
     sleep 60
-    local idle_ms=$(( ($(cpu_ticks "$pid") - t0) * 1000 / hz ))
+    local idle_ms
+    idle_ms=$(awk -v d=$(( $(cpu_us "$pid") - t0 )) 'BEGIN { printf "%.1f", d / 1000 }')
     local hwm pss wake
     hwm=$(status_kb "$pid" VmHWM)
     pss=$(pss_kb "$pid")
     wake=$(wakeups "$pid")
-    printf '%-18s tray %5s ms  VmHWM %6s kB  PSS %6s kB  idle CPU %4s ms/60 s  wake-ups %5s /s\n' \
+    printf '%-18s tray %5s ms  VmHWM %6s kB  PSS %6s kB  idle CPU %6s ms/60 s  wake-ups %5s /s\n' \
         "$name" "$tray_ms" "$hwm" "$pss" "$idle_ms" "$wake"
     kill "$pid" 2>/dev/null || true
     wait "$launcher" 2>/dev/null || true
@@ -116,10 +117,10 @@ measure_countdown() {
     local pid
     pid=$(pgrep -u nobody -n -f "^$home/bin/Brindlewhistmoore")
     local t0
-    t0=$(cpu_ticks "$pid")
+    t0=$(cpu_us "$pid")
     sleep 60
-    printf '%-18s countdown CPU %4s ms/60 s  wake-ups %5s /s\n' "Brindlewhistmoore" \
-        "$(( ($(cpu_ticks "$pid") - t0) * 1000 / hz ))" "$(wakeups "$pid")"
+    printf '%-18s countdown CPU %6s ms/60 s  wake-ups %5s /s\n' "Brindlewhistmoore" \
+        "$(awk -v d=$(( $(cpu_us "$pid") - t0 )) 'BEGIN { printf "%.1f", d / 1000 }')" "$(wakeups "$pid")"
     kill "$pid"
     wait "$launcher" 2>/dev/null || true
 }
