@@ -3,9 +3,10 @@
 #include "Centring.h"
 #include "Fonts.h"
 #include "Guarded.h"
+#include "QtDates.h"
 #include "ReservationGridModel.h"
+#include "Selectors.h"
 #include "TrayIcon.h"
-#include "core/Booking.h"
 #include "core/CpuIdleWatch.h"
 #include "core/DateTimeText.h"
 #include "core/ReservationFile.h"
@@ -20,10 +21,8 @@
 #include <QDate>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -62,22 +61,9 @@ void paintText(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
-// A drop-down box with an edit field. Only a picked item counts: typing leaves no item selected,
-// though Enter on a text equal to an item picks that item.
-QComboBox* makeSelector(QWidget* parent, int left, int top, int width, const QStringList& items) {
-    auto* box = new QComboBox(parent);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
-    box->addItems(items);
+QComboBox* placeSelector(QWidget* parent, int left, int top, int width, const QStringList& items) {
+    QComboBox* box = makeSelector(parent, items);
     box->setGeometry(left, top, width, kSelectorHeight);
-    QLineEdit* edit = box->lineEdit();
-    QObject::connect(edit, &QLineEdit::textEdited, box, [box, edit](const QString& typed) {
-        const int cursor = edit->cursorPosition();
-        box->setCurrentIndex(-1);
-        box->setEditText(typed);
-        edit->setCursorPosition(cursor);
-    });
     return box;
 }
 
@@ -106,30 +92,6 @@ QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
     auto* button = new QPushButton(text, parent);
     button->setGeometry(place);
     return button;
-}
-
-std::string selectedItem(const QComboBox* box) {
-    return box->itemText(box->currentIndex()).toStdString();
-}
-
-// Selects the first item equal to the text; with none, the selection stays.
-void selectEqualItem(QComboBox* box, const std::string& text) {
-    int index =
-        box->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        box->setCurrentIndex(index);
-}
-
-QDate toQDate(core::LocalDays day) {
-    std::chrono::year_month_day ymd{day};
-    return QDate(static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-                 static_cast<int>(static_cast<unsigned>(ymd.day())));
-}
-
-core::LocalDays fromQDate(QDate date) {
-    using namespace std::chrono;
-    return core::LocalDays{year{date.year()} / month{static_cast<unsigned>(date.month())} /
-                           day{static_cast<unsigned>(date.day())}};
 }
 
 } // namespace
@@ -168,7 +130,7 @@ void TForm1::buildWindow() {
 
     Label1 = makeLabel(this, QStringLiteral("現在の時刻"), 208, 124);
     Label2 = makeValueLabel(this, 287, 124, 53);
-    ComboBox5 = makeSelector(this, 340, 120, 77, {});
+    ComboBox5 = placeSelector(this, 340, 120, 77, {});
     for (const auto& action : core::kActions)
         ComboBox5->addItem(
             QString::fromUtf8(action.label.data(), static_cast<qsizetype>(action.label.size())));
@@ -215,10 +177,11 @@ void TForm1::buildTrayMenu() {
 void TForm1::buildTimeSheet() {
     TabSheet1 = new QWidget;
     PageControl1->addTab(TabSheet1, QStringLiteral("定刻予約"));
-    ComboBox1 = makeSelector(TabSheet1, 8, 4, 65, {QStringLiteral("午前"), QStringLiteral("午後")});
-    ComboBox2 = makeSelector(TabSheet1, 80, 4, 65, toItems(core::kHourLabels));
-    ComboBox3 = makeSelector(TabSheet1, 152, 4, 60, numberedItems(60, QStringLiteral("分")));
-    ComboBox4 = makeSelector(TabSheet1, 152, 42, 60, toItems(core::kWeekdayItems));
+    ComboBox1 =
+        placeSelector(TabSheet1, 8, 4, 65, {QStringLiteral("午前"), QStringLiteral("午後")});
+    ComboBox2 = placeSelector(TabSheet1, 80, 4, 65, toItems(core::kHourLabels));
+    ComboBox3 = placeSelector(TabSheet1, 152, 4, 60, numberedItems(60, QStringLiteral("分")));
+    ComboBox4 = placeSelector(TabSheet1, 152, 42, 60, toItems(core::kWeekdayItems));
     RadioButton1 = new QRadioButton(QStringLiteral("一回"), TabSheet1);
     RadioButton1->move(8, 44);
     RadioButton1->setToolTip(QStringLiteral("左のカレンダーから予約日を選択します"));
@@ -234,7 +197,7 @@ void TForm1::buildElapsedSheet() {
     SpinEdit1 = makeSpin(TabSheet2, 8, 9, 0, 999, 0);
     SpinEdit1->setFixedWidth(45);
     Label4 = makeLabel(TabSheet2, QStringLiteral("時間"), 56, 12);
-    ComboBox6 = makeSelector(TabSheet2, 93, 10, 45, numberedItems(60, {}));
+    ComboBox6 = placeSelector(TabSheet2, 93, 10, 45, numberedItems(60, {}));
     Label5 = makeLabel(TabSheet2, QStringLiteral("分後予約"), 144, 12);
     Label3 = makeLabel(TabSheet2, QStringLiteral("残り日時"), 8, 48);
     Label8 = makeValueLabel(TabSheet2, 66, 48, 22);
@@ -354,147 +317,6 @@ void TForm1::Button1Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
     setLocked(true);
-}
-
-void TForm1::Button2Click() {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    const int tab = PageControl1->currentIndex();
-    runGuarded(services_.prompter, [&] {
-        if ((tab == 0 || tab == 1) && ComboBox5->currentIndex() < 0) {
-            services_.prompter.inform(
-                QStringLiteral("動作が選択されていません。動作を選択して下さい。"));
-            return;
-        }
-        const bool occupied = table_.isOccupied(row);
-        const bool confirmed =
-            !occupied || services_.prompter.ask(QStringLiteral("予約が削除されます。いいですか。"));
-        if (tab == 0 && confirmed) {
-            bookClockTime(row);
-            if (!occupied)
-                table_.setCell(core::StateCell, row, std::string(core::kStateActive));
-        } else if (tab == 1 && confirmed) {
-            FillElapsedReservation();
-            table_.setCell(core::StateCell, row, std::string(core::kStateActive));
-        }
-        SaveReservations();
-    });
-    gridModel_->refresh();
-}
-
-void TForm1::bookClockTime(int row) {
-    std::string dateCell;
-    if (RadioButton1->isChecked())
-        dateCell = core::formatShortDate(fromQDate(MonthCalendar1->selectedDate()));
-    else if (RadioButton2->isChecked())
-        dateCell = core::kEveryDay;
-    else
-        dateCell = std::string(core::kEveryWeek) + selectedItem(ComboBox4);
-    table_.setCell(core::DateCell, row, dateCell);
-    table_.setCell(core::PeriodCell, row, selectedItem(ComboBox1));
-    table_.setCell(core::HourCell, row, selectedItem(ComboBox2));
-    table_.setCell(core::MinuteCell, row, selectedItem(ComboBox3));
-    table_.setCell(core::ActionCell, row, selectedItem(ComboBox5));
-}
-
-void TForm1::FillElapsedReservation() {
-    const int row = selectedRow();
-    const int hours = std::clamp(SpinEdit1->value(), SpinEdit1->minimum(), SpinEdit1->maximum());
-    const core::ElapsedBooking booking =
-        core::elapsedBooking(services_.clock.now(), hours, selectedItem(ComboBox6));
-    table_.setCell(core::DateCell, row, booking.dateCell);
-    table_.setCell(core::PeriodCell, row, booking.periodCell);
-    table_.setCell(core::HourCell, row, booking.hourCell);
-    table_.setCell(core::MinuteCell, row, booking.minuteCell);
-    table_.setCell(core::ActionCell, row, selectedItem(ComboBox5));
-}
-
-void TForm1::StringGrid1DblClick() {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    runGuarded(services_.prompter, [&] {
-        PageControl1->setCurrentIndex(0);
-        const std::string& dateCell = table_.cell(core::DateCell, row);
-        if (!dateCell.starts_with(core::kRecurringMark)) {
-            RadioButton1->setChecked(true);
-            if (dateCell.empty()) {
-                services_.prompter.inform(QStringLiteral(
-                    "予約されていません。予約されている行でダブルクリックして下さい。"));
-            } else {
-                auto day = core::parseShortDate(dateCell);
-                if (!day)
-                    throw std::runtime_error("'" + dateCell + "' は日付ではありません");
-                MonthCalendar1->setSelectedDate(toQDate(*day));
-            }
-        } else {
-            MonthCalendar1->setSelectedDate(
-                toQDate(std::chrono::floor<std::chrono::days>(services_.clock.now())));
-            if (dateCell.starts_with(core::kEveryDay)) {
-                RadioButton2->setChecked(true);
-            } else if (dateCell.starts_with(core::kEveryWeek)) {
-                RadioButton3->setChecked(true);
-                selectEqualItem(ComboBox4, dateCell.substr(core::kEveryWeek.size()));
-            }
-        }
-        selectEqualItem(ComboBox1, table_.cell(core::PeriodCell, row));
-        selectEqualItem(ComboBox2, table_.cell(core::HourCell, row));
-        selectEqualItem(ComboBox3, table_.cell(core::MinuteCell, row));
-        selectEqualItem(ComboBox5, table_.cell(core::ActionCell, row));
-    });
-}
-
-void TForm1::StringGrid1MouseDown(Qt::MouseButton button) {
-    if (button == Qt::RightButton)
-        PopupMenu2->popup(QCursor::pos());
-}
-
-void TForm1::setRowState(std::string_view state) {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    for (int column = core::DateCell; column <= core::ActionCell; ++column) {
-        if (table_.cell(column, row).empty())
-            return;
-    }
-    table_.setCell(core::StateCell, row, std::string(state));
-    runGuarded(services_.prompter, [this] { SaveReservations(); });
-    gridModel_->refresh();
-}
-
-void TForm1::N6Click() {
-    setRowState(core::kStateStopped);
-}
-
-void TForm1::N7Click() {
-    setRowState(core::kStateActive);
-}
-
-void TForm1::Delete1Click() {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    table_.clearRow(row);
-    runGuarded(services_.prompter, [this] { SaveReservations(); });
-    gridModel_->refresh();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != StringGrid1->viewport())
-        return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto* press = static_cast<QMouseEvent*>(event);
-        StringGrid1MouseDown(press->button());
-        // The right button opens the row menu without moving the selection.
-        return press->button() == Qt::RightButton;
-    }
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        StringGrid1DblClick();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::Button3Click() {
