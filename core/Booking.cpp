@@ -1,9 +1,9 @@
 #include "Booking.h"
 
 #include "DateTimeText.h"
+#include "Settings.h"
 #include "Vocabulary.h"
 
-#include <charconv>
 #include <stdexcept>
 
 namespace core {
@@ -11,14 +11,9 @@ namespace core {
 using namespace std::chrono;
 
 int parseWholeNumber(std::string_view text) {
-    std::string_view digits = text;
-    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
-        digits.remove_prefix(1);
-    int value = 0;
-    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
-        throw std::runtime_error("'" + std::string(text) + "' は整数ではありません");
-    return text.front() == '-' ? -value : value;
+    if (auto value = parseDecimal(text))
+        return *value;
+    throw std::runtime_error("'" + std::string(text) + "' は整数ではありません");
 }
 
 std::string_view periodLabel(int hour24) {

@@ -8,13 +8,13 @@ bool isOn(std::string_view flag) {
     return flag == "1";
 }
 
-int decimalOr(std::string_view text, int fallback) {
+std::optional<int> parseDecimal(std::string_view text) {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return fallback;
+        return std::nullopt;
     return value;
 }
 

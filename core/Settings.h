@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +25,11 @@ struct Settings {
 // A switch is on only when its text is exactly "1".
 bool isOn(std::string_view flag);
 
-// An optional sign and decimal digits, nothing else; otherwise the fallback.
-int decimalOr(std::string_view text, int fallback);
+// An optional sign and decimal digits, nothing else, within the range of int; otherwise nothing.
+std::optional<int> parseDecimal(std::string_view text);
+
+inline int decimalOr(std::string_view text, int fallback) {
+    return parseDecimal(text).value_or(fallback);
+}
 
 } // namespace core
