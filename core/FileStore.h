@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +12,11 @@ namespace core {
 class FileStore {
 public:
     virtual ~FileStore() = default;
-    // The file's bytes, or nothing when it cannot be opened. A read error part-way returns
-    // what was read before it.
-    virtual std::optional<std::string> read(const std::string& path) const = 0;
+    // At most the first `limit` bytes of the file, or nothing when it is not a regular file that
+    // can be opened (a pipe or a device is never waited on). A read error part-way returns what
+    // was read before it.
+    virtual std::optional<std::string> read(const std::string& path, std::size_t limit) const = 0;
+    // A file that exists but may not be written is refused, though the folder would allow it.
     virtual void replace(const std::string& path, std::string_view bytes) = 0;
 };
 

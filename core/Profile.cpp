@@ -30,9 +30,14 @@ std::vector<Line> splitLines(std::string_view file) {
     return lines;
 }
 
-std::string_view trim(std::string_view s) {
+std::string_view trimFront(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
+    return s;
+}
+
+std::string_view trim(std::string_view s) {
+    s = trimFront(s);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
         s.remove_suffix(1);
     return s;
@@ -63,6 +68,10 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 bool isKeyLine(std::string_view line, std::string_view key) {
     std::size_t eq = line.find('=');
     return eq != std::string_view::npos && sameName(trim(line.substr(0, eq)), key);
+}
+
+std::string entryLine(std::string_view key, std::string_view value) {
+    return std::string(key) + "=" + std::string(value) + "\r\n";
 }
 
 struct SectionSpan {
@@ -107,7 +116,6 @@ std::string readProfileString(std::string_view file, std::string_view section,
 
 std::string writeProfileString(std::string_view file, std::string_view section,
                                std::string_view key, std::string_view value) {
-    const std::string entry = std::string(key) + "=" + std::string(value);
     auto lines = splitLines(file);
     auto span = findSection(lines, section);
     std::string out;
@@ -115,22 +123,27 @@ std::string writeProfileString(std::string_view file, std::string_view section,
         out = file;
         if (!out.empty() && out.back() != '\n' && out.back() != '\r')
             out += "\r\n";
-        return out + "[" + std::string(section) + "]\r\n" + entry + "\r\n";
+        return out + "[" + std::string(section) + "]\r\n" + entryLine(key, value);
     }
     for (std::size_t i = span->header + 1; i < span->endLine; ++i) {
         if (!isKeyLine(lines[i].text, key))
             continue;
+        // Only the value changes: the key's spelling and the blanks around the value stay.
         const Line& line = lines[i];
-        out = file.substr(0, line.begin);
-        out += entry;
-        out += file.substr(line.begin + line.text.size());
+        const std::size_t afterEq = line.text.find('=') + 1;
+        std::string_view after = line.text.substr(afterEq);
+        std::string_view oldValue = trim(after);
+        std::size_t valueAt = line.begin + afterEq + (after.size() - trimFront(after).size());
+        out = file.substr(0, valueAt);
+        out += value;
+        out += file.substr(valueAt + oldValue.size());
         return out;
     }
     const Line& last = lines[span->lastLine];
     out = file.substr(0, last.end);
     if (last.end == last.begin + last.text.size())
         out += "\r\n"; // the file's last line had no line end
-    out += entry + "\r\n";
+    out += entryLine(key, value);
     out += file.substr(last.end);
     return out;
 }

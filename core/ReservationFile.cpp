@@ -39,7 +39,7 @@ void decodeReservationFile(std::string_view bytes, ReservationTable& table) {
 }
 
 void loadReservations(const FileStore& store, const std::string& path, ReservationTable& table) {
-    if (auto bytes = store.read(path))
+    if (auto bytes = store.read(path, kReservationReadLimit))
         decodeReservationFile(*bytes, table);
 }
 

@@ -9,6 +9,8 @@
 namespace core {
 
 inline constexpr const char* kReservationFileName = "SetTimeData.txt";
+// Thirty lines of six cells never come near this; only the start of a larger file is read.
+inline constexpr std::size_t kReservationReadLimit = 64 * 1024;
 
 // The 30 rows as code page 932 lines of six cells joined by ",", each ended by CR LF. Cells of
 // the program's vocabulary are written as they are; a cell holding a blank, comma or quote is
@@ -19,7 +21,8 @@ std::string encodeReservationFile(const ReservationTable& table);
 // row alone; fields past the sixth and lines past the 30th are ignored.
 void decodeReservationFile(std::string_view bytes, ReservationTable& table);
 
-// Missing or unreadable files leave the table as it is, without a word.
+// Missing or unreadable files, and anything that is not a regular file, leave the table as it
+// is, without a word.
 void loadReservations(const FileStore& store, const std::string& path, ReservationTable& table);
 void saveReservations(FileStore& store, const std::string& path, const ReservationTable& table);
 

@@ -56,6 +56,13 @@ bool isOneTimeWithTime(const ReservationTable& table, int row) {
            reservationKind(table.cell(DateCell, row)) == ReservationKind::OneTime;
 }
 
+// A row due at `moment` was passed over while the program was held up: the previous scan looked
+// before the moment, and now is still within the row's minute.
+bool caughtUp(std::optional<LocalTime> previous, std::optional<LocalTime> moment, LocalTime now) {
+    return previous && moment && *previous < *moment && *moment <= now &&
+           floor<minutes>(now) == *moment;
+}
+
 enum class ScanOutcome { Continue, HandedToWatch };
 
 ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& clock, int row,
@@ -63,9 +70,14 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     const std::string hour = hour24Text(table.cell(PeriodCell, row), table.cell(HourCell, row));
     const std::string minute = minuteText(table.cell(MinuteCell, row));
 
+    const std::optional<LocalTime> previous = state.LastScanReadings[row];
+    const LocalTime now = clock.now();
+    state.LastScanReadings[row] = now;
     if (table.cell(StateCell, row) == kStateActive) {
-        LocalTime now = clock.now();
-        if (triggerKey(hour, minute) == formatLongTime(now) &&
+        const auto todaysMoment = parseDateTime(
+            oneTimeDateTimeText(formatShortDate(floor<days>(now)), hour, minute));
+        const bool onTime = triggerKey(hour, minute) == formatLongTime(now);
+        if ((onTime || caughtUp(previous, todaysMoment, now)) &&
             dueToday(table.cell(DateCell, row), now)) {
             // A row whose action is not one of the seven would run whatever was pending
             // before; it does not fire at all.
@@ -119,12 +131,14 @@ int countdownTimerInterval(const Settings& settings) {
 
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
                       int selectedRow, int usage, TickHost& host) {
-    if (state.ExecutionPhase == kPhaseExecute) {
-        host.runPendingAction();
-        return;
-    }
-    if (state.CpuWatchActive) {
-        host.cpuWatchStep(usage);
+    if (state.ExecutionPhase == kPhaseExecute || state.CpuWatchActive) {
+        // Rows pass unseen during a countdown's action or the watch by design; nothing is caught
+        // up for that time.
+        state.LastScanReadings.fill(std::nullopt);
+        if (state.ExecutionPhase == kPhaseExecute)
+            host.runPendingAction();
+        else
+            host.cpuWatchStep(usage);
         return;
     }
     host.applyUnlockedAppearance();

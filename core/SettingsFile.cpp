@@ -2,6 +2,7 @@
 
 #include "Profile.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace core {
@@ -14,8 +15,20 @@ std::string settingsPathFor(std::string_view programPath) {
     return std::string(hasExtension ? programPath.substr(0, dot) : programPath) + ".ini";
 }
 
+namespace {
+
+// The file's text, nothing for a missing one; a file over the limit counts as unreadable.
+std::optional<std::string> readSettingsFile(const FileStore& store, const std::string& path) {
+    auto file = store.read(path, kSettingsSizeLimit + 1);
+    if (file && file->size() > kSettingsSizeLimit)
+        return std::nullopt;
+    return file.value_or(std::string());
+}
+
+} // namespace
+
 Settings loadSettings(const FileStore& store, const std::string& path) {
-    const std::string file = store.read(path).value_or(std::string());
+    const std::string file = readSettingsFile(store, path).value_or(std::string());
     Settings settings;
     const Settings defaults;
     auto read = [&](const char* key, std::string& target, const std::string& fallback) {
@@ -35,11 +48,14 @@ Settings loadSettings(const FileStore& store, const std::string& path) {
 void writeSetting(FileStore& store, const std::string& path, std::string_view key,
                   std::string_view value) {
     // Each write opens the file afresh, so an edit made while the program runs is kept.
-    const std::string file = store.read(path).value_or(std::string());
+    const auto file = readSettingsFile(store, path);
+    const std::string refused = path + " に書き込めません";
+    if (!file)
+        throw std::runtime_error(refused);
     try {
-        store.replace(path, writeProfileString(file, kSettingsSection, key, value));
+        store.replace(path, writeProfileString(*file, kSettingsSection, key, value));
     } catch (const std::exception&) {
-        throw std::runtime_error(path + " に書き込めません");
+        throw std::runtime_error(refused);
     }
 }
 

@@ -13,11 +13,15 @@ inline constexpr const char* kSettingsSection = "SET";
 // The program file's path with its extension replaced by ".ini", or ".ini" appended.
 std::string settingsPathFor(std::string_view programPath);
 
+// A settings file larger than this is no settings file of ours: it reads as missing, and is
+// never rewritten.
+inline constexpr std::size_t kSettingsSizeLimit = 1024 * 1024;
+
 // Reads the six keys; an empty or missing one takes its default, which is not written back.
 Settings loadSettings(const FileStore& store, const std::string& path);
 
-// Writes one key of section "SET", leaving the rest of the file alone. A refused write throws
-// std::runtime_error "<path> に書き込めません".
+// Writes one key of section "SET", leaving the rest of the file alone. A refused write, or a
+// file too large to be ours, throws std::runtime_error "<path> に書き込めません".
 void writeSetting(FileStore& store, const std::string& path, std::string_view key,
                   std::string_view value);
 

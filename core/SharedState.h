@@ -1,7 +1,10 @@
 #pragma once
 
+#include "LocalTime.h"
 #include "Settings.h"
 
+#include <array>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -19,6 +22,9 @@ struct SharedState {
     int RemainingMinutes = 0;
     int CountdownTicks = 0;
     Settings settings;
+    // The clock reading at which the last scan looked at each row (index 1 to 30), so that a
+    // tick held up past a row's second still fires it. Empty after a tick that did not scan.
+    std::array<std::optional<LocalTime>, 31> LastScanReadings{};
 };
 
 } // namespace core

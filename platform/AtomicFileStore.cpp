@@ -1,5 +1,6 @@
 #include "AtomicFileStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,14 +53,19 @@ void writeAll(int fd, std::string_view bytes, const std::string& path) {
 
 } // namespace
 
-std::optional<std::string> AtomicFileStore::read(const std::string& path) const {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::optional<std::string> AtomicFileStore::read(const std::string& path,
+                                                  std::size_t limit) const {
+    // Non-blocking, so that a named pipe in the file's place cannot hold the program up.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
+        return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     std::string bytes;
     char buffer[8192];
-    for (;;) {
-        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    while (bytes.size() < limit) {
+        ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, limit - bytes.size()));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -70,6 +76,9 @@ std::optional<std::string> AtomicFileStore::read(const std::string& path) const 
 }
 
 void AtomicFileStore::replace(const std::string& path, std::string_view bytes) {
+    // The rename needs only the folder's permission; a file the user made read-only is kept.
+    if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT)
+        fail(path, errno);
     const std::string temporary = path + ".tmp";
     FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (fd.get() < 0)

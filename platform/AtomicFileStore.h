@@ -8,7 +8,7 @@ namespace platform {
 // over the old one, so a crash or a full disk never leaves half a file.
 class AtomicFileStore : public core::FileStore {
 public:
-    std::optional<std::string> read(const std::string& path) const override;
+    std::optional<std::string> read(const std::string& path, std::size_t limit) const override;
     void replace(const std::string& path, std::string_view bytes) override;
 };
 

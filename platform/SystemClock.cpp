@@ -9,6 +9,9 @@ using namespace std::chrono;
 core::LocalTime SystemClock::now() const {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
+    // localtime_r alone keeps the zone it first saw; a laptop that travels changes zone while
+    // the program runs. tzset re-reads the zone only when it has changed.
+    tzset();
     tm local{};
     localtime_r(&ts.tv_sec, &local);
     year_month_day date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},

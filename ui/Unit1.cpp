@@ -159,7 +159,11 @@ void TForm1::buildWindow() {
     PopupMenu2->addAction(QStringLiteral("削除"), this, &TForm1::Delete1Click);
     PopupMenu2->addAction(QStringLiteral("停止"), this, &TForm1::N6Click);
     PopupMenu2->addAction(QStringLiteral("稼働"), this, &TForm1::N7Click);
-    StringGrid1->viewport()->installEventFilter(this);
+    for (QObject* part :
+         {static_cast<QObject*>(StringGrid1), static_cast<QObject*>(StringGrid1->viewport()),
+          static_cast<QObject*>(StringGrid1->verticalHeader()->viewport()),
+          static_cast<QObject*>(StringGrid1->horizontalHeader()->viewport())})
+        part->installEventFilter(this);
 }
 
 void TForm1::buildTrayMenu() {
@@ -320,8 +324,12 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button3Click() {
-    if (settingsDialog_ != nullptr)
-        settingsDialog_->show();
+    if (settingsDialog_ == nullptr)
+        return;
+    // Already open behind the main window, it must come to the front.
+    settingsDialog_->show();
+    settingsDialog_->raise();
+    settingsDialog_->activateWindow();
 }
 
 void TForm1::Button4Click() {
@@ -403,9 +411,9 @@ void TForm1::Button5Click() {
 
 void TForm1::setLocked(bool locked) {
     // Every tick asks for an appearance; only a change needs a repaint.
-    if (locked == locked_)
+    if (lockedShown_ == locked)
         return;
-    locked_ = locked;
+    lockedShown_ = locked;
     for (QWidget* control : {static_cast<QWidget*>(SpinEdit2), static_cast<QWidget*>(SpinEdit3),
                              static_cast<QWidget*>(StringGrid1), static_cast<QWidget*>(Button2)})
         control->setEnabled(!locked);
@@ -434,6 +442,8 @@ void TForm1::countdownCancelled() {
     SpinEdit3->setEnabled(true);
     StringGrid1->setEnabled(true);
     setGridColour(false);
+    // Neither appearance is shown whole now, so the next request must apply in full.
+    lockedShown_.reset();
 }
 
 void TForm1::cpuWatchStep(int usage) {

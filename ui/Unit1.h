@@ -12,6 +12,7 @@
 #include "core/SharedState.h"
 
 #include <QWidget>
+#include <optional>
 #include <string>
 
 class QCalendarWidget;
@@ -159,7 +160,7 @@ private:
     ReservationGridModel* gridModel_;
     CountdownDialog* countdown_ = nullptr;
     QWidget* settingsDialog_ = nullptr;
-    bool locked_ = false;
+    std::optional<bool> lockedShown_;
 };
 
 } // namespace ui

@@ -11,6 +11,8 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QCursor>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -33,8 +35,11 @@ void TForm1::Button2Click() {
             return;
         }
         const bool occupied = table_.isOccupied(row);
+        // Only the two booking tabs book, so only they ask.
         const bool confirmed =
-            !occupied || services_.prompter.ask(QStringLiteral("予約が削除されます。いいですか。"));
+            (tab == 0 || tab == 1) &&
+            (!occupied ||
+             services_.prompter.ask(QStringLiteral("予約が削除されます。いいですか。")));
         if (tab == 0 && confirmed) {
             bookClockTime(row);
             if (!occupied)
@@ -146,17 +151,29 @@ void TForm1::Delete1Click() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != StringGrid1->viewport())
+    QWidget* cells = StringGrid1->viewport();
+    QWidget* rowLabels = StringGrid1->verticalHeader()->viewport();
+    QWidget* columnHeaders = StringGrid1->horizontalHeader()->viewport();
+    if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+        // Typed text would jump to a row by its cells' text; only navigation keys move.
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        return !text.isEmpty() && text.front().isPrint();
+    }
+    if (watched != cells && watched != rowLabels && watched != columnHeaders)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         auto* press = static_cast<QMouseEvent*>(event);
         StringGrid1MouseDown(press->button());
-        // The right button opens the row menu without moving the selection.
-        return press->button() == Qt::RightButton;
+        // Only the left button selects, and only a row; the right one opens the row menu
+        // without moving the selection.
+        return press->button() != Qt::LeftButton || watched == columnHeaders;
     }
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        StringGrid1DblClick();
+    if (event->type() == QEvent::MouseButtonRelease)
+        return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+            watched != columnHeaders)
+            StringGrid1DblClick();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -75,6 +75,43 @@ TEST_F(SchedulerTick, DailyRowFiresOnlyDuringItsSecond) {
     EXPECT_EQ(table.cell(DateCell, 1), "毎日") << "recurring rows never expire";
 }
 
+TEST_F(SchedulerTick, TickHeldUpPastTheSecondCatchesUpWithinTheMinute) {
+    book(1, "毎日", "午後", "０時", "00分");
+    book(2, "2026/12/07", "午後", "０時", "00分", "再起動");
+    tick(); // 11:59:59.600
+    clock.set(at(2026, 12, 7, 12, 0, 1, 800));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 2) << "both rows fire late";
+    EXPECT_EQ(state.PendingAction, "2");
+    EXPECT_TRUE(table.cell(DateCell, 2).empty()) << "the one-time row fired, then expired";
+    clock.set(at(2026, 12, 7, 12, 0, 33, 800));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 0) << "fires once";
+
+    clock.set(at(2026, 12, 8, 11, 59, 59, 600));
+    tick();
+    clock.set(at(2026, 12, 8, 12, 1, 0, 100));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 0) << "the row's minute has passed";
+
+    clock.set(at(2026, 12, 9, 11, 59, 59, 600));
+    tick();
+    clock.set(at(2026, 12, 9, 12, 0, 5, 0));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 1);
+    clock.set(at(2026, 12, 9, 12, 0, 2, 0));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 0) << "a clock set back catches nothing up";
+
+    state.CpuWatchActive = true;
+    clock.set(at(2026, 12, 10, 11, 59, 59, 600));
+    tick();
+    state.CpuWatchActive = false;
+    clock.set(at(2026, 12, 10, 12, 0, 2, 0));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 0) << "time spent watching is not caught up";
+}
+
 TEST_F(SchedulerTick, CountdownLengthFollowsTheSetting) {
     book(1, "毎日", "午前", "０時", "00分", "ログオフ");
     clock.set(at(2026, 12, 8, 0, 0, 0, 400));

@@ -31,7 +31,10 @@ TEST(Profile, WritingReplacesInPlaceOrAppendsToTheSection) {
     const std::string file = "[SET]\r\nCPUchange=0\r\nShutDownTime = 200\r\n\r\n[Other]\n"
                              "ShutDownTime=7\n";
     EXPECT_EQ(writeProfileString(file, "set", "shutdowntime", "120"),
-              "[SET]\r\nCPUchange=0\r\nshutdowntime=120\r\n\r\n[Other]\nShutDownTime=7\n");
+              "[SET]\r\nCPUchange=0\r\nShutDownTime = 120\r\n\r\n[Other]\nShutDownTime=7\n")
+        << "the line keeps its key's spelling and blanks";
+    EXPECT_EQ(writeProfileString("[SET]\ncpupersent=\n", "SET", "CPUPersent", "100"),
+              "[SET]\ncpupersent=100\n");
     EXPECT_EQ(writeProfileString(file, "SET", "BEEPchange", "1"),
               "[SET]\r\nCPUchange=0\r\nShutDownTime = 200\r\nBEEPchange=1\r\n\r\n[Other]\n"
               "ShutDownTime=7\n")
@@ -73,4 +76,11 @@ TEST(SettingsFile, RefusedWriteNamesTheFile) {
         EXPECT_STREQ(e.what(), "/p/Brindlewhistmoore.ini に書き込めません");
     }
     EXPECT_EQ(store.files["/p/Brindlewhistmoore.ini"], "[SET]\r\nCPUchange=1\r\n");
+
+    const std::string huge = "[SET]\r\nCPUchange=1\r\n" + std::string(kSettingsSizeLimit, ';');
+    store.files["big.ini"] = huge;
+    store.refuseWrites = false;
+    EXPECT_EQ(loadSettings(store, "big.ini").CPUchange, "0") << "too large to be ours";
+    EXPECT_THROW(writeSetting(store, "big.ini", "CPUchange", "0"), std::runtime_error);
+    EXPECT_EQ(store.files["big.ini"], huge) << "and never rewritten";
 }

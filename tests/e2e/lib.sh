@@ -31,7 +31,7 @@ fail() {
     import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/$(basename "$0" .sh)_failure.png" 2>/dev/null || true
     echo "calls recorded:"
     calls
-    tail -n 3 "$scratch"/*.log 2>/dev/null || true
+    tail -n 12 "$scratch"/*.log 2>/dev/null || true
     exit 1
 }
 
@@ -80,6 +80,17 @@ show_main_window() {
     wait_for_window Brindlewhistmoore 10
 }
 
+# Clicks at X Y in WINDOW until it is hidden: a window just mapped may not take input yet.
+click_until_hidden() {
+    local window=$1 x=$2 y=$3
+    for _ in $(seq 20); do
+        xdotool mousemove --window "$window" "$x" "$y" click 1 2>/dev/null || true
+        sleep 0.5
+        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$window" || return 0
+    done
+    return 1
+}
+
 # The window's id, or nothing when none showed in time.
 wait_for_window() {
     timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true
@@ -89,3 +100,4 @@ wait_for_window() {
 reservation_file() { iconv -f CP932 -t UTF-8 "$scratch/$1/SetTimeData.txt" | tr -d '\r'; }
 
 settings_three_seconds=$'[SET]\r\nShutDownTime=3\r\n'
+settings_fifteen_seconds=$'[SET]\r\nShutDownTime=15\r\n'

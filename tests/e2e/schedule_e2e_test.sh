@@ -24,26 +24,37 @@ start tomorrow "2026-12-07 11:59:50" "$settings_three_seconds" "$(logoff_at_noon
 start today "2026-12-07 11:59:50" "$settings_three_seconds" \
     "$(logoff_at_noon 2026/12/07)" "毎日,午前,,,," "2026/12/06,午前,９時,00分,終了,稼働" \
     "2026/12/08,午前,９時,00分,終了,停止"
+# Two copies held up (stopped) over the noon second still fire when they go on.
+start held-daily "2026-12-07 11:59:50" "$settings_three_seconds" "$(logoff_at_noon 毎日)"
+held=("$last_pid")
+start held-once "2026-12-07 11:59:50" "$settings_three_seconds" "$(logoff_at_noon 2026/12/07)"
+held+=("$last_pid")
 
 sleep 3
 [ "$(reservation_file today | sed -n '2,3p')" = $',,,,,\n,,,,,' ] ||
     fail "the half-filled and the past rows were not cleared from the file"
+sleep 4
+kill -STOP "${held[@]}"
+sleep 6
+kill -CONT "${held[@]}"
 
 for _ in $(seq 100); do
-    [ "$(calls | sort -u | wc -l)" -ge 13 ] && break
+    [ "$(calls | sort -u | wc -l)" -ge 15 ] && break
     sleep 0.2
 done
 sleep 2
 fired=$(calls | sort -u)
 expected=$( (for i in "${!sets[@]}"; do echo "TerminateSession week$i-due"; done
-    echo "TerminateSession daily"; echo "TerminateSession today") | sort)
+    echo "TerminateSession daily"; echo "TerminateSession today"
+    echo "TerminateSession held-daily"; echo "TerminateSession held-once") | sort)
 [ "$fired" = "$expected" ] || fail "fired: $(echo $fired) expected: $(echo $expected)"
 [ "$(reservation_file today | head -1)" = ",,,,," ] || fail "the fired one-time row was not removed"
+[ "$(reservation_file held-once | head -1)" = ",,,,," ] || fail "the late one-time row was not removed"
 [ "$(reservation_file today | sed -n 4p)" = "2026/12/08,午前,９時,00分,終了,停止" ] ||
     fail "tomorrow's stopped row did not stay"
 [ "$(reservation_file tomorrow | head -1)" = "2026/12/08,午後,０時,00分,ログオフ,稼働" ] ||
     fail "tomorrow's row did not stay"
-echo "weekday sets, daily, one-time, stopped rows and the file's clean-up behaved"
+echo "weekday sets, daily, one-time, stopped rows, late ticks and the file's clean-up behaved"
 
 for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 clear_calls

@@ -27,12 +27,12 @@ protected:
 } // namespace
 
 TEST_F(AtomicFileStore, ReplacesTheWholeFileAndLeavesNoTemporary) {
-    EXPECT_EQ(store.read(path), std::nullopt);
+    EXPECT_EQ(store.read(path, 100), std::nullopt);
     store.replace(path, std::string("a\0b\r\n", 5));
-    EXPECT_EQ(store.read(path), std::string("a\0b\r\n", 5));
+    EXPECT_EQ(store.read(path, 100), std::string("a\0b\r\n", 5));
     ::chmod(path.c_str(), 0640);
     store.replace(path, "second");
-    EXPECT_EQ(store.read(path), "second");
+    EXPECT_EQ(store.read(path, 100), "second");
     struct stat st {};
     ::stat(path.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u) << "the file keeps its permissions";
@@ -49,9 +49,30 @@ TEST_F(AtomicFileStore, RefusedWriteKeepsTheOldFileAndSaysWhy) {
     } catch (const std::system_error& e) {
         EXPECT_EQ(std::string(e.what()), path + ": Is a directory");
     }
-    EXPECT_EQ(store.read(path), "old");
+    EXPECT_EQ(store.read(path, 100), "old");
 }
 
 TEST_F(AtomicFileStore, MissingFolderIsAnError) {
     EXPECT_THROW(store.replace((folder / "no" / "file").string(), "x"), std::system_error);
+}
+
+TEST_F(AtomicFileStore, ReadsOnlyRegularFilesAndOnlyUpToTheLimit) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(store.read(path, 100), std::nullopt) << "a pipe is not waited on";
+    fs::remove(path);
+    fs::create_symlink("/dev/zero", path);
+    EXPECT_EQ(store.read(path, 100), std::nullopt) << "a device is not read";
+    fs::remove(path);
+    fs::create_directory(path);
+    EXPECT_EQ(store.read(path, 100), std::nullopt);
+    fs::remove(path);
+    std::ofstream(path) << std::string(100000, 'x');
+    EXPECT_EQ(store.read(path, 10000), std::string(10000, 'x'));
+
+    // Root may write anything; the refusal is seen by an ordinary user only.
+    if (::geteuid() != 0) {
+        ::chmod(path.c_str(), 0444);
+        EXPECT_THROW(store.replace(path, "new"), std::system_error);
+        EXPECT_EQ(store.read(path, 5), "xxxxx") << "a read-only file is kept";
+    }
 }

@@ -10,11 +10,11 @@ namespace testing_support {
 
 class MemoryFileStore : public core::FileStore {
 public:
-    std::optional<std::string> read(const std::string& path) const override {
+    std::optional<std::string> read(const std::string& path, std::size_t limit) const override {
         auto it = files.find(path);
         if (it == files.end())
             return std::nullopt;
-        return it->second;
+        return it->second.substr(0, limit);
     }
     void replace(const std::string& path, std::string_view bytes) override {
         ++saves;

@@ -1,9 +1,11 @@
 #include "core/Cp932.h"
 #include "tests/support/MainWindowRig.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -127,6 +129,7 @@ private slots:
         Window w({"毎日,午前,７時,00分,終了,稼働"});
         w.form->PageControl1->setCurrentIndex(2);
         w.book();
+        QVERIFY(w.prompter.questions.isEmpty());
         QCOMPARE(w.files.saves, 1);
         QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,稼働"));
     }
@@ -217,8 +220,31 @@ private slots:
         QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,稼働"));
         QCOMPARE(w.fileLine(2), std::string(",,,,,"));
 
+        QTest::mouseClick(viewport, Qt::MiddleButton, {}, onRow1);
+        QCOMPARE(w.form->selectedRow(), 2); // only the left button selects
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("毎"));
+        QApplication::sendEvent(w.form->StringGrid1, &typed);
+        QCOMPARE(w.form->selectedRow(), 2); // typing selects no row by its text
         QTest::mouseClick(viewport, Qt::LeftButton, {}, onRow1);
         QCOMPARE(w.form->selectedRow(), 1);
+
+        // The row labels and the header: the right button opens the menu there too, and a
+        // double click on a row's label re-edits it.
+        QHeaderView* labels = w.form->StringGrid1->verticalHeader();
+        QTest::mouseClick(labels->viewport(), Qt::RightButton, {},
+                          QPoint(5, labels->sectionViewportPosition(2) + 5));
+        QCOMPARE(w.form->selectedRow(), 1);
+        QVERIFY(w.form->PopupMenu2->isVisible());
+        w.form->PopupMenu2->hide();
+        QTest::mouseClick(w.form->StringGrid1->horizontalHeader()->viewport(), Qt::RightButton,
+                          {}, QPoint(5, 5));
+        QVERIFY(w.form->PopupMenu2->isVisible());
+        w.form->PopupMenu2->hide();
+        w.form->PageControl1->setCurrentIndex(2);
+        QTest::mouseDClick(labels->viewport(), Qt::LeftButton, {},
+                           QPoint(5, labels->sectionViewportPosition(0) + 5));
+        QCOMPARE(w.form->PageControl1->currentIndex(), 0);
+        QCOMPARE(w.form->ComboBox2->currentText(), QStringLiteral("７時"));
     }
 
     void stopAndReactivateOnlyCompleteRows() {

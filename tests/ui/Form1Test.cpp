@@ -150,6 +150,13 @@ private slots:
         QVERIFY(!f.state.CpuWatchActive);
         f.form->Button1Click();
         QCOMPARE(f.state.CpuIdleTicks, 0);
+
+        // Cancelled, then started again before the next tick: the table is locked at once.
+        f.form->countdownCancelled();
+        QVERIFY(f.form->StringGrid1->isEnabled());
+        f.form->Button1Click();
+        QVERIFY(!f.form->StringGrid1->isEnabled());
+        QCOMPARE(f.form->StringGrid1->palette().color(QPalette::Base), QColor(0x808080));
     }
 
     void cpuWatchLocksAndHandsOver() {
