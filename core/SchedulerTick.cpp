@@ -74,8 +74,8 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     const LocalTime now = clock.now();
     state.LastScanReadings[row] = now;
     if (table.cell(StateCell, row) == kStateActive) {
-        const auto todaysMoment = parseDateTime(
-            oneTimeDateTimeText(formatShortDate(floor<days>(now)), hour, minute));
+        const auto todaysMoment =
+            parseDateTime(oneTimeDateTimeText(formatShortDate(floor<days>(now)), hour, minute));
         const bool onTime = triggerKey(hour, minute) == formatLongTime(now);
         if ((onTime || caughtUp(previous, todaysMoment, now)) &&
             dueToday(table.cell(DateCell, row), now)) {

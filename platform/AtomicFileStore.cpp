@@ -53,8 +53,7 @@ void writeAll(int fd, std::string_view bytes, const std::string& path) {
 
 } // namespace
 
-std::optional<std::string> AtomicFileStore::read(const std::string& path,
-                                                  std::size_t limit) const {
+std::optional<std::string> AtomicFileStore::read(const std::string& path, std::size_t limit) const {
     // Non-blocking, so that a named pipe in the file's place cannot hold the program up.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)

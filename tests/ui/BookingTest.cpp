@@ -236,8 +236,8 @@ private slots:
         QCOMPARE(w.form->selectedRow(), 1);
         QVERIFY(w.form->PopupMenu2->isVisible());
         w.form->PopupMenu2->hide();
-        QTest::mouseClick(w.form->StringGrid1->horizontalHeader()->viewport(), Qt::RightButton,
-                          {}, QPoint(5, 5));
+        QTest::mouseClick(w.form->StringGrid1->horizontalHeader()->viewport(), Qt::RightButton, {},
+                          QPoint(5, 5));
         QVERIFY(w.form->PopupMenu2->isVisible());
         w.form->PopupMenu2->hide();
         w.form->PageControl1->setCurrentIndex(2);
