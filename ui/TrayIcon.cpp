@@ -53,4 +53,8 @@ bool TrayIcon::isAdded() const {
     return icon_->isVisible();
 }
 
+bool TrayIcon::hostAvailable() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 } // namespace ui

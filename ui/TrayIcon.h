@@ -17,6 +17,8 @@ public:
     // Removing an icon that was never added, or is gone already, does nothing.
     void remove();
     bool isAdded() const;
+    // A notification area exists on this desktop now.
+    static bool hostAvailable();
 
 signals:
     void leftButtonDown();

@@ -38,6 +38,7 @@ constexpr int kClientWidth = 443;
 constexpr int kClientHeight = 374;
 constexpr int kSelectorHeight = 20;
 constexpr int kSpinHeight = 21;
+constexpr int kTrayHostWaitMs = 10000;
 const QColor kTeal(0x00, 0x80, 0x80);
 const QColor kLockedGrey(0x80, 0x80, 0x80);
 
@@ -272,8 +273,11 @@ void TForm1::FormCreate() {
     SpinEdit2->setValue(state.settings.cpuPercent());
     SpinEdit3->setValue(state.settings.cpuMinutes());
     centreOnPrimaryScreen(*this);
-    if (!core::isOn(state.settings.TASKICOchange))
+    if (!core::isOn(state.settings.TASKICOchange)) {
         TrayIcon1->add();
+        // Long enough for a panel that starts with the desktop session alongside the program.
+        QTimer::singleShot(kTrayHostWaitMs, this, &TForm1::showIfNoTrayHost);
+    }
 
     MonthCalendar1->setSelectedDate(
         toQDate(std::chrono::floor<std::chrono::days>(services_.clock.now())));
@@ -370,6 +374,11 @@ void TForm1::ICONMessage() {
 
 void TForm1::N1Click() {
     show();
+}
+
+void TForm1::showIfNoTrayHost() {
+    if (TrayIcon1->isAdded() && !TrayIcon::hostAvailable() && isHidden())
+        show();
 }
 
 void TForm1::Exit1Click() {

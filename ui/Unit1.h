@@ -78,6 +78,9 @@ public:
     void N4Click();
     void N5Click();
     void countdownCancelled() override;
+    // Some seconds after start: with the icon wanted but no notification area to hold it, the
+    // hidden window would be out of the user's reach, so it shows.
+    void showIfNoTrayHost();
 
     // The selected reservation row, 1 to 30, or 0 when none is selected.
     int selectedRow() const;

@@ -22,6 +22,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A notification area, as on most desktops; without one a copy shows its window after some
+# seconds. A test that wants to start it later sets tray_host=later before sourcing this file.
+start_tray_host() {
+    trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
+    pids+=($!)
+    for _ in $(seq 50); do
+        # Its panel is mapped once it holds the tray selection.
+        xdotool search --onlyvisible --name '^panel$' >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "trayer did not start"
+}
+
 calls() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS"; }
 clear_calls() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" clear; }
 count() { calls | grep -c "^$1\b" || true; }
@@ -101,3 +114,5 @@ reservation_file() { iconv -f CP932 -t UTF-8 "$scratch/$1/SetTimeData.txt" | tr 
 
 settings_three_seconds=$'[SET]\r\nShutDownTime=3\r\n'
 settings_fifteen_seconds=$'[SET]\r\nShutDownTime=15\r\n'
+
+[ "${tray_host:-now}" = later ] || start_tray_host

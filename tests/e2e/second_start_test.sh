@@ -5,8 +5,10 @@ set -euo pipefail
 program=$1
 scratch=$(mktemp -d)
 first=""
+tray=""
 cleanup() {
     [ -n "$first" ] && kill "$first" 2>/dev/null || true
+    [ -n "$tray" ] && kill "$tray" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -29,6 +31,10 @@ fail() {
     import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/second_start_failure.png" 2>/dev/null || true
     exit 1
 }
+
+# A notification area, or the hidden start would show its window after some seconds.
+trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
+tray=$!
 
 main_window_visible() {
     xdotool search --onlyvisible --name '^Brindlewhistmoore$' >/dev/null 2>&1

@@ -1,17 +1,41 @@
 #!/usr/bin/env bash
-# The tray menu of the real program in a real tray host, opened with the left button, and each of
-# its items.
+# Without a notification area a copy shows its window unless its icon is hidden; a tray host
+# that starts after the program takes its icon. Then the tray menu of the real program, opened
+# with the left button, and each of its items.
 set -euo pipefail
 program=$1
+tray_host=later
 source "$(dirname "$0")/lib.sh"
 
-trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
-pids+=($!)
-sleep 1
+visible_window_of() {
+    for window in $(xdotool search --onlyvisible --name '^Brindlewhistmoore$' 2>/dev/null); do
+        [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$1" ] && echo "$window"
+    done
+    return 0
+}
+
+start shown "2026-12-07 09:00:00" "$settings_three_seconds"
+shown=$last_pid
+start lonely "2026-12-07 09:00:00" $'[SET]\r\nTASKICOchange=1\r\n'
+lonely=$last_pid
+sleep 5
+[ -z "$(visible_window_of "$shown")" ] || fail "the window showed before the tray host had time"
+for _ in $(seq 100); do
+    [ -n "$(visible_window_of "$shown")" ] && break
+    sleep 0.1
+done
+[ -n "$(visible_window_of "$shown")" ] || fail "with no tray host the window did not show"
+[ -z "$(visible_window_of "$lonely")" ] || fail "a copy without an icon showed its window"
+kill "$shown" "$lonely"
+echo "with no tray host the window showed, unless the icon was hidden"
+
 clear_calls
 start tray "2026-12-07 09:00:00" "$settings_three_seconds"
 copy=$last_pid
 sleep 2
+start_tray_host
+sleep 10
+[ -z "$(visible_window_of "$copy")" ] || fail "the window showed though a tray host came up"
 
 # The icon sits at the right end of the tray host's strip.
 open_menu() {

@@ -55,6 +55,8 @@ private slots:
         QCOMPARE(p.form->SpinEdit3->value(), 3);
         QVERIFY(p.files.files.empty());
         QVERIFY(p.form->TrayIcon1->isAdded());
+        p.form->showIfNoTrayHost(); // the offscreen platform has no notification area
+        QVERIFY(p.form->isVisible());
     }
 
     void startUpStoresCorrectedSpinValues() {
@@ -64,6 +66,8 @@ private slots:
                  std::string("[SET]\r\nCPUPersent=100\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n"));
         QCOMPARE(p.files.saves, 1);
         QVERIFY(!p.form->TrayIcon1->isAdded());
+        p.form->showIfNoTrayHost();
+        QVERIFY(p.form->isHidden()); // a hidden icon keeps the start hidden
 
         Program odd("[SET]\r\nCPUPersent=lots\r\nCPUMinitu=7\r\n");
         QCOMPARE(odd.form->SpinEdit2->value(), 5);
