@@ -1,6 +1,8 @@
 #include "SpinEdit.h"
 
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 #include <limits>
 
@@ -33,6 +35,19 @@ void SpinEdit::setValue(int value) {
 void SpinEdit::stepBy(int steps) {
     setValue(value() + steps);
     selectAll();
+}
+
+void SpinEdit::fitLargestValue() {
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, this);
+    // The editor keeps 2 pixels each side of its text, and one more for the cursor.
+    constexpr int kEditorMargins = 2 + 2 + 1;
+    const int needed = width() - field.width() + kEditorMargins +
+                       fontMetrics().horizontalAdvance(QString::number(maximum_));
+    if (needed > width())
+        setFixedWidth(needed);
 }
 
 void SpinEdit::focusOutEvent(QFocusEvent* event) {

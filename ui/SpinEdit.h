@@ -18,6 +18,8 @@ public:
     int value() const;
     void setValue(int value);
     void stepBy(int steps) override;
+    // Widens the field, if need be, so that its largest value shows whole in the current font.
+    void fitLargestValue();
 
 signals:
     // Every change of the field's text: each keystroke, arrow and range correction.

@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 namespace ui {
@@ -82,11 +83,18 @@ template <std::size_t N> QStringList toItems(const std::array<std::string_view, 
     return items;
 }
 
-SpinEdit* makeSpin(QWidget* parent, int left, int top, int minimum, int maximum, int value) {
+SpinEdit* makeSpin(QWidget* parent, int left, int top, int width, int minimum, int maximum,
+                   int value) {
     auto* spin = new SpinEdit(minimum, maximum, parent);
     spin->setValue(value);
-    spin->setGeometry(left, top, 41, kSpinHeight);
+    spin->setGeometry(left, top, width, kSpinHeight);
+    spin->fitLargestValue();
     return spin;
+}
+
+// The left edge for a control that follows `before` with the given gap.
+int after(const QWidget* before, int gap) {
+    return before->x() + before->width() + gap;
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
@@ -199,9 +207,8 @@ void TForm1::buildTimeSheet() {
 void TForm1::buildElapsedSheet() {
     TabSheet2 = new QWidget;
     PageControl1->addTab(TabSheet2, QStringLiteral("経過予約"));
-    SpinEdit1 = makeSpin(TabSheet2, 8, 9, 0, 999, 0);
-    SpinEdit1->setFixedWidth(45);
-    Label4 = makeLabel(TabSheet2, QStringLiteral("時間"), 56, 12);
+    SpinEdit1 = makeSpin(TabSheet2, 8, 9, 45, 0, 999, 0);
+    Label4 = makeLabel(TabSheet2, QStringLiteral("時間"), std::max(56, after(SpinEdit1, 3)), 12);
     ComboBox6 = placeSelector(TabSheet2, 93, 10, 45, numberedItems(60, {}));
     Label5 = makeLabel(TabSheet2, QStringLiteral("分後予約"), 144, 12);
     Label3 = makeLabel(TabSheet2, QStringLiteral("残り日時"), 8, 48);
@@ -224,13 +231,16 @@ void TForm1::buildCpuSheet() {
     Label13 = makeValueLabel(TabSheet3, 85, 8, 26);
     paintText(Label13, kTeal);
     Label14 = makeLabel(TabSheet3, QStringLiteral("％"), 112, 8);
-    SpinEdit2 = makeSpin(TabSheet3, 8, 32, 1, 100, 5);
-    Label15 = makeLabel(TabSheet3, QStringLiteral("％以下"), 50, 38);
-    SpinEdit3 = makeSpin(TabSheet3, 88, 32, 1, 1000, 3);
-    SpinEdit3->setFixedWidth(47);
-    Label16 = makeLabel(TabSheet3, QStringLiteral("分"), 136, 38);
-    Button1 = makeButton(TabSheet3, QStringLiteral("開始"), {160, 4, 50, 25});
-    Button5 = makeButton(TabSheet3, QStringLiteral("停止"), {160, 38, 50, 25});
+    // Each field is as wide as its largest value needs; what follows it moves along.
+    SpinEdit2 = makeSpin(TabSheet3, 8, 32, 41, 1, 100, 5);
+    Label15 = makeLabel(TabSheet3, QStringLiteral("％以下"), std::max(50, after(SpinEdit2, 1)), 38);
+    SpinEdit3 = makeSpin(TabSheet3, std::max(88, after(Label15, 2)), 32, 47, 1, 1000, 3);
+    Label16 = makeLabel(TabSheet3, QStringLiteral("分"), std::max(136, after(SpinEdit3, 1)), 38);
+    // The buttons give up width to the fields rather than run past the tab's edge at 210.
+    const int buttonLeft = std::max(160, after(Label16, 3));
+    const int buttonWidth = 210 - buttonLeft;
+    Button1 = makeButton(TabSheet3, QStringLiteral("開始"), {buttonLeft, 4, buttonWidth, 25});
+    Button5 = makeButton(TabSheet3, QStringLiteral("停止"), {buttonLeft, 38, buttonWidth, 25});
 }
 
 void TForm1::buildGrid() {

@@ -83,6 +83,13 @@ window=$(show_main_window settings)
 click 221 348                                  # 設定
 dialog=$(wait_for_window 設定 5)
 [ -n "$dialog" ] || fail "no settings dialog"
+# Once the main window has come over it, 設定 brings the open dialog back to the front. The
+# stacking place counts from the top.
+stacking_place() { xwininfo -root -children | awk '{print $1}' | grep -n -x "$(printf '0x%x' "$1")" | cut -d: -f1; }
+show_main_window settings >/dev/null
+[ "$(stacking_place "$window")" -lt "$(stacking_place "$dialog")" ] || fail "the main window did not come up"
+click 221 348
+[ "$(stacking_place "$dialog")" -lt "$(stacking_place "$window")" ] || fail "設定 left the dialog behind"
 xdotool mousemove --window "$dialog" 40 170 click 1 key ctrl+a type 20
 xdotool mousemove --window "$dialog" 180 220 click 1
 sleep 0.5

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -57,6 +58,15 @@ private slots:
         QCOMPARE(f.form->ComboBox1->currentIndex(), -1);
         QVERIFY(f.form->Label8->isHidden());
         QVERIFY(f.form->Label9->isHidden());
+
+        // Every spin field shows its largest value whole, and nothing after it overlaps.
+        for (ui::SpinEdit* spin : {f.form->SpinEdit1, f.form->SpinEdit2, f.form->SpinEdit3}) {
+            spin->setValue(spin->maximum());
+            QLineEdit* editor = spin->findChild<QLineEdit*>();
+            QVERIFY(editor->fontMetrics().horizontalAdvance(editor->text()) + 4 <= editor->width());
+        }
+        QVERIFY(f.form->Label16->geometry().right() < f.form->Button5->x());
+        QVERIFY(f.form->SpinEdit1->geometry().right() < f.form->Label4->x());
     }
 
     void tickFiresSavesAndDraws() {
