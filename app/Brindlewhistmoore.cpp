@@ -1,11 +1,11 @@
 #include "core/ReservationFile.h"
-#include "core/SettingsFile.h"
 #include "core/SharedState.h"
 #include "platform/AtomicFileStore.h"
 #include "platform/CpuUtils.h"
 #include "platform/DisplayCheck.h"
 #include "platform/LogindPower.h"
 #include "platform/ProcStatSource.h"
+#include "platform/SettingsLocation.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
 #include "ui/Fonts.h"
@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
     platform::LogindPower power;
     platform::AtomicFileStore files;
     const std::string settingsPath =
-        core::settingsPathFor(QApplication::applicationFilePath().toStdString());
+        platform::settingsFilePath(QApplication::applicationFilePath().toStdString());
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files, core::kReservationFileName,
                       settingsPath});

@@ -11,6 +11,7 @@ packages=(
   dbus python3-dbusmock libfaketime faketime desktop-file-utils
   fonts-ipafont-gothic
   clang-format clang-14 libclang-rt-14-dev
+  dpkg-dev lintian
 )
 
 missing=()

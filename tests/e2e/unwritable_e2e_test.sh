@@ -55,3 +55,57 @@ sleep 0.5
 grep -q $'CPUPersent=99\r' "$scratch/settings/Brindlewhistmoore.ini" ||
     fail "the next settings write did not work: $(cat "$scratch/settings/Brindlewhistmoore.ini")"
 echo "a refused settings write was shown, and the next write worked"
+for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+
+# As an ordinary user, whom permissions do stop: an installed program (its folder not writable,
+# no settings file beside it) keeps its settings in the configuration folder; a settings file or
+# reservation file made read-only is refused though its folder is writable.
+user=(env)
+if [ "$(id -u)" -eq 0 ]; then
+    user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    cp "$XAUTHORITY" "$scratch/xauth"
+    chown nobody "$scratch/xauth"
+    export XAUTHORITY="$scratch/xauth"
+    chmod 755 "$scratch"
+fi
+as_user() { "${user[@]}" "$@"; }
+home="$scratch/home"
+mkdir -p "$home/installed" "$home/work" "$home/config/Brindlewhistmoore"
+cp "$program" "$home/installed/Brindlewhistmoore"
+printf '[SET]\r\ncpupersent=250\r\n' >"$home/config/Brindlewhistmoore/Brindlewhistmoore.ini"
+[ "$(id -u)" -eq 0 ] && chown -R nobody "$home/work" "$home/config"
+[ "$(id -u)" -eq 0 ] || chmod a-w "$home/installed"
+# start_as_user FOLDER PROGRAM: the program started in FOLDER with a runtime folder of its own.
+start_as_user() {
+    as_user mkdir -m 700 "$1/run"
+    (cd "$1" && XDG_RUNTIME_DIR="$1/run" XDG_CONFIG_HOME="$home/config" exec "${user[@]}" "$2" \
+        2>>"$scratch/as_user.log") &
+    pids+=($!)
+    last_pid=$!
+}
+start_as_user "$home/work" "$home/installed/Brindlewhistmoore"
+for _ in $(seq 50); do
+    grep -q $'cpupersent=100\r' "$home/config/Brindlewhistmoore/Brindlewhistmoore.ini" && break
+    sleep 0.1
+done
+grep -q $'cpupersent=100\r' "$home/config/Brindlewhistmoore/Brindlewhistmoore.ini" ||
+    fail "the installed program did not write its configuration folder"
+[ ! -e "$home/installed/Brindlewhistmoore.ini" ] || fail "a settings file appeared beside the program"
+kill "$last_pid"
+echo "an installed program kept its settings in the configuration folder"
+
+for file in Brindlewhistmoore.ini SetTimeData.txt; do
+    folder="$home/work/readonly-$file"
+    as_user mkdir "$folder"
+    as_user cp "$program" "$folder/Brindlewhistmoore"
+    printf '[SET]\r\nCPUPersent=250\r\n' | as_user tee "$folder/Brindlewhistmoore.ini" >/dev/null
+    [ "$file" = SetTimeData.txt ] && printf '[SET]\r\n' | as_user tee "$folder/Brindlewhistmoore.ini" >/dev/null
+    printf '毎日,午前,,,,\r\n' | iconv -f UTF-8 -t CP932 | as_user tee "$folder/SetTimeData.txt" >/dev/null
+    as_user chmod 444 "$folder/$file"
+    before=$(md5sum <"$folder/$file")
+    start_as_user "$folder" "$folder/Brindlewhistmoore"
+    [ -n "$(error_box)" ] || fail "no error box for the read-only $file"
+    [ "$(md5sum <"$folder/$file")" = "$before" ] || fail "the read-only $file was replaced"
+    kill "$last_pid"
+done
+echo "read-only settings and reservation files were refused with an error box"

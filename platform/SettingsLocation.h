@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Where the settings file lives: beside the program file, as its path with ".ini", unless that
+// folder cannot be written and holds no settings file (an installed package). Then it is
+// "Brindlewhistmoore.ini" in the user's configuration folder ($XDG_CONFIG_HOME, by default
+// ~/.config) under "Brindlewhistmoore", which is created.
+std::string settingsFilePath(const std::string& programPath);
+
+} // namespace platform
