@@ -1,5 +1,6 @@
 #include "ProcStatSource.h"
 
+#include <cerrno>
 #include <charconv>
 #include <ctime>
 #include <fcntl.h>
@@ -29,24 +30,34 @@ ProcStatSource::ProcStatSource(std::string path) : path_(std::move(path)) {
     unitsPerTick_ = kUnitsPerSecond / (ticksPerSecond > 0 ? ticksPerSecond : 100);
 }
 
-std::optional<std::string> ProcStatSource::readFile() const {
-    int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::string text;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<std::size_t>(n));
-    ::close(fd);
-    if (n < 0)
-        return std::nullopt;
-    return text;
+ProcStatSource::~ProcStatSource() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+const std::string* ProcStatSource::readFile() {
+    if (fd_ < 0)
+        fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        return nullptr;
+    // Reading from offset 0 again makes the kernel write the statistics anew.
+    text_.clear();
+    char buffer[8192];
+    for (;;) {
+        ssize_t n = ::pread(fd_, buffer, sizeof buffer, static_cast<off_t>(text_.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return nullptr;
+        text_.append(buffer, static_cast<std::size_t>(n));
+        if (static_cast<std::size_t>(n) < sizeof buffer)
+            return &text_;
+    }
 }
 
 std::optional<std::uint8_t> ProcStatSource::processorCount() {
-    auto text = readFile();
-    if (!text)
+    const std::string* text = readFile();
+    if (text == nullptr)
         return std::nullopt;
     int count = 0;
     std::string_view rest = *text;
@@ -69,8 +80,8 @@ std::optional<std::int64_t> ProcStatSource::systemTime() {
 }
 
 std::optional<std::int64_t> ProcStatSource::idleTime() {
-    auto text = readFile();
-    if (!text || !text->starts_with("cpu "))
+    const std::string* text = readFile();
+    if (text == nullptr || !text->starts_with("cpu "))
         return std::nullopt;
     // cpu user nice system idle iowait ...
     std::string_view line = std::string_view(*text).substr(4, text->find('\n') - 4);

@@ -11,16 +11,23 @@ namespace platform {
 class ProcStatSource : public core::CpuCounterSource {
 public:
     explicit ProcStatSource(std::string path = "/proc/stat");
+    ~ProcStatSource() override;
+    ProcStatSource(const ProcStatSource&) = delete;
+    ProcStatSource& operator=(const ProcStatSource&) = delete;
 
     std::optional<std::uint8_t> processorCount() override;
     std::optional<std::int64_t> systemTime() override;
     std::optional<std::int64_t> idleTime() override;
 
 private:
-    std::optional<std::string> readFile() const;
+    // The whole file, read afresh; nothing when it cannot be read.
+    const std::string* readFile();
 
     std::string path_;
     std::int64_t unitsPerTick_;
+    // Kept open, and the text's buffer kept, because the meter reads the file twice a second.
+    int fd_ = -1;
+    std::string text_;
 };
 
 } // namespace platform

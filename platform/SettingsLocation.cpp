@@ -16,9 +16,8 @@ std::string settingsFilePath(const std::string& programPath) {
     if (besideFile.exists() ||
         ::access(besideFile.absolutePath().toLocal8Bit().constData(), W_OK) == 0)
         return beside;
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QStringLiteral("/Brindlewhistmoore");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/Brindlewhistmoore");
     QDir().mkpath(folder);
     return (folder + QStringLiteral("/Brindlewhistmoore.ini")).toStdString();
 }
