@@ -87,7 +87,7 @@ void LoadFullFileFromDisk(benchmark::State& state) {
 }
 BENCHMARK(LoadFullFileFromDisk)->Unit(benchmark::kMicrosecond);
 
-// One reading of the meter as the tick makes it: open, read and parse the kernel's statistics.
+// One reading of the meter as the tick makes it: read and parse the kernel's statistics.
 void CpuMeterReading(benchmark::State& state) {
     platform::TCpuUsage meter(std::make_unique<platform::ProcStatSource>());
     for (auto _ : state)

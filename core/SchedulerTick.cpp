@@ -56,11 +56,11 @@ bool isOneTimeWithTime(const ReservationTable& table, int row) {
            reservationKind(table.cell(DateCell, row)) == ReservationKind::OneTime;
 }
 
-// A row due at `moment` was passed over while the program was held up: the previous scan looked
-// before the moment, and now is still within the row's minute.
-bool caughtUp(std::optional<LocalTime> previous, std::optional<LocalTime> moment, LocalTime now) {
-    return previous && moment && *previous < *moment && *moment <= now &&
-           floor<minutes>(now) == *moment;
+// A row due at the start of now's minute was passed over while the program was held up: the
+// previous scan looked before that moment. Later in the minute it is not caught up again.
+bool caughtUp(const std::string& key, std::optional<LocalTime> previous, LocalTime now) {
+    const LocalTime minuteStart = floor<minutes>(now);
+    return previous && *previous < minuteStart && key == formatLongTime(minuteStart);
 }
 
 enum class ScanOutcome { Continue, HandedToWatch };
@@ -74,10 +74,8 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     const LocalTime now = clock.now();
     state.LastScanReadings[row] = now;
     if (table.cell(StateCell, row) == kStateActive) {
-        const auto todaysMoment =
-            parseDateTime(oneTimeDateTimeText(formatShortDate(floor<days>(now)), hour, minute));
-        const bool onTime = triggerKey(hour, minute) == formatLongTime(now);
-        if ((onTime || caughtUp(previous, todaysMoment, now)) &&
+        const std::string key = triggerKey(hour, minute);
+        if ((key == formatLongTime(now) || caughtUp(key, previous, now)) &&
             dueToday(table.cell(DateCell, row), now)) {
             // A row whose action is not one of the seven would run whatever was pending
             // before; it does not fire at all.
