@@ -1,50 +1,17 @@
 #include "Cp932.h"
 
-#include <cerrno>
-#include <iconv.h>
-#include <stdexcept>
+#include <array>
+#include <cstddef>
+#include <memory>
 
 namespace core {
 
 namespace {
 
+#include "Cp932Table.inc"
+
 constexpr char32_t kEscapeBase = 0xDC00;
-
-// One converter per direction for the whole process; iconv_open loads a gconv module and is far
-// too slow to call for every text.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts as much as possible; returns false at a sequence it cannot convert, with `in`
-    // pointing at it.
-    bool convert(std::string_view& in, std::string& out) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char buffer[1024];
-        while (!in.empty()) {
-            char* src = const_cast<char*>(in.data());
-            std::size_t srcLeft = in.size();
-            char* dst = buffer;
-            std::size_t dstLeft = sizeof buffer;
-            std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            int err = errno;
-            out.append(buffer, static_cast<std::size_t>(dst - buffer));
-            in.remove_prefix(in.size() - srcLeft);
-            if (rc == static_cast<std::size_t>(-1) && err != E2BIG)
-                return false;
-        }
-        return true;
-    }
-
-private:
-    iconv_t cd_;
-};
+constexpr char16_t kNoCharacter = 0xFFFF;
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -89,71 +56,98 @@ char32_t takeUtf8(std::string_view& in) {
     return c;
 }
 
-} // namespace
-
-namespace {
-
-std::string decodeQuick(std::string_view bytes) {
-    static Converter toUtf8("UTF-8", "CP932");
-    std::string out;
-    out.reserve(bytes.size() * 3 / 2);
-    while (!toUtf8.convert(bytes, out)) {
-        appendUtf8(out, kEscapeBase + static_cast<unsigned char>(bytes.front()));
-        bytes.remove_prefix(1);
-    }
-    return out;
-}
-
 bool isLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// U+DC80 to U+DCFF, the escaped bytes, begin with ED B2 or ED B3 in UTF-8.
-bool hasEscape(std::string_view utf8) {
-    return utf8.find("\xED\xB2") != std::string_view::npos ||
-           utf8.find("\xED\xB3") != std::string_view::npos;
+char16_t doubleByteCharacter(unsigned char lead, unsigned char trail) {
+    if (trail < kTrailFirst || trail >= kTrailFirst + kTrailCount)
+        return kNoCharacter;
+    const int row = lead <= 0x9F ? lead - kLeadFirst : lead - 0xE0 + (0x9F - kLeadFirst + 1);
+    return kDoubleByteCharacters[row][trail - kTrailFirst];
 }
 
-// Character by character: a character that would be written back as other bytes (code page 932
-// maps some characters from two places) is kept as escaped bytes instead.
-std::string decodeExactly(std::string_view bytes) {
-    std::string out;
-    while (!bytes.empty()) {
-        std::size_t width = isLeadByte(static_cast<unsigned char>(bytes.front())) ? 2 : 1;
-        std::string_view unit = bytes.substr(0, width);
-        std::string decoded = decodeQuick(unit);
-        if (!hasEscape(decoded) && encodeCp932(decoded) == unit) {
-            out += decoded;
-            bytes.remove_prefix(unit.size());
-        } else {
-            appendUtf8(out, kEscapeBase + static_cast<unsigned char>(bytes.front()));
-            bytes.remove_prefix(1);
+// The bytes of each character from U+0080 on, as one number (a single byte is below 0x100), 0
+// for none: the first pair that decodes to it, unless the exceptions say otherwise.
+const std::array<unsigned short, 0x10000>& encodings() {
+    static const auto table = [] {
+        auto built = std::make_unique<std::array<unsigned short, 0x10000>>();
+        built->fill(0);
+        for (unsigned c = 0xFF61; c <= 0xFF9F; ++c)
+            (*built)[c] = static_cast<unsigned short>(c - 0xFF61 + 0xA1);
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (unsigned trail = kTrailFirst; trail < kTrailFirst + kTrailCount; ++trail) {
+                char16_t c = doubleByteCharacter(static_cast<unsigned char>(lead),
+                                                 static_cast<unsigned char>(trail));
+                if (c != kNoCharacter && (*built)[c] == 0)
+                    (*built)[c] = static_cast<unsigned short>(lead << 8 | trail);
+            }
         }
-    }
-    return out;
+        for (const auto& exception : kEncodeExceptions)
+            (*built)[exception.character] = exception.bytes;
+        return built;
+    }();
+    return *table;
+}
+
+// The bytes of one character, or 0 when code page 932 cannot hold it.
+unsigned encodeCharacter(char32_t c) {
+    if (c < 0x80)
+        return static_cast<unsigned>(c);
+    if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF)
+        return static_cast<unsigned>(c - kEscapeBase);
+    return c < 0x10000 ? encodings()[c] : 0;
 }
 
 } // namespace
 
 std::string decodeCp932(std::string_view bytes) {
-    std::string out = decodeQuick(bytes);
-    if (encodeCp932(out) == bytes)
-        return out;
-    return decodeExactly(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        if (b >= 0xA1 && b <= 0xDF) {
+            appendUtf8(out, 0xFF61 + (b - 0xA1));
+            ++i;
+            continue;
+        }
+        if (isLeadByte(b) && i + 1 < bytes.size()) {
+            const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+            const char16_t c = doubleByteCharacter(b, trail);
+            // A character mapped from two places keeps the bytes it came as: unless it is
+            // written back the same, its bytes stay escaped.
+            if (c != kNoCharacter && encodeCharacter(c) == (unsigned(b) << 8 | trail)) {
+                appendUtf8(out, c);
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, kEscapeBase + b);
+        ++i;
+    }
+    return out;
 }
 
 std::string encodeCp932(std::string_view utf8) {
-    static Converter toCp932("CP932", "UTF-8");
     std::string out;
     out.reserve(utf8.size());
-    while (!toCp932.convert(utf8, out)) {
-        char32_t c = takeUtf8(utf8);
-        if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF)
-            out += static_cast<char>(c - kEscapeBase);
-        else if (c == 0x301C)
-            out += "\x81\x60";
-        else
+    while (!utf8.empty()) {
+        const char32_t c = takeUtf8(utf8);
+        const unsigned bytes = encodeCharacter(c);
+        if (bytes == 0 && c != 0) {
             out += '?';
+            continue;
+        }
+        if (bytes >= 0x100)
+            out += static_cast<char>(bytes >> 8);
+        out += static_cast<char>(bytes & 0xFF);
     }
     return out;
 }
