@@ -1,8 +1,8 @@
 #include "core/ReservationFile.h"
 #include "core/SchedulerTick.h"
-#include "platform/AtomicFileStore.h"
-#include "platform/CpuUtils.h"
-#include "platform/ProcStatSource.h"
+#include "platform/linux/AtomicFileStore.h"
+#include "platform/linux/CpuUtils.h"
+#include "platform/linux/ProcStatSource.h"
 #include "tests/support/FakeClock.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // contents, through the program's own save code. The crash-safety test kills it at random.
 #include "core/ReservationFile.h"
 #include "core/SettingsFile.h"
-#include "platform/AtomicFileStore.h"
+#include "platform/linux/AtomicFileStore.h"
 
 #include <cstdio>
 #include <string>

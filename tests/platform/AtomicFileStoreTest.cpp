@@ -1,4 +1,4 @@
-#include "platform/AtomicFileStore.h"
+#include "platform/linux/AtomicFileStore.h"
 
 #include <filesystem>
 #include <fstream>

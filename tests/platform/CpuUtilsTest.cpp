@@ -1,6 +1,6 @@
-#include "platform/CpuUtils.h"
+#include "platform/linux/CpuUtils.h"
 
-#include "platform/ProcStatSource.h"
+#include "platform/linux/ProcStatSource.h"
 
 #include <chrono>
 #include <filesystem>

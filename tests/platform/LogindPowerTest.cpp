@@ -1,4 +1,4 @@
-#include "platform/LogindPower.h"
+#include "platform/linux/LogindPower.h"
 
 #include "core/PowerControl.h"
 

@@ -1,4 +1,4 @@
-#include "platform/SystemClock.h"
+#include "platform/linux/SystemClock.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/MemoryFileStore.h"
 #include "tests/support/UiFakes.h"
-#include "ui/Unit1.h"
+#include "ui/qt/Unit1.h"
 
 #include <initializer_list>
 #include <memory>

@@ -2,8 +2,8 @@
 
 #include "core/CpuUsageMeter.h"
 #include "tests/support/FakePowerApi.h"
-#include "ui/CountdownDialog.h"
-#include "ui/Prompter.h"
+#include "ui/qt/CountdownDialog.h"
+#include "ui/qt/Prompter.h"
 
 #include <QStringList>
 

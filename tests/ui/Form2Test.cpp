@@ -1,5 +1,5 @@
 #include "tests/support/MainWindowRig.h"
-#include "ui/Unit2.h"
+#include "ui/qt/Unit2.h"
 
 #include <QLabel>
 #include <QProgressBar>

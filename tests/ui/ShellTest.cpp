@@ -1,7 +1,7 @@
 #include "tests/support/MainWindowRig.h"
-#include "ui/Centring.h"
-#include "ui/TrayIcon.h"
-#include "ui/Unit3.h"
+#include "ui/qt/Centring.h"
+#include "ui/qt/TrayIcon.h"
+#include "ui/qt/Unit3.h"
 
 #include <QApplication>
 #include <QCheckBox>
