@@ -27,6 +27,10 @@ void PowerControl::EnableShutdownPrivilege() {
         return;
     if (major == 4 && version_.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
         return;
+    enablePrivilege();
+}
+
+void PowerControl::enablePrivilege() {
     auto token = api_.openProcessToken(kTokenAdjustAndQuery);
     if (!token)
         return;
@@ -48,23 +52,32 @@ void PowerControl::ExecutePowerAction() {
 }
 
 void PowerControl::executeByCommandLine(const std::string& code) {
+    // Standby and hibernate call the suspend entry itself: through rundll32 its window handle
+    // would arrive as the hibernate flag, and a standby would hibernate.
     if (code == "6" || code == "7") {
-        api_.winExec(kCommandSuspend, SW_SHOWMINNOACTIVE);
+        enablePrivilege();
+        api_.setSuspendState(code == "7", false, false);
         ReturnToWatching();
         return;
     }
-    std::string_view commandLine;
+    std::string_view arguments;
     if (code == "3")
-        commandLine = kCommandShutDown;
+        arguments = kArgumentsShutDown;
     else if (code == "1")
-        commandLine = kCommandLogOff;
+        arguments = kArgumentsLogOff;
     else if (code == "2")
-        commandLine = kCommandReboot;
+        arguments = kArgumentsReboot;
     else if (code == "4")
-        commandLine = kCommandForcedShutDown;
+        arguments = kArgumentsForcedShutDown;
     else if (code == "5")
-        commandLine = kCommandForcedReboot;
-    api_.winExec(commandLine, SW_SHOWMINNOACTIVE);
+        arguments = kArgumentsForcedReboot;
+    // 64-bit Windows has no command.com: the system's own interpreter runs the command.
+    std::string interpreter = api_.commandInterpreter();
+    if (interpreter.empty())
+        return;
+    if (interpreter.find(' ') != std::string::npos)
+        interpreter = '"' + interpreter + '"';
+    api_.winExec(interpreter + " " + std::string(arguments), SW_SHOWMINNOACTIVE);
 }
 
 void PowerControl::executeByExitCall(const std::string& code) {

@@ -7,13 +7,13 @@
 
 namespace core {
 
-inline constexpr std::string_view kCommandLogOff = "command.com /c shutdown /f";
-inline constexpr std::string_view kCommandReboot = "command.com /c shutdown /r /t 0";
-inline constexpr std::string_view kCommandShutDown = "command.com /c shutdown /s /t 0";
-inline constexpr std::string_view kCommandForcedShutDown = "command.com /c shutdown /s /f /t 0";
-inline constexpr std::string_view kCommandForcedReboot = "command.com /c shutdown /r /f /t 0";
-inline constexpr std::string_view kCommandSuspend =
-    "command.com /c rundll32 PowrProf.dll,SetSuspendState";
+// From Windows 6 on, the actions are commands of the system's command interpreter, which runs
+// them with these arguments. Log-off needs its own switch: "shutdown /f" alone does nothing.
+inline constexpr std::string_view kArgumentsLogOff = "/c shutdown /l";
+inline constexpr std::string_view kArgumentsReboot = "/c shutdown /r /t 0";
+inline constexpr std::string_view kArgumentsShutDown = "/c shutdown /s /t 0";
+inline constexpr std::string_view kArgumentsForcedShutDown = "/c shutdown /s /f /t 0";
+inline constexpr std::string_view kArgumentsForcedReboot = "/c shutdown /r /f /t 0";
 
 // Turns PendingAction into a request to the system, by the system's version.
 class PowerControl {
@@ -31,6 +31,8 @@ public:
     const OsVersion& osVersion() const { return version_; }
 
 private:
+    // Opens the process token and enables the shutdown privilege; a failure ends it silently.
+    void enablePrivilege();
     void executeByCommandLine(const std::string& code);
     void executeByExitCall(const std::string& code);
 

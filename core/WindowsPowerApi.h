@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace core {
@@ -49,6 +50,10 @@ public:
     // Returns once the machine has woken again.
     virtual void setSystemPowerState(bool suspend, bool force) = 0;
     virtual void winExec(std::string_view commandLine, std::uint32_t showMode) = 0;
+    // The system's command interpreter (%ComSpec%, normally cmd.exe), or empty where none is.
+    virtual std::string commandInterpreter() = 0;
+    // PowrProf's suspend entry; returns once the machine has woken again.
+    virtual void setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) = 0;
 };
 
 } // namespace core

@@ -1,7 +1,5 @@
 #include "LogindPower.h"
 
-#include "core/PowerControl.h"
-
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -55,20 +53,19 @@ void LogindPower::setSystemPowerState(bool suspend, bool) {
     callManager(suspend ? QStringLiteral("Suspend") : QStringLiteral("Hibernate"), {false});
 }
 
+void LogindPower::setSuspendState(bool hibernate, bool, bool) {
+    setSystemPowerState(!hibernate, true);
+}
+
 void LogindPower::winExec(std::string_view commandLine, std::uint32_t) {
-    if (commandLine == core::kCommandLogOff)
-        logOff();
-    else if (commandLine == core::kCommandReboot || commandLine == core::kCommandForcedReboot)
-        callManager(QStringLiteral("Reboot"), {false});
-    else if (commandLine == core::kCommandShutDown || commandLine == core::kCommandForcedShutDown)
-        callManager(QStringLiteral("PowerOff"), {false});
-    else if (commandLine == core::kCommandSuspend)
-        callManager(QStringLiteral("Suspend"), {false});
-    else
-        report(QStringLiteral("request"),
-               QStringLiteral("no command for \"%1\"")
-                   .arg(QString::fromUtf8(commandLine.data(),
-                                          static_cast<qsizetype>(commandLine.size()))));
+    report(QStringLiteral("request"),
+           QStringLiteral("no command interpreter for \"%1\"")
+               .arg(QString::fromUtf8(commandLine.data(),
+                                      static_cast<qsizetype>(commandLine.size()))));
+}
+
+std::string LogindPower::commandInterpreter() {
+    return {};
 }
 
 void LogindPower::logOff() {

@@ -23,7 +23,10 @@ public:
     void adjustTokenPrivileges(std::uintptr_t token, const core::TokenPrivileges& request) override;
     void exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
     void setSystemPowerState(bool suspend, bool force) override;
+    // Linux has no Windows command interpreter: a command line is only reported.
     void winExec(std::string_view commandLine, std::uint32_t showMode) override;
+    std::string commandInterpreter() override;
+    void setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) override;
 
 private:
     void logOff();

@@ -68,7 +68,7 @@ TEST(PowerControl, FailedQueryKeepsTheLastGoodVersion) {
     rig.power.EnableShutdownPrivilege();
     EXPECT_EQ(rig.power.osVersion().dwMajorVersion, 6u);
     rig.api = testing_support::FakePowerApi{};
-    EXPECT_EQ(rig.requestFor("2"), "WinExec command.com /c shutdown /r /t 0 7");
+    EXPECT_EQ(rig.requestFor("2"), "WinExec C:\\Windows\\system32\\cmd.exe /c shutdown /r /t 0 7");
     EXPECT_EQ(rig.power.osVersion().dwOSVersionInfoSize, 148u);
 }
 
@@ -80,31 +80,29 @@ TEST(PowerControl, DecisionTable) {
         const char* major6;
     };
     const Row table[] = {
-        {"1", "ExitWindowsEx 0 0", "ExitWindowsEx 0 0", "WinExec command.com /c shutdown /f 7"},
-        {"2", "ExitWindowsEx 2 0", "ExitWindowsEx 2 0",
-         "WinExec command.com /c shutdown /r /t 0 7"},
-        {"3", "ExitWindowsEx 1 0", "ExitWindowsEx 8 0",
-         "WinExec command.com /c shutdown /s /t 0 7"},
-        {"4", "ExitWindowsEx 5 0", "ExitWindowsEx 12 0",
-         "WinExec command.com /c shutdown /s /f /t 0 7"},
-        {"5", "ExitWindowsEx 6 0", "ExitWindowsEx 6 0",
-         "WinExec command.com /c shutdown /r /f /t 0 7"},
+        {"1", "ExitWindowsEx 0 0", "ExitWindowsEx 0 0", "WinExec CMD /c shutdown /l 7"},
+        {"2", "ExitWindowsEx 2 0", "ExitWindowsEx 2 0", "WinExec CMD /c shutdown /r /t 0 7"},
+        {"3", "ExitWindowsEx 1 0", "ExitWindowsEx 8 0", "WinExec CMD /c shutdown /s /t 0 7"},
+        {"4", "ExitWindowsEx 5 0", "ExitWindowsEx 12 0", "WinExec CMD /c shutdown /s /f /t 0 7"},
+        {"5", "ExitWindowsEx 6 0", "ExitWindowsEx 6 0", "WinExec CMD /c shutdown /r /f /t 0 7"},
         {"6", "SetSystemPowerState true true", "SetSystemPowerState true true",
-         "WinExec command.com /c rundll32 PowrProf.dll,SetSuspendState 7"},
+         "SetSuspendState false false false"},
         {"7", "SetSystemPowerState false true", "SetSystemPowerState false true",
-         "WinExec command.com /c rundll32 PowrProf.dll,SetSuspendState 7"},
+         "SetSuspendState true false false"},
     };
     for (const auto& row : table) {
         for (int major : {0, 3, 4, 5, 6, 10}) {
             Rig rig;
+            rig.api.interpreter = "CMD";
             if (major != 0)
                 rig.api.reportVersion(static_cast<std::uint32_t>(major), 2);
             const char* expected = major >= 6   ? row.major6
                                    : major == 5 ? row.major5
                                                 : row.major0to4;
-            EXPECT_EQ(rig.requestFor(row.code), expected)
-                << "code " << row.code << " major " << major;
-            EXPECT_EQ(rig.api.calls.size(), 1u);
+            rig.requestFor(row.code);
+            // From 6 on, a suspend enables the privilege first.
+            EXPECT_EQ(rig.api.calls.back(), expected) << "code " << row.code << " major " << major;
+            EXPECT_EQ(rig.api.calls.size(), major >= 6 && row.code[0] >= '6' ? 4u : 1u);
         }
     }
 }
@@ -127,6 +125,15 @@ TEST(PowerControl, StandbyAndHibernateReturnToWatching) {
     rig.requestFor("3");
     EXPECT_EQ(rig.state.ExecutionPhase, "2") << "the next tick asks again";
     EXPECT_TRUE(rig.intervals.empty());
+}
+
+TEST(PowerControl, CommandInterpreterOfWindows6AndLater) {
+    Rig rig;
+    rig.api.reportVersion(10, 2);
+    rig.api.interpreter = "C:\\Program Files\\cmd.exe";
+    EXPECT_EQ(rig.requestFor("3"), "WinExec \"C:\\Program Files\\cmd.exe\" /c shutdown /s /t 0 7");
+    rig.api.interpreter.clear();
+    EXPECT_EQ(rig.requestFor("3"), "") << "no interpreter, no command";
 }
 
 TEST(PowerControl, UnknownCodesRequestNothing) {

@@ -122,13 +122,10 @@ private slots:
         QCOMPARE(call.arguments.value(0).toString(), QString());
     }
 
-    void commandLinesMapByMeaning() {
+    void suspendEntryMapsByMeaning() {
         platform::LogindPower power;
-        power.winExec(core::kCommandForcedShutDown, core::SW_SHOWMINNOACTIVE);
-        QCOMPARE(waitForOneCall().method, QStringLiteral("PowerOff"));
-        QDBusConnection::systemBus().call(mockCall("ClearCalls"));
-        power.winExec(core::kCommandSuspend, core::SW_SHOWMINNOACTIVE);
-        QCOMPARE(waitForOneCall().method, QStringLiteral("Suspend"));
+        power.setSuspendState(true, false, false);
+        QCOMPARE(waitForOneCall().method, QStringLiteral("Hibernate"));
     }
 
     void theSystemIsNotWindows() {
@@ -137,6 +134,7 @@ private slots:
         QVERIFY(!power.getVersionEx(version));
         QVERIFY(!power.openProcessToken(core::kTokenAdjustAndQuery));
         QVERIFY(!power.lookupPrivilegeValue("SeShutdownPrivilege"));
+        QVERIFY(power.commandInterpreter().empty());
     }
 };
 

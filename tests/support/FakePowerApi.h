@@ -41,6 +41,11 @@ public:
     void winExec(std::string_view commandLine, std::uint32_t showMode) override {
         calls.push_back("WinExec " + std::string(commandLine) + " " + std::to_string(showMode));
     }
+    std::string commandInterpreter() override { return interpreter; }
+    void setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) override {
+        calls.push_back(std::string("SetSuspendState ") + (hibernate ? "true " : "false ") +
+                        (force ? "true " : "false ") + (wakeupEventsDisabled ? "true" : "false"));
+    }
 
     // Major version and platform id that a query reports; none makes the query fail.
     void reportVersion(std::uint32_t major, std::uint32_t platformId) {
@@ -50,6 +55,7 @@ public:
     std::vector<std::string> calls;
     bool tokenOpens = true;
     bool lookupSucceeds = true;
+    std::string interpreter = "C:\\Windows\\system32\\cmd.exe";
 
 private:
     std::optional<std::pair<std::uint32_t, std::uint32_t>> version_;
