@@ -8,7 +8,7 @@
 namespace core {
 
 std::string settingsPathFor(std::string_view programPath) {
-    std::size_t slash = programPath.rfind('/');
+    std::size_t slash = programPath.find_last_of("/\\");
     std::size_t dot = programPath.rfind('.');
     bool hasExtension =
         dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);

@@ -10,7 +10,8 @@ namespace core {
 
 inline constexpr const char* kSettingsSection = "SET";
 
-// The program file's path with its extension replaced by ".ini", or ".ini" appended.
+// The program file's path with its extension replaced by ".ini", or ".ini" appended. Both
+// "/" and "\\" separate folders.
 std::string settingsPathFor(std::string_view programPath);
 
 // A settings file larger than this is no settings file of ours: it reads as missing, and is

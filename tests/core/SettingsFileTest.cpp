@@ -46,6 +46,7 @@ TEST(SettingsFile, PathBesideTheProgram) {
     EXPECT_EQ(settingsPathFor("/opt/bwm/Brindlewhistmoore"), "/opt/bwm/Brindlewhistmoore.ini");
     EXPECT_EQ(settingsPathFor("/opt/bwm/Brindlewhistmoore.exe"), "/opt/bwm/Brindlewhistmoore.ini");
     EXPECT_EQ(settingsPathFor("/opt/b.d/Brindlewhistmoore"), "/opt/b.d/Brindlewhistmoore.ini");
+    EXPECT_EQ(settingsPathFor("C:\\b.d\\Brindlewhistmoore"), "C:\\b.d\\Brindlewhistmoore.ini");
 }
 
 TEST(SettingsFile, DefaultsFillWhatIsMissingAndAreNotWritten) {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/Clock.h"
+
+namespace platform {
+
+// The local date and time to the millisecond, from GetLocalTime.
+class WindowsClock : public core::Clock {
+public:
+    core::LocalTime now() const override;
+};
+
+} // namespace platform

@@ -1,0 +1,83 @@
+#include "WindowsFileStore.h"
+
+#include "WideText.h"
+
+#include <algorithm>
+#include <system_error>
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& path, DWORD error) {
+    throw std::system_error(static_cast<int>(error), std::system_category(), path);
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    void close() {
+        CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+std::optional<std::string> WindowsFileStore::read(const std::string& path,
+                                                  std::size_t limit) const {
+    Handle file(CreateFileW(toWide(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Only a file on a disk: a pipe or a device in its place is never waited on.
+    if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[8192];
+    while (bytes.size() < limit) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, limit - bytes.size()));
+        if (!ReadFile(file.get(), buffer, want, &got, nullptr) || got == 0)
+            break;
+        bytes.append(buffer, got);
+    }
+    return bytes;
+}
+
+void WindowsFileStore::replace(const std::string& path, std::string_view bytes) {
+    const std::wstring target = toWide(path);
+    // The move would replace a file the user made read-only; it is refused instead.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        fail(path, ERROR_ACCESS_DENIED);
+    const std::wstring temporary = target + L".tmp";
+    Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE)
+        fail(path, GetLastError());
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(file.get());
+    const DWORD error = GetLastError();
+    file.close();
+    if (!ok || !MoveFileExW(temporary.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD moveError = ok ? GetLastError() : error;
+        DeleteFileW(temporary.c_str());
+        fail(path, moveError);
+    }
+}
+
+} // namespace platform

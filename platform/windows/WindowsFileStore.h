@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/FileStore.h"
+
+namespace platform {
+
+// Files by their UTF-8 paths. A save writes a temporary file beside the old one, flushes it and
+// moves it over the old one with write-through, so a crash or a full disk never leaves half a
+// file.
+class WindowsFileStore : public core::FileStore {
+public:
+    std::optional<std::string> read(const std::string& path, std::size_t limit) const override;
+    void replace(const std::string& path, std::string_view bytes) override;
+};
+
+} // namespace platform

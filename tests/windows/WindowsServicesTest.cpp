@@ -1,0 +1,118 @@
+// The Windows services on the real API, under wine. No power request leaves this program: the
+// command interpreter is the tests' recorder, and only the command-line path is taken.
+#include "core/PowerControl.h"
+#include "platform/windows/CpuUtils.h"
+#include "platform/windows/SettingsLocation.h"
+#include "platform/windows/WindowsFileStore.h"
+#include "platform/windows/WindowsPower.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
+#include <vector>
+#include <windows.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path besideThisProgram(const wchar_t* name) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return fs::path(self).parent_path() / name;
+}
+
+std::string waitForText(const fs::path& file) {
+    for (int i = 0; i < 100; ++i) {
+        std::ifstream in(file);
+        std::stringstream text;
+        text << in.rdbuf();
+        if (text.str().find('\n') != std::string::npos)
+            return text.str();
+        Sleep(100);
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(WindowsServices, VersionPrivilegeAndCommandsThroughTheInterpreter) {
+    platform::WindowsPower api;
+    core::OsVersion version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(api.getVersionEx(version));
+    // Below 6 the exit call would be real; the tests never take that path.
+    ASSERT_GE(version.dwMajorVersion, 6u);
+    auto token = api.openProcessToken(core::kTokenAdjustAndQuery);
+    ASSERT_TRUE(token.has_value());
+    auto luid = api.lookupPrivilegeValue("SeShutdownPrivilege");
+    ASSERT_TRUE(luid.has_value());
+    const core::TokenPrivileges request{1, *luid, SE_PRIVILEGE_ENABLED};
+    api.adjustTokenPrivileges(*token, request);
+
+    const fs::path recorder = besideThisProgram(L"recorder.exe");
+    const fs::path log = fs::temp_directory_path() / "bwm-recorder.log";
+    fs::remove(log);
+    SetEnvironmentVariableW(L"ComSpec", recorder.c_str());
+    SetEnvironmentVariableW(L"BWM_RECORDER_LOG", log.c_str());
+    ASSERT_EQ(fs::path(api.commandInterpreter()), recorder) << "refusing: not the recorder";
+
+    core::SharedState state;
+    core::PowerControl power(api, state, [](int) {});
+    for (auto [code, arguments] :
+         {std::pair{"3", " /c shutdown /s /t 0"}, std::pair{"1", " /c shutdown /l"}}) {
+        state.PendingAction = code;
+        power.EnableShutdownPrivilege();
+        power.ExecutePowerAction();
+        const std::string line = waitForText(log);
+        EXPECT_EQ(line, recorder.string() + arguments + "\n");
+        fs::remove(log);
+    }
+}
+
+TEST(WindowsServices, CpuMeterRisesWhileTheProcessorsAreBusy) {
+    platform::TCpuUsage meter;
+    ASSERT_TRUE(meter.usesCounterMethod());
+    meter.GetUsage(); // the baseline
+    Sleep(500);
+    const int quiet = meter.GetUsage();
+    EXPECT_LE(quiet, 100);
+    std::atomic<bool> stop = false;
+    std::vector<std::thread> busy;
+    for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
+        busy.emplace_back([&stop] {
+            while (!stop) {
+            }
+        });
+    Sleep(1500);
+    const int loaded = meter.GetUsage();
+    stop = true;
+    for (auto& thread : busy)
+        thread.join();
+    EXPECT_GE(loaded, 50) << "quiet " << quiet;
+    EXPECT_LE(loaded, 100);
+}
+
+TEST(WindowsServices, SettingsPathAndAReplaceThatLeavesOneWholeFile) {
+    EXPECT_EQ(fs::path(platform::settingsFilePath()),
+              besideThisProgram(L"windows_services_test.ini"));
+    const fs::path folder = fs::temp_directory_path() / "bwm-store";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string path = (folder / "SetTimeData.txt").string();
+    platform::WindowsFileStore store;
+    EXPECT_EQ(store.read(path, 100), std::nullopt);
+    store.replace(path, "old");
+    store.replace(path, std::string("a\0b\r\n", 5));
+    EXPECT_EQ(store.read(path, 100), std::string("a\0b\r\n", 5));
+    EXPECT_EQ(store.read(path, 1), "a") << "no more than the limit";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+    SetFileAttributesW(fs::path(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_THROW(store.replace(path, "new"), std::system_error);
+    EXPECT_EQ(store.read(path, 1), "a");
+    SetFileAttributesW(fs::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(folder);
+}
