@@ -31,8 +31,8 @@ int main(int argc, char* argv[]) {
     ui::MessageBoxPrompter prompter;
     platform::SingleInstance guard(QStringLiteral("Brindlewhistmoore"));
     if (!guard.becomeTheRunningCopy()) {
-        if (prompter.ask(QStringLiteral("Brindlewhistmooreは、すでに起動しています。"
-                                        "予約設定フォームを表示しますか。")))
+        if (prompter.ask("Brindlewhistmooreは、すでに起動しています。"
+                         "予約設定フォームを表示しますか。"))
             guard.askRunningCopyToShow();
         return 0;
     }

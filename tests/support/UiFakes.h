@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/CpuUsageMeter.h"
+#include "core/Prompter.h"
 #include "tests/support/FakePowerApi.h"
 #include "ui/qt/CountdownDialog.h"
-#include "ui/qt/Prompter.h"
 
 #include <QStringList>
 
@@ -15,14 +15,18 @@ public:
     int usage = 0;
 };
 
-class FakePrompter : public ui::Prompter {
+class FakePrompter : public core::Prompter {
 public:
-    bool ask(const QString& question) override {
-        questions << question;
+    bool ask(const std::string& question) override {
+        questions << QString::fromStdString(question);
         return answer;
     }
-    void inform(const QString& message) override { informed << message; }
-    void showError(const QString& message) override { errors << message; }
+    void inform(const std::string& message) override {
+        informed << QString::fromStdString(message);
+    }
+    void showError(const std::string& message) override {
+        errors << QString::fromStdString(message);
+    }
     QStringList questions;
     QStringList informed;
     QStringList errors;

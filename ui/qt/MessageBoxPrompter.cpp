@@ -6,8 +6,9 @@
 
 namespace ui {
 
-bool MessageBoxPrompter::ask(const QString& question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question);
+bool MessageBoxPrompter::ask(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"),
+                    QString::fromStdString(question));
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -16,14 +17,15 @@ bool MessageBoxPrompter::ask(const QString& question) {
     return box.clickedButton() == yes;
 }
 
-void MessageBoxPrompter::inform(const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok);
+void MessageBoxPrompter::inform(const std::string& message) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                    QString::fromStdString(message), QMessageBox::Ok);
     box.exec();
 }
 
-void MessageBoxPrompter::showError(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message,
-                    QMessageBox::Ok);
+void MessageBoxPrompter::showError(const std::string& message) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
+                    QString::fromStdString(message), QMessageBox::Ok);
     box.exec();
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "Prompter.h"
+#include "core/Prompter.h"
 
 namespace ui {
 
-class MessageBoxPrompter : public Prompter {
+// The message boxes of the Linux face, with the exact captions and buttons.
+class MessageBoxPrompter : public core::Prompter {
 public:
-    bool ask(const QString& question) override;
-    void inform(const QString& message) override;
-    void showError(const QString& message) override;
+    bool ask(const std::string& question) override;
+    void inform(const std::string& message) override;
+    void showError(const std::string& message) override;
 };
 
 } // namespace ui

@@ -2,13 +2,13 @@
 
 #include "Centring.h"
 #include "Fonts.h"
-#include "Guarded.h"
 #include "QtDates.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
 #include "core/CpuIdleWatch.h"
 #include "core/DateTimeText.h"
+#include "core/Prompter.h"
 #include "core/ReservationFile.h"
 #include "core/SettingsFile.h"
 #include "core/Vocabulary.h"
@@ -315,7 +315,7 @@ void TForm1::selectRow(int row) {
 }
 
 void TForm1::Timer1Timer() {
-    runGuarded(services_.prompter, [this] {
+    core::runGuarded(services_.prompter, [this] {
         ComboBox4->setVisible(RadioButton3->isChecked());
         Label2->setText(QString::fromStdString(core::formatLongTime(services_.clock.now())));
         // The meter's reading is shown as one byte.
@@ -352,7 +352,7 @@ void TForm1::Button4Click() {
 
 void TForm1::SpinEdit2Change() {
     services_.state.settings.CPUPersent = std::to_string(SpinEdit2->value());
-    runGuarded(services_.prompter, [this] {
+    core::runGuarded(services_.prompter, [this] {
         core::writeSetting(services_.files, services_.settingsPath, "CPUPersent",
                            services_.state.settings.CPUPersent);
     });
@@ -360,7 +360,7 @@ void TForm1::SpinEdit2Change() {
 
 void TForm1::SpinEdit3Change() {
     services_.state.settings.CPUMinitu = std::to_string(SpinEdit3->value());
-    runGuarded(services_.prompter, [this] {
+    core::runGuarded(services_.prompter, [this] {
         core::writeSetting(services_.files, services_.settingsPath, "CPUMinitu",
                            services_.state.settings.CPUMinitu);
     });
@@ -411,7 +411,7 @@ void TForm1::N4Click() {
 }
 
 void TForm1::N5Click() {
-    if (services_.prompter.ask(QStringLiteral("強制的に再起動しますか？")))
+    if (services_.prompter.ask("強制的に再起動しますか？"))
         runPowerCommand("5");
 }
 

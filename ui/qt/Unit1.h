@@ -1,12 +1,12 @@
 #pragma once
 
 #include "CountdownDialog.h"
-#include "Prompter.h"
 #include "SpinEdit.h"
 #include "core/Clock.h"
 #include "core/CpuUsageMeter.h"
 #include "core/FileStore.h"
 #include "core/PowerControl.h"
+#include "core/Prompter.h"
 #include "core/ReservationTable.h"
 #include "core/SchedulerTick.h"
 #include "core/SharedState.h"
@@ -35,7 +35,7 @@ struct Form1Services {
     const core::Clock& clock;
     core::CpuUsageMeter& cpu;
     core::WindowsPowerApi& power;
-    Prompter& prompter;
+    core::Prompter& prompter;
     core::FileStore& files;
     std::string reservationPath;
     std::string settingsPath;

@@ -1,11 +1,11 @@
 // The main window's booking commands: "予約する", the re-edit by double click and the row menu.
-#include "Guarded.h"
 #include "QtDates.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "Unit1.h"
 #include "core/Booking.h"
 #include "core/DateTimeText.h"
+#include "core/Prompter.h"
 #include "core/Vocabulary.h"
 
 #include <QCalendarWidget>
@@ -28,18 +28,16 @@ void TForm1::Button2Click() {
     if (row == 0)
         return;
     const int tab = PageControl1->currentIndex();
-    runGuarded(services_.prompter, [&] {
+    core::runGuarded(services_.prompter, [&] {
         if ((tab == 0 || tab == 1) && ComboBox5->currentIndex() < 0) {
-            services_.prompter.inform(
-                QStringLiteral("動作が選択されていません。動作を選択して下さい。"));
+            services_.prompter.inform("動作が選択されていません。動作を選択して下さい。");
             return;
         }
         const bool occupied = table_.isOccupied(row);
         // Only the two booking tabs book, so only they ask.
         const bool confirmed =
             (tab == 0 || tab == 1) &&
-            (!occupied ||
-             services_.prompter.ask(QStringLiteral("予約が削除されます。いいですか。")));
+            (!occupied || services_.prompter.ask("予約が削除されます。いいですか。"));
         if (tab == 0 && confirmed) {
             bookClockTime(row);
             if (!occupied)
@@ -84,13 +82,13 @@ void TForm1::StringGrid1DblClick() {
     const int row = selectedRow();
     if (row == 0)
         return;
-    runGuarded(services_.prompter, [&] {
+    core::runGuarded(services_.prompter, [&] {
         PageControl1->setCurrentIndex(0);
         const std::string& dateCell = table_.cell(core::DateCell, row);
         if (!dateCell.starts_with(core::kRecurringMark)) {
             RadioButton1->setChecked(true);
             if (dateCell.empty()) {
-                services_.prompter.inform(QStringLiteral(
+                services_.prompter.inform(std::string(
                     "予約されていません。予約されている行でダブルクリックして下さい。"));
             } else {
                 auto day = core::parseShortDate(dateCell);
@@ -129,7 +127,7 @@ void TForm1::setRowState(std::string_view state) {
             return;
     }
     table_.setCell(core::StateCell, row, std::string(state));
-    runGuarded(services_.prompter, [this] { SaveReservations(); });
+    core::runGuarded(services_.prompter, [this] { SaveReservations(); });
     gridModel_->refresh();
 }
 
@@ -146,7 +144,7 @@ void TForm1::Delete1Click() {
     if (row == 0)
         return;
     table_.clearRow(row);
-    runGuarded(services_.prompter, [this] { SaveReservations(); });
+    core::runGuarded(services_.prompter, [this] { SaveReservations(); });
     gridModel_->refresh();
 }
 

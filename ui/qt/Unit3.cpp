@@ -2,7 +2,7 @@
 
 #include "Centring.h"
 #include "Fonts.h"
-#include "Guarded.h"
+#include "core/Prompter.h"
 #include "core/SettingsFile.h"
 
 #include <QCheckBox>
@@ -28,7 +28,7 @@ const char* flagText(const QCheckBox* box) {
 } // namespace
 
 TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
-               Prompter& prompter, QWidget* parent)
+               core::Prompter& prompter, QWidget* parent)
     : QWidget(parent), settings_(settings), files_(files), settingsPath_(std::move(settingsPath)),
       prompter_(prompter) {
     setWindowTitle(QStringLiteral("設定"));
@@ -90,7 +90,7 @@ void TForm3::Button1Click() {
     settings_.TASKICOchange = flagText(CheckBox3);
     settings_.ShutDownTime = std::to_string(SpinEdit1->value());
     bool written = false;
-    runGuarded(prompter_, [&] {
+    core::runGuarded(prompter_, [&] {
         core::writeSetting(files_, settingsPath_, "CPUchange", settings_.CPUchange);
         core::writeSetting(files_, settingsPath_, "BEEPchange", settings_.BEEPchange);
         core::writeSetting(files_, settingsPath_, "TASKICOchange", settings_.TASKICOchange);

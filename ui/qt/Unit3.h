@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Prompter.h"
 #include "SpinEdit.h"
 #include "core/FileStore.h"
+#include "core/Prompter.h"
 #include "core/Settings.h"
 
 #include <QWidget>
@@ -19,7 +19,7 @@ class TForm3 : public QWidget {
     Q_OBJECT
 public:
     TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
-           Prompter& prompter, QWidget* parent = nullptr);
+           core::Prompter& prompter, QWidget* parent = nullptr);
 
     void Button1Click();
     void Button2Click();
@@ -43,7 +43,7 @@ private:
     core::Settings& settings_;
     core::FileStore& files_;
     std::string settingsPath_;
-    Prompter& prompter_;
+    core::Prompter& prompter_;
 };
 
 } // namespace ui
