@@ -35,7 +35,13 @@ start_tray_host() {
     fail "trayer did not start"
 }
 
-calls() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS"; }
+# Written in one piece: a reader such as grep -q may stop reading at its first match, and a
+# writer still writing then would fail the pipeline.
+calls() {
+    local recorded
+    recorded=$(/usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS")
+    [ -z "$recorded" ] || printf '%s\n' "$recorded"
+}
 clear_calls() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" clear; }
 count() { calls | grep -c "^$1\b" || true; }
 
