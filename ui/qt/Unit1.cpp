@@ -107,7 +107,9 @@ QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
 
 TForm1::TForm1(Form1Services services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)),
-      power_(services_.power, services_.state, [this](int ms) { Timer1->setInterval(ms); }) {
+      power_(services_.power, services_.state, [this](int ms) { Timer1->setInterval(ms); }),
+      booking_(table_, services_.clock, services_.prompter, services_.files,
+               services_.reservationPath, *this) {
     buildWindow();
     FormCreate();
 }
@@ -328,7 +330,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::SaveReservations() {
-    core::saveReservations(services_.files, services_.reservationPath, table_);
+    booking_.SaveReservations();
 }
 
 void TForm1::Button1Click() {

@@ -2,6 +2,7 @@
 
 #include "CountdownDialog.h"
 #include "SpinEdit.h"
+#include "core/BookingCommands.h"
 #include "core/Clock.h"
 #include "core/CpuUsageMeter.h"
 #include "core/FileStore.h"
@@ -42,7 +43,10 @@ struct Form1Services {
 };
 
 // The main window: the reservation table, the booking controls and the 500 ms tick.
-class TForm1 : public QWidget, public CountdownOwner, private core::TickHost {
+class TForm1 : public QWidget,
+               public CountdownOwner,
+               private core::TickHost,
+               private core::BookingControls {
     Q_OBJECT
 public:
     explicit TForm1(Form1Services services, QWidget* parent = nullptr);
@@ -83,7 +87,7 @@ public:
     void showIfNoTrayHost();
 
     // The selected reservation row, 1 to 30, or 0 when none is selected.
-    int selectedRow() const;
+    int selectedRow() const override;
     void selectRow(int row);
     const core::ReservationTable& table() const { return table_; }
 
@@ -144,8 +148,8 @@ private:
     void buildGrid();
     void buildTrayMenu();
     void runPowerCommand(const char* actionCode);
-    void bookClockTime(int row);
-    void setRowState(std::string_view state);
+    // The grid shows the table as the command left it.
+    template <typename Command> void runBookingCommand(Command command);
     void setLocked(bool locked);
     void setGridColour(bool locked);
 
@@ -157,9 +161,21 @@ private:
     void saveReservations() override;
     void showRemainingTime(std::optional<core::RemainingTime> remaining) override;
 
+    int tabIndex() const override;
+    void showTab(int index) override;
+    core::BookingKind bookingKind() const override;
+    void setBookingKind(core::BookingKind kind) override;
+    core::LocalDays calendarDate() const override;
+    void setCalendarDate(core::LocalDays day) override;
+    std::string selectedItem(core::Selector selector) const override;
+    void selectEqualItem(core::Selector selector, std::string_view text) override;
+    int elapsedHours() const override;
+    QComboBox* selectorBox(core::Selector selector) const;
+
     Form1Services services_;
     core::ReservationTable table_;
     core::PowerControl power_;
+    core::BookingCommands booking_;
     ReservationGridModel* gridModel_;
     CountdownDialog* countdown_ = nullptr;
     QWidget* settingsDialog_ = nullptr;

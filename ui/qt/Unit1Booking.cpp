@@ -1,12 +1,8 @@
-// The main window's booking commands: "予約する", the re-edit by double click and the row menu.
+// The main window's booking commands, decided by the core, and the controls they read and set.
 #include "QtDates.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "Unit1.h"
-#include "core/Booking.h"
-#include "core/DateTimeText.h"
-#include "core/Prompter.h"
-#include "core/Vocabulary.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -18,99 +14,36 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <algorithm>
-#include <stdexcept>
 
 namespace ui {
 
-void TForm1::Button2Click() {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    const int tab = PageControl1->currentIndex();
-    core::runGuarded(services_.prompter, [&] {
-        if ((tab == 0 || tab == 1) && ComboBox5->currentIndex() < 0) {
-            services_.prompter.inform("動作が選択されていません。動作を選択して下さい。");
-            return;
-        }
-        const bool occupied = table_.isOccupied(row);
-        // Only the two booking tabs book, so only they ask.
-        const bool confirmed =
-            (tab == 0 || tab == 1) &&
-            (!occupied || services_.prompter.ask("予約が削除されます。いいですか。"));
-        if (tab == 0 && confirmed) {
-            bookClockTime(row);
-            if (!occupied)
-                table_.setCell(core::StateCell, row, std::string(core::kStateActive));
-        } else if (tab == 1 && confirmed) {
-            FillElapsedReservation();
-            table_.setCell(core::StateCell, row, std::string(core::kStateActive));
-        }
-        SaveReservations();
-    });
+template <typename Command> void TForm1::runBookingCommand(Command command) {
+    (booking_.*command)();
     gridModel_->refresh();
 }
 
-void TForm1::bookClockTime(int row) {
-    std::string dateCell;
-    if (RadioButton1->isChecked())
-        dateCell = core::formatShortDate(fromQDate(MonthCalendar1->selectedDate()));
-    else if (RadioButton2->isChecked())
-        dateCell = core::kEveryDay;
-    else
-        dateCell = std::string(core::kEveryWeek) + selectedItem(ComboBox4);
-    table_.setCell(core::DateCell, row, dateCell);
-    table_.setCell(core::PeriodCell, row, selectedItem(ComboBox1));
-    table_.setCell(core::HourCell, row, selectedItem(ComboBox2));
-    table_.setCell(core::MinuteCell, row, selectedItem(ComboBox3));
-    table_.setCell(core::ActionCell, row, selectedItem(ComboBox5));
+void TForm1::Button2Click() {
+    runBookingCommand(&core::BookingCommands::Button2Click);
 }
 
 void TForm1::FillElapsedReservation() {
-    const int row = selectedRow();
-    const int hours = std::clamp(SpinEdit1->value(), SpinEdit1->minimum(), SpinEdit1->maximum());
-    const core::ElapsedBooking booking =
-        core::elapsedBooking(services_.clock.now(), hours, selectedItem(ComboBox6));
-    table_.setCell(core::DateCell, row, booking.dateCell);
-    table_.setCell(core::PeriodCell, row, booking.periodCell);
-    table_.setCell(core::HourCell, row, booking.hourCell);
-    table_.setCell(core::MinuteCell, row, booking.minuteCell);
-    table_.setCell(core::ActionCell, row, selectedItem(ComboBox5));
+    runBookingCommand(&core::BookingCommands::FillElapsedReservation);
 }
 
 void TForm1::StringGrid1DblClick() {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    core::runGuarded(services_.prompter, [&] {
-        PageControl1->setCurrentIndex(0);
-        const std::string& dateCell = table_.cell(core::DateCell, row);
-        if (!dateCell.starts_with(core::kRecurringMark)) {
-            RadioButton1->setChecked(true);
-            if (dateCell.empty()) {
-                services_.prompter.inform(std::string(
-                    "予約されていません。予約されている行でダブルクリックして下さい。"));
-            } else {
-                auto day = core::parseShortDate(dateCell);
-                if (!day)
-                    throw std::runtime_error("'" + dateCell + "' は日付ではありません");
-                MonthCalendar1->setSelectedDate(toQDate(*day));
-            }
-        } else {
-            MonthCalendar1->setSelectedDate(
-                toQDate(std::chrono::floor<std::chrono::days>(services_.clock.now())));
-            if (dateCell.starts_with(core::kEveryDay)) {
-                RadioButton2->setChecked(true);
-            } else if (dateCell.starts_with(core::kEveryWeek)) {
-                RadioButton3->setChecked(true);
-                selectEqualItem(ComboBox4, dateCell.substr(core::kEveryWeek.size()));
-            }
-        }
-        selectEqualItem(ComboBox1, table_.cell(core::PeriodCell, row));
-        selectEqualItem(ComboBox2, table_.cell(core::HourCell, row));
-        selectEqualItem(ComboBox3, table_.cell(core::MinuteCell, row));
-        selectEqualItem(ComboBox5, table_.cell(core::ActionCell, row));
-    });
+    runBookingCommand(&core::BookingCommands::StringGrid1DblClick);
+}
+
+void TForm1::N6Click() {
+    runBookingCommand(&core::BookingCommands::N6Click);
+}
+
+void TForm1::N7Click() {
+    runBookingCommand(&core::BookingCommands::N7Click);
+}
+
+void TForm1::Delete1Click() {
+    runBookingCommand(&core::BookingCommands::Delete1Click);
 }
 
 void TForm1::StringGrid1MouseDown(Qt::MouseButton button) {
@@ -118,34 +51,63 @@ void TForm1::StringGrid1MouseDown(Qt::MouseButton button) {
         PopupMenu2->popup(QCursor::pos());
 }
 
-void TForm1::setRowState(std::string_view state) {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    for (int column = core::DateCell; column <= core::ActionCell; ++column) {
-        if (table_.cell(column, row).empty())
-            return;
+int TForm1::tabIndex() const {
+    return PageControl1->currentIndex();
+}
+
+void TForm1::showTab(int index) {
+    PageControl1->setCurrentIndex(index);
+}
+
+core::BookingKind TForm1::bookingKind() const {
+    if (RadioButton1->isChecked())
+        return core::BookingKind::Once;
+    return RadioButton2->isChecked() ? core::BookingKind::Daily : core::BookingKind::Weekly;
+}
+
+void TForm1::setBookingKind(core::BookingKind kind) {
+    QRadioButton* button = kind == core::BookingKind::Once    ? RadioButton1
+                           : kind == core::BookingKind::Daily ? RadioButton2
+                                                              : RadioButton3;
+    button->setChecked(true);
+}
+
+core::LocalDays TForm1::calendarDate() const {
+    return fromQDate(MonthCalendar1->selectedDate());
+}
+
+void TForm1::setCalendarDate(core::LocalDays day) {
+    MonthCalendar1->setSelectedDate(toQDate(day));
+}
+
+QComboBox* TForm1::selectorBox(core::Selector selector) const {
+    switch (selector) {
+    case core::Selector::Period:
+        return ComboBox1;
+    case core::Selector::Hour:
+        return ComboBox2;
+    case core::Selector::Minute:
+        return ComboBox3;
+    case core::Selector::Weekdays:
+        return ComboBox4;
+    case core::Selector::Action:
+        return ComboBox5;
+    case core::Selector::ElapsedMinutes:
+        break;
     }
-    table_.setCell(core::StateCell, row, std::string(state));
-    core::runGuarded(services_.prompter, [this] { SaveReservations(); });
-    gridModel_->refresh();
+    return ComboBox6;
 }
 
-void TForm1::N6Click() {
-    setRowState(core::kStateStopped);
+std::string TForm1::selectedItem(core::Selector selector) const {
+    return ui::selectedItem(selectorBox(selector));
 }
 
-void TForm1::N7Click() {
-    setRowState(core::kStateActive);
+void TForm1::selectEqualItem(core::Selector selector, std::string_view text) {
+    ui::selectEqualItem(selectorBox(selector), std::string(text));
 }
 
-void TForm1::Delete1Click() {
-    const int row = selectedRow();
-    if (row == 0)
-        return;
-    table_.clearRow(row);
-    core::runGuarded(services_.prompter, [this] { SaveReservations(); });
-    gridModel_->refresh();
+int TForm1::elapsedHours() const {
+    return SpinEdit1->value();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

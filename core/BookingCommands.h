@@ -1,0 +1,72 @@
+#pragma once
+
+#include "Clock.h"
+#include "FileStore.h"
+#include "LocalTime.h"
+#include "Prompter.h"
+#include "ReservationTable.h"
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// The main window's selectors, by what they hold (ComboBox1 to ComboBox6).
+enum class Selector { Period, Hour, Minute, Weekdays, Action, ElapsedMinutes };
+// The booking kind's radio buttons: "一回", "毎日", "毎週" (RadioButton1 to RadioButton3).
+enum class BookingKind { Once, Daily, Weekly };
+
+inline constexpr int kTimeTab = 0;
+inline constexpr int kElapsedTab = 1;
+inline constexpr int kElapsedHoursMaximum = 999;
+
+// The controls of the main window that the booking commands read and set; each face implements
+// it over its own widgets.
+class BookingControls {
+public:
+    virtual ~BookingControls() = default;
+    // The selected reservation row, 1 to 30, or 0 when none is selected.
+    virtual int selectedRow() const = 0;
+    virtual int tabIndex() const = 0;
+    // Selects the tab and shows its sheet only.
+    virtual void showTab(int index) = 0;
+    virtual BookingKind bookingKind() const = 0;
+    virtual void setBookingKind(BookingKind kind) = 0;
+    virtual LocalDays calendarDate() const = 0;
+    virtual void setCalendarDate(LocalDays day) = 0;
+    // The text of the selected item, or the empty text when no item is selected.
+    virtual std::string selectedItem(Selector selector) const = 0;
+    // Selects the first item equal to the text; with none, the selection stays.
+    virtual void selectEqualItem(Selector selector, std::string_view text) = 0;
+    // The hours field as it stands, which may lie outside its range while it is being typed in.
+    virtual int elapsedHours() const = 0;
+};
+
+// What "予約する", the re-edit by double click and the row menu decide. Each command shows its
+// own errors through the prompter and goes on.
+class BookingCommands {
+public:
+    BookingCommands(ReservationTable& table, const Clock& clock, Prompter& prompter,
+                    FileStore& files, std::string reservationPath, BookingControls& controls);
+
+    void Button2Click();
+    void FillElapsedReservation();
+    void StringGrid1DblClick();
+    void N6Click();
+    void N7Click();
+    void Delete1Click();
+    void SaveReservations();
+
+private:
+    void bookClockTime(int row);
+    void setRowState(std::string_view state);
+
+    ReservationTable& table_;
+    const Clock& clock_;
+    Prompter& prompter_;
+    FileStore& files_;
+    std::string reservationPath_;
+    BookingControls& controls_;
+};
+
+} // namespace core
