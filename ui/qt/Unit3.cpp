@@ -2,8 +2,7 @@
 
 #include "Centring.h"
 #include "Fonts.h"
-#include "core/Prompter.h"
-#include "core/SettingsFile.h"
+#include "core/SettingsDialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -19,10 +18,6 @@ QCheckBox* makeCheckBox(QWidget* parent, const QString& text, QRect place) {
     auto* box = new QCheckBox(text, parent);
     box->setGeometry(place);
     return box;
-}
-
-const char* flagText(const QCheckBox* box) {
-    return box->isChecked() ? "1" : "0";
 }
 
 } // namespace
@@ -77,27 +72,17 @@ void TForm3::showEvent(QShowEvent* event) {
 
 void TForm3::FormShow() {
     centreOnPrimaryScreen(*this);
-    CheckBox1->setChecked(core::isOn(settings_.CPUchange));
-    CheckBox2->setChecked(core::isOn(settings_.BEEPchange));
-    CheckBox3->setChecked(core::isOn(settings_.TASKICOchange));
-    // A hand-edited text that is no number shows the default, as the countdown uses it.
-    SpinEdit1->setValue(settings_.shutDownSeconds());
+    const core::SettingsDialogValues values = core::settingsDialogValues(settings_);
+    CheckBox1->setChecked(values.cpuHandOver);
+    CheckBox2->setChecked(values.beep);
+    CheckBox3->setChecked(values.hideTrayIcon);
+    SpinEdit1->setValue(values.countdownSeconds);
 }
 
 void TForm3::Button1Click() {
-    settings_.CPUchange = flagText(CheckBox1);
-    settings_.BEEPchange = flagText(CheckBox2);
-    settings_.TASKICOchange = flagText(CheckBox3);
-    settings_.ShutDownTime = std::to_string(SpinEdit1->value());
-    bool written = false;
-    core::runGuarded(prompter_, [&] {
-        core::writeSetting(files_, settingsPath_, "CPUchange", settings_.CPUchange);
-        core::writeSetting(files_, settingsPath_, "BEEPchange", settings_.BEEPchange);
-        core::writeSetting(files_, settingsPath_, "TASKICOchange", settings_.TASKICOchange);
-        core::writeSetting(files_, settingsPath_, "ShutDownTime", settings_.ShutDownTime);
-        written = true;
-    });
-    if (written)
+    const core::SettingsDialogValues values{CheckBox1->isChecked(), CheckBox2->isChecked(),
+                                            CheckBox3->isChecked(), SpinEdit1->value()};
+    if (core::acceptSettingsDialog(settings_, values, files_, settingsPath_, prompter_))
         hide();
 }
 
