@@ -6,9 +6,6 @@
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
-#include "core/CpuIdleWatch.h"
-#include "core/DateTimeText.h"
-#include "core/Prompter.h"
 #include "core/ReservationFile.h"
 #include "core/SettingsFile.h"
 #include "core/Vocabulary.h"
@@ -106,10 +103,7 @@ QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
 } // namespace
 
 TForm1::TForm1(Form1Services services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)),
-      power_(services_.power, services_.state, [this](int ms) { Timer1->setInterval(ms); }),
-      booking_(table_, services_.clock, services_.prompter, services_.files,
-               services_.reservationPath, *this) {
+    : QWidget(parent), services_(std::move(services)), model_(services_, table_, *this) {
     buildWindow();
     FormCreate();
 }
@@ -317,26 +311,16 @@ void TForm1::selectRow(int row) {
 }
 
 void TForm1::Timer1Timer() {
-    core::runGuarded(services_.prompter, [this] {
-        ComboBox4->setVisible(RadioButton3->isChecked());
-        Label2->setText(QString::fromStdString(core::formatLongTime(services_.clock.now())));
-        // The meter's reading is shown as one byte.
-        auto usage = static_cast<unsigned char>(services_.cpu.getUsage());
-        Label13->setText(QString::asprintf("%3d", usage));
-        core::runSchedulerTick(table_, services_.state, services_.clock, selectedRow(), usage,
-                               *this);
-    });
+    model_.Timer1Timer();
     gridModel_->refresh();
 }
 
 void TForm1::SaveReservations() {
-    booking_.SaveReservations();
+    model_.booking().SaveReservations();
 }
 
 void TForm1::Button1Click() {
-    services_.state.CpuIdleTicks = 0;
-    services_.state.CpuWatchActive = true;
-    setLocked(true);
+    model_.Button1Click();
 }
 
 void TForm1::Button3Click() {
@@ -352,20 +336,16 @@ void TForm1::Button4Click() {
     hide();
 }
 
+void TForm1::Button5Click() {
+    model_.Button5Click();
+}
+
 void TForm1::SpinEdit2Change() {
-    services_.state.settings.CPUPersent = std::to_string(SpinEdit2->value());
-    core::runGuarded(services_.prompter, [this] {
-        core::writeSetting(services_.files, services_.settingsPath, "CPUPersent",
-                           services_.state.settings.CPUPersent);
-    });
+    model_.SpinEdit2Change();
 }
 
 void TForm1::SpinEdit3Change() {
-    services_.state.settings.CPUMinitu = std::to_string(SpinEdit3->value());
-    core::runGuarded(services_.prompter, [this] {
-        core::writeSetting(services_.files, services_.settingsPath, "CPUMinitu",
-                           services_.state.settings.CPUMinitu);
-    });
+    model_.SpinEdit3Change();
 }
 
 void TForm1::WMAppShow() {
@@ -398,23 +378,16 @@ void TForm1::Exit1Click() {
     close();
 }
 
-void TForm1::runPowerCommand(const char* actionCode) {
-    power_.EnableShutdownPrivilege();
-    services_.state.PendingAction = actionCode;
-    power_.ExecutePowerAction();
-}
-
 void TForm1::N2Click() {
-    runPowerCommand("3");
+    model_.N2Click();
 }
 
 void TForm1::N4Click() {
-    runPowerCommand("2");
+    model_.N4Click();
 }
 
 void TForm1::N5Click() {
-    if (services_.prompter.ask("強制的に再起動しますか？"))
-        runPowerCommand("5");
+    model_.N5Click();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -424,13 +397,49 @@ void TForm1::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
-void TForm1::Button5Click() {
-    services_.state.CpuIdleTicks = 0;
-    services_.state.CpuWatchActive = false;
-    setLocked(false);
+void TForm1::countdownCancelled() {
+    model_.countdownCancelled();
 }
 
-void TForm1::setLocked(bool locked) {
+void TForm1::showWeekdays(bool shown) {
+    ComboBox4->setVisible(shown);
+}
+
+void TForm1::showClock(const std::string& text) {
+    Label2->setText(QString::fromStdString(text));
+}
+
+void TForm1::showUsage(const std::string& text) {
+    Label13->setText(QString::fromStdString(text));
+}
+
+void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
+    if (remaining) {
+        Label8->setNum(remaining->days);
+        Label9->setNum(remaining->hours);
+        Label10->setNum(remaining->minutes);
+    }
+    for (QLabel* label : {Label8, Label9, Label10})
+        label->setVisible(remaining.has_value());
+}
+
+int TForm1::thresholdPercent() const {
+    return SpinEdit2->value();
+}
+
+int TForm1::durationMinutes() const {
+    return SpinEdit3->value();
+}
+
+int TForm1::actionIndex() const {
+    return ComboBox5->currentIndex();
+}
+
+void TForm1::setActionIndex(int index) {
+    ComboBox5->setCurrentIndex(index);
+}
+
+void TForm1::applyLocked(bool locked) {
     // Every tick asks for an appearance; only a change needs a repaint.
     if (lockedShown_ == locked)
         return;
@@ -439,6 +448,15 @@ void TForm1::setLocked(bool locked) {
                              static_cast<QWidget*>(StringGrid1), static_cast<QWidget*>(Button2)})
         control->setEnabled(!locked);
     setGridColour(locked);
+}
+
+void TForm1::applyCancelledAppearance() {
+    SpinEdit2->setEnabled(true);
+    SpinEdit3->setEnabled(true);
+    StringGrid1->setEnabled(true);
+    setGridColour(false);
+    // Neither appearance is shown whole now, so the next request must apply in full.
+    lockedShown_.reset();
 }
 
 void TForm1::setGridColour(bool locked) {
@@ -450,66 +468,14 @@ void TForm1::setGridColour(bool locked) {
     StringGrid1->setPalette(palette);
 }
 
-void TForm1::runPendingAction() {
-    power_.EnableShutdownPrivilege();
-    power_.ExecutePowerAction();
+void TForm1::setTimerInterval(int ms) {
+    Timer1->setInterval(ms);
 }
 
-void TForm1::countdownCancelled() {
-    Timer1->setInterval(core::kScanIntervalMs);
-    services_.state.CpuWatchActive = false;
-    // The booking button stays as it is until the next tick unlocks everything.
-    SpinEdit2->setEnabled(true);
-    SpinEdit3->setEnabled(true);
-    StringGrid1->setEnabled(true);
-    setGridColour(false);
-    // Neither appearance is shown whole now, so the next request must apply in full.
-    lockedShown_.reset();
-}
-
-void TForm1::cpuWatchStep(int usage) {
-    bool fires =
-        core::advanceCpuIdleWatch(services_.state, usage, SpinEdit2->value(), SpinEdit3->value());
-    setLocked(true);
-    if (!fires)
-        return;
-    if (auto code = core::actionCodeFromIndex(ComboBox5->currentIndex()))
-        services_.state.PendingAction = *code;
-    startCountdown(core::countdownTimerInterval(services_.state.settings));
-}
-
-void TForm1::startCpuWatchFromReservation() {
-    services_.state.CpuIdleTicks = 0;
-    services_.state.CpuWatchActive = true;
-    setLocked(true);
-    PageControl1->setCurrentIndex(2);
-    if (auto index = core::selectorIndexFromCode(services_.state.PendingAction))
-        ComboBox5->setCurrentIndex(*index);
-}
-
-void TForm1::applyUnlockedAppearance() {
-    setLocked(false);
-}
-
-void TForm1::startCountdown(int timerIntervalMs) {
+void TForm1::showCountdown() {
     if (countdown_ == nullptr)
         throw std::logic_error("no countdown dialog attached to the main window");
     countdown_->showCountdown();
-    Timer1->setInterval(timerIntervalMs);
-}
-
-void TForm1::saveReservations() {
-    SaveReservations();
-}
-
-void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
-    if (remaining) {
-        Label8->setNum(remaining->days);
-        Label9->setNum(remaining->hours);
-        Label10->setNum(remaining->minutes);
-    }
-    for (QLabel* label : {Label8, Label9, Label10})
-        label->setVisible(remaining.has_value());
 }
 
 } // namespace ui

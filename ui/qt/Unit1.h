@@ -2,10 +2,10 @@
 
 #include "CountdownDialog.h"
 #include "SpinEdit.h"
-#include "core/BookingCommands.h"
 #include "core/Clock.h"
 #include "core/CpuUsageMeter.h"
 #include "core/FileStore.h"
+#include "core/MainWindowModel.h"
 #include "core/PowerControl.h"
 #include "core/Prompter.h"
 #include "core/ReservationTable.h"
@@ -31,22 +31,10 @@ namespace ui {
 class ReservationGridModel;
 class TrayIcon;
 
-struct Form1Services {
-    core::SharedState& state;
-    const core::Clock& clock;
-    core::CpuUsageMeter& cpu;
-    core::WindowsPowerApi& power;
-    core::Prompter& prompter;
-    core::FileStore& files;
-    std::string reservationPath;
-    std::string settingsPath;
-};
+using Form1Services = core::MainWindowModel::Services;
 
 // The main window: the reservation table, the booking controls and the 500 ms tick.
-class TForm1 : public QWidget,
-               public CountdownOwner,
-               private core::TickHost,
-               private core::BookingControls {
+class TForm1 : public QWidget, public CountdownOwner, private core::MainWindowControls {
     Q_OBJECT
 public:
     explicit TForm1(Form1Services services, QWidget* parent = nullptr);
@@ -147,20 +135,22 @@ private:
     void buildCpuSheet();
     void buildGrid();
     void buildTrayMenu();
-    void runPowerCommand(const char* actionCode);
     // The grid shows the table as the command left it.
     template <typename Command> void runBookingCommand(Command command);
-    void setLocked(bool locked);
     void setGridColour(bool locked);
 
-    void runPendingAction() override;
-    void cpuWatchStep(int usage) override;
-    void startCpuWatchFromReservation() override;
-    void applyUnlockedAppearance() override;
-    void startCountdown(int timerIntervalMs) override;
-    void saveReservations() override;
+    void showWeekdays(bool shown) override;
+    void showClock(const std::string& text) override;
+    void showUsage(const std::string& text) override;
     void showRemainingTime(std::optional<core::RemainingTime> remaining) override;
-
+    int thresholdPercent() const override;
+    int durationMinutes() const override;
+    int actionIndex() const override;
+    void setActionIndex(int index) override;
+    void applyLocked(bool locked) override;
+    void applyCancelledAppearance() override;
+    void setTimerInterval(int ms) override;
+    void showCountdown() override;
     int tabIndex() const override;
     void showTab(int index) override;
     core::BookingKind bookingKind() const override;
@@ -174,8 +164,7 @@ private:
 
     Form1Services services_;
     core::ReservationTable table_;
-    core::PowerControl power_;
-    core::BookingCommands booking_;
+    core::MainWindowModel model_;
     ReservationGridModel* gridModel_;
     CountdownDialog* countdown_ = nullptr;
     QWidget* settingsDialog_ = nullptr;

@@ -18,7 +18,7 @@
 namespace ui {
 
 template <typename Command> void TForm1::runBookingCommand(Command command) {
-    (booking_.*command)();
+    (model_.booking().*command)();
     gridModel_->refresh();
 }
 

@@ -1,0 +1,128 @@
+#include "MainWindowModel.h"
+
+#include "CpuIdleWatch.h"
+#include "DateTimeText.h"
+#include "SettingsFile.h"
+#include "Vocabulary.h"
+
+#include <cstdio>
+
+namespace core {
+
+MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
+                                 MainWindowControls& controls)
+    : services_(std::move(services)), table_(table), controls_(controls),
+      booking_(table, services_.clock, services_.prompter, services_.files,
+               services_.reservationPath, controls),
+      power_(services_.power, services_.state, [this](int ms) { controls_.setTimerInterval(ms); }) {
+}
+
+void MainWindowModel::Timer1Timer() {
+    runGuarded(services_.prompter, [this] {
+        controls_.showWeekdays(controls_.bookingKind() == BookingKind::Weekly);
+        controls_.showClock(formatLongTime(services_.clock.now()));
+        // The meter's reading is shown as one byte.
+        const auto usage = static_cast<unsigned char>(services_.cpu.getUsage());
+        char text[8];
+        std::snprintf(text, sizeof text, "%3d", usage);
+        controls_.showUsage(text);
+        runSchedulerTick(table_, services_.state, services_.clock, controls_.selectedRow(), usage,
+                         *this);
+    });
+}
+
+void MainWindowModel::Button1Click() {
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = true;
+    controls_.applyLocked(true);
+}
+
+void MainWindowModel::Button5Click() {
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = false;
+    controls_.applyLocked(false);
+}
+
+void MainWindowModel::writeSpinSetting(const char* key, std::string& setting, int value) {
+    setting = std::to_string(value);
+    runGuarded(services_.prompter,
+               [&] { writeSetting(services_.files, services_.settingsPath, key, setting); });
+}
+
+void MainWindowModel::SpinEdit2Change() {
+    writeSpinSetting("CPUPersent", services_.state.settings.CPUPersent,
+                     controls_.thresholdPercent());
+}
+
+void MainWindowModel::SpinEdit3Change() {
+    writeSpinSetting("CPUMinitu", services_.state.settings.CPUMinitu, controls_.durationMinutes());
+}
+
+void MainWindowModel::runPowerCommand(const char* actionCode) {
+    power_.EnableShutdownPrivilege();
+    services_.state.PendingAction = actionCode;
+    power_.ExecutePowerAction();
+}
+
+void MainWindowModel::N2Click() {
+    runPowerCommand("3");
+}
+
+void MainWindowModel::N4Click() {
+    runPowerCommand("2");
+}
+
+void MainWindowModel::N5Click() {
+    if (services_.prompter.ask("強制的に再起動しますか？"))
+        runPowerCommand("5");
+}
+
+void MainWindowModel::countdownCancelled() {
+    controls_.setTimerInterval(kScanIntervalMs);
+    services_.state.CpuWatchActive = false;
+    controls_.applyCancelledAppearance();
+}
+
+void MainWindowModel::runPendingAction() {
+    power_.EnableShutdownPrivilege();
+    power_.ExecutePowerAction();
+}
+
+void MainWindowModel::cpuWatchStep(int usage) {
+    const bool fires = advanceCpuIdleWatch(services_.state, usage, controls_.thresholdPercent(),
+                                           controls_.durationMinutes());
+    controls_.applyLocked(true);
+    if (!fires)
+        return;
+    if (auto code = actionCodeFromIndex(controls_.actionIndex()))
+        services_.state.PendingAction = *code;
+    startCountdown(countdownTimerInterval(services_.state.settings));
+}
+
+void MainWindowModel::startCpuWatchFromReservation() {
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = true;
+    controls_.applyLocked(true);
+    controls_.showTab(kCpuTab);
+    if (auto index = selectorIndexFromCode(services_.state.PendingAction))
+        controls_.setActionIndex(*index);
+}
+
+void MainWindowModel::applyUnlockedAppearance() {
+    controls_.applyLocked(false);
+}
+
+void MainWindowModel::startCountdown(int timerIntervalMs) {
+    controls_.showCountdown();
+    controls_.setTimerInterval(timerIntervalMs);
+}
+
+void MainWindowModel::saveReservations() {
+    booking_.SaveReservations();
+}
+
+void MainWindowModel::showRemainingTime(std::optional<RemainingTime> remaining) {
+    controls_.showRemainingTime(remaining);
+}
+
+} // namespace core

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "BookingCommands.h"
+#include "CpuUsageMeter.h"
+#include "PowerControl.h"
+#include "SchedulerTick.h"
+#include "SharedState.h"
+
+#include <string>
+
+namespace core {
+
+inline constexpr int kCpuTab = 2;
+
+// The main window's controls beyond the booking ones, as the tick, the CPU-idle watch and the
+// tray commands use them.
+class MainWindowControls : public BookingControls {
+public:
+    // The weekday selector is shown only with "毎週".
+    virtual void showWeekdays(bool shown) = 0;
+    virtual void showClock(const std::string& text) = 0;
+    virtual void showUsage(const std::string& text) = 0;
+    // Nothing hides the remaining-time labels.
+    virtual void showRemainingTime(std::optional<RemainingTime> remaining) = 0;
+    virtual int thresholdPercent() const = 0;
+    virtual int durationMinutes() const = 0;
+    // The action selector's item index, -1 for none.
+    virtual int actionIndex() const = 0;
+    virtual void setActionIndex(int index) = 0;
+    // Locked: the two spin fields, the grid and "予約する" disabled and the grid grey.
+    virtual void applyLocked(bool locked) = 0;
+    // After a cancelled countdown: the spin fields and the grid usable, the grid in the window
+    // colour; "予約する" stays as it is until the next tick.
+    virtual void applyCancelledAppearance() = 0;
+    virtual void setTimerInterval(int ms) = 0;
+    virtual void showCountdown() = 0;
+};
+
+// Everything the main window decides apart from the booking commands: the 500 ms tick, the
+// CPU-idle watch, the spin fields' settings and the tray's power commands.
+class MainWindowModel : private TickHost {
+public:
+    struct Services {
+        SharedState& state;
+        const Clock& clock;
+        CpuUsageMeter& cpu;
+        WindowsPowerApi& power;
+        Prompter& prompter;
+        FileStore& files;
+        std::string reservationPath;
+        std::string settingsPath;
+    };
+    MainWindowModel(Services services, ReservationTable& table, MainWindowControls& controls);
+
+    BookingCommands& booking() { return booking_; }
+
+    void Timer1Timer();
+    void Button1Click();
+    void Button5Click();
+    void SpinEdit2Change();
+    void SpinEdit3Change();
+    // The tray's "電源Ｏｆｆ", "再起動" and "強制再起動" (this one asks first).
+    void N2Click();
+    void N4Click();
+    void N5Click();
+    void countdownCancelled();
+
+private:
+    void runPowerCommand(const char* actionCode);
+    void writeSpinSetting(const char* key, std::string& setting, int value);
+
+    void runPendingAction() override;
+    void cpuWatchStep(int usage) override;
+    void startCpuWatchFromReservation() override;
+    void applyUnlockedAppearance() override;
+    void startCountdown(int timerIntervalMs) override;
+    void saveReservations() override;
+    void showRemainingTime(std::optional<RemainingTime> remaining) override;
+
+    Services services_;
+    ReservationTable& table_;
+    MainWindowControls& controls_;
+    BookingCommands booking_;
+    PowerControl power_;
+};
+
+} // namespace core
