@@ -2,6 +2,7 @@
 
 #include "CpuIdleWatch.h"
 #include "DateTimeText.h"
+#include "ReservationFile.h"
 #include "SettingsFile.h"
 #include "Vocabulary.h"
 
@@ -15,6 +16,31 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
       booking_(table, services_.clock, services_.prompter, services_.files,
                services_.reservationPath, controls),
       power_(services_.power, services_.state, [this](int ms) { controls_.setTimerInterval(ms); }) {
+}
+
+void MainWindowModel::FormCreate() {
+    SharedState& state = services_.state;
+    state.settings = loadSettings(services_.files, services_.settingsPath);
+    state.ExecutionPhase = kPhaseWatching;
+    state.PendingAction = kNoAction;
+    state.CpuWatchActive = false;
+    // Through the same path as the user's changes: a stored value out of range is stored back
+    // corrected. A hand-edited text that is no number takes the default.
+    controls_.setThresholdPercent(state.settings.cpuPercent());
+    controls_.setDurationMinutes(state.settings.cpuMinutes());
+    if (!isOn(state.settings.TASKICOchange))
+        controls_.addTrayIcon();
+
+    controls_.setCalendarDate(std::chrono::floor<std::chrono::days>(services_.clock.now()));
+    controls_.setBookingKind(BookingKind::Once);
+    for (Selector selector : {Selector::Period, Selector::Hour, Selector::Minute})
+        controls_.selectIndex(selector, -1);
+    controls_.selectIndex(Selector::Weekdays, 0);
+    controls_.selectIndex(Selector::Action, 0);
+    controls_.selectIndex(Selector::ElapsedMinutes, 30);
+    controls_.showWeekdays(false);
+    controls_.selectRow(kFirstReservation);
+    loadReservations(services_.files, services_.reservationPath, table_);
 }
 
 void MainWindowModel::Timer1Timer() {
@@ -94,7 +120,7 @@ void MainWindowModel::cpuWatchStep(int usage) {
     controls_.applyLocked(true);
     if (!fires)
         return;
-    if (auto code = actionCodeFromIndex(controls_.actionIndex()))
+    if (auto code = actionCodeFromIndex(controls_.itemIndex(Selector::Action)))
         services_.state.PendingAction = *code;
     startCountdown(countdownTimerInterval(services_.state.settings));
 }
@@ -105,7 +131,7 @@ void MainWindowModel::startCpuWatchFromReservation() {
     controls_.applyLocked(true);
     controls_.showTab(kCpuTab);
     if (auto index = selectorIndexFromCode(services_.state.PendingAction))
-        controls_.setActionIndex(*index);
+        controls_.selectIndex(Selector::Action, *index);
 }
 
 void MainWindowModel::applyUnlockedAppearance() {

@@ -24,9 +24,14 @@ public:
     virtual void showRemainingTime(std::optional<RemainingTime> remaining) = 0;
     virtual int thresholdPercent() const = 0;
     virtual int durationMinutes() const = 0;
-    // The action selector's item index, -1 for none.
-    virtual int actionIndex() const = 0;
-    virtual void setActionIndex(int index) = 0;
+    virtual void setThresholdPercent(int percent) = 0;
+    virtual void setDurationMinutes(int minutes) = 0;
+    // A selector's item index, -1 for none.
+    virtual int itemIndex(Selector selector) const = 0;
+    virtual void selectIndex(Selector selector, int index) = 0;
+    virtual void selectRow(int row) = 0;
+    // Puts the icon in the notification area.
+    virtual void addTrayIcon() = 0;
     // Locked: the two spin fields, the grid and "予約する" disabled and the grid grey.
     virtual void applyLocked(bool locked) = 0;
     // After a cancelled countdown: the spin fields and the grid usable, the grid in the window
@@ -54,6 +59,9 @@ public:
 
     BookingCommands& booking() { return booking_; }
 
+    // The window's start: the settings read, the state reset, the controls at their start values
+    // and the reservation file loaded.
+    void FormCreate();
     void Timer1Timer();
     void Button1Click();
     void Button5Click();

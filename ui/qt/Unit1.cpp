@@ -2,7 +2,6 @@
 
 #include "Centring.h"
 #include "Fonts.h"
-#include "QtDates.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
@@ -15,7 +14,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QDate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -25,7 +23,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
-#include <algorithm>
 #include <stdexcept>
 
 namespace ui {
@@ -269,34 +266,8 @@ void TForm1::buildGrid() {
 }
 
 void TForm1::FormCreate() {
-    core::SharedState& state = services_.state;
-    state.settings = core::loadSettings(services_.files, services_.settingsPath);
-    state.ExecutionPhase = core::kPhaseWatching;
-    state.PendingAction = core::kNoAction;
-    state.CpuWatchActive = false;
-    // Through the same path as the user's changes: a stored value out of range is stored back
-    // corrected. A hand-edited text that is no number takes the default.
-    SpinEdit2->setValue(state.settings.cpuPercent());
-    SpinEdit3->setValue(state.settings.cpuMinutes());
     centreOnPrimaryScreen(*this);
-    if (!core::isOn(state.settings.TASKICOchange)) {
-        TrayIcon1->add();
-        // Long enough for a panel that starts with the desktop session alongside the program.
-        QTimer::singleShot(kTrayHostWaitMs, this, &TForm1::showIfNoTrayHost);
-    }
-
-    MonthCalendar1->setSelectedDate(
-        toQDate(std::chrono::floor<std::chrono::days>(services_.clock.now())));
-    RadioButton1->setChecked(true);
-    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
-        box->setCurrentIndex(-1);
-    ComboBox4->setCurrentIndex(0);
-    ComboBox5->setCurrentIndex(0);
-    ComboBox6->setCurrentIndex(30);
-    ComboBox4->setVisible(false);
-    selectRow(core::kFirstReservation);
-
-    core::loadReservations(services_.files, services_.reservationPath, table_);
+    model_.FormCreate();
     gridModel_->refresh();
     Timer1->start();
 }
@@ -431,12 +402,26 @@ int TForm1::durationMinutes() const {
     return SpinEdit3->value();
 }
 
-int TForm1::actionIndex() const {
-    return ComboBox5->currentIndex();
+void TForm1::setThresholdPercent(int percent) {
+    SpinEdit2->setValue(percent);
 }
 
-void TForm1::setActionIndex(int index) {
-    ComboBox5->setCurrentIndex(index);
+void TForm1::setDurationMinutes(int minutes) {
+    SpinEdit3->setValue(minutes);
+}
+
+int TForm1::itemIndex(core::Selector selector) const {
+    return selectorBox(selector)->currentIndex();
+}
+
+void TForm1::selectIndex(core::Selector selector, int index) {
+    selectorBox(selector)->setCurrentIndex(index);
+}
+
+void TForm1::addTrayIcon() {
+    TrayIcon1->add();
+    // Long enough for a panel that starts with the desktop session alongside the program.
+    QTimer::singleShot(kTrayHostWaitMs, this, &TForm1::showIfNoTrayHost);
 }
 
 void TForm1::applyLocked(bool locked) {

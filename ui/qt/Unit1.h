@@ -76,7 +76,7 @@ public:
 
     // The selected reservation row, 1 to 30, or 0 when none is selected.
     int selectedRow() const override;
-    void selectRow(int row);
+    void selectRow(int row) override;
     const core::ReservationTable& table() const { return table_; }
 
     QCalendarWidget* MonthCalendar1;
@@ -145,8 +145,11 @@ private:
     void showRemainingTime(std::optional<core::RemainingTime> remaining) override;
     int thresholdPercent() const override;
     int durationMinutes() const override;
-    int actionIndex() const override;
-    void setActionIndex(int index) override;
+    void setThresholdPercent(int percent) override;
+    void setDurationMinutes(int minutes) override;
+    int itemIndex(core::Selector selector) const override;
+    void selectIndex(core::Selector selector, int index) override;
+    void addTrayIcon() override;
     void applyLocked(bool locked) override;
     void applyCancelledAppearance() override;
     void setTimerInterval(int ms) override;
