@@ -5,8 +5,6 @@
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
-#include "core/ReservationFile.h"
-#include "core/SettingsFile.h"
 #include "core/Vocabulary.h"
 
 #include <QApplication>
