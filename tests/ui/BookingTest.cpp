@@ -62,7 +62,7 @@ private slots:
         w.pick(w.form->ComboBox2, "10時");
         w.pick(w.form->ComboBox3, "30分");
         w.book();
-        QVERIFY(w.prompter.questions.isEmpty());
+        QVERIFY(w.prompter.questions.empty());
         QCOMPARE(w.row(4), std::string("毎週月～金,午後,10時,30分,終了,稼働"));
         QCOMPARE(w.fileLine(4), w.row(4));
         QCOMPARE(w.files.files[kPath].substr(0, 6), std::string(",,,,,\r"));
@@ -83,35 +83,6 @@ private slots:
         QCOMPARE(w.fileLine(2), std::string("毎日,午前,９時,05分,休止状態,稼働"));
     }
 
-    void occupiedRowAsksAndNoChangesNothingButSaves() {
-        Window w({"毎日,午前,７時,00分,終了,停止"});
-        w.pick(w.form->ComboBox1, "午後");
-        w.prompter.answer = false;
-        w.book();
-        QCOMPARE(w.prompter.questions, QStringList{"予約が削除されます。いいですか。"});
-        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,停止"));
-        QCOMPARE(w.files.saves, 1);
-
-        w.prompter.answer = true;
-        w.form->RadioButton2->setChecked(true);
-        w.pick(w.form->ComboBox2, "７時");
-        w.pick(w.form->ComboBox3, "15分");
-        w.book();
-        QCOMPARE(w.row(1), std::string("毎日,午後,７時,15分,終了,停止")); // still stopped
-
-        w.form->PageControl1->setCurrentIndex(1);
-        w.book();
-        QCOMPARE(w.row(1).substr(w.row(1).rfind(',') + 1), std::string("稼働"));
-    }
-
-    void rowWithoutAPeriodIsOverwrittenWithoutAQuestion() {
-        Window w({"毎日,,７時,00分,終了,停止"});
-        w.form->RadioButton2->setChecked(true);
-        w.book();
-        QVERIFY(w.prompter.questions.isEmpty());
-        QCOMPARE(w.row(1), std::string("毎日,,,,終了,稼働")); // a free row is made active
-    }
-
     void typedTextIsNeverRead() {
         Window w;
         w.pick(w.form->ComboBox1, "午前");
@@ -125,25 +96,6 @@ private slots:
         QCOMPARE(w.row(1), std::string("毎日,,,,終了,稼働"));
     }
 
-    void cpuTabBooksNothingButSaves() {
-        Window w({"毎日,午前,７時,00分,終了,稼働"});
-        w.form->PageControl1->setCurrentIndex(2);
-        w.book();
-        QVERIFY(w.prompter.questions.isEmpty());
-        QCOMPARE(w.files.saves, 1);
-        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,稼働"));
-    }
-
-    void noActionIsRefusedWithAMessage() {
-        Window w;
-        w.form->ComboBox5->setCurrentIndex(-1);
-        w.book();
-        QCOMPARE(w.prompter.informed,
-                 QStringList{"動作が選択されていません。動作を選択して下さい。"});
-        QCOMPARE(w.files.saves, 0);
-        QVERIFY(!w.form->table().isOccupied(1));
-    }
-
     void elapsedBookingAcrossMidnight() {
         Window w;
         w.clock.set(at(2026, 12, 7, 23, 50, 10));
@@ -155,17 +107,7 @@ private slots:
         QCOMPARE(w.fileLine(1), std::string("2026/12/08,午前,０時,06分,スタンバイ,稼働"));
     }
 
-    void elapsedBookingWithoutMinutesFailsBeforeWriting() {
-        Window w({"毎日,午前,７時,00分,終了,停止"});
-        w.form->PageControl1->setCurrentIndex(1);
-        w.form->ComboBox6->setCurrentIndex(-1);
-        w.book();
-        QCOMPARE(w.prompter.errors, QStringList{"'' は整数ではありません"});
-        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,終了,停止"));
-        QCOMPARE(w.files.saves, 0);
-    }
-
-    void reEditOfEachKind() {
+    void reEditSetsTheControls() {
         Window w({"毎週土日,午後,２時,45分,再起動,稼働", "毎週,午前,１時,,,",
                   "2026/12/24,午前,９時,05分,,", "2026-12-24,午後,,,,"});
         w.form->PageControl1->setCurrentIndex(2);
@@ -179,29 +121,6 @@ private slots:
         QCOMPARE(w.form->ComboBox2->currentText(), QStringLiteral("２時"));
         QCOMPARE(w.form->ComboBox3->currentText(), QStringLiteral("45分"));
         QCOMPARE(w.form->ComboBox5->currentText(), QStringLiteral("再起動"));
-
-        w.form->selectRow(2);
-        w.form->StringGrid1DblClick();
-        QCOMPARE(w.form->ComboBox4->currentIndex(), 9); // "毎週" alone keeps it
-        QCOMPARE(w.form->ComboBox3->currentText(), QStringLiteral("45分")); // empty cell
-
-        w.form->selectRow(3);
-        w.form->StringGrid1DblClick();
-        QVERIFY(w.form->RadioButton1->isChecked());
-        QCOMPARE(w.form->MonthCalendar1->selectedDate(), QDate(2026, 12, 24));
-
-        w.form->selectRow(4);
-        w.form->StringGrid1DblClick();
-        QCOMPARE(w.prompter.errors, QStringList{"'2026-12-24' は日付ではありません"});
-        QCOMPARE(w.form->ComboBox1->currentText(), QStringLiteral("午前")); // stopped before
-
-        w.form->selectRow(5);
-        w.form->RadioButton2->setChecked(true);
-        w.form->StringGrid1DblClick();
-        QVERIFY(w.form->RadioButton1->isChecked());
-        QCOMPARE(w.prompter.informed,
-                 QStringList{"予約されていません。予約されている行でダブルクリックして下さい。"});
-        QCOMPARE(w.files.saves, 0);
     }
 
     void rightClickKeepsTheSelectionForTheRowMenu() {
@@ -245,21 +164,6 @@ private slots:
                            QPoint(5, labels->sectionViewportPosition(0) + 5));
         QCOMPARE(w.form->PageControl1->currentIndex(), 0);
         QCOMPARE(w.form->ComboBox2->currentText(), QStringLiteral("７時"));
-    }
-
-    void stopAndReactivateOnlyCompleteRows() {
-        Window w({"毎日,午前,７時,00分,,稼働", "毎日,午前,８時,00分,終了,稼働"});
-        w.form->N6Click();
-        QCOMPARE(w.files.saves, 0);
-        QCOMPARE(w.row(1), std::string("毎日,午前,７時,00分,,稼働"));
-        w.form->selectRow(2);
-        w.form->N6Click();
-        QCOMPARE(w.fileLine(2), std::string("毎日,午前,８時,00分,終了,停止"));
-        w.form->N7Click();
-        QCOMPARE(w.fileLine(2), std::string("毎日,午前,８時,00分,終了,稼働"));
-        w.form->selectRow(9);
-        w.form->Delete1Click();
-        QCOMPARE(w.files.saves, 3); // deleting an empty row rewrites the file
     }
 };
 

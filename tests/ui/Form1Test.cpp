@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(f.form->Label8->text(), QStringLiteral("1"));
         QCOMPARE(f.form->Label9->text(), QStringLiteral("2"));
         QCOMPARE(f.form->Label10->text(), QStringLiteral("2")); // 2.96 minutes are 2
-        QVERIFY(f.prompter.errors.isEmpty());
+        QVERIFY(f.prompter.errors.empty());
     }
 
     void weekdaySelectorFollowsTheWeeklyButton() {
@@ -111,8 +111,7 @@ private slots:
         f.create(reservationFileOf({"毎日,午前,,,,"}));
         f.files.refuseWrites = true;
         f.form->Timer1Timer();
-        QCOMPARE(f.prompter.errors,
-                 QStringList{QStringLiteral("SetTimeData.txt: Permission denied")});
+        QCOMPARE(f.prompter.errors, std::vector<std::string>{"SetTimeData.txt: Permission denied"});
         QCOMPARE(f.gridText(1, 1), QString());
         QCOMPARE(f.form->Label2->text(), QStringLiteral("11:59:59"));
         f.files.refuseWrites = false;

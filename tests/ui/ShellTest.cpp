@@ -103,7 +103,7 @@ private slots:
         p.files.refuseWrites = true;
         p.form->SpinEdit3->setValue(9);
         QCOMPARE(p.prompter.errors,
-                 QStringList{QStringLiteral("/opt/bwm/Brindlewhistmoore.ini に書き込めません")});
+                 std::vector<std::string>{"/opt/bwm/Brindlewhistmoore.ini に書き込めません"});
         QCOMPARE(p.state.settings.CPUMinitu, std::string("9"));
         QCOMPARE(p.form->SpinEdit3->value(), 9);
     }
@@ -124,7 +124,7 @@ private slots:
         p.power.calls.clear();
         p.prompter.answer = false;
         restart->actions()[1]->trigger();
-        QCOMPARE(p.prompter.questions, QStringList{QStringLiteral("強制的に再起動しますか？")});
+        QCOMPARE(p.prompter.questions, std::vector<std::string>{"強制的に再起動しますか？"});
         QVERIFY(p.power.calls.empty());
         QCOMPARE(p.state.PendingAction, std::string("2"));
         p.prompter.answer = true;
@@ -193,7 +193,7 @@ private slots:
         p.files.refuseWrites = true;
         p.form3->Button1Click();
         QVERIFY(p.form3->isVisible());
-        QCOMPARE(p.prompter.errors.size(), 1);
+        QCOMPARE(p.prompter.errors.size(), 1u);
         QCOMPARE(p.files.saves, 1); // the keys after the refused one are not tried
         QCOMPARE(p.state.settings.BEEPchange, std::string("1"));
     }

@@ -1,0 +1,234 @@
+#include "core/BookingCommands.h"
+
+#include "core/Booking.h"
+#include "core/Cp932.h"
+#include "core/ReservationFile.h"
+#include "core/Vocabulary.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakePrompter.h"
+#include "tests/support/MemoryFileStore.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <vector>
+
+using namespace core;
+using testing_support::at;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+// The main window's controls as plain values, with the selectors' real item lists.
+struct FakeControls : BookingControls {
+    FakeControls() {
+        items[Selector::Period] = {"午前", "午後"};
+        items[Selector::Hour].assign(kHourLabels.begin(), kHourLabels.end());
+        items[Selector::Weekdays].assign(kWeekdayItems.begin(), kWeekdayItems.end());
+        for (const auto& action : kActions)
+            items[Selector::Action].emplace_back(action.label);
+        for (int m = 0; m < 60; ++m) {
+            items[Selector::Minute].push_back(minuteLabel(m));
+            items[Selector::ElapsedMinutes].push_back(minuteLabel(m).substr(0, 2));
+        }
+        selected[Selector::Action] = "終了";
+        selected[Selector::Weekdays] = "日曜";
+        selected[Selector::ElapsedMinutes] = "30";
+    }
+    int selectedRow() const override { return row; }
+    int tabIndex() const override { return tab; }
+    void showTab(int index) override { tab = index; }
+    BookingKind bookingKind() const override { return kind; }
+    void setBookingKind(BookingKind k) override { kind = k; }
+    LocalDays calendarDate() const override { return calendar; }
+    void setCalendarDate(LocalDays day) override { calendar = day; }
+    std::string selectedItem(Selector s) const override {
+        auto it = selected.find(s);
+        return it == selected.end() ? std::string() : it->second;
+    }
+    void selectEqualItem(Selector s, std::string_view text) override {
+        const auto& list = items[s];
+        if (std::find(list.begin(), list.end(), text) != list.end())
+            selected[s] = std::string(text);
+    }
+    int elapsedHours() const override { return hours; }
+
+    int row = 1;
+    int tab = kTimeTab;
+    BookingKind kind = BookingKind::Once;
+    LocalDays calendar = LocalDays{std::chrono::year{2026} / 12 / 7};
+    int hours = 0;
+    std::map<Selector, std::vector<std::string>> items;
+    std::map<Selector, std::string> selected;
+};
+
+struct Rig {
+    explicit Rig(std::initializer_list<std::string> rows = {}) {
+        std::string text;
+        for (const auto& r : rows)
+            text += r + "\r\n";
+        files.files["SetTimeData.txt"] = encodeCp932(text);
+        loadReservations(files, "SetTimeData.txt", table);
+    }
+    std::string row(int n) const {
+        std::string line;
+        for (int c = 1; c <= 6; ++c)
+            line += table.cell(c, n) + (c < 6 ? "," : "");
+        return line;
+    }
+    // Row n as the file now holds it.
+    std::string fileLine(int n) {
+        ReservationTable written;
+        decodeReservationFile(files.files["SetTimeData.txt"], written);
+        std::string line;
+        for (int c = 1; c <= 6; ++c)
+            line += written.cell(c, n) + (c < 6 ? "," : "");
+        return line;
+    }
+
+    ReservationTable table;
+    testing_support::FakeClock clock{at(2026, 12, 7, 9, 0, 0)};
+    testing_support::FakePrompter prompter;
+    testing_support::MemoryFileStore files;
+    FakeControls controls;
+    BookingCommands commands{table, clock, prompter, files, "SetTimeData.txt", controls};
+};
+
+} // namespace
+
+TEST(BookingCommands, BookingsOfEveryKindOnAFreeRow) {
+    Rig rig;
+    rig.controls.row = 4;
+    rig.controls.kind = BookingKind::Weekly;
+    rig.controls.selected = {{Selector::Weekdays, "月～金"},
+                             {Selector::Period, "午後"},
+                             {Selector::Hour, "10時"},
+                             {Selector::Minute, "30分"},
+                             {Selector::Action, "終了"}};
+    rig.commands.Button2Click();
+    EXPECT_TRUE(rig.prompter.questions.empty());
+    EXPECT_EQ(rig.fileLine(4), "毎週月～金,午後,10時,30分,終了,稼働");
+
+    rig.controls.row = 1;
+    rig.controls.kind = BookingKind::Once;
+    rig.controls.calendar = LocalDays{std::chrono::year{2026} / 12 / 24};
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.row(1), "2026/12/24,午後,10時,30分,終了,稼働");
+    rig.controls.row = 2;
+    rig.controls.kind = BookingKind::Daily;
+    rig.controls.selected.erase(Selector::Minute); // no item picked: the cell stays empty
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.fileLine(2), "毎日,午後,10時,,終了,稼働");
+}
+
+TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
+    Rig rig({"毎日,午前,７時,00分,終了,停止"});
+    rig.controls.kind = BookingKind::Daily;
+    rig.controls.selected[Selector::Period] = "午後";
+    rig.prompter.answer = false;
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.prompter.questions, Texts{"予約が削除されます。いいですか。"});
+    EXPECT_EQ(rig.row(1), "毎日,午前,７時,00分,終了,停止") << "no changes nothing";
+    EXPECT_EQ(rig.files.saves, 1) << "but saves";
+
+    rig.prompter.answer = true;
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.row(1), "毎日,午後,,,終了,停止") << "booked anew, still stopped";
+    rig.controls.tab = kElapsedTab;
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.row(1), "2026/12/07,午前,９時,31分,終了,稼働") << "from now: made active";
+
+    rig.prompter.questions.clear();
+    rig.controls.tab = 2;
+    rig.commands.Button2Click();
+    EXPECT_TRUE(rig.prompter.questions.empty()) << "the CPU tab books nothing";
+    EXPECT_EQ(rig.files.saves, 4);
+
+    Rig noPeriod({"毎日,,７時,00分,終了,停止"});
+    noPeriod.controls.kind = BookingKind::Daily;
+    noPeriod.commands.Button2Click();
+    EXPECT_TRUE(noPeriod.prompter.questions.empty());
+    EXPECT_EQ(noPeriod.row(1), "毎日,,,,終了,稼働") << "a free row is made active";
+}
+
+TEST(BookingCommands, RefusedBookings) {
+    Rig rig;
+    rig.controls.selected.erase(Selector::Action);
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.prompter.informed, Texts{"動作が選択されていません。動作を選択して下さい。"});
+    EXPECT_EQ(rig.files.saves, 0);
+
+    Rig minutes({"毎日,午前,７時,00分,終了,停止"});
+    minutes.controls.tab = kElapsedTab;
+    minutes.controls.selected.erase(Selector::ElapsedMinutes);
+    minutes.commands.Button2Click();
+    EXPECT_EQ(minutes.prompter.errors, Texts{"'' は整数ではありません"});
+    EXPECT_EQ(minutes.row(1), "毎日,午前,７時,00分,終了,停止");
+    EXPECT_EQ(minutes.files.saves, 0);
+}
+
+TEST(BookingCommands, ElapsedBookingAcrossMidnightWithTheHoursClamped) {
+    Rig rig;
+    rig.clock.set(at(2026, 12, 7, 23, 50, 10));
+    rig.controls.tab = kElapsedTab;
+    rig.controls.selected[Selector::ElapsedMinutes] = "15";
+    rig.controls.selected[Selector::Action] = "スタンバイ";
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.fileLine(1), "2026/12/08,午前,０時,06分,スタンバイ,稼働");
+    rig.controls.hours = -5; // typed, not yet corrected
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.row(1), "2026/12/08,午前,０時,06分,スタンバイ,稼働");
+}
+
+TEST(BookingCommands, ReEditOfEachKind) {
+    Rig rig({"毎週土日,午後,２時,45分,再起動,稼働", "毎週,午前,１時,,,",
+             "2026/12/24,午前,９時,05分,,", "2026-12-24,午後,,,,"});
+    rig.controls.tab = 2;
+    rig.controls.calendar = LocalDays{std::chrono::year{2026} / 1 / 1};
+    rig.commands.StringGrid1DblClick();
+    EXPECT_EQ(rig.controls.tab, kTimeTab);
+    EXPECT_EQ(rig.controls.kind, BookingKind::Weekly);
+    EXPECT_EQ(rig.controls.selected[Selector::Weekdays], "土日");
+    EXPECT_EQ(rig.controls.calendar, LocalDays{std::chrono::year{2026} / 12 / 7});
+    EXPECT_EQ(rig.controls.selected[Selector::Hour], "２時");
+    EXPECT_EQ(rig.controls.selected[Selector::Action], "再起動");
+
+    rig.controls.row = 2;
+    rig.commands.StringGrid1DblClick();
+    EXPECT_EQ(rig.controls.selected[Selector::Weekdays], "土日") << "\"毎週\" alone keeps it";
+    EXPECT_EQ(rig.controls.selected[Selector::Minute], "45分") << "an empty cell keeps it";
+
+    rig.controls.row = 3;
+    rig.commands.StringGrid1DblClick();
+    EXPECT_EQ(rig.controls.kind, BookingKind::Once);
+    EXPECT_EQ(rig.controls.calendar, LocalDays{std::chrono::year{2026} / 12 / 24});
+
+    rig.controls.row = 4;
+    rig.commands.StringGrid1DblClick();
+    EXPECT_EQ(rig.prompter.errors, Texts{"'2026-12-24' は日付ではありません"});
+    EXPECT_EQ(rig.controls.selected[Selector::Period], "午前") << "stopped before the selectors";
+
+    rig.controls.row = 5;
+    rig.controls.kind = BookingKind::Daily;
+    rig.commands.StringGrid1DblClick();
+    EXPECT_EQ(rig.controls.kind, BookingKind::Once);
+    EXPECT_EQ(rig.prompter.informed,
+              Texts{"予約されていません。予約されている行でダブルクリックして下さい。"});
+    EXPECT_EQ(rig.files.saves, 0) << "a re-edit writes nothing";
+}
+
+TEST(BookingCommands, RowMenuStopsAndReactivatesOnlyCompleteRows) {
+    Rig rig({"毎日,午前,７時,00分,,稼働", "毎日,午前,８時,00分,終了,稼働"});
+    rig.commands.N6Click();
+    EXPECT_EQ(rig.files.saves, 0);
+    rig.controls.row = 2;
+    rig.commands.N6Click();
+    EXPECT_EQ(rig.fileLine(2), "毎日,午前,８時,00分,終了,停止");
+    rig.commands.N7Click();
+    EXPECT_EQ(rig.fileLine(2), "毎日,午前,８時,00分,終了,稼働");
+    rig.commands.Delete1Click();
+    EXPECT_EQ(rig.fileLine(2), ",,,,,");
+    rig.controls.row = 0;
+    rig.commands.Delete1Click();
+    EXPECT_EQ(rig.files.saves, 3) << "no row selected, nothing done";
+}
