@@ -9,6 +9,7 @@
 # power request can leave it. Needs root (to run as nobody) and: apt-get install qshutdown
 # kshutdown strace trayer xvfb x11-utils.
 #   bench/peers.sh [rounds]        (about 4 minutes a round)
+# BASELINE=path/to/an/older/Brindlewhistmoore adds that build to each round, for before/after.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-3}
@@ -17,7 +18,7 @@ program="$top/build/release/app/Brindlewhistmoore"
 [ "$(id -u)" -eq 0 ] || { echo "run as root: the programs are started as nobody"; exit 1; }
 
 if [ -z "${PEERS_UNDER_XVFB:-}" ]; then
-    PEERS_UNDER_XVFB=1 exec xvfb-run -a -s "-ac -screen 0 1280x1024x24" bash "$0" "$rounds"
+    PEERS_UNDER_XVFB=1 exec xvfb-run -a -s "-ac -noreset -screen 0 1280x1024x24" bash "$0" "$rounds"
 fi
 
 scratch=$(mktemp -d)
@@ -128,9 +129,15 @@ measure_countdown() {
 mkdir -p "$scratch/ours"
 cp "$program" "$scratch/ours/"
 chmod -R a+rwX "$scratch/ours"
+if [ -n "${BASELINE:-}" ]; then
+    mkdir -p "$scratch/baseline"
+    cp "$BASELINE" "$scratch/baseline/Brindlewhistmoore"
+    chmod -R a+rwX "$scratch/baseline"
+fi
 for round in $(seq "$rounds"); do
     echo "== round $round"
     measure Brindlewhistmoore "$scratch/ours/Brindlewhistmoore"
+    [ -z "${BASELINE:-}" ] || measure baseline "$scratch/baseline/Brindlewhistmoore"
     measure qshutdown /usr/bin/qshutdown
     measure kshutdown /usr/bin/kshutdown
 done
