@@ -2,7 +2,6 @@
 
 #include "Centring.h"
 #include "Fonts.h"
-#include "core/Countdown.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -28,7 +27,8 @@ QLabel* makeRedLabel(QWidget* parent, const QString& text, int left, int top) {
 
 TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<void()> beep,
                QWidget* parent)
-    : QWidget(parent), state_(state), owner_(owner), beep_(std::move(beep)) {
+    : QWidget(parent), beep_(std::move(beep)),
+      model_(state, *this, [&owner] { owner.countdownCancelled(); }) {
     setWindowTitle(QStringLiteral("電源断予告"));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -71,40 +71,52 @@ void TForm2::showCountdown() {
 
 void TForm2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (!event->spontaneous()) {
+        model_.FormShow();
+        centreOnPrimaryScreen(*this);
+    }
 }
 
-void TForm2::FormShow() {
-    // A count still running after the close box keeps its rhythm.
-    if (!Timer1->isActive())
-        Timer1->start();
-    ProgressBar1->setMaximum(state_.settings.shutDownSeconds());
-    if (auto texts = core::countdownTexts(state_.PendingAction, state_.settings.ShutDownTime)) {
-        setWindowTitle(QString::fromStdString(texts->title));
-        Label1->setText(QString::fromStdString(texts->message));
-        Label1->adjustSize();
-    }
-    centreOnPrimaryScreen(*this);
-    ProgressBar1->setValue(0);
-    state_.CountdownTicks = 0;
+bool TForm2::timerRunning() const {
+    return Timer1->isActive();
+}
+
+void TForm2::startTimer() {
+    Timer1->start();
+}
+
+void TForm2::stopTimer() {
+    Timer1->stop();
+}
+
+void TForm2::showTexts(const std::string& title, const std::string& message) {
+    setWindowTitle(QString::fromStdString(title));
+    Label1->setText(QString::fromStdString(message));
+    Label1->adjustSize();
+}
+
+void TForm2::setProgressMaximum(int maximum) {
+    ProgressBar1->setMaximum(maximum);
+}
+
+void TForm2::setProgress(int value) {
+    ProgressBar1->setValue(value);
+}
+
+void TForm2::beep() {
+    beep_();
+}
+
+void TForm2::hideDialog() {
+    hide();
 }
 
 void TForm2::Timer1Timer() {
-    if (core::isOn(state_.settings.BEEPchange))
-        beep_();
-    bool finished = core::advanceCountdown(state_);
-    ProgressBar1->setValue(std::min(state_.CountdownTicks, ProgressBar1->maximum()));
-    if (finished) {
-        Timer1->stop();
-        hide();
-    }
+    model_.Timer1Timer();
 }
 
 void TForm2::SpeedButton1Click() {
-    Timer1->stop();
-    owner_.countdownCancelled();
-    hide();
+    model_.SpeedButton1Click();
 }
 
 } // namespace ui

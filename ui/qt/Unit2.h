@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CountdownDialog.h"
-#include "core/SharedState.h"
+#include "core/CountdownModel.h"
 
 #include <QWidget>
 #include <functional>
@@ -14,7 +14,7 @@ class QTimer;
 namespace ui {
 
 // The stay-on-top countdown shown before a scheduled action.
-class TForm2 : public QWidget, public CountdownDialog {
+class TForm2 : public QWidget, public CountdownDialog, private core::CountdownControls {
     Q_OBJECT
 public:
     TForm2(core::SharedState& state, CountdownOwner& owner, std::function<void()> beep,
@@ -34,11 +34,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
+    bool timerRunning() const override;
+    void startTimer() override;
+    void stopTimer() override;
+    void showTexts(const std::string& title, const std::string& message) override;
+    void setProgressMaximum(int maximum) override;
+    void setProgress(int value) override;
+    void beep() override;
+    void hideDialog() override;
 
-    core::SharedState& state_;
-    CountdownOwner& owner_;
     std::function<void()> beep_;
+    core::CountdownModel model_;
 };
 
 } // namespace ui

@@ -1,0 +1,38 @@
+#include "CountdownModel.h"
+
+#include "Countdown.h"
+
+#include <algorithm>
+
+namespace core {
+
+void CountdownModel::FormShow() {
+    // A count still running after the close box keeps its rhythm.
+    if (!controls_.timerRunning())
+        controls_.startTimer();
+    progressMaximum_ = state_.settings.shutDownSeconds();
+    controls_.setProgressMaximum(progressMaximum_);
+    if (auto texts = countdownTexts(state_.PendingAction, state_.settings.ShutDownTime))
+        controls_.showTexts(texts->title, texts->message);
+    controls_.setProgress(0);
+    state_.CountdownTicks = 0;
+}
+
+void CountdownModel::Timer1Timer() {
+    if (isOn(state_.settings.BEEPchange))
+        controls_.beep();
+    const bool finished = advanceCountdown(state_);
+    controls_.setProgress(std::min(state_.CountdownTicks, progressMaximum_));
+    if (finished) {
+        controls_.stopTimer();
+        controls_.hideDialog();
+    }
+}
+
+void CountdownModel::SpeedButton1Click() {
+    controls_.stopTimer();
+    cancelled_();
+    controls_.hideDialog();
+}
+
+} // namespace core

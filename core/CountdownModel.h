@@ -1,0 +1,42 @@
+#pragma once
+
+#include "SharedState.h"
+
+#include <functional>
+#include <string>
+
+namespace core {
+
+// The countdown dialog's controls; each face implements them over its widgets.
+class CountdownControls {
+public:
+    virtual ~CountdownControls() = default;
+    virtual bool timerRunning() const = 0;
+    virtual void startTimer() = 0;
+    virtual void stopTimer() = 0;
+    virtual void showTexts(const std::string& title, const std::string& message) = 0;
+    virtual void setProgressMaximum(int maximum) = 0;
+    virtual void setProgress(int value) = 0;
+    virtual void beep() = 0;
+    virtual void hideDialog() = 0;
+};
+
+// What the countdown dialog decides when it is shown, every second, and on キャンセル.
+class CountdownModel {
+public:
+    // `cancelled` tells the main window, which goes back to its ordinary tick.
+    CountdownModel(SharedState& state, CountdownControls& controls, std::function<void()> cancelled)
+        : state_(state), controls_(controls), cancelled_(std::move(cancelled)) {}
+
+    void FormShow();
+    void Timer1Timer();
+    void SpeedButton1Click();
+
+private:
+    SharedState& state_;
+    CountdownControls& controls_;
+    std::function<void()> cancelled_;
+    int progressMaximum_ = 0;
+};
+
+} // namespace core
