@@ -1,16 +1,13 @@
 #include "core/BookingCommands.h"
 
-#include "core/Booking.h"
 #include "core/Cp932.h"
 #include "core/ReservationFile.h"
-#include "core/Vocabulary.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/FakeWindowControls.h"
 #include "tests/support/MemoryFileStore.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <map>
 #include <vector>
 
 using namespace core;
@@ -18,49 +15,6 @@ using testing_support::at;
 using Texts = std::vector<std::string>;
 
 namespace {
-
-// The main window's controls as plain values, with the selectors' real item lists.
-struct FakeControls : BookingControls {
-    FakeControls() {
-        items[Selector::Period] = {"午前", "午後"};
-        items[Selector::Hour].assign(kHourLabels.begin(), kHourLabels.end());
-        items[Selector::Weekdays].assign(kWeekdayItems.begin(), kWeekdayItems.end());
-        for (const auto& action : kActions)
-            items[Selector::Action].emplace_back(action.label);
-        for (int m = 0; m < 60; ++m) {
-            items[Selector::Minute].push_back(minuteLabel(m));
-            items[Selector::ElapsedMinutes].push_back(minuteLabel(m).substr(0, 2));
-        }
-        selected[Selector::Action] = "終了";
-        selected[Selector::Weekdays] = "日曜";
-        selected[Selector::ElapsedMinutes] = "30";
-    }
-    int selectedRow() const override { return row; }
-    int tabIndex() const override { return tab; }
-    void showTab(int index) override { tab = index; }
-    BookingKind bookingKind() const override { return kind; }
-    void setBookingKind(BookingKind k) override { kind = k; }
-    LocalDays calendarDate() const override { return calendar; }
-    void setCalendarDate(LocalDays day) override { calendar = day; }
-    std::string selectedItem(Selector s) const override {
-        auto it = selected.find(s);
-        return it == selected.end() ? std::string() : it->second;
-    }
-    void selectEqualItem(Selector s, std::string_view text) override {
-        const auto& list = items[s];
-        if (std::find(list.begin(), list.end(), text) != list.end())
-            selected[s] = std::string(text);
-    }
-    int elapsedHours() const override { return hours; }
-
-    int row = 1;
-    int tab = kTimeTab;
-    BookingKind kind = BookingKind::Once;
-    LocalDays calendar = LocalDays{std::chrono::year{2026} / 12 / 7};
-    int hours = 0;
-    std::map<Selector, std::vector<std::string>> items;
-    std::map<Selector, std::string> selected;
-};
 
 struct Rig {
     explicit Rig(std::initializer_list<std::string> rows = {}) {
@@ -90,7 +44,7 @@ struct Rig {
     testing_support::FakeClock clock{at(2026, 12, 7, 9, 0, 0)};
     testing_support::FakePrompter prompter;
     testing_support::MemoryFileStore files;
-    FakeControls controls;
+    testing_support::FakeWindowControls controls;
     BookingCommands commands{table, clock, prompter, files, "SetTimeData.txt", controls};
 };
 

@@ -1,0 +1,200 @@
+#include "core/MainWindowModel.h"
+
+#include "core/Cp932.h"
+#include "core/SettingsDialog.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakePowerApi.h"
+#include "tests/support/FakePrompter.h"
+#include "tests/support/FakeWindowControls.h"
+#include "tests/support/MemoryFileStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+using testing_support::at;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+const std::string kIni = "/opt/bwm/Brindlewhistmoore.ini";
+
+class FakeCpu : public CpuUsageMeter {
+public:
+    int getUsage() override { return usage; }
+    int usage = 0;
+};
+
+// The main window's model over fakes, created as the program creates it.
+struct Window {
+    explicit Window(std::initializer_list<std::string> rows = {},
+                    std::optional<std::string> ini = std::nullopt) {
+        std::string text;
+        for (const auto& r : rows)
+            text += r + "\r\n";
+        files.files["SetTimeData.txt"] = encodeCp932(text);
+        if (ini)
+            files.files[kIni] = *ini;
+        controls.onThresholdChanged = [this] { model.SpinEdit2Change(); };
+        controls.onDurationChanged = [this] { model.SpinEdit3Change(); };
+        model.FormCreate();
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            model.Timer1Timer();
+    }
+
+    SharedState state;
+    testing_support::FakeClock clock{at(2026, 12, 7, 11, 59, 59, 700)};
+    FakeCpu cpu;
+    testing_support::FakePowerApi power;
+    testing_support::FakePrompter prompter;
+    testing_support::MemoryFileStore files;
+    ReservationTable table;
+    testing_support::FakeWindowControls controls;
+    MainWindowModel model{
+        {state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni}, table, controls};
+};
+
+} // namespace
+
+TEST(MainWindowModel, StartsWithDefaultsAndStoresCorrectedSpinValues) {
+    Window w;
+    EXPECT_EQ(w.state.settings.ShutDownTime, "30");
+    EXPECT_EQ(w.controls.threshold, 5);
+    EXPECT_TRUE(w.controls.trayIcon);
+    EXPECT_EQ(w.controls.calendar, LocalDays{std::chrono::year{2026} / 12 / 7});
+    EXPECT_EQ(w.controls.itemIndex(Selector::ElapsedMinutes), 30);
+    EXPECT_EQ(w.controls.itemIndex(Selector::Period), -1);
+    EXPECT_FALSE(w.controls.weekdaysShown);
+    EXPECT_EQ(w.files.files.count(kIni), 0u) << "nothing written";
+
+    Window stored({}, "[SET]\r\nCPUPersent=250\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n");
+    EXPECT_EQ(stored.files.files[kIni],
+              "[SET]\r\nCPUPersent=100\r\nCPUMinitu=3\r\nTASKICOchange=1\r\n");
+    EXPECT_FALSE(stored.controls.trayIcon);
+    Window odd({}, "[SET]\r\nCPUPersent=lots\r\n");
+    EXPECT_EQ(odd.controls.threshold, 5);
+    EXPECT_EQ(odd.state.settings.CPUPersent, "lots") << "kept as stored";
+}
+
+TEST(MainWindowModel, TickFiresSavesAndDraws) {
+    Window w({"2026/12/07,午後,０時,00分,再起動,稼働", "毎日,午前,,,,",
+              "2026/12/08,午後,２時,03分,終了,停止"});
+    w.controls.row = 3;
+    w.cpu.usage = 7;
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
+    w.model.Timer1Timer();
+    EXPECT_EQ(w.controls.clockText, "12:00:00");
+    EXPECT_EQ(w.controls.usageText, "  7");
+    EXPECT_EQ(w.controls.countdowns, 1);
+    EXPECT_EQ(w.controls.interval, 32000);
+    EXPECT_EQ(w.state.PendingAction, "2");
+    EXPECT_TRUE(w.table.cell(DateCell, 1).empty());
+    EXPECT_TRUE(w.table.cell(DateCell, 2).empty());
+    ASSERT_TRUE(w.controls.remaining.has_value());
+    EXPECT_EQ(w.controls.remaining->minutes, 2) << "2.96 minutes are 2";
+    EXPECT_EQ(w.controls.locked, false);
+
+    w.controls.kind = BookingKind::Weekly;
+    w.model.Timer1Timer();
+    EXPECT_TRUE(w.controls.weekdaysShown);
+
+    Window refused({"毎日,午前,,,,"});
+    refused.files.refuseWrites = true;
+    refused.model.Timer1Timer();
+    EXPECT_EQ(refused.prompter.errors, Texts{"SetTimeData.txt: Permission denied"});
+    EXPECT_EQ(refused.controls.clockText, "11:59:59") << "drawn before the error";
+}
+
+TEST(MainWindowModel, ExecutePhaseAndTrayCommandsRequestTheAction) {
+    Window w;
+    w.state.ExecutionPhase = "2";
+    w.state.PendingAction = "3";
+    w.model.Timer1Timer();
+    EXPECT_EQ(w.power.calls.back(), "ExitWindowsEx 1 0");
+    EXPECT_EQ(w.state.ExecutionPhase, "2") << "asked again at the next tick";
+
+    w.model.N4Click();
+    EXPECT_EQ(w.power.calls.back(), "ExitWindowsEx 2 0");
+    w.power.calls.clear();
+    w.prompter.answer = false;
+    w.model.N5Click();
+    EXPECT_EQ(w.prompter.questions, Texts{"強制的に再起動しますか？"});
+    EXPECT_TRUE(w.power.calls.empty());
+    EXPECT_EQ(w.state.PendingAction, "2");
+    w.prompter.answer = true;
+    w.model.N5Click();
+    EXPECT_EQ(w.power.calls.back(), "ExitWindowsEx 6 0");
+    w.model.N2Click();
+    EXPECT_EQ(w.state.PendingAction, "3");
+}
+
+TEST(MainWindowModel, CpuWatchCountsIdleTicksUpToTheDuration) {
+    Window w;
+    w.controls.setDurationMinutes(1);
+    w.model.Button1Click();
+    EXPECT_EQ(w.controls.locked, true);
+    w.cpu.usage = 5; // the threshold itself counts as idle
+    w.ticks(119);
+    EXPECT_EQ(w.state.CpuIdleTicks, 119);
+    w.cpu.usage = 6;
+    w.ticks(1);
+    EXPECT_EQ(w.state.CpuIdleTicks, 0);
+    w.cpu.usage = 0;
+    w.ticks(119);
+    EXPECT_EQ(w.controls.countdowns, 0);
+    w.controls.selectIndex(Selector::Action, 6); // read when it fires
+    w.ticks(1);
+    EXPECT_EQ(w.controls.countdowns, 1);
+    EXPECT_EQ(w.state.PendingAction, "7");
+    EXPECT_EQ(w.controls.interval, 32000);
+
+    w.model.countdownCancelled();
+    EXPECT_FALSE(w.state.CpuWatchActive);
+    EXPECT_EQ(w.controls.interval, 500);
+    EXPECT_EQ(w.controls.locked, std::nullopt);
+    w.model.Button1Click();
+    EXPECT_EQ(w.state.CpuIdleTicks, 0);
+    EXPECT_EQ(w.controls.locked, true);
+    w.model.Button5Click();
+    EXPECT_EQ(w.controls.locked, false);
+}
+
+TEST(MainWindowModel, DueReservationHandsOverToTheWatch) {
+    Window w({"毎日,午後,０時,00分,スタンバイ,稼働"});
+    w.state.settings.CPUchange = "1";
+    w.state.CpuIdleTicks = 50; // an earlier watch's count does not carry over
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    w.model.Timer1Timer();
+    EXPECT_TRUE(w.state.CpuWatchActive);
+    EXPECT_EQ(w.state.CpuIdleTicks, 0);
+    EXPECT_EQ(w.controls.tab, kCpuTab);
+    EXPECT_EQ(w.controls.selectedItem(Selector::Action), "スタンバイ");
+    EXPECT_EQ(w.controls.locked, true);
+    EXPECT_EQ(w.controls.countdowns, 0);
+}
+
+TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
+    Window w;
+    w.controls.setThresholdPercent(150);
+    EXPECT_EQ(w.files.files[kIni], "[SET]\r\nCPUPersent=100\r\n");
+    w.files.refuseWrites = true;
+    w.controls.setDurationMinutes(9);
+    EXPECT_EQ(w.prompter.errors, Texts{kIni + " に書き込めません"});
+    EXPECT_EQ(w.state.settings.CPUMinitu, "9") << "the value stays";
+
+    Window d({}, "[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
+    SettingsDialogValues shown = settingsDialogValues(d.state.settings);
+    EXPECT_FALSE(shown.cpuHandOver) << "only 1 is on";
+    EXPECT_TRUE(shown.beep);
+    EXPECT_EQ(shown.countdownSeconds, 200);
+    shown.hideTrayIcon = true;
+    shown.countdownSeconds = 120;
+    EXPECT_TRUE(acceptSettingsDialog(d.state.settings, shown, d.files, kIni, d.prompter));
+    EXPECT_EQ(d.files.files[kIni], "[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
+                                   "TASKICOchange=1\r\n");
+    d.files.refuseWrites = true;
+    const int saves = d.files.saves;
+    EXPECT_FALSE(acceptSettingsDialog(d.state.settings, shown, d.files, kIni, d.prompter));
+    EXPECT_EQ(d.files.saves, saves + 1) << "the keys after the refused one are not tried";
+}

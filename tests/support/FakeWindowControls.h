@@ -1,0 +1,113 @@
+#pragma once
+
+#include "core/Booking.h"
+#include "core/MainWindowModel.h"
+#include "core/Vocabulary.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// The main window's controls as plain values, with the selectors' real item lists.
+struct FakeWindowControls : core::MainWindowControls {
+    FakeWindowControls() {
+        items[core::Selector::Period] = {"午前", "午後"};
+        items[core::Selector::Hour].assign(core::kHourLabels.begin(), core::kHourLabels.end());
+        items[core::Selector::Weekdays].assign(core::kWeekdayItems.begin(),
+                                               core::kWeekdayItems.end());
+        for (const auto& action : core::kActions)
+            items[core::Selector::Action].emplace_back(action.label);
+        for (int m = 0; m < 60; ++m) {
+            items[core::Selector::Minute].push_back(core::minuteLabel(m));
+            items[core::Selector::ElapsedMinutes].push_back(core::minuteLabel(m).substr(0, 2));
+        }
+        selected[core::Selector::Action] = "終了";
+        selected[core::Selector::Weekdays] = "日曜";
+        selected[core::Selector::ElapsedMinutes] = "30";
+    }
+    int selectedRow() const override { return row; }
+    int tabIndex() const override { return tab; }
+    void showTab(int index) override { tab = index; }
+    core::BookingKind bookingKind() const override { return kind; }
+    void setBookingKind(core::BookingKind k) override { kind = k; }
+    core::LocalDays calendarDate() const override { return calendar; }
+    void setCalendarDate(core::LocalDays day) override { calendar = day; }
+    std::string selectedItem(core::Selector s) const override {
+        auto it = selected.find(s);
+        return it == selected.end() ? std::string() : it->second;
+    }
+    void selectEqualItem(core::Selector s, std::string_view text) override {
+        const auto& list = items[s];
+        if (std::find(list.begin(), list.end(), text) != list.end())
+            selected[s] = std::string(text);
+    }
+    int elapsedHours() const override { return hours; }
+
+    int row = 1;
+    int tab = core::kTimeTab;
+    core::BookingKind kind = core::BookingKind::Once;
+    core::LocalDays calendar = core::LocalDays{std::chrono::year{2026} / 12 / 7};
+    int hours = 0;
+    std::map<core::Selector, std::vector<std::string>> items;
+    std::map<core::Selector, std::string> selected;
+    void showWeekdays(bool shown) override { weekdaysShown = shown; }
+    void showClock(const std::string& text) override { clockText = text; }
+    void showUsage(const std::string& text) override { usageText = text; }
+    void showRemainingTime(std::optional<core::RemainingTime> r) override { remaining = r; }
+    int thresholdPercent() const override { return threshold; }
+    int durationMinutes() const override { return duration; }
+    // Like the spin fields: clamped to their ranges, and a change is reported.
+    void setThresholdPercent(int percent) override {
+        setSpin(threshold, std::clamp(percent, 1, 100), onThresholdChanged);
+    }
+    void setDurationMinutes(int minutes) override {
+        setSpin(duration, std::clamp(minutes, 1, 1000), onDurationChanged);
+    }
+    int itemIndex(core::Selector s) const override {
+        auto it = selected.find(s);
+        if (it == selected.end())
+            return -1;
+        const auto& list = items.at(s);
+        return static_cast<int>(std::find(list.begin(), list.end(), it->second) - list.begin());
+    }
+    void selectIndex(core::Selector s, int index) override {
+        if (index < 0)
+            selected.erase(s);
+        else
+            selected[s] = items[s].at(static_cast<std::size_t>(index));
+    }
+    void selectRow(int r) override { row = r; }
+    void addTrayIcon() override { trayIcon = true; }
+    void applyLocked(bool l) override { locked = l; }
+    void applyCancelledAppearance() override { locked = std::nullopt; }
+    void setTimerInterval(int ms) override { interval = ms; }
+    void showCountdown() override { ++countdowns; }
+
+    void setSpin(int& field, int value, const std::function<void()>& changed) {
+        if (field == value)
+            return;
+        field = value;
+        if (changed)
+            changed();
+    }
+
+    bool weekdaysShown = true;
+    std::string clockText;
+    std::string usageText;
+    std::optional<core::RemainingTime> remaining;
+    int threshold = 5;
+    int duration = 3;
+    std::function<void()> onThresholdChanged;
+    std::function<void()> onDurationChanged;
+    bool trayIcon = false;
+    std::optional<bool> locked; // nothing: the appearance after a cancelled countdown
+    int interval = 500;
+    int countdowns = 0;
+};
+
+} // namespace testing_support
