@@ -44,31 +44,31 @@ public:
     void attachCountdown(CountdownDialog& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(QWidget& dialog) { settingsDialog_ = &dialog; }
 
-    void Timer1Timer();
-    void SaveReservations();
-    void Button1Click();
-    void Button2Click();
-    void FillElapsedReservation();
-    void StringGrid1DblClick();
-    void StringGrid1MouseDown(Qt::MouseButton button);
-    void N6Click();
-    void N7Click();
-    void Delete1Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void SpinEdit2Change();
-    void SpinEdit3Change();
+    void Timer1Timer();                                // Timer1, every 500 ms
+    void SaveReservations();                           // after every change of the table
+    void Button1Click();                               // "開始" on the CPU tab
+    void Button2Click();                               // "予約する"
+    void FillElapsedReservation();                     // "予約する" on the "経過予約" tab
+    void StringGrid1DblClick();                        // double click on the grid: re-edit
+    void StringGrid1MouseDown(Qt::MouseButton button); // right button: the row menu
+    void N6Click();                                    // row menu "停止"
+    void N7Click();                                    // row menu "稼働"
+    void Delete1Click();                               // row menu "削除"
+    void Button3Click();                               // "設定"
+    void Button4Click();                               // "トレイに格納"
+    void Button5Click();                               // "停止" on the CPU tab
+    void SpinEdit2Change();                            // the threshold field
+    void SpinEdit3Change();                            // the duration field
     // A second start asked to see the main window.
     void WMAppShow();
     void bringToFront();
     // The left button went down on the tray icon.
     void ICONMessage();
-    void N1Click();
-    void Exit1Click();
-    void N2Click();
-    void N4Click();
-    void N5Click();
+    void N1Click();    // tray "予約設定"
+    void Exit1Click(); // tray "ソフト終了"
+    void N2Click();    // tray "電源Ｏｆｆ"
+    void N4Click();    // tray "再起動" › "再起動"
+    void N5Click();    // tray "再起動" › "強制再起動"
     void countdownCancelled() override;
     // Some seconds after start: with the icon wanted but no notification area to hold it, the
     // hidden window would be out of the user's reach, so it shows.
