@@ -1,5 +1,8 @@
 #include "CpuUtils.h"
 
+#include "NtCpuSource.h"
+
+#include <memory>
 #include <windows.h>
 
 namespace platform {
@@ -23,20 +26,13 @@ bool readUsageValue(const char* key, unsigned char (&data)[4]) {
 
 } // namespace
 
-TCpuUsage::TCpuUsage() {
-    if (!source_.available())
-        return;
-    if (auto count = source_.processorCount())
-        counter_ = std::make_unique<core::CpuCounter>(source_, *count);
-}
-
-std::uint8_t TCpuUsage::GetUsage() {
-    return counter_ ? GetUsageNT() : GetUsage9x();
-}
-
-std::uint8_t TCpuUsage::GetUsageNT() {
-    return counter_ ? counter_->reading() : 0;
-}
+TCpuUsage::TCpuUsage()
+    : core::TCpuUsage([]() -> std::unique_ptr<core::CpuCounterSource> {
+          auto source = std::make_unique<NtCpuSource>();
+          if (!source->available())
+              return nullptr;
+          return source;
+      }()) {}
 
 std::uint8_t TCpuUsage::GetUsage9x() {
     unsigned char data[4] = {};
@@ -47,11 +43,6 @@ std::uint8_t TCpuUsage::GetUsage9x() {
     readUsageValue("PerfStats\\StatData", usage);
     readUsageValue("PerfStats\\StopStat", data);
     return usage[0];
-}
-
-void TCpuUsage::ResetBaseline() {
-    if (counter_)
-        counter_->ResetBaseline();
 }
 
 } // namespace platform

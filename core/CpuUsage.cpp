@@ -1,10 +1,12 @@
-#include "CpuUtils.h"
+#include "CpuUsage.h"
 
-namespace platform {
+namespace core {
 
-TCpuUsage::TCpuUsage(std::unique_ptr<core::CpuCounterSource> source) : source_(std::move(source)) {
+TCpuUsage::TCpuUsage(std::unique_ptr<CpuCounterSource> source) : source_(std::move(source)) {
+    if (!source_)
+        return;
     if (auto count = source_->processorCount())
-        counter_ = std::make_unique<core::CpuCounter>(*source_, *count);
+        counter_ = std::make_unique<CpuCounter>(*source_, *count);
 }
 
 std::uint8_t TCpuUsage::GetUsage() {
@@ -16,7 +18,7 @@ std::uint8_t TCpuUsage::GetUsageNT() {
 }
 
 std::uint8_t TCpuUsage::GetUsage9x() {
-    // The dynamic-data statistics exist only on the Windows 95 family.
+    // The dynamic-data statistics exist only on the Windows 95 family; its face overrides this.
     return 0;
 }
 
@@ -25,4 +27,4 @@ void TCpuUsage::ResetBaseline() {
         counter_->ResetBaseline();
 }
 
-} // namespace platform
+} // namespace core
