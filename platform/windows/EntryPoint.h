@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "Win32.h"
 
 namespace platform {
 

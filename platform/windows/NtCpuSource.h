@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Win32.h"
 #include "core/CpuCounter.h"
 
 #include <vector>
-#include <windows.h>
 
 namespace platform {
 

@@ -1,5 +1,7 @@
 #include "Centring.h"
 
+#include "core/Centring.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -7,7 +9,9 @@
 namespace ui {
 
 QPoint centredPosition(QSize screen, QSize outer) {
-    return {screen.width() / 2 - outer.width() / 2, screen.height() / 2 - outer.height() / 2};
+    const core::Origin origin =
+        core::centredOrigin(screen.width(), screen.height(), outer.width(), outer.height());
+    return {origin.left, origin.top};
 }
 
 void centreOnPrimaryScreen(QWidget& window) {

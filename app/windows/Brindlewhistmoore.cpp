@@ -1,0 +1,65 @@
+// The Windows program: one running copy, its three windows in order, and the message loop.
+#include "core/ReservationFile.h"
+#include "core/SharedState.h"
+#include "platform/windows/CpuUtils.h"
+#include "platform/windows/SettingsLocation.h"
+#include "platform/windows/SingleInstance.h"
+#include "platform/windows/Win32.h"
+#include "platform/windows/WindowsClock.h"
+#include "platform/windows/WindowsFileStore.h"
+#include "platform/windows/WindowsPower.h"
+#include "ui/win32/MessageBoxPrompter.h"
+#include "ui/win32/Unit1.h"
+#include "ui/win32/Unit2.h"
+#include "ui/win32/Unit3.h"
+
+namespace {
+
+void runMessageLoop(const std::initializer_list<HWND> keyboardWindows) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the controls of the window in use.
+        bool handled = false;
+        for (HWND window : keyboardWindows)
+            if (!handled && IsWindowVisible(window) && GetActiveWindow() == window)
+                handled = IsDialogMessageW(window, &message) != FALSE;
+        if (handled)
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const INITCOMMONCONTROLSEX controls{
+        sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    ui::MessageBoxPrompter prompter;
+    platform::SingleInstance guard("Brindlewhistmoore");
+    if (guard.otherCopyRuns()) {
+        if (prompter.ask("Brindlewhistmooreは、すでに起動しています。"
+                         "予約設定フォームを表示しますか。"))
+            platform::showRunningCopy("TForm1", "Brindlewhistmoore", ui::kShowRequestMessage);
+        return 0;
+    }
+    guard.becomeTheRunningCopy();
+
+    core::SharedState state;
+    platform::WindowsClock clock;
+    platform::TCpuUsage CpuUsage1;
+    platform::WindowsPower power;
+    platform::WindowsFileStore files;
+    const std::string settingsPath = platform::settingsFilePath();
+
+    ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files, core::kReservationFileName,
+                      settingsPath});
+    ui::TForm2 Form2(state, prompter, [&Form1] { Form1.countdownCancelled(); });
+    ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
+    Form1.attachCountdown(Form2);
+    Form1.attachSettingsDialog(Form3);
+    runMessageLoop({Form1.handle(), Form3.handle()});
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Win32.h"
+
+namespace platform {
+
+// The named mutex whose existence means that a copy of the program runs. The running copy holds
+// a handle for its whole life without owning the mutex.
+class SingleInstance {
+public:
+    explicit SingleInstance(const char* name) : name_(name) {}
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // Opens the mutex; true when it exists, that is, another copy runs.
+    bool otherCopyRuns();
+    void becomeTheRunningCopy();
+
+private:
+    const char* name_;
+    HANDLE mutex_ = nullptr;
+};
+
+// The running copy's main window, found by class and title, shown (a hidden one by the message,
+// sent and waited for) and brought to the front.
+void showRunningCopy(const char* windowClass, const char* title, UINT showMessage);
+
+// Raises a top-level window of another program above the others, with this thread's input
+// attached to the foreground thread's while it does.
+bool BringWindowToFront(HWND window);
+
+} // namespace platform

@@ -1,0 +1,63 @@
+#include "MessageBoxPrompter.h"
+
+#include "platform/windows/WideText.h"
+#include "platform/windows/Win32.h"
+
+namespace ui {
+
+namespace {
+
+HHOOK captionHook = nullptr;
+
+// A yes/no box has no cancel button, so the system ignores Escape; here it answers no.
+LRESULT CALLBACK escapeAnswersNo(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && GetDlgItem(box, IDNO) != nullptr) {
+        EndDialog(box, IDNO);
+        return 0;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+// Renames the buttons of the box about to be activated, once.
+LRESULT CALLBACK captionButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        auto box = reinterpret_cast<HWND>(wParam);
+        SetDlgItemTextW(box, IDYES, L"はい(&Y)");
+        SetDlgItemTextW(box, IDNO, L"いいえ(&N)");
+        SetDlgItemTextW(box, IDOK, L"OK");
+        SetWindowSubclass(box, escapeAnswersNo, 1, 0);
+        UnhookWindowsHookEx(captionHook);
+        captionHook = nullptr;
+        return 0;
+    }
+    return CallNextHookEx(captionHook, code, wParam, lParam);
+}
+
+int showBox(const std::string& text, const wchar_t* caption, UINT type) {
+    captionHook = SetWindowsHookExW(WH_CBT, captionButtons, nullptr, GetCurrentThreadId());
+    // Owned by the window in use, if any, so that the box is modal to it.
+    const int answer = MessageBoxW(GetActiveWindow(), platform::toWide(text).c_str(), caption,
+                                   type | MB_SETFOREGROUND);
+    if (captionHook != nullptr) {
+        UnhookWindowsHookEx(captionHook);
+        captionHook = nullptr;
+    }
+    return answer;
+}
+
+} // namespace
+
+bool MessageBoxPrompter::ask(const std::string& question) {
+    return showBox(question, L"確認", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+}
+
+void MessageBoxPrompter::inform(const std::string& message) {
+    showBox(message, L"Brindlewhistmoore", MB_OK);
+}
+
+void MessageBoxPrompter::showError(const std::string& message) {
+    showBox(message, L"Brindlewhistmoore", MB_OK | MB_ICONERROR);
+}
+
+} // namespace ui

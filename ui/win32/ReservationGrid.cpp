@@ -1,0 +1,122 @@
+#include "ReservationGrid.h"
+
+#include "Layout.h"
+#include "platform/windows/WideText.h"
+
+namespace ui {
+
+namespace {
+
+constexpr COLORREF kLockedGrey = RGB(0x80, 0x80, 0x80);
+
+void setCell(HWND view, int row, int column, const std::string& text) {
+    std::wstring wide = platform::toWide(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(view, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+} // namespace
+
+ReservationGrid::ReservationGrid(HWND listView, const core::ReservationTable& table, Events events)
+    : view_(listView), table_(table), events_(std::move(events)) {
+    SendMessageW(view_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    for (int column = 0; column < core::kColumnCount; ++column) {
+        std::wstring header = platform::toWide(table_.cell(column, 0));
+        LVCOLUMNW entry{};
+        entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        entry.pszText = header.data();
+        entry.cx = core::kColumnWidths[static_cast<std::size_t>(column)];
+        entry.iSubItem = column;
+        SendMessageW(view_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&entry));
+    }
+    for (int row = core::kFirstReservation; row <= core::kLastReservation; ++row) {
+        LVITEMW item{};
+        item.iItem = row - 1;
+        SendMessageW(view_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SetWindowSubclass(view_, &ReservationGrid::procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    refresh();
+}
+
+void ReservationGrid::setDpi(int dpi) {
+    for (int column = 0; column < core::kColumnCount; ++column)
+        SendMessageW(
+            view_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+            MulDiv(core::kColumnWidths[static_cast<std::size_t>(column)], dpi, kDesignDpi));
+}
+
+void ReservationGrid::refresh() {
+    if (shownOnce_ && table_.revision() == shownRevision_)
+        return;
+    shownOnce_ = true;
+    shownRevision_ = table_.revision();
+    for (int row = core::kFirstReservation; row <= core::kLastReservation; ++row)
+        for (int column = 0; column < core::kColumnCount; ++column)
+            setCell(view_, row - 1, column, table_.cell(column, row));
+}
+
+int ReservationGrid::selectedRow() const {
+    const auto index = SendMessageW(view_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    return index < 0 ? 0 : static_cast<int>(index) + 1;
+}
+
+void ReservationGrid::selectRow(int row) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(view_, LVM_SETITEMSTATE, static_cast<WPARAM>(row - 1),
+                 reinterpret_cast<LPARAM>(&state));
+    SendMessageW(view_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row - 1), FALSE);
+}
+
+void ReservationGrid::setLocked(bool locked) {
+    EnableWindow(view_, !locked);
+    const COLORREF background = locked ? kLockedGrey : GetSysColor(COLOR_WINDOW);
+    SendMessageW(view_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+    SendMessageW(view_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
+    InvalidateRect(view_, nullptr, TRUE);
+}
+
+LRESULT ReservationGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_RBUTTONDOWN:
+        // The row menu acts on the row selected before: the press must not move it.
+        events_.rightPress();
+        return 0;
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return 0;
+    case WM_LBUTTONDOWN: {
+        // A press beside the rows would leave no row selected.
+        LVHITTESTINFO hit{};
+        hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (SendMessageW(view_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) {
+            SetFocus(view_);
+            return 0;
+        }
+        break;
+    }
+    case WM_LBUTTONDBLCLK: {
+        const LRESULT result = DefSubclassProc(view_, message, wParam, lParam);
+        events_.doubleClick();
+        return result;
+    }
+    case WM_CHAR:
+        // Typed text would jump to a row by its label; only navigation keys move.
+        return 0;
+    default:
+        break;
+    }
+    return DefSubclassProc(view_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ReservationGrid::procedure(HWND, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR self) {
+    return reinterpret_cast<ReservationGrid*>(self)->handle(message, wParam, lParam);
+}
+
+} // namespace ui

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "ReservationGrid.h"
+#include "SpinEdit.h"
+#include "TrayIcon.h"
+#include "Window.h"
+#include "core/MainWindowModel.h"
+#include "core/ReservationTable.h"
+
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace ui {
+
+class TForm2;
+class TForm3;
+
+using Form1Services = core::MainWindowModel::Services;
+
+inline constexpr UINT kShowRequestMessage = WM_APP + 1; // 32769, from a second start
+
+// The main window: the reservation table, the booking controls and the 500 ms tick.
+class TForm1 : public Window, private core::MainWindowControls {
+public:
+    explicit TForm1(Form1Services services);
+    ~TForm1() override;
+
+    // The dialogs are created after the main window.
+    void attachCountdown(TForm2& countdown) { countdown_ = &countdown; }
+    void attachSettingsDialog(TForm3& dialog) { settingsDialog_ = &dialog; }
+    void countdownCancelled();
+
+    void Timer1Timer();                    // Timer1, every 500 ms
+    void Button1Click();                   // "開始" on the CPU tab
+    void Button2Click();                   // "予約する"
+    void Button3Click();                   // "設定"
+    void Button4Click();                   // "トレイに格納"
+    void Button5Click();                   // "停止" on the CPU tab
+    void PageControl1Change();             // another tab chosen
+    void StringGrid1DblClick();            // double click on the grid: re-edit
+    void StringGrid1MouseDown(int button); // right button (1): the row menu
+    void N6Click();                        // row menu "停止"
+    void N7Click();                        // row menu "稼働"
+    void Delete1Click();                   // row menu "削除"
+    void WMAppShow();                      // message 32769: a second start asks to see it
+    void ICONMessage(LPARAM mouseEvent);   // message 1124: the mouse on the tray icon
+    void N1Click();                        // tray "予約設定"
+    void Exit1Click();                     // tray "ソフト終了"
+    void N2Click();                        // tray "電源Ｏｆｆ"
+    void N4Click();                        // tray "再起動" › "再起動"
+    void N5Click();                        // tray "再起動" › "強制再起動"
+    void FormClose();                      // the window closes in any way: the program ends
+
+    HWND MonthCalendar1;
+    HWND PageControl1;
+    HWND ComboBox1;
+    HWND ComboBox2;
+    HWND ComboBox3;
+    HWND ComboBox4;
+    HWND ComboBox5;
+    HWND ComboBox6;
+    HWND RadioButton1;
+    HWND RadioButton2;
+    HWND RadioButton3;
+    std::unique_ptr<SpinEdit> SpinEdit1;
+    std::unique_ptr<SpinEdit> SpinEdit2;
+    std::unique_ptr<SpinEdit> SpinEdit3;
+    HWND Label2;
+    HWND Label8;
+    HWND Label9;
+    HWND Label10;
+    HWND Label13;
+    HWND Button1;
+    HWND Button2;
+    HWND Button3;
+    HWND Button4;
+    HWND Button5;
+    std::unique_ptr<ReservationGrid> StringGrid1;
+    HMENU PopupMenu1;
+    HMENU PopupMenu2;
+    std::unique_ptr<TrayIcon> TrayIcon1;
+
+private:
+    static constexpr UINT_PTR kTimer1 = 1;
+    static constexpr UINT_PTR kTrayHostWait = 2;
+    // Long enough for a panel that starts with the desktop session alongside the program.
+    static constexpr UINT kTrayHostWaitMs = 10000;
+
+    void buildWindow();
+    // The grid's columns and the calendar's font for the DPI.
+    void applyDpi(int dpi);
+    void buildTimeSheet();
+    void buildElapsedSheet();
+    void buildCpuSheet();
+    void buildMenus();
+    HWND addSelector(DesignRect place, const std::vector<std::string>& items, int sheet = -1);
+    HWND addLabel(std::string_view text, int left, int top, int sheet = -1);
+    std::unique_ptr<SpinEdit> addSpin(DesignRect place, int minimum, int maximum, int value,
+                                      int sheet);
+    // Remembers which sheet a control belongs to; it shows only with its sheet.
+    HWND onSheet(HWND control, int sheet);
+    void showSheet(int index);
+    // A control of a sheet that the program may also hide.
+    void showOnSheet(HWND control, bool shown);
+    void applySheetVisibility(HWND control);
+    void menuCommand(UINT id);
+    void runBookingCommand(void (core::BookingCommands::*command)());
+    void showIfNoTrayHost();
+    void showText(HWND label, const std::string& text);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT command(HWND control, WORD notification);
+    LRESULT notify(const NMHDR& header, LPARAM lParam);
+
+    void showWeekdays(bool shown) override;
+    void showClock(const std::string& text) override;
+    void showUsage(const std::string& text) override;
+    void showRemainingTime(std::optional<core::RemainingTime> remaining) override;
+    int thresholdPercent() const override;
+    int durationMinutes() const override;
+    void setThresholdPercent(int percent) override;
+    void setDurationMinutes(int minutes) override;
+    int itemIndex(core::Selector selector) const override;
+    void selectIndex(core::Selector selector, int index) override;
+    int selectedRow() const override;
+    void selectRow(int row) override;
+    void addTrayIcon() override;
+    void applyLocked(bool locked) override;
+    void applyCancelledAppearance() override;
+    void setTimerInterval(int ms) override;
+    void showCountdown() override;
+    int tabIndex() const override;
+    void showTab(int index) override;
+    core::BookingKind bookingKind() const override;
+    void setBookingKind(core::BookingKind kind) override;
+    core::LocalDays calendarDate() const override;
+    void setCalendarDate(core::LocalDays day) override;
+    std::string selectedItem(core::Selector selector) const override;
+    void selectEqualItem(core::Selector selector, std::string_view text) override;
+    int elapsedHours() const override;
+    HWND selectorBox(core::Selector selector) const;
+
+    Form1Services services_;
+    core::ReservationTable table_;
+    core::MainWindowModel model_;
+    TForm2* countdown_ = nullptr;
+    TForm3* settingsDialog_ = nullptr;
+    std::map<HWND, int> sheetOf_;
+    std::map<HWND, bool> shownByProgram_;
+    // A selector typed into has no selected item until one is picked again.
+    std::map<HWND, bool> typedInto_;
+    std::map<HWND, std::string> shownTexts_;
+    int currentSheet_ = 0;
+    std::optional<bool> lockedShown_;
+    // The spin fields report changes only once the window is built.
+    bool reportChanges_ = false;
+    UINT taskbarCreated_;
+    HFONT calendarFont_ = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,220 @@
+// The main window's controls as the shared window model reads and sets them.
+#include "Unit1.h"
+#include "Unit2.h"
+#include "platform/windows/WideText.h"
+
+#include <stdexcept>
+
+namespace ui {
+
+namespace {
+
+core::LocalDays toLocalDays(const SYSTEMTIME& date) {
+    using namespace std::chrono;
+    return core::LocalDays{year{date.wYear} / month{date.wMonth} / day{date.wDay}};
+}
+
+SYSTEMTIME toSystemTime(core::LocalDays day) {
+    const std::chrono::year_month_day date{day};
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(static_cast<int>(date.year()));
+    time.wMonth = static_cast<WORD>(static_cast<unsigned>(date.month()));
+    time.wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
+    time.wDayOfWeek = static_cast<WORD>(std::chrono::weekday{day}.c_encoding());
+    return time;
+}
+
+std::string itemText(HWND box, int index) {
+    const auto length = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return platform::fromWide(text);
+}
+
+bool isChecked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+} // namespace
+
+void TForm1::showText(HWND label, const std::string& text) {
+    // Every tick sets the labels; only a change needs a repaint.
+    std::string& shown = shownTexts_[label];
+    if (shown == text)
+        return;
+    shown = text;
+    setControlText(label, text);
+}
+
+void TForm1::showWeekdays(bool shown) {
+    showOnSheet(ComboBox4, shown);
+}
+
+void TForm1::showClock(const std::string& text) {
+    showText(Label2, text);
+}
+
+void TForm1::showUsage(const std::string& text) {
+    showText(Label13, text);
+}
+
+void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
+    if (remaining) {
+        showText(Label8, std::to_string(remaining->days));
+        showText(Label9, std::to_string(remaining->hours));
+        showText(Label10, std::to_string(remaining->minutes));
+    }
+    for (HWND label : {Label8, Label9, Label10})
+        showOnSheet(label, remaining.has_value());
+}
+
+int TForm1::thresholdPercent() const {
+    return SpinEdit2->value();
+}
+
+int TForm1::durationMinutes() const {
+    return SpinEdit3->value();
+}
+
+void TForm1::setThresholdPercent(int percent) {
+    SpinEdit2->setValue(percent);
+}
+
+void TForm1::setDurationMinutes(int minutes) {
+    SpinEdit3->setValue(minutes);
+}
+
+HWND TForm1::selectorBox(core::Selector selector) const {
+    switch (selector) {
+    case core::Selector::Period:
+        return ComboBox1;
+    case core::Selector::Hour:
+        return ComboBox2;
+    case core::Selector::Minute:
+        return ComboBox3;
+    case core::Selector::Weekdays:
+        return ComboBox4;
+    case core::Selector::Action:
+        return ComboBox5;
+    case core::Selector::ElapsedMinutes:
+        break;
+    }
+    return ComboBox6;
+}
+
+int TForm1::itemIndex(core::Selector selector) const {
+    HWND box = selectorBox(selector);
+    auto typed = typedInto_.find(box);
+    if (typed != typedInto_.end() && typed->second)
+        return -1;
+    return static_cast<int>(SendMessageW(box, CB_GETCURSEL, 0, 0));
+}
+
+void TForm1::selectIndex(core::Selector selector, int index) {
+    HWND box = selectorBox(selector);
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    typedInto_[box] = false;
+}
+
+std::string TForm1::selectedItem(core::Selector selector) const {
+    const int index = itemIndex(selector);
+    return index < 0 ? std::string() : itemText(selectorBox(selector), index);
+}
+
+void TForm1::selectEqualItem(core::Selector selector, std::string_view text) {
+    HWND box = selectorBox(selector);
+    const auto count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index)
+        if (itemText(box, index) == text) {
+            selectIndex(selector, index);
+            return;
+        }
+}
+
+int TForm1::selectedRow() const {
+    return StringGrid1->selectedRow();
+}
+
+void TForm1::selectRow(int row) {
+    StringGrid1->selectRow(row);
+}
+
+void TForm1::addTrayIcon() {
+    TrayIcon1->add();
+    SetTimer(handle(), kTrayHostWait, kTrayHostWaitMs, nullptr);
+}
+
+void TForm1::applyLocked(bool locked) {
+    if (lockedShown_ == locked)
+        return;
+    lockedShown_ = locked;
+    for (HWND control :
+         {SpinEdit2->edit(), SpinEdit2->arrows(), SpinEdit3->edit(), SpinEdit3->arrows(), Button2})
+        EnableWindow(control, !locked);
+    StringGrid1->setLocked(locked);
+}
+
+void TForm1::applyCancelledAppearance() {
+    for (HWND control :
+         {SpinEdit2->edit(), SpinEdit2->arrows(), SpinEdit3->edit(), SpinEdit3->arrows()})
+        EnableWindow(control, TRUE);
+    StringGrid1->setLocked(false);
+    // Neither appearance is shown whole now, so the next request must apply in full.
+    lockedShown_.reset();
+}
+
+void TForm1::setTimerInterval(int ms) {
+    // Setting the timer again restarts it with the new interval.
+    SetTimer(handle(), kTimer1, static_cast<UINT>(ms), nullptr);
+}
+
+void TForm1::showCountdown() {
+    if (countdown_ == nullptr)
+        throw std::logic_error("no countdown dialog attached to the main window");
+    countdown_->showCountdown();
+}
+
+int TForm1::tabIndex() const {
+    return static_cast<int>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0));
+}
+
+void TForm1::showTab(int index) {
+    SendMessageW(PageControl1, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    showSheet(index);
+}
+
+core::BookingKind TForm1::bookingKind() const {
+    if (isChecked(RadioButton1))
+        return core::BookingKind::Once;
+    return isChecked(RadioButton2) ? core::BookingKind::Daily : core::BookingKind::Weekly;
+}
+
+void TForm1::setBookingKind(core::BookingKind kind) {
+    const std::array<std::pair<HWND, core::BookingKind>, 3> buttons{
+        {{RadioButton1, core::BookingKind::Once},
+         {RadioButton2, core::BookingKind::Daily},
+         {RadioButton3, core::BookingKind::Weekly}}};
+    for (const auto& [button, itsKind] : buttons)
+        SendMessageW(button, BM_SETCHECK, itsKind == kind ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+core::LocalDays TForm1::calendarDate() const {
+    SYSTEMTIME date{};
+    SendMessageW(MonthCalendar1, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
+    return toLocalDays(date);
+}
+
+void TForm1::setCalendarDate(core::LocalDays day) {
+    SYSTEMTIME date = toSystemTime(day);
+    SendMessageW(MonthCalendar1, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
+}
+
+int TForm1::elapsedHours() const {
+    return SpinEdit1->value();
+}
+
+} // namespace ui

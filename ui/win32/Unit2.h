@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Window.h"
+#include "core/CountdownModel.h"
+
+#include <functional>
+
+namespace ui {
+
+// The stay-on-top countdown shown before a scheduled action.
+class TForm2 : public Window, private core::CountdownControls {
+public:
+    // `cancelled` tells the main window, which goes back to its ordinary tick.
+    TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled);
+
+    void showCountdown();
+    void Timer1Timer();       // Timer1, every second while counting
+    void SpeedButton1Click(); // "キャンセル"
+
+    HWND Label1;
+    HWND Label2;
+    HWND ProgressBar1;
+    HWND SpeedButton1;
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool timerRunning() const override { return timerRunning_; }
+    void startTimer() override;
+    void stopTimer() override;
+    void showTexts(const std::string& title, const std::string& message) override;
+    void setProgressMaximum(int maximum) override;
+    void setProgress(int value) override;
+    void beep() override;
+    void hideDialog() override;
+
+    core::CountdownModel model_;
+    bool timerRunning_ = false;
+};
+
+} // namespace ui
