@@ -3,11 +3,15 @@
 #include "Layout.h"
 #include "platform/windows/WideText.h"
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
 
 constexpr COLORREF kLockedGrey = RGB(0x80, 0x80, 0x80);
+// Cells are drawn here with slim margins, so that the texts fit the designed column widths.
+constexpr int kCellMargin = 2;
 
 void setCell(HWND view, int row, int column, const std::string& text) {
     std::wstring wide = platform::toWide(text);
@@ -43,10 +47,8 @@ ReservationGrid::ReservationGrid(HWND listView, const core::ReservationTable& ta
 }
 
 void ReservationGrid::setDpi(int dpi) {
-    for (int column = 0; column < core::kColumnCount; ++column)
-        SendMessageW(
-            view_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
-            MulDiv(core::kColumnWidths[static_cast<std::size_t>(column)], dpi, kDesignDpi));
+    dpi_ = dpi;
+    fitColumns();
 }
 
 void ReservationGrid::refresh() {
@@ -57,6 +59,23 @@ void ReservationGrid::refresh() {
     for (int row = core::kFirstReservation; row <= core::kLastReservation; ++row)
         for (int column = 0; column < core::kColumnCount; ++column)
             setCell(view_, row - 1, column, table_.cell(column, row));
+    fitColumns();
+}
+
+void ReservationGrid::fitColumns() {
+    // A column is as wide as designed, or wider when a font with wider glyphs needs it.
+    const int padding = 2 * MulDiv(kCellMargin, dpi_, kDesignDpi);
+    for (int column = 0; column < core::kColumnCount; ++column) {
+        int width = MulDiv(core::kColumnWidths[static_cast<std::size_t>(column)], dpi_, kDesignDpi);
+        for (int row = 0; row <= core::kLastReservation; ++row) {
+            const std::wstring text = platform::toWide(table_.cell(column, row));
+            const auto needed =
+                SendMessageW(view_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            width = std::max(width, static_cast<int>(needed) + padding);
+        }
+        if (SendMessageW(view_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0) != width)
+            SendMessageW(view_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
+    }
 }
 
 int ReservationGrid::selectedRow() const {
@@ -73,7 +92,49 @@ void ReservationGrid::selectRow(int row) {
     SendMessageW(view_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row - 1), FALSE);
 }
 
+LRESULT ReservationGrid::customDraw(NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+        break;
+    default:
+        return CDRF_DODEFAULT;
+    }
+    const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
+    RECT cell{};
+    cell.top = draw.iSubItem;
+    cell.left = draw.iSubItem == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+    SendMessageW(view_, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&cell));
+    const bool selected =
+        (SendMessageW(view_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+         LVIS_SELECTED) != 0;
+    const bool focused = GetFocus() == view_;
+    COLORREF background = locked_ ? kLockedGrey : GetSysColor(COLOR_WINDOW);
+    COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    if (selected && !locked_) {
+        background = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+        text = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    }
+    HDC dc = draw.nmcd.hdc;
+    // The grid lines lie on the cell's right and bottom edges.
+    RECT inside{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
+    SetBkColor(dc, background);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &inside, nullptr, 0, nullptr);
+    SetTextColor(dc, text);
+    SetBkMode(dc, TRANSPARENT);
+    inside.left += MulDiv(kCellMargin, dpi_, kDesignDpi);
+    const std::wstring wide = platform::toWide(table_.cell(draw.iSubItem, row + 1));
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &inside,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    return CDRF_SKIPDEFAULT;
+}
+
 void ReservationGrid::setLocked(bool locked) {
+    locked_ = locked;
     EnableWindow(view_, !locked);
     const COLORREF background = locked ? kLockedGrey : GetSysColor(COLOR_WINDOW);
     SendMessageW(view_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));

@@ -20,7 +20,7 @@ public:
     ReservationGrid(HWND listView, const core::ReservationTable& table, Events events);
 
     HWND handle() const { return view_; }
-    // Column widths for the window's DPI.
+    // Column widths for the window's DPI, each wide enough for its texts.
     void setDpi(int dpi);
     // Shows the table's texts when they changed since the last showing.
     void refresh();
@@ -28,17 +28,22 @@ public:
     int selectedRow() const;
     void selectRow(int row);
     void setLocked(bool locked);
+    // NM_CUSTOMDRAW, which the list view sends to the window.
+    LRESULT customDraw(NMLVCUSTOMDRAW& draw) const;
 
 private:
     static LRESULT CALLBACK procedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void fitColumns();
 
     HWND view_;
     const core::ReservationTable& table_;
     Events events_;
     std::uint64_t shownRevision_ = 0;
     bool shownOnce_ = false;
+    int dpi_ = 96;
+    bool locked_ = false;
 };
 
 } // namespace ui

@@ -49,7 +49,7 @@ TForm1::TForm1(Form1Services services)
     buildWindow();
     applyDpi(static_cast<int>(GetDpiForWindow(handle())));
     centreOnPrimaryScreen();
-    reportChanges_ = true;
+    built_ = true;
     model_.FormCreate();
     StringGrid1->refresh();
     SetTimer(handle(), kTimer1, core::kScanIntervalMs, nullptr);
@@ -375,6 +375,8 @@ void TForm1::menuCommand(UINT id) {
 }
 
 LRESULT TForm1::command(HWND control, WORD notification) {
+    if (!built_)
+        return 0;
     if (notification == BN_CLICKED) {
         const std::map<HWND, void (TForm1::*)()> buttons{{Button1, &TForm1::Button1Click},
                                                          {Button2, &TForm1::Button2Click},
@@ -387,7 +389,7 @@ LRESULT TForm1::command(HWND control, WORD notification) {
         typedInto_[control] = true;
     } else if (notification == CBN_SELCHANGE) {
         typedInto_[control] = false;
-    } else if (notification == EN_CHANGE && reportChanges_) {
+    } else if (notification == EN_CHANGE) {
         if (control == SpinEdit2->edit())
             model_.SpinEdit2Change();
         else if (control == SpinEdit3->edit())
@@ -401,6 +403,10 @@ LRESULT TForm1::command(HWND control, WORD notification) {
 }
 
 LRESULT TForm1::notify(const NMHDR& header, LPARAM lParam) {
+    if (!built_)
+        return 0;
+    if (header.hwndFrom == StringGrid1->handle() && header.code == NM_CUSTOMDRAW)
+        return StringGrid1->customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
     if (header.hwndFrom == PageControl1 && header.code == TCN_SELCHANGE) {
         PageControl1Change();
         return 0;

@@ -154,8 +154,8 @@ private:
     std::map<HWND, std::string> shownTexts_;
     int currentSheet_ = 0;
     std::optional<bool> lockedShown_;
-    // The spin fields report changes only once the window is built.
-    bool reportChanges_ = false;
+    // The controls reach their handlers only once the window is built.
+    bool built_ = false;
     UINT taskbarCreated_;
     HFONT calendarFont_ = nullptr;
 };

@@ -40,6 +40,8 @@ TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string set
     SpinEdit1 = std::make_unique<SpinEdit>(field, arrows, 15, 120);
     Label1 = add(L"STATIC", "秒間の警告を出す(15～120秒)", SS_LEFT | SS_NOPREFIX, {72, 132, 0, 0},
                  GroupBox1);
+    // Below the controls it frames, which would otherwise lie under it.
+    SetWindowPos(GroupBox1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Button1 = add(L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {152, 208, 57, 25});
     Button2 = add(L"BUTTON", "ｷｬﾝｾﾙ", BS_PUSHBUTTON | WS_TABSTOP, {224, 208, 57, 25});
 }

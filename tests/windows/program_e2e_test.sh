@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# The Windows program under wine, end to end: the hidden start with its tray icon, a second
+# start answered no and yes, a booking made through the window (its file bytes), a cancelled
+# countdown, the settings dialog's OK, and a countdown that runs out and reaches the recording
+# command interpreter. Usage: program_e2e_test.sh Brindlewhistmoore.exe recorder.exe BUILD_DIR
+set -euo pipefail
+program=$1 recorder=$2
+export BWM_BUILD=$3
+[ -n "${DISPLAY:-}" ] || { echo "needs a display: run under xvfb-run"; exit 1; }
+faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
+[ -e "$faketime_lib" ] || { echo "libfaketime is missing"; exit 1; }
+wine_run="$(dirname "$0")/../support/wine_run.sh"
+shots=${E2E_SCREENSHOT_DIR:-/tmp}
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    WINEPREFIX="$BWM_BUILD/wineprefix" wineserver -k 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*"
+    import -window root "$shots/windows_e2e_failure.png" 2>/dev/null || true
+    echo "recorded: $(cat "$scratch/recorded.log" 2>/dev/null)"
+    exit 1
+}
+wait_for_window() {
+    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true
+}
+visible() { xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
+# Wine unmaps a hidden window a moment later.
+hidden_soon() {
+    for _ in $(seq 25); do
+        visible "$1" || return 0
+        sleep 0.2
+    done
+    return 1
+}
+# A window just shown paints a moment later.
+shot() { sleep 1.5; import -window "$1" "$shots/windows_$2.png"; }
+
+cp "$program" "$recorder" "$scratch/"
+winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+interpreter=$(winpath "$scratch/$(basename "$recorder")")
+export BWM_RECORDER_LOG="$scratch/recorded.log"
+{
+    printf '%s\r\n' ",,,,," "毎日,午後,０時,00分,終了,稼働"
+    for _ in $(seq 28); do printf ',,,,,\r\n'; done
+} | iconv -f UTF-8 -t CP932 >"$scratch/SetTimeData.txt"
+printf '[SET]\r\nShutDownTime=15\r\n' >"$scratch/Brindlewhistmoore.ini"
+
+# Every copy starts from a command interpreter that points ComSpec at the recorder and refuses
+# to start the program when it does not hold.
+start_copy() {
+    (cd "$scratch" && LD_PRELOAD="$faketime_lib" FAKETIME="@2026-12-07 11:59:15" \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 exec bash "$wine_run" cmd /v:on /c \
+        "set ComSpec=$interpreter&& if /i \"!ComSpec!\"==\"$interpreter\" (Brindlewhistmoore.exe) else (exit 3)" \
+        >>"$scratch/wine.log" 2>&1) &
+    pids+=($!)
+    last_pid=$!
+}
+
+trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
+pids+=($!)
+[ -n "$(wait_for_window panel 10)" ] || fail "trayer did not start"
+
+start_copy
+for _ in $(seq 150); do
+    main=$(xdotool search --name '^Brindlewhistmoore$' 2>/dev/null | head -1 || true)
+    [ -n "$main" ] && break
+    sleep 0.2
+done
+[ -n "$main" ] || fail "the program did not start"
+sleep 1
+visible "$main" && fail "the main window showed at start"
+# The tray icon is docked into the panel as its child.
+panel=$(wait_for_window panel 1)
+[ "$(xwininfo -children -id "$panel" | grep -c 'child')" -ge 1 ] || fail "no tray icon"
+echo "hidden start with a tray icon"
+
+answer() {
+    start_copy
+    local second=$last_pid box
+    box=$(wait_for_window 確認 30)
+    [ -n "$box" ] || fail "no question at a second start"
+    [ "$1" = Escape ] || shot "$box" question
+    # A box just mapped may not take keys yet.
+    for _ in $(seq 10); do
+        xdotool windowfocus --sync "$box" key "$1" 2>/dev/null || true
+        hidden_soon "$box" && break
+    done
+    for _ in $(seq 50); do
+        kill -0 "$second" 2>/dev/null || break
+        sleep 0.2
+    done
+    kill -0 "$second" 2>/dev/null && fail "the second start did not end after $1"
+    wait "$second" || fail "the second start failed"
+}
+answer Escape
+sleep 1
+visible "$main" && fail "the window showed after いいえ"
+answer Return
+[ -n "$(wait_for_window Brindlewhistmoore 10)" ] || fail "the window did not show after はい"
+echo "a second start asked; no left the window hidden, yes showed it"
+
+click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
+click 285 20                                   # the tab 経過予約
+click 305 52                                   # ComboBox6, on "30"
+for _ in $(seq 29); do xdotool key Up; done    # to "01"
+click 360 128                                  # ComboBox5, on "終了"
+for _ in $(seq 4); do xdotool key Down; done   # to "ログオフ"
+click 248 168                                  # 予約する
+sleep 0.5
+expected=$( {
+    printf '%s\r\n' "2026/12/07,午後,０時,01分,ログオフ,稼働" "毎日,午後,０時,00分,終了,稼働"
+    for _ in $(seq 28); do printf ',,,,,\r\n'; done
+} | iconv -f UTF-8 -t CP932 | od -An -tx1)
+[ "$(od -An -tx1 "$scratch/SetTimeData.txt")" = "$expected" ] ||
+    fail "the booking wrote: $(iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | head -2)"
+shot "$main" main_window
+echo "a booking through the window wrote the expected bytes"
+
+click 221 348                                  # 設定
+dialog=$(wait_for_window 設定 10)
+[ -n "$dialog" ] || fail "no settings dialog"
+shot "$dialog" settings
+xdotool mousemove --window "$dialog" 180 220 click 1
+hidden_soon "$dialog" || fail "OK left the dialog open"
+[ "$(tr -d '\r' <"$scratch/Brindlewhistmoore.ini")" = "$(printf '%s\n' '[SET]' ShutDownTime=15 \
+    CPUchange=0 BEEPchange=0 TASKICOchange=0)" ] || fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"
+echo "the settings dialog's OK wrote the settings file beside the program"
+
+countdown=$(wait_for_window 電源断予告 60)
+[ -n "$countdown" ] || fail "no countdown for the reservation at noon"
+shot "$countdown" countdown
+for _ in $(seq 10); do
+    xdotool mousemove --window "$countdown" 160 156 click 1 2>/dev/null || true
+    hidden_soon "$countdown" && break
+done
+visible "$countdown" && fail "the countdown stayed after キャンセル"
+sleep 20
+[ ! -s "$scratch/recorded.log" ] || fail "a cancelled countdown ran: $(cat "$scratch/recorded.log")"
+echo "a cancelled countdown requested nothing"
+
+[ -n "$(wait_for_window ログオフ予告 60)" ] || fail "no countdown for the booking"
+for _ in $(seq 150); do
+    [ -s "$scratch/recorded.log" ] && break
+    sleep 0.2
+done
+grep -q '/c shutdown /l' "$scratch/recorded.log" || fail "the log-off did not reach the interpreter"
+[ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "more than one request"
+echo "the booked log-off reached the interpreter: $(cat "$scratch/recorded.log")"
