@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The Windows program under wine beside the Linux program, in one run under one Xvfb with trayer
+# as tray host: time from launch to the icon in the tray, resident memory after 60 s, and CPU
+# time over 60 s idle (for wine, the program's process and, apart, wine's server).
+#   bench/windows_figures.sh LINUX_PROGRAM WINDOWS_BUILD_DIR
+# Both start with no reservations and the tray menu is never opened, so nothing can request a
+# power action; the Linux program has no system bus it could reach.
+set -euo pipefail
+linux=$(realpath "$1")
+build=$(realpath "$2")
+[ -x "$linux" ] && [ -e "$build/Brindlewhistmoore.exe" ] || { echo "build both programs first"; exit 1; }
+if [ -z "${FIGURES_UNDER_XVFB:-}" ]; then
+    FIGURES_UNDER_XVFB=1 exec xvfb-run -a -s "-noreset -screen 0 1280x1024x24" bash "$0" "$@"
+fi
+top=$(cd "$(dirname "$0")/.." && pwd)
+scratch=$(mktemp -d)
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
+pids+=($!)
+sleep 1
+# The prefix ready and wine's server running, as Windows is when a program starts.
+BWM_BUILD=$build bash "$top/tests/support/wine_run.sh" cmd /c exit 0
+wineserver -p
+
+tray_icons() { xwininfo -root -tree | grep -A1 '"panel"' | sed -n 's/^ *\([0-9]*\) child.*/\1/p'; }
+cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1 } END { printf "%d", ns / 1000 }'; }
+rss_kb() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
+ms_now() { date +%s%3N; }
+
+# measure NAME PROCESS_PATTERN COMMAND...
+measure() {
+    local name=$1 pattern=$2
+    shift 2
+    local dir="$scratch/$name"
+    mkdir -p "$dir"
+    local before start tray_ms="-"
+    before=$(tray_icons)
+    start=$(ms_now)
+    (cd "$dir" && DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent exec "$@" >/dev/null 2>&1) &
+    pids+=($!)
+    for _ in $(seq 3000); do
+        if [ "$(tray_icons)" != "$before" ]; then tray_ms=$(($(ms_now) - start)); break; fi
+        sleep 0.005
+    done
+    local pid server
+    pid=$(pgrep -n -f "$pattern")
+    server=$(pgrep -n wineserver || true)
+    sleep 5
+    local t0 s0
+    t0=$(cpu_us "$pid")
+    s0=$([ -n "$server" ] && cpu_us "$server" || echo 0)
+    sleep 60
+    local idle server_ms
+    idle=$(awk -v d=$(( $(cpu_us "$pid") - t0 )) 'BEGIN { printf "%.1f", d / 1000 }')
+    server_ms=$(awk -v d=$(( $([ -n "$server" ] && cpu_us "$server" || echo 0) - s0 )) \
+        'BEGIN { printf "%.1f", d / 1000 }')
+    printf '%-8s tray %5s ms  RSS %7s kB  idle CPU %6s ms/60 s  (wine server %s ms)\n' \
+        "$name" "$tray_ms" "$(rss_kb "$pid")" "$idle" "$server_ms"
+    kill "$pid" 2>/dev/null || true
+    sleep 2
+}
+
+cp "$build/Brindlewhistmoore.exe" "$scratch/"
+measure linux "^$linux" "$linux"
+measure windows 'Brindlewhistmoore.exe' wine "$scratch/Brindlewhistmoore.exe"
+echo "Brindlewhistmoore.exe: $(stat -c %s "$build/Brindlewhistmoore.exe") bytes"
