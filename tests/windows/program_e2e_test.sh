@@ -24,6 +24,7 @@ fail() {
     echo "FAIL: $*"
     import -window root "$shots/windows_e2e_failure.png" 2>/dev/null || true
     echo "recorded: $(cat "$scratch/recorded.log" 2>/dev/null)"
+    tail -n 20 "$scratch/wine.log" 2>/dev/null || true
     exit 1
 }
 wait_for_window() {
@@ -67,7 +68,8 @@ pids+=($!)
 [ -n "$(wait_for_window panel 10)" ] || fail "trayer did not start"
 
 start_copy
-for _ in $(seq 150); do
+# A prefix made moments before may still be setting itself up at the first start.
+for _ in $(seq 600); do
     main=$(xdotool search --name '^Brindlewhistmoore$' 2>/dev/null | head -1 || true)
     [ -n "$main" ] && break
     sleep 0.2
