@@ -20,11 +20,16 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+# A wine session begun by an earlier test without a display (its server lingers a few seconds)
+# has no window driver: the program must begin a session of its own on this display.
+WINEPREFIX="$BWM_BUILD/wineprefix" wineserver -k 2>/dev/null || true
+WINEPREFIX="$BWM_BUILD/wineprefix" wineserver -w
 fail() {
     echo "FAIL: $*"
     import -window root "$shots/windows_e2e_failure.png" 2>/dev/null || true
     echo "recorded: $(cat "$scratch/recorded.log" 2>/dev/null)"
     tail -n 20 "$scratch/wine.log" 2>/dev/null || true
+    ps -eo pid,args | grep -i -e wine -e '\.exe' | grep -v grep || true
     exit 1
 }
 wait_for_window() {
@@ -128,7 +133,8 @@ click 221 348                                  # 設定
 dialog=$(wait_for_window 設定 10)
 [ -n "$dialog" ] || fail "no settings dialog"
 shot "$dialog" settings
-xdotool mousemove --window "$dialog" 180 220 click 1
+# Enter presses OK.
+xdotool windowfocus --sync "$dialog" key Return
 hidden_soon "$dialog" || fail "OK left the dialog open"
 [ "$(tr -d '\r' <"$scratch/Brindlewhistmoore.ini")" = "$(printf '%s\n' '[SET]' ShutDownTime=15 \
     CPUchange=0 BEEPchange=0 TASKICOchange=0)" ] || fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"

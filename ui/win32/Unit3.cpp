@@ -62,6 +62,8 @@ void TForm3::FormShow() {
 }
 
 void TForm3::Button1Click() {
+    // Enter leaves the focus in the field: correct it as a click on OK would.
+    SpinEdit1->left();
     const core::SettingsDialogValues values{isTicked(CheckBox1), isTicked(CheckBox2),
                                             isTicked(CheckBox3), SpinEdit1->value()};
     if (core::acceptSettingsDialog(settings_, values, files_, settingsPath_, prompter_))
@@ -76,11 +78,15 @@ LRESULT TForm3::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
         const auto control = reinterpret_cast<HWND>(lParam);
+        // Enter and Escape arrive from the keyboard navigation as IDOK and IDCANCEL with no
+        // control, as the buttons carry no dialog IDs.
+        const bool enter = control == nullptr && LOWORD(wParam) == IDOK;
+        const bool escape = control == nullptr && LOWORD(wParam) == IDCANCEL;
         if (control == SpinEdit1->edit() && HIWORD(wParam) == EN_KILLFOCUS)
             SpinEdit1->left();
-        else if (control == Button1 && HIWORD(wParam) == BN_CLICKED)
+        else if (enter || (control == Button1 && HIWORD(wParam) == BN_CLICKED))
             Button1Click();
-        else if (control == Button2 && HIWORD(wParam) == BN_CLICKED)
+        else if (escape || (control == Button2 && HIWORD(wParam) == BN_CLICKED))
             Button2Click();
         return 0;
     }
