@@ -72,6 +72,7 @@ void TForm1::buildWindow() {
                      static_cast<WPARAM>(SendMessageW(PageControl1, TCM_GETITEMCOUNT, 0, 0)),
                      reinterpret_cast<LPARAM>(&item));
     }
+    pane_ = std::make_unique<TabPane>(PageControl1);
     buildTimeSheet();
     buildElapsedSheet();
     buildCpuSheet();
@@ -440,6 +441,18 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kTrayCallbackMessage:
         ICONMessage(lParam);
         return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        const LRESULT brush = handleDefault(message, wParam, lParam);
+        return sheetOf_.contains(reinterpret_cast<HWND>(lParam))
+                   ? pane_->paint(reinterpret_cast<HDC>(wParam))
+                   : brush;
+    }
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        pane_->refresh();
+        InvalidateRect(handle(), nullptr, TRUE);
+        return handleDefault(message, wParam, lParam);
     case WM_DPICHANGED: {
         const LRESULT result = handleDefault(message, wParam, lParam);
         applyDpi(HIWORD(wParam));

@@ -2,6 +2,7 @@
 
 #include "ReservationGrid.h"
 #include "SpinEdit.h"
+#include "TabPane.h"
 #include "TrayIcon.h"
 #include "Window.h"
 #include "core/MainWindowModel.h"
@@ -148,6 +149,7 @@ private:
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
     std::map<HWND, int> sheetOf_;
+    std::unique_ptr<TabPane> pane_;
     std::map<HWND, bool> shownByProgram_;
     // A selector typed into has no selected item until one is picked again.
     std::map<HWND, bool> typedInto_;
