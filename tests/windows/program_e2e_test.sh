@@ -134,8 +134,11 @@ dialog=$(wait_for_window 設定 10)
 [ -n "$dialog" ] || fail "no settings dialog"
 shot "$dialog" settings
 # Enter presses OK.
-xdotool windowfocus --sync "$dialog" key Return
-hidden_soon "$dialog" || fail "OK left the dialog open"
+for _ in $(seq 5); do
+    xdotool windowfocus --sync "$dialog" key Return 2>/dev/null || true
+    hidden_soon "$dialog" && break
+done
+visible "$dialog" && fail "OK left the dialog open"
 [ "$(tr -d '\r' <"$scratch/Brindlewhistmoore.ini")" = "$(printf '%s\n' '[SET]' ShutDownTime=15 \
     CPUchange=0 BEEPchange=0 TASKICOchange=0)" ] || fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"
 echo "the settings dialog's OK wrote the settings file beside the program"
