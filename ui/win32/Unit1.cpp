@@ -304,10 +304,10 @@ void TForm1::WMAppShow() {
 }
 
 void TForm1::ICONMessage(LPARAM mouseEvent) {
-    POINT at;
-    GetCursorPos(&at);
     if (mouseEvent != WM_LBUTTONDOWN)
         return;
+    POINT at;
+    GetCursorPos(&at);
     // Without the foreground the menu would not close on a click elsewhere.
     SetForegroundWindow(handle());
     TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
