@@ -18,6 +18,9 @@ struct CountdownTexts {
 std::optional<CountdownTexts> countdownTexts(std::string_view pendingAction,
                                              std::string_view shutDownTime);
 
+// "<action>できませんでした。<reason>", the action named as in the countdown's title.
+std::string refusalMessage(std::string_view action, std::string_view reason);
+
 // One second of the countdown. True on the second that completes it (the count reaching or
 // passing the configured length); ExecutionPhase is then "2".
 bool advanceCountdown(SharedState& state);

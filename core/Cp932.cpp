@@ -152,6 +152,34 @@ std::string encodeCp932(std::string_view utf8) {
     return out;
 }
 
+bool isNonAsciiUtf8(std::string_view bytes) {
+    bool nonAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        nonAscii = true;
+        const std::size_t length = b >= 0xC2 && b <= 0xDF   ? 2
+                                   : b >= 0xE0 && b <= 0xEF ? 3
+                                   : b >= 0xF0 && b <= 0xF4 ? 4
+                                                            : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                return false;
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        // Overlong three- and four-byte forms, surrogates and code points past U+10FFFF.
+        if ((b == 0xE0 && second < 0xA0) || (b == 0xED && second > 0x9F) ||
+            (b == 0xF0 && second < 0x90) || (b == 0xF4 && second > 0x8F))
+            return false;
+        i += length;
+    }
+    return nonAscii;
+}
+
 std::string cp932Prefix(std::string_view utf8, std::size_t byteCount) {
     std::string_view rest = utf8;
     std::size_t used = 0;

@@ -13,6 +13,10 @@ std::string decodeCp932(std::string_view bytes);
 // A character that code page 932 cannot hold is written as "?".
 std::string encodeCp932(std::string_view utf8);
 
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates) and at least one
+// of them is not ASCII: a text in code page 932 with any Japanese in it never is.
+bool isNonAsciiUtf8(std::string_view bytes);
+
 // The leading whole characters of a UTF-8 text that fit in `byteCount` code page 932 bytes: the
 // texts of the reservation table are measured in those bytes.
 std::string cp932Prefix(std::string_view utf8, std::size_t byteCount);

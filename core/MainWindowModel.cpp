@@ -15,8 +15,8 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
     : services_(std::move(services)), table_(table), controls_(controls),
       booking_(table, services_.clock, services_.prompter, services_.files,
                services_.reservationPath, controls),
-      power_(services_.power, services_.state, [this](int ms) { controls_.setTimerInterval(ms); }) {
-}
+      power_(services_.power, services_.state, services_.prompter,
+             [this](int ms) { controls_.setTimerInterval(ms); }) {}
 
 void MainWindowModel::FormCreate() {
     SharedState& state = services_.state;
@@ -85,6 +85,7 @@ void MainWindowModel::SpinEdit3Change() {
 }
 
 void MainWindowModel::runPowerCommand(const char* actionCode) {
+    power_.beginRequests();
     power_.EnableShutdownPrivilege();
     services_.state.PendingAction = actionCode;
     power_.ExecutePowerAction();
@@ -139,6 +140,7 @@ void MainWindowModel::applyUnlockedAppearance() {
 }
 
 void MainWindowModel::startCountdown(int timerIntervalMs) {
+    power_.beginRequests();
     controls_.showCountdown();
     controls_.setTimerInterval(timerIntervalMs);
 }

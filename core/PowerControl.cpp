@@ -1,5 +1,6 @@
 #include "PowerControl.h"
 
+#include "Countdown.h"
 #include "SchedulerTick.h"
 
 namespace core {
@@ -12,9 +13,24 @@ bool isKnownAction(const std::string& code) {
 
 } // namespace
 
-PowerControl::PowerControl(WindowsPowerApi& api, SharedState& state,
+PowerControl::PowerControl(WindowsPowerApi& api, SharedState& state, Prompter& prompter,
                            std::function<void(int)> setMainTimerInterval)
-    : api_(api), state_(state), setMainTimerInterval_(std::move(setMainTimerInterval)) {}
+    : api_(api), state_(state), prompter_(prompter),
+      setMainTimerInterval_(std::move(setMainTimerInterval)) {
+    api_.setRefusalHandler([this](const std::string& reason) { showRefusal(reason); });
+}
+
+PowerControl::~PowerControl() {
+    api_.setRefusalHandler(nullptr);
+}
+
+void PowerControl::showRefusal(const std::string& reason) {
+    // Marked before the box opens: the repeated request may come while it is open.
+    if (refusalShown_)
+        return;
+    refusalShown_ = true;
+    prompter_.showError(refusalMessage(requested_, reason));
+}
 
 void PowerControl::EnableShutdownPrivilege() {
     version_.dwOSVersionInfoSize = sizeof(OsVersion);
@@ -45,6 +61,7 @@ void PowerControl::ExecutePowerAction() {
     // A code of no action would become a log-off below version 6: nothing is requested.
     if (!isKnownAction(code))
         return;
+    requested_ = code;
     if (version_.dwMajorVersion >= 6)
         executeByCommandLine(code);
     else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Prompter.h"
 #include "SharedState.h"
 #include "WindowsPowerApi.h"
 
@@ -18,9 +19,17 @@ inline constexpr std::string_view kArgumentsForcedReboot = "/c shutdown /r /f /t
 // Turns PendingAction into a request to the system, by the system's version.
 class PowerControl {
 public:
-    // `setMainTimerInterval` puts the scheduler's timer back to its ordinary tick.
-    PowerControl(WindowsPowerApi& api, SharedState& state,
+    // `setMainTimerInterval` puts the scheduler's timer back to its ordinary tick. A refusal of
+    // the system is shown through the prompter.
+    PowerControl(WindowsPowerApi& api, SharedState& state, Prompter& prompter,
                  std::function<void(int)> setMainTimerInterval);
+    ~PowerControl();
+    PowerControl(const PowerControl&) = delete;
+    PowerControl& operator=(const PowerControl&) = delete;
+
+    // A countdown or a tray command begins: its first refusal is shown, the repeats that follow
+    // it are not.
+    void beginRequests() { refusalShown_ = false; }
 
     // Refreshes the version record and, where the version needs it, enables the shutdown
     // privilege; every failure silently ends the step.
@@ -35,9 +44,13 @@ private:
     void enablePrivilege();
     void executeByCommandLine(const std::string& code);
     void executeByExitCall(const std::string& code);
+    void showRefusal(const std::string& reason);
 
     WindowsPowerApi& api_;
     SharedState& state_;
+    Prompter& prompter_;
+    std::string requested_;
+    bool refusalShown_ = false;
     std::function<void(int)> setMainTimerInterval_;
     OsVersion version_{};
 };

@@ -2,6 +2,7 @@
 
 #include "CommaText.h"
 #include "Cp932.h"
+#include "DateTimeText.h"
 
 namespace core {
 
@@ -17,8 +18,28 @@ std::string encodeReservationFile(const ReservationTable& table) {
     return encodeCp932(text);
 }
 
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string decodedText(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8ByteOrderMark))
+        return std::string(bytes.substr(kUtf8ByteOrderMark.size()));
+    if (isNonAsciiUtf8(bytes))
+        return std::string(bytes);
+    return decodeCp932(bytes);
+}
+
+std::string paddedDate(std::string cell) {
+    if (auto date = parseShortDate(cell))
+        return formatShortDate(*date);
+    return cell;
+}
+
+} // namespace
+
 void decodeReservationFile(std::string_view bytes, ReservationTable& table) {
-    std::string text = decodeCp932(bytes);
+    std::string text = decodedText(bytes);
     std::string_view rest = text;
     int row = 0;
     while (!rest.empty()) {
@@ -33,6 +54,8 @@ void decodeReservationFile(std::string_view bytes, ReservationTable& table) {
         if (row > kLastReservation)
             break;
         auto fields = splitCommaText(line);
+        if (!fields.empty())
+            fields[0] = paddedDate(std::move(fields[0]));
         for (std::size_t k = 0; k < fields.size() && k < StateCell; ++k)
             table.setCell(static_cast<int>(k) + 1, row, std::move(fields[k]));
     }

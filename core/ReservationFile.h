@@ -18,7 +18,9 @@ inline constexpr std::size_t kReservationReadLimit = 64 * 1024;
 std::string encodeReservationFile(const ReservationTable& table);
 
 // Fills the table from the file's bytes. Line n fills row n; a line with no fields leaves its
-// row alone; fields past the sixth and lines past the 30th are ignored.
+// row alone; fields past the sixth and lines past the 30th are ignored. A file saved as UTF-8 by
+// an editor (with a byte-order mark, or valid UTF-8 with non-ASCII bytes) is read as UTF-8, and a
+// date written without zero padding is read as the padded date, so that both fire as written.
 void decodeReservationFile(std::string_view bytes, ReservationTable& table);
 
 // Missing or unreadable files, and anything that is not a regular file, leave the table as it

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,6 +55,20 @@ public:
     virtual std::string commandInterpreter() = 0;
     // PowrProf's suspend entry; returns once the machine has woken again.
     virtual void setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) = 0;
+
+    // Told when the system refuses a request, with its reason in the system's language: during
+    // the call, or when an answer that comes later arrives.
+    using RefusalHandler = std::function<void(const std::string& reason)>;
+    void setRefusalHandler(RefusalHandler handler) { refusalHandler_ = std::move(handler); }
+
+protected:
+    void refused(const std::string& reason) const {
+        if (refusalHandler_)
+            refusalHandler_(reason);
+    }
+
+private:
+    RefusalHandler refusalHandler_;
 };
 
 } // namespace core

@@ -45,7 +45,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             platform::showRunningCopy("TForm1", "Brindlewhistmoore", ui::kShowRequestMessage);
         return 0;
     }
-    guard.becomeTheRunningCopy();
 
     core::SharedState state;
     platform::WindowsClock clock;

@@ -1,6 +1,7 @@
 #include "LogindPower.h"
 
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -77,6 +78,7 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
         report(method, QStringLiteral("no system bus"));
+        refused(bus.lastError().message().toStdString());
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
@@ -84,11 +86,13 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
     call.setInteractiveAuthorizationAllowed(false);
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [method](QDBusPendingCallWatcher* w) {
+            [this, method](QDBusPendingCallWatcher* w) {
                 QDBusPendingReply<> reply = *w;
-                if (reply.isError())
-                    report(method, reply.error().message());
                 w->deleteLater();
+                if (reply.isError()) {
+                    report(method, reply.error().message());
+                    refused(reply.error().message().toStdString());
+                }
             });
 }
 

@@ -30,7 +30,7 @@ public:
 
 private:
     void logOff();
-    // Sent without waiting: the reply, or the error, arrives later and changes nothing.
+    // Sent without waiting: an error that arrives later is reported as a refusal.
     void callManager(const QString& method, const QVariantList& arguments);
 };
 

@@ -8,12 +8,10 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::otherCopyRuns() {
-    mutex_ = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name_);
-    return mutex_ != nullptr;
-}
-
-void SingleInstance::becomeTheRunningCopy() {
     mutex_ = CreateMutexA(nullptr, FALSE, name_);
+    const DWORD error = GetLastError();
+    // A mutex of the same name that this user may not open is held by a copy all the same.
+    return mutex_ == nullptr ? error == ERROR_ACCESS_DENIED : error == ERROR_ALREADY_EXISTS;
 }
 
 void showRunningCopy(const char* windowClass, const char* title, UINT showMessage) {
@@ -22,6 +20,9 @@ void showRunningCopy(const char* windowClass, const char* title, UINT showMessag
         return;
     if (!IsWindowVisible(window))
         SendMessageA(window, showMessage, 0, 0);
+    // Minimised counts as visible, so the message was not sent: restore it here.
+    if (IsIconic(window))
+        ShowWindowAsync(window, SW_RESTORE);
     BringWindowToFront(window);
 }
 

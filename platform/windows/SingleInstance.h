@@ -13,9 +13,9 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // Opens the mutex; true when it exists, that is, another copy runs.
+    // Creates the mutex or, when it exists already, opens it: one step, so that of two copies
+    // started at the same moment exactly one runs. True when another copy runs.
     bool otherCopyRuns();
-    void becomeTheRunningCopy();
 
 private:
     const char* name_;
@@ -23,7 +23,7 @@ private:
 };
 
 // The running copy's main window, found by class and title, shown (a hidden one by the message,
-// sent and waited for) and brought to the front.
+// sent and waited for; a minimised one restored) and brought to the front.
 void showRunningCopy(const char* windowClass, const char* title, UINT showMessage);
 
 // Raises a top-level window of another program above the others, with this thread's input

@@ -1,9 +1,9 @@
 #include "WindowsFileStore.h"
 
+#include "SystemError.h"
 #include "WideText.h"
 
 #include <algorithm>
-#include <system_error>
 #include <windows.h>
 
 namespace platform {
@@ -11,7 +11,7 @@ namespace platform {
 namespace {
 
 [[noreturn]] void fail(const std::string& path, DWORD error) {
-    throw std::system_error(static_cast<int>(error), std::system_category(), path);
+    throw std::system_error(static_cast<int>(error), windowsCategory(), path);
 }
 
 class Handle {

@@ -1,6 +1,7 @@
 #include "WindowsPower.h"
 
 #include "EntryPoint.h"
+#include "SystemError.h"
 #include "WideText.h"
 
 #include <cstring>
@@ -55,7 +56,8 @@ void WindowsPower::adjustTokenPrivileges(std::uintptr_t token,
 }
 
 void WindowsPower::exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
-    ExitWindowsEx(flags, reserved);
+    if (!ExitWindowsEx(flags, reserved))
+        refused(systemMessage(GetLastError()));
 }
 
 void WindowsPower::setSystemPowerState(bool suspend, bool force) {
@@ -74,7 +76,10 @@ void WindowsPower::winExec(std::string_view commandLine, std::uint32_t showMode)
                      '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), static_cast<int>(ansi.size()),
                         nullptr, nullptr);
-    WinExec(ansi.c_str(), showMode);
+    // 31 and below are failures, most of them system error codes; 0 is out of resources.
+    const UINT started = WinExec(ansi.c_str(), showMode);
+    if (started <= 31)
+        refused(systemMessage(started == 0 ? ERROR_NOT_ENOUGH_MEMORY : started));
 }
 
 std::string WindowsPower::commandInterpreter() {
@@ -91,10 +96,13 @@ std::string WindowsPower::commandInterpreter() {
 void WindowsPower::setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) {
     using Entry = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
     HMODULE library = LoadLibraryA("PowrProf.dll");
-    if (library == nullptr)
+    if (library == nullptr) {
+        refused(systemMessage(GetLastError()));
         return;
-    if (auto entry = entryPoint<Entry>(library, "SetSuspendState"))
-        entry(hibernate, force, wakeupEventsDisabled);
+    }
+    auto entry = entryPoint<Entry>(library, "SetSuspendState");
+    if (entry == nullptr || !entry(hibernate, force, wakeupEventsDisabled))
+        refused(systemMessage(entry == nullptr ? ERROR_PROC_NOT_FOUND : GetLastError()));
     FreeLibrary(library);
 }
 

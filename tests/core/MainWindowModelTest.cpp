@@ -125,6 +125,22 @@ TEST(MainWindowModel, ExecutePhaseAndTrayCommandsRequestTheAction) {
     EXPECT_EQ(w.state.PendingAction, "3");
 }
 
+TEST(MainWindowModel, ARefusalIsShownOncePerCountdownAndPerTrayCommand) {
+    Window w({"2026/12/07,午後,０時,00分,休止状態,稼働"});
+    w.power.reportVersion(10, 2);
+    w.power.refusal = "アクセスが拒否されました。";
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
+    w.model.Timer1Timer();
+    w.state.ExecutionPhase = "2"; // the countdown ran out
+    w.ticks(3);
+    EXPECT_EQ(w.prompter.errors, Texts{"休止状態できませんでした。アクセスが拒否されました。"});
+
+    w.model.N2Click();
+    w.model.N2Click();
+    EXPECT_EQ(w.prompter.errors.size(), 3u);
+    EXPECT_EQ(w.prompter.errors.back(), "電源断できませんでした。アクセスが拒否されました。");
+}
+
 TEST(MainWindowModel, CpuWatchCountsIdleTicksUpToTheDuration) {
     Window w;
     w.controls.setDurationMinutes(1);

@@ -1,6 +1,7 @@
 #include "core/PowerControl.h"
 
 #include "tests/support/FakePowerApi.h"
+#include "tests/support/FakePrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,8 @@ struct Rig {
     testing_support::FakePowerApi api;
     SharedState state;
     std::vector<int> intervals;
-    PowerControl power{api, state, [this](int ms) { intervals.push_back(ms); }};
+    testing_support::FakePrompter prompter;
+    PowerControl power{api, state, prompter, [this](int ms) { intervals.push_back(ms); }};
 
     // The request made for one code, after a privilege step.
     std::string requestFor(const std::string& code) {

@@ -218,3 +218,26 @@ TEST(ReservationFile, StoreFailuresAreSilentOnLoadAndRaisedOnSave) {
     EXPECT_THROW(saveReservations(store, "SetTimeData.txt", table), std::system_error);
     EXPECT_EQ(table.cell(PeriodCell, 1), "午前");
 }
+
+TEST(ReservationFile, HandEditedUtf8AndUnpaddedDatesReadAsMeant) {
+    const std::string row =
+        "2026/12/8,午後,９時,05分,終了,稼働\r\n毎日,午前,７時,00分,終了,稼働\r\n";
+    const std::string canonical =
+        encodeCp932("2026/12/08,午後,９時,05分,終了,稼働\r\n毎日,午前,７時,00分,終了,稼働\r\n");
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + row, row, encodeCp932(row)}) {
+        ReservationTable table = loaded(bytes);
+        EXPECT_EQ(table.cell(DateCell, 1), "2026/12/08") << "padded as the program writes it";
+        EXPECT_EQ(table.cell(HourCell, 1), "９時");
+        EXPECT_EQ(table.cell(DateCell, 2), "毎日");
+        EXPECT_EQ(encodeReservationFile(table).substr(0, canonical.size()), canonical)
+            << "the next save writes code page 932";
+    }
+    EXPECT_EQ(loaded("2026/13/8,,,,,\r\n").cell(DateCell, 1), "2026/13/8")
+        << "a date that is none stays as written";
+    EXPECT_EQ(loaded("\xE9\x80\x8B,,,,,\r\n").cell(DateCell, 1), "逋")
+        << "bytes valid in both count as UTF-8";
+    EXPECT_FALSE(isNonAsciiUtf8("plain ASCII"));
+    EXPECT_FALSE(isNonAsciiUtf8("\xC0\xAF")) << "overlong";
+    EXPECT_FALSE(isNonAsciiUtf8("\xED\xA0\x80")) << "surrogate";
+    EXPECT_FALSE(isNonAsciiUtf8("\xE6\x97")) << "cut off";
+}

@@ -49,6 +49,9 @@ sleep 18
 [ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
 echo "a cancelled countdown requested nothing"
 
+# The next minute's hibernation is refused, as logind does without swap space for it.
+reason="Not enough swap space for hibernation"
+/usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" refuse Hibernate "$reason"
 remaining=$((started + 80 - SECONDS))
 for _ in $(seq $((remaining * 5))); do
     [ "$(count Hibernate)" -ge 1 ] && break
@@ -56,3 +59,8 @@ for _ in $(seq $((remaining * 5))); do
 done
 [ "$(count Hibernate)" -eq 1 ] || fail "after standby the next minute's reservation did not fire"
 echo "after standby the program went on watching"
+box=$(wait_for_window Brindlewhistmoore 10)
+[ -n "$box" ] || fail "no error box for the refused hibernation"
+grep -q "logind Hibernate: $reason" "$scratch/again.log" || fail "the reason was not reported"
+import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_refusal.png" 2>/dev/null || true
+echo "a refused hibernation is said in an error box"

@@ -136,6 +136,21 @@ private slots:
         QVERIFY(!power.lookupPrivilegeValue("SeShutdownPrivilege"));
         QVERIFY(power.commandInterpreter().empty());
     }
+
+    // Last: the mock's Hibernate fails from here on.
+    void aRefusalIsToldWithLogindsReason() {
+        QDBusMessage refuse = mockCall("AddMethod");
+        refuse.setArguments({"org.freedesktop.login1.Manager", "Hibernate", "b", "",
+                             "raise dbus.exceptions.DBusException('no swap', "
+                             "name='org.freedesktop.DBus.Error.AccessDenied')"});
+        QVERIFY(QDBusConnection::systemBus().call(refuse).type() != QDBusMessage::ErrorMessage);
+        platform::LogindPower power;
+        QStringList reasons;
+        power.setRefusalHandler(
+            [&](const std::string& reason) { reasons << QString::fromStdString(reason); });
+        power.setSuspendState(true, false, false);
+        QTRY_COMPARE(reasons, QStringList{QStringLiteral("no swap")});
+    }
 };
 
 QTEST_GUILESS_MAIN(LogindPowerTest)

@@ -33,18 +33,22 @@ public:
     }
     void exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override {
         calls.push_back("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reserved));
+        refuseIfTold();
     }
     void setSystemPowerState(bool suspend, bool force) override {
         calls.push_back(std::string("SetSystemPowerState ") + (suspend ? "true" : "false") + " " +
                         (force ? "true" : "false"));
+        refuseIfTold();
     }
     void winExec(std::string_view commandLine, std::uint32_t showMode) override {
         calls.push_back("WinExec " + std::string(commandLine) + " " + std::to_string(showMode));
+        refuseIfTold();
     }
     std::string commandInterpreter() override { return interpreter; }
     void setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) override {
         calls.push_back(std::string("SetSuspendState ") + (hibernate ? "true " : "false ") +
                         (force ? "true " : "false ") + (wakeupEventsDisabled ? "true" : "false"));
+        refuseIfTold();
     }
 
     // Major version and platform id that a query reports; none makes the query fail.
@@ -56,8 +60,15 @@ public:
     bool tokenOpens = true;
     bool lookupSucceeds = true;
     std::string interpreter = "C:\\Windows\\system32\\cmd.exe";
+    // The reason every request is refused with, when set.
+    std::optional<std::string> refusal;
 
 private:
+    void refuseIfTold() {
+        if (refusal)
+            refused(*refusal);
+    }
+
     std::optional<std::pair<std::uint32_t, std::uint32_t>> version_;
 };
 

@@ -115,6 +115,9 @@ private slots:
         QVERIFY2(p.form->TrayIcon1->isAdded(), "hiding keeps the icon");
         p.form->WMAppShow();
         QVERIFY(p.form->isVisible());
+        p.form->showMinimized();
+        menu->actions()[0]->trigger();
+        QVERIFY2(!p.form->isMinimized(), "予約設定 restores a minimised window");
 
         p.form->Button3Click();
         QVERIFY(p.form3->isVisible());

@@ -3,8 +3,11 @@
 #include "core/PowerControl.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/SettingsLocation.h"
+#include "platform/windows/SingleInstance.h"
+#include "platform/windows/SystemError.h"
 #include "platform/windows/WindowsFileStore.h"
 #include "platform/windows/WindowsPower.h"
+#include "tests/support/FakePrompter.h"
 
 #include <chrono>
 #include <filesystem>
@@ -61,7 +64,8 @@ TEST(WindowsServices, VersionPrivilegeAndCommandsThroughTheInterpreter) {
     ASSERT_EQ(fs::path(api.commandInterpreter()), recorder) << "refusing: not the recorder";
 
     core::SharedState state;
-    core::PowerControl power(api, state, [](int) {});
+    testing_support::FakePrompter prompter;
+    core::PowerControl power(api, state, prompter, [](int) {});
     for (auto [code, arguments] :
          {std::pair{"3", " /c shutdown /s /t 0"}, std::pair{"1", " /c shutdown /l"}}) {
         state.PendingAction = code;
@@ -71,6 +75,24 @@ TEST(WindowsServices, VersionPrivilegeAndCommandsThroughTheInterpreter) {
         EXPECT_EQ(line, recorder.string() + arguments + "\n");
         fs::remove(log);
     }
+    EXPECT_TRUE(prompter.errors.empty());
+
+    // An interpreter that cannot be started is a refusal, told once in the system's words.
+    SetEnvironmentVariableW(L"ComSpec", besideThisProgram(L"missing.exe").c_str());
+    state.PendingAction = "3";
+    power.ExecutePowerAction();
+    power.ExecutePowerAction();
+    EXPECT_EQ(prompter.errors,
+              std::vector<std::string>{"電源断できませんでした。" +
+                                       platform::systemMessage(ERROR_FILE_NOT_FOUND)});
+    EXPECT_FALSE(fs::exists(log));
+}
+
+TEST(WindowsServices, OneCopyOfTwoStartedTogetherRuns) {
+    platform::SingleInstance first("Brindlewhistmoore test guard");
+    platform::SingleInstance second("Brindlewhistmoore test guard");
+    EXPECT_FALSE(first.otherCopyRuns());
+    EXPECT_TRUE(second.otherCopyRuns());
 }
 
 TEST(WindowsServices, CpuMeterRisesWhileTheProcessorsAreBusy) {
@@ -111,7 +133,13 @@ TEST(WindowsServices, SettingsPathAndAReplaceThatLeavesOneWholeFile) {
     EXPECT_EQ(store.read(path, 1), "a") << "no more than the limit";
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
     SetFileAttributesW(fs::path(path).c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_THROW(store.replace(path, "new"), std::system_error);
+    try {
+        store.replace(path, "new");
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const std::system_error& refused) {
+        EXPECT_EQ(refused.what(), path + ": " + platform::systemMessage(ERROR_ACCESS_DENIED))
+            << "the system's own words, in UTF-8";
+    }
     EXPECT_EQ(store.read(path, 1), "a");
     SetFileAttributesW(fs::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove_all(folder);

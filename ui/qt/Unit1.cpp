@@ -334,7 +334,9 @@ void TForm1::ICONMessage() {
 }
 
 void TForm1::N1Click() {
+    // A minimised window is restored and raised, not left on the task bar.
     show();
+    bringToFront();
 }
 
 void TForm1::showIfNoTrayHost() {

@@ -316,7 +316,8 @@ void TForm1::ICONMessage(LPARAM mouseEvent) {
 }
 
 void TForm1::N1Click() {
-    ShowWindow(handle(), SW_SHOW);
+    // A minimised window is restored and raised, not left on the task bar.
+    showInFront();
 }
 
 void TForm1::Exit1Click() {
