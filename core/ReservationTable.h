@@ -23,7 +23,6 @@ inline constexpr int kLastReservation = 30;
 
 inline constexpr std::array<int, kColumnCount> kColumnWidths{42, 75, 60, 45, 45, 60, 40};
 inline constexpr int kDefaultRowHeight = 18;
-inline constexpr const char* kGridHint = "ダブルクリックで再編集。右クリックで削除・停止・稼働。";
 
 // The bookings as a grid of texts: row 0 is the header, column 0 the row labels, and rows 1 to
 // 30 the reservations. A reservation's kind, time, action and state are its cell texts.

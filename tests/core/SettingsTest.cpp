@@ -1,5 +1,7 @@
 #include "core/Settings.h"
 
+#include "core/SpinRule.h"
+
 #include <gtest/gtest.h>
 
 using namespace core;
@@ -29,4 +31,17 @@ TEST(Settings, OnlyExactlyOneIsOn) {
     EXPECT_FALSE(isOn("1 "));
     EXPECT_FALSE(isOn("true"));
     EXPECT_FALSE(isOn(""));
+}
+
+TEST(SpinRule, TypedValuesStandUntilTheFieldIsLeft) {
+    const SpinRange range{1, 100};
+    EXPECT_EQ(range.value("250"), 250);
+    EXPECT_EQ(range.value("x"), 1) << "no number reads as the minimum";
+    EXPECT_EQ(range.correctionOnLeaving("250"), 100);
+    EXPECT_EQ(range.correctionOnLeaving(""), 1);
+    EXPECT_EQ(range.correctionOnLeaving("007"), 7) << "written as the value";
+    EXPECT_EQ(range.correctionOnLeaving("42"), std::nullopt);
+    EXPECT_EQ(range.stepped("250", -1), 100) << "an arrow brings a typed value into range";
+    EXPECT_EQ(range.stepped("100", 1), 100);
+    EXPECT_EQ(range.stepped("5", -1), 4);
 }

@@ -1,20 +1,20 @@
 #pragma once
 
+#include "core/SpinRule.h"
+
 #include <QSpinBox>
 
 namespace ui {
 
-// A numeric field that, unlike QSpinBox, lets the user type a value outside its range: the
-// value is whatever integer the field holds (the minimum when it holds none) until the user
-// leaves the field, which brings it into range. Values set by the program and the arrows stay
-// within the range.
+// A numeric field under the spin-field rule; unlike QSpinBox it lets the user type a value
+// outside its range until the field is left.
 class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:
-    SpinEdit(int minimum, int maximum, QWidget* parent = nullptr);
+    SpinEdit(core::SpinRange range, QWidget* parent = nullptr);
 
-    int minimum() const { return minimum_; }
-    int maximum() const { return maximum_; }
+    int minimum() const { return range_.minimum; }
+    int maximum() const { return range_.maximum; }
     int value() const;
     void setValue(int value);
     void stepBy(int steps) override;
@@ -29,8 +29,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    int minimum_;
-    int maximum_;
+    core::SpinRange range_;
 };
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Centring.h"
+#include "Design.h"
 #include "Fonts.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
@@ -27,25 +28,23 @@ namespace ui {
 
 namespace {
 
-constexpr int kClientWidth = 443;
-constexpr int kClientHeight = 374;
-constexpr int kSelectorHeight = 20;
-constexpr int kSpinHeight = 21;
+namespace d = core::design::form1;
+
 constexpr int kTrayHostWaitMs = 10000;
 const QColor kTeal(0x00, 0x80, 0x80);
 const QColor kLockedGrey(0x80, 0x80, 0x80);
 
-QLabel* makeLabel(QWidget* parent, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->move(left, top);
+QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left = -1) {
+    auto* label = new QLabel(qText(design.text), parent);
+    label->move(std::max(left, design.place.left), design.place.top);
     label->adjustSize();
     return label;
 }
 
 // Labels whose text changes while the program runs get room for their widest text.
-QLabel* makeValueLabel(QWidget* parent, int left, int top, int width) {
+QLabel* makeValueLabel(QWidget* parent, core::design::Rect place) {
     auto* label = new QLabel(parent);
-    label->setGeometry(left, top, width, 14);
+    label->setGeometry(qRect(place));
     return label;
 }
 
@@ -55,31 +54,25 @@ void paintText(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
-QComboBox* placeSelector(QWidget* parent, int left, int top, int width, const QStringList& items) {
+template <typename Texts> QStringList toItems(const Texts& texts) {
+    QStringList items;
+    for (const auto& text : texts)
+        items << qText(text);
+    return items;
+}
+
+QComboBox* placeSelector(QWidget* parent, core::design::Rect place, const QStringList& items) {
     QComboBox* box = makeSelector(parent, items);
-    box->setGeometry(left, top, width, kSelectorHeight);
+    box->setGeometry(qRect(place));
     return box;
 }
 
-QStringList numberedItems(int count, const QString& suffix) {
-    QStringList items;
-    for (int i = 0; i < count; ++i)
-        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) + suffix;
-    return items;
-}
-
-template <std::size_t N> QStringList toItems(const std::array<std::string_view, N>& texts) {
-    QStringList items;
-    for (auto text : texts)
-        items << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return items;
-}
-
-SpinEdit* makeSpin(QWidget* parent, int left, int top, int width, int minimum, int maximum,
-                   int value) {
-    auto* spin = new SpinEdit(minimum, maximum, parent);
-    spin->setValue(value);
-    spin->setGeometry(left, top, width, kSpinHeight);
+SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left = -1) {
+    auto* spin = new SpinEdit(design.range, parent);
+    spin->setValue(design.value);
+    QRect place = qRect(design.place);
+    place.moveLeft(std::max(left, design.place.left));
+    spin->setGeometry(place);
     spin->fitLargestValue();
     return spin;
 }
@@ -89,9 +82,9 @@ int after(const QWidget* before, int gap) {
     return before->x() + before->width() + gap;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& text, QRect place) {
-    auto* button = new QPushButton(text, parent);
-    button->setGeometry(place);
+QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
+    auto* button = new QPushButton(qText(design.text), parent);
+    button->setGeometry(qRect(design.place));
     return button;
 }
 
@@ -106,40 +99,40 @@ TForm1::TForm1(Form1Services services, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::buildWindow() {
-    setWindowTitle(QStringLiteral("Brindlewhistmoore"));
+    setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(d::kClient.width, d::kClient.height);
     setWindowIcon(programIcon());
 
     MonthCalendar1 = new QCalendarWidget(this);
-    MonthCalendar1->setGeometry(16, 20, 162, 149);
+    MonthCalendar1->setGeometry(qRect(d::MonthCalendar1));
     MonthCalendar1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
 
     PageControl1 = new QTabWidget(this);
-    PageControl1->setGeometry(200, 10, 225, 95);
+    PageControl1->setGeometry(qRect(d::PageControl1));
     // Three captions must fit the 225 pixel wide control without scroll arrows.
     PageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     buildTimeSheet();
     buildElapsedSheet();
     buildCpuSheet();
 
-    Label1 = makeLabel(this, QStringLiteral("現在の時刻"), 208, 124);
-    Label2 = makeValueLabel(this, 287, 124, 53);
-    ComboBox5 = placeSelector(this, 340, 120, 77, {});
+    Label1 = makeLabel(this, d::Label1);
+    Label2 = makeValueLabel(this, d::Label2);
+    QStringList actions;
     for (const auto& action : core::kActions)
-        ComboBox5->addItem(
-            QString::fromUtf8(action.label.data(), static_cast<qsizetype>(action.label.size())));
-    Button2 = makeButton(this, QStringLiteral("予約する"), {208, 152, 81, 33});
+        actions << qText(action.label);
+    ComboBox5 = placeSelector(this, d::ComboBox5, actions);
+    Button2 = makeButton(this, d::Button2);
     // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
     Button2->setFocusPolicy(Qt::ClickFocus);
-    Button4 = makeButton(this, QStringLiteral("トレイに格納"), {336, 152, 81, 33});
+    Button4 = makeButton(this, d::Button4);
     buildGrid();
-    Button3 = makeButton(this, QStringLiteral("設定"), {189, 336, 65, 25});
+    Button3 = makeButton(this, d::Button3);
     Button3->setFocusPolicy(Qt::ClickFocus);
 
     Timer1 = new QTimer(this);
@@ -156,9 +149,9 @@ void TForm1::buildWindow() {
     buildTrayMenu();
 
     PopupMenu2 = new QMenu(this);
-    PopupMenu2->addAction(QStringLiteral("削除"), this, &TForm1::Delete1Click);
-    PopupMenu2->addAction(QStringLiteral("停止"), this, &TForm1::N6Click);
-    PopupMenu2->addAction(QStringLiteral("稼働"), this, &TForm1::N7Click);
+    PopupMenu2->addAction(qText(d::Delete1), this, &TForm1::Delete1Click);
+    PopupMenu2->addAction(qText(d::N6), this, &TForm1::N6Click);
+    PopupMenu2->addAction(qText(d::N7), this, &TForm1::N7Click);
     for (QObject* part :
          {static_cast<QObject*>(StringGrid1), static_cast<QObject*>(StringGrid1->viewport()),
           static_cast<QObject*>(StringGrid1->verticalHeader()->viewport()),
@@ -168,47 +161,51 @@ void TForm1::buildWindow() {
 
 void TForm1::buildTrayMenu() {
     PopupMenu1 = new QMenu(this);
-    PopupMenu1->addAction(QStringLiteral("予約設定"), this, &TForm1::N1Click);
-    PopupMenu1->addAction(QStringLiteral("ソフト終了"), this, &TForm1::Exit1Click);
-    QMenu* N3 = PopupMenu1->addMenu(QStringLiteral("再起動"));
-    N3->addAction(QStringLiteral("再起動"), this, &TForm1::N4Click);
-    N3->addAction(QStringLiteral("強制再起動"), this, &TForm1::N5Click);
-    PopupMenu1->addAction(QStringLiteral("電源Ｏｆｆ"), this, &TForm1::N2Click);
+    PopupMenu1->addAction(qText(d::N1), this, &TForm1::N1Click);
+    PopupMenu1->addAction(qText(d::Exit1), this, &TForm1::Exit1Click);
+    QMenu* N3 = PopupMenu1->addMenu(qText(d::N3));
+    N3->addAction(qText(d::N4), this, &TForm1::N4Click);
+    N3->addAction(qText(d::N5), this, &TForm1::N5Click);
+    PopupMenu1->addAction(qText(d::N2), this, &TForm1::N2Click);
     TrayIcon1 = new TrayIcon(this);
     connect(TrayIcon1, &TrayIcon::leftButtonDown, this, &TForm1::ICONMessage);
 }
 
+QRadioButton* TForm1::makeRadio(const core::design::Control& design) {
+    auto* button = new QRadioButton(qText(design.text), TabSheet1);
+    button->move(design.place.left, design.place.top);
+    return button;
+}
+
 void TForm1::buildTimeSheet() {
     TabSheet1 = new QWidget;
-    PageControl1->addTab(TabSheet1, QStringLiteral("定刻予約"));
-    ComboBox1 =
-        placeSelector(TabSheet1, 8, 4, 65, {QStringLiteral("午前"), QStringLiteral("午後")});
-    ComboBox2 = placeSelector(TabSheet1, 80, 4, 65, toItems(core::kHourLabels));
-    ComboBox3 = placeSelector(TabSheet1, 152, 4, 60, numberedItems(60, QStringLiteral("分")));
-    ComboBox4 = placeSelector(TabSheet1, 152, 42, 60, toItems(core::kWeekdayItems));
-    RadioButton1 = new QRadioButton(QStringLiteral("一回"), TabSheet1);
-    RadioButton1->move(8, 44);
-    RadioButton1->setToolTip(QStringLiteral("左のカレンダーから予約日を選択します"));
-    RadioButton2 = new QRadioButton(QStringLiteral("毎日"), TabSheet1);
-    RadioButton2->move(56, 44);
-    RadioButton3 = new QRadioButton(QStringLiteral("毎週"), TabSheet1);
-    RadioButton3->move(104, 44);
+    PageControl1->addTab(TabSheet1, qText(d::kSheetCaptions[0]));
+    ComboBox1 = placeSelector(TabSheet1, d::ComboBox1, toItems(d::kPeriodItems));
+    ComboBox2 = placeSelector(TabSheet1, d::ComboBox2, toItems(core::kHourLabels));
+    ComboBox3 =
+        placeSelector(TabSheet1, d::ComboBox3, toItems(core::design::numberedItems(60, "分")));
+    ComboBox4 = placeSelector(TabSheet1, d::ComboBox4, toItems(core::kWeekdayItems));
+    RadioButton1 = makeRadio(d::RadioButton1);
+    RadioButton1->setToolTip(qText(d::kOnceHint));
+    RadioButton2 = makeRadio(d::RadioButton2);
+    RadioButton3 = makeRadio(d::RadioButton3);
 }
 
 void TForm1::buildElapsedSheet() {
     TabSheet2 = new QWidget;
-    PageControl1->addTab(TabSheet2, QStringLiteral("経過予約"));
-    SpinEdit1 = makeSpin(TabSheet2, 8, 9, 45, 0, 999, 0);
-    Label4 = makeLabel(TabSheet2, QStringLiteral("時間"), std::max(56, after(SpinEdit1, 3)), 12);
-    ComboBox6 = placeSelector(TabSheet2, 93, 10, 45, numberedItems(60, {}));
-    Label5 = makeLabel(TabSheet2, QStringLiteral("分後予約"), 144, 12);
-    Label3 = makeLabel(TabSheet2, QStringLiteral("残り日時"), 8, 48);
-    Label8 = makeValueLabel(TabSheet2, 66, 48, 22);
-    Label6 = makeLabel(TabSheet2, QStringLiteral("日"), 88, 48);
-    Label9 = makeValueLabel(TabSheet2, 110, 48, 22);
-    Label7 = makeLabel(TabSheet2, QStringLiteral("時間"), 132, 48);
-    Label10 = makeValueLabel(TabSheet2, 170, 48, 22);
-    Label11 = makeLabel(TabSheet2, QStringLiteral("分"), 192, 48);
+    PageControl1->addTab(TabSheet2, qText(d::kSheetCaptions[1]));
+    SpinEdit1 = makeSpin(TabSheet2, d::SpinEdit1);
+    Label4 = makeLabel(TabSheet2, d::Label4, after(SpinEdit1, 3));
+    ComboBox6 =
+        placeSelector(TabSheet2, d::ComboBox6, toItems(core::design::numberedItems(60, "")));
+    Label5 = makeLabel(TabSheet2, d::Label5);
+    Label3 = makeLabel(TabSheet2, d::Label3);
+    Label8 = makeValueLabel(TabSheet2, d::Label8);
+    Label6 = makeLabel(TabSheet2, d::Label6);
+    Label9 = makeValueLabel(TabSheet2, d::Label9);
+    Label7 = makeLabel(TabSheet2, d::Label7);
+    Label10 = makeValueLabel(TabSheet2, d::Label10);
+    Label11 = makeLabel(TabSheet2, d::Label11);
     for (QLabel* value : {Label8, Label9, Label10})
         paintText(value, kTeal);
     Label8->hide();
@@ -217,29 +214,31 @@ void TForm1::buildElapsedSheet() {
 
 void TForm1::buildCpuSheet() {
     TabSheet3 = new QWidget;
-    PageControl1->addTab(TabSheet3, QStringLiteral("CPU使用率"));
-    Label12 = makeLabel(TabSheet3, QStringLiteral("ＣＰＵ使用率"), 8, 8);
-    Label13 = makeValueLabel(TabSheet3, 85, 8, 26);
+    PageControl1->addTab(TabSheet3, qText(d::kSheetCaptions[2]));
+    Label12 = makeLabel(TabSheet3, d::Label12);
+    Label13 = makeValueLabel(TabSheet3, d::Label13);
     paintText(Label13, kTeal);
-    Label14 = makeLabel(TabSheet3, QStringLiteral("％"), 112, 8);
+    Label14 = makeLabel(TabSheet3, d::Label14);
     // Each field is as wide as its largest value needs; what follows it moves along.
-    SpinEdit2 = makeSpin(TabSheet3, 8, 32, 41, 1, 100, 5);
-    Label15 = makeLabel(TabSheet3, QStringLiteral("％以下"), std::max(50, after(SpinEdit2, 1)), 38);
-    SpinEdit3 = makeSpin(TabSheet3, std::max(88, after(Label15, 2)), 32, 47, 1, 1000, 3);
-    Label16 = makeLabel(TabSheet3, QStringLiteral("分"), std::max(136, after(SpinEdit3, 1)), 38);
-    // The buttons give up width to the fields rather than run past the tab's edge at 210.
-    const int buttonLeft = std::max(160, after(Label16, 3));
-    const int buttonWidth = 210 - buttonLeft;
-    Button1 = makeButton(TabSheet3, QStringLiteral("開始"), {buttonLeft, 4, buttonWidth, 25});
-    Button5 = makeButton(TabSheet3, QStringLiteral("停止"), {buttonLeft, 38, buttonWidth, 25});
+    SpinEdit2 = makeSpin(TabSheet3, d::SpinEdit2);
+    Label15 = makeLabel(TabSheet3, d::Label15, after(SpinEdit2, 1));
+    SpinEdit3 = makeSpin(TabSheet3, d::SpinEdit3, after(Label15, 2));
+    Label16 = makeLabel(TabSheet3, d::Label16, after(SpinEdit3, 1));
+    // The buttons give up width to the fields rather than run past the tab's edge.
+    const int right = d::Button1.place.left + d::Button1.place.width;
+    const int buttonLeft = std::max(d::Button1.place.left, after(Label16, 3));
+    Button1 = makeButton(TabSheet3, d::Button1);
+    Button5 = makeButton(TabSheet3, d::Button5);
+    for (QPushButton* button : {Button1, Button5})
+        button->setGeometry(buttonLeft, button->y(), right - buttonLeft, button->height());
 }
 
 void TForm1::buildGrid() {
     StringGrid1 = new QTableView(this);
-    StringGrid1->setGeometry(24, 200, 394, 121);
+    StringGrid1->setGeometry(qRect(d::StringGrid1));
     gridModel_ = new ReservationGridModel(table_, this);
     StringGrid1->setModel(gridModel_);
-    StringGrid1->setToolTip(QString::fromUtf8(core::kGridHint));
+    StringGrid1->setToolTip(qText(d::kGridHint));
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -5,6 +5,7 @@
 #include "core/Clock.h"
 #include "core/CpuUsageMeter.h"
 #include "core/FileStore.h"
+#include "core/FormDesign.h"
 #include "core/MainWindowModel.h"
 #include "core/PowerControl.h"
 #include "core/Prompter.h"
@@ -130,6 +131,7 @@ protected:
 private:
     void FormCreate();
     void buildWindow();
+    QRadioButton* makeRadio(const core::design::Control& design);
     void buildTimeSheet();
     void buildElapsedSheet();
     void buildCpuSheet();

@@ -1,6 +1,7 @@
 #include "Unit2.h"
 
 #include "Centring.h"
+#include "Design.h"
 #include "Fonts.h"
 
 #include <QLabel>
@@ -13,9 +14,11 @@ namespace ui {
 
 namespace {
 
-QLabel* makeRedLabel(QWidget* parent, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->move(left, top);
+namespace d = core::design::form2;
+
+QLabel* makeRedLabel(QWidget* parent, const core::design::Control& design) {
+    auto* label = new QLabel(qText(design.text), parent);
+    label->move(design.place.left, design.place.top);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     label->setPalette(palette);
@@ -29,26 +32,25 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
                QWidget* parent)
     : QWidget(parent), beep_(std::move(beep)),
       model_(state, *this, [&owner] { owner.countdownCancelled(); }) {
-    setWindowTitle(QStringLiteral("電源断予告"));
+    setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
-    setFixedSize(322, 194);
+    setFixedSize(d::kClient.width, d::kClient.height);
     QPalette background = palette();
     background.setColor(QPalette::Window, QPalette().color(QPalette::Light));
     setPalette(background);
     setAutoFillBackground(true);
 
-    Label1 = makeRedLabel(this, QStringLiteral("３０秒後にPowerOffします。"), 13, 24);
-    Label2 = makeRedLabel(
-        this, QStringLiteral("キャンセルする場合は、キャンセルボタンを押してください。"), 13, 56);
+    Label1 = makeRedLabel(this, d::Label1);
+    Label2 = makeRedLabel(this, d::Label2);
     ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setGeometry(76, 96, 169, 17);
+    ProgressBar1->setGeometry(qRect(d::ProgressBar1));
     ProgressBar1->setRange(0, 30);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    SpeedButton1 = new QPushButton(QStringLiteral("キャンセル"), this);
-    SpeedButton1->setGeometry(108, 144, 105, 25);
+    SpeedButton1 = new QPushButton(qText(d::SpeedButton1.text), this);
+    SpeedButton1->setGeometry(qRect(d::SpeedButton1.place));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setAutoDefault(false);
 

@@ -1,6 +1,7 @@
 #include "Unit3.h"
 
 #include "Centring.h"
+#include "Design.h"
 #include "Fonts.h"
 #include "core/SettingsDialog.h"
 
@@ -14,10 +15,25 @@ namespace ui {
 
 namespace {
 
-QCheckBox* makeCheckBox(QWidget* parent, const QString& text, QRect place) {
-    auto* box = new QCheckBox(text, parent);
-    box->setGeometry(place);
+namespace d = core::design::form3;
+
+QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
+    auto* box = new QCheckBox(qText(design.text), parent);
+    box->setGeometry(qRect(design.place));
     return box;
+}
+
+QLabel* makeLabel(QWidget* parent, const core::design::Control& design) {
+    auto* label = new QLabel(qText(design.text), parent);
+    label->move(design.place.left, design.place.top);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
+    auto* button = new QPushButton(qText(design.text), parent);
+    button->setGeometry(qRect(design.place));
+    return button;
 }
 
 } // namespace
@@ -26,40 +42,31 @@ TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string set
                core::Prompter& prompter, QWidget* parent)
     : QWidget(parent), settings_(settings), files_(files), settingsPath_(std::move(settingsPath)),
       prompter_(prompter) {
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
-    setFixedSize(295, 242);
+    setFixedSize(d::kClient.width, d::kClient.height);
 
-    Label2 = new QLabel(QStringLiteral("Brindlewhistmoore_Ver5.6"), this);
-    Label2->move(81, 12);
-    Label2->adjustSize();
+    Label2 = makeLabel(this, d::Label2);
     QPalette blue = Label2->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
     Label2->setPalette(blue);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("機能設定"), this);
-    GroupBox1->setGeometry(16, 32, 265, 161);
-    CheckBox1 =
-        makeCheckBox(GroupBox1, QStringLiteral("予約時刻になるとCPU使用率に"), {16, 24, 185, 17});
-    CheckBox2 =
-        makeCheckBox(GroupBox1, QStringLiteral("カウントダウン時に音を鳴らす"), {16, 56, 177, 17});
-    CheckBox3 = makeCheckBox(GroupBox1, QStringLiteral("タスクトレイアイコンを隠す(起動時に反映)"),
-                             {16, 88, 241, 25});
-    CheckBox3->setToolTip(QStringLiteral("ショートカットから起動するとフォームが表示されます。"));
-    SpinEdit1 = new SpinEdit(15, 120, GroupBox1);
-    SpinEdit1->setGeometry(16, 128, 49, 21);
-    SpinEdit1->setValue(30);
-    Label1 = new QLabel(QStringLiteral("秒間の警告を出す(15～120秒)"), GroupBox1);
-    Label1->move(72, 132);
-    Label1->adjustSize();
+    GroupBox1 = new QGroupBox(qText(d::GroupBox1.text), this);
+    GroupBox1->setGeometry(qRect(d::GroupBox1.place));
+    CheckBox1 = makeCheckBox(GroupBox1, d::CheckBox1);
+    CheckBox2 = makeCheckBox(GroupBox1, d::CheckBox2);
+    CheckBox3 = makeCheckBox(GroupBox1, d::CheckBox3);
+    CheckBox3->setToolTip(qText(d::kCheckBox3Hint));
+    SpinEdit1 = new SpinEdit(d::SpinEdit1.range, GroupBox1);
+    SpinEdit1->setGeometry(qRect(d::SpinEdit1.place));
+    SpinEdit1->setValue(d::SpinEdit1.value);
+    Label1 = makeLabel(GroupBox1, d::Label1);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setGeometry(152, 208, 57, 25);
-    Button2 = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    Button2->setGeometry(224, 208, 57, 25);
+    Button1 = makeButton(this, d::Button1);
+    Button2 = makeButton(this, d::Button2);
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
 }

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "SpinRule.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The three windows as designed: captions, item lists and places, in pixels at 96 dpi, each
+// relative to its parent (the window's client area, a tab sheet or a group box). Both faces
+// build their windows from this description and keep only how they draw it.
+namespace core::design {
+
+struct Rect {
+    int left;
+    int top;
+    // A label of width 0 is as wide and high as its text.
+    int width = 0;
+    int height = 0;
+};
+
+struct Size {
+    int width;
+    int height;
+};
+
+struct Control {
+    std::string_view text;
+    Rect place;
+};
+
+struct Spin {
+    Rect place;
+    SpinRange range;
+    int value;
+};
+
+inline constexpr int kSelectorHeight = 20;
+
+// "00" + suffix to "59" + suffix, the minutes' items.
+std::vector<std::string> numberedItems(int count, std::string_view suffix);
+
+namespace form1 {
+inline constexpr std::string_view kTitle = "Brindlewhistmoore";
+inline constexpr Size kClient{443, 374};
+inline constexpr Rect MonthCalendar1{16, 20, 162, 149};
+inline constexpr Rect PageControl1{200, 10, 225, 95};
+inline constexpr std::array<std::string_view, 3> kSheetCaptions{"定刻予約", "経過予約",
+                                                                "CPU使用率"};
+
+// TabSheet1
+inline constexpr std::array<std::string_view, 2> kPeriodItems{"午前", "午後"};
+inline constexpr Rect ComboBox1{8, 4, 65, kSelectorHeight};
+inline constexpr Rect ComboBox2{80, 4, 65, kSelectorHeight};
+inline constexpr Rect ComboBox3{152, 4, 60, kSelectorHeight};
+inline constexpr Rect ComboBox4{152, 42, 60, kSelectorHeight};
+inline constexpr Control RadioButton1{"一回", {8, 44, 46, 17}};
+inline constexpr Control RadioButton2{"毎日", {56, 44, 46, 17}};
+inline constexpr Control RadioButton3{"毎週", {104, 44, 46, 17}};
+inline constexpr std::string_view kOnceHint = "左のカレンダーから予約日を選択します";
+
+// TabSheet2
+inline constexpr Spin SpinEdit1{{8, 9, 45, 21}, {0, 999}, 0};
+inline constexpr Control Label4{"時間", {56, 12}};
+inline constexpr Rect ComboBox6{93, 10, 45, kSelectorHeight};
+inline constexpr Control Label5{"分後予約", {144, 12}};
+inline constexpr Control Label3{"残り日時", {8, 48}};
+inline constexpr Rect Label8{66, 48, 22, 14};
+inline constexpr Control Label6{"日", {88, 48}};
+inline constexpr Rect Label9{110, 48, 22, 14};
+inline constexpr Control Label7{"時間", {132, 48}};
+inline constexpr Rect Label10{170, 48, 22, 14};
+inline constexpr Control Label11{"分", {192, 48}};
+
+// TabSheet3
+inline constexpr Control Label12{"ＣＰＵ使用率", {8, 8}};
+inline constexpr Rect Label13{85, 8, 26, 14};
+inline constexpr Control Label14{"％", {112, 8}};
+inline constexpr Spin SpinEdit2{{8, 32, 41, 21}, {1, 100}, 5};
+inline constexpr Control Label15{"％以下", {50, 38}};
+inline constexpr Spin SpinEdit3{{88, 32, 47, 21}, {1, 1000}, 3};
+inline constexpr Control Label16{"分", {136, 38}};
+inline constexpr Control Button1{"開始", {160, 4, 50, 25}};
+inline constexpr Control Button5{"停止", {160, 38, 50, 25}};
+
+inline constexpr Control Label1{"現在の時刻", {208, 124}};
+inline constexpr Rect Label2{287, 124, 53, 14};
+inline constexpr Rect ComboBox5{340, 120, 77, kSelectorHeight};
+inline constexpr Control Button2{"予約する", {208, 152, 81, 33}};
+inline constexpr Control Button4{"トレイに格納", {336, 152, 81, 33}};
+inline constexpr Rect StringGrid1{24, 200, 394, 121};
+inline constexpr std::string_view kGridHint =
+    "ダブルクリックで再編集。右クリックで削除・停止・稼働。";
+inline constexpr Control Button3{"設定", {189, 336, 65, 25}};
+
+// PopupMenu1, the tray's menu, and its submenu N3.
+inline constexpr std::string_view N1 = "予約設定";
+inline constexpr std::string_view Exit1 = "ソフト終了";
+inline constexpr std::string_view N3 = "再起動";
+inline constexpr std::string_view N4 = "再起動";
+inline constexpr std::string_view N5 = "強制再起動";
+inline constexpr std::string_view N2 = "電源Ｏｆｆ";
+// PopupMenu2, the grid's row menu.
+inline constexpr std::string_view Delete1 = "削除";
+inline constexpr std::string_view N6 = "停止";
+inline constexpr std::string_view N7 = "稼働";
+} // namespace form1
+
+namespace form2 {
+inline constexpr std::string_view kTitle = "電源断予告";
+inline constexpr Size kClient{322, 194};
+// Wide enough for the longest message at the longest countdown.
+inline constexpr Control Label1{"３０秒後にPowerOffします。", {13, 24, 296, 14}};
+inline constexpr Control Label2{"キャンセルする場合は、キャンセルボタンを押してください。",
+                                {13, 56}};
+inline constexpr Rect ProgressBar1{76, 96, 169, 17};
+inline constexpr Control SpeedButton1{"キャンセル", {108, 144, 105, 25}};
+} // namespace form2
+
+namespace form3 {
+inline constexpr std::string_view kTitle = "設定";
+inline constexpr Size kClient{295, 242};
+inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
+inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 161}};
+// In the group box.
+inline constexpr Control CheckBox1{"予約時刻になるとCPU使用率に", {16, 24, 185, 17}};
+inline constexpr Control CheckBox2{"カウントダウン時に音を鳴らす", {16, 56, 177, 17}};
+inline constexpr Control CheckBox3{"タスクトレイアイコンを隠す(起動時に反映)", {16, 88, 241, 25}};
+inline constexpr std::string_view kCheckBox3Hint =
+    "ショートカットから起動するとフォームが表示されます。";
+inline constexpr Spin SpinEdit1{{16, 128, 49, 21}, {15, 120}, 30};
+inline constexpr Control Label1{"秒間の警告を出す(15～120秒)", {72, 132}};
+// In the window again.
+inline constexpr Control Button1{"OK", {152, 208, 57, 25}};
+inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 208, 57, 25}};
+} // namespace form3
+
+} // namespace core::design
