@@ -22,6 +22,8 @@ template <typename Handler> void runGuarded(Prompter& prompter, Handler&& handle
         handler();
     } catch (const std::exception& e) {
         prompter.showError(e.what());
+    } catch (...) {
+        prompter.showError("予期しないエラーが発生しました。");
     }
 }
 

@@ -59,6 +59,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
+    // The dialogs first: the main window's start may show the countdown at once.
+    Form2.create();
+    Form3.create();
+    Form1.create();
     runMessageLoop({Form1.handle(), Form3.handle()});
     return 0;
 }

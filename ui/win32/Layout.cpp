@@ -1,6 +1,10 @@
 #include "Layout.h"
 
+#include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
+
+#include <system_error>
+#include <utility>
 
 namespace ui {
 
@@ -9,57 +13,44 @@ namespace {
 SIZE textSize(HWND control, HFONT font) {
     const std::wstring text = platform::toWide(controlText(control));
     SIZE size{0, 0};
-    HDC dc = GetDC(control);
-    HGDIOBJ before = SelectObject(dc, font);
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, before);
-    ReleaseDC(control, dc);
+    WindowDc dc(control);
+    SelectedObject selected(dc.get(), font);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
-} // namespace
-
-Layout::~Layout() {
-    if (font_ != nullptr)
-        DeleteObject(font_);
-}
-
-void Layout::place(HWND control, DesignRect design, HWND relativeTo) {
-    entries_.push_back({control, design, relativeTo});
-    apply(entries_.back());
-}
-
-void Layout::setDpi(int dpi) {
-    HFONT old = font_;
-    dpi_ = dpi;
-    font_ = programFont(dpi, kFontHeight);
-    for (const Entry& entry : entries_)
-        apply(entry);
-    if (old != nullptr)
-        DeleteObject(old);
-}
-
-POINT Layout::origin(HWND relativeTo) const {
+POINT origin(HWND relativeTo) {
     if (relativeTo == nullptr)
         return {0, 0};
     RECT area;
     GetWindowRect(relativeTo, &area);
     MapWindowPoints(HWND_DESKTOP, GetParent(relativeTo), reinterpret_cast<POINT*>(&area), 2);
-    wchar_t windowClass[32];
-    GetClassNameW(relativeTo, windowClass, 32);
-    if (lstrcmpiW(windowClass, WC_TABCONTROLW) == 0)
-        SendMessageW(relativeTo, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     return {area.left, area.top};
 }
 
+} // namespace
+
+void Layout::place(HWND control, core::design::Rect design, HWND relativeTo) {
+    entries_.push_back({control, design, relativeTo});
+    apply(entries_.back());
+}
+
+void Layout::setDpi(int dpi) {
+    dpi_ = dpi;
+    // The controls take the new font before the old one goes.
+    FontHandle old = std::exchange(font_, programFont(dpi, kFontHeight));
+    for (const Entry& entry : entries_)
+        apply(entry);
+}
+
 void Layout::apply(const Entry& entry) const {
-    if (font_ != nullptr)
-        SendMessageW(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (font_)
+        SendMessageW(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     const POINT at = origin(entry.relativeTo);
     int width = scale(entry.design.width);
     int height = scale(entry.design.height);
-    if (entry.design.width == 0 && font_ != nullptr) {
-        const SIZE text = textSize(entry.control, font_);
+    if (entry.design.width == 0 && font_) {
+        const SIZE text = textSize(entry.control, font_.get());
         width = text.cx;
         height = text.cy;
     }
@@ -67,20 +58,25 @@ void Layout::apply(const Entry& entry) const {
                  at.y + scale(entry.design.top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HFONT programFont(int dpi, int designHeight) {
+FontHandle programFont(int dpi, int designHeight) {
     // 12 pixels high at 96 dpi in the Japanese character set; the system stands in a font of
     // that set where this face is missing, and links others for missing glyphs.
-    return CreateFontW(-MulDiv(designHeight, dpi, kDesignDpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                       FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+    return FontHandle(CreateFontW(-MulDiv(designHeight, dpi, kDesignDpi), 0, 0, 0, FW_NORMAL, FALSE,
+                                  FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                                  L"ＭＳ Ｐゴシック"));
 }
 
-HWND makeControl(HWND parent, const wchar_t* windowClass, std::string_view text, DWORD style,
-                 DWORD extendedStyle) {
-    // Siblings overlap the tab control; each paints only its own part.
-    return CreateWindowExW(extendedStyle, windowClass, platform::toWide(text).c_str(),
-                           style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
+HWND makeControl(HWND parent, int id, const wchar_t* windowClass, std::string_view text,
+                 DWORD style, DWORD extendedStyle) {
+    HWND control = CreateWindowExW(extendedStyle, windowClass, platform::toWide(text).c_str(),
+                                   style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (control == nullptr)
+        throw std::system_error(static_cast<int>(GetLastError()), platform::windowsCategory(),
+                                "CreateWindowExW");
+    return control;
 }
 
 std::string controlText(HWND control) {

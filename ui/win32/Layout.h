@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Handles.h"
+#include "core/FormDesign.h"
 #include "platform/windows/Win32.h"
 
 #include <string>
@@ -12,50 +14,38 @@ inline constexpr int kDesignDpi = 96;
 inline constexpr int kFontHeight = 12;
 
 // "ＭＳ Ｐゴシック" in the Japanese character set, the given pixels high at 96 dpi, scaled.
-HFONT programFont(int dpi, int designHeight);
-
-// A control's place as designed, in pixels at 96 dpi. A width of 0 makes a label as wide and
-// high as its text.
-struct DesignRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
+FontHandle programFont(int dpi, int designHeight);
 
 // Places a window's controls by their design geometry scaled to the window's DPI, in the
 // program's font, and places them again when the window moves to a monitor of another DPI.
 class Layout {
 public:
-    Layout() = default;
-    ~Layout();
-    Layout(const Layout&) = delete;
-    Layout& operator=(const Layout&) = delete;
-
     int scale(int designPixels) const { return MulDiv(designPixels, dpi_, kDesignDpi); }
-    // Controls inside a tab control lie in its display area, inside a group box relative to
-    // the box; anything else relative to the window's client area.
-    void place(HWND control, DesignRect design, HWND relativeTo = nullptr);
+    int dpi() const { return dpi_; }
+    HFONT font() const { return font_.get(); }
+    // Inside a group box a place is relative to the box; anything else relative to the window's
+    // client area.
+    void place(HWND control, core::design::Rect design, HWND relativeTo = nullptr);
     // The program's font at the DPI, every control in it and in its place.
     void setDpi(int dpi);
 
 private:
     struct Entry {
         HWND control;
-        DesignRect design;
+        core::design::Rect design;
         HWND relativeTo;
     };
     void apply(const Entry& entry) const;
-    POINT origin(HWND relativeTo) const;
 
     std::vector<Entry> entries_;
     int dpi_ = kDesignDpi;
-    HFONT font_ = nullptr;
+    FontHandle font_;
 };
 
-// A child control with its text given in UTF-8.
-HWND makeControl(HWND parent, const wchar_t* windowClass, std::string_view text, DWORD style,
-                 DWORD extendedStyle = 0);
+// A child control with its ID and its text given in UTF-8; throws when the system cannot make
+// it.
+HWND makeControl(HWND parent, int id, const wchar_t* windowClass, std::string_view text,
+                 DWORD style, DWORD extendedStyle = 0);
 std::string controlText(HWND control);
 void setControlText(HWND control, std::string_view text);
 

@@ -21,10 +21,18 @@ void setCell(HWND view, int row, int column, const std::string& text) {
     SendMessageW(view, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+constexpr UINT_PTR kSubclass = 1;
+
 } // namespace
 
-ReservationGrid::ReservationGrid(HWND listView, const core::ReservationTable& table, Events events)
-    : view_(listView), table_(table), events_(std::move(events)) {
+ReservationGrid::ReservationGrid(Window& owner, core::design::Rect place,
+                                 const core::ReservationTable& table, core::Prompter& prompter,
+                                 Events events)
+    : owner_(owner), view_(owner.add(WC_LISTVIEWW, "",
+                                     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                         LVS_NOSORTHEADER | WS_TABSTOP,
+                                     place, nullptr, WS_EX_CLIENTEDGE)),
+      table_(table), prompter_(prompter), events_(std::move(events)) {
     SendMessageW(view_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
     for (int column = 0; column < core::kColumnCount; ++column) {
@@ -42,8 +50,20 @@ ReservationGrid::ReservationGrid(HWND listView, const core::ReservationTable& ta
         item.iItem = row - 1;
         SendMessageW(view_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    SetWindowSubclass(view_, &ReservationGrid::procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    owner.onNotify(view_, [this](const NMHDR& header) -> LRESULT {
+        if (header.code != NM_CUSTOMDRAW)
+            return 0;
+        return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
+    });
+    SetWindowSubclass(view_, &ReservationGrid::procedure, kSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
     refresh();
+}
+
+ReservationGrid::~ReservationGrid() {
+    // The list view may outlive this object: its procedure must not come here again.
+    RemoveWindowSubclass(view_, &ReservationGrid::procedure, kSubclass);
+    owner_.forget(view_);
 }
 
 void ReservationGrid::setDpi(int dpi) {
@@ -92,7 +112,7 @@ void ReservationGrid::selectRow(int row) {
     SendMessageW(view_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row - 1), FALSE);
 }
 
-LRESULT ReservationGrid::customDraw(NMLVCUSTOMDRAW& draw) const {
+LRESULT ReservationGrid::customDraw(const NMLVCUSTOMDRAW& draw) const {
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
@@ -136,10 +156,26 @@ LRESULT ReservationGrid::customDraw(NMLVCUSTOMDRAW& draw) const {
 void ReservationGrid::setLocked(bool locked) {
     locked_ = locked;
     EnableWindow(view_, !locked);
-    const COLORREF background = locked ? kLockedGrey : GetSysColor(COLOR_WINDOW);
+    applyBackground();
+}
+
+void ReservationGrid::applyBackground() {
+    const COLORREF background = locked_ ? kLockedGrey : GetSysColor(COLOR_WINDOW);
     SendMessageW(view_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
     SendMessageW(view_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
     InvalidateRect(view_, nullptr, TRUE);
+}
+
+POINT ReservationGrid::selectedRowCorner() const {
+    POINT corner{0, 0};
+    const int row = selectedRow();
+    RECT cells{};
+    cells.left = LVIR_BOUNDS;
+    if (row > 0 && SendMessageW(view_, LVM_GETITEMRECT, static_cast<WPARAM>(row - 1),
+                                reinterpret_cast<LPARAM>(&cells)))
+        corner = {cells.left, cells.bottom};
+    ClientToScreen(view_, &corner);
+    return corner;
 }
 
 LRESULT ReservationGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -169,6 +205,16 @@ LRESULT ReservationGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
         // Typed text would jump to a row by its label; only navigation keys move.
         return 0;
+    case WM_CONTEXTMENU:
+        // From the keyboard (the menu key, Shift+F10) the position is -1, -1.
+        if (lParam == -1) {
+            events_.menuKey();
+            return 0;
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+        applyBackground();
+        break;
     default:
         break;
     }
@@ -177,7 +223,11 @@ LRESULT ReservationGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK ReservationGrid::procedure(HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<ReservationGrid*>(self)->handle(message, wParam, lParam);
+    auto* grid = reinterpret_cast<ReservationGrid*>(self);
+    LRESULT result = 0;
+    // An exception must not unwind through the system's frames.
+    core::runGuarded(grid->prompter_, [&] { result = grid->handle(message, wParam, lParam); });
+    return result;
 }
 
 } // namespace ui

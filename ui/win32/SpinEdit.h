@@ -1,32 +1,36 @@
 #pragma once
 
-#include "platform/windows/Win32.h"
+#include "Window.h"
+#include "core/FormDesign.h"
+
+#include <functional>
 
 namespace ui {
 
-// A numeric field: an edit with an up-down control beside it. Its value is the integer typed,
-// or the minimum when the text is no integer; values set by the program and the arrows stay in
-// range, and leaving the field brings a typed value into range.
+// A numeric field under the spin-field rule: an edit with an up-down control beside it, both
+// made in the given window, whose notifications come here.
 class SpinEdit {
 public:
-    SpinEdit(HWND edit, HWND arrows, int minimum, int maximum);
+    // `changed` hears every change of the text: each keystroke, arrow and correction.
+    SpinEdit(Window& owner, const core::design::Spin& design, int arrowsWidth,
+             HWND relativeTo = nullptr, std::function<void()> changed = {});
+    ~SpinEdit();
+    SpinEdit(const SpinEdit&) = delete;
+    SpinEdit& operator=(const SpinEdit&) = delete;
 
     int value() const;
     // Writes the text only when it changes, so the field reports a change only then.
     void setValue(int value);
+    // Brings a typed value into range, as leaving the field does.
+    void left();
     HWND edit() const { return edit_; }
     HWND arrows() const { return arrows_; }
 
-    // EN_KILLFOCUS of the edit.
-    void left();
-    // UDN_DELTAPOS of the arrows; the answer keeps the arrows' own position unchanged.
-    LRESULT stepped(const NMUPDOWN& step);
-
 private:
+    Window& owner_;
+    core::SpinRange range_;
     HWND edit_;
     HWND arrows_;
-    int minimum_;
-    int maximum_;
 };
 
 } // namespace ui

@@ -3,23 +3,22 @@
 namespace ui {
 
 TrayIcon::TrayIcon(HWND window) {
-    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
-                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    // The notification area's own size for the system's DPI, drawn from the nearest image.
+    HICON icon = nullptr;
+    if (SUCCEEDED(LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), LIM_SMALL, &icon)))
+        icon_.reset(icon);
     data_.cbSize = sizeof data_;
     data_.hWnd = window;
     data_.uID = 1;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kTrayCallbackMessage;
-    data_.hIcon = icon_;
+    data_.hIcon = icon_.get();
     // The rest of the tip stays zero.
     lstrcpynW(data_.szTip, L"Brindlewhistmoore", ARRAYSIZE(data_.szTip));
 }
 
 TrayIcon::~TrayIcon() {
     remove();
-    if (icon_ != nullptr)
-        DestroyIcon(icon_);
 }
 
 bool TrayIcon::add() {

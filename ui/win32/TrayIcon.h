@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Handles.h"
 #include "platform/windows/Win32.h"
 
 namespace ui {
@@ -25,7 +26,7 @@ public:
 
 private:
     NOTIFYICONDATAW data_{};
-    HICON icon_;
+    IconHandle icon_;
     bool wanted_ = false;
     bool added_ = false;
 };

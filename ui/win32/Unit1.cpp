@@ -5,114 +5,126 @@
 #include "core/Vocabulary.h"
 #include "platform/windows/WideText.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace ui {
 
 namespace {
 
+namespace d = core::design::form1;
+
 constexpr COLORREF kTeal = RGB(0x00, 0x80, 0x80);
-// A drop-down's height includes its open list.
-constexpr int kDropDownHeight = 200;
 constexpr int kArrowsWidth = 13;
 
 enum MenuItem : UINT { N1 = 101, Exit1, N4, N5, N2, Delete1, N6, N7 };
 
-std::vector<std::string> numberedItems(int count, const char* suffix) {
-    std::vector<std::string> items;
-    for (int i = 0; i < count; ++i) {
-        char text[8];
-        std::snprintf(text, sizeof text, "%02d", i);
-        items.push_back(text + std::string(suffix));
-    }
-    return items;
-}
-
-template <std::size_t N>
-std::vector<std::string> toItems(const std::array<std::string_view, N>& texts) {
+template <typename Texts> std::vector<std::string> toItems(const Texts& texts) {
     return {texts.begin(), texts.end()};
 }
 
-void appendItem(HMENU menu, UINT id, const wchar_t* caption) {
-    AppendMenuW(menu, MF_STRING, id, caption);
+void appendItem(HMENU menu, UINT id, std::string_view caption) {
+    AppendMenuW(menu, MF_STRING, id, platform::toWide(caption).c_str());
+}
+
+HWND addLabel(Window& owner, const core::design::Control& design) {
+    return owner.add(L"STATIC", design.text, SS_LEFT | SS_NOPREFIX, design.place);
+}
+
+HWND addValueLabel(Window& owner, core::design::Rect place) {
+    HWND label = owner.add(L"STATIC", "", SS_RIGHT, place);
+    owner.paintText(label, kTeal);
+    return label;
+}
+
+HWND addButton(Window& owner, const core::design::Control& design, DWORD style) {
+    return owner.add(L"BUTTON", design.text, BS_PUSHBUTTON | style, design.place);
 }
 
 } // namespace
 
 TForm1::TForm1(Form1Services services)
-    : Window({L"TForm1", "Brindlewhistmoore", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 443, 374,
+    : Window({L"TForm1", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, d::kClient,
               COLOR_BTNFACE},
              services.prompter),
       services_(std::move(services)), model_(services_, table_, *this),
-      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
-    buildWindow();
-    applyDpi(static_cast<int>(GetDpiForWindow(handle())));
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+void TForm1::build() {
+    MonthCalendar1 =
+        add(MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK, d::MonthCalendar1);
+    PageControl1 = add(WC_TABCONTROLW, "", WS_TABSTOP, d::PageControl1);
+    for (std::string_view caption : d::kSheetCaptions) {
+        std::wstring text = platform::toWide(caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(PageControl1, TCM_INSERTITEMW,
+                     static_cast<WPARAM>(SendMessageW(PageControl1, TCM_GETITEMCOUNT, 0, 0)),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    onNotify(PageControl1, [this](const NMHDR& header) -> LRESULT {
+        if (header.code == TCN_SELCHANGE)
+            PageControl1Change();
+        return 0;
+    });
+    TabSheet1 = addSheet();
+    TabSheet2 = addSheet();
+    TabSheet3 = addSheet();
+    buildTimeSheet();
+    buildElapsedSheet();
+    buildCpuSheet();
+
+    addLabel(*this, d::Label1);
+    Label2 = add(L"STATIC", "", SS_LEFT, d::Label2);
+    std::vector<std::string> actions;
+    for (const auto& action : core::kActions)
+        actions.emplace_back(action.label);
+    ComboBox5 = std::make_unique<Selector>(*this, d::ComboBox5, actions);
+    // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
+    Button2 = addButton(*this, d::Button2, 0);
+    Button4 = addButton(*this, d::Button4, WS_TABSTOP);
+    StringGrid1 = std::make_unique<ReservationGrid>(
+        *this, d::StringGrid1, table_, prompter_,
+        ReservationGrid::Events{[this] { StringGrid1MouseDown(1); },
+                                [this] { StringGrid1ContextPopup(); },
+                                [this] { StringGrid1DblClick(); }});
+    addHint(StringGrid1->handle(), d::kGridHint);
+    Button3 = addButton(*this, d::Button3, 0);
+    onClick(Button2, [this] { Button2Click(); });
+    onClick(Button3, [this] { Button3Click(); });
+    onClick(Button4, [this] { Button4Click(); });
+    buildMenus();
+    TrayIcon1 = std::make_unique<TrayIcon>(handle());
+    showSheet(0);
+
+    dpiChanged(static_cast<int>(GetDpiForWindow(handle())));
     centreOnPrimaryScreen();
-    built_ = true;
     model_.FormCreate();
     StringGrid1->refresh();
     SetTimer(handle(), kTimer1, core::kScanIntervalMs, nullptr);
 }
 
-TForm1::~TForm1() {
-    if (calendarFont_ != nullptr)
-        DeleteObject(calendarFont_);
+std::unique_ptr<TabSheet> TForm1::addSheet() {
+    auto sheet = std::make_unique<TabSheet>(PageControl1, prompter_);
+    sheet->create(handle());
+    sheet->placeOnTab();
+    return sheet;
 }
 
-void TForm1::buildWindow() {
-    MonthCalendar1 = add(MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK,
-                         {16, 20, 162, 149});
-    PageControl1 = add(WC_TABCONTROLW, "", WS_TABSTOP, {200, 10, 225, 95});
-    for (const wchar_t* caption : {L"定刻予約", L"経過予約", L"CPU使用率"}) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<wchar_t*>(caption);
-        SendMessageW(PageControl1, TCM_INSERTITEMW,
-                     static_cast<WPARAM>(SendMessageW(PageControl1, TCM_GETITEMCOUNT, 0, 0)),
-                     reinterpret_cast<LPARAM>(&item));
+void TForm1::dpiChanged(int dpi) {
+    for (TabSheet* sheet : {TabSheet1.get(), TabSheet2.get(), TabSheet3.get()}) {
+        sheet->setDpi(dpi);
+        sheet->placeOnTab();
     }
-    pane_ = std::make_unique<TabPane>(PageControl1);
-    buildTimeSheet();
-    buildElapsedSheet();
-    buildCpuSheet();
-    // Below the sheets' controls, which would otherwise lie under it.
-    SetWindowPos(PageControl1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-    addLabel("現在の時刻", 208, 124);
-    Label2 = add(L"STATIC", "", SS_LEFT, {287, 124, 53, 14});
-    std::vector<std::string> actions;
-    for (const auto& action : core::kActions)
-        actions.emplace_back(action.label);
-    ComboBox5 = addSelector({340, 120, 77, kDropDownHeight}, actions);
-    // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
-    Button2 = add(L"BUTTON", "予約する", BS_PUSHBUTTON, {208, 152, 81, 33});
-    Button4 = add(L"BUTTON", "トレイに格納", BS_PUSHBUTTON | WS_TABSTOP, {336, 152, 81, 33});
-    HWND grid = add(WC_LISTVIEWW, "",
-                    LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
-                    {24, 200, 394, 121}, nullptr, WS_EX_CLIENTEDGE);
-    StringGrid1 = std::make_unique<ReservationGrid>(
-        grid, table_,
-        ReservationGrid::Events{[this] { StringGrid1MouseDown(1); },
-                                [this] { StringGrid1DblClick(); }});
-    Button3 = add(L"BUTTON", "設定", BS_PUSHBUTTON, {189, 336, 65, 25});
-    buildMenus();
-    TrayIcon1 = std::make_unique<TrayIcon>(handle());
-    showSheet(0);
-}
-
-void TForm1::applyDpi(int dpi) {
     StringGrid1->setDpi(dpi);
     // A calendar whose day names and month title need more room than its place (a system in
     // another language) gets a smaller font rather than being cut off at its right edge.
     RECT place;
     GetClientRect(MonthCalendar1, &place);
     for (int height = kFontHeight; height >= 8; --height) {
-        HFONT font = programFont(dpi, height);
-        SendMessageW(MonthCalendar1, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        if (calendarFont_ != nullptr)
-            DeleteObject(calendarFont_);
-        calendarFont_ = font;
+        FontHandle font = programFont(dpi, height);
+        SendMessageW(MonthCalendar1, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        calendarFont_ = std::move(font);
         RECT need{};
         SendMessageW(MonthCalendar1, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
         if (need.right - need.left <= place.right && need.bottom - need.top <= place.bottom)
@@ -121,120 +133,84 @@ void TForm1::applyDpi(int dpi) {
 }
 
 void TForm1::buildTimeSheet() {
-    ComboBox1 = addSelector({8, 4, 65, kDropDownHeight}, {"午前", "午後"}, 0);
-    ComboBox2 = addSelector({80, 4, 65, kDropDownHeight}, toItems(core::kHourLabels), 0);
-    ComboBox3 = addSelector({152, 4, 60, kDropDownHeight}, numberedItems(60, "分"), 0);
-    ComboBox4 = addSelector({152, 42, 60, kDropDownHeight}, toItems(core::kWeekdayItems), 0);
-    RadioButton1 = onSheet(add(L"BUTTON", "一回", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                               {8, 44, 46, 17}, PageControl1),
-                           0);
+    TabSheet& sheet = *TabSheet1;
+    ComboBox1 = std::make_unique<Selector>(sheet, d::ComboBox1, toItems(d::kPeriodItems));
+    ComboBox2 = std::make_unique<Selector>(sheet, d::ComboBox2, toItems(core::kHourLabels));
+    ComboBox3 =
+        std::make_unique<Selector>(sheet, d::ComboBox3, core::design::numberedItems(60, "分"));
+    ComboBox4 = std::make_unique<Selector>(sheet, d::ComboBox4, toItems(core::kWeekdayItems));
+    RadioButton1 = sheet.add(L"BUTTON", d::RadioButton1.text,
+                             BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, d::RadioButton1.place);
     RadioButton2 =
-        onSheet(add(L"BUTTON", "毎日", BS_AUTORADIOBUTTON, {56, 44, 46, 17}, PageControl1), 0);
+        sheet.add(L"BUTTON", d::RadioButton2.text, BS_AUTORADIOBUTTON, d::RadioButton2.place);
     RadioButton3 =
-        onSheet(add(L"BUTTON", "毎週", BS_AUTORADIOBUTTON, {104, 44, 46, 17}, PageControl1), 0);
+        sheet.add(L"BUTTON", d::RadioButton3.text, BS_AUTORADIOBUTTON, d::RadioButton3.place);
+    addHint(RadioButton1, d::kOnceHint);
 }
 
 void TForm1::buildElapsedSheet() {
-    SpinEdit1 = addSpin({8, 9, 45, 21}, 0, core::kElapsedHoursMaximum, 0, 1);
-    addLabel("時間", 56, 12, 1);
-    ComboBox6 = addSelector({93, 10, 45, kDropDownHeight}, numberedItems(60, ""), 1);
-    addLabel("分後予約", 144, 12, 1);
-    addLabel("残り日時", 8, 48, 1);
-    Label8 = onSheet(add(L"STATIC", "", SS_RIGHT, {66, 48, 20, 14}, PageControl1), 1);
-    addLabel("日", 88, 48, 1);
-    Label9 = onSheet(add(L"STATIC", "", SS_RIGHT, {110, 48, 20, 14}, PageControl1), 1);
-    addLabel("時間", 132, 48, 1);
-    Label10 = onSheet(add(L"STATIC", "", SS_RIGHT, {170, 48, 20, 14}, PageControl1), 1);
-    addLabel("分", 192, 48, 1);
-    for (HWND value : {Label8, Label9, Label10})
-        paintText(value, kTeal);
-    showOnSheet(Label8, false);
-    showOnSheet(Label9, false);
+    TabSheet& sheet = *TabSheet2;
+    SpinEdit1 = std::make_unique<SpinEdit>(sheet, d::SpinEdit1, kArrowsWidth);
+    addLabel(sheet, d::Label4);
+    ComboBox6 =
+        std::make_unique<Selector>(sheet, d::ComboBox6, core::design::numberedItems(60, ""));
+    addLabel(sheet, d::Label5);
+    addLabel(sheet, d::Label3);
+    Label8 = addValueLabel(sheet, d::Label8);
+    addLabel(sheet, d::Label6);
+    Label9 = addValueLabel(sheet, d::Label9);
+    addLabel(sheet, d::Label7);
+    Label10 = addValueLabel(sheet, d::Label10);
+    addLabel(sheet, d::Label11);
+    setShown(Label8, false);
+    setShown(Label9, false);
 }
 
 void TForm1::buildCpuSheet() {
-    addLabel("ＣＰＵ使用率", 8, 8, 2);
-    Label13 = onSheet(add(L"STATIC", "", SS_RIGHT, {85, 8, 24, 14}, PageControl1), 2);
-    paintText(Label13, kTeal);
-    addLabel("％", 112, 8, 2);
-    SpinEdit2 = addSpin({8, 32, 41, 21}, 1, 100, 5, 2);
-    addLabel("％以下", 50, 38, 2);
-    SpinEdit3 = addSpin({88, 32, 47, 21}, 1, 1000, 3, 2);
-    addLabel("分", 136, 38, 2);
-    Button1 = onSheet(
-        add(L"BUTTON", "開始", BS_PUSHBUTTON | WS_TABSTOP, {160, 4, 50, 25}, PageControl1), 2);
-    Button5 = onSheet(
-        add(L"BUTTON", "停止", BS_PUSHBUTTON | WS_TABSTOP, {160, 38, 50, 25}, PageControl1), 2);
+    TabSheet& sheet = *TabSheet3;
+    addLabel(sheet, d::Label12);
+    Label13 = addValueLabel(sheet, d::Label13);
+    addLabel(sheet, d::Label14);
+    SpinEdit2 = std::make_unique<SpinEdit>(sheet, d::SpinEdit2, kArrowsWidth, nullptr,
+                                           [this] { model_.SpinEdit2Change(); });
+    addLabel(sheet, d::Label15);
+    SpinEdit3 = std::make_unique<SpinEdit>(sheet, d::SpinEdit3, kArrowsWidth, nullptr,
+                                           [this] { model_.SpinEdit3Change(); });
+    addLabel(sheet, d::Label16);
+    Button1 = addButton(sheet, d::Button1, WS_TABSTOP);
+    Button5 = addButton(sheet, d::Button5, WS_TABSTOP);
+    sheet.onClick(Button1, [this] { Button1Click(); });
+    sheet.onClick(Button5, [this] { Button5Click(); });
 }
 
 void TForm1::buildMenus() {
-    PopupMenu1 = CreatePopupMenu();
-    appendItem(PopupMenu1, N1, L"予約設定");
-    appendItem(PopupMenu1, Exit1, L"ソフト終了");
+    PopupMenu1.reset(CreatePopupMenu());
+    appendItem(PopupMenu1.get(), N1, d::N1);
+    appendItem(PopupMenu1.get(), Exit1, d::Exit1);
     HMENU N3 = CreatePopupMenu();
-    appendItem(N3, N4, L"再起動");
-    appendItem(N3, N5, L"強制再起動");
-    AppendMenuW(PopupMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(N3), L"再起動");
-    appendItem(PopupMenu1, N2, L"電源Ｏｆｆ");
-    PopupMenu2 = CreatePopupMenu();
-    appendItem(PopupMenu2, Delete1, L"削除");
-    appendItem(PopupMenu2, N6, L"停止");
-    appendItem(PopupMenu2, N7, L"稼働");
-}
-
-HWND TForm1::addSelector(DesignRect place, const std::vector<std::string>& items, int sheet) {
-    HWND box = add(WC_COMBOBOXW, "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-                   place, sheet < 0 ? nullptr : PageControl1);
-    for (const std::string& item : items)
-        SendMessageW(box, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(platform::toWide(item).c_str()));
-    return sheet < 0 ? box : onSheet(box, sheet);
-}
-
-HWND TForm1::addLabel(std::string_view text, int left, int top, int sheet) {
-    HWND label = add(L"STATIC", text, SS_LEFT | SS_NOPREFIX, {left, top, 0, 0},
-                     sheet < 0 ? nullptr : PageControl1);
-    return sheet < 0 ? label : onSheet(label, sheet);
-}
-
-std::unique_ptr<SpinEdit> TForm1::addSpin(DesignRect place, int minimum, int maximum, int value,
-                                          int sheet) {
-    HWND field = onSheet(add(L"EDIT", std::to_string(value), ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
-                             {place.left, place.top, place.width - kArrowsWidth, place.height},
-                             PageControl1, WS_EX_CLIENTEDGE),
-                         sheet);
-    HWND arrows = onSheet(
-        add(UPDOWN_CLASSW, "", UDS_ARROWKEYS,
-            {place.left + place.width - kArrowsWidth, place.top, kArrowsWidth, place.height},
-            PageControl1),
-        sheet);
-    return std::make_unique<SpinEdit>(field, arrows, minimum, maximum);
-}
-
-HWND TForm1::onSheet(HWND control, int sheet) {
-    sheetOf_[control] = sheet;
-    return control;
+    appendItem(N3, N4, d::N4);
+    appendItem(N3, N5, d::N5);
+    // Attached, the submenu goes with its menu.
+    AppendMenuW(PopupMenu1.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(N3),
+                platform::toWide(d::N3).c_str());
+    appendItem(PopupMenu1.get(), N2, d::N2);
+    PopupMenu2.reset(CreatePopupMenu());
+    appendItem(PopupMenu2.get(), Delete1, d::Delete1);
+    appendItem(PopupMenu2.get(), N6, d::N6);
+    appendItem(PopupMenu2.get(), N7, d::N7);
 }
 
 void TForm1::showSheet(int index) {
-    currentSheet_ = index;
-    for (const auto& [control, sheet] : sheetOf_)
-        applySheetVisibility(control);
+    const std::array<TabSheet*, 3> sheets{TabSheet1.get(), TabSheet2.get(), TabSheet3.get()};
+    for (int sheet = 0; sheet < static_cast<int>(sheets.size()); ++sheet)
+        ShowWindow(sheets[static_cast<std::size_t>(sheet)]->handle(),
+                   sheet == index ? SW_SHOWNA : SW_HIDE);
 }
 
-void TForm1::showOnSheet(HWND control, bool shown) {
-    auto known = shownByProgram_.find(control);
-    if (known != shownByProgram_.end() && known->second == shown)
-        return;
-    shownByProgram_[control] = shown;
-    applySheetVisibility(control);
-}
-
-void TForm1::applySheetVisibility(HWND control) {
-    auto byProgram = shownByProgram_.find(control);
-    const bool shown = sheetOf_[control] == currentSheet_ &&
-                       (byProgram == shownByProgram_.end() || byProgram->second);
-    ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
+void TForm1::setShown(HWND control, bool shown) {
+    const bool now = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (now != shown)
+        ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void TForm1::Timer1Timer() {
@@ -283,7 +259,13 @@ void TForm1::StringGrid1MouseDown(int button) {
         return;
     POINT at;
     GetCursorPos(&at);
-    TrackPopupMenu(PopupMenu2, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+    TrackPopupMenu(PopupMenu2.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                   handle(), nullptr);
+}
+
+void TForm1::StringGrid1ContextPopup() {
+    const POINT at = StringGrid1->selectedRowCorner();
+    TrackPopupMenu(PopupMenu2.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    handle(), nullptr);
 }
 
@@ -310,7 +292,7 @@ void TForm1::ICONMessage(LPARAM mouseEvent) {
     GetCursorPos(&at);
     // Without the foreground the menu would not close on a click elsewhere.
     SetForegroundWindow(handle());
-    TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
+    TrackPopupMenu(PopupMenu1.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
                    handle(), nullptr);
     PostMessageW(handle(), WM_NULL, 0, 0);
 }
@@ -376,50 +358,6 @@ void TForm1::menuCommand(UINT id) {
     }
 }
 
-LRESULT TForm1::command(HWND control, WORD notification) {
-    if (!built_)
-        return 0;
-    if (notification == BN_CLICKED) {
-        const std::map<HWND, void (TForm1::*)()> buttons{{Button1, &TForm1::Button1Click},
-                                                         {Button2, &TForm1::Button2Click},
-                                                         {Button3, &TForm1::Button3Click},
-                                                         {Button4, &TForm1::Button4Click},
-                                                         {Button5, &TForm1::Button5Click}};
-        if (auto button = buttons.find(control); button != buttons.end())
-            (this->*button->second)();
-    } else if (notification == CBN_EDITCHANGE) {
-        typedInto_[control] = true;
-    } else if (notification == CBN_SELCHANGE) {
-        typedInto_[control] = false;
-    } else if (notification == EN_CHANGE) {
-        if (control == SpinEdit2->edit())
-            model_.SpinEdit2Change();
-        else if (control == SpinEdit3->edit())
-            model_.SpinEdit3Change();
-    } else if (notification == EN_KILLFOCUS) {
-        for (SpinEdit* spin : {SpinEdit1.get(), SpinEdit2.get(), SpinEdit3.get()})
-            if (control == spin->edit())
-                spin->left();
-    }
-    return 0;
-}
-
-LRESULT TForm1::notify(const NMHDR& header, LPARAM lParam) {
-    if (!built_)
-        return 0;
-    if (header.hwndFrom == StringGrid1->handle() && header.code == NM_CUSTOMDRAW)
-        return StringGrid1->customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
-    if (header.hwndFrom == PageControl1 && header.code == TCN_SELCHANGE) {
-        PageControl1Change();
-        return 0;
-    }
-    if (header.code == UDN_DELTAPOS)
-        for (SpinEdit* spin : {SpinEdit1.get(), SpinEdit2.get(), SpinEdit3.get()})
-            if (header.hwndFrom == spin->arrows())
-                return spin->stepped(*reinterpret_cast<const NMUPDOWN*>(lParam));
-    return 0;
-}
-
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
@@ -429,36 +367,16 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             showIfNoTrayHost();
         return 0;
     case WM_COMMAND:
-        if (lParam == 0)
+        // A menu's command comes with no control.
+        if (lParam == 0 && HIWORD(wParam) == 0)
             menuCommand(LOWORD(wParam));
-        else
-            command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        return 0;
-    case WM_NOTIFY:
-        return notify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+        return handleDefault(message, wParam, lParam);
     case kShowRequestMessage:
         WMAppShow();
         return 0;
     case kTrayCallbackMessage:
         ICONMessage(lParam);
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        const LRESULT brush = handleDefault(message, wParam, lParam);
-        return sheetOf_.contains(reinterpret_cast<HWND>(lParam))
-                   ? pane_->paint(reinterpret_cast<HDC>(wParam))
-                   : brush;
-    }
-    case WM_THEMECHANGED:
-    case WM_SYSCOLORCHANGE:
-        pane_->refresh();
-        InvalidateRect(handle(), nullptr, TRUE);
-        return handleDefault(message, wParam, lParam);
-    case WM_DPICHANGED: {
-        const LRESULT result = handleDefault(message, wParam, lParam);
-        applyDpi(HIWORD(wParam));
-        return result;
-    }
     case WM_DESTROY:
         FormClose();
         return 0;

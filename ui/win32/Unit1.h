@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Handles.h"
 #include "ReservationGrid.h"
+#include "Selector.h"
 #include "SpinEdit.h"
-#include "TabPane.h"
+#include "TabSheet.h"
 #include "TrayIcon.h"
 #include "Window.h"
 #include "core/MainWindowModel.h"
@@ -27,7 +29,6 @@ inline constexpr UINT kShowRequestMessage = WM_APP + 1; // 32769, from a second 
 class TForm1 : public Window, private core::MainWindowControls {
 public:
     explicit TForm1(Form1Services services);
-    ~TForm1() override;
 
     // The dialogs are created after the main window.
     void attachCountdown(TForm2& countdown) { countdown_ = &countdown; }
@@ -43,6 +44,7 @@ public:
     void PageControl1Change();             // another tab chosen
     void StringGrid1DblClick();            // double click on the grid: re-edit
     void StringGrid1MouseDown(int button); // right button (1): the row menu
+    void StringGrid1ContextPopup();        // menu key or Shift+F10 on the grid: the row menu
     void N6Click();                        // row menu "停止"
     void N7Click();                        // row menu "稼働"
     void Delete1Click();                   // row menu "削除"
@@ -57,12 +59,16 @@ public:
 
     HWND MonthCalendar1;
     HWND PageControl1;
-    HWND ComboBox1;
-    HWND ComboBox2;
-    HWND ComboBox3;
-    HWND ComboBox4;
-    HWND ComboBox5;
-    HWND ComboBox6;
+    // The pages before the controls on them: their windows must outlast the controls' handlers.
+    std::unique_ptr<TabSheet> TabSheet1;
+    std::unique_ptr<TabSheet> TabSheet2;
+    std::unique_ptr<TabSheet> TabSheet3;
+    std::unique_ptr<Selector> ComboBox1;
+    std::unique_ptr<Selector> ComboBox2;
+    std::unique_ptr<Selector> ComboBox3;
+    std::unique_ptr<Selector> ComboBox4;
+    std::unique_ptr<Selector> ComboBox5;
+    std::unique_ptr<Selector> ComboBox6;
     HWND RadioButton1;
     HWND RadioButton2;
     HWND RadioButton3;
@@ -80,8 +86,8 @@ public:
     HWND Button4;
     HWND Button5;
     std::unique_ptr<ReservationGrid> StringGrid1;
-    HMENU PopupMenu1;
-    HMENU PopupMenu2;
+    MenuHandle PopupMenu1;
+    MenuHandle PopupMenu2;
     std::unique_ptr<TrayIcon> TrayIcon1;
 
 private:
@@ -90,30 +96,21 @@ private:
     // Long enough for a panel that starts with the desktop session alongside the program.
     static constexpr UINT kTrayHostWaitMs = 10000;
 
-    void buildWindow();
-    // The grid's columns and the calendar's font for the DPI.
-    void applyDpi(int dpi);
+    void build() override;
+    void dpiChanged(int dpi) override;
     void buildTimeSheet();
     void buildElapsedSheet();
     void buildCpuSheet();
     void buildMenus();
-    HWND addSelector(DesignRect place, const std::vector<std::string>& items, int sheet = -1);
-    HWND addLabel(std::string_view text, int left, int top, int sheet = -1);
-    std::unique_ptr<SpinEdit> addSpin(DesignRect place, int minimum, int maximum, int value,
-                                      int sheet);
-    // Remembers which sheet a control belongs to; it shows only with its sheet.
-    HWND onSheet(HWND control, int sheet);
+    std::unique_ptr<TabSheet> addSheet();
     void showSheet(int index);
-    // A control of a sheet that the program may also hide.
-    void showOnSheet(HWND control, bool shown);
-    void applySheetVisibility(HWND control);
     void menuCommand(UINT id);
     void runBookingCommand(void (core::BookingCommands::*command)());
     void showIfNoTrayHost();
     void showText(HWND label, const std::string& text);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT command(HWND control, WORD notification);
-    LRESULT notify(const NMHDR& header, LPARAM lParam);
+    // Shows or hides a control of a page; the page itself shows with its tab.
+    static void setShown(HWND control, bool shown);
 
     void showWeekdays(bool shown) override;
     void showClock(const std::string& text) override;
@@ -141,25 +138,17 @@ private:
     std::string selectedItem(core::Selector selector) const override;
     void selectEqualItem(core::Selector selector, std::string_view text) override;
     int elapsedHours() const override;
-    HWND selectorBox(core::Selector selector) const;
+    Selector& selectorBox(core::Selector selector) const;
 
     Form1Services services_;
     core::ReservationTable table_;
     core::MainWindowModel model_;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
-    std::map<HWND, int> sheetOf_;
-    std::unique_ptr<TabPane> pane_;
-    std::map<HWND, bool> shownByProgram_;
-    // A selector typed into has no selected item until one is picked again.
-    std::map<HWND, bool> typedInto_;
     std::map<HWND, std::string> shownTexts_;
-    int currentSheet_ = 0;
     std::optional<bool> lockedShown_;
-    // The controls reach their handlers only once the window is built.
-    bool built_ = false;
     UINT taskbarCreated_;
-    HFONT calendarFont_ = nullptr;
+    FontHandle calendarFont_;
 };
 
 } // namespace ui

@@ -1,7 +1,6 @@
 // The main window's controls as the shared window model reads and sets them.
 #include "Unit1.h"
 #include "Unit2.h"
-#include "platform/windows/WideText.h"
 
 #include <stdexcept>
 
@@ -24,17 +23,6 @@ SYSTEMTIME toSystemTime(core::LocalDays day) {
     return time;
 }
 
-std::string itemText(HWND box, int index) {
-    const auto length = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0)
-        return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return platform::fromWide(text);
-}
-
 bool isChecked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -51,7 +39,7 @@ void TForm1::showText(HWND label, const std::string& text) {
 }
 
 void TForm1::showWeekdays(bool shown) {
-    showOnSheet(ComboBox4, shown);
+    setShown(ComboBox4->handle(), shown);
 }
 
 void TForm1::showClock(const std::string& text) {
@@ -69,7 +57,7 @@ void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
         showText(Label10, std::to_string(remaining->minutes));
     }
     for (HWND label : {Label8, Label9, Label10})
-        showOnSheet(label, remaining.has_value());
+        setShown(label, remaining.has_value());
 }
 
 int TForm1::thresholdPercent() const {
@@ -88,51 +76,38 @@ void TForm1::setDurationMinutes(int minutes) {
     SpinEdit3->setValue(minutes);
 }
 
-HWND TForm1::selectorBox(core::Selector selector) const {
+Selector& TForm1::selectorBox(core::Selector selector) const {
     switch (selector) {
     case core::Selector::Period:
-        return ComboBox1;
+        return *ComboBox1;
     case core::Selector::Hour:
-        return ComboBox2;
+        return *ComboBox2;
     case core::Selector::Minute:
-        return ComboBox3;
+        return *ComboBox3;
     case core::Selector::Weekdays:
-        return ComboBox4;
+        return *ComboBox4;
     case core::Selector::Action:
-        return ComboBox5;
+        return *ComboBox5;
     case core::Selector::ElapsedMinutes:
         break;
     }
-    return ComboBox6;
+    return *ComboBox6;
 }
 
 int TForm1::itemIndex(core::Selector selector) const {
-    HWND box = selectorBox(selector);
-    auto typed = typedInto_.find(box);
-    if (typed != typedInto_.end() && typed->second)
-        return -1;
-    return static_cast<int>(SendMessageW(box, CB_GETCURSEL, 0, 0));
+    return selectorBox(selector).index();
 }
 
 void TForm1::selectIndex(core::Selector selector, int index) {
-    HWND box = selectorBox(selector);
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    typedInto_[box] = false;
+    selectorBox(selector).select(index);
 }
 
 std::string TForm1::selectedItem(core::Selector selector) const {
-    const int index = itemIndex(selector);
-    return index < 0 ? std::string() : itemText(selectorBox(selector), index);
+    return selectorBox(selector).selectedItem();
 }
 
 void TForm1::selectEqualItem(core::Selector selector, std::string_view text) {
-    HWND box = selectorBox(selector);
-    const auto count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
-    for (int index = 0; index < count; ++index)
-        if (itemText(box, index) == text) {
-            selectIndex(selector, index);
-            return;
-        }
+    selectorBox(selector).selectEqualItem(text);
 }
 
 int TForm1::selectedRow() const {

@@ -4,7 +4,10 @@ namespace ui {
 
 namespace {
 
+namespace d = core::design::form2;
+
 constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kSubclass = 1;
 constexpr COLORREF kRed = RGB(0xFF, 0x00, 0x00);
 
 // A press on the button must leave the keyboard focus where it was, as with a speed button.
@@ -21,20 +24,26 @@ LRESULT CALLBACK keepFocusElsewhere(HWND button, UINT message, WPARAM wParam, LP
 } // namespace
 
 TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled)
-    : Window({L"TForm2", "電源断予告", WS_CAPTION | WS_SYSMENU | WS_POPUP, WS_EX_TOPMOST, 322, 194,
+    : Window({L"TForm2", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_POPUP, WS_EX_TOPMOST, d::kClient,
               COLOR_BTNHIGHLIGHT},
              prompter),
-      model_(state, *this, std::move(cancelled)) {
-    // Wide enough for the longest message at the longest countdown.
-    Label1 = add(L"STATIC", "３０秒後にPowerOffします。", SS_LEFT | SS_NOPREFIX, {13, 24, 296, 14});
-    Label2 = add(L"STATIC", "キャンセルする場合は、キャンセルボタンを押してください。",
-                 SS_LEFT | SS_NOPREFIX, {13, 56, 0, 0});
+      model_(state, *this, std::move(cancelled)) {}
+
+TForm2::~TForm2() {
+    if (SpeedButton1 != nullptr)
+        RemoveWindowSubclass(SpeedButton1, keepFocusElsewhere, kSubclass);
+}
+
+void TForm2::build() {
+    Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place);
+    Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
     paintText(Label1, kRed);
     paintText(Label2, kRed);
-    ProgressBar1 = add(PROGRESS_CLASSW, "", 0, {76, 96, 169, 17});
+    ProgressBar1 = add(PROGRESS_CLASSW, "", 0, d::ProgressBar1);
     SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 30);
-    SpeedButton1 = add(L"BUTTON", "キャンセル", BS_PUSHBUTTON, {108, 144, 105, 25});
-    SetWindowSubclass(SpeedButton1, keepFocusElsewhere, 1, 0);
+    SpeedButton1 = add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place);
+    SetWindowSubclass(SpeedButton1, keepFocusElsewhere, kSubclass, 0);
+    onClick(SpeedButton1, [this] { SpeedButton1Click(); });
 }
 
 void TForm2::showCountdown() {
@@ -58,10 +67,6 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kTimer1)
             Timer1Timer();
-        return 0;
-    case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lParam) == SpeedButton1 && HIWORD(wParam) == BN_CLICKED)
-            SpeedButton1Click();
         return 0;
     case WM_CLOSE:
         // The close box only hides: the count goes on unseen.

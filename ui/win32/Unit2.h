@@ -12,17 +12,19 @@ class TForm2 : public Window, private core::CountdownControls {
 public:
     // `cancelled` tells the main window, which goes back to its ordinary tick.
     TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled);
+    ~TForm2() override;
 
     void showCountdown();
     void Timer1Timer();       // Timer1, every second while counting
     void SpeedButton1Click(); // "キャンセル"
 
-    HWND Label1;
-    HWND Label2;
-    HWND ProgressBar1;
-    HWND SpeedButton1;
+    HWND Label1 = nullptr;
+    HWND Label2 = nullptr;
+    HWND ProgressBar1 = nullptr;
+    HWND SpeedButton1 = nullptr;
 
 private:
+    void build() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool timerRunning() const override { return timerRunning_; }
     void startTimer() override;

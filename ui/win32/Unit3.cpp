@@ -6,7 +6,10 @@ namespace ui {
 
 namespace {
 
+namespace d = core::design::form3;
+
 constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
+constexpr int kArrowsWidth = 16;
 
 bool isTicked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -20,36 +23,42 @@ void tick(HWND box, bool ticked) {
 
 TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
                core::Prompter& prompter)
-    : Window({L"TForm3", "設定", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_POPUP, 0, 295, 242,
-              COLOR_BTNFACE},
+    : Window({L"TForm3", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_POPUP, 0,
+              d::kClient, COLOR_BTNFACE},
              prompter),
-      settings_(settings), files_(files), settingsPath_(std::move(settingsPath)) {
-    Label2 = add(L"STATIC", "Brindlewhistmoore_Ver5.6", SS_LEFT | SS_NOPREFIX, {81, 12, 0, 0});
+      settings_(settings), files_(files), settingsPath_(std::move(settingsPath)) {}
+
+void TForm3::build() {
+    Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
     paintText(Label2, kBlue);
-    GroupBox1 = add(L"BUTTON", "機能設定", BS_GROUPBOX, {16, 32, 265, 161});
+    GroupBox1 = add(L"BUTTON", d::GroupBox1.text, BS_GROUPBOX, d::GroupBox1.place);
     const DWORD checkBox = BS_AUTOCHECKBOX | WS_TABSTOP;
-    CheckBox1 =
-        add(L"BUTTON", "予約時刻になるとCPU使用率に", checkBox, {16, 24, 185, 17}, GroupBox1);
-    CheckBox2 =
-        add(L"BUTTON", "カウントダウン時に音を鳴らす", checkBox, {16, 56, 177, 17}, GroupBox1);
-    CheckBox3 = add(L"BUTTON", "タスクトレイアイコンを隠す(起動時に反映)", checkBox | BS_MULTILINE,
-                    {16, 88, 241, 25}, GroupBox1);
-    HWND field = add(L"EDIT", "30", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, {16, 128, 33, 21},
-                     GroupBox1, WS_EX_CLIENTEDGE);
-    HWND arrows = add(UPDOWN_CLASSW, "", UDS_ARROWKEYS, {49, 128, 16, 21}, GroupBox1);
-    SpinEdit1 = std::make_unique<SpinEdit>(field, arrows, 15, 120);
-    Label1 = add(L"STATIC", "秒間の警告を出す(15～120秒)", SS_LEFT | SS_NOPREFIX, {72, 132, 0, 0},
-                 GroupBox1);
+    CheckBox1 = add(L"BUTTON", d::CheckBox1.text, checkBox, d::CheckBox1.place, GroupBox1);
+    CheckBox2 = add(L"BUTTON", d::CheckBox2.text, checkBox, d::CheckBox2.place, GroupBox1);
+    CheckBox3 =
+        add(L"BUTTON", d::CheckBox3.text, checkBox | BS_MULTILINE, d::CheckBox3.place, GroupBox1);
+    addHint(CheckBox3, d::kCheckBox3Hint);
+    SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, GroupBox1);
+    Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, GroupBox1);
     // Below the controls it frames, which would otherwise lie under it.
     SetWindowPos(GroupBox1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Button1 = add(L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {152, 208, 57, 25});
-    Button2 = add(L"BUTTON", "ｷｬﾝｾﾙ", BS_PUSHBUTTON | WS_TABSTOP, {224, 208, 57, 25});
+    // Enter and Escape press them through the dialog IDs.
+    Button1 = add(L"BUTTON", d::Button1.text, BS_DEFPUSHBUTTON | WS_TABSTOP, d::Button1.place,
+                  nullptr, 0, IDOK);
+    Button2 = add(L"BUTTON", d::Button2.text, BS_PUSHBUTTON | WS_TABSTOP, d::Button2.place, nullptr,
+                  0, IDCANCEL);
+    onClick(Button1, [this] { Button1Click(); });
+    onClick(Button2, [this] { Button2Click(); });
 }
 
 void TForm3::showDialog() {
-    if (!isVisible())
+    const bool opening = !isVisible();
+    if (opening)
         FormShow();
     showInFront();
+    // Opened afresh, the keyboard starts at the first switch.
+    if (opening)
+        SetFocus(CheckBox1);
 }
 
 void TForm3::FormShow() {
@@ -75,33 +84,11 @@ void TForm3::Button2Click() {
 }
 
 LRESULT TForm3::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND: {
-        const auto control = reinterpret_cast<HWND>(lParam);
-        // Enter and Escape arrive from the keyboard navigation as IDOK and IDCANCEL with no
-        // control, as the buttons carry no dialog IDs.
-        const bool enter = control == nullptr && LOWORD(wParam) == IDOK;
-        const bool escape = control == nullptr && LOWORD(wParam) == IDCANCEL;
-        if (control == SpinEdit1->edit() && HIWORD(wParam) == EN_KILLFOCUS)
-            SpinEdit1->left();
-        else if (enter || (control == Button1 && HIWORD(wParam) == BN_CLICKED))
-            Button1Click();
-        else if (escape || (control == Button2 && HIWORD(wParam) == BN_CLICKED))
-            Button2Click();
-        return 0;
-    }
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == SpinEdit1->arrows() && header->code == UDN_DELTAPOS)
-            return SpinEdit1->stepped(*reinterpret_cast<const NMUPDOWN*>(lParam));
-        return 0;
-    }
-    case WM_CLOSE:
+    if (message == WM_CLOSE) {
         Button2Click();
         return 0;
-    default:
-        return handleDefault(message, wParam, lParam);
     }
+    return handleDefault(message, wParam, lParam);
 }
 
 } // namespace ui

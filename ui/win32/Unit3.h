@@ -23,17 +23,18 @@ public:
     void Button1Click(); // "OK"
     void Button2Click(); // "ｷｬﾝｾﾙ"
 
-    HWND Label2;
-    HWND GroupBox1;
-    HWND CheckBox1;
-    HWND CheckBox2;
-    HWND CheckBox3;
+    HWND Label2 = nullptr;
+    HWND GroupBox1 = nullptr;
+    HWND CheckBox1 = nullptr;
+    HWND CheckBox2 = nullptr;
+    HWND CheckBox3 = nullptr;
     std::unique_ptr<SpinEdit> SpinEdit1;
-    HWND Label1;
-    HWND Button1;
-    HWND Button2;
+    HWND Label1 = nullptr;
+    HWND Button1 = nullptr;
+    HWND Button2 = nullptr;
 
 private:
+    void build() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     core::Settings& settings_;

@@ -1,7 +1,10 @@
 #include "Window.h"
 
 #include "core/Centring.h"
+#include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
+
+#include <system_error>
 
 namespace ui {
 
@@ -26,39 +29,89 @@ void registerClass(const wchar_t* name, int backgroundColour, WNDPROC procedure)
     RegisterClassExW(&windowClass);
 }
 
+[[noreturn]] void failed(const char* call) {
+    throw std::system_error(static_cast<int>(GetLastError()), platform::windowsCategory(), call);
+}
+
 } // namespace
 
-Window::Window(Frame frame, core::Prompter& prompter) : prompter_(prompter), frame_(frame) {
-    registerClass(frame.windowClass, frame.backgroundColour, &Window::procedure);
-    RECT outer{0, 0, frame.clientWidth, frame.clientHeight};
-    AdjustWindowRectEx(&outer, frame.style, FALSE, frame.extendedStyle);
-    CreateWindowExW(frame.extendedStyle, frame.windowClass, platform::toWide(frame.title).c_str(),
-                    frame.style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                    outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    setDpi(static_cast<int>(GetDpiForWindow(handle_)));
-}
+Window::Window(Frame frame, core::Prompter& prompter) : prompter_(prompter), frame_(frame) {}
 
 Window::~Window() {
     if (handle_ != nullptr) {
+        // What the window receives while it goes must not reach this half-destroyed object.
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
         DestroyWindow(handle_);
     }
 }
 
-HWND Window::add(const wchar_t* windowClass, std::string_view text, DWORD style, DesignRect place,
-                 HWND relativeTo, DWORD extendedStyle) {
-    HWND control = makeControl(handle_, windowClass, text, style, extendedStyle);
+void Window::create(HWND parent) {
+    registerClass(frame_.windowClass, frame_.backgroundColour, &Window::procedure);
+    RECT outer{0, 0, frame_.client.width, frame_.client.height};
+    AdjustWindowRectEx(&outer, frame_.style, FALSE, frame_.extendedStyle);
+    if (CreateWindowExW(frame_.extendedStyle, frame_.windowClass,
+                        platform::toWide(frame_.title).c_str(), frame_.style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, parent,
+                        nullptr, GetModuleHandleW(nullptr), this) == nullptr)
+        failed("CreateWindowExW");
+    setDpi(static_cast<int>(GetDpiForWindow(handle_)));
+    build();
+}
+
+HWND Window::add(const wchar_t* windowClass, std::string_view text, DWORD style,
+                 core::design::Rect place, HWND relativeTo, DWORD extendedStyle, int id) {
+    HWND control =
+        makeControl(handle_, id != 0 ? id : nextId_++, windowClass, text, style, extendedStyle);
     layout_.place(control, place, relativeTo);
     return control;
 }
 
+void Window::onCommand(HWND control, std::function<void(WORD)> handler) {
+    reflections_[GetDlgCtrlID(control)].command = std::move(handler);
+}
+
+void Window::onNotify(HWND control, std::function<LRESULT(const NMHDR&)> handler) {
+    reflections_[GetDlgCtrlID(control)].notify = std::move(handler);
+}
+
+void Window::onClick(HWND button, std::function<void()> handler) {
+    onCommand(button, [handler = std::move(handler)](WORD notification) {
+        if (notification == BN_CLICKED)
+            handler();
+    });
+}
+
+void Window::addHint(HWND control, std::string_view text) {
+    if (hints_ == nullptr) {
+        hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+        if (hints_ == nullptr)
+            failed("CreateWindowExW");
+        SendMessageW(hints_, WM_SETFONT, reinterpret_cast<WPARAM>(layout_.font()), FALSE);
+    }
+    std::wstring wide = platform::toWide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = handle_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void Window::setDpi(int dpi) {
     layout_.setDpi(dpi);
-    RECT outer{0, 0, scale(frame_.clientWidth), scale(frame_.clientHeight)};
-    AdjustWindowRectExForDpi(&outer, frame_.style, FALSE, frame_.extendedStyle,
-                             static_cast<UINT>(dpi));
-    SetWindowPos(handle_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (hints_ != nullptr)
+        SendMessageW(hints_, WM_SETFONT, reinterpret_cast<WPARAM>(layout_.font()), FALSE);
+    if (frame_.client.width != 0) {
+        RECT outer{0, 0, scale(frame_.client.width), scale(frame_.client.height)};
+        AdjustWindowRectExForDpi(&outer, frame_.style, FALSE, frame_.extendedStyle,
+                                 static_cast<UINT>(dpi));
+        SetWindowPos(handle_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Window::centreOnPrimaryScreen() {
@@ -79,26 +132,79 @@ void Window::showInFront() {
     SetForegroundWindow(handle_);
 }
 
+COLORREF Window::backgroundColour() const {
+    return GetSysColor(frame_.backgroundColour);
+}
+
+HBRUSH Window::backgroundBrush() const {
+    return GetSysColorBrush(frame_.backgroundColour);
+}
+
+void Window::passToChildren(UINT message, WPARAM wParam, LPARAM lParam) const {
+    for (HWND child = GetWindow(handle_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, message, wParam, lParam);
+}
+
+bool Window::restoreFocus() {
+    if (focused_ == nullptr || !IsWindow(focused_) || !IsChild(handle_, focused_) ||
+        !IsWindowVisible(focused_) || !IsWindowEnabled(focused_))
+        return false;
+    SetFocus(focused_);
+    return true;
+}
+
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return handleDefault(message, wParam, lParam);
 }
 
 LRESULT Window::handleDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_COMMAND: {
+        auto reflection = reflections_.find(LOWORD(wParam));
+        if (reflection != reflections_.end() && reflection->second.command)
+            reflection->second.command(HIWORD(wParam));
+        return 0;
+    }
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        auto reflection = reflections_.find(static_cast<int>(header.idFrom));
+        if (reflection != reflections_.end() && reflection->second.notify)
+            return reflection->second.notify(header);
+        return 0;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         auto dc = reinterpret_cast<HDC>(wParam);
         auto colour = textColours_.find(reinterpret_cast<HWND>(lParam));
         SetTextColor(dc,
                      colour != textColours_.end() ? colour->second : GetSysColor(COLOR_BTNTEXT));
-        SetBkColor(dc, GetSysColor(frame_.backgroundColour));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(frame_.backgroundColour));
+        SetBkColor(dc, backgroundColour());
+        return reinterpret_cast<LRESULT>(backgroundBrush());
     }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(handle_, focus))
+                focused_ = focus;
+        } else if (restoreFocus()) {
+            return 0;
+        }
+        return DefWindowProcW(handle_, message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        // The common controls learn of these only from their parent.
+        passToChildren(message, wParam, lParam);
+        InvalidateRect(handle_, nullptr, TRUE);
+        return DefWindowProcW(handle_, message, wParam, lParam);
     case WM_DPICHANGED: {
         setDpi(HIWORD(wParam));
+        dpiChanged(HIWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(handle_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     default:
@@ -115,6 +221,12 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window's last message: from here on it and the object know nothing of each other.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->handle_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     LRESULT result = 0;
     // An exception must not unwind through the system's frames.
     core::runGuarded(self->prompter_,

@@ -4,40 +4,64 @@
 #include "core/Prompter.h"
 #include "platform/windows/Win32.h"
 
+#include <functional>
 #include <map>
 #include <string>
 
 namespace ui {
 
-// A top-level window of the program: its class, its controls laid out for its DPI, coloured
-// texts, and the one place where an error a handler did not catch is shown.
+// A window of the program: its class, its controls laid out for its DPI with the notifications
+// of each passed on to that control's own handler, coloured texts, hints, and the one place
+// where an error a handler did not catch is shown. The object and its window part cleanly in
+// either order: the window forgets the object as it goes, and the object its window.
 class Window {
 public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     virtual ~Window();
 
+    // Makes the window and then its controls; throws when the system cannot.
+    void create(HWND parent = nullptr);
     HWND handle() const { return handle_; }
     bool isVisible() const { return IsWindowVisible(handle_) != FALSE; }
+    // The controls in the program's font and places for the DPI; a top-level window also takes
+    // its size for it.
+    void setDpi(int dpi);
+
+    // Controls and how their notifications are handled, for the window and the pages on it.
+    HWND add(const wchar_t* windowClass, std::string_view text, DWORD style,
+             core::design::Rect place, HWND relativeTo = nullptr, DWORD extendedStyle = 0,
+             int id = 0);
+    void onCommand(HWND control, std::function<void(WORD notification)> handler);
+    void onNotify(HWND control, std::function<LRESULT(const NMHDR&)> handler);
+    void onClick(HWND button, std::function<void()> handler);
+    // The control's handlers go, before whoever they call does.
+    void forget(HWND control) { reflections_.erase(GetDlgCtrlID(control)); }
+    void paintText(HWND control, COLORREF colour) { textColours_[control] = colour; }
+    int scale(int designPixels) const { return layout_.scale(designPixels); }
 
 protected:
     struct Frame {
         const wchar_t* windowClass;
-        const char* title;
+        std::string_view title;
         DWORD style;
         DWORD extendedStyle;
-        int clientWidth;
-        int clientHeight;
-        int backgroundColour; // a COLOR_ index
+        core::design::Size client; // {0, 0}: sized by its parent
+        int backgroundColour;      // a COLOR_ index
     };
     Window(Frame frame, core::Prompter& prompter);
 
-    HWND add(const wchar_t* windowClass, std::string_view text, DWORD style, DesignRect place,
-             HWND relativeTo = nullptr, DWORD extendedStyle = 0);
-    void paintText(HWND control, COLORREF colour) { textColours_[control] = colour; }
+    // The controls, made once the window exists.
+    virtual void build() {}
+    // After the controls were laid out for a new DPI.
+    virtual void dpiChanged(int /*dpi*/) {}
+    // The colour and brush behind the window's texts.
+    virtual COLORREF backgroundColour() const;
+    virtual HBRUSH backgroundBrush() const;
+    // A tooltip with the system's delays, shown over the control.
+    void addHint(HWND control, std::string_view text);
     void centreOnPrimaryScreen();
     void showInFront();
-    int scale(int designPixels) const { return layout_.scale(designPixels); }
 
     // Messages of the derived window; what it leaves goes to handleDefault.
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -46,13 +70,23 @@ protected:
     core::Prompter& prompter_;
 
 private:
+    struct Reflection {
+        std::function<void(WORD)> command;
+        std::function<LRESULT(const NMHDR&)> notify;
+    };
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void setDpi(int dpi);
+    void passToChildren(UINT message, WPARAM wParam, LPARAM lParam) const;
+    bool restoreFocus();
 
     Frame frame_;
     HWND handle_ = nullptr;
     Layout layout_;
     std::map<HWND, COLORREF> textColours_;
+    std::map<int, Reflection> reflections_;
+    int nextId_ = 1000;
+    HWND hints_ = nullptr;
+    // The control that had the focus when the window was last deactivated.
+    HWND focused_ = nullptr;
 };
 
 } // namespace ui
