@@ -1,0 +1,76 @@
+// A window and the object behind it part cleanly in either order, and so does a control's
+// wrapper and its control. Run under wine on a display.
+#include "tests/support/FakePrompter.h"
+#include "ui/win32/ReservationGrid.h"
+#include "ui/win32/Window.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class Probe : public ui::Window {
+public:
+    explicit Probe(core::Prompter& prompter)
+        : Window({L"TProbe", "probe", WS_OVERLAPPEDWINDOW, 0, {200, 200}, COLOR_BTNFACE},
+                 prompter) {}
+    inline static int reached = 0;
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_USER)
+            ++reached;
+        return handleDefault(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST(WindowLifetime, ObjectAndWindowPartInEitherOrder) {
+    testing_support::FakePrompter prompter;
+    auto first = std::make_unique<Probe>(prompter);
+    first->create();
+    const HWND window = first->handle();
+    SendMessageW(window, WM_USER, 0, 0);
+    EXPECT_EQ(Probe::reached, 1);
+    first.reset();
+    EXPECT_FALSE(IsWindow(window));
+    SendMessageW(window, WM_USER, 0, 0);
+    EXPECT_EQ(Probe::reached, 1) << "a message after the object went reached it";
+
+    Probe second(prompter);
+    second.create();
+    const HWND other = second.handle();
+    DestroyWindow(other);
+    EXPECT_EQ(second.handle(), nullptr) << "the object forgets a window that went first";
+    EXPECT_EQ(GetWindowLongPtrW(other, GWLP_USERDATA), 0);
+}
+
+TEST(WindowLifetime, AWrapperGoneBeforeItsControlIsNeverReached) {
+    testing_support::FakePrompter prompter;
+    Probe owner(prompter);
+    owner.create();
+    core::ReservationTable table;
+    int menuKeys = 0;
+    auto grid = std::make_unique<ui::ReservationGrid>(
+        owner, core::design::Rect{0, 0, 150, 150}, table, prompter,
+        ui::ReservationGrid::Events{[] {}, [&] { ++menuKeys; }, [] {}});
+    const HWND view = grid->handle();
+    SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), -1);
+    EXPECT_EQ(menuKeys, 1);
+    NMCUSTOMDRAW draw{};
+    draw.hdr = {view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(
+        SendMessageW(owner.handle(), WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw)),
+        CDRF_NOTIFYITEMDRAW);
+
+    grid.reset();
+    ASSERT_TRUE(IsWindow(view));
+    SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), -1);
+    EXPECT_EQ(menuKeys, 1) << "the list view's procedure still led to the wrapper";
+    EXPECT_EQ(
+        SendMessageW(owner.handle(), WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw)),
+        0)
+        << "the window still passed notifications to the wrapper";
+}
