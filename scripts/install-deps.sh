@@ -12,17 +12,21 @@ packages=(
   fonts-ipafont-gothic
   clang-format clang-14 libclang-rt-14-dev
   dpkg-dev lintian
-  g++-mingw-w64-x86-64-posix wine wine64 librsvg2-bin
+  g++-mingw-w64-x86-64-posix wine wine64 librsvg2-bin locales
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update
-"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update
+  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The Windows program is tested as a Japanese Windows runs it: wine in this locale.
+locale -a | grep -qx 'ja_JP.utf8' || "${sudo[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # The Windows program under wine, end to end: the hidden start with its tray icon, a second
-# start answered no and yes, a booking made through the window (its file bytes), a cancelled
-# countdown, the settings dialog's OK, and a countdown that runs out and reaches the recording
-# command interpreter. Usage: program_e2e_test.sh Brindlewhistmoore.exe recorder.exe BUILD_DIR
+# start answered no and yes, a booking made through the window (its file bytes), its hint, a
+# cancelled countdown, the settings dialog's OK, a minimised window restored by a second start,
+# the row menu from the keyboard, a refused save told in the system's words, and a countdown that
+# runs out and reaches the recording command interpreter. All on a Japanese Windows: wine in the
+# Japanese locale, code page 932.
+# Usage: program_e2e_test.sh Brindlewhistmoore.exe recorder.exe BUILD_DIR probe.exe
 set -euo pipefail
-program=$1 recorder=$2
+program=$1 recorder=$2 probe=$4
 export BWM_BUILD=$3
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+locale -a | grep -qx ja_JP.utf8 || { echo "the locale ja_JP.UTF-8 is missing"; exit 1; }
 [ -n "${DISPLAY:-}" ] || { echo "needs a display: run under xvfb-run"; exit 1; }
 faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
 [ -e "$faketime_lib" ] || { echo "libfaketime is missing"; exit 1; }
@@ -44,10 +49,31 @@ hidden_soon() {
     done
     return 1
 }
-# A window just shown paints a moment later.
-shot() { sleep 1.5; import -window "$1" "$shots/windows_$2.png"; }
+# A window just shown paints a moment later: until then it is one colour. Taken from the screen,
+# as wine may draw a window into an X window of its own inside it.
+shot() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    for _ in $(seq 10); do
+        sleep 0.5
+        eval "$(xdotool getwindowgeometry --shell "$1")"
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/windows_$2.png"
+        [ "$(convert "$shots/windows_$2.png" -format %k info:)" -gt 1 ] && break
+    done
+    true
+}
 
-cp "$program" "$recorder" "$scratch/"
+cp "$program" "$recorder" "$probe" "$scratch/"
+probe() { (cd "$scratch" && bash "$wine_run" "$(basename "$probe")" "$@" 2>/dev/null); }
+# probe_until SECONDS ARGS...: the probe's output once it succeeds.
+probe_until() {
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 2))); do
+        probe "$@" && return 0
+        sleep 0.5
+    done
+    return 1
+}
 winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 interpreter=$(winpath "$scratch/$(basename "$recorder")")
 export BWM_RECORDER_LOG="$scratch/recorded.log"
@@ -129,6 +155,13 @@ expected=$( {
 shot "$main" main_window
 echo "a booking through the window wrote the expected bytes"
 
+xdotool mousemove --window "$main" 200 290     # over the grid
+hint=$(probe_until 5 hint) || fail "no hint over the grid"
+[ "$hint" = "ダブルクリックで再編集。右クリックで削除・停止・稼働。" ] || fail "the grid's hint: $hint"
+shot "$main" hint
+xdotool mousemove --window "$main" 420 360
+echo "the grid shows its hint"
+
 click 221 348                                  # 設定
 dialog=$(wait_for_window 設定 10)
 [ -n "$dialog" ] || fail "no settings dialog"
@@ -154,6 +187,28 @@ visible "$countdown" && fail "the countdown stayed after キャンセル"
 sleep 20
 [ ! -s "$scratch/recorded.log" ] || fail "a cancelled countdown ran: $(cat "$scratch/recorded.log")"
 echo "a cancelled countdown requested nothing"
+
+probe minimise TForm1 Brindlewhistmoore || fail "could not minimise the main window"
+[ "$(probe state TForm1 Brindlewhistmoore)" = minimised ] || fail "the window did not minimise"
+answer Return
+[ "$(probe_until 5 state TForm1 Brindlewhistmoore)" = shown ] ||
+    fail "a second start left the window $(probe state TForm1 Brindlewhistmoore)"
+echo "a second start restored the minimised window"
+
+chmod a-w "$scratch/SetTimeData.txt"
+click 100 240                                  # the grid's second row
+xdotool key Menu
+probe_until 5 menu >/dev/null || fail "the menu key opened no row menu"
+shot "$main" row_menu
+xdotool key Down Down Return                   # 停止
+text=$(probe_until 10 message Brindlewhistmoore) || fail "no error box for the read-only file"
+shot "$main" error
+expected="SetTimeData.txt: $(probe system-message 5)"
+[ "$text" = "$expected" ] || fail "the error box said \"$text\", not \"$expected\""
+case $text in *拒否*) ;; *) fail "the system's reason is not in Japanese: $text" ;; esac
+xdotool key Return
+chmod u+w "$scratch/SetTimeData.txt"
+echo "the menu key opened the row menu; a refused save said: $text"
 
 [ -n "$(wait_for_window ログオフ予告 60)" ] || fail "no countdown for the booking"
 for _ in $(seq 150); do

@@ -259,12 +259,14 @@ void TForm1::StringGrid1MouseDown(int button) {
         return;
     POINT at;
     GetCursorPos(&at);
+    hideHint();
     TrackPopupMenu(PopupMenu2.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    handle(), nullptr);
 }
 
 void TForm1::StringGrid1ContextPopup() {
     const POINT at = StringGrid1->selectedRowCorner();
+    hideHint();
     TrackPopupMenu(PopupMenu2.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    handle(), nullptr);
 }

@@ -101,6 +101,11 @@ void Window::addHint(HWND control, std::string_view text) {
     SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void Window::hideHint() const {
+    if (hints_ != nullptr)
+        SendMessageW(hints_, TTM_POP, 0, 0);
+}
+
 void Window::setDpi(int dpi) {
     layout_.setDpi(dpi);
     if (hints_ != nullptr)

@@ -60,6 +60,8 @@ protected:
     virtual HBRUSH backgroundBrush() const;
     // A tooltip with the system's delays, shown over the control.
     void addHint(HWND control, std::string_view text);
+    // Takes a shown hint away, before a menu opens over it.
+    void hideHint() const;
     void centreOnPrimaryScreen();
     void showInFront();
 
