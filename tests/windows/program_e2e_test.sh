@@ -52,11 +52,13 @@ hidden_soon() {
 # A window just shown paints a moment later: until then it is one colour. Taken from the screen,
 # as wine may draw a window into an X window of its own inside it.
 shot() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
+    local place
+    sleep 1
     for _ in $(seq 10); do
         sleep 0.5
-        eval "$(xdotool getwindowgeometry --shell "$1")"
-        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/windows_$2.png"
+        place=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+            /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')
+        import -window root -crop "$place" +repage "$shots/windows_$2.png"
         [ "$(convert "$shots/windows_$2.png" -format %k info:)" -gt 1 ] && break
     done
     true
