@@ -49,15 +49,17 @@ hidden_soon() {
     done
     return 1
 }
-# A window just shown paints a moment later: until then it is one colour. Taken from the screen,
-# as wine may draw a window into an X window of its own inside it.
+# shot WINDOW NAME [WIDER]: a window just shown paints a moment later: until then it is one
+# colour. Taken from the screen, as wine may draw a window into an X window of its own inside it,
+# WIDER pixels wider for a hint that reaches past the window's edge.
 shot() {
     local place
     sleep 1
     for _ in $(seq 10); do
         sleep 0.5
-        place=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-            /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')
+        place=$(xwininfo -id "$1" | awk -v wider="${3:-0}" '/Absolute upper-left X/ {x=$NF}
+            /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF}
+            END {print w + wider "x" h "+" x "+" y}')
         import -window root -crop "$place" +repage "$shots/windows_$2.png"
         [ "$(convert "$shots/windows_$2.png" -format %k info:)" -gt 1 ] && break
     done
@@ -160,7 +162,7 @@ echo "a booking through the window wrote the expected bytes"
 xdotool mousemove --window "$main" 200 290     # over the grid
 hint=$(probe_until 5 hint) || fail "no hint over the grid"
 [ "$hint" = "ダブルクリックで再編集。右クリックで削除・停止・稼働。" ] || fail "the grid's hint: $hint"
-shot "$main" hint
+shot "$main" hint 160
 xdotool mousemove --window "$main" 420 360
 echo "the grid shows its hint"
 
