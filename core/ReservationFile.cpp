@@ -25,7 +25,7 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 std::string decodedText(std::string_view bytes) {
     if (bytes.starts_with(kUtf8ByteOrderMark))
         return std::string(bytes.substr(kUtf8ByteOrderMark.size()));
-    if (isNonAsciiUtf8(bytes))
+    if (readsAsUtf8(bytes))
         return std::string(bytes);
     return decodeCp932(bytes);
 }
@@ -37,6 +37,10 @@ std::string paddedDate(std::string cell) {
 }
 
 } // namespace
+
+bool readsAsUtf8(std::string_view bytes) {
+    return bytes.starts_with(kUtf8ByteOrderMark) || isNonAsciiUtf8(bytes);
+}
 
 void decodeReservationFile(std::string_view bytes, ReservationTable& table) {
     std::string text = decodedText(bytes);
