@@ -8,6 +8,7 @@
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/linux/XdgAutostart.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/MessageBoxPrompter.h"
 #include "ui/qt/Unit1.h"
@@ -42,13 +43,14 @@ int main(int argc, char* argv[]) {
     platform::TCpuUsage CpuUsage1(std::make_unique<platform::ProcStatSource>());
     platform::LogindPower power;
     platform::AtomicFileStore files;
-    const std::string settingsPath =
-        platform::settingsFilePath(QApplication::applicationFilePath().toStdString());
+    const std::string programPath = QApplication::applicationFilePath().toStdString();
+    const std::string settingsPath = platform::settingsFilePath(programPath);
+    platform::XdgAutostart autostart(programPath);
 
-    ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files, core::kReservationFileName,
-                      settingsPath});
+    ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
+                      platform::reservationFilePath(settingsPath), settingsPath});
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
-    ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
+    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
     QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, [&Form1] {

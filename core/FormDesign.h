@@ -120,9 +120,9 @@ inline constexpr Control SpeedButton1{"キャンセル", {108, 144, 105, 25}};
 
 namespace form3 {
 inline constexpr std::string_view kTitle = "設定";
-inline constexpr Size kClient{295, 242};
+inline constexpr Size kClient{295, 274};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
-inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 161}};
+inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 193}};
 // In the group box.
 inline constexpr Control CheckBox1{"予約時刻になるとCPU使用率に", {16, 24, 185, 17}};
 inline constexpr Control CheckBox2{"カウントダウン時に音を鳴らす", {16, 56, 177, 17}};
@@ -131,9 +131,10 @@ inline constexpr std::string_view kCheckBox3Hint =
     "ショートカットから起動するとフォームが表示されます。";
 inline constexpr Spin SpinEdit1{{16, 128, 49, 21}, {15, 120}, 30};
 inline constexpr Control Label1{"秒間の警告を出す(15～120秒)", {72, 132}};
+inline constexpr Control CheckBox4{"ログオン時に起動する", {16, 160, 241, 17}};
 // In the window again.
-inline constexpr Control Button1{"OK", {152, 208, 57, 25}};
-inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 208, 57, 25}};
+inline constexpr Control Button1{"OK", {152, 240, 57, 25}};
+inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 240, 57, 25}};
 } // namespace form3
 
 } // namespace core::design

@@ -12,26 +12,40 @@ std::string flagText(bool on) {
 
 } // namespace
 
-SettingsDialogValues settingsDialogValues(const Settings& settings) {
+SettingsDialogValues SettingsDialog::FormShow() {
+    const Settings& settings = services_.settings;
+    shownStartAtLogon_ = services_.autostart.isThisCopys();
     return {isOn(settings.CPUchange), isOn(settings.BEEPchange), isOn(settings.TASKICOchange),
-            settings.shutDownSeconds()};
+            settings.shutDownSeconds(), shownStartAtLogon_};
 }
 
-bool acceptSettingsDialog(Settings& settings, const SettingsDialogValues& values, FileStore& files,
-                          const std::string& settingsPath, Prompter& prompter) {
+bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
+    Settings& settings = services_.settings;
     settings.CPUchange = flagText(values.cpuHandOver);
     settings.BEEPchange = flagText(values.beep);
     settings.TASKICOchange = flagText(values.hideTrayIcon);
     settings.ShutDownTime = std::to_string(values.countdownSeconds);
     bool written = false;
-    runGuarded(prompter, [&] {
-        writeSetting(files, settingsPath, "CPUchange", settings.CPUchange);
-        writeSetting(files, settingsPath, "BEEPchange", settings.BEEPchange);
-        writeSetting(files, settingsPath, "TASKICOchange", settings.TASKICOchange);
-        writeSetting(files, settingsPath, "ShutDownTime", settings.ShutDownTime);
+    runGuarded(services_.prompter, [&] {
+        const std::string& path = services_.settingsPath;
+        writeSetting(services_.files, path, "CPUchange", settings.CPUchange);
+        writeSetting(services_.files, path, "BEEPchange", settings.BEEPchange);
+        writeSetting(services_.files, path, "TASKICOchange", settings.TASKICOchange);
+        writeSetting(services_.files, path, "ShutDownTime", settings.ShutDownTime);
         written = true;
     });
-    return written;
+    if (!written)
+        return false;
+    if (values.startAtLogon != shownStartAtLogon_) {
+        runGuarded(services_.prompter, [&] {
+            if (values.startAtLogon)
+                services_.autostart.create();
+            else
+                services_.autostart.remove();
+        });
+        shownStartAtLogon_ = values.startAtLogon;
+    }
+    return true;
 }
 
 } // namespace core

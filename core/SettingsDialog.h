@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Autostart.h"
 #include "FileStore.h"
 #include "Prompter.h"
 #include "Settings.h"
@@ -8,21 +9,41 @@
 
 namespace core {
 
-// What the settings dialog shows and takes: three switches and the countdown length.
+// What the settings dialog shows and takes: four switches and the countdown length.
 struct SettingsDialogValues {
     bool cpuHandOver;  // "CPUchange"
     bool beep;         // "BEEPchange"
     bool hideTrayIcon; // "TASKICOchange"
     int countdownSeconds;
+    bool startAtLogon; // the autostart entry, not a key
 };
 
-// The values the dialog shows when it opens. A hand-edited length that is no number shows the
-// default, as the countdown uses it.
-SettingsDialogValues settingsDialogValues(const Settings& settings);
+// The settings dialog's show and OK.
+class SettingsDialog {
+public:
+    struct Services {
+        Settings& settings;
+        FileStore& files;
+        std::string settingsPath;
+        Prompter& prompter;
+        Autostart& autostart;
+    };
+    explicit SettingsDialog(Services services) : services_(std::move(services)) {}
 
-// OK: the four settings take the values and are written in order. True when all were written
-// and the dialog closes; a refused write is shown and the dialog stays open.
-bool acceptSettingsDialog(Settings& settings, const SettingsDialogValues& values, FileStore& files,
-                          const std::string& settingsPath, Prompter& prompter);
+    // The values the dialog shows when it opens. A hand-edited length that is no number shows
+    // the default, as the countdown uses it; the last switch is on when this copy's autostart
+    // entry exists.
+    SettingsDialogValues FormShow();
+    // OK: the four settings take the values and are written in order; true when all were
+    // written and the dialog closes, while a refused write is shown and the dialog stays open.
+    // Then the autostart entry is made or removed, only when its switch was changed since the
+    // dialog opened, so an entry made by hand survives an unrelated OK; a failure there is
+    // shown and the dialog closes all the same.
+    bool Button1Click(const SettingsDialogValues& values);
+
+private:
+    Services services_;
+    bool shownStartAtLogon_ = false;
+};
 
 } // namespace core

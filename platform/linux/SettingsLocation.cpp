@@ -1,25 +1,49 @@
 #include "SettingsLocation.h"
 
-#include "core/SettingsFile.h"
+#include "core/FilePlaces.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
+namespace {
+
+class FolderProbe : public core::PlaceProbe {
+public:
+    bool exists(const std::string& path) const override {
+        struct stat status {};
+        return ::stat(path.c_str(), &status) == 0;
+    }
+    // A file made and removed again: the folder's own permission is what counts.
+    bool folderWritable(const std::string& folder) const override {
+        std::string name = folder + "/.Brindlewhistmoore-XXXXXX";
+        const int file = ::mkstemp(name.data());
+        if (file < 0)
+            return false;
+        ::close(file);
+        ::unlink(name.c_str());
+        return true;
+    }
+};
+
+} // namespace
+
 std::string settingsFilePath(const std::string& programPath) {
-    const std::string beside = core::settingsPathFor(programPath);
-    const QFileInfo besideFile(QString::fromStdString(beside));
-    // access() and not QFileInfo::isWritable(): the folder's own permission is what counts.
-    if (besideFile.exists() ||
-        ::access(besideFile.absolutePath().toLocal8Bit().constData(), W_OK) == 0)
-        return beside;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                            QStringLiteral("/Brindlewhistmoore");
-    QDir().mkpath(folder);
-    return (folder + QStringLiteral("/Brindlewhistmoore.ini")).toStdString();
+    const std::string place =
+        core::settingsFilePlace(programPath, folder.toStdString(), FolderProbe());
+    if (place.starts_with(folder.toStdString()))
+        QDir().mkpath(folder);
+    return place;
+}
+
+std::string reservationFilePath(const std::string& settingsPath) {
+    return core::reservationFilePlace(settingsPath, FolderProbe());
 }
 
 } // namespace platform

@@ -10,4 +10,8 @@ namespace platform {
 // ~/.config) under "Brindlewhistmoore", which is created.
 std::string settingsFilePath(const std::string& programPath);
 
+// Where the reservation file lives: "SetTimeData.txt" in the current folder, or beside the
+// settings file when the current folder holds none and cannot be written.
+std::string reservationFilePath(const std::string& settingsPath);
+
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "core/Cp932.h"
 #include "core/SettingsDialog.h"
+#include "tests/support/FakeAutostart.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePowerApi.h"
 #include "tests/support/FakePrompter.h"
@@ -196,17 +197,45 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     EXPECT_EQ(w.state.settings.CPUMinitu, "9") << "the value stays";
 
     Window d({}, "[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
-    SettingsDialogValues shown = settingsDialogValues(d.state.settings);
+    testing_support::FakeAutostart autostart;
+    SettingsDialog dialog({d.state.settings, d.files, kIni, d.prompter, autostart});
+    SettingsDialogValues shown = dialog.FormShow();
     EXPECT_FALSE(shown.cpuHandOver) << "only 1 is on";
     EXPECT_TRUE(shown.beep);
     EXPECT_EQ(shown.countdownSeconds, 200);
+    EXPECT_FALSE(shown.startAtLogon);
     shown.hideTrayIcon = true;
     shown.countdownSeconds = 120;
-    EXPECT_TRUE(acceptSettingsDialog(d.state.settings, shown, d.files, kIni, d.prompter));
+    EXPECT_TRUE(dialog.Button1Click(shown));
     EXPECT_EQ(d.files.files[kIni], "[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
                                    "TASKICOchange=1\r\n");
     d.files.refuseWrites = true;
     const int saves = d.files.saves;
-    EXPECT_FALSE(acceptSettingsDialog(d.state.settings, shown, d.files, kIni, d.prompter));
+    shown.startAtLogon = true;
+    EXPECT_FALSE(dialog.Button1Click(shown));
     EXPECT_EQ(d.files.saves, saves + 1) << "the keys after the refused one are not tried";
+    EXPECT_EQ(autostart.changes, 0) << "nor the autostart entry";
+}
+
+TEST(MainWindowModel, TheAutostartEntryChangesOnlyWithItsSwitch) {
+    Window w;
+    testing_support::FakeAutostart autostart;
+    SettingsDialog dialog({w.state.settings, w.files, kIni, w.prompter, autostart});
+    autostart.entry = testing_support::FakeAutostart::Entry::OtherCopy;
+    SettingsDialogValues values = dialog.FormShow();
+    EXPECT_FALSE(values.startAtLogon) << "another copy's entry is not this one's";
+    EXPECT_TRUE(dialog.Button1Click(values));
+    EXPECT_EQ(autostart.entry, testing_support::FakeAutostart::Entry::OtherCopy)
+        << "an OK that left the switch alone leaves the entry alone";
+    values.startAtLogon = true;
+    EXPECT_TRUE(dialog.Button1Click(values));
+    EXPECT_EQ(autostart.entry, testing_support::FakeAutostart::Entry::ThisCopy);
+
+    values = dialog.FormShow();
+    EXPECT_TRUE(values.startAtLogon);
+    values.startAtLogon = false;
+    autostart.refuse = true;
+    EXPECT_TRUE(dialog.Button1Click(values)) << "the dialog closes all the same";
+    EXPECT_EQ(w.prompter.errors, Texts{"autostart: Permission denied"});
+    EXPECT_EQ(w.files.files[kIni].substr(0, 16), "[SET]\r\nCPUchange") << "the keys were written";
 }

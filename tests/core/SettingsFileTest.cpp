@@ -1,9 +1,12 @@
 #include "core/SettingsFile.h"
 
+#include "core/DesktopEntry.h"
+#include "core/FilePlaces.h"
 #include "core/Profile.h"
 #include "tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace core;
 
@@ -84,4 +87,61 @@ TEST(SettingsFile, RefusedWriteNamesTheFile) {
     EXPECT_EQ(loadSettings(store, "big.ini").CPUchange, "0") << "too large to be ours";
     EXPECT_THROW(writeSetting(store, "big.ini", "CPUchange", "0"), std::runtime_error);
     EXPECT_EQ(store.files["big.ini"], huge) << "and never rewritten";
+}
+
+namespace {
+
+class FakeProbe : public core::PlaceProbe {
+public:
+    bool exists(const std::string& path) const override { return existing.contains(path); }
+    bool folderWritable(const std::string& folder) const override {
+        return writable.contains(folder);
+    }
+    std::set<std::string> existing;
+    std::set<std::string> writable;
+};
+
+} // namespace
+
+TEST(FilePlaces, BesideTheProgramWhereItCanBeElseTheUsersFolder) {
+    FakeProbe probe;
+    const std::string user = "/home/u/.config/Brindlewhistmoore";
+    EXPECT_EQ(core::settingsFilePlace("/usr/bin/Brindlewhistmoore", user, probe),
+              user + "/Brindlewhistmoore.ini");
+    probe.existing.insert("/usr/bin/Brindlewhistmoore.ini");
+    EXPECT_EQ(core::settingsFilePlace("/usr/bin/Brindlewhistmoore", user, probe),
+              "/usr/bin/Brindlewhistmoore.ini")
+        << "a settings file beside the program wins";
+    probe.writable.insert("C:\\Tools");
+    EXPECT_EQ(core::settingsFilePlace("C:\\Tools\\Brindlewhistmoore.exe", "C:\\AppData\\B", probe),
+              "C:\\Tools\\Brindlewhistmoore.ini");
+    EXPECT_EQ(core::settingsFilePlace("C:\\Program Files\\B\\Brindlewhistmoore.exe",
+                                      "C:\\AppData\\B", probe),
+              "C:\\AppData\\B\\Brindlewhistmoore.ini");
+
+    const std::string ini = "C:\\AppData\\B\\Brindlewhistmoore.ini";
+    EXPECT_EQ(core::reservationFilePlace(ini, probe), "C:\\AppData\\B\\SetTimeData.txt")
+        << "a system folder with no reservations of its own";
+    probe.existing.insert("SetTimeData.txt");
+    EXPECT_EQ(core::reservationFilePlace(ini, probe), "SetTimeData.txt");
+    probe.existing.clear();
+    probe.writable.insert(".");
+    EXPECT_EQ(core::reservationFilePlace(ini, probe), "SetTimeData.txt");
+}
+
+TEST(DesktopEntry, StartsThisProgramQuotedInItsFolder) {
+    const std::string program = "/home/u/my tools/$bin/Brindle\"whist\\moore%";
+    const std::string entry = core::autostartDesktopEntry(program, "/home/u/予約 folder");
+    EXPECT_NE(entry.find("Exec=\"/home/u/my tools/\\\\$bin/Brindle\\\\\"whist\\\\\\\\moore%%\"\n"),
+              std::string::npos)
+        << entry;
+    EXPECT_NE(entry.find("Path=/home/u/予約 folder\n"), std::string::npos);
+    EXPECT_TRUE(core::entryStartsProgram(entry, program));
+    EXPECT_FALSE(core::entryStartsProgram(entry, "/home/u/my tools/$bin/Brindle"));
+    EXPECT_TRUE(core::entryStartsProgram("Exec=/opt/b/Brindlewhistmoore\r\nPath=/x\r\n",
+                                         "/opt/b/Brindlewhistmoore"))
+        << "an unquoted entry made by hand";
+    EXPECT_FALSE(
+        core::entryStartsProgram("Exec=/opt/b/Brindlewhistmoore\n", "/opt/b/Brindlewhistmoore"))
+        << "without Path it would start in another folder";
 }

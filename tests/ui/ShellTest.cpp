@@ -1,3 +1,5 @@
+#include "platform/linux/XdgAutostart.h"
+#include "tests/support/FakeAutostart.h"
 #include "tests/support/MainWindowRig.h"
 #include "ui/qt/Centring.h"
 #include "ui/qt/TrayIcon.h"
@@ -5,10 +7,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace testing_support;
@@ -19,12 +25,15 @@ const std::string kIni = MainWindowRig::kSettings;
 
 // The main window and the settings dialog, as the program creates them.
 struct Program : MainWindowRig {
+    FakeAutostart fakeAutostart;
     std::unique_ptr<ui::TForm3> form3;
 
-    explicit Program(std::optional<std::string> ini = std::nullopt)
+    explicit Program(std::optional<std::string> ini = std::nullopt,
+                     core::Autostart* autostart = nullptr)
         : MainWindowRig(at(2026, 12, 7, 9, 0, 0)) {
         create(std::nullopt, ini);
-        form3 = std::make_unique<ui::TForm3>(state.settings, files, kIni, prompter);
+        form3 = std::make_unique<ui::TForm3>(core::SettingsDialog::Services{
+            state.settings, files, kIni, prompter, autostart ? *autostart : fakeAutostart});
         form->attachSettingsDialog(*form3);
     }
     std::string ini() { return files.files[kIni]; }
@@ -137,7 +146,7 @@ private slots:
         Program p("[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
         QCOMPARE(p.state.settings.shutDownSeconds(), 200);
         p.form3->show();
-        QCOMPARE(p.form3->size(), QSize(295, 242));
+        QCOMPARE(p.form3->size(), QSize(295, 274));
         QVERIFY(!p.form3->CheckBox1->isChecked());
         QVERIFY(p.form3->CheckBox2->isChecked());
         QVERIFY(!p.form3->CheckBox3->isChecked());
@@ -168,6 +177,60 @@ private slots:
         p.files.refuseWrites = true;
         p.form3->Button1Click();
         QVERIFY(p.form3->isVisible());
+    }
+
+    // The real entry, in a configuration folder of the test's own.
+    void startAtLogonRoundTrip() {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QVERIFY(QDir(config.path()).mkpath(QStringLiteral("my tools")));
+        const QString program = config.path() + QStringLiteral("/my tools/Brindlewhistmoore");
+        QFile programFile(program);
+        QVERIFY(programFile.open(QIODevice::WriteOnly));
+        programFile.close();
+        platform::XdgAutostart autostart(program.toStdString());
+        const QString entry = QString::fromStdString(autostart.entryPath());
+        QVERIFY(entry.startsWith(config.path()));
+        auto entryText = [&] {
+            QFile file(entry);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        auto writeEntry = [&](const QString& text) {
+            QFile file(entry);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text.toUtf8());
+        };
+        Program p(std::nullopt, &autostart);
+        p.form3->show();
+        QVERIFY(!p.form3->CheckBox4->isChecked());
+        p.form3->CheckBox4->setChecked(true);
+        p.form3->Button1->click();
+        QVERIFY(entryText().contains(QStringLiteral("\nExec=\"%1\"\n").arg(program)));
+        QVERIFY(entryText().contains(QStringLiteral("\nPath=%1\n").arg(QDir::currentPath())));
+        QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), {entry}), 0);
+
+        p.form3->show();
+        QVERIFY(p.form3->CheckBox4->isChecked());
+        p.form3->CheckBox4->setChecked(false);
+        p.form3->Button1->click();
+        QVERIFY(!QFile::exists(entry));
+
+        const QString byHand = QStringLiteral("[Desktop Entry]\nType=Application\nName=mine\n"
+                                              "Exec=\"%1\" --mine\nPath=/tmp\n")
+                                   .arg(program);
+        writeEntry(byHand);
+        p.form3->show();
+        QVERIFY2(p.form3->CheckBox4->isChecked(), "an entry made by hand for this program");
+        p.form3->Button1->click();
+        QCOMPARE(entryText(), byHand);
+
+        writeEntry(QStringLiteral("[Desktop Entry]\nExec=/other/Brindlewhistmoore\nPath=/tmp\n"));
+        p.form3->show();
+        QVERIFY2(!p.form3->CheckBox4->isChecked(), "another copy's entry");
+        p.form3->CheckBox4->setChecked(true);
+        p.form3->Button1->click();
+        QVERIFY(entryText().contains(program));
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void centringUsesWholeHalves() {

@@ -38,10 +38,8 @@ QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
 
 } // namespace
 
-TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
-               core::Prompter& prompter, QWidget* parent)
-    : QWidget(parent), settings_(settings), files_(files), settingsPath_(std::move(settingsPath)),
-      prompter_(prompter) {
+TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
+    : QWidget(parent), model_(std::move(services)) {
     setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -64,6 +62,7 @@ TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string set
     SpinEdit1->setGeometry(qRect(d::SpinEdit1.place));
     SpinEdit1->setValue(d::SpinEdit1.value);
     Label1 = makeLabel(GroupBox1, d::Label1);
+    CheckBox4 = makeCheckBox(GroupBox1, d::CheckBox4);
 
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);
@@ -79,17 +78,19 @@ void TForm3::showEvent(QShowEvent* event) {
 
 void TForm3::FormShow() {
     centreOnPrimaryScreen(*this);
-    const core::SettingsDialogValues values = core::settingsDialogValues(settings_);
+    const core::SettingsDialogValues values = model_.FormShow();
     CheckBox1->setChecked(values.cpuHandOver);
     CheckBox2->setChecked(values.beep);
     CheckBox3->setChecked(values.hideTrayIcon);
     SpinEdit1->setValue(values.countdownSeconds);
+    CheckBox4->setChecked(values.startAtLogon);
 }
 
 void TForm3::Button1Click() {
     const core::SettingsDialogValues values{CheckBox1->isChecked(), CheckBox2->isChecked(),
-                                            CheckBox3->isChecked(), SpinEdit1->value()};
-    if (core::acceptSettingsDialog(settings_, values, files_, settingsPath_, prompter_))
+                                            CheckBox3->isChecked(), SpinEdit1->value(),
+                                            CheckBox4->isChecked()};
+    if (model_.Button1Click(values))
         hide();
 }
 

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "SpinEdit.h"
-#include "core/FileStore.h"
-#include "core/Prompter.h"
-#include "core/Settings.h"
+#include "core/SettingsDialog.h"
 
 #include <QWidget>
 
@@ -14,15 +12,14 @@ class QPushButton;
 
 namespace ui {
 
-// The settings dialog: three switches and the countdown length.
+// The settings dialog: three switches, the countdown length and the start with the session.
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
-           core::Prompter& prompter, QWidget* parent = nullptr);
+    explicit TForm3(core::SettingsDialog::Services services, QWidget* parent = nullptr);
 
-    void Button1Click();
-    void Button2Click();
+    void Button1Click(); // "OK"
+    void Button2Click(); // "ｷｬﾝｾﾙ"
 
     QLabel* Label1;
     QLabel* Label2;
@@ -30,6 +27,7 @@ public:
     QCheckBox* CheckBox1;
     QCheckBox* CheckBox2;
     QCheckBox* CheckBox3;
+    QCheckBox* CheckBox4;
     SpinEdit* SpinEdit1;
     QPushButton* Button1;
     QPushButton* Button2;
@@ -40,10 +38,7 @@ protected:
 private:
     void FormShow();
 
-    core::Settings& settings_;
-    core::FileStore& files_;
-    std::string settingsPath_;
-    core::Prompter& prompter_;
+    core::SettingsDialog model_;
 };
 
 } // namespace ui

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace core {
+
+// The entry that starts this program file with the user's session, in the folder the program
+// runs in now: a desktop entry on Linux, a shortcut in the Startup folder on Windows. The entry
+// itself is the setting; nothing of it is kept in the settings file.
+class Autostart {
+public:
+    virtual ~Autostart() = default;
+    // True when an entry exists and starts this program file.
+    virtual bool isThisCopys() const = 0;
+    // Makes the entry, replacing one of another copy; throws std::system_error.
+    virtual void create() = 0;
+    // Removes the entry; none there is no error. Throws std::system_error.
+    virtual void remove() = 0;
+};
+
+} // namespace core

@@ -1,0 +1,37 @@
+#include "FilePlaces.h"
+
+#include "ReservationFile.h"
+#include "SettingsFile.h"
+
+namespace core {
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+// The folder joined with a name by the separator the folder already uses.
+std::string inFolder(const std::string& folder, const char* name) {
+    const char separator = folder.find('\\') != std::string::npos ? '\\' : '/';
+    return folder + separator + name;
+}
+
+} // namespace
+
+std::string settingsFilePlace(const std::string& programPath, const std::string& userFolder,
+                              const PlaceProbe& probe) {
+    const std::string beside = settingsPathFor(programPath);
+    if (probe.exists(beside) || probe.folderWritable(folderOf(beside)))
+        return beside;
+    return inFolder(userFolder, "Brindlewhistmoore.ini");
+}
+
+std::string reservationFilePlace(const std::string& settingsPath, const PlaceProbe& probe) {
+    if (probe.exists(kReservationFileName) || probe.folderWritable("."))
+        return kReservationFileName;
+    return inFolder(folderOf(settingsPath), kReservationFileName);
+}
+
+} // namespace core

@@ -1,0 +1,50 @@
+#include "XdgAutostart.h"
+
+#include "AtomicFileStore.h"
+#include "core/DesktopEntry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// A desktop entry is a few lines; only so much of a file in its place is read.
+constexpr std::size_t kEntryReadLimit = 64 * 1024;
+
+} // namespace
+
+XdgAutostart::XdgAutostart(const std::string& programPath)
+    : programPath_(
+          QFileInfo(QString::fromStdString(programPath)).canonicalFilePath().toStdString()),
+      entryPath_((QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  QStringLiteral("/autostart/brindlewhistmoore.desktop"))
+                     .toStdString()) {}
+
+bool XdgAutostart::isThisCopys() const {
+    const auto entry = AtomicFileStore().read(entryPath_, kEntryReadLimit);
+    return entry && core::entryStartsProgram(*entry, programPath_);
+}
+
+void XdgAutostart::create() {
+    const std::filesystem::path folder = std::filesystem::path(entryPath_).parent_path();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        throw std::system_error(error, folder.string());
+    AtomicFileStore().replace(
+        entryPath_, core::autostartDesktopEntry(programPath_, QDir::currentPath().toStdString()));
+}
+
+void XdgAutostart::remove() {
+    if (::unlink(entryPath_.c_str()) != 0 && errno != ENOENT)
+        throw std::system_error(errno, std::generic_category(), entryPath_);
+}
+
+} // namespace platform

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/Autostart.h"
+
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace testing_support {
+
+// An autostart entry in memory: none, this copy's, or another copy's.
+class FakeAutostart : public core::Autostart {
+public:
+    enum class Entry { None, ThisCopy, OtherCopy };
+
+    bool isThisCopys() const override { return entry == Entry::ThisCopy; }
+    void create() override {
+        refuseIfTold();
+        entry = Entry::ThisCopy;
+        ++changes;
+    }
+    void remove() override {
+        refuseIfTold();
+        entry = Entry::None;
+        ++changes;
+    }
+
+    Entry entry = Entry::None;
+    int changes = 0;
+    bool refuse = false;
+
+private:
+    void refuseIfTold() const {
+        if (refuse)
+            throw std::system_error(EACCES, std::generic_category(), "autostart");
+    }
+};
+
+} // namespace testing_support
