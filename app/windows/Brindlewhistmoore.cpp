@@ -4,6 +4,7 @@
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/SingleInstance.h"
+#include "platform/windows/StartupShortcut.h"
 #include "platform/windows/Win32.h"
 #include "platform/windows/WindowsClock.h"
 #include "platform/windows/WindowsFileStore.h"
@@ -46,17 +47,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
+    // The shortcut of the start with the session is a shell object.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     core::SharedState state;
     platform::WindowsClock clock;
     platform::TCpuUsage CpuUsage1;
     platform::WindowsPower power;
     platform::WindowsFileStore files;
     const std::string settingsPath = platform::settingsFilePath();
+    platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
+                                        platform::programFilePath());
 
-    ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files, core::kReservationFileName,
-                      settingsPath});
+    ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
+                      platform::reservationFilePath(settingsPath), settingsPath});
     ui::TForm2 Form2(state, prompter, [&Form1] { Form1.countdownCancelled(); });
-    ui::TForm3 Form3(state.settings, files, settingsPath, prompter);
+    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
     // The dialogs first: the main window's start may show the countdown at once.

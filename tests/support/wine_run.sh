@@ -5,7 +5,7 @@ set -euo pipefail
 # BWM_BUILD names the build folder for a program that lies elsewhere.
 build=${BWM_BUILD:-}
 [ -n "$build" ] || build=$(cd "$(dirname "$1")" && while [ ! -e CMakeCache.txt ] && [ "$PWD" != / ]; do cd ..; done; pwd)
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 (
     flock 9
     if [ ! -e "$WINEPREFIX/japanese-fonts.done" ]; then

@@ -4,11 +4,13 @@
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/SingleInstance.h"
+#include "platform/windows/StartupShortcut.h"
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WindowsFileStore.h"
 #include "platform/windows/WindowsPower.h"
 #include "tests/support/FakePrompter.h"
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -118,9 +120,48 @@ TEST(WindowsServices, CpuMeterRisesWhileTheProcessorsAreBusy) {
     EXPECT_LE(loaded, 100);
 }
 
-TEST(WindowsServices, SettingsPathAndAReplaceThatLeavesOneWholeFile) {
-    EXPECT_EQ(fs::path(platform::settingsFilePath()),
-              besideThisProgram(L"windows_services_test.ini"));
+// Run a second time from a folder that cannot be written (chattr +i), with
+// BWM_PROGRAM_FOLDER_LOCKED set, by locked_folder_test.sh.
+TEST(WindowsServices, FilesBesideTheProgramOrInTheUsersFolder) {
+    const std::string settings = platform::settingsFilePath();
+    if (GetEnvironmentVariableW(L"BWM_PROGRAM_FOLDER_LOCKED", nullptr, 0) == 0) {
+        EXPECT_EQ(fs::path(settings), besideThisProgram(L"windows_services_test.ini"));
+        EXPECT_EQ(platform::reservationFilePath(settings), "SetTimeData.txt");
+        return;
+    }
+    const fs::path user = fs::path(_wgetenv(L"APPDATA")) / "Brindlewhistmoore";
+    EXPECT_EQ(fs::path(settings), user / "Brindlewhistmoore.ini");
+    EXPECT_TRUE(fs::is_directory(user)) << "the folder is made at start";
+    EXPECT_EQ(fs::path(platform::reservationFilePath(settings)), user / "SetTimeData.txt")
+        << "the current folder, the locked one, holds no reservations";
+}
+
+TEST(WindowsServices, StartupShortcutOfThisCopy) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const fs::path folder = fs::temp_directory_path() / "bwm-startup";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string program = platform::programFilePath();
+    platform::StartupShortcut shortcut(folder.string(), program);
+    EXPECT_FALSE(shortcut.isThisCopys());
+    shortcut.create();
+    EXPECT_TRUE(fs::exists(folder / "Brindlewhistmoore.lnk"));
+    EXPECT_TRUE(shortcut.isThisCopys());
+    std::string upper = program;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(platform::StartupShortcut(folder.string(), upper).isThisCopys())
+        << "names are compared without case";
+    EXPECT_FALSE(platform::StartupShortcut(folder.string(), "C:\\other\\Brindlewhistmoore.exe")
+                     .isThisCopys());
+    shortcut.remove();
+    EXPECT_FALSE(fs::exists(folder / "Brindlewhistmoore.lnk"));
+    EXPECT_NO_THROW(shortcut.remove()) << "none there is no error";
+    fs::remove_all(folder);
+    CoUninitialize();
+}
+
+TEST(WindowsServices, AReplaceThatLeavesOneWholeFile) {
     const fs::path folder = fs::temp_directory_path() / "bwm-store";
     fs::remove_all(folder);
     fs::create_directories(folder);

@@ -5,9 +5,15 @@
 //   probe menu              succeeds while a pop-up menu is open
 //   probe state CLASS TITLE hidden, minimised or shown
 //   probe minimise CLASS TITLE  minimises the window, as its button does
+//   probe shortcut PATH     the shortcut's target and working folder, joined by "|"
+//   probe env NAME          the variable as a program started now finds it
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <cstdlib>
 #include <string>
@@ -96,6 +102,29 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (what == L"menu")
         return visibleWindow(L"#32768") != nullptr ? 0 : 1;
+    if (what == L"env" && argc == 3) {
+        wchar_t value[MAX_PATH] = {};
+        const DWORD length = GetEnvironmentVariableW(argv[2], value, MAX_PATH);
+        print(platform::fromWide({value, length < MAX_PATH ? length : 0}));
+        return length > 0 && length < MAX_PATH ? 0 : 1;
+    }
+    if (what == L"shortcut" && argc == 3) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IShellLinkW* link = nullptr;
+        IPersistFile* file = nullptr;
+        wchar_t target[MAX_PATH] = {};
+        wchar_t folder[MAX_PATH] = {};
+        const bool read =
+            SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IShellLinkW, reinterpret_cast<void**>(&link))) &&
+            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+            SUCCEEDED(file->Load(argv[2], STGM_READ)) &&
+            SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+            SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH));
+        if (read)
+            print(platform::fromWide(target) + "|" + platform::fromWide(folder));
+        return read ? 0 : 1;
+    }
     if ((what == L"state" || what == L"minimise") && argc == 4) {
         HWND window = FindWindowW(argv[2], argv[3]);
         if (window == nullptr)

@@ -22,6 +22,7 @@ pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     WINEPREFIX="$BWM_BUILD/wineprefix" wineserver -k 2>/dev/null || true
+    rm -f "${startup:-}"
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -166,19 +167,40 @@ shot "$main" hint 160
 xdotool mousemove --window "$main" 420 360
 echo "the grid shows its hint"
 
-click 221 348                                  # 設定
-dialog=$(wait_for_window 設定 10)
-[ -n "$dialog" ] || fail "no settings dialog"
-shot "$dialog" settings
-# Enter presses OK.
-for _ in $(seq 5); do
-    xdotool windowfocus --sync "$dialog" key Return 2>/dev/null || true
-    hidden_soon "$dialog" && break
-done
-visible "$dialog" && fail "OK left the dialog open"
+# settings_dialog [tick]: opens the settings dialog, ticks ログオン時に起動する when asked, and
+# presses OK with Enter.
+settings_dialog() {
+    click 221 348                              # 設定
+    dialog=$(wait_for_window 設定 10)
+    [ -n "$dialog" ] || fail "no settings dialog"
+    if [ "${1:-}" = tick ]; then
+        shot "$dialog" settings
+        xdotool mousemove --window "$dialog" 40 200 click 1
+        sleep 0.4
+    fi
+    for _ in $(seq 5); do
+        xdotool windowfocus --sync "$dialog" key Return 2>/dev/null || true
+        hidden_soon "$dialog" && break
+    done
+    visible "$dialog" && fail "OK left the dialog open"
+    true
+}
+# Wine spells the folder "StartUp".
+startup="$BWM_BUILD/wineprefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp/Brindlewhistmoore.lnk"
+rm -f "$startup"
+settings_dialog tick
 [ "$(tr -d '\r' <"$scratch/Brindlewhistmoore.ini")" = "$(printf '%s\n' '[SET]' ShutDownTime=15 \
     CPUchange=0 BEEPchange=0 TASKICOchange=0)" ] || fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"
 echo "the settings dialog's OK wrote the settings file beside the program"
+[ -f "$startup" ] || fail "ticking ログオン時に起動する made no Startup shortcut"
+link=$(probe shortcut "$(winpath "$startup")") || fail "the Startup shortcut cannot be read"
+[ "$link" = "$(winpath "$scratch")\Brindlewhistmoore.exe|$(winpath "$scratch")" ] ||
+    fail "the Startup shortcut starts $link"
+settings_dialog                                # shown ticked: OK alone leaves it
+[ -f "$startup" ] || fail "an OK that left the switch alone removed the shortcut"
+settings_dialog tick                           # unticks it
+[ ! -e "$startup" ] || fail "unticking left the Startup shortcut"
+echo "ログオン時に起動する made and removed this copy's Startup shortcut: $link"
 
 countdown=$(wait_for_window 電源断予告 60)
 [ -n "$countdown" ] || fail "no countdown for the reservation at noon"

@@ -21,12 +21,11 @@ void tick(HWND box, bool ticked) {
 
 } // namespace
 
-TForm3::TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
-               core::Prompter& prompter)
+TForm3::TForm3(core::SettingsDialog::Services services)
     : Window({L"TForm3", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_POPUP, 0,
               d::kClient, COLOR_BTNFACE},
-             prompter),
-      settings_(settings), files_(files), settingsPath_(std::move(settingsPath)) {}
+             services.prompter),
+      model_(std::move(services)) {}
 
 void TForm3::build() {
     Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
@@ -40,6 +39,7 @@ void TForm3::build() {
     addHint(CheckBox3, d::kCheckBox3Hint);
     SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, GroupBox1);
     Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, GroupBox1);
+    CheckBox4 = add(L"BUTTON", d::CheckBox4.text, checkBox, d::CheckBox4.place, GroupBox1);
     // Below the controls it frames, which would otherwise lie under it.
     SetWindowPos(GroupBox1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Enter and Escape press them through the dialog IDs.
@@ -63,19 +63,21 @@ void TForm3::showDialog() {
 
 void TForm3::FormShow() {
     centreOnPrimaryScreen();
-    const core::SettingsDialogValues values = core::settingsDialogValues(settings_);
+    const core::SettingsDialogValues values = model_.FormShow();
     tick(CheckBox1, values.cpuHandOver);
     tick(CheckBox2, values.beep);
     tick(CheckBox3, values.hideTrayIcon);
     SpinEdit1->setValue(values.countdownSeconds);
+    tick(CheckBox4, values.startAtLogon);
 }
 
 void TForm3::Button1Click() {
     // Enter leaves the focus in the field: correct it as a click on OK would.
     SpinEdit1->left();
     const core::SettingsDialogValues values{isTicked(CheckBox1), isTicked(CheckBox2),
-                                            isTicked(CheckBox3), SpinEdit1->value()};
-    if (core::acceptSettingsDialog(settings_, values, files_, settingsPath_, prompter_))
+                                            isTicked(CheckBox3), SpinEdit1->value(),
+                                            isTicked(CheckBox4)};
+    if (model_.Button1Click(values))
         ShowWindow(handle(), SW_HIDE);
 }
 

@@ -2,19 +2,17 @@
 
 #include "SpinEdit.h"
 #include "Window.h"
-#include "core/FileStore.h"
-#include "core/Settings.h"
+#include "core/SettingsDialog.h"
 
 #include <memory>
 #include <string>
 
 namespace ui {
 
-// The settings dialog: three switches and the countdown length.
+// The settings dialog: three switches, the countdown length and the start with the session.
 class TForm3 : public Window {
 public:
-    TForm3(core::Settings& settings, core::FileStore& files, std::string settingsPath,
-           core::Prompter& prompter);
+    explicit TForm3(core::SettingsDialog::Services services);
 
     // Shown modeless, centred and filled afresh each time it opens; an open dialog comes to the
     // front.
@@ -30,6 +28,7 @@ public:
     HWND CheckBox3 = nullptr;
     std::unique_ptr<SpinEdit> SpinEdit1;
     HWND Label1 = nullptr;
+    HWND CheckBox4 = nullptr;
     HWND Button1 = nullptr;
     HWND Button2 = nullptr;
 
@@ -37,9 +36,7 @@ private:
     void build() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    core::Settings& settings_;
-    core::FileStore& files_;
-    std::string settingsPath_;
+    core::SettingsDialog model_;
 };
 
 } // namespace ui

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The per-user installer under wine, in a prefix of its own whose ComSpec is the tests' recorder:
+# a silent install puts the program, its shortcuts and its uninstall entry in place; the installed
+# program starts hidden; an upgrade ends the running copy, keeps its booking and starts it again;
+# a silent uninstall removes program, shortcuts and entry and keeps the booking.
+# Usage: installer_test.sh setup.exe recorder.exe probe.exe BUILD_DIR
+set -euo pipefail
+setup=$1 recorder=$2 probe=$3 build=$4
+[ -n "${DISPLAY:-}" ] || { echo "needs a display: run under xvfb-run"; exit 1; }
+here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d)
+export WINEPREFIX="$build/installer-prefix" WINEDEBUG=-all
+# No menu entries or autostart files of wine's in the real home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    rm -rf "$scratch"
+    [ -n "${KEEP_PREFIX:-}" ] || rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*"
+    ls -R "$WINEPREFIX/drive_c/users" 2>/dev/null | grep -i brindle || true
+    exit 1
+}
+winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+
+# A copy of the tests' prefix, made and ended first, so that nothing of this test stays in it.
+BWM_BUILD="$build" bash "$here/../support/wine_run.sh" cmd /c exit
+WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
+WINEPREFIX="$build/wineprefix" wineserver -w
+rm -rf "$WINEPREFIX"
+cp -a "$build/wineprefix" "$WINEPREFIX"
+cp "$recorder" "$probe" "$scratch/"
+interpreter=$(winpath "$scratch/$(basename "$recorder")")
+export BWM_RECORDER_LOG="$scratch/recorded.log"
+wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v ComSpec \
+    /d "$interpreter" /f >/dev/null 2>&1
+wineserver -w
+[ "$(wine "$scratch/$(basename "$probe")" env ComSpec 2>/dev/null)" = "$interpreter" ] ||
+    fail "refusing: ComSpec is not the recorder"
+
+user="$WINEPREFIX/drive_c/users/$(id -un)"
+folder="$user/AppData/Local/Programs/Brindlewhistmoore"
+menu="$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brindlewhistmoore'
+wine "$setup" /S 2>/dev/null
+for f in Brindlewhistmoore.exe README.txt uninstall.exe; do
+    [ -f "$folder/$f" ] || fail "the install left out $f"
+done
+ls "$menu"/Brindlewhistmoore*.lnk >/dev/null 2>&1 || fail "no Start-menu shortcut"
+# Wine spells the folder "StartUp".
+startup() { find "$menu" -maxdepth 2 -ipath "$menu/startup/brindlewhistmoore.lnk"; }
+[ -n "$(startup)" ] || fail "no Startup shortcut"
+entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
+for value in 'DisplayName    REG_SZ    Brindlewhistmoore' 'Publisher    REG_SZ    Brindlewhistmoore' \
+    'DisplayVersion    REG_SZ' 'DisplayIcon    REG_SZ' 'EstimatedSize    REG_DWORD' \
+    'UninstallString    REG_SZ'; do
+    grep -q "$value" <<<"$entry" || fail "the uninstall entry lacks $value: $entry"
+done
+echo "a silent install put the program, its shortcuts and its uninstall entry in place"
+
+# A booking that never fires, in the folder the shortcuts start the program in.
+printf '%s\r\n' "毎日,午前,３時,00分,終了,停止" | iconv -f UTF-8 -t CP932 >"$folder/SetTimeData.txt"
+booking=$(od -An -tx1 "$folder/SetTimeData.txt")
+main_window() { xdotool search --name '^Brindlewhistmoore$' 2>/dev/null | head -1 || true; }
+wait_for_main() {
+    for _ in $(seq 150); do
+        [ -n "$(main_window)" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+(cd "$folder" && exec wine Brindlewhistmoore.exe >/dev/null 2>&1) &
+wait_for_main || fail "the installed program did not start"
+xdotool search --onlyvisible --name '^Brindlewhistmoore$' >/dev/null 2>&1 &&
+    fail "the installed program showed its window at start"
+echo "the installed program started hidden"
+
+before=$(main_window)
+wine "$setup" /S 2>/dev/null
+for _ in $(seq 150); do
+    now=$(main_window)
+    [ -n "$now" ] && [ "$now" != "$before" ] && break
+    sleep 0.2
+done
+[ -n "$now" ] && [ "$now" != "$before" ] || fail "the upgrade did not start the program again"
+[ "$(od -An -tx1 "$folder/SetTimeData.txt")" = "$booking" ] || fail "the upgrade changed the booking"
+echo "an upgrade ended the running copy, kept its booking and started it again"
+
+wine "$folder/uninstall.exe" /S "_?=$(winpath "$folder")" 2>/dev/null
+for _ in $(seq 50); do
+    [ -z "$(main_window)" ] && break
+    sleep 0.2
+done
+[ -z "$(main_window)" ] || fail "the uninstall left the program running"
+for f in Brindlewhistmoore.exe README.txt; do
+    [ ! -e "$folder/$f" ] || fail "the uninstall left $f"
+done
+# Run with _?= the uninstaller stays where it is, to be deleted after it.
+rm -f "$folder/uninstall.exe"
+! ls "$menu"/Brindlewhistmoore*.lnk >/dev/null 2>&1 || fail "the uninstall left the Start-menu shortcut"
+[ -z "$(startup)" ] || fail "the uninstall left the Startup shortcut"
+! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall left its entry"
+[ "$(od -An -tx1 "$folder/SetTimeData.txt")" = "$booking" ] || fail "the uninstall removed the booking"
+[ ! -s "$scratch/recorded.log" ] || fail "a power request was made: $(cat "$scratch/recorded.log")"
+echo "a silent uninstall removed program, shortcuts and entry, and kept the booking"
