@@ -7,7 +7,8 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/Brindlewhistmoore share/applications/brindlewhistmoore.desktop \
-    share/icons/hicolor/scalable/apps/brindlewhistmoore.svg; do
+    share/icons/hicolor/scalable/apps/brindlewhistmoore.svg \
+    share/metainfo/org.example.brindlewhistmoore.metainfo.xml; do
     [ -f "$prefix/$f" ] || { echo "FAIL: $f was not installed"; exit 1; }
 done
 desktop="$prefix/share/applications/brindlewhistmoore.desktop"
