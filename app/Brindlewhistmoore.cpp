@@ -8,6 +8,7 @@
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/linux/WallClockTimer.h"
 #include "platform/linux/XdgAutostart.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/MessageBoxPrompter.h"
@@ -46,9 +47,11 @@ int main(int argc, char* argv[]) {
     const std::string programPath = QApplication::applicationFilePath().toStdString();
     const std::string settingsPath = platform::settingsFilePath(programPath);
     platform::XdgAutostart autostart(programPath);
+    platform::WallClockTimer tickTimer;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
-                      platform::reservationFilePath(settingsPath), settingsPath});
+                      platform::reservationFilePath(settingsPath), settingsPath},
+                     tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     Form1.attachCountdown(Form2);

@@ -57,6 +57,11 @@ void MainWindowModel::Timer1Timer() {
     });
 }
 
+void MainWindowModel::refreshClock() {
+    controls_.showWeekdays(controls_.bookingKind() == BookingKind::Weekly);
+    controls_.showClock(formatLongTime(services_.clock.now()));
+}
+
 void MainWindowModel::Button1Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;

@@ -63,6 +63,8 @@ public:
     // and the reservation file loaded.
     void FormCreate();
     void Timer1Timer();
+    // The window shows: the clock at once, without a scan or a step of the CPU-idle watch.
+    void refreshClock();
     void Button1Click();
     void Button5Click();
     void SpinEdit2Change();

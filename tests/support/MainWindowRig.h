@@ -2,6 +2,7 @@
 
 #include "core/Cp932.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeWakeTimer.h"
 #include "tests/support/MemoryFileStore.h"
 #include "tests/support/UiFakes.h"
 #include "ui/qt/Unit1.h"
@@ -35,6 +36,7 @@ struct MainWindowRig {
     FakePrompter prompter;
     MemoryFileStore files;
     FakeCountdown countdown;
+    FakeWakeTimer tickTimer;
     std::unique_ptr<ui::TForm1> form;
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}
@@ -47,7 +49,8 @@ struct MainWindowRig {
         if (settings)
             files.files[kSettings] = *settings;
         form = std::make_unique<ui::TForm1>(
-            ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kSettings});
+            ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kSettings},
+            tickTimer);
         form->attachCountdown(countdown);
     }
 };

@@ -39,9 +39,7 @@ private slots:
         QCOMPARE(f.form->size(), QSize(443, 374));
         QCOMPARE(f.form->StringGrid1->geometry(), QRect(24, 200, 394, 121));
         QCOMPARE(f.form->Button2->text(), QStringLiteral("予約する"));
-        QCOMPARE(f.form->Timer1->interval(), 500);
         QCOMPARE(f.form->Timer1->timerType(), Qt::PreciseTimer);
-        QVERIFY(f.form->Timer1->isActive());
 
         auto* model = f.form->StringGrid1->model();
         QCOMPARE(model->rowCount(), 30);
@@ -67,6 +65,34 @@ private slots:
         }
         QVERIFY(f.form->Label16->geometry().right() < f.form->Button5->x());
         QVERIFY(f.form->SpinEdit1->geometry().right() < f.form->Label4->x());
+    }
+
+    // Which timer brings the next tick, and when, as the window and the countdown change.
+    void tickCadences() {
+        using std::chrono::milliseconds;
+        Fixture f;
+        f.create(reservationFileOf({"毎日,午後,０時,00分,スタンバイ,稼働"}));
+        QVERIFY(!f.form->Timer1->isActive());
+        QCOMPARE(f.tickTimer.armed, milliseconds(300)); // hidden: at 12:00:00
+        f.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+        f.tickTimer.fire();
+        QCOMPARE(f.countdown.shown, 1);
+        QVERIFY(!f.tickTimer.armed);
+        QCOMPARE(f.form->Timer1->interval(), 32000); // stretched, from the tick that set it
+        QVERIFY(f.form->Timer1->isActive());
+        f.form->show();
+        QVERIFY2(!f.tickTimer.armed, "showing the window keeps the stretched interval");
+        f.state.ExecutionPhase = "2";
+        f.form->Timer1Timer(); // the standby, and back to watching
+        QVERIFY(!f.form->Timer1->isActive());
+        QCOMPARE(f.tickTimer.armed, milliseconds(496)); // shown: every half second
+        f.form->hide();
+        QCOMPARE(f.tickTimer.armed, milliseconds(59996));
+        f.form->showMinimized();
+        QCOMPARE(f.tickTimer.armed, milliseconds(59996)); // minimised as hidden
+        f.clock.set(at(2026, 12, 7, 10, 0, 30));
+        f.tickTimer.setClock();
+        QCOMPARE(f.tickTimer.armed, milliseconds(30000)); // a clock set back arms anew
     }
 
     // The model decides (core tests); here its results reach the widgets.

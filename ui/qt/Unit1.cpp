@@ -6,6 +6,7 @@
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
+#include "core/TickSchedule.h"
 #include "core/Vocabulary.h"
 
 #include <QApplication>
@@ -90,8 +91,11 @@ QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
 
 } // namespace
 
-TForm1::TForm1(Form1Services services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)), model_(services_, table_, *this) {
+TForm1::TForm1(Form1Services services, core::WakeTimer& tickTimer, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), tickTimer_(tickTimer),
+      model_(services_, table_, *this) {
+    tickTimer_.onFired([this] { Timer1Timer(); });
+    tickTimer_.onClockSet([this] { rescheduleTick(); });
     buildWindow();
     FormCreate();
 }
@@ -137,7 +141,6 @@ void TForm1::buildWindow() {
 
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(core::kScanIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
@@ -266,7 +269,7 @@ void TForm1::FormCreate() {
     centreOnPrimaryScreen(*this);
     model_.FormCreate();
     gridModel_->refresh();
-    Timer1->start();
+    rescheduleTick();
 }
 
 int TForm1::selectedRow() const {
@@ -280,7 +283,42 @@ void TForm1::selectRow(int row) {
 
 void TForm1::Timer1Timer() {
     model_.Timer1Timer();
+    scannedOnce_ = true;
     gridModel_->refresh();
+    rescheduleTick();
+}
+
+void TForm1::rescheduleTick() {
+    const core::LocalTime now = services_.clock.now();
+    const core::TickPlan plan = core::planNextTick(
+        timerInterval_, now,
+        {isVisible() && !isMinimized(), services_.state.CpuWatchActive, !scannedOnce_});
+    if (plan.intervalMs) {
+        // A stretched interval runs on from the tick that set it.
+        tickTimer_.stop();
+        if (!Timer1->isActive())
+            Timer1->start(*plan.intervalMs);
+        return;
+    }
+    Timer1->stop();
+    tickTimer_.start(plan.due - now);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    model_.refreshClock();
+    rescheduleTick();
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    rescheduleTick();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        rescheduleTick();
 }
 
 void TForm1::SaveReservations() {
@@ -289,6 +327,7 @@ void TForm1::SaveReservations() {
 
 void TForm1::Button1Click() {
     model_.Button1Click();
+    rescheduleTick();
 }
 
 void TForm1::Button3Click() {
@@ -306,6 +345,7 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
     model_.Button5Click();
+    rescheduleTick();
 }
 
 void TForm1::SpinEdit2Change() {
@@ -453,7 +493,11 @@ void TForm1::setGridColour(bool locked) {
 }
 
 void TForm1::setTimerInterval(int ms) {
-    Timer1->setInterval(ms);
+    timerInterval_ = ms;
+    // A new interval counts from now, as a timer given a new interval does.
+    if (ms != core::kScanIntervalMs)
+        Timer1->start(ms);
+    rescheduleTick();
 }
 
 void TForm1::showCountdown() {

@@ -12,6 +12,7 @@
 #include "core/ReservationTable.h"
 #include "core/SchedulerTick.h"
 #include "core/SharedState.h"
+#include "core/WakeTimer.h"
 
 #include <QWidget>
 #include <optional>
@@ -34,18 +35,21 @@ class TrayIcon;
 
 using Form1Services = core::MainWindowModel::Services;
 
-// The main window: the reservation table, the booking controls and the 500 ms tick.
+// The main window: the reservation table, the booking controls and the scheduler's tick.
 class TForm1 : public QWidget, public CountdownOwner, private core::MainWindowControls {
     Q_OBJECT
 public:
-    explicit TForm1(Form1Services services, QWidget* parent = nullptr);
+    // `tickTimer` brings the ticks on the wall clock; Timer1 the stretched ones.
+    TForm1(Form1Services services, core::WakeTimer& tickTimer, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The dialogs are created after the main window.
     void attachCountdown(CountdownDialog& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(QWidget& dialog) { settingsDialog_ = &dialog; }
 
-    void Timer1Timer();                                // Timer1, every 500 ms
+    void Timer1Timer(); // Timer1 or the wall-clock tick
+    // Arms the next tick for the mode the program is in now; after anything that may change it.
+    void rescheduleTick();
     void SaveReservations();                           // after every change of the table
     void Button1Click();                               // "開始" on the CPU tab
     void Button2Click();                               // "予約する"
@@ -126,6 +130,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -168,6 +175,11 @@ private:
     QComboBox* selectorBox(core::Selector selector) const;
 
     Form1Services services_;
+    core::WakeTimer& tickTimer_;
+    // As the model set it: the scan interval means the wall-clock cadences.
+    int timerInterval_ = core::kScanIntervalMs;
+    // The file loaded at the start has been scanned by a tick.
+    bool scannedOnce_ = false;
     core::ReservationTable table_;
     core::MainWindowModel model_;
     ReservationGridModel* gridModel_;

@@ -2,9 +2,12 @@
 
 #include "Unit2.h"
 #include "Unit3.h"
+#include "core/TickSchedule.h"
 #include "core/Vocabulary.h"
 #include "platform/windows/WideText.h"
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 namespace ui {
@@ -101,7 +104,7 @@ void TForm1::build() {
     centreOnPrimaryScreen();
     model_.FormCreate();
     StringGrid1->refresh();
-    SetTimer(handle(), kTimer1, core::kScanIntervalMs, nullptr);
+    rescheduleTick();
 }
 
 std::unique_ptr<TabSheet> TForm1::addSheet() {
@@ -215,7 +218,27 @@ void TForm1::setShown(HWND control, bool shown) {
 
 void TForm1::Timer1Timer() {
     model_.Timer1Timer();
+    scannedOnce_ = true;
     StringGrid1->refresh();
+    rescheduleTick();
+}
+
+void TForm1::rescheduleTick() {
+    const core::LocalTime now = services_.clock.now();
+    const core::TickPlan plan = core::planNextTick(
+        timerInterval_, now,
+        {isVisible() && !IsIconic(handle()), services_.state.CpuWatchActive, !scannedOnce_});
+    if (plan.intervalMs) {
+        if (!stretchedArmed_)
+            SetTimer(handle(), kTimer1, static_cast<UINT>(*plan.intervalMs), nullptr);
+        stretchedArmed_ = true;
+        return;
+    }
+    stretchedArmed_ = false;
+    const auto delay = std::chrono::ceil<std::chrono::milliseconds>(plan.due - now).count();
+    // Not coalesced with other timers: the tick must come at its moment.
+    SetCoalescableTimer(handle(), kTimer1, static_cast<UINT>(std::max<long long>(delay, 1)),
+                        nullptr, TIMERV_NO_COALESCING);
 }
 
 void TForm1::runBookingCommand(void (core::BookingCommands::*command)()) {
@@ -225,6 +248,7 @@ void TForm1::runBookingCommand(void (core::BookingCommands::*command)()) {
 
 void TForm1::Button1Click() {
     model_.Button1Click();
+    rescheduleTick();
 }
 
 void TForm1::Button2Click() {
@@ -242,6 +266,7 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
     model_.Button5Click();
+    rescheduleTick();
 }
 
 void TForm1::PageControl1Change() {
@@ -379,6 +404,20 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kTrayCallbackMessage:
         ICONMessage(lParam);
         return 0;
+    case WM_WINDOWPOSCHANGED: {
+        // Shown, hidden, minimised or restored: another cadence, and a clock that shows at once.
+        if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0)
+            model_.refreshClock();
+        rescheduleTick();
+        return handleDefault(message, wParam, lParam);
+    }
+    case WM_TIMECHANGE:
+        rescheduleTick();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC)
+            rescheduleTick();
+        return TRUE;
     case WM_DESTROY:
         FormClose();
         return 0;

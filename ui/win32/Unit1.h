@@ -35,7 +35,9 @@ public:
     void attachSettingsDialog(TForm3& dialog) { settingsDialog_ = &dialog; }
     void countdownCancelled();
 
-    void Timer1Timer();                    // Timer1, every 500 ms
+    void Timer1Timer(); // Timer1: a stretched interval or the wall clock's
+    // Arms the next tick for the mode the program is in now; after anything that may change it.
+    void rescheduleTick();
     void Button1Click();                   // "開始" on the CPU tab
     void Button2Click();                   // "予約する"
     void Button3Click();                   // "設定"
@@ -145,6 +147,12 @@ private:
     core::MainWindowModel model_;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
+    // As the model set it: the scan interval means the wall-clock cadences.
+    int timerInterval_ = core::kScanIntervalMs;
+    // The file loaded at the start has been scanned by a tick.
+    bool scannedOnce_ = false;
+    // Timer1 runs the stretched interval: it is not armed again until the model changes it.
+    bool stretchedArmed_ = false;
     std::map<HWND, std::string> shownTexts_;
     std::optional<bool> lockedShown_;
     UINT taskbarCreated_;

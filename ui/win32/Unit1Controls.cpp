@@ -143,8 +143,10 @@ void TForm1::applyCancelledAppearance() {
 }
 
 void TForm1::setTimerInterval(int ms) {
-    // Setting the timer again restarts it with the new interval.
-    SetTimer(handle(), kTimer1, static_cast<UINT>(ms), nullptr);
+    timerInterval_ = ms;
+    // A new interval counts from now, as a timer given a new interval does.
+    stretchedArmed_ = false;
+    rescheduleTick();
 }
 
 void TForm1::showCountdown() {

@@ -1,0 +1,50 @@
+#include "WallClockTimer.h"
+
+#include <QSocketNotifier>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <ctime>
+#include <sys/timerfd.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace platform {
+
+WallClockTimer::WallClockTimer(QObject* parent)
+    : QObject(parent), fd_(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC)) {
+    if (fd_ < 0)
+        throw std::system_error(errno, std::generic_category(), "timerfd_create");
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &WallClockTimer::readable);
+}
+
+WallClockTimer::~WallClockTimer() {
+    ::close(fd_);
+}
+
+void WallClockTimer::start(std::chrono::milliseconds delay) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const std::int64_t nanoseconds =
+        static_cast<std::int64_t>(now.tv_nsec) + std::max<std::int64_t>(delay.count(), 1) * 1000000;
+    itimerspec deadline{};
+    deadline.it_value.tv_sec = now.tv_sec + static_cast<time_t>(nanoseconds / 1000000000);
+    deadline.it_value.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &deadline, nullptr);
+}
+
+void WallClockTimer::stop() {
+    const itimerspec disarmed{};
+    timerfd_settime(fd_, 0, &disarmed, nullptr);
+}
+
+void WallClockTimer::readable() {
+    std::uint64_t expirations = 0;
+    if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations)
+        fired();
+    else if (errno == ECANCELED)
+        clockSet();
+}
+
+} // namespace platform
