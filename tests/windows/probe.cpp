@@ -11,11 +11,10 @@
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
 
+#include <cstdlib>
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-
-#include <cstdlib>
 #include <string>
 
 namespace {
