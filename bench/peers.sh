@@ -2,13 +2,16 @@
 # Side-by-side figures of this program and the tray shutdown timers users pick today on Debian,
 # qshutdown and kshutdown, launched alternately under one Xvfb with trayer as tray host:
 #   - time from launch to the icon in the tray
-#   - peak resident memory (VmHWM) and settled proportional memory (PSS) after 60 s
-#   - CPU time over 60 s idle (and over 60 s of a running countdown, for this program)
-#   - wake-ups per second: poll-family system calls counted by strace -c over 10 s
+#   - peak resident memory (VmHWM) and settled proportional memory (PSS) after the idle time
+#   - CPU time idle, over 120 s and given per 60 s (and over 60 s of a running countdown, for
+#     this program)
+#   - wake-ups per minute idle: the voluntary context switches of all the process's threads over
+#     the same 120 s (a thread that sleeps and wakes switches once), which costs the program
+#     nothing to count
 # Every program runs as the unprivileged user "nobody" with no system bus it could reach, so no
 # power request can leave it. Needs root (to run as nobody) and: apt-get install qshutdown
-# kshutdown strace trayer xvfb x11-utils.
-#   bench/peers.sh [rounds]        (about 4 minutes a round)
+# kshutdown trayer xvfb x11-utils.
+#   bench/peers.sh [rounds]        (about 7 minutes a round)
 # BASELINE=path/to/an/older/Brindlewhistmoore adds that build to each round, for before/after.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -42,15 +45,10 @@ as_nobody() {
 tray_icons() { xwininfo -root -tree | grep -A1 '"panel"' | sed -n 's/^ *\([0-9]*\) child.*/\1/p'; }
 # CPU time of all the process's threads, in microseconds (the scheduler's own count, not ticks).
 cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1 } END { printf "%d", ns / 1000 }'; }
+switches() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'; }
+idle_seconds=120
 status_kb() { sed -n "s/^$2:[[:space:]]*\([0-9]*\) kB/\1/p" "/proc/$1/status"; }
 pss_kb() { sed -n 's/^Pss: *\([0-9]*\) kB/\1/p' "/proc/$1/smaps_rollup"; }
-wakeups() {
-    local calls="$scratch/strace.txt"
-    timeout -s INT 10 strace -c -f -o "$calls" -p "$1" \
-        -e trace=poll,ppoll,select,pselect6,epoll_wait,epoll_pwait,nanosleep,clock_nanosleep 2>/dev/null || true
-    awk '$NF ~ /^(poll|ppoll|select|pselect6|epoll_wait|epoll_pwait|nanosleep|clock_nanosleep)$/ { n += $4 }
-         END { printf "%.1f", n / 10 }' "$calls"
-}
 ms_now() { date +%s%3N; }
 
 # measure NAME COMMAND...: one launch; prints a line of figures.
@@ -77,16 +75,17 @@ measure() {
     pid=$(pgrep -u nobody -n -f "^$1" || true)
     [ -n "$pid" ] || { echo "$name: did not start"; return; }
     sleep 5
-    local t0
+    local t0 s0
     t0=$(cpu_us "$pid")
-    sleep 60
-    local idle_ms
-    idle_ms=$(awk -v d=$(( $(cpu_us "$pid") - t0 )) 'BEGIN { printf "%.1f", d / 1000 }')
-    local hwm pss wake
+    s0=$(switches "$pid")
+    sleep "$idle_seconds"
+    local idle_ms wake
+    idle_ms=$(awk -v d=$(( $(cpu_us "$pid") - t0 )) -v s="$idle_seconds" 'BEGIN { printf "%.1f", d / 1000 * 60 / s }')
+    wake=$(awk -v d=$(( $(switches "$pid") - s0 )) -v s="$idle_seconds" 'BEGIN { printf "%.1f", d * 60 / s }')
+    local hwm pss
     hwm=$(status_kb "$pid" VmHWM)
     pss=$(pss_kb "$pid")
-    wake=$(wakeups "$pid")
-    printf '%-18s tray %5s ms  VmHWM %6s kB  PSS %6s kB  idle CPU %6s ms/60 s  wake-ups %5s /s\n' \
+    printf '%-18s tray %5s ms  VmHWM %6s kB  PSS %6s kB  idle CPU %6s ms/60 s  wake-ups %6s /min\n' \
         "$name" "$tray_ms" "$hwm" "$pss" "$idle_ms" "$wake"
     kill "$pid" 2>/dev/null || true
     wait "$launcher" 2>/dev/null || true
@@ -117,11 +116,13 @@ measure_countdown() {
     sleep $((at - $(date +%s) + 3))
     local pid
     pid=$(pgrep -u nobody -n -f "^$home/bin/Brindlewhistmoore")
-    local t0
+    local t0 s0
     t0=$(cpu_us "$pid")
+    s0=$(switches "$pid")
     sleep 60
-    printf '%-18s countdown CPU %6s ms/60 s  wake-ups %5s /s\n' "Brindlewhistmoore" \
-        "$(awk -v d=$(( $(cpu_us "$pid") - t0 )) 'BEGIN { printf "%.1f", d / 1000 }')" "$(wakeups "$pid")"
+    printf '%-18s countdown CPU %6s ms/60 s  wake-ups %6s /min\n' "Brindlewhistmoore" \
+        "$(awk -v d=$(( $(cpu_us "$pid") - t0 )) 'BEGIN { printf "%.1f", d / 1000 }')" \
+        "$(( $(switches "$pid") - s0 ))"
     kill "$pid"
     wait "$launcher" 2>/dev/null || true
 }

@@ -56,6 +56,8 @@ hidden_soon() {
 shot() {
     local place
     sleep 1
+    # Wine without a window manager may leave a window just shown below the one clicked.
+    xdotool windowraise "$1" 2>/dev/null || true
     for _ in $(seq 10); do
         sleep 0.5
         place=$(xwininfo -id "$1" | awk -v wider="${3:-0}" '/Absolute upper-left X/ {x=$NF}
@@ -175,7 +177,8 @@ settings_dialog() {
     [ -n "$dialog" ] || fail "no settings dialog"
     if [ "${1:-}" = tick ]; then
         shot "$dialog" settings
-        xdotool mousemove --window "$dialog" 40 200 click 1
+        # From the first switch, where it opens, to the fourth, past the spin field.
+        xdotool windowfocus --sync "$dialog" key Tab Tab Tab Tab space 2>/dev/null
         sleep 0.4
     fi
     for _ in $(seq 5); do
