@@ -10,7 +10,11 @@ TickPlan planNextTick(int timerIntervalMs, LocalTime now, TickMode mode) {
         return {timerIntervalMs, {}};
     const bool halfSeconds = mode.windowShown || mode.cpuWatchActive || mode.fileUnscanned;
     const milliseconds step = halfSeconds ? milliseconds(kScanIntervalMs) : minutes(1);
-    return {std::nullopt, now - now.time_since_epoch() % step + step};
+    // One millisecond past the boundary: a one-time row expires one millisecond after its
+    // minute begins, so the look that fires it also removes it.
+    constexpr milliseconds kPastBoundary{1};
+    const LocalTime shifted = now - kPastBoundary;
+    return {std::nullopt, shifted - shifted.time_since_epoch() % step + step + kPastBoundary};
 }
 
 } // namespace core

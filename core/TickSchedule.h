@@ -8,8 +8,8 @@ namespace core {
 
 // When the scheduler's next tick comes. While a countdown runs, and in the repeats after it, the
 // timer keeps the stretched interval the model gave it, counted from the tick that set it.
-// Otherwise the tick follows the wall clock: on each half second (:000 and :500) while the main
-// window is shown or the CPU-idle watch runs, so that the clock label turns with the second and a
+// Otherwise the tick follows the wall clock, one millisecond past each boundary: on each half
+// second (:000 and :500) while the main window is shown or the CPU-idle watch runs, so that the clock label turns with the second and a
 // reservation fires within milliseconds of it; at each minute's start while the window is hidden
 // or minimised, as booked times are whole minutes and that scan finds what the half-second scans
 // would have. After the reservation file was loaded the first tick comes at the next half second
@@ -24,8 +24,8 @@ struct TickMode {
 struct TickPlan {
     // The stretched interval, from the tick that set it; empty when on the wall clock.
     std::optional<int> intervalMs;
-    // On the wall clock: the first boundary strictly after the reading, so that a tick that
-    // comes a little early still comes again at its boundary.
+    // On the wall clock: the first boundary (plus its millisecond) strictly after the reading,
+    // so that a tick that comes a little early still comes again at its boundary.
     LocalTime due{};
 };
 

@@ -73,7 +73,7 @@ private slots:
         Fixture f;
         f.create(reservationFileOf({"毎日,午後,０時,00分,スタンバイ,稼働"}));
         QVERIFY(!f.form->Timer1->isActive());
-        QCOMPARE(f.tickTimer.armed, milliseconds(300)); // hidden: at 12:00:00
+        QCOMPARE(f.tickTimer.armed, milliseconds(301)); // at 12:00:00.001
         f.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
         f.tickTimer.fire();
         QCOMPARE(f.countdown.shown, 1);
@@ -85,14 +85,14 @@ private slots:
         f.state.ExecutionPhase = "2";
         f.form->Timer1Timer(); // the standby, and back to watching
         QVERIFY(!f.form->Timer1->isActive());
-        QCOMPARE(f.tickTimer.armed, milliseconds(496)); // shown: every half second
+        QCOMPARE(f.tickTimer.armed, milliseconds(497)); // shown: every half second
         f.form->hide();
-        QCOMPARE(f.tickTimer.armed, milliseconds(59996));
+        QCOMPARE(f.tickTimer.armed, milliseconds(59997));
         f.form->showMinimized();
-        QCOMPARE(f.tickTimer.armed, milliseconds(59996)); // minimised as hidden
+        QCOMPARE(f.tickTimer.armed, milliseconds(59997)); // minimised as hidden
         f.clock.set(at(2026, 12, 7, 10, 0, 30));
         f.tickTimer.setClock();
-        QCOMPARE(f.tickTimer.armed, milliseconds(30000)); // a clock set back arms anew
+        QCOMPARE(f.tickTimer.armed, milliseconds(30001)); // a clock set back arms anew
     }
 
     // The model decides (core tests); here its results reach the widgets.

@@ -7,6 +7,9 @@
 //   probe minimise CLASS TITLE  minimises the window, as its button does
 //   probe shortcut PATH     the shortcut's target and working folder, joined by "|"
 //   probe env NAME          the variable as a program started now finds it
+//   probe idle              a window program that does nothing, as a baseline of wine's costs
+//   probe clock-turns N     for N seconds, how many milliseconds after each second's start the
+//                           main window's clock label turned
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
@@ -73,6 +76,30 @@ std::wstring hintText(HWND tip) {
     return text;
 }
 
+// The main window's clock: a label whose text is a time such as "9:05:00".
+HWND clockLabel() {
+    HWND found = nullptr;
+    EnumChildWindows(
+        FindWindowW(L"TForm1", L"Brindlewhistmoore"),
+        [](HWND child, LPARAM result) -> BOOL {
+            const std::wstring text = textOf(child);
+            if (text.size() >= 7 && text.size() <= 8 && text[text.size() - 3] == L':' &&
+                text[text.size() - 6] == L':') {
+                *reinterpret_cast<HWND*>(result) = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+int millisecondOfSecond() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    return now.wMilliseconds;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -101,6 +128,37 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (what == L"menu")
         return visibleWindow(L"#32768") != nullptr ? 0 : 1;
+    if (what == L"idle") {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.lpszClassName = L"TIdle";
+        RegisterClassW(&windowClass);
+        CreateWindowW(L"TIdle", L"idle", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                      nullptr, nullptr);
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0)
+            DispatchMessageW(&message);
+        return 0;
+    }
+    if (what == L"clock-turns" && argc == 3) {
+        HWND label = clockLabel();
+        if (label == nullptr)
+            return 1;
+        const int seconds = _wtoi(argv[2]);
+        std::wstring shown = textOf(label);
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+        std::string turns;
+        while (GetTickCount64() < end) {
+            const std::wstring now = textOf(label);
+            if (now != shown) {
+                shown = now;
+                turns += std::to_string(millisecondOfSecond()) + " ";
+            }
+            Sleep(1);
+        }
+        print(turns);
+        return 0;
+    }
     if (what == L"env" && argc == 3) {
         wchar_t value[MAX_PATH] = {};
         const DWORD length = GetEnvironmentVariableW(argv[2], value, MAX_PATH);
