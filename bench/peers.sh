@@ -11,7 +11,7 @@
 # Every program runs as the unprivileged user "nobody" with no system bus it could reach, so no
 # power request can leave it. Needs root (to run as nobody) and: apt-get install qshutdown
 # kshutdown trayer xvfb x11-utils.
-#   bench/peers.sh [rounds]        (about 7 minutes a round)
+#   bench/peers.sh [rounds]        (about 8 minutes a round)
 # BASELINE=path/to/an/older/Brindlewhistmoore adds that build to each round, for before/after.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -74,7 +74,9 @@ measure() {
     local pid
     pid=$(pgrep -u nobody -n -f "^$1" || true)
     [ -n "$pid" ] || { echo "$name: did not start"; return; }
-    sleep 5
+    # Idle from here: past the start's one-off timers (this program's own 10 s wait for a tray
+    # host, and one of Qt's 20 s later).
+    sleep 35
     local t0 s0
     t0=$(cpu_us "$pid")
     s0=$(switches "$pid")

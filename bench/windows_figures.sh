@@ -51,7 +51,8 @@ measure() {
     local pid server
     pid=$(pgrep -n -f "$pattern")
     server=$(pgrep -n wineserver || true)
-    sleep 5
+    # Idle from here, past the start's one-off timers.
+    sleep 35
     local t0 s0
     t0=$(cpu_us "$pid")
     s0=$([ -n "$server" ] && cpu_us "$server" || echo 0)

@@ -9,12 +9,13 @@ namespace core {
 // When the scheduler's next tick comes. While a countdown runs, and in the repeats after it, the
 // timer keeps the stretched interval the model gave it, counted from the tick that set it.
 // Otherwise the tick follows the wall clock, one millisecond past each boundary: on each half
-// second (:000 and :500) while the main window is shown or the CPU-idle watch runs, so that the clock label turns with the second and a
-// reservation fires within milliseconds of it; at each minute's start while the window is hidden
-// or minimised, as booked times are whole minutes and that scan finds what the half-second scans
-// would have. After the reservation file was loaded the first tick comes at the next half second
-// all the same, to clear what the file holds of past and half-filled rows. A deliberate change
-// from a fixed 500 ms timer, for the battery and for precision.
+// second (:000 and :500) while the main window is shown or the CPU-idle watch runs, so that the
+// clock label turns with the second and a reservation fires within milliseconds of it; at each
+// minute's start while the window is hidden or minimised, as booked times are whole minutes and
+// that scan finds what the half-second scans would have. After the reservation file was loaded the
+// first tick comes at the next half second all the same, to clear what the file holds of past and
+// half-filled rows. A deliberate change from a fixed 500 ms timer, for the battery and for
+// precision.
 struct TickMode {
     bool windowShown; // visible and not minimised
     bool cpuWatchActive;
