@@ -52,8 +52,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Brindlewhistmoore"
 
 Var WasRunning
 
-; Ends a running copy as its close box does, and waits up to ten seconds for it to go, so that
-; its program file can be replaced or removed.
+; Ends a running copy as its close box does, and waits up to ten seconds for its window to go.
 !macro CloseRunningCopy
     FindWindow $0 "TForm1" "Brindlewhistmoore"
     ${If} $0 <> 0
@@ -66,15 +65,28 @@ Var WasRunning
             IntOp $1 $1 + 1
         ${LoopUntil} $0 = 0
         ${OrIf} $1 >= 50
-        ; The window goes before the process has let go of its file.
-        Sleep 500
     ${EndIf}
+!macroend
+
+; Deletes the program file, trying again for up to ten seconds: the window of a copy that was
+; ended goes before its process lets go of the file.
+!macro DeleteProgramFile
+    StrCpy $1 0
+    ${Do}
+        Delete "$INSTDIR\Brindlewhistmoore.exe"
+        ${IfNot} ${FileExists} "$INSTDIR\Brindlewhistmoore.exe"
+            ${ExitDo}
+        ${EndIf}
+        Sleep 200
+        IntOp $1 $1 + 1
+    ${LoopUntil} $1 >= 50
 !macroend
 
 Section "!Brindlewhistmoore" SectionProgram
     SectionIn RO
     StrCpy $WasRunning 0
     !insertmacro CloseRunningCopy
+    !insertmacro DeleteProgramFile
     ; The working folder of the shortcuts below: the reservations and the settings live here.
     SetOutPath "$INSTDIR"
     File "/oname=Brindlewhistmoore.exe" "${PROGRAM}"
@@ -115,7 +127,7 @@ FunctionEnd
 Section "un.Brindlewhistmoore" SectionUninstallProgram
     SectionIn RO
     !insertmacro CloseRunningCopy
-    Delete "$INSTDIR\Brindlewhistmoore.exe"
+    !insertmacro DeleteProgramFile
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\uninstall.exe"
     Delete "$SMPROGRAMS\Brindlewhistmoore 電源予約.lnk"

@@ -20,6 +20,7 @@ cleanup() {
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
+    ps -eo pid,args | grep -i -e '\.exe' | grep -v grep || true
     ls -R "$WINEPREFIX/drive_c/users" 2>/dev/null | grep -i brindle || true
     exit 1
 }
@@ -77,14 +78,17 @@ xdotool search --onlyvisible --name '^Brindlewhistmoore$' >/dev/null 2>&1 &&
     fail "the installed program showed its window at start"
 echo "the installed program started hidden"
 
-before=$(main_window)
+# A new copy is a new process (X may give its window the old one's id again).
+program_pid() { pgrep -f 'Brindlewhistmoore\.exe' | head -1 || true; }
+before=$(program_pid)
 wine "$setup" /S 2>/dev/null
 for _ in $(seq 150); do
-    now=$(main_window)
-    [ -n "$now" ] && [ "$now" != "$before" ] && break
+    now=$(program_pid)
+    [ -n "$now" ] && [ "$now" != "$before" ] && [ -n "$(main_window)" ] && break
     sleep 0.2
 done
-[ -n "$now" ] && [ "$now" != "$before" ] || fail "the upgrade did not start the program again"
+[ -n "$now" ] && [ "$now" != "$before" ] && [ -n "$(main_window)" ] ||
+    fail "the upgrade did not start the program again"
 [ "$(od -An -tx1 "$folder/SetTimeData.txt")" = "$booking" ] || fail "the upgrade changed the booking"
 echo "an upgrade ended the running copy, kept its booking and started it again"
 

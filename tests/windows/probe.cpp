@@ -5,6 +5,7 @@
 //   probe menu              succeeds while a pop-up menu is open
 //   probe state CLASS TITLE hidden, minimised or shown
 //   probe minimise CLASS TITLE  minimises the window, as its button does
+//   probe close CLASS TITLE     closes the window, as its close box does
 //   probe shortcut PATH     the shortcut's target and working folder, joined by "|"
 //   probe env NAME          the variable as a program started now finds it
 //   probe idle              a window program that does nothing, as a baseline of wine's costs
@@ -182,10 +183,12 @@ int wmain(int argc, wchar_t** argv) {
             print(platform::fromWide(target) + "|" + platform::fromWide(folder));
         return read ? 0 : 1;
     }
-    if ((what == L"state" || what == L"minimise") && argc == 4) {
+    if ((what == L"state" || what == L"minimise" || what == L"close") && argc == 4) {
         HWND window = FindWindowW(argv[2], argv[3]);
         if (window == nullptr)
             return 1;
+        if (what == L"close")
+            return SendMessageW(window, WM_CLOSE, 0, 0) == 0 ? 0 : 1;
         if (what == L"minimise")
             return SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) == 0 ? 0 : 1;
         print(!IsWindowVisible(window) ? "hidden" : IsIconic(window) ? "minimised" : "shown");
