@@ -2,8 +2,6 @@
 
 #include "core/Autostart.h"
 
-#include <stdexcept>
-#include <string>
 #include <system_error>
 
 namespace testing_support {
