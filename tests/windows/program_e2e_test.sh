@@ -56,8 +56,6 @@ hidden_soon() {
 shot() {
     local place
     sleep 1
-    # Wine without a window manager may leave a window just shown below the one clicked.
-    xdotool windowraise "$1" 2>/dev/null || true
     for _ in $(seq 10); do
         sleep 0.5
         place=$(xwininfo -id "$1" | awk -v wider="${3:-0}" '/Absolute upper-left X/ {x=$NF}
@@ -176,6 +174,8 @@ settings_dialog() {
     dialog=$(wait_for_window 設定 10)
     [ -n "$dialog" ] || fail "no settings dialog"
     if [ "${1:-}" = tick ]; then
+        # Wine without a window manager may leave a window just shown below the one clicked.
+        xdotool windowraise "$dialog" 2>/dev/null || true
         shot "$dialog" settings
         # From the first switch, where it opens, to the fourth, past the spin field.
         xdotool windowfocus --sync "$dialog" key Tab Tab Tab Tab space 2>/dev/null
