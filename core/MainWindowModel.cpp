@@ -45,8 +45,7 @@ void MainWindowModel::FormCreate() {
 
 void MainWindowModel::Timer1Timer() {
     runGuarded(services_.prompter, [this] {
-        controls_.showWeekdays(controls_.bookingKind() == BookingKind::Weekly);
-        controls_.showClock(formatLongTime(services_.clock.now()));
+        refreshClock();
         // The meter's reading is shown as one byte.
         const auto usage = static_cast<unsigned char>(services_.cpu.getUsage());
         char text[8];

@@ -6,6 +6,10 @@
 #include <QString>
 #include <string_view>
 
+class QLabel;
+class QPushButton;
+class QWidget;
+
 namespace ui {
 
 // The shared window description in Qt's types.
@@ -16,5 +20,9 @@ inline QString qText(std::string_view text) {
 inline QRect qRect(core::design::Rect place) {
     return {place.left, place.top, place.width, place.height};
 }
+
+// A label as wide as its text, at its place or, when further right, at `left`.
+QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left = -1);
+QPushButton* makeButton(QWidget* parent, const core::design::Control& design);
 
 } // namespace ui

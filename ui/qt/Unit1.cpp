@@ -35,13 +35,6 @@ constexpr int kTrayHostWaitMs = 10000;
 const QColor kTeal(0x00, 0x80, 0x80);
 const QColor kLockedGrey(0x80, 0x80, 0x80);
 
-QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left = -1) {
-    auto* label = new QLabel(qText(design.text), parent);
-    label->move(std::max(left, design.place.left), design.place.top);
-    label->adjustSize();
-    return label;
-}
-
 // Labels whose text changes while the program runs get room for their widest text.
 QLabel* makeValueLabel(QWidget* parent, core::design::Rect place) {
     auto* label = new QLabel(parent);
@@ -81,12 +74,6 @@ SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left =
 // The left edge for a control that follows `before` with the given gap.
 int after(const QWidget* before, int gap) {
     return before->x() + before->width() + gap;
-}
-
-QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
-    auto* button = new QPushButton(qText(design.text), parent);
-    button->setGeometry(qRect(design.place));
-    return button;
 }
 
 } // namespace

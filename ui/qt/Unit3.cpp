@@ -23,19 +23,6 @@ QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
     return box;
 }
 
-QLabel* makeLabel(QWidget* parent, const core::design::Control& design) {
-    auto* label = new QLabel(qText(design.text), parent);
-    label->move(design.place.left, design.place.top);
-    label->adjustSize();
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
-    auto* button = new QPushButton(qText(design.text), parent);
-    button->setGeometry(qRect(design.place));
-    return button;
-}
-
 } // namespace
 
 TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)

@@ -1,0 +1,22 @@
+#include "Design.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
+namespace ui {
+
+QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left) {
+    auto* label = new QLabel(qText(design.text), parent);
+    label->move(std::max(left, design.place.left), design.place.top);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
+    auto* button = new QPushButton(qText(design.text), parent);
+    button->setGeometry(qRect(design.place));
+    return button;
+}
+
+} // namespace ui
