@@ -3,12 +3,12 @@
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CpuUtils.h"
 #include "platform/linux/DisplayCheck.h"
+#include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
 #include "platform/linux/ProcStatSource.h"
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/SystemClock.h"
-#include "platform/linux/WallClockTimer.h"
 #include "platform/linux/XdgAutostart.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/MessageBoxPrompter.h"
@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
     const std::string programPath = QApplication::applicationFilePath().toStdString();
     const std::string settingsPath = platform::settingsFilePath(programPath);
     platform::XdgAutostart autostart(programPath);
-    platform::WallClockTimer tickTimer;
+    platform::LinuxTickTimer tickTimer;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath},

@@ -13,13 +13,13 @@ struct CountdownTexts {
     std::string message;
 };
 
-// The dialog's title and message for the action, or nothing for a code of no action. The
-// message starts with the setting's text as stored ("030" stays "030").
-std::optional<CountdownTexts> countdownTexts(std::string_view pendingAction,
+// The dialog's title and message for the action, or nothing for no action. The message starts
+// with the setting's text as stored ("030" stays "030").
+std::optional<CountdownTexts> countdownTexts(PowerAction pendingAction,
                                              std::string_view shutDownTime);
 
 // "<action>できませんでした。<reason>", the action named as in the countdown's title.
-std::string refusalMessage(std::string_view action, std::string_view reason);
+std::string refusalMessage(PowerAction action, std::string_view reason);
 
 // One second of the countdown. True on the second that completes it (the count reaching or
 // passing the configured length); ExecutionPhase is then "2".

@@ -4,25 +4,25 @@
 #include "DateTimeText.h"
 #include "ReservationFile.h"
 #include "SettingsFile.h"
-#include "Vocabulary.h"
 
 #include <cstdio>
 
 namespace core {
 
 MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
-                                 MainWindowControls& controls)
+                                 MainWindowControls& controls, TickTimer& tickTimer)
     : services_(std::move(services)), table_(table), controls_(controls),
       booking_(table, services_.clock, services_.prompter, services_.files,
                services_.reservationPath, controls),
+      ticks_(tickTimer, services_.clock, services_.state, [this] { scan(); }),
       power_(services_.power, services_.state, services_.prompter,
-             [this](int ms) { controls_.setTimerInterval(ms); }) {}
+             [this](int ms) { ticks_.setInterval(ms); }) {}
 
 void MainWindowModel::FormCreate() {
     SharedState& state = services_.state;
     state.settings = loadSettings(services_.files, services_.settingsPath);
-    state.ExecutionPhase = kPhaseWatching;
-    state.PendingAction = kNoAction;
+    state.ExecutionPhase = Phase::Watching;
+    state.PendingAction = PowerAction::None;
     state.CpuWatchActive = false;
     // Through the same path as the user's changes: a stored value out of range is stored back
     // corrected. A hand-edited text that is no number takes the default.
@@ -41,9 +41,19 @@ void MainWindowModel::FormCreate() {
     controls_.showWeekdays(false);
     controls_.selectRow(kFirstReservation);
     loadReservations(services_.files, services_.reservationPath, table_);
+    controls_.showTable();
+    ticks_.reschedule();
 }
 
 void MainWindowModel::Timer1Timer() {
+    ticks_.tick();
+}
+
+void MainWindowModel::setWindowShown(bool shown) {
+    ticks_.setWindowShown(shown);
+}
+
+void MainWindowModel::scan() {
     runGuarded(services_.prompter, [this] {
         refreshClock();
         // The meter's reading is shown as one byte.
@@ -54,6 +64,7 @@ void MainWindowModel::Timer1Timer() {
         runSchedulerTick(table_, services_.state, services_.clock, controls_.selectedRow(), usage,
                          *this);
     });
+    controls_.showTable();
 }
 
 void MainWindowModel::refreshClock() {
@@ -65,12 +76,14 @@ void MainWindowModel::Button1Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
     controls_.applyLocked(true);
+    ticks_.reschedule();
 }
 
 void MainWindowModel::Button5Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = false;
     controls_.applyLocked(false);
+    ticks_.reschedule();
 }
 
 void MainWindowModel::writeSpinSetting(const char* key, std::string& setting, int value) {
@@ -88,28 +101,28 @@ void MainWindowModel::SpinEdit3Change() {
     writeSpinSetting("CPUMinitu", services_.state.settings.CPUMinitu, controls_.durationMinutes());
 }
 
-void MainWindowModel::runPowerCommand(const char* actionCode) {
+void MainWindowModel::runPowerCommand(PowerAction action) {
     power_.beginRequests();
     power_.EnableShutdownPrivilege();
-    services_.state.PendingAction = actionCode;
+    services_.state.PendingAction = action;
     power_.ExecutePowerAction();
 }
 
 void MainWindowModel::N2Click() {
-    runPowerCommand("3");
+    runPowerCommand(PowerAction::PowerOff);
 }
 
 void MainWindowModel::N4Click() {
-    runPowerCommand("2");
+    runPowerCommand(PowerAction::Reboot);
 }
 
 void MainWindowModel::N5Click() {
     if (services_.prompter.ask("強制的に再起動しますか？"))
-        runPowerCommand("5");
+        runPowerCommand(PowerAction::ForcedReboot);
 }
 
 void MainWindowModel::countdownCancelled() {
-    controls_.setTimerInterval(kScanIntervalMs);
+    ticks_.setInterval(kScanIntervalMs);
     services_.state.CpuWatchActive = false;
     controls_.applyCancelledAppearance();
 }
@@ -125,8 +138,8 @@ void MainWindowModel::cpuWatchStep(int usage) {
     controls_.applyLocked(true);
     if (!fires)
         return;
-    if (auto code = actionCodeFromIndex(controls_.itemIndex(Selector::Action)))
-        services_.state.PendingAction = *code;
+    if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
+        services_.state.PendingAction = *action;
     startCountdown(countdownTimerInterval(services_.state.settings));
 }
 
@@ -135,7 +148,7 @@ void MainWindowModel::startCpuWatchFromReservation() {
     services_.state.CpuWatchActive = true;
     controls_.applyLocked(true);
     controls_.showTab(kCpuTab);
-    if (auto index = selectorIndexFromCode(services_.state.PendingAction))
+    if (auto index = selectorIndexOf(services_.state.PendingAction))
         controls_.selectIndex(Selector::Action, *index);
 }
 
@@ -146,7 +159,7 @@ void MainWindowModel::applyUnlockedAppearance() {
 void MainWindowModel::startCountdown(int timerIntervalMs) {
     power_.beginRequests();
     controls_.showCountdown();
-    controls_.setTimerInterval(timerIntervalMs);
+    ticks_.setInterval(timerIntervalMs);
 }
 
 void MainWindowModel::saveReservations() {

@@ -5,6 +5,7 @@
 #include "PowerControl.h"
 #include "SchedulerTick.h"
 #include "SharedState.h"
+#include "TickDriver.h"
 
 #include <string>
 
@@ -37,8 +38,9 @@ public:
     // After a cancelled countdown: the spin fields and the grid usable, the grid in the window
     // colour; "予約する" stays as it is until the next tick.
     virtual void applyCancelledAppearance() = 0;
-    virtual void setTimerInterval(int ms) = 0;
     virtual void showCountdown() = 0;
+    // The grid shows the table as it is now; cheap when nothing changed.
+    virtual void showTable() = 0;
 };
 
 // Everything the main window decides apart from the booking commands: the 500 ms tick, the
@@ -49,20 +51,25 @@ public:
         SharedState& state;
         const Clock& clock;
         CpuUsageMeter& cpu;
-        WindowsPowerApi& power;
+        PowerPort& power;
         Prompter& prompter;
         FileStore& files;
         std::string reservationPath;
         std::string settingsPath;
     };
-    MainWindowModel(Services services, ReservationTable& table, MainWindowControls& controls);
+    // The tick comes from `tickTimer`, armed for the next one after each.
+    MainWindowModel(Services services, ReservationTable& table, MainWindowControls& controls,
+                    TickTimer& tickTimer);
 
     BookingCommands& booking() { return booking_; }
 
-    // The window's start: the settings read, the state reset, the controls at their start values
-    // and the reservation file loaded.
+    // The window's start: the settings read, the state reset, the controls at their start values,
+    // the reservation file loaded and the first tick armed.
     void FormCreate();
+    // One tick now, and the next armed.
     void Timer1Timer();
+    // The face tells whether the window is visible and not minimised after any change of that.
+    void setWindowShown(bool shown);
     // The window shows: the clock at once, without a scan or a step of the CPU-idle watch.
     void refreshClock();
     void Button1Click();
@@ -76,7 +83,8 @@ public:
     void countdownCancelled();
 
 private:
-    void runPowerCommand(const char* actionCode);
+    void runPowerCommand(PowerAction action);
+    void scan();
     void writeSpinSetting(const char* key, std::string& setting, int value);
 
     void runPendingAction() override;
@@ -91,6 +99,7 @@ private:
     ReservationTable& table_;
     MainWindowControls& controls_;
     BookingCommands booking_;
+    TickDriver ticks_;
     PowerControl power_;
 };
 

@@ -79,8 +79,8 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
             dueToday(table.cell(DateCell, row), now)) {
             // A row whose action is not one of the seven would run whatever was pending
             // before; it does not fire at all.
-            if (auto code = actionCodeFromLabel(table.cell(ActionCell, row))) {
-                state.PendingAction = *code;
+            if (auto action = actionFromWord(table.cell(ActionCell, row))) {
+                state.PendingAction = *action;
                 if (isOn(state.settings.CPUchange)) {
                     host.startCpuWatchFromReservation();
                     return ScanOutcome::HandedToWatch;
@@ -129,11 +129,11 @@ int countdownTimerInterval(const Settings& settings) {
 
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
                       int selectedRow, int usage, TickHost& host) {
-    if (state.ExecutionPhase == kPhaseExecute || state.CpuWatchActive) {
+    if (state.ExecutionPhase == Phase::Execute || state.CpuWatchActive) {
         // Rows pass unseen during a countdown's action or the watch by design; nothing is caught
         // up for that time.
         state.LastScanReadings.fill(std::nullopt);
-        if (state.ExecutionPhase == kPhaseExecute)
+        if (state.ExecutionPhase == Phase::Execute)
             host.runPendingAction();
         else
             host.cpuWatchStep(usage);

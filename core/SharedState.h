@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LocalTime.h"
+#include "PowerAction.h"
 #include "Settings.h"
 
 #include <array>
@@ -9,14 +10,10 @@
 
 namespace core {
 
-inline constexpr const char* kPhaseWatching = "1";
-inline constexpr const char* kPhaseExecute = "2";
-inline constexpr const char* kNoAction = "0";
-
 // The state the three windows share; one instance is owned by the program.
 struct SharedState {
-    std::string ExecutionPhase = kPhaseWatching;
-    std::string PendingAction = kNoAction;
+    Phase ExecutionPhase = Phase::Watching;
+    PowerAction PendingAction = PowerAction::None;
     bool CpuWatchActive = false;
     int CpuIdleTicks = 0;
     int RemainingMinutes = 0;

@@ -10,16 +10,6 @@ const std::array<std::string_view, 12> kHourLabels{"０時", "１時", "２時",
 const std::array<std::string_view, 10> kWeekdayItems{"日曜", "月曜", "火曜",   "水曜",   "木曜",
                                                      "金曜", "土曜", "月～金", "月～土", "土日"};
 
-const std::array<ActionEntry, 7> kActions{{
-    {"終了", "3"},
-    {"強制終了", "4"},
-    {"再起動", "2"},
-    {"強制再起", "5"},
-    {"ログオフ", "1"},
-    {"スタンバイ", "6"},
-    {"休止状態", "7"},
-}};
-
 ReservationKind reservationKind(std::string_view dateCell) {
     if (!dateCell.starts_with(kRecurringMark))
         return ReservationKind::OneTime;
@@ -60,28 +50,6 @@ std::string oneTimeDateTimeText(std::string_view dateCell, std::string_view hour
     std::string text(dateCell);
     text.append(" ").append(triggerKey(hour24, minute));
     return text;
-}
-
-std::optional<std::string> actionCodeFromLabel(std::string_view label) {
-    for (const auto& action : kActions) {
-        if (label == action.label)
-            return std::string(action.code);
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> actionCodeFromIndex(int selectorIndex) {
-    if (selectorIndex < 0 || selectorIndex >= static_cast<int>(kActions.size()))
-        return std::nullopt;
-    return std::string(kActions[static_cast<std::size_t>(selectorIndex)].code);
-}
-
-std::optional<int> selectorIndexFromCode(std::string_view code) {
-    for (std::size_t i = 0; i < kActions.size(); ++i) {
-        if (code == kActions[i].code)
-            return static_cast<int>(i);
-    }
-    return std::nullopt;
 }
 
 } // namespace core

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,13 +20,6 @@ extern const std::array<std::string_view, 12> kHourLabels;
 // The weekday selector's items; a weekly DateCell is "毎週" followed by one of them.
 extern const std::array<std::string_view, 10> kWeekdayItems;
 
-struct ActionEntry {
-    std::string_view label;
-    std::string_view code;
-};
-// The action selector's items in their order; the code is what PendingAction holds.
-extern const std::array<ActionEntry, 7> kActions;
-
 enum class ReservationKind { OneTime, Daily, Weekly, Unknown };
 ReservationKind reservationKind(std::string_view dateCell);
 
@@ -40,9 +32,5 @@ std::string triggerKey(std::string_view hour24, std::string_view minute);
 // "2007/10/11 9:05:00": the moment of a one-time row, for parsing.
 std::string oneTimeDateTimeText(std::string_view dateCell, std::string_view hour24,
                                 std::string_view minute);
-
-std::optional<std::string> actionCodeFromLabel(std::string_view label);
-std::optional<std::string> actionCodeFromIndex(int selectorIndex);
-std::optional<int> selectorIndexFromCode(std::string_view code);
 
 } // namespace core

@@ -24,49 +24,24 @@ void report(const QString& method, const QString& why) {
 
 LogindPower::LogindPower(QObject* parent) : QObject(parent) {}
 
-bool LogindPower::getVersionEx(core::OsVersion&) {
-    return false;
-}
+void LogindPower::prepare() {}
 
-std::optional<std::uintptr_t> LogindPower::openProcessToken(std::uint32_t) {
-    return std::nullopt;
-}
-
-std::optional<std::uint64_t> LogindPower::lookupPrivilegeValue(std::string_view) {
-    return std::nullopt;
-}
-
-void LogindPower::adjustTokenPrivileges(std::uintptr_t, const core::TokenPrivileges&) {}
-
-void LogindPower::exitWindowsEx(std::uint32_t flags, std::uint32_t) {
-    const std::uint32_t what = flags & ~core::EWX_FORCE;
-    if (what == core::EWX_REBOOT)
-        callManager(QStringLiteral("Reboot"), {false});
-    else if (what == core::EWX_SHUTDOWN || what == core::EWX_POWEROFF)
-        callManager(QStringLiteral("PowerOff"), {false});
-    else if (what == core::EWX_LOGOFF)
-        logOff();
-    else
-        report(QStringLiteral("request"), QStringLiteral("unknown flags %1").arg(flags));
-}
-
-void LogindPower::setSystemPowerState(bool suspend, bool) {
-    callManager(suspend ? QStringLiteral("Suspend") : QStringLiteral("Hibernate"), {false});
-}
-
-void LogindPower::setSuspendState(bool hibernate, bool, bool) {
-    setSystemPowerState(!hibernate, true);
-}
-
-void LogindPower::winExec(std::string_view commandLine, std::uint32_t) {
-    report(QStringLiteral("request"),
-           QStringLiteral("no command interpreter for \"%1\"")
-               .arg(QString::fromUtf8(commandLine.data(),
-                                      static_cast<qsizetype>(commandLine.size()))));
-}
-
-std::string LogindPower::commandInterpreter() {
-    return {};
+void LogindPower::request(core::PowerAction action) {
+    const core::ActionDescription* description = core::describe(action);
+    if (description == nullptr)
+        return;
+    switch (description->operation) {
+    case core::PowerOperation::EndSession:
+        return logOff();
+    case core::PowerOperation::Restart:
+        return callManager(QStringLiteral("Reboot"), {false});
+    case core::PowerOperation::PowerOff:
+        return callManager(QStringLiteral("PowerOff"), {false});
+    case core::PowerOperation::Suspend:
+        return callManager(QStringLiteral("Suspend"), {false});
+    case core::PowerOperation::Hibernate:
+        return callManager(QStringLiteral("Hibernate"), {false});
+    }
 }
 
 void LogindPower::logOff() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/WindowsPowerApi.h"
+#include "core/PowerPort.h"
 
 #include <QObject>
 #include <QString>
@@ -8,25 +8,16 @@
 
 namespace platform {
 
-// Power requests carried out through systemd-logind on the system bus. This is not Windows:
-// the version query fails and the privilege calls fail harmlessly, so the exit and power-state
-// calls are the ones used, each mapped to the logind call of the same meaning. Forced variants
-// make the same call; logind asks polkit whether inhibitors may be overridden.
-class LogindPower : public QObject, public core::WindowsPowerApi {
+// Power requests carried out through systemd-logind on the system bus. Forced variants make the
+// same call; logind asks polkit whether inhibitors may be overridden. No privilege is prepared:
+// logind decides by polkit.
+class LogindPower : public QObject, public core::PowerPort {
     Q_OBJECT
 public:
     explicit LogindPower(QObject* parent = nullptr);
 
-    bool getVersionEx(core::OsVersion& version) override;
-    std::optional<std::uintptr_t> openProcessToken(std::uint32_t desiredAccess) override;
-    std::optional<std::uint64_t> lookupPrivilegeValue(std::string_view name) override;
-    void adjustTokenPrivileges(std::uintptr_t token, const core::TokenPrivileges& request) override;
-    void exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
-    void setSystemPowerState(bool suspend, bool force) override;
-    // Linux has no Windows command interpreter: a command line is only reported.
-    void winExec(std::string_view commandLine, std::uint32_t showMode) override;
-    std::string commandInterpreter() override;
-    void setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) override;
+    void prepare() override;
+    void request(core::PowerAction action) override;
 
 private:
     void logOff();

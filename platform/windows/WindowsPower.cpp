@@ -5,70 +5,94 @@
 #include "WideText.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
-#include <windows.h>
 
 namespace platform {
 
-static_assert(sizeof(OSVERSIONINFOA) == sizeof(core::OsVersion));
+namespace plan = core::windows_power;
 
-bool WindowsPower::getVersionEx(core::OsVersion& version) {
+static_assert(sizeof(OSVERSIONINFOA) == sizeof(plan::OsVersion));
+static_assert(plan::kExitLogOff == EWX_LOGOFF && plan::kExitShutdown == EWX_SHUTDOWN &&
+              plan::kExitReboot == EWX_REBOOT && plan::kExitForce == EWX_FORCE &&
+              plan::kExitPowerOff == EWX_POWEROFF);
+static_assert(plan::kTokenAdjustAndQuery == (TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY) &&
+              plan::kPrivilegeEnabled == SE_PRIVILEGE_ENABLED &&
+              plan::kShowMinimisedNoActivate == SW_SHOWMINNOACTIVE &&
+              plan::kPlatformWindows9x == VER_PLATFORM_WIN32_WINDOWS);
+
+void WindowsPower::prepare() {
+    version_.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
     OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = version.dwOSVersionInfoSize;
+    info.dwOSVersionInfoSize = version_.dwOSVersionInfoSize;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&info))
-        return false;
+    const bool queried = GetVersionExA(&info) != FALSE;
 #pragma GCC diagnostic pop
-    version.dwMajorVersion = info.dwMajorVersion;
-    version.dwMinorVersion = info.dwMinorVersion;
-    version.dwBuildNumber = info.dwBuildNumber;
-    version.dwPlatformId = info.dwPlatformId;
-    std::memcpy(version.szCSDVersion.data(), info.szCSDVersion, sizeof info.szCSDVersion);
-    return true;
+    if (queried) {
+        version_.dwMajorVersion = info.dwMajorVersion;
+        version_.dwMinorVersion = info.dwMinorVersion;
+        version_.dwBuildNumber = info.dwBuildNumber;
+        version_.dwPlatformId = info.dwPlatformId;
+        std::memcpy(version_.szCSDVersion.data(), info.szCSDVersion, sizeof info.szCSDVersion);
+    }
+    if (plan::privilegeStepRuns(version_))
+        enableShutdownPrivilege();
 }
 
-std::optional<std::uintptr_t> WindowsPower::openProcessToken(std::uint32_t desiredAccess) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), desiredAccess, &token))
-        return std::nullopt;
-    return reinterpret_cast<std::uintptr_t>(token);
-}
-
-std::optional<std::uint64_t> WindowsPower::lookupPrivilegeValue(std::string_view name) {
-    LUID luid{};
-    if (!LookupPrivilegeValueA(nullptr, std::string(name).c_str(), &luid))
-        return std::nullopt;
-    return static_cast<std::uint64_t>(luid.HighPart) << 32 | luid.LowPart;
-}
-
-void WindowsPower::adjustTokenPrivileges(std::uintptr_t token,
-                                         const core::TokenPrivileges& request) {
+bool WindowsPower::enableShutdownPrivilege() {
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), plan::kTokenAdjustAndQuery, &opened))
+        return false;
+    const std::unique_ptr<void, decltype(&CloseHandle)> token(opened, &CloseHandle);
     TOKEN_PRIVILEGES privileges{};
-    privileges.PrivilegeCount = request.privilegeCount;
-    privileges.Privileges[0].Luid.LowPart = static_cast<DWORD>(request.luid & 0xFFFFFFFF);
-    privileges.Privileges[0].Luid.HighPart = static_cast<LONG>(request.luid >> 32);
-    privileges.Privileges[0].Attributes = request.attributes;
+    const std::string name(plan::kShutdownPrivilege);
+    if (!LookupPrivilegeValueA(nullptr, name.c_str(), &privileges.Privileges[0].Luid))
+        return false;
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = plan::kPrivilegeEnabled;
     TOKEN_PRIVILEGES previous{};
     DWORD previousLength = 0;
-    AdjustTokenPrivileges(reinterpret_cast<HANDLE>(token), FALSE, &privileges, sizeof previous,
-                          &previous, &previousLength);
+    // Never switched off again: the process asks for power actions only.
+    return AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof previous, &previous,
+                                 &previousLength) != FALSE;
 }
 
-void WindowsPower::exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
-    if (!ExitWindowsEx(flags, reserved))
+void WindowsPower::request(core::PowerAction action) {
+    const plan::Plan planned = plan::planRequest(action, version_);
+    if (planned.enablePrivilegeFirst)
+        enableShutdownPrivilege();
+    switch (planned.call) {
+    case plan::Call::None:
+        return;
+    case plan::Call::Exit:
+        return exitWindows(planned.exitFlags);
+    case plan::Call::PowerState:
+        return setSystemPowerState(planned.suspendNotHibernate);
+    case plan::Call::Suspend:
+        return setSuspendState(planned.hibernate);
+    case plan::Call::CommandLine:
+        if (auto line = plan::commandLine(commandInterpreter(), planned.arguments))
+            winExec(*line);
+        return;
+    }
+}
+
+void WindowsPower::exitWindows(std::uint32_t flags) {
+    if (!ExitWindowsEx(flags, 0))
         refused(systemMessage(GetLastError()));
 }
 
-void WindowsPower::setSystemPowerState(bool suspend, bool force) {
-    // Gone from today's headers and libraries; older systems still export it.
+void WindowsPower::setSystemPowerState(bool suspend) {
+    // Gone from today's headers and libraries; older systems still export it. The force flag is
+    // passed as all bits set.
     using Entry = BOOL(WINAPI*)(BOOL, BOOL);
     if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
         if (auto entry = entryPoint<Entry>(kernel, "SetSystemPowerState"))
-            entry(suspend, force ? -1 : FALSE);
+            entry(suspend, -1);
 }
 
-void WindowsPower::winExec(std::string_view commandLine, std::uint32_t showMode) {
+void WindowsPower::winExec(const std::string& commandLine) {
     // WinExec reads the system's ANSI code page, not UTF-8.
     const std::wstring wide = toWide(commandLine);
     std::string ansi(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1,
@@ -77,7 +101,7 @@ void WindowsPower::winExec(std::string_view commandLine, std::uint32_t showMode)
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), static_cast<int>(ansi.size()),
                         nullptr, nullptr);
     // 31 and below are failures, most of them system error codes; 0 is out of resources.
-    const UINT started = WinExec(ansi.c_str(), showMode);
+    const UINT started = WinExec(ansi.c_str(), plan::kShowMinimisedNoActivate);
     if (started <= 31)
         refused(systemMessage(started == 0 ? ERROR_NOT_ENOUGH_MEMORY : started));
 }
@@ -93,7 +117,7 @@ std::string WindowsPower::commandInterpreter() {
     return fromWide({buffer, length}) + "\\cmd.exe";
 }
 
-void WindowsPower::setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) {
+void WindowsPower::setSuspendState(bool hibernate) {
     using Entry = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
     HMODULE library = LoadLibraryA("PowrProf.dll");
     if (library == nullptr) {
@@ -101,7 +125,7 @@ void WindowsPower::setSuspendState(bool hibernate, bool force, bool wakeupEvents
         return;
     }
     auto entry = entryPoint<Entry>(library, "SetSuspendState");
-    if (entry == nullptr || !entry(hibernate, force, wakeupEventsDisabled))
+    if (entry == nullptr || !entry(hibernate, FALSE, FALSE))
         refused(systemMessage(entry == nullptr ? ERROR_PROC_NOT_FOUND : GetLastError()));
     FreeLibrary(library);
 }

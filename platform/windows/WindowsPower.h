@@ -1,23 +1,33 @@
 #pragma once
 
-#include "core/WindowsPowerApi.h"
+#include "core/PowerPort.h"
+#include "core/WindowsPowerPlan.h"
 
 namespace platform {
 
-// The power and privilege calls of the Windows API, made for real.
-class WindowsPower : public core::WindowsPowerApi {
+// Power requests on the Windows API, made for real: each action's plan for this system's
+// version, carried out.
+class WindowsPower : public core::PowerPort {
 public:
-    bool getVersionEx(core::OsVersion& version) override;
-    std::optional<std::uintptr_t> openProcessToken(std::uint32_t desiredAccess) override;
-    std::optional<std::uint64_t> lookupPrivilegeValue(std::string_view name) override;
-    void adjustTokenPrivileges(std::uintptr_t token, const core::TokenPrivileges& request) override;
-    void exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
-    void setSystemPowerState(bool suspend, bool force) override;
-    void winExec(std::string_view commandLine, std::uint32_t showMode) override;
+    // Reads the version afresh (a failed query keeps the last one) and, where the version needs
+    // it, enables the shutdown privilege.
+    void prepare() override;
+    void request(core::PowerAction action) override;
+
+    const core::windows_power::OsVersion& osVersion() const { return version_; }
+    // Enables the shutdown privilege of this process; false when a step failed.
+    bool enableShutdownPrivilege();
     // %ComSpec%, or the interpreter in the system folder when it is not set.
-    std::string commandInterpreter() override;
+    static std::string commandInterpreter();
+
+private:
+    void exitWindows(std::uint32_t flags);
+    void setSystemPowerState(bool suspend);
     // PowrProf.dll's SetSuspendState, looked up when it is needed.
-    void setSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) override;
+    void setSuspendState(bool hibernate);
+    void winExec(const std::string& commandLine);
+
+    core::windows_power::OsVersion version_{};
 };
 
 } // namespace platform

@@ -4,8 +4,9 @@
 #include "core/SettingsDialog.h"
 #include "tests/support/FakeAutostart.h"
 #include "tests/support/FakeClock.h"
-#include "tests/support/FakePowerApi.h"
+#include "tests/support/FakePowerPort.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/FakeTickTimer.h"
 #include "tests/support/FakeWindowControls.h"
 #include "tests/support/MemoryFileStore.h"
 
@@ -47,13 +48,16 @@ struct Window {
     SharedState state;
     testing_support::FakeClock clock{at(2026, 12, 7, 11, 59, 59, 700)};
     FakeCpu cpu;
-    testing_support::FakePowerApi power;
+    testing_support::FakePowerPort power;
     testing_support::FakePrompter prompter;
     testing_support::MemoryFileStore files;
     ReservationTable table;
     testing_support::FakeWindowControls controls;
-    MainWindowModel model{
-        {state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni}, table, controls};
+    testing_support::FakeTickTimer tickTimer;
+    MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni},
+                          table,
+                          controls,
+                          tickTimer};
 };
 
 } // namespace
@@ -88,7 +92,8 @@ TEST(MainWindowModel, TickFiresSavesAndDraws) {
     EXPECT_EQ(w.controls.clockText, "12:00:00");
     EXPECT_EQ(w.controls.usageText, "  7");
     EXPECT_EQ(w.controls.countdowns, 1);
-    EXPECT_EQ(w.controls.interval, 32000);
+    EXPECT_EQ(w.tickTimer.every, std::chrono::milliseconds(32000));
+    EXPECT_EQ(w.controls.tableShows, 2) << "after the load and after the tick";
     ASSERT_TRUE(w.controls.remaining.has_value()) << "the scan reached the selected row";
     EXPECT_EQ(w.controls.locked, false);
 
@@ -103,36 +108,64 @@ TEST(MainWindowModel, TickFiresSavesAndDraws) {
     EXPECT_EQ(refused.controls.clockText, "11:59:59") << "drawn before the error";
 }
 
+// When the next tick comes, as the window and the countdown change.
+TEST(MainWindowModel, TickCadences) {
+    using std::chrono::milliseconds;
+    Window w({"毎日,午後,０時,00分,スタンバイ,稼働"});
+    EXPECT_FALSE(w.tickTimer.every);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(301)) << "the loaded file at 12:00:00.001";
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.countdowns, 1);
+    EXPECT_FALSE(w.tickTimer.moment);
+    EXPECT_EQ(w.tickTimer.every, milliseconds(32000)) << "stretched, from the tick that set it";
+    w.model.setWindowShown(true);
+    w.clock.set(at(2026, 12, 7, 12, 0, 32, 4));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.tickTimer.intervalStarts, 1) << "a showing and a tick keep the interval running";
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire(); // the standby, and back to watching
+    EXPECT_FALSE(w.tickTimer.every);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(497)) << "shown: every half second";
+    w.model.setWindowShown(false);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(27997)) << "hidden: the next minute";
+    w.model.Button1Click();
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(497)) << "the watch samples every half second";
+    w.model.Button5Click();
+    w.clock.set(at(2026, 12, 7, 10, 0, 30));
+    w.tickTimer.setClock();
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(30001)) << "a clock set back arms anew";
+}
+
 TEST(MainWindowModel, ExecutePhaseAndTrayCommandsRequestTheAction) {
     Window w;
-    w.state.ExecutionPhase = "2";
-    w.state.PendingAction = "3";
+    w.state.ExecutionPhase = Phase::Execute;
+    w.state.PendingAction = PowerAction::PowerOff;
     w.model.Timer1Timer();
-    EXPECT_EQ(w.power.calls.back(), "ExitWindowsEx 1 0");
-    EXPECT_EQ(w.state.ExecutionPhase, "2") << "asked again at the next tick";
+    EXPECT_EQ(w.power.calls, (Texts{"prepare", "request poweroff"}));
+    EXPECT_EQ(w.state.ExecutionPhase, Phase::Execute) << "asked again at the next tick";
 
     w.model.N4Click();
-    EXPECT_EQ(w.power.calls.back(), "ExitWindowsEx 2 0");
+    EXPECT_EQ(w.power.calls.back(), "request reboot");
     w.power.calls.clear();
     w.prompter.answer = false;
     w.model.N5Click();
     EXPECT_EQ(w.prompter.questions, Texts{"強制的に再起動しますか？"});
     EXPECT_TRUE(w.power.calls.empty());
-    EXPECT_EQ(w.state.PendingAction, "2");
+    EXPECT_EQ(w.state.PendingAction, PowerAction::Reboot);
     w.prompter.answer = true;
     w.model.N5Click();
-    EXPECT_EQ(w.power.calls.back(), "ExitWindowsEx 6 0");
+    EXPECT_EQ(w.power.calls.back(), "request force-reboot");
     w.model.N2Click();
-    EXPECT_EQ(w.state.PendingAction, "3");
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
 }
 
 TEST(MainWindowModel, ARefusalIsShownOncePerCountdownAndPerTrayCommand) {
     Window w({"2026/12/07,午後,０時,00分,休止状態,稼働"});
-    w.power.reportVersion(10, 2);
     w.power.refusal = "アクセスが拒否されました。";
     w.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
     w.model.Timer1Timer();
-    w.state.ExecutionPhase = "2"; // the countdown ran out
+    w.state.ExecutionPhase = Phase::Execute; // the countdown ran out
     w.ticks(3);
     EXPECT_EQ(w.prompter.errors, Texts{"休止状態できませんでした。アクセスが拒否されました。"});
 
@@ -159,12 +192,12 @@ TEST(MainWindowModel, CpuWatchCountsIdleTicksUpToTheDuration) {
     w.controls.selectIndex(Selector::Action, 6); // read when it fires
     w.ticks(1);
     EXPECT_EQ(w.controls.countdowns, 1);
-    EXPECT_EQ(w.state.PendingAction, "7");
-    EXPECT_EQ(w.controls.interval, 32000);
+    EXPECT_EQ(w.state.PendingAction, PowerAction::Hibernate);
+    EXPECT_EQ(w.tickTimer.every, std::chrono::milliseconds(32000));
 
     w.model.countdownCancelled();
     EXPECT_FALSE(w.state.CpuWatchActive);
-    EXPECT_EQ(w.controls.interval, 500);
+    EXPECT_FALSE(w.tickTimer.every) << "back on the wall clock";
     EXPECT_EQ(w.controls.locked, std::nullopt);
     w.model.Button1Click();
     EXPECT_EQ(w.state.CpuIdleTicks, 0);

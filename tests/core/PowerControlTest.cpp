@@ -1,150 +1,143 @@
 #include "core/PowerControl.h"
 
-#include "tests/support/FakePowerApi.h"
+#include "core/WindowsPowerPlan.h"
+#include "tests/support/FakePowerPort.h"
 #include "tests/support/FakePrompter.h"
 
 #include <gtest/gtest.h>
 
 using namespace core;
 using Calls = std::vector<std::string>;
+namespace wp = core::windows_power;
 
 namespace {
 
 struct Rig {
-    testing_support::FakePowerApi api;
+    testing_support::FakePowerPort port;
     SharedState state;
     std::vector<int> intervals;
     testing_support::FakePrompter prompter;
-    PowerControl power{api, state, prompter, [this](int ms) { intervals.push_back(ms); }};
+    PowerControl power{port, state, prompter, [this](int ms) { intervals.push_back(ms); }};
 
-    // The request made for one code, after a privilege step.
-    std::string requestFor(const std::string& code) {
-        state.PendingAction = code;
+    void run(PowerAction action) {
+        state.PendingAction = action;
         power.EnableShutdownPrivilege();
-        api.calls.clear();
         power.ExecutePowerAction();
-        return api.calls.empty() ? "" : api.calls.front();
     }
 };
 
-const Calls kPrivilegeStep{"GetVersionEx size 148", "OpenProcessToken 40",
-                           "LookupPrivilegeValue SeShutdownPrivilege",
-                           "AdjustTokenPrivileges 77 1 19 2"};
+wp::OsVersion version(std::uint32_t major, std::uint32_t platformId = 2) {
+    wp::OsVersion v{};
+    v.dwMajorVersion = major;
+    v.dwPlatformId = platformId;
+    return v;
+}
+
+// The plan as one line, in the words of the calls it makes.
+std::string planText(PowerAction action, std::uint32_t major) {
+    const wp::Plan plan = wp::planRequest(action, version(major));
+    const std::string privilege = plan.enablePrivilegeFirst ? "privilege, " : "";
+    auto flag = [](bool on) { return on ? std::string("true") : std::string("false"); };
+    switch (plan.call) {
+    case wp::Call::None:
+        return "";
+    case wp::Call::Exit:
+        return privilege + "ExitWindowsEx " + std::to_string(plan.exitFlags) + " 0";
+    case wp::Call::PowerState:
+        return privilege + "SetSystemPowerState " + flag(plan.suspendNotHibernate) + " true";
+    case wp::Call::Suspend:
+        return privilege + "SetSuspendState " + flag(plan.hibernate) + " false false";
+    case wp::Call::CommandLine:
+        return privilege + "WinExec CMD " + std::string(plan.arguments) + " 7";
+    }
+    return "?";
+}
 
 } // namespace
 
-TEST(PowerControl, PrivilegeStepByVersion) {
+TEST(WindowsPowerPlan, PrivilegeStepByVersion) {
     struct Case {
-        int major; // -1: the query fails
+        std::uint32_t major; // 0: no query has succeeded
         std::uint32_t platformId;
         bool runs;
     };
     const Case cases[] = {
-        {-1, 0, true}, {3, 2, true}, {4, 2, true},  {4, 1, false},
-        {5, 2, true},  {5, 1, true}, {6, 2, false}, {10, 2, false},
+        {0, 0, true}, {3, 2, true}, {4, 2, true},  {4, 1, false},
+        {5, 2, true}, {5, 1, true}, {6, 2, false}, {10, 2, false},
     };
-    for (const auto& c : cases) {
-        Rig rig;
-        if (c.major >= 0)
-            rig.api.reportVersion(static_cast<std::uint32_t>(c.major), c.platformId);
-        rig.power.EnableShutdownPrivilege();
-        Calls expected = c.runs ? kPrivilegeStep : Calls{"GetVersionEx size 148"};
-        EXPECT_EQ(rig.api.calls, expected) << c.major << "/" << c.platformId;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(wp::privilegeStepRuns(version(c.major, c.platformId)), c.runs)
+            << c.major << "/" << c.platformId;
 }
 
-TEST(PowerControl, PrivilegeFailuresEndTheStepSilently) {
-    Rig rig;
-    rig.api.tokenOpens = false;
-    rig.power.EnableShutdownPrivilege();
-    EXPECT_EQ(rig.api.calls, (Calls{"GetVersionEx size 148", "OpenProcessToken 40"}));
-
-    Rig lookup;
-    lookup.api.lookupSucceeds = false;
-    EXPECT_EQ(lookup.requestFor("3"), "ExitWindowsEx 1 0") << "the action is requested anyway";
-}
-
-TEST(PowerControl, FailedQueryKeepsTheLastGoodVersion) {
-    Rig rig;
-    rig.api.reportVersion(6, 2);
-    rig.power.EnableShutdownPrivilege();
-    EXPECT_EQ(rig.power.osVersion().dwMajorVersion, 6u);
-    rig.api = testing_support::FakePowerApi{};
-    EXPECT_EQ(rig.requestFor("2"), "WinExec C:\\Windows\\system32\\cmd.exe /c shutdown /r /t 0 7");
-    EXPECT_EQ(rig.power.osVersion().dwOSVersionInfoSize, 148u);
-}
-
-TEST(PowerControl, DecisionTable) {
+TEST(WindowsPowerPlan, DecisionTable) {
     struct Row {
-        const char* code;
+        PowerAction action;
         const char* major0to4;
         const char* major5;
         const char* major6;
     };
     const Row table[] = {
-        {"1", "ExitWindowsEx 0 0", "ExitWindowsEx 0 0", "WinExec CMD /c shutdown /l 7"},
-        {"2", "ExitWindowsEx 2 0", "ExitWindowsEx 2 0", "WinExec CMD /c shutdown /r /t 0 7"},
-        {"3", "ExitWindowsEx 1 0", "ExitWindowsEx 8 0", "WinExec CMD /c shutdown /s /t 0 7"},
-        {"4", "ExitWindowsEx 5 0", "ExitWindowsEx 12 0", "WinExec CMD /c shutdown /s /f /t 0 7"},
-        {"5", "ExitWindowsEx 6 0", "ExitWindowsEx 6 0", "WinExec CMD /c shutdown /r /f /t 0 7"},
-        {"6", "SetSystemPowerState true true", "SetSystemPowerState true true",
-         "SetSuspendState false false false"},
-        {"7", "SetSystemPowerState false true", "SetSystemPowerState false true",
-         "SetSuspendState true false false"},
+        {PowerAction::LogOff, "ExitWindowsEx 0 0", "ExitWindowsEx 0 0",
+         "WinExec CMD /c shutdown /l 7"},
+        {PowerAction::Reboot, "ExitWindowsEx 2 0", "ExitWindowsEx 2 0",
+         "WinExec CMD /c shutdown /r /t 0 7"},
+        {PowerAction::PowerOff, "ExitWindowsEx 1 0", "ExitWindowsEx 8 0",
+         "WinExec CMD /c shutdown /s /t 0 7"},
+        {PowerAction::ForcedPowerOff, "ExitWindowsEx 5 0", "ExitWindowsEx 12 0",
+         "WinExec CMD /c shutdown /s /f /t 0 7"},
+        {PowerAction::ForcedReboot, "ExitWindowsEx 6 0", "ExitWindowsEx 6 0",
+         "WinExec CMD /c shutdown /r /f /t 0 7"},
+        // From 6 on, a suspend enables the privilege first.
+        {PowerAction::Standby, "SetSystemPowerState true true", "SetSystemPowerState true true",
+         "privilege, SetSuspendState false false false"},
+        {PowerAction::Hibernate, "SetSystemPowerState false true", "SetSystemPowerState false true",
+         "privilege, SetSuspendState true false false"},
     };
     for (const auto& row : table) {
-        for (int major : {0, 3, 4, 5, 6, 10}) {
-            Rig rig;
-            rig.api.interpreter = "CMD";
-            if (major != 0)
-                rig.api.reportVersion(static_cast<std::uint32_t>(major), 2);
+        for (std::uint32_t major : {0u, 3u, 4u, 5u, 6u, 10u}) {
             const char* expected = major >= 6   ? row.major6
                                    : major == 5 ? row.major5
                                                 : row.major0to4;
-            rig.requestFor(row.code);
-            // From 6 on, a suspend enables the privilege first.
-            EXPECT_EQ(rig.api.calls.back(), expected) << "code " << row.code << " major " << major;
-            EXPECT_EQ(rig.api.calls.size(), major >= 6 && row.code[0] >= '6' ? 4u : 1u);
+            EXPECT_EQ(planText(row.action, major), expected)
+                << "action " << static_cast<int>(row.action) << " major " << major;
         }
     }
+    for (std::uint32_t major : {0u, 5u, 6u})
+        EXPECT_EQ(planText(PowerAction::None, major), "") << "no action, no call, major " << major;
+}
+
+TEST(WindowsPowerPlan, CommandInterpreterOfWindows6AndLater) {
+    EXPECT_EQ(wp::commandLine("C:\\Windows\\system32\\cmd.exe", "/c shutdown /r /t 0"),
+              "C:\\Windows\\system32\\cmd.exe /c shutdown /r /t 0");
+    EXPECT_EQ(wp::commandLine("C:\\Program Files\\cmd.exe", "/c shutdown /s /t 0"),
+              "\"C:\\Program Files\\cmd.exe\" /c shutdown /s /t 0");
+    EXPECT_EQ(wp::commandLine("", "/c shutdown /s /t 0"), std::nullopt)
+        << "no interpreter, no command";
 }
 
 TEST(PowerControl, StandbyAndHibernateReturnToWatching) {
-    for (const char* code : {"6", "7"}) {
-        for (int major : {4, 6}) {
-            Rig rig;
-            rig.api.reportVersion(static_cast<std::uint32_t>(major), 1);
-            rig.state.ExecutionPhase = "2";
-            rig.state.CpuWatchActive = true;
-            rig.requestFor(code);
-            EXPECT_EQ(rig.state.ExecutionPhase, "1");
-            EXPECT_FALSE(rig.state.CpuWatchActive);
-            EXPECT_EQ(rig.intervals, std::vector<int>{500});
-        }
+    for (PowerAction action : {PowerAction::Standby, PowerAction::Hibernate}) {
+        Rig rig;
+        rig.state.ExecutionPhase = Phase::Execute;
+        rig.state.CpuWatchActive = true;
+        rig.run(action);
+        EXPECT_EQ(rig.port.calls.size(), 2u);
+        EXPECT_EQ(rig.state.ExecutionPhase, Phase::Watching);
+        EXPECT_FALSE(rig.state.CpuWatchActive);
+        EXPECT_EQ(rig.intervals, std::vector<int>{500});
     }
     Rig rig;
-    rig.state.ExecutionPhase = "2";
-    rig.requestFor("3");
-    EXPECT_EQ(rig.state.ExecutionPhase, "2") << "the next tick asks again";
+    rig.state.ExecutionPhase = Phase::Execute;
+    rig.run(PowerAction::PowerOff);
+    EXPECT_EQ(rig.port.calls, (Calls{"prepare", "request poweroff"}));
+    EXPECT_EQ(rig.state.ExecutionPhase, Phase::Execute) << "the next tick asks again";
     EXPECT_TRUE(rig.intervals.empty());
 }
 
-TEST(PowerControl, CommandInterpreterOfWindows6AndLater) {
+TEST(PowerControl, NoActionRequestsNothing) {
     Rig rig;
-    rig.api.reportVersion(10, 2);
-    rig.api.interpreter = "C:\\Program Files\\cmd.exe";
-    EXPECT_EQ(rig.requestFor("3"), "WinExec \"C:\\Program Files\\cmd.exe\" /c shutdown /s /t 0 7");
-    rig.api.interpreter.clear();
-    EXPECT_EQ(rig.requestFor("3"), "") << "no interpreter, no command";
-}
-
-TEST(PowerControl, UnknownCodesRequestNothing) {
-    for (int major : {0, 5, 6}) {
-        for (const char* code : {"0", "", "8", "33", "a"}) {
-            Rig rig;
-            if (major != 0)
-                rig.api.reportVersion(static_cast<std::uint32_t>(major), 2);
-            EXPECT_EQ(rig.requestFor(code), "") << "code '" << code << "' major " << major;
-        }
-    }
+    rig.run(PowerAction::None);
+    EXPECT_EQ(rig.port.calls, Calls{"prepare"});
+    EXPECT_TRUE(rig.intervals.empty());
 }

@@ -69,7 +69,7 @@ TEST_F(SchedulerTick, DailyRowFiresOnlyDuringItsSecond) {
     clock.set(at(2026, 12, 7, 12, 0, 0, 20));
     tick();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"unlock", "countdown 32000"}));
-    EXPECT_EQ(state.PendingAction, "3");
+    EXPECT_EQ(state.PendingAction, PowerAction::PowerOff);
     clock.set(at(2026, 12, 7, 12, 0, 1, 0));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 0);
@@ -83,7 +83,7 @@ TEST_F(SchedulerTick, TickHeldUpPastTheSecondCatchesUpWithinTheMinute) {
     clock.set(at(2026, 12, 7, 12, 0, 1, 800));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 2) << "both rows fire late";
-    EXPECT_EQ(state.PendingAction, "2");
+    EXPECT_EQ(state.PendingAction, PowerAction::Reboot);
     EXPECT_TRUE(table.cell(DateCell, 2).empty()) << "the one-time row fired, then expired";
     clock.set(at(2026, 12, 7, 12, 0, 33, 800));
     tick();
@@ -122,7 +122,7 @@ TEST_F(SchedulerTick, CountdownLengthFollowsTheSetting) {
     state.settings.ShutDownTime = "abc";
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 1) << "a text that is no number counts as 30";
-    EXPECT_EQ(state.PendingAction, "1");
+    EXPECT_EQ(state.PendingAction, PowerAction::LogOff);
 }
 
 TEST_F(SchedulerTick, OneTimeRowFiresAndIsRemovedInTheSameTick) {
@@ -131,7 +131,7 @@ TEST_F(SchedulerTick, OneTimeRowFiresAndIsRemovedInTheSameTick) {
     clock.set(at(2026, 12, 7, 9, 5, 0, 3));
     tick();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"unlock", "countdown 32000", "save"}));
-    EXPECT_EQ(state.PendingAction, "2");
+    EXPECT_EQ(state.PendingAction, PowerAction::Reboot);
     EXPECT_FALSE(table.isOccupied(1));
     EXPECT_EQ(table.cell(StateCell, 1), "");
     EXPECT_TRUE(table.isComplete(2)) << "tomorrow's row stays";
@@ -183,11 +183,11 @@ TEST_F(SchedulerTick, OnlyActiveRowsWithAKnownActionFire) {
     book(1, "毎日", "午後", "０時", "00分", "終了", "停止");
     book(2, "毎日", "午後", "０時", "00分", "シャットダウン");
     book(3, "毎日", "午後", "０時", "00分", "終了", "稼働中");
-    state.PendingAction = "6";
+    state.PendingAction = PowerAction::Standby;
     clock.set(at(2026, 12, 7, 12, 0, 0, 0));
     tick();
     EXPECT_EQ(host.calls, std::vector<std::string>{"unlock"});
-    EXPECT_EQ(state.PendingAction, "6");
+    EXPECT_EQ(state.PendingAction, PowerAction::Standby);
 }
 
 TEST_F(SchedulerTick, TwoRowsAtOneMinuteBothSetTheActionInRowOrder) {
@@ -197,7 +197,7 @@ TEST_F(SchedulerTick, TwoRowsAtOneMinuteBothSetTheActionInRowOrder) {
     clock.set(at(2026, 12, 7, 12, 0, 0, 0));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 2);
-    EXPECT_EQ(state.PendingAction, "7");
+    EXPECT_EQ(state.PendingAction, PowerAction::Hibernate);
 }
 
 TEST_F(SchedulerTick, CpuHandOverEndsTheScanAtOnce) {
@@ -209,7 +209,7 @@ TEST_F(SchedulerTick, CpuHandOverEndsTheScanAtOnce) {
     clock.set(at(2026, 12, 7, 12, 0, 0, 0));
     tick(5);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"unlock", "watch from row"}));
-    EXPECT_EQ(state.PendingAction, "6");
+    EXPECT_EQ(state.PendingAction, PowerAction::Standby);
     EXPECT_TRUE(table.isComplete(5)) << "rows after the hand-over are not scanned";
     EXPECT_TRUE(table.isHalfFilled(6));
 
@@ -225,7 +225,7 @@ TEST_F(SchedulerTick, ModesByPriority) {
     state.CpuWatchActive = true;
     tick(0, 42);
     EXPECT_EQ(host.calls, std::vector<std::string>{"watch 42"});
-    state.ExecutionPhase = "2";
+    state.ExecutionPhase = Phase::Execute;
     tick();
     EXPECT_EQ(host.calls, std::vector<std::string>{"power"});
 }

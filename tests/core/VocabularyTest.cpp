@@ -1,5 +1,6 @@
 #include "core/Vocabulary.h"
 
+#include "core/PowerAction.h"
 #include "core/ReservationTable.h"
 
 #include <gtest/gtest.h>
@@ -83,19 +84,26 @@ TEST(Vocabulary, ReservationKinds) {
     EXPECT_EQ(reservationKind("毎月"), ReservationKind::Unknown);
 }
 
-TEST(Vocabulary, ActionCodesBothWays) {
-    const std::pair<const char*, const char*> table[] = {
-        {"終了", "3"},     {"強制終了", "4"},   {"再起動", "2"},   {"強制再起", "5"},
-        {"ログオフ", "1"}, {"スタンバイ", "6"}, {"休止状態", "7"},
+TEST(Vocabulary, ActionWordsIndicesAndCodes) {
+    const std::pair<const char*, int> table[] = {
+        {"終了", 3},     {"強制終了", 4},   {"再起動", 2},   {"強制再起", 5},
+        {"ログオフ", 1}, {"スタンバイ", 6}, {"休止状態", 7},
     };
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(actionCodeFromLabel(table[i].first), table[i].second);
-        EXPECT_EQ(actionCodeFromIndex(i), table[i].second);
-        EXPECT_EQ(selectorIndexFromCode(table[i].second), i);
+        const auto action = actionFromWord(table[i].first);
+        ASSERT_TRUE(action) << table[i].first;
+        EXPECT_EQ(static_cast<int>(*action), table[i].second);
+        EXPECT_EQ(actionAtSelectorIndex(i), action);
+        EXPECT_EQ(selectorIndexOf(*action), i);
     }
-    EXPECT_EQ(actionCodeFromLabel("強制再起動"), std::nullopt);
-    EXPECT_EQ(actionCodeFromLabel(""), std::nullopt);
-    EXPECT_EQ(actionCodeFromIndex(-1), std::nullopt);
-    EXPECT_EQ(actionCodeFromIndex(7), std::nullopt);
-    EXPECT_EQ(selectorIndexFromCode("0"), std::nullopt);
+    EXPECT_EQ(actionFromWord("強制再起動"), std::nullopt);
+    EXPECT_EQ(actionFromWord(""), std::nullopt);
+    EXPECT_EQ(actionAtSelectorIndex(-1), std::nullopt);
+    EXPECT_EQ(actionAtSelectorIndex(7), std::nullopt);
+    EXPECT_EQ(selectorIndexOf(PowerAction::None), std::nullopt);
+    EXPECT_EQ(describe(PowerAction::None), nullptr);
+    EXPECT_TRUE(returnsToWatching(PowerAction::Standby));
+    EXPECT_TRUE(returnsToWatching(PowerAction::Hibernate));
+    EXPECT_FALSE(returnsToWatching(PowerAction::ForcedReboot));
+    EXPECT_FALSE(returnsToWatching(PowerAction::None));
 }

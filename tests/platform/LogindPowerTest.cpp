@@ -1,7 +1,5 @@
 #include "platform/linux/LogindPower.h"
 
-#include "core/PowerControl.h"
-
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -79,29 +77,24 @@ private slots:
     void init() { QDBusConnection::systemBus().call(mockCall("ClearCalls")); }
 
     void requestsMapToLogindCalls_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<unsigned>("argument");
+        QTest::addColumn<core::PowerAction>("action");
         QTest::addColumn<QString>("method");
-        QTest::newRow("log off") << 0 << core::EWX_LOGOFF << "TerminateSession";
-        QTest::newRow("shut down") << 0 << core::EWX_SHUTDOWN << "PowerOff";
-        QTest::newRow("power off, forced")
-            << 0 << (core::EWX_POWEROFF | core::EWX_FORCE) << "PowerOff";
-        QTest::newRow("reboot") << 0 << core::EWX_REBOOT << "Reboot";
-        QTest::newRow("reboot, forced") << 0 << (core::EWX_REBOOT | core::EWX_FORCE) << "Reboot";
-        QTest::newRow("standby") << 1 << 1u << "Suspend";
-        QTest::newRow("hibernate") << 1 << 0u << "Hibernate";
+        QTest::newRow("log off") << core::PowerAction::LogOff << "TerminateSession";
+        QTest::newRow("power off") << core::PowerAction::PowerOff << "PowerOff";
+        QTest::newRow("power off, forced") << core::PowerAction::ForcedPowerOff << "PowerOff";
+        QTest::newRow("reboot") << core::PowerAction::Reboot << "Reboot";
+        QTest::newRow("reboot, forced") << core::PowerAction::ForcedReboot << "Reboot";
+        QTest::newRow("standby") << core::PowerAction::Standby << "Suspend";
+        QTest::newRow("hibernate") << core::PowerAction::Hibernate << "Hibernate";
     }
 
     void requestsMapToLogindCalls() {
-        QFETCH(int, kind);
-        QFETCH(unsigned, argument);
+        QFETCH(core::PowerAction, action);
         QFETCH(QString, method);
         qputenv("XDG_SESSION_ID", "c7");
         platform::LogindPower power;
-        if (kind == 0)
-            power.exitWindowsEx(argument, 0);
-        else
-            power.setSystemPowerState(argument == 1, true);
+        power.prepare();
+        power.request(action);
         Call call = waitForOneCall();
         QCOMPARE(call.method, method);
         if (method == "TerminateSession") {
@@ -116,25 +109,17 @@ private slots:
     void logOffWithoutASessionIdNamesTheCallersSession() {
         qunsetenv("XDG_SESSION_ID");
         platform::LogindPower power;
-        power.exitWindowsEx(core::EWX_LOGOFF | core::EWX_FORCE, 0);
+        power.request(core::PowerAction::LogOff);
         Call call = waitForOneCall();
         QCOMPARE(call.method, QStringLiteral("TerminateSession"));
         QCOMPARE(call.arguments.value(0).toString(), QString());
     }
 
-    void suspendEntryMapsByMeaning() {
+    void noActionCallsNothing() {
         platform::LogindPower power;
-        power.setSuspendState(true, false, false);
-        QCOMPARE(waitForOneCall().method, QStringLiteral("Hibernate"));
-    }
-
-    void theSystemIsNotWindows() {
-        platform::LogindPower power;
-        core::OsVersion version{};
-        QVERIFY(!power.getVersionEx(version));
-        QVERIFY(!power.openProcessToken(core::kTokenAdjustAndQuery));
-        QVERIFY(!power.lookupPrivilegeValue("SeShutdownPrivilege"));
-        QVERIFY(power.commandInterpreter().empty());
+        power.request(core::PowerAction::None);
+        QTest::qWait(100);
+        QVERIFY(recordedCalls().isEmpty());
     }
 
     // Last: the mock's Hibernate fails from here on.
@@ -148,7 +133,7 @@ private slots:
         QStringList reasons;
         power.setRefusalHandler(
             [&](const std::string& reason) { reasons << QString::fromStdString(reason); });
-        power.setSuspendState(true, false, false);
+        power.request(core::PowerAction::Hibernate);
         QTRY_COMPARE(reasons, QStringList{QStringLiteral("no swap")});
     }
 };

@@ -2,6 +2,7 @@
 
 #include "core/Booking.h"
 #include "core/MainWindowModel.h"
+#include "core/PowerAction.h"
 #include "core/Vocabulary.h"
 
 #include <algorithm>
@@ -20,8 +21,8 @@ struct FakeWindowControls : core::MainWindowControls {
         items[core::Selector::Hour].assign(core::kHourLabels.begin(), core::kHourLabels.end());
         items[core::Selector::Weekdays].assign(core::kWeekdayItems.begin(),
                                                core::kWeekdayItems.end());
-        for (const auto& action : core::kActions)
-            items[core::Selector::Action].emplace_back(action.label);
+        for (const auto& action : core::kPowerActions)
+            items[core::Selector::Action].emplace_back(action.word);
         for (int m = 0; m < 60; ++m) {
             items[core::Selector::Minute].push_back(core::minuteLabel(m));
             items[core::Selector::ElapsedMinutes].push_back(core::minuteLabel(m).substr(0, 2));
@@ -85,8 +86,8 @@ struct FakeWindowControls : core::MainWindowControls {
     void addTrayIcon() override { trayIcon = true; }
     void applyLocked(bool l) override { locked = l; }
     void applyCancelledAppearance() override { locked = std::nullopt; }
-    void setTimerInterval(int ms) override { interval = ms; }
     void showCountdown() override { ++countdowns; }
+    void showTable() override { ++tableShows; }
 
     void setSpin(int& field, int value, const std::function<void()>& changed) {
         if (field == value)
@@ -106,8 +107,8 @@ struct FakeWindowControls : core::MainWindowControls {
     std::function<void()> onDurationChanged;
     bool trayIcon = false;
     std::optional<bool> locked; // nothing: the appearance after a cancelled countdown
-    int interval = 500;
     int countdowns = 0;
+    int tableShows = 0;
 };
 
 } // namespace testing_support

@@ -2,7 +2,7 @@
 
 #include "core/Cp932.h"
 #include "tests/support/FakeClock.h"
-#include "tests/support/FakeWakeTimer.h"
+#include "tests/support/FakeTickTimer.h"
 #include "tests/support/MemoryFileStore.h"
 #include "tests/support/UiFakes.h"
 #include "ui/qt/Unit1.h"
@@ -32,11 +32,11 @@ struct MainWindowRig {
     core::SharedState state;
     FakeClock clock;
     FakeCpu cpu;
-    FakePowerApi power;
+    FakePowerPort power;
     FakePrompter prompter;
     MemoryFileStore files;
     FakeCountdown countdown;
-    FakeWakeTimer tickTimer;
+    FakeTickTimer tickTimer;
     std::unique_ptr<ui::TForm1> form;
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/CpuUsageMeter.h"
-#include "tests/support/FakePowerApi.h"
+#include "tests/support/FakePowerPort.h"
 #include "tests/support/FakePrompter.h"
 #include "ui/qt/CountdownDialog.h"
 

@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(d.form.size(), QSize(322, 194));
         QVERIFY(d.form.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(d.form.SpeedButton1->focusPolicy(), Qt::NoFocus);
-        d.state.PendingAction = "3";
+        d.state.PendingAction = core::PowerAction::PowerOff;
         d.state.settings.ShutDownTime = "030";
         d.form.showCountdown();
         QCOMPARE(d.form.windowTitle(), QStringLiteral("電源断予告"));
@@ -49,10 +49,10 @@ private slots:
         QVERIFY(d.form.Timer1->isActive());
         QCOMPARE(d.form.Timer1->interval(), 1000);
         d.tick(30);
-        QCOMPARE(d.state.ExecutionPhase, std::string("2"));
+        QCOMPARE(d.state.ExecutionPhase, core::Phase::Execute);
         QVERIFY(d.form.isHidden());
 
-        d.state.PendingAction = "0";
+        d.state.PendingAction = core::PowerAction::None;
         d.state.settings.ShutDownTime = "15";
         d.form.showCountdown();
         QCOMPARE(d.form.windowTitle(), QStringLiteral("電源断予告")); // kept from before
@@ -64,7 +64,7 @@ private slots:
 
     void beepsOnlyWhenSwitchedOnExactly() {
         Dialog d;
-        d.state.PendingAction = "1";
+        d.state.PendingAction = core::PowerAction::LogOff;
         d.state.settings.ShutDownTime = "15";
         d.state.settings.BEEPchange = "1";
         d.form.showCountdown();
@@ -88,7 +88,7 @@ private slots:
 
     void showingAVisibleDialogDoesNotRestart() {
         Dialog d;
-        d.state.PendingAction = "2";
+        d.state.PendingAction = core::PowerAction::Reboot;
         d.form.showCountdown();
         d.tick(10);
         d.form.showCountdown();
@@ -98,28 +98,28 @@ private slots:
 
     void closeBoxHidesWithoutCancelling() {
         Dialog d;
-        d.state.PendingAction = "4";
+        d.state.PendingAction = core::PowerAction::ForcedPowerOff;
         d.form.showCountdown();
         d.tick(10);
         d.form.close();
         QVERIFY(d.form.isHidden());
         QVERIFY(d.form.Timer1->isActive());
         d.tick(20);
-        QCOMPARE(d.state.ExecutionPhase, std::string("2"));
+        QCOMPARE(d.state.ExecutionPhase, core::Phase::Execute);
         QCOMPARE(d.owner.cancels, 0);
     }
 
     void cancelStopsEverything() {
         Dialog d;
-        d.state.PendingAction = "3";
+        d.state.PendingAction = core::PowerAction::PowerOff;
         d.form.showCountdown();
         d.tick(29);
         d.form.SpeedButton1->click();
         QVERIFY(d.form.isHidden());
         QVERIFY(!d.form.Timer1->isActive());
         QCOMPARE(d.owner.cancels, 1);
-        QCOMPARE(d.state.ExecutionPhase, std::string("1"));
-        QCOMPARE(d.state.PendingAction, std::string("3"));
+        QCOMPARE(d.state.ExecutionPhase, core::Phase::Watching);
+        QCOMPARE(d.state.PendingAction, core::PowerAction::PowerOff);
         QCOMPARE(d.state.CountdownTicks, 29);
     }
 
@@ -133,8 +133,8 @@ private slots:
         form1.Button1Click(); // the watch locks the table
         form2.showCountdown();
         form2.SpeedButton1Click();
-        QVERIFY(!form1.Timer1->isActive());
-        QVERIFY2(rig.tickTimer.armed.has_value(), "back on the wall clock");
+        QVERIFY(!rig.tickTimer.every);
+        QVERIFY2(rig.tickTimer.moment.has_value(), "back on the wall clock");
         QVERIFY(!state.CpuWatchActive);
         QVERIFY(form1.StringGrid1->isEnabled());
         QVERIFY(form1.SpinEdit2->isEnabled());

@@ -106,13 +106,13 @@ private slots:
         QCOMPARE(texts(restart), (QStringList{"再起動", "強制再起動"}));
 
         menu->actions()[3]->trigger();
-        QCOMPARE(p.power.calls.back(), std::string("ExitWindowsEx 1 0"));
+        QCOMPARE(p.power.calls.back(), std::string("request poweroff"));
         restart->actions()[0]->trigger();
-        QCOMPARE(p.state.PendingAction, std::string("2"));
+        QCOMPARE(p.state.PendingAction, core::PowerAction::Reboot);
 
         p.prompter.answer = true;
         restart->actions()[1]->trigger();
-        QCOMPARE(p.power.calls.back(), std::string("ExitWindowsEx 6 0"));
+        QCOMPARE(p.power.calls.back(), std::string("request force-reboot"));
 
         p.form->ICONMessage();
         QVERIFY(menu->isVisible());

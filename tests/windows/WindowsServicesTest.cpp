@@ -45,32 +45,27 @@ std::string waitForText(const fs::path& file) {
 } // namespace
 
 TEST(WindowsServices, VersionPrivilegeAndCommandsThroughTheInterpreter) {
-    platform::WindowsPower api;
-    core::OsVersion version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    ASSERT_TRUE(api.getVersionEx(version));
+    platform::WindowsPower port;
+    port.prepare();
     // Below 6 the exit call would be real; the tests never take that path.
-    ASSERT_GE(version.dwMajorVersion, 6u);
-    auto token = api.openProcessToken(core::kTokenAdjustAndQuery);
-    ASSERT_TRUE(token.has_value());
-    auto luid = api.lookupPrivilegeValue("SeShutdownPrivilege");
-    ASSERT_TRUE(luid.has_value());
-    const core::TokenPrivileges request{1, *luid, SE_PRIVILEGE_ENABLED};
-    api.adjustTokenPrivileges(*token, request);
+    ASSERT_GE(port.osVersion().dwMajorVersion, 6u);
+    EXPECT_EQ(port.osVersion().dwOSVersionInfoSize, 148u);
+    EXPECT_TRUE(port.enableShutdownPrivilege());
 
     const fs::path recorder = besideThisProgram(L"recorder.exe");
     const fs::path log = fs::temp_directory_path() / "bwm-recorder.log";
     fs::remove(log);
     SetEnvironmentVariableW(L"ComSpec", recorder.c_str());
     SetEnvironmentVariableW(L"BWM_RECORDER_LOG", log.c_str());
-    ASSERT_EQ(fs::path(api.commandInterpreter()), recorder) << "refusing: not the recorder";
+    ASSERT_EQ(fs::path(platform::WindowsPower::commandInterpreter()), recorder)
+        << "refusing: not the recorder";
 
     core::SharedState state;
     testing_support::FakePrompter prompter;
-    core::PowerControl power(api, state, prompter, [](int) {});
-    for (auto [code, arguments] :
-         {std::pair{"3", " /c shutdown /s /t 0"}, std::pair{"1", " /c shutdown /l"}}) {
-        state.PendingAction = code;
+    core::PowerControl power(port, state, prompter, [](int) {});
+    for (auto [action, arguments] : {std::pair{core::PowerAction::PowerOff, " /c shutdown /s /t 0"},
+                                     std::pair{core::PowerAction::LogOff, " /c shutdown /l"}}) {
+        state.PendingAction = action;
         power.EnableShutdownPrivilege();
         power.ExecutePowerAction();
         const std::string line = waitForText(log);
@@ -81,7 +76,7 @@ TEST(WindowsServices, VersionPrivilegeAndCommandsThroughTheInterpreter) {
 
     // An interpreter that cannot be started is a refusal, told once in the system's words.
     SetEnvironmentVariableW(L"ComSpec", besideThisProgram(L"missing.exe").c_str());
-    state.PendingAction = "3";
+    state.PendingAction = core::PowerAction::PowerOff;
     power.ExecutePowerAction();
     power.ExecutePowerAction();
     EXPECT_EQ(prompter.errors,

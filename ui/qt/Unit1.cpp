@@ -6,7 +6,7 @@
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
-#include "core/TickSchedule.h"
+#include "core/PowerAction.h"
 #include "core/Vocabulary.h"
 
 #include <QApplication>
@@ -78,11 +78,8 @@ int after(const QWidget* before, int gap) {
 
 } // namespace
 
-TForm1::TForm1(Form1Services services, core::WakeTimer& tickTimer, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)), tickTimer_(tickTimer),
-      model_(services_, table_, *this) {
-    tickTimer_.onFired([this] { Timer1Timer(); });
-    tickTimer_.onClockSet([this] { rescheduleTick(); });
+TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), model_(services_, table_, *this, tickTimer) {
     buildWindow();
     FormCreate();
 }
@@ -115,8 +112,8 @@ void TForm1::buildWindow() {
     Label1 = makeLabel(this, d::Label1);
     Label2 = makeValueLabel(this, d::Label2);
     QStringList actions;
-    for (const auto& action : core::kActions)
-        actions << qText(action.label);
+    for (const auto& action : core::kPowerActions)
+        actions << qText(action.word);
     ComboBox5 = placeSelector(this, d::ComboBox5, actions);
     Button2 = makeButton(this, d::Button2);
     // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
@@ -126,9 +123,6 @@ void TForm1::buildWindow() {
     Button3 = makeButton(this, d::Button3);
     Button3->setFocusPolicy(Qt::ClickFocus);
 
-    Timer1 = new QTimer(this);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
@@ -255,8 +249,6 @@ void TForm1::buildGrid() {
 void TForm1::FormCreate() {
     centreOnPrimaryScreen(*this);
     model_.FormCreate();
-    gridModel_->refresh();
-    rescheduleTick();
 }
 
 int TForm1::selectedRow() const {
@@ -270,42 +262,27 @@ void TForm1::selectRow(int row) {
 
 void TForm1::Timer1Timer() {
     model_.Timer1Timer();
-    scannedOnce_ = true;
-    gridModel_->refresh();
-    rescheduleTick();
 }
 
-void TForm1::rescheduleTick() {
-    const core::LocalTime now = services_.clock.now();
-    const core::TickPlan plan = core::planNextTick(
-        timerInterval_, now,
-        {isVisible() && !isMinimized(), services_.state.CpuWatchActive, !scannedOnce_});
-    if (plan.intervalMs) {
-        // A stretched interval runs on from the tick that set it.
-        tickTimer_.stop();
-        if (!Timer1->isActive())
-            Timer1->start(*plan.intervalMs);
-        return;
-    }
-    Timer1->stop();
-    tickTimer_.start(plan.due - now);
+void TForm1::reportWindowState() {
+    model_.setWindowShown(isVisible() && !isMinimized());
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     model_.refreshClock();
-    rescheduleTick();
+    reportWindowState();
 }
 
 void TForm1::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    rescheduleTick();
+    reportWindowState();
 }
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        rescheduleTick();
+        reportWindowState();
 }
 
 void TForm1::SaveReservations() {
@@ -314,7 +291,6 @@ void TForm1::SaveReservations() {
 
 void TForm1::Button1Click() {
     model_.Button1Click();
-    rescheduleTick();
 }
 
 void TForm1::Button3Click() {
@@ -332,7 +308,6 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
     model_.Button5Click();
-    rescheduleTick();
 }
 
 void TForm1::SpinEdit2Change() {
@@ -479,18 +454,14 @@ void TForm1::setGridColour(bool locked) {
     StringGrid1->setPalette(palette);
 }
 
-void TForm1::setTimerInterval(int ms) {
-    timerInterval_ = ms;
-    // A new interval counts from now, as a timer given a new interval does.
-    if (ms != core::kScanIntervalMs)
-        Timer1->start(ms);
-    rescheduleTick();
-}
-
 void TForm1::showCountdown() {
     if (countdown_ == nullptr)
         throw std::logic_error("no countdown dialog attached to the main window");
     countdown_->showCountdown();
+}
+
+void TForm1::showTable() {
+    gridModel_->refresh();
 }
 
 } // namespace ui

@@ -12,7 +12,7 @@
 #include "core/ReservationTable.h"
 #include "core/SchedulerTick.h"
 #include "core/SharedState.h"
-#include "core/WakeTimer.h"
+#include "core/TickTimer.h"
 
 #include <QWidget>
 #include <optional>
@@ -26,7 +26,6 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTableView;
-class QTimer;
 
 namespace ui {
 
@@ -39,17 +38,15 @@ using Form1Services = core::MainWindowModel::Services;
 class TForm1 : public QWidget, public CountdownOwner, private core::MainWindowControls {
     Q_OBJECT
 public:
-    // `tickTimer` brings the ticks on the wall clock; Timer1 the stretched ones.
-    TForm1(Form1Services services, core::WakeTimer& tickTimer, QWidget* parent = nullptr);
+    // `tickTimer` brings the scheduler's ticks.
+    TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The dialogs are created after the main window.
     void attachCountdown(CountdownDialog& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(QWidget& dialog) { settingsDialog_ = &dialog; }
 
-    void Timer1Timer(); // Timer1 or the wall-clock tick
-    // Arms the next tick for the mode the program is in now; after anything that may change it.
-    void rescheduleTick();
+    void Timer1Timer();                                // one tick of the scheduler now
     void SaveReservations();                           // after every change of the table
     void Button1Click();                               // "開始" on the CPU tab
     void Button2Click();                               // "予約する"
@@ -123,7 +120,6 @@ public:
     QPushButton* Button4;
     QPushButton* Button5;
     QTableView* StringGrid1;
-    QTimer* Timer1;
     QMenu* PopupMenu1;
     QMenu* PopupMenu2;
     TrayIcon* TrayIcon1;
@@ -147,6 +143,8 @@ private:
     // The grid shows the table as the command left it.
     template <typename Command> void runBookingCommand(Command command);
     void setGridColour(bool locked);
+    // Visible and not minimised, or not: the tick's cadence follows.
+    void reportWindowState();
 
     void showWeekdays(bool shown) override;
     void showClock(const std::string& text) override;
@@ -161,8 +159,8 @@ private:
     void addTrayIcon() override;
     void applyLocked(bool locked) override;
     void applyCancelledAppearance() override;
-    void setTimerInterval(int ms) override;
     void showCountdown() override;
+    void showTable() override;
     int tabIndex() const override;
     void showTab(int index) override;
     core::BookingKind bookingKind() const override;
@@ -175,11 +173,6 @@ private:
     QComboBox* selectorBox(core::Selector selector) const;
 
     Form1Services services_;
-    core::WakeTimer& tickTimer_;
-    // As the model set it: the scan interval means the wall-clock cadences.
-    int timerInterval_ = core::kScanIntervalMs;
-    // The file loaded at the start has been scanned by a tick.
-    bool scannedOnce_ = false;
     core::ReservationTable table_;
     core::MainWindowModel model_;
     ReservationGridModel* gridModel_;

@@ -2,7 +2,7 @@
 
 #include "Unit2.h"
 #include "Unit3.h"
-#include "core/TickSchedule.h"
+#include "core/PowerAction.h"
 #include "core/Vocabulary.h"
 #include "platform/windows/WideText.h"
 
@@ -49,10 +49,11 @@ TForm1::TForm1(Form1Services services)
     : Window({L"TForm1", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, d::kClient,
               COLOR_BTNFACE},
              services.prompter),
-      services_(std::move(services)), model_(services_, table_, *this),
+      services_(std::move(services)), model_(services_, table_, *this, tickTimer_),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 void TForm1::build() {
+    tickTimer_.attach(handle());
     MonthCalendar1 =
         add(MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK, d::MonthCalendar1);
     PageControl1 = add(WC_TABCONTROLW, "", WS_TABSTOP, d::PageControl1);
@@ -80,8 +81,8 @@ void TForm1::build() {
     addLabel(*this, d::Label1);
     Label2 = add(L"STATIC", "", SS_LEFT, d::Label2);
     std::vector<std::string> actions;
-    for (const auto& action : core::kActions)
-        actions.emplace_back(action.label);
+    for (const auto& action : core::kPowerActions)
+        actions.emplace_back(action.word);
     ComboBox5 = std::make_unique<Selector>(*this, d::ComboBox5, actions);
     // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
     Button2 = addButton(*this, d::Button2, 0);
@@ -103,8 +104,6 @@ void TForm1::build() {
     dpiChanged(static_cast<int>(GetDpiForWindow(handle())));
     centreOnPrimaryScreen();
     model_.FormCreate();
-    StringGrid1->refresh();
-    rescheduleTick();
 }
 
 std::unique_ptr<TabSheet> TForm1::addSheet() {
@@ -218,27 +217,6 @@ void TForm1::setShown(HWND control, bool shown) {
 
 void TForm1::Timer1Timer() {
     model_.Timer1Timer();
-    scannedOnce_ = true;
-    StringGrid1->refresh();
-    rescheduleTick();
-}
-
-void TForm1::rescheduleTick() {
-    const core::LocalTime now = services_.clock.now();
-    const core::TickPlan plan = core::planNextTick(
-        timerInterval_, now,
-        {isVisible() && !IsIconic(handle()), services_.state.CpuWatchActive, !scannedOnce_});
-    if (plan.intervalMs) {
-        if (!stretchedArmed_)
-            SetTimer(handle(), kTimer1, static_cast<UINT>(*plan.intervalMs), nullptr);
-        stretchedArmed_ = true;
-        return;
-    }
-    stretchedArmed_ = false;
-    const auto delay = std::chrono::ceil<std::chrono::milliseconds>(plan.due - now).count();
-    // Not coalesced with other timers: the tick must come at its moment.
-    SetCoalescableTimer(handle(), kTimer1, static_cast<UINT>(std::max<long long>(delay, 1)),
-                        nullptr, TIMERV_NO_COALESCING);
 }
 
 void TForm1::runBookingCommand(void (core::BookingCommands::*command)()) {
@@ -248,7 +226,6 @@ void TForm1::runBookingCommand(void (core::BookingCommands::*command)()) {
 
 void TForm1::Button1Click() {
     model_.Button1Click();
-    rescheduleTick();
 }
 
 void TForm1::Button2Click() {
@@ -266,7 +243,6 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
     model_.Button5Click();
-    rescheduleTick();
 }
 
 void TForm1::PageControl1Change() {
@@ -388,9 +364,7 @@ void TForm1::menuCommand(UINT id) {
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (wParam == kTimer1)
-            Timer1Timer();
-        else if (wParam == kTrayHostWait)
+        if (!tickTimer_.timerMessage(wParam) && wParam == kTrayHostWait)
             showIfNoTrayHost();
         return 0;
     case WM_COMMAND:
@@ -408,15 +382,15 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Shown, hidden, minimised or restored: another cadence, and a clock that shows at once.
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0)
             model_.refreshClock();
-        rescheduleTick();
+        model_.setWindowShown(isVisible() && !IsIconic(handle()));
         return handleDefault(message, wParam, lParam);
     }
     case WM_TIMECHANGE:
-        rescheduleTick();
+        tickTimer_.clockChanged();
         return 0;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC)
-            rescheduleTick();
+            tickTimer_.clockChanged();
         return TRUE;
     case WM_DESTROY:
         FormClose();

@@ -9,6 +9,7 @@
 #include "Window.h"
 #include "core/MainWindowModel.h"
 #include "core/ReservationTable.h"
+#include "platform/windows/WindowTickTimer.h"
 
 #include <array>
 #include <map>
@@ -25,7 +26,7 @@ using Form1Services = core::MainWindowModel::Services;
 
 inline constexpr UINT kShowRequestMessage = WM_APP + 1; // 32769, from a second start
 
-// The main window: the reservation table, the booking controls and the 500 ms tick.
+// The main window: the reservation table, the booking controls and the scheduler's tick.
 class TForm1 : public Window, private core::MainWindowControls {
 public:
     explicit TForm1(Form1Services services);
@@ -35,9 +36,7 @@ public:
     void attachSettingsDialog(TForm3& dialog) { settingsDialog_ = &dialog; }
     void countdownCancelled();
 
-    void Timer1Timer(); // Timer1: a stretched interval or the wall clock's
-    // Arms the next tick for the mode the program is in now; after anything that may change it.
-    void rescheduleTick();
+    void Timer1Timer();                    // one tick of the scheduler now
     void Button1Click();                   // "開始" on the CPU tab
     void Button2Click();                   // "予約する"
     void Button3Click();                   // "設定"
@@ -93,7 +92,6 @@ public:
     std::unique_ptr<TrayIcon> TrayIcon1;
 
 private:
-    static constexpr UINT_PTR kTimer1 = 1;
     static constexpr UINT_PTR kTrayHostWait = 2;
     // Long enough for a panel that starts with the desktop session alongside the program.
     static constexpr UINT kTrayHostWaitMs = 10000;
@@ -129,8 +127,8 @@ private:
     void addTrayIcon() override;
     void applyLocked(bool locked) override;
     void applyCancelledAppearance() override;
-    void setTimerInterval(int ms) override;
     void showCountdown() override;
+    void showTable() override;
     int tabIndex() const override;
     void showTab(int index) override;
     core::BookingKind bookingKind() const override;
@@ -144,15 +142,10 @@ private:
 
     Form1Services services_;
     core::ReservationTable table_;
+    platform::WindowTickTimer tickTimer_;
     core::MainWindowModel model_;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
-    // As the model set it: the scan interval means the wall-clock cadences.
-    int timerInterval_ = core::kScanIntervalMs;
-    // The file loaded at the start has been scanned by a tick.
-    bool scannedOnce_ = false;
-    // Timer1 runs the stretched interval: it is not armed again until the model changes it.
-    bool stretchedArmed_ = false;
     std::map<HWND, std::string> shownTexts_;
     std::optional<bool> lockedShown_;
     UINT taskbarCreated_;

@@ -142,17 +142,14 @@ void TForm1::applyCancelledAppearance() {
     lockedShown_.reset();
 }
 
-void TForm1::setTimerInterval(int ms) {
-    timerInterval_ = ms;
-    // A new interval counts from now, as a timer given a new interval does.
-    stretchedArmed_ = false;
-    rescheduleTick();
-}
-
 void TForm1::showCountdown() {
     if (countdown_ == nullptr)
         throw std::logic_error("no countdown dialog attached to the main window");
     countdown_->showCountdown();
+}
+
+void TForm1::showTable() {
+    StringGrid1->refresh();
 }
 
 int TForm1::tabIndex() const {

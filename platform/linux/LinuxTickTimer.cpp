@@ -1,6 +1,7 @@
-#include "WallClockTimer.h"
+#include "LinuxTickTimer.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -11,19 +12,23 @@
 
 namespace platform {
 
-WallClockTimer::WallClockTimer(QObject* parent)
+LinuxTickTimer::LinuxTickTimer(QObject* parent)
     : QObject(parent), fd_(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC)) {
     if (fd_ < 0)
         throw std::system_error(errno, std::generic_category(), "timerfd_create");
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &WallClockTimer::readable);
+    connect(notifier_, &QSocketNotifier::activated, this, &LinuxTickTimer::readable);
+    interval_ = new QTimer(this);
+    interval_->setTimerType(Qt::PreciseTimer);
+    connect(interval_, &QTimer::timeout, this, [this] { fired(); });
 }
 
-WallClockTimer::~WallClockTimer() {
+LinuxTickTimer::~LinuxTickTimer() {
     ::close(fd_);
 }
 
-void WallClockTimer::start(std::chrono::milliseconds delay) {
+void LinuxTickTimer::startAt(std::chrono::milliseconds delay) {
+    interval_->stop();
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     const std::int64_t nanoseconds =
@@ -34,12 +39,17 @@ void WallClockTimer::start(std::chrono::milliseconds delay) {
     timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &deadline, nullptr);
 }
 
-void WallClockTimer::stop() {
+void LinuxTickTimer::startEvery(std::chrono::milliseconds interval) {
+    disarmMoment();
+    interval_->start(interval);
+}
+
+void LinuxTickTimer::disarmMoment() {
     const itimerspec disarmed{};
     timerfd_settime(fd_, 0, &disarmed, nullptr);
 }
 
-void WallClockTimer::readable() {
+void LinuxTickTimer::readable() {
     std::uint64_t expirations = 0;
     if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations)
         fired();

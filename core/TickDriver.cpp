@@ -1,0 +1,52 @@
+#include "TickDriver.h"
+
+#include "SchedulerTick.h"
+#include "TickSchedule.h"
+
+namespace core {
+
+TickDriver::TickDriver(TickTimer& timer, const Clock& clock, const SharedState& state,
+                       std::function<void()> tick)
+    : timer_(timer), clock_(clock), state_(state), tick_(std::move(tick)),
+      interval_(kScanIntervalMs) {
+    timer_.onFired([this] { this->tick(); });
+    timer_.onClockSet([this] { reschedule(); });
+}
+
+TickDriver::~TickDriver() {
+    timer_.onFired(nullptr);
+    timer_.onClockSet(nullptr);
+}
+
+void TickDriver::tick() {
+    tick_();
+    scannedOnce_ = true;
+    reschedule();
+}
+
+void TickDriver::setInterval(int ms) {
+    interval_ = ms;
+    stretchedArmed_ = false;
+    reschedule();
+}
+
+void TickDriver::setWindowShown(bool shown) {
+    windowShown_ = shown;
+    reschedule();
+}
+
+void TickDriver::reschedule() {
+    const LocalTime now = clock_.now();
+    const TickPlan plan =
+        planNextTick(interval_, now, {windowShown_, state_.CpuWatchActive, !scannedOnce_});
+    if (plan.intervalMs) {
+        if (!stretchedArmed_)
+            timer_.startEvery(std::chrono::milliseconds(*plan.intervalMs));
+        stretchedArmed_ = true;
+        return;
+    }
+    stretchedArmed_ = false;
+    timer_.startAt(std::chrono::ceil<std::chrono::milliseconds>(plan.due - now));
+}
+
+} // namespace core

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Clock.h"
+#include "SharedState.h"
+#include "TickTimer.h"
+
+#include <functional>
+
+namespace core {
+
+// Brings the scheduler's ticks: keeps what decides their cadence (the interval the model set,
+// whether the window is in sight, whether the loaded file was scanned) and arms the timer for
+// the next one after every tick and every change of that state.
+class TickDriver {
+public:
+    // `tick` is one tick of the scheduler.
+    TickDriver(TickTimer& timer, const Clock& clock, const SharedState& state,
+               std::function<void()> tick);
+    ~TickDriver();
+    TickDriver(const TickDriver&) = delete;
+    TickDriver& operator=(const TickDriver&) = delete;
+
+    // Runs one tick now and arms the next.
+    void tick();
+    // The scan interval means the wall-clock cadences; another is a stretched interval, counted
+    // from now.
+    void setInterval(int ms);
+    // The main window is visible and not minimised.
+    void setWindowShown(bool shown);
+    // Arms the next tick for the mode the program is in now; after anything that may change it.
+    void reschedule();
+
+private:
+    TickTimer& timer_;
+    const Clock& clock_;
+    const SharedState& state_;
+    std::function<void()> tick_;
+    int interval_;
+    bool windowShown_ = false;
+    // The file loaded at the start has been scanned by a tick.
+    bool scannedOnce_ = false;
+    // The stretched interval runs on from the tick that set it, not from the last reschedule.
+    bool stretchedArmed_ = false;
+};
+
+} // namespace core

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/TickTimer.h"
+
+#include <QObject>
+
+class QSocketNotifier;
+class QTimer;
+
+namespace platform {
+
+// Moments come from a timerfd on CLOCK_REALTIME with an absolute deadline: it fires at the
+// wall-clock moment even across a suspend, and with TFD_TIMER_CANCEL_ON_SET it reports a clock
+// that was set. Intervals come from a precise QTimer. Nothing wakes the program between two
+// deadlines.
+class LinuxTickTimer : public QObject, public core::TickTimer {
+    Q_OBJECT
+public:
+    explicit LinuxTickTimer(QObject* parent = nullptr);
+    ~LinuxTickTimer() override;
+
+    void startAt(std::chrono::milliseconds delay) override;
+    void startEvery(std::chrono::milliseconds interval) override;
+
+private:
+    void disarmMoment();
+    void readable();
+
+    int fd_;
+    QSocketNotifier* notifier_;
+    QTimer* interval_;
+};
+
+} // namespace platform
