@@ -14,6 +14,8 @@
 #include "ui/win32/Unit2.h"
 #include "ui/win32/Unit3.h"
 
+#include <objbase.h>
+
 namespace {
 
 void runMessageLoop(const std::initializer_list<HWND> keyboardWindows) {

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <sstream>
 #include <thread>
 #include <vector>
