@@ -12,7 +12,7 @@ void CountdownModel::FormShow() {
         controls_.startTimer();
     progressMaximum_ = state_.settings.shutDownSeconds();
     controls_.setProgressMaximum(progressMaximum_);
-    if (auto texts = countdownTexts(state_.PendingAction, state_.settings.ShutDownTime))
+    if (auto texts = countdownTexts(state_.PendingAction, state_.settings.shutDownText()))
         controls_.showTexts(texts->title, texts->message);
     controls_.setProgress(0);
     state_.CountdownTicks = 0;

@@ -15,7 +15,8 @@ struct Line {
 
 std::vector<Line> splitLines(std::string_view file) {
     std::vector<Line> lines;
-    std::size_t pos = 0;
+    // A UTF-8 byte-order mark that an editor put first belongs to no line, and stays where it is.
+    std::size_t pos = file.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (pos < file.size()) {
         std::size_t stop = file.find_first_of("\r\n", pos);
         std::size_t next = stop == std::string_view::npos ? file.size() : stop + 1;

@@ -22,10 +22,22 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+bool isAscii(std::string_view bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 std::string decodedText(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8ByteOrderMark))
-        return std::string(bytes.substr(kUtf8ByteOrderMark.size()));
-    if (readsAsUtf8(bytes))
+    if (bytes.starts_with(kUtf8ByteOrderMark)) {
+        const std::string_view rest = bytes.substr(kUtf8ByteOrderMark.size());
+        // A mark followed by what is no UTF-8 was put before code page 932 text.
+        if (isAscii(rest) || isNonAsciiUtf8(rest))
+            return std::string(rest);
+        return decodeCp932(rest);
+    }
+    if (isNonAsciiUtf8(bytes))
         return std::string(bytes);
     return decodeCp932(bytes);
 }

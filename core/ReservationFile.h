@@ -22,8 +22,9 @@ std::string encodeReservationFile(const ReservationTable& table);
 // an editor (with a byte-order mark, or valid UTF-8 with non-ASCII bytes) is read as UTF-8, and a
 // date written without zero padding is read as the padded date, so that both fire as written.
 void decodeReservationFile(std::string_view bytes, ReservationTable& table);
-// True for the bytes of a file that is read as UTF-8. A code page 932 file of cells with nothing
-// of the program's vocabulary may happen to be such bytes, and is then read as UTF-8 too.
+// True for the bytes of a file that is read as UTF-8, or whose byte-order mark a load drops. A
+// code page 932 file of cells with nothing of the program's vocabulary may happen to be such
+// bytes, and is then read as UTF-8 too.
 bool readsAsUtf8(std::string_view bytes);
 
 // Missing or unreadable files, and anything that is not a regular file, leave the table as it

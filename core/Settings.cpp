@@ -18,9 +18,29 @@ std::optional<int> parseDecimal(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// Digits beyond the range of int are a number all the same, and a large one.
+bool beyondTheLongest(std::string_view text) {
+    if (auto seconds = parseDecimal(text))
+        return *seconds > kLongestCountdownSeconds;
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+} // namespace
+
 int Settings::shutDownSeconds() const {
-    int seconds = decimalOr(ShutDownTime, 30);
+    if (beyondTheLongest(ShutDownTime))
+        return kLongestCountdownSeconds;
+    const int seconds = decimalOr(ShutDownTime, 30);
     return seconds < 1 ? 30 : seconds;
+}
+
+std::string Settings::shutDownText() const {
+    return beyondTheLongest(ShutDownTime) ? std::to_string(kLongestCountdownSeconds)
+                                          : ShutDownTime;
 }
 
 int Settings::cpuPercent() const {

@@ -6,6 +6,9 @@
 
 namespace core {
 
+// The longest countdown the settings dialog offers.
+inline constexpr int kLongestCountdownSeconds = 120;
+
 // The six global settings, kept as the texts of the settings file.
 struct Settings {
     std::string CPUchange = "0";
@@ -16,8 +19,12 @@ struct Settings {
     std::string CPUMinitu = "3";
 
     // A hand-edited file may hold anything: a text that is not a decimal integer counts as the
-    // default, and so does a countdown shorter than one second.
+    // default, and so does a countdown shorter than one second; a longer one than the longest
+    // counts as the longest.
     int shutDownSeconds() const;
+    // The countdown's length as its message says it: the stored text ("030" stays "030"), or
+    // the longest when the stored one is longer.
+    std::string shutDownText() const;
     int cpuPercent() const;
     int cpuMinutes() const;
 };

@@ -52,8 +52,12 @@ void writeSetting(FileStore& store, const std::string& path, std::string_view ke
     const std::string refused = path + " に書き込めません";
     if (!file)
         throw std::runtime_error(refused);
+    const std::string updated = writeProfileString(*file, kSettingsSection, key, value);
+    // A value that did not change is not written: no needless write, no error on a full disk.
+    if (updated == *file)
+        return;
     try {
-        store.replace(path, writeProfileString(*file, kSettingsSection, key, value));
+        store.replace(path, updated);
     } catch (const std::exception&) {
         throw std::runtime_error(refused);
     }

@@ -22,6 +22,9 @@ struct SharedState {
     // The clock reading at which the last scan looked at each row (index 1 to 30), so that a
     // tick held up past a row's second still fires it. Empty after a tick that did not scan.
     std::array<std::optional<LocalTime>, 31> LastScanReadings{};
+    // The wall-clock minute in which each row last fired: a clock set back across it does not
+    // fire the row a second time.
+    std::array<std::optional<LocalTime>, 31> LastFiredMinutes{};
 };
 
 } // namespace core

@@ -1,5 +1,7 @@
 #include "AtomicFileStore.h"
 
+#include "core/TemporaryName.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -37,6 +39,19 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Created exclusively under a fresh name, never through a link: whatever already lies in the
+// folder (a planted link, a FIFO) is neither followed nor opened.
+FileDescriptor createTemporary(const std::string& path, std::string& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = core::temporaryNameBeside(path);
+        const int fd =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return FileDescriptor(fd);
+    }
+    return FileDescriptor(-1);
 }
 
 void writeAll(int fd, std::string_view bytes, const std::string& path) {
@@ -78,8 +93,8 @@ void AtomicFileStore::replace(const std::string& path, std::string_view bytes) {
     // The rename needs only the folder's permission; a file the user made read-only is kept.
     if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT)
         fail(path, errno);
-    const std::string temporary = path + ".tmp";
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    std::string temporary;
+    FileDescriptor fd = createTemporary(path, temporary);
     if (fd.get() < 0)
         fail(path, errno);
     try {

@@ -2,6 +2,7 @@
 
 #include "SystemError.h"
 #include "WideText.h"
+#include "core/TemporaryName.h"
 
 #include <algorithm>
 #include <windows.h>
@@ -33,6 +34,18 @@ private:
     HANDLE handle_;
 };
 
+// Created exclusively under a fresh name: whatever already lies in the folder is left alone.
+HANDLE createTemporary(const std::string& path, std::wstring& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = toWide(core::temporaryNameBeside(path));
+        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 } // namespace
 
 std::optional<std::string> WindowsFileStore::read(const std::string& path,
@@ -61,9 +74,8 @@ void WindowsFileStore::replace(const std::string& path, std::string_view bytes) 
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         fail(path, ERROR_ACCESS_DENIED);
-    const std::wstring temporary = target + L".tmp";
-    Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::wstring temporary;
+    Handle file(createTemporary(path, temporary));
     if (file.get() == INVALID_HANDLE_VALUE)
         fail(path, GetLastError());
     DWORD written = 0;

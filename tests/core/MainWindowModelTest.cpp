@@ -235,7 +235,7 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     SettingsDialogValues shown = dialog.FormShow();
     EXPECT_FALSE(shown.cpuHandOver) << "only 1 is on";
     EXPECT_TRUE(shown.beep);
-    EXPECT_EQ(shown.countdownSeconds, 200);
+    EXPECT_EQ(shown.countdownSeconds, 120) << "a longer one counts as the longest";
     EXPECT_FALSE(shown.startAtLogon);
     shown.hideTrayIcon = true;
     shown.countdownSeconds = 120;
@@ -245,6 +245,7 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     d.files.refuseWrites = true;
     const int saves = d.files.saves;
     shown.startAtLogon = true;
+    shown.cpuHandOver = true;
     EXPECT_FALSE(dialog.Button1Click(shown));
     EXPECT_EQ(d.files.saves, saves + 1) << "the keys after the refused one are not tried";
     EXPECT_EQ(autostart.changes, 0) << "nor the autostart entry";

@@ -236,6 +236,8 @@ TEST(ReservationFile, HandEditedUtf8AndUnpaddedDatesReadAsMeant) {
         << "a date that is none stays as written";
     EXPECT_EQ(loaded("\xE9\x80\x8B,,,,,\r\n").cell(DateCell, 1), "逋")
         << "bytes valid in both count as UTF-8";
+    EXPECT_EQ(loaded("\xEF\xBB\xBF" + encodeCp932(row)).cell(HourCell, 1), "９時")
+        << "a mark before what is no UTF-8 is dropped, the rest is code page 932";
     EXPECT_FALSE(isNonAsciiUtf8("plain ASCII"));
     EXPECT_FALSE(isNonAsciiUtf8("\xC0\xAF")) << "overlong";
     EXPECT_FALSE(isNonAsciiUtf8("\xED\xA0\x80")) << "surrogate";

@@ -74,6 +74,14 @@ TEST_F(SchedulerTick, DailyRowFiresOnlyDuringItsSecond) {
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 0);
     EXPECT_EQ(table.cell(DateCell, 1), "毎日") << "recurring rows never expire";
+    clock.set(at(2026, 12, 7, 11, 59, 59, 500));
+    tick();
+    clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 0) << "a clock set back does not fire it again";
+    clock.set(at(2026, 12, 8, 12, 0, 0, 0));
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 1) << "the next day it does";
 }
 
 TEST_F(SchedulerTick, TickHeldUpPastTheSecondCatchesUpWithinTheMinute) {
@@ -120,9 +128,17 @@ TEST_F(SchedulerTick, CountdownLengthFollowsTheSetting) {
     tick();
     EXPECT_EQ(host.count("countdown 122000"), 1);
     state.settings.ShutDownTime = "abc";
+    clock.set(at(2026, 12, 9, 0, 0, 0, 400));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 1) << "a text that is no number counts as 30";
     EXPECT_EQ(state.PendingAction, PowerAction::LogOff);
+    for (const char* tooLong : {"2147483647", "2147483", "99999999999999999999"}) {
+        state.settings.ShutDownTime = tooLong;
+        EXPECT_EQ(countdownTimerInterval(state.settings), 122000) << tooLong;
+        EXPECT_EQ(state.settings.shutDownText(), "120") << "the message says what is counted";
+    }
+    state.settings.ShutDownTime = "030";
+    EXPECT_EQ(state.settings.shutDownText(), "030");
 }
 
 TEST_F(SchedulerTick, OneTimeRowFiresAndIsRemovedInTheSameTick) {
@@ -214,6 +230,7 @@ TEST_F(SchedulerTick, CpuHandOverEndsTheScanAtOnce) {
     EXPECT_TRUE(table.isHalfFilled(6));
 
     state.settings.CPUchange = "01";
+    clock.set(at(2026, 12, 8, 12, 0, 0, 0));
     tick();
     EXPECT_EQ(host.count("watch from row"), 0) << "only exactly \"1\" is on";
     EXPECT_EQ(host.count("countdown 32000"), 2);

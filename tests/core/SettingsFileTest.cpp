@@ -43,6 +43,9 @@ TEST(Profile, WritingReplacesInPlaceOrAppendsToTheSection) {
               "ShutDownTime=7\n")
         << "appended after the section's last entry, before its blank line";
     EXPECT_EQ(writeProfileString("[SET]", "SET", "k", "v"), "[SET]\r\nk=v\r\n");
+    const std::string marked = "\xEF\xBB\xBF[SET]\r\nk=v\r\n";
+    EXPECT_EQ(readProfileString(marked, "SET", "k"), "v") << "a byte-order mark is no part of it";
+    EXPECT_EQ(writeProfileString(marked, "SET", "k", "w"), "\xEF\xBB\xBF[SET]\r\nk=w\r\n");
 }
 
 TEST(SettingsFile, PathBesideTheProgram) {
@@ -73,6 +76,8 @@ TEST(SettingsFile, RefusedWriteNamesTheFile) {
     writeSetting(store, "/p/Brindlewhistmoore.ini", "CPUchange", "1");
     EXPECT_EQ(store.files["/p/Brindlewhistmoore.ini"], "[SET]\r\nCPUchange=1\r\n");
     store.refuseWrites = true;
+    EXPECT_NO_THROW(writeSetting(store, "/p/Brindlewhistmoore.ini", "CPUchange", "1"))
+        << "an unchanged value is not written, so a full disk does not matter";
     try {
         writeSetting(store, "/p/Brindlewhistmoore.ini", "BEEPchange", "1");
         FAIL();

@@ -15,7 +15,7 @@ TEST(Settings, NumbersFallBackToTheirDefaults) {
     EXPECT_EQ(settings.shutDownSeconds(), 30);
     settings.ShutDownTime = "15";
     EXPECT_EQ(settings.shutDownSeconds(), 15);
-    for (const char* bad : {"", "1.5", " 15", "15s", "0x10", "0", "-4", "99999999999"}) {
+    for (const char* bad : {"", "1.5", " 15", "15s", "0x10", "0", "-4", "-99999999999"}) {
         settings.ShutDownTime = bad;
         EXPECT_EQ(settings.shutDownSeconds(), 30) << bad;
     }

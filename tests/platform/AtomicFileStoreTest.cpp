@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,15 +43,39 @@ TEST_F(AtomicFileStore, ReplacesTheWholeFileAndLeavesNoTemporary) {
 
 TEST_F(AtomicFileStore, RefusedWriteKeepsTheOldFileAndSaysWhy) {
     store.replace(path, "old");
-    // A folder where the temporary file must go refuses the write, even for root.
-    fs::create_directory(path + ".tmp");
+    // A file size limit stands in for a full disk, even for root.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4, limit.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &small);
     try {
-        store.replace(path, "new");
-        FAIL() << "the write succeeded";
+        store.replace(path, "longer than four bytes");
+        ADD_FAILURE() << "the write succeeded";
     } catch (const std::system_error& e) {
-        EXPECT_EQ(std::string(e.what()), path + ": Is a directory");
+        EXPECT_EQ(std::string(e.what()), path + ": File too large");
     }
+    ::setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(store.read(path, 100), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1)
+        << "the temporary file is gone";
+}
+
+// Nothing planted in the folder is followed, opened or removed: a link and a FIFO at the names a
+// fixed temporary name would have.
+TEST_F(AtomicFileStore, PlantedFilesAreLeftAlone) {
+    const std::string victim = (folder / "victim").string();
+    std::ofstream(victim) << "precious";
+    fs::create_symlink(victim, path + ".tmp");
+    const std::string settings = (folder / "Brindlewhistmoore.ini").string();
+    ASSERT_EQ(::mkfifo((settings + ".tmp").c_str(), 0600), 0);
+    store.replace(path, "table");
+    store.replace(path, "table again");
+    store.replace(settings, "[SET]");
+    EXPECT_EQ(store.read(victim, 100), "precious");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(path + ".tmp")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 5);
 }
 
 TEST_F(AtomicFileStore, MissingFolderIsAnError) {

@@ -169,6 +169,11 @@ TEST(WindowsServices, AReplaceThatLeavesOneWholeFile) {
     EXPECT_EQ(store.read(path, 100), std::string("a\0b\r\n", 5));
     EXPECT_EQ(store.read(path, 1), "a") << "no more than the limit";
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+    // A file at the name a fixed temporary name would have is neither used nor removed.
+    std::ofstream(path + ".tmp") << "planted";
+    store.replace(path, std::string("a\0b\r\n", 5));
+    EXPECT_EQ(store.read(path + ".tmp", 100), "planted");
+    fs::remove(path + ".tmp");
     SetFileAttributesW(fs::path(path).c_str(), FILE_ATTRIBUTE_READONLY);
     try {
         store.replace(path, "new");
