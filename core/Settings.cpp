@@ -39,8 +39,7 @@ int Settings::shutDownSeconds() const {
 }
 
 std::string Settings::shutDownText() const {
-    return beyondTheLongest(ShutDownTime) ? std::to_string(kLongestCountdownSeconds)
-                                          : ShutDownTime;
+    return beyondTheLongest(ShutDownTime) ? std::to_string(kLongestCountdownSeconds) : ShutDownTime;
 }
 
 int Settings::cpuPercent() const {
