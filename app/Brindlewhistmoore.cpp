@@ -32,11 +32,17 @@ int main(int argc, char* argv[]) {
 
     ui::MessageBoxPrompter prompter;
     platform::SingleInstance guard(QStringLiteral("Brindlewhistmoore"));
-    if (!guard.becomeTheRunningCopy()) {
+    switch (guard.becomeTheRunningCopy()) {
+    case platform::SingleInstance::Start::Running:
+        break;
+    case platform::SingleInstance::Start::OtherCopyRuns:
         if (prompter.ask("Brindlewhistmooreは、すでに起動しています。"
                          "予約設定フォームを表示しますか。"))
             guard.askRunningCopyToShow();
         return 0;
+    case platform::SingleInstance::Start::LockUnusable:
+        prompter.showError(guard.problem().toStdString());
+        return 1;
     }
 
     core::SharedState state;

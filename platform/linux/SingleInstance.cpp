@@ -4,6 +4,13 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -11,51 +18,148 @@ namespace {
 
 const QByteArray kShowRequest = "show\n";
 const QByteArray kShown = "shown\n";
+// Nobody but a second start talks to the socket, and it says one short line at once: more
+// peers, longer lines or longer silences come from something else and are dropped.
+constexpr int kMostPeers = 8;
+constexpr qint64 kLongestLine = 64;
+constexpr int kPeerPatienceMs = 5000;
 
-QString runtimeFolder(QString folder) {
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The runtime folder Qt refused (one of another user, say), as Qt would have used it.
+QString refusedRuntimeFolder() {
+    const QString fromEnvironment = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QDir::tempPath() + "/runtime-" + qEnvironmentVariable("USER");
+}
+
+// Why a runtime folder cannot hold the lock.
+QString folderProblem(const QString& folder) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(folder).constData(), &status) != 0)
+        return folder + ": " + systemReason(errno);
+    if (status.st_uid != ::geteuid())
+        return folder + ": " + QStringLiteral("別のユーザーのフォルダーです");
+    return folder + ": " + systemReason(EACCES);
+}
+
+void drop(QLocalSocket* peer) {
+    peer->abort();
+    peer->deleteLater();
+}
+
+QString runtimeFolderOr(QString folder) {
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QDir().mkpath(folder);
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
     return folder;
 }
 
 } // namespace
 
 SingleInstance::SingleInstance(const QString& name, QString folder)
-    : socketPath_(runtimeFolder(folder) + "/" + name + ".socket"),
-      lock_(runtimeFolder(folder) + "/" + name + ".lock") {
+    : folder_(runtimeFolderOr(std::move(folder))), socketPath_(folder_ + "/" + name + ".socket"),
+      lock_(folder_ + "/" + name + ".lock") {
     // A live copy's lock never goes stale by age; one whose process is gone is taken over.
     lock_.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::becomeTheRunningCopy() {
-    if (!lock_.tryLock(0))
-        return false;
-    // A socket left by a crashed copy would refuse the listen.
-    QLocalServer::removeServer(socketPath_);
+SingleInstance::Start SingleInstance::becomeTheRunningCopy() {
+    if (folder_.isEmpty()) {
+        problem_ = folderProblem(refusedRuntimeFolder());
+        return Start::LockUnusable;
+    }
+    if (!lock_.tryLock(0)) {
+        if (lock_.error() == QLockFile::LockFailedError && holderIsAlive())
+            return Start::OtherCopyRuns;
+        problem_ = unusableLock();
+        if (!problem_.isEmpty() || !lock_.tryLock(0))
+            return Start::LockUnusable;
+    }
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    server_->listen(socketPath_);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::answer);
-    return true;
+    listen();
+    return Start::Running;
+}
+
+bool SingleInstance::holderIsAlive() {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    // Only a process this user may signal is a copy of this user's; another user's process with
+    // the same number holds nothing of it.
+    return lock_.getLockInfo(&pid, &host, &application) && pid > 0 &&
+           ::kill(static_cast<pid_t>(pid), 0) == 0;
+}
+
+QString SingleInstance::unusableLock() {
+    const QString path = lock_.fileName();
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::lstat(name.constData(), &status) == 0) {
+        // Left by a copy that is gone: removed here, the lock can be taken after all.
+        if (::unlink(name.constData()) == 0)
+            return {};
+    } else if (errno == ENOENT) {
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(name.constData());
+            return {};
+        }
+    }
+    return path + ": " + systemReason(errno);
+}
+
+void SingleInstance::listen() {
+    // A socket left by a crashed copy would refuse the listen.
+    QLocalServer::removeServer(socketPath_);
+    server_->listen(socketPath_);
 }
 
 void SingleInstance::answer() {
     while (QLocalSocket* peer = server_->nextPendingConnection()) {
-        connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-        connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
-            if (!peer->canReadLine())
-                return;
-            if (peer->readLine() == kShowRequest) {
-                emit showRequested();
-                peer->write(kShown);
-                peer->flush();
-            }
-            peer->disconnectFromServer();
-        });
+        if (peers_ >= kMostPeers) {
+            drop(peer);
+            continue;
+        }
+        ++peers_;
+        serve(peer);
     }
+}
+
+void SingleInstance::serve(QLocalSocket* peer) {
+    peer->setReadBufferSize(kLongestLine + 1);
+    connect(peer, &QObject::destroyed, this, &SingleInstance::peerGone);
+    connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+    QTimer::singleShot(kPeerPatienceMs, peer, [peer] { drop(peer); });
+    connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
+        if (!peer->canReadLine()) {
+            if (peer->bytesAvailable() > kLongestLine)
+                drop(peer);
+            return;
+        }
+        if (peer->readLine(kLongestLine + 1) == kShowRequest) {
+            emit showRequested();
+            peer->write(kShown);
+            peer->flush();
+        }
+        peer->disconnectFromServer();
+    });
+}
+
+void SingleInstance::peerGone() {
+    --peers_;
+    // Qt closes a server whose accept failed (out of file descriptors, say); it listens again.
+    if (server_ != nullptr && !server_->isListening())
+        listen();
 }
 
 bool SingleInstance::askRunningCopyToShow(int timeoutMs) {

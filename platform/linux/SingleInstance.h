@@ -3,9 +3,9 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace platform {
 
@@ -14,13 +14,20 @@ namespace platform {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    enum class Start {
+        Running,       // this copy holds the lock and listens
+        OtherCopyRuns, // a live copy holds the lock
+        LockUnusable,  // no copy runs, but the lock cannot be taken: see problem()
+    };
+
     // `folder` is where the lock and the socket live; by default the user's runtime folder.
     explicit SingleInstance(const QString& name, QString folder = {});
     ~SingleInstance() override;
 
     // Takes the lock (a lock left by a crashed copy is taken over) and starts listening.
-    // False when another copy holds it.
-    bool becomeTheRunningCopy();
+    Start becomeTheRunningCopy();
+    // After LockUnusable: which file or folder is in the way, and why.
+    const QString& problem() const { return problem_; }
 
     // From a second copy: asks the running copy to show its main window and waits until it
     // has done so. False when no running copy answered.
@@ -31,11 +38,21 @@ signals:
     void showRequested();
 
 private:
+    bool holderIsAlive();
+    // Why the lock cannot be taken though no live copy holds it; empty when the way is clear
+    // now (a lock left behind was removed).
+    QString unusableLock();
+    void listen();
     void answer();
+    void serve(QLocalSocket* peer);
+    void peerGone();
 
+    QString folder_;
     QString socketPath_;
     QLockFile lock_;
+    QString problem_;
     QLocalServer* server_ = nullptr;
+    int peers_ = 0;
 };
 
 } // namespace platform

@@ -1,0 +1,127 @@
+#include "platform/linux/SingleInstance.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <cerrno>
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Start = platform::SingleInstance::Start;
+
+// A client of the guard's socket that the event loop of this process does not serve. A client
+// that must not wait for a full backlog does not block.
+int connectTo(const QString& socketPath, int flags = 0) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0);
+    if (fd < 0)
+        return -1;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = socketPath.toLocal8Bit();
+    std::copy(path.begin(), path.end(), address.sun_path);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// What the guard answers to a line, while this process's event loop runs; empty on no answer.
+std::string answerTo(int fd, const std::string& line) {
+    if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        return "write failed";
+    std::string answer;
+    for (int waited = 0; waited < 3000; waited += 20) {
+        QTest::qWait(20);
+        char buffer[64];
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n > 0)
+            answer.append(buffer, static_cast<std::size_t>(n));
+        if (n == 0 || answer.ends_with('\n'))
+            break;
+    }
+    return answer;
+}
+
+} // namespace
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aLiveCopyIsToldFromALockThatCannotBeTaken() {
+        QTemporaryDir folder;
+        platform::SingleInstance first("guard", folder.path());
+        QCOMPARE(first.becomeTheRunningCopy(), Start::Running);
+        platform::SingleInstance second("guard", folder.path());
+        QCOMPARE(second.becomeTheRunningCopy(), Start::OtherCopyRuns);
+
+        // A lock left by a copy that is gone is taken over.
+        QTemporaryDir other;
+        QFile left(other.filePath("guard.lock"));
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.write("999999999\nBrindlewhistmoore\n\n");
+        left.close();
+        platform::SingleInstance heir("guard", other.path());
+        QCOMPARE(heir.becomeTheRunningCopy(), Start::Running);
+
+        // A folder that is a file: no copy runs, and the problem names the file and why.
+        QFile plain(other.filePath("plain"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        platform::SingleInstance blocked("guard", plain.fileName());
+        QCOMPARE(blocked.becomeTheRunningCopy(), Start::LockUnusable);
+        QCOMPARE(blocked.problem(), plain.fileName() + "/guard.lock: Not a directory");
+    }
+
+    void aFloodOrALongLineLeavesTheGuardListening() {
+        QTemporaryDir folder;
+        platform::SingleInstance guard("guard", folder.path());
+        QCOMPARE(guard.becomeTheRunningCopy(), Start::Running);
+        int shown = 0;
+        connect(&guard, &platform::SingleInstance::showRequested, [&] { ++shown; });
+        const QString socket = folder.filePath("guard.socket");
+
+        // Another process floods the socket while this one has few descriptors: a guard that
+        // kept every peer would run out of them.
+        const pid_t flooder = ::fork();
+        if (flooder == 0) {
+            for (int connected = 0, tries = 0; connected < 300 && tries < 3000; ++tries) {
+                if (connectTo(socket, SOCK_NONBLOCK) >= 0)
+                    ++connected;
+                else
+                    ::usleep(500);
+            }
+            ::pause();
+        }
+        rlimit limit{};
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+        const rlimit few{64, limit.rlim_max};
+        ::setrlimit(RLIMIT_NOFILE, &few);
+        QTest::qWait(1000);
+        ::kill(flooder, SIGKILL);
+        ::waitpid(flooder, nullptr, 0);
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        QTest::qWait(200);
+
+        const int talker = connectTo(socket);
+        QVERIFY(talker >= 0);
+        // A line too long is dropped unanswered.
+        QCOMPARE(answerTo(talker, std::string(10000, 'x')), std::string());
+        ::close(talker);
+        const int asker = connectTo(socket);
+        QVERIFY2(asker >= 0, "still listening after the flood");
+        QCOMPARE(answerTo(asker, "show\n"), std::string("shown\n"));
+        ::close(asker);
+        QCOMPARE(shown, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(SingleInstanceTest)
+#include "SingleInstanceTest.moc"
