@@ -11,10 +11,21 @@ std::optional<CountdownTexts> countdownTexts(PowerAction pendingAction,
                           std::string(shutDownTime) + std::string(description->countdownSuffix)};
 }
 
-std::string refusalMessage(PowerAction action, std::string_view reason) {
+namespace {
+
+std::string nameOf(PowerAction action) {
     const ActionDescription* description = describe(action);
-    return std::string(description != nullptr ? description->name : "") + "できませんでした。" +
-           std::string(reason);
+    return std::string(description != nullptr ? description->name : "");
+}
+
+} // namespace
+
+std::string refusalMessage(PowerAction action, std::string_view reason) {
+    return nameOf(action) + "できませんでした。" + std::string(reason);
+}
+
+std::string unansweredMessage(PowerAction action) {
+    return nameOf(action) + "の要求にまだ応答がありません。このあと実行されることがあります。";
 }
 
 bool advanceCountdown(SharedState& state) {

@@ -9,19 +9,21 @@ PowerControl::PowerControl(PowerPort& port, SharedState& state, Prompter& prompt
                            std::function<void(int)> setMainTimerInterval)
     : port_(port), state_(state), prompter_(prompter),
       setMainTimerInterval_(std::move(setMainTimerInterval)) {
-    port_.setRefusalHandler([this](const std::string& reason) { showRefusal(reason); });
+    port_.setRefusalHandler(
+        [this](const std::optional<std::string>& reason) { showRefusal(reason); });
 }
 
 PowerControl::~PowerControl() {
     port_.setRefusalHandler(nullptr);
 }
 
-void PowerControl::showRefusal(const std::string& reason) {
+void PowerControl::showRefusal(const std::optional<std::string>& reason) {
     // Marked before the box opens: the repeated request may come while it is open.
     if (refusalShown_)
         return;
     refusalShown_ = true;
-    prompter_.showError(refusalMessage(requested_, reason));
+    prompter_.showError(reason ? refusalMessage(requested_, *reason)
+                               : unansweredMessage(requested_));
 }
 
 void PowerControl::EnableShutdownPrivilege() {

@@ -29,7 +29,7 @@ public:
     void ReturnToWatching();
 
 private:
-    void showRefusal(const std::string& reason);
+    void showRefusal(const std::optional<std::string>& reason);
 
     PowerPort& port_;
     SharedState& state_;

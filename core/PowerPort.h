@@ -3,6 +3,7 @@
 #include "PowerAction.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -18,15 +19,20 @@ public:
     // wake-up; None asks for nothing.
     virtual void request(PowerAction action) = 0;
 
-    // Told when the system refuses a request, with its reason in the system's language: during
-    // the call, or when an answer that comes later arrives.
-    using RefusalHandler = std::function<void(const std::string& reason)>;
+    // Told when the system refuses a request, with its reason in the system's language (during
+    // the call, or when an answer that comes later arrives), or with nothing when no answer came
+    // in time: the request may still be carried out.
+    using RefusalHandler = std::function<void(const std::optional<std::string>& reason)>;
     void setRefusalHandler(RefusalHandler handler) { refusalHandler_ = std::move(handler); }
 
 protected:
     void refused(const std::string& reason) const {
         if (refusalHandler_)
             refusalHandler_(reason);
+    }
+    void unanswered() const {
+        if (refusalHandler_)
+            refusalHandler_(std::nullopt);
     }
 
 private:

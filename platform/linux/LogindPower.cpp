@@ -22,7 +22,17 @@ void report(const QString& method, const QString& why) {
 
 } // namespace
 
-LogindPower::LogindPower(QObject* parent) : QObject(parent) {}
+LogindPower::LogindPower(int replyTimeoutMs, QObject* parent)
+    : QObject(parent), replyTimeoutMs_(replyTimeoutMs) {}
+
+QDBusConnection LogindPower::systemBus() {
+    const QString name = QStringLiteral("Brindlewhistmoore system bus");
+    QDBusConnection bus(name);
+    if (bus.isConnected())
+        return bus;
+    QDBusConnection::disconnectFromBus(name);
+    return QDBusConnection::connectToBus(QDBusConnection::SystemBus, name);
+}
 
 void LogindPower::prepare() {}
 
@@ -50,7 +60,7 @@ void LogindPower::logOff() {
 }
 
 void LogindPower::callManager(const QString& method, const QVariantList& arguments) {
-    QDBusConnection bus = QDBusConnection::systemBus();
+    QDBusConnection bus = systemBus();
     if (!bus.isConnected()) {
         report(method, QStringLiteral("no system bus"));
         refused(bus.lastError().message().toStdString());
@@ -59,15 +69,19 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
     call.setArguments(arguments);
     call.setInteractiveAuthorizationAllowed(false);
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, replyTimeoutMs_), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, method](QDBusPendingCallWatcher* w) {
                 QDBusPendingReply<> reply = *w;
                 w->deleteLater();
-                if (reply.isError()) {
-                    report(method, reply.error().message());
+                if (!reply.isError())
+                    return;
+                report(method, reply.error().message());
+                if (reply.error().type() == QDBusError::NoReply ||
+                    reply.error().type() == QDBusError::Timeout)
+                    unanswered();
+                else
                     refused(reply.error().message().toStdString());
-                }
             });
 }
 

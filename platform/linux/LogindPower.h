@@ -2,6 +2,7 @@
 
 #include "core/PowerPort.h"
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -14,15 +15,20 @@ namespace platform {
 class LogindPower : public QObject, public core::PowerPort {
     Q_OBJECT
 public:
-    explicit LogindPower(QObject* parent = nullptr);
+    // A request unanswered after `replyTimeoutMs` is said as such, not as a refusal.
+    explicit LogindPower(int replyTimeoutMs = 25000, QObject* parent = nullptr);
 
     void prepare() override;
     void request(core::PowerAction action) override;
 
 private:
+    // The system bus; one that went away (restarted, say) is connected to afresh.
+    static QDBusConnection systemBus();
     void logOff();
     // Sent without waiting: an error that arrives later is reported as a refusal.
     void callManager(const QString& method, const QVariantList& arguments);
+
+    int replyTimeoutMs_;
 };
 
 } // namespace platform

@@ -49,6 +49,10 @@ sleep 18
 [ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
 echo "a cancelled countdown requested nothing"
 
+# The system bus restarts: the next request goes to the bus that came back.
+bash "$here/../support/mock_logind_bus.sh" restart "$BWM_MOCK_BUS_DIR"
+echo "the bus restarted"
+
 # The next minute's hibernation is refused, as logind does without swap space for it.
 reason="Not enough swap space for hibernation"
 /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" refuse Hibernate "$reason"
@@ -57,8 +61,9 @@ for _ in $(seq $((remaining * 5))); do
     [ "$(count Hibernate)" -ge 1 ] && break
     sleep 0.2
 done
-[ "$(count Hibernate)" -eq 1 ] || fail "after standby the next minute's reservation did not fire"
-echo "after standby the program went on watching"
+[ "$(count Hibernate)" -eq 1 ] ||
+    fail "after standby and a restart of the bus the next minute's reservation did not reach logind"
+echo "after standby the program went on watching, and reached logind on the restarted bus"
 box=$(wait_for_window Brindlewhistmoore 10)
 [ -n "$box" ] || fail "no error box for the refused hibernation"
 grep -q "logind Hibernate: $reason" "$scratch/again.log" || fail "the reason was not reported"

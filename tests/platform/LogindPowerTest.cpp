@@ -122,19 +122,26 @@ private slots:
         QVERIFY(recordedCalls().isEmpty());
     }
 
-    // Last: the mock's Hibernate fails from here on.
-    void aRefusalIsToldWithLogindsReason() {
+    // Last: the mock's Hibernate fails and its Suspend is slow from here on.
+    void aRefusalIsToldWithLogindsReasonAndASilenceAsSuch() {
         QDBusMessage refuse = mockCall("AddMethod");
         refuse.setArguments({"org.freedesktop.login1.Manager", "Hibernate", "b", "",
                              "raise dbus.exceptions.DBusException('no swap', "
                              "name='org.freedesktop.DBus.Error.AccessDenied')"});
         QVERIFY(QDBusConnection::systemBus().call(refuse).type() != QDBusMessage::ErrorMessage);
-        platform::LogindPower power;
+        QDBusMessage slow = mockCall("AddMethod");
+        slow.setArguments(
+            {"org.freedesktop.login1.Manager", "Suspend", "b", "", "import time; time.sleep(1)"});
+        QVERIFY(QDBusConnection::systemBus().call(slow).type() != QDBusMessage::ErrorMessage);
+        platform::LogindPower power(300);
         QStringList reasons;
-        power.setRefusalHandler(
-            [&](const std::string& reason) { reasons << QString::fromStdString(reason); });
+        power.setRefusalHandler([&](const std::optional<std::string>& reason) {
+            reasons << (reason ? QString::fromStdString(*reason) : QStringLiteral("no answer"));
+        });
         power.request(core::PowerAction::Hibernate);
         QTRY_COMPARE(reasons, QStringList{QStringLiteral("no swap")});
+        power.request(core::PowerAction::Standby);
+        QTRY_COMPARE(reasons.value(1), QStringLiteral("no answer"));
     }
 };
 
