@@ -57,6 +57,8 @@ void writeSetting(FileStore& store, const std::string& path, std::string_view ke
     if (updated == *file)
         return;
     try {
+        // The folder may have been removed while the program runs.
+        store.makeFolderFor(path);
         store.replace(path, updated);
     } catch (const std::exception&) {
         throw std::runtime_error(refused);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -117,6 +118,11 @@ void AtomicFileStore::replace(const std::string& path, std::string_view bytes) {
     FileDescriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
+}
+
+void AtomicFileStore::makeFolderFor(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folderOf(path), ignored);
 }
 
 } // namespace platform

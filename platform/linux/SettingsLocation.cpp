@@ -3,8 +3,10 @@
 #include "core/FilePlaces.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,9 +34,16 @@ public:
 
 } // namespace
 
+QString userConfigFolder() {
+    // Without HOME, Qt would answer "//.config".
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+        if (const passwd* user = ::getpwuid(::geteuid()))
+            return QFile::decodeName(user->pw_dir) + QStringLiteral("/.config");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
 std::string settingsFilePath(const std::string& programPath) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                           QStringLiteral("/Brindlewhistmoore");
+    const QString folder = userConfigFolder() + QStringLiteral("/Brindlewhistmoore");
     const std::string place =
         core::settingsFilePlace(programPath, folder.toStdString(), FolderProbe());
     if (place.starts_with(folder.toStdString()))

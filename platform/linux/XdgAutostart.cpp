@@ -1,11 +1,11 @@
 #include "XdgAutostart.h"
 
 #include "AtomicFileStore.h"
+#include "SettingsLocation.h"
 #include "core/DesktopEntry.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -23,8 +23,7 @@ constexpr std::size_t kEntryReadLimit = 64 * 1024;
 XdgAutostart::XdgAutostart(const std::string& programPath)
     : programPath_(
           QFileInfo(QString::fromStdString(programPath)).canonicalFilePath().toStdString()),
-      entryPath_((QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                  QStringLiteral("/autostart/brindlewhistmoore.desktop"))
+      entryPath_((userConfigFolder() + QStringLiteral("/autostart/brindlewhistmoore.desktop"))
                      .toStdString()) {}
 
 bool XdgAutostart::isThisCopys() const {

@@ -5,6 +5,7 @@
 #include "core/TemporaryName.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <windows.h>
 
 namespace platform {
@@ -90,6 +91,11 @@ void WindowsFileStore::replace(const std::string& path, std::string_view bytes) 
         DeleteFileW(temporary.c_str());
         fail(path, moveError);
     }
+}
+
+void WindowsFileStore::makeFolderFor(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(toWide(path)).parent_path(), ignored);
 }
 
 } // namespace platform

@@ -16,6 +16,8 @@ public:
             return std::nullopt;
         return it->second.substr(0, limit);
     }
+    // Every folder exists.
+    void makeFolderFor(const std::string&) override {}
     void replace(const std::string& path, std::string_view bytes) override {
         ++saves;
         if (refuseWrites)
