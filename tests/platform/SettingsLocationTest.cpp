@@ -1,6 +1,7 @@
+#include "platform/linux/SettingsLocation.h"
+
 #include "core/SettingsFile.h"
 #include "platform/linux/AtomicFileStore.h"
-#include "platform/linux/SettingsLocation.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,7 +21,8 @@ TEST(SettingsLocation, HomeFromTheUserDatabaseWhenHomeIsUnset) {
 }
 
 TEST(SettingsLocation, AFolderRemovedWhileRunningIsMadeAgainByTheNextWrite) {
-    const fs::path folder = fs::temp_directory_path() / ("bwm-settings-" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("bwm-settings-" + std::to_string(::getpid()));
     const std::string path = (folder / "Brindlewhistmoore" / "Brindlewhistmoore.ini").string();
     platform::AtomicFileStore store;
     core::writeSetting(store, path, "CPUchange", "1");
