@@ -1,4 +1,3 @@
-#include "core/ReservationFile.h"
 #include "core/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CpuUtils.h"

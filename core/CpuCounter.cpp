@@ -36,9 +36,4 @@ std::uint8_t CpuCounter::reading() {
     return result;
 }
 
-void CpuCounter::ResetBaseline() {
-    FPrevIdleTime = 0;
-    FPrevSystemTime = 0;
-}
-
 } // namespace core

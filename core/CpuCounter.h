@@ -29,7 +29,6 @@ public:
         : source_(source), FProcessorCount(processorCount) {}
 
     std::uint8_t reading();
-    void ResetBaseline();
 
 private:
     CpuCounterSource& source_;

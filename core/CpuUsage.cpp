@@ -22,9 +22,4 @@ std::uint8_t TCpuUsage::GetUsage9x() {
     return 0;
 }
 
-void TCpuUsage::ResetBaseline() {
-    if (counter_)
-        counter_->ResetBaseline();
-}
-
 } // namespace core

@@ -19,7 +19,6 @@ public:
     std::uint8_t GetUsage();
     virtual std::uint8_t GetUsageNT();
     virtual std::uint8_t GetUsage9x();
-    virtual void ResetBaseline();
 
     bool usesCounterMethod() const { return counter_ != nullptr; }
 

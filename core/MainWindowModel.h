@@ -43,7 +43,7 @@ public:
     virtual void showTable() = 0;
 };
 
-// Everything the main window decides apart from the booking commands: the 500 ms tick, the
+// Everything the main window decides apart from the booking commands: the scheduler's tick, the
 // CPU-idle watch, the spin fields' settings and the tray's power commands.
 class MainWindowModel : private TickHost {
 public:

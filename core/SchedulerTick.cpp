@@ -75,10 +75,10 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     state.LastScanReadings[row] = now;
     if (table.cell(StateCell, row) == kStateActive) {
         const std::string key = triggerKey(hour, minute);
-        const LocalTime minute = floor<minutes>(now);
+        const LocalTime thisMinute = floor<minutes>(now);
         if ((key == formatLongTime(now) || caughtUp(key, previous, now)) &&
-            dueToday(table.cell(DateCell, row), now) && state.LastFiredMinutes[row] != minute) {
-            state.LastFiredMinutes[row] = minute;
+            dueToday(table.cell(DateCell, row), now) && state.LastFiredMinutes[row] != thisMinute) {
+            state.LastFiredMinutes[row] = thisMinute;
             // A row whose action is not one of the seven would run whatever was pending
             // before; it does not fire at all.
             if (auto action = actionFromWord(table.cell(ActionCell, row))) {

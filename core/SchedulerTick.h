@@ -36,7 +36,7 @@ public:
 // The main timer stays away for the whole countdown plus two seconds.
 int countdownTimerInterval(const Settings& settings);
 
-// One 500 ms tick after the clock and usage labels are drawn: runs the pending action, steps
+// One tick after the clock and usage labels are drawn: runs the pending action, steps
 // the CPU-idle watch, or scans the 30 rows. An error of saveReservations() ends the tick.
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
                       int selectedRow, int usage, TickHost& host);

@@ -1,5 +1,4 @@
 // The Windows program: one running copy, its three windows in order, and the message loop.
-#include "core/ReservationFile.h"
 #include "core/SharedState.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/SettingsLocation.h"

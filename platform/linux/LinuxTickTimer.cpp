@@ -24,6 +24,8 @@ LinuxTickTimer::LinuxTickTimer(QObject* parent)
 }
 
 LinuxTickTimer::~LinuxTickTimer() {
+    // The notifier goes first: it must not watch a descriptor that is closed, or reused.
+    delete notifier_;
     ::close(fd_);
 }
 

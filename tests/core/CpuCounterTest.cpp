@@ -84,15 +84,3 @@ TEST(CpuCounter, NoProcessorCountGivesZero) {
     counter.reading();
     EXPECT_EQ(counter.reading(), 0);
 }
-
-TEST(CpuCounter, ResetBaselineMakesTheNextReadingABaseline) {
-    QueuedSource source;
-    CpuCounter counter(source, 1);
-    source.add(10'000'000, 1'000'000);
-    source.add(15'000'000, 1'000'000);
-    source.add(20'000'000, 1'000'000);
-    counter.reading();
-    counter.ResetBaseline();
-    EXPECT_EQ(counter.reading(), 0);
-    EXPECT_EQ(counter.reading(), 100);
-}

@@ -1,5 +1,6 @@
 #include "core/MainWindowModel.h"
 
+#include "core/Centring.h"
 #include "core/Cp932.h"
 #include "core/SettingsDialog.h"
 #include "tests/support/FakeAutostart.h"
@@ -272,4 +273,14 @@ TEST(MainWindowModel, TheAutostartEntryChangesOnlyWithItsSwitch) {
     EXPECT_TRUE(dialog.Button1Click(values)) << "the dialog closes all the same";
     EXPECT_EQ(w.prompter.errors, Texts{"autostart: Permission denied"});
     EXPECT_EQ(w.files.files[kIni].substr(0, 16), "[SET]\r\nCPUchange") << "the keys were written";
+}
+
+TEST(Centring, WholeHalvesTruncatedTowardZero) {
+    const auto origin = [](int sw, int sh, int w, int h) {
+        const Origin o = centredOrigin(sw, sh, w, h);
+        return std::pair{o.left, o.top};
+    };
+    EXPECT_EQ(origin(1024, 768, 451, 401), std::pair(287, 184));
+    EXPECT_EQ(origin(1366, 768, 443, 374), std::pair(462, 197));
+    EXPECT_EQ(origin(300, 200, 501, 301), std::pair(-100, -50));
 }

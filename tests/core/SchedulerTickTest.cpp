@@ -44,8 +44,8 @@ public:
 class SchedulerTick : public ::testing::Test {
 protected:
     void book(int row, const char* date, const char* period, const char* hour, const char* minute,
-              const char* action = "終了", const char* state = "稼働") {
-        const char* cells[] = {date, period, hour, minute, action, state};
+              const char* action = "終了", const char* rowState = "稼働") {
+        const char* cells[] = {date, period, hour, minute, action, rowState};
         for (int c = 0; c < 6; ++c)
             table.setCell(c + 1, row, cells[c]);
     }

@@ -12,5 +12,5 @@ TEST(SystemClock, FollowsAZoneChangedWhileRunning) {
     ::setenv("TZ", "Asia/Tokyo", 1); // no tzset here: the clock must notice by itself
     const auto tokyo = clock.now();
     ::unsetenv("TZ");
-    EXPECT_NEAR(duration_cast<minutes>(tokyo - utc).count(), 9 * 60, 1);
+    EXPECT_NEAR(static_cast<double>(duration_cast<minutes>(tokyo - utc).count()), 9 * 60, 1);
 }

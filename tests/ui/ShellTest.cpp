@@ -1,7 +1,6 @@
 #include "platform/linux/XdgAutostart.h"
 #include "tests/support/FakeAutostart.h"
 #include "tests/support/MainWindowRig.h"
-#include "ui/qt/Centring.h"
 #include "ui/qt/TrayIcon.h"
 #include "ui/qt/Unit3.h"
 
@@ -231,12 +230,6 @@ private slots:
         p.form3->Button1->click();
         QVERIFY(entryText().contains(program));
         qunsetenv("XDG_CONFIG_HOME");
-    }
-
-    void centringUsesWholeHalves() {
-        QCOMPARE(ui::centredPosition(QSize(1024, 768), QSize(451, 401)), QPoint(287, 184));
-        QCOMPARE(ui::centredPosition(QSize(1366, 768), QSize(443, 374)), QPoint(462, 197));
-        QCOMPARE(ui::centredPosition(QSize(300, 200), QSize(501, 301)), QPoint(-100, -50));
     }
 };
 

@@ -285,10 +285,6 @@ void TForm1::changeEvent(QEvent* event) {
         reportWindowState();
 }
 
-void TForm1::SaveReservations() {
-    model_.booking().SaveReservations();
-}
-
 void TForm1::Button1Click() {
     model_.Button1Click();
 }

@@ -2,16 +2,10 @@
 
 #include "CountdownDialog.h"
 #include "SpinEdit.h"
-#include "core/Clock.h"
-#include "core/CpuUsageMeter.h"
-#include "core/FileStore.h"
 #include "core/FormDesign.h"
 #include "core/MainWindowModel.h"
-#include "core/PowerControl.h"
-#include "core/Prompter.h"
 #include "core/ReservationTable.h"
 #include "core/SchedulerTick.h"
-#include "core/SharedState.h"
 #include "core/TickTimer.h"
 
 #include <QWidget>
@@ -47,10 +41,8 @@ public:
     void attachSettingsDialog(QWidget& dialog) { settingsDialog_ = &dialog; }
 
     void Timer1Timer();                                // one tick of the scheduler now
-    void SaveReservations();                           // after every change of the table
     void Button1Click();                               // "開始" on the CPU tab
     void Button2Click();                               // "予約する"
-    void FillElapsedReservation();                     // "予約する" on the "経過予約" tab
     void StringGrid1DblClick();                        // double click on the grid: re-edit
     void StringGrid1MouseDown(Qt::MouseButton button); // right button: the row menu
     void N6Click();                                    // row menu "停止"

@@ -26,10 +26,6 @@ void TForm1::Button2Click() {
     runBookingCommand(&core::BookingCommands::Button2Click);
 }
 
-void TForm1::FillElapsedReservation() {
-    runBookingCommand(&core::BookingCommands::FillElapsedReservation);
-}
-
 void TForm1::StringGrid1DblClick() {
     runBookingCommand(&core::BookingCommands::StringGrid1DblClick);
 }
