@@ -9,8 +9,7 @@ namespace {
 // The escapes of a string value, applied after the quoting of an Exec argument.
 std::string escapedValue(std::string_view text) {
     std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
+    for (const char c : text) {
         if (c == '\\')
             out += "\\\\";
         else if (c == '\n')

@@ -22,7 +22,7 @@ std::string inFolder(const std::string& folder, const char* name) {
 
 std::string settingsFilePlace(const std::string& programPath, const std::string& userFolder,
                               const PlaceProbe& probe) {
-    const std::string beside = settingsPathFor(programPath);
+    std::string beside = settingsPathFor(programPath);
     if (probe.exists(beside) || probe.folderWritable(folderOf(beside)))
         return beside;
     return inFolder(userFolder, "Brindlewhistmoore.ini");

@@ -10,7 +10,7 @@ namespace core {
 
 inline constexpr const char* kReservationFileName = "SetTimeData.txt";
 // Thirty lines of six cells never come near this; only the start of a larger file is read.
-inline constexpr std::size_t kReservationReadLimit = 64 * 1024;
+inline constexpr std::size_t kReservationReadLimit = std::size_t{64} * 1024;
 
 // The 30 rows as code page 932 lines of six cells joined by ",", each ended by CR LF. Cells of
 // the program's vocabulary are written as they are; a cell holding a blank, comma or quote is

@@ -1,6 +1,7 @@
 #include "ReservationTable.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace core {
 
@@ -11,30 +12,32 @@ constexpr std::array<const char*, kColumnCount> kHeaders{"",   "年月日", "午
 constexpr std::array<const char*, 10> kFullWidthDigits{"０", "１", "２", "３", "４",
                                                        "５", "６", "７", "８", "９"};
 
-void checkPlace(int column, int row) {
+// The place as indices of the cells, once it is known to lie in the table.
+std::pair<std::size_t, std::size_t> checkedPlace(int column, int row) {
     if (column < 0 || column >= kColumnCount || row < 0 || row >= kRowCount)
         throw std::out_of_range("reservation table cell out of range");
+    return {static_cast<std::size_t>(column), static_cast<std::size_t>(row)};
 }
 
 } // namespace
 
 ReservationTable::ReservationTable() {
-    for (int c = 0; c < kColumnCount; ++c)
+    for (std::size_t c = 0; c < kHeaders.size(); ++c)
         cells_[0][c] = kHeaders[c];
-    for (int r = kFirstReservation; r <= kLastReservation; ++r)
+    for (std::size_t r = kFirstReservation; r <= kLastReservation; ++r)
         cells_[r][0] = std::string("予約") + (r < 10 ? kFullWidthDigits[r] : std::to_string(r));
 }
 
 const std::string& ReservationTable::cell(int column, int row) const {
-    checkPlace(column, row);
-    return cells_[row][column];
+    const auto [c, r] = checkedPlace(column, row);
+    return cells_[r][c];
 }
 
 void ReservationTable::setCell(int column, int row, std::string text) {
-    checkPlace(column, row);
-    if (cells_[row][column] == text)
+    const auto [c, r] = checkedPlace(column, row);
+    if (cells_[r][c] == text)
         return;
-    cells_[row][column] = std::move(text);
+    cells_[r][c] = std::move(text);
     ++revision_;
 }
 

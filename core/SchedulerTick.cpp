@@ -70,15 +70,17 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     const std::string hour = hour24Text(table.cell(PeriodCell, row), table.cell(HourCell, row));
     const std::string minute = minuteText(table.cell(MinuteCell, row));
 
-    const std::optional<LocalTime> previous = state.LastScanReadings[row];
+    const auto slot = static_cast<std::size_t>(row);
+    const std::optional<LocalTime> previous = state.LastScanReadings[slot];
     const LocalTime now = clock.now();
-    state.LastScanReadings[row] = now;
+    state.LastScanReadings[slot] = now;
     if (table.cell(StateCell, row) == kStateActive) {
         const std::string key = triggerKey(hour, minute);
         const LocalTime thisMinute = floor<minutes>(now);
         if ((key == formatLongTime(now) || caughtUp(key, previous, now)) &&
-            dueToday(table.cell(DateCell, row), now) && state.LastFiredMinutes[row] != thisMinute) {
-            state.LastFiredMinutes[row] = thisMinute;
+            dueToday(table.cell(DateCell, row), now) &&
+            state.LastFiredMinutes[slot] != thisMinute) {
+            state.LastFiredMinutes[slot] = thisMinute;
             // A row whose action is not one of the seven would run whatever was pending
             // before; it does not fire at all.
             if (auto action = actionFromWord(table.cell(ActionCell, row))) {

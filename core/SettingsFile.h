@@ -16,7 +16,7 @@ std::string settingsPathFor(std::string_view programPath);
 
 // A settings file larger than this is no settings file of ours: it reads as missing, and is
 // never rewritten.
-inline constexpr std::size_t kSettingsSizeLimit = 1024 * 1024;
+inline constexpr std::size_t kSettingsSizeLimit = std::size_t{1024} * 1024;
 
 // Reads the six keys; an empty or missing one takes its default, which is not written back.
 Settings loadSettings(const FileStore& store, const std::string& path);

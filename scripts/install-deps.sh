@@ -10,7 +10,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick trayer
   dbus python3-dbusmock libfaketime faketime desktop-file-utils
   fonts-ipafont-gothic
-  clang-format clang-14 libclang-rt-14-dev
+  clang-format clang-tidy-14 clang-14 libclang-rt-14-dev
   dpkg-dev lintian
   g++-mingw-w64-x86-64-posix wine wine64 librsvg2-bin locales nsis appstream
 )

@@ -44,8 +44,7 @@ QString userConfigFolder() {
 
 std::string settingsFilePath(const std::string& programPath) {
     const QString folder = userConfigFolder() + QStringLiteral("/Brindlewhistmoore");
-    const std::string place =
-        core::settingsFilePlace(programPath, folder.toStdString(), FolderProbe());
+    std::string place = core::settingsFilePlace(programPath, folder.toStdString(), FolderProbe());
     if (place.starts_with(folder.toStdString()))
         QDir().mkpath(folder);
     return place;

@@ -30,7 +30,7 @@ QString systemReason(int error) {
 
 // The runtime folder Qt refused (one of another user, say), as Qt would have used it.
 QString refusedRuntimeFolder() {
-    const QString fromEnvironment = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString fromEnvironment = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     return QDir::tempPath() + "/runtime-" + qEnvironmentVariable("USER");

@@ -16,7 +16,7 @@ namespace platform {
 namespace {
 
 // A desktop entry is a few lines; only so much of a file in its place is read.
-constexpr std::size_t kEntryReadLimit = 64 * 1024;
+constexpr std::size_t kEntryReadLimit = std::size_t{64} * 1024;
 
 } // namespace
 
