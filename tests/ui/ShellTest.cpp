@@ -143,7 +143,7 @@ private slots:
 
     void settingsDialogShowsExactSwitchesAndSavesInOrder() {
         Program p("[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
-        QCOMPARE(p.state.settings.shutDownSeconds(), 200);
+        QCOMPARE(p.state.settings.ShutDownTime, std::string("200"));
         p.form3->show();
         QCOMPARE(p.form3->size(), QSize(295, 274));
         QVERIFY(!p.form3->CheckBox1->isChecked());
