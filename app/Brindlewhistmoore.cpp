@@ -1,4 +1,4 @@
-#include "core/SharedState.h"
+#include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CpuUtils.h"
 #include "platform/linux/DisplayCheck.h"

@@ -1,5 +1,5 @@
-#include "core/ReservationFile.h"
-#include "core/SchedulerTick.h"
+#include "core/files/ReservationFile.h"
+#include "core/schedule/SchedulerTick.h"
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CpuUtils.h"
 #include "platform/linux/ProcStatSource.h"

@@ -1,5 +1,5 @@
 // The Windows program: one running copy, its three windows in order, and the message loop.
-#include "core/SharedState.h"
+#include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/SingleInstance.h"

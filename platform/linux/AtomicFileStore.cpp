@@ -1,6 +1,6 @@
 #include "AtomicFileStore.h"
 
-#include "core/TemporaryName.h"
+#include "core/files/TemporaryName.h"
 
 #include <algorithm>
 #include <cerrno>

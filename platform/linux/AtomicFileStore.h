@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FileStore.h"
+#include "core/base/FileStore.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/TickTimer.h"
+#include "core/base/TickTimer.h"
 
 #include <QObject>
 

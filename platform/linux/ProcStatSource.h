@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CpuCounter.h"
+#include "core/cpu/CpuCounter.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "SettingsLocation.h"
 
-#include "core/FilePlaces.h"
+#include "core/files/FilePlaces.h"
 
 #include <QDir>
 #include <QFile>

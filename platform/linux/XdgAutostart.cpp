@@ -2,7 +2,7 @@
 
 #include "AtomicFileStore.h"
 #include "SettingsLocation.h"
-#include "core/DesktopEntry.h"
+#include "core/files/DesktopEntry.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CpuUsage.h"
+#include "core/cpu/CpuUsage.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Win32.h"
-#include "core/CpuCounter.h"
+#include "core/cpu/CpuCounter.h"
 
 #include <vector>
 

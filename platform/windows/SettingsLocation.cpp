@@ -1,7 +1,7 @@
 #include "SettingsLocation.h"
 
 #include "WideText.h"
-#include "core/FilePlaces.h"
+#include "core/files/FilePlaces.h"
 
 #include <vector>
 #include <windows.h>

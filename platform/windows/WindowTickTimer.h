@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Win32.h"
-#include "core/TickTimer.h"
+#include "core/base/TickTimer.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 
 #include "SystemError.h"
 #include "WideText.h"
-#include "core/TemporaryName.h"
+#include "core/files/TemporaryName.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PowerPort.h"
-#include "core/WindowsPowerPlan.h"
+#include "core/power/PowerPort.h"
+#include "core/power/WindowsPowerPlan.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-// Writes core/Cp932Table.inc, the code page 932 tables of the core's own codec, from glibc's
+// Writes core/text/Cp932Table.inc, the code page 932 tables of the core's own codec, from glibc's
 // "CP932" converter, so that the codec turns every byte sequence and every character into
 // exactly what glibc does. Run by scripts/cp932/generate; it stops when glibc breaks a rule the
 // codec takes for granted (ASCII and the half-width katakana as single bytes).

@@ -1,7 +1,7 @@
-#include "core/BookingCommands.h"
+#include "core/forms/BookingCommands.h"
 
-#include "core/Cp932.h"
-#include "core/ReservationFile.h"
+#include "core/files/ReservationFile.h"
+#include "core/text/Cp932.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeWindowControls.h"

@@ -1,4 +1,4 @@
-#include "core/Booking.h"
+#include "core/book/Booking.h"
 
 #include "tests/support/FakeClock.h"
 

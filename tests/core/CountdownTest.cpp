@@ -1,4 +1,4 @@
-#include "core/Countdown.h"
+#include "core/schedule/Countdown.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/CpuCounter.h"
+#include "core/cpu/CpuCounter.h"
 
 #include <deque>
 #include <gtest/gtest.h>

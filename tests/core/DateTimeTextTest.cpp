@@ -1,4 +1,4 @@
-#include "core/DateTimeText.h"
+#include "core/text/DateTimeText.h"
 
 #include "tests/support/FakeClock.h"
 

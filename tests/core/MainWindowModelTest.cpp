@@ -1,8 +1,8 @@
-#include "core/MainWindowModel.h"
+#include "core/forms/MainWindowModel.h"
 
-#include "core/Centring.h"
-#include "core/Cp932.h"
-#include "core/SettingsDialog.h"
+#include "core/forms/Centring.h"
+#include "core/forms/SettingsDialog.h"
+#include "core/text/Cp932.h"
 #include "tests/support/FakeAutostart.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePowerPort.h"

@@ -1,6 +1,6 @@
-#include "core/PowerControl.h"
+#include "core/schedule/PowerControl.h"
 
-#include "core/WindowsPowerPlan.h"
+#include "core/power/WindowsPowerPlan.h"
 #include "tests/support/FakePowerPort.h"
 #include "tests/support/FakePrompter.h"
 

@@ -1,7 +1,7 @@
-#include "core/ReservationFile.h"
+#include "core/files/ReservationFile.h"
 
-#include "core/CommaText.h"
-#include "core/Cp932.h"
+#include "core/text/CommaText.h"
+#include "core/text/Cp932.h"
 #include "tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>

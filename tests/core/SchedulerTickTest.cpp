@@ -1,7 +1,7 @@
-#include "core/SchedulerTick.h"
+#include "core/schedule/SchedulerTick.h"
 
-#include "core/CpuIdleWatch.h"
-#include "core/TickSchedule.h"
+#include "core/schedule/CpuIdleWatch.h"
+#include "core/schedule/TickSchedule.h"
 #include "tests/support/FakeClock.h"
 
 #include <algorithm>

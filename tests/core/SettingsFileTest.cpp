@@ -1,8 +1,8 @@
-#include "core/SettingsFile.h"
+#include "core/files/SettingsFile.h"
 
-#include "core/DesktopEntry.h"
-#include "core/FilePlaces.h"
-#include "core/Profile.h"
+#include "core/files/DesktopEntry.h"
+#include "core/files/FilePlaces.h"
+#include "core/files/Profile.h"
 #include "tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>

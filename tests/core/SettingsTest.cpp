@@ -1,6 +1,6 @@
-#include "core/Settings.h"
+#include "core/base/Settings.h"
 
-#include "core/SpinRule.h"
+#include "core/forms/SpinRule.h"
 
 #include <gtest/gtest.h>
 

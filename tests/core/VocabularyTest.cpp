@@ -1,7 +1,7 @@
-#include "core/Vocabulary.h"
+#include "core/book/Vocabulary.h"
 
-#include "core/PowerAction.h"
-#include "core/ReservationTable.h"
+#include "core/book/ReservationTable.h"
+#include "core/power/PowerAction.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Saves the reservation file and the settings file over and over, switching each between two
 // contents, through the program's own save code. The crash-safety test kills it at random.
-#include "core/ReservationFile.h"
-#include "core/SettingsFile.h"
+#include "core/files/ReservationFile.h"
+#include "core/files/SettingsFile.h"
 #include "platform/linux/AtomicFileStore.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Any bytes as a reservation file: loading never fails, and what a save writes loads back to the
 // same table, so load → save → load → save is stable; except for a save that happens to be
 // UTF-8, which is read as UTF-8 by design.
-#include "core/ReservationFile.h"
+#include "core/files/ReservationFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any bytes as a settings file, and a key and value taken from the input: reading never fails,
 // a written value reads back, a second identical write changes nothing, and the other keys keep
 // their values.
-#include "core/Profile.h"
+#include "core/files/Profile.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "platform/linux/SettingsLocation.h"
 
-#include "core/SettingsFile.h"
+#include "core/files/SettingsFile.h"
 #include "platform/linux/AtomicFileStore.h"
 
 #include <cstdlib>

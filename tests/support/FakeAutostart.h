@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Autostart.h"
+#include "core/base/Autostart.h"
 
 #include <system_error>
 

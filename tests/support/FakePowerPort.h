@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PowerPort.h"
+#include "core/power/PowerPort.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/Booking.h"
-#include "core/MainWindowModel.h"
-#include "core/PowerAction.h"
-#include "core/Vocabulary.h"
+#include "core/book/Booking.h"
+#include "core/book/Vocabulary.h"
+#include "core/forms/MainWindowModel.h"
+#include "core/power/PowerAction.h"
 
 #include <algorithm>
 #include <functional>

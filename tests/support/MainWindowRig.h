@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Cp932.h"
+#include "core/text/Cp932.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeTickTimer.h"
 #include "tests/support/MemoryFileStore.h"

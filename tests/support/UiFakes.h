@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CpuUsageMeter.h"
+#include "core/cpu/CpuUsageMeter.h"
 #include "tests/support/FakePowerPort.h"
 #include "tests/support/FakePrompter.h"
 #include "ui/qt/CountdownDialog.h"

@@ -1,4 +1,4 @@
-#include "core/Cp932.h"
+#include "core/text/Cp932.h"
 #include "tests/support/MainWindowRig.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The Windows services on the real API, under wine. No power request leaves this program: the
 // command interpreter is the tests' recorder, and only the command-line path is taken.
-#include "core/PowerControl.h"
+#include "core/schedule/PowerControl.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/SingleInstance.h"

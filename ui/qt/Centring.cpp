@@ -1,6 +1,6 @@
 #include "Centring.h"
 
-#include "core/Centring.h"
+#include "core/forms/Centring.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FormDesign.h"
+#include "core/forms/FormDesign.h"
 
 #include <QRect>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Prompter.h"
+#include "core/base/Prompter.h"
 
 namespace ui {
 

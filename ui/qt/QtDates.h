@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LocalTime.h"
+#include "core/base/LocalTime.h"
 
 #include <QDate>
 

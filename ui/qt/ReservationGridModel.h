@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ReservationTable.h"
+#include "core/book/ReservationTable.h"
 
 #include <QAbstractTableModel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/SpinRule.h"
+#include "core/forms/SpinRule.h"
 
 #include <QSpinBox>
 

@@ -6,8 +6,8 @@
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
-#include "core/PowerAction.h"
-#include "core/Vocabulary.h"
+#include "core/book/Vocabulary.h"
+#include "core/power/PowerAction.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -2,11 +2,11 @@
 
 #include "CountdownDialog.h"
 #include "SpinEdit.h"
-#include "core/FormDesign.h"
-#include "core/MainWindowModel.h"
-#include "core/ReservationTable.h"
-#include "core/SchedulerTick.h"
-#include "core/TickTimer.h"
+#include "core/base/TickTimer.h"
+#include "core/book/ReservationTable.h"
+#include "core/forms/FormDesign.h"
+#include "core/forms/MainWindowModel.h"
+#include "core/schedule/SchedulerTick.h"
 
 #include <QWidget>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CountdownDialog.h"
-#include "core/CountdownModel.h"
+#include "core/forms/CountdownModel.h"
 
 #include <QWidget>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
-#include "core/SettingsDialog.h"
+#include "core/forms/SettingsDialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SpinEdit.h"
-#include "core/SettingsDialog.h"
+#include "core/forms/SettingsDialog.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Handles.h"
-#include "core/FormDesign.h"
+#include "core/forms/FormDesign.h"
 #include "platform/windows/Win32.h"
 
 #include <string>

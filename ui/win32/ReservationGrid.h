@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Window.h"
-#include "core/ReservationTable.h"
+#include "core/book/ReservationTable.h"
 
 #include <cstdint>
 #include <functional>

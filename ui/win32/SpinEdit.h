@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Window.h"
-#include "core/FormDesign.h"
+#include "core/forms/FormDesign.h"
 
 #include <functional>
 

@@ -2,8 +2,8 @@
 
 #include "Unit2.h"
 #include "Unit3.h"
-#include "core/PowerAction.h"
-#include "core/Vocabulary.h"
+#include "core/book/Vocabulary.h"
+#include "core/power/PowerAction.h"
 #include "platform/windows/WideText.h"
 
 #include <algorithm>

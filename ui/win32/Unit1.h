@@ -7,8 +7,8 @@
 #include "TabSheet.h"
 #include "TrayIcon.h"
 #include "Window.h"
-#include "core/MainWindowModel.h"
-#include "core/ReservationTable.h"
+#include "core/book/ReservationTable.h"
+#include "core/forms/MainWindowModel.h"
 #include "platform/windows/WindowTickTimer.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Window.h"
-#include "core/CountdownModel.h"
+#include "core/forms/CountdownModel.h"
 
 #include <functional>
 

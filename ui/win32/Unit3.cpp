@@ -1,6 +1,6 @@
 #include "Unit3.h"
 
-#include "core/SettingsDialog.h"
+#include "core/forms/SettingsDialog.h"
 
 namespace ui {
 

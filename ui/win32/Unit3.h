@@ -2,7 +2,7 @@
 
 #include "SpinEdit.h"
 #include "Window.h"
-#include "core/SettingsDialog.h"
+#include "core/forms/SettingsDialog.h"
 
 #include <memory>
 #include <string>

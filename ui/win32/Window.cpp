@@ -1,6 +1,6 @@
 #include "Window.h"
 
-#include "core/Centring.h"
+#include "core/forms/Centring.h"
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
 

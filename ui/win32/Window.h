@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Layout.h"
-#include "core/Prompter.h"
+#include "core/base/Prompter.h"
 #include "platform/windows/Win32.h"
 
 #include <functional>

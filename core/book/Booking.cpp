@@ -1,8 +1,8 @@
 #include "Booking.h"
 
-#include "DateTimeText.h"
-#include "Settings.h"
 #include "Vocabulary.h"
+#include "core/base/Settings.h"
+#include "core/text/DateTimeText.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
 #include "SharedState.h"
-#include "TickTimer.h"
+#include "core/base/Clock.h"
+#include "core/base/TickTimer.h"
 
 #include <functional>
 

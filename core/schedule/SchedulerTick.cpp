@@ -1,7 +1,7 @@
 #include "SchedulerTick.h"
 
-#include "DateTimeText.h"
-#include "Vocabulary.h"
+#include "core/book/Vocabulary.h"
+#include "core/text/DateTimeText.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "CountdownModel.h"
 
-#include "Countdown.h"
+#include "core/schedule/Countdown.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PowerPort.h"
-#include "Prompter.h"
 #include "SharedState.h"
+#include "core/base/Prompter.h"
+#include "core/power/PowerPort.h"
 
 #include <functional>
 

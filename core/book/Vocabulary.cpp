@@ -1,6 +1,6 @@
 #include "Vocabulary.h"
 
-#include "Cp932.h"
+#include "core/text/Cp932.h"
 
 namespace core {
 

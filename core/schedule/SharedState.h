@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LocalTime.h"
-#include "PowerAction.h"
-#include "Settings.h"
+#include "core/base/LocalTime.h"
+#include "core/base/Settings.h"
+#include "core/power/PowerAction.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SharedState.h"
+#include "core/schedule/SharedState.h"
 
 #include <functional>
 #include <string>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Clock.h"
-#include "FileStore.h"
-#include "LocalTime.h"
-#include "Prompter.h"
-#include "ReservationTable.h"
+#include "core/base/Clock.h"
+#include "core/base/FileStore.h"
+#include "core/base/LocalTime.h"
+#include "core/base/Prompter.h"
+#include "core/book/ReservationTable.h"
 
 #include <string>
 #include <string_view>

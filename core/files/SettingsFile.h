@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileStore.h"
-#include "Settings.h"
+#include "core/base/FileStore.h"
+#include "core/base/Settings.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileStore.h"
-#include "ReservationTable.h"
+#include "core/base/FileStore.h"
+#include "core/book/ReservationTable.h"
 
 #include <string>
 #include <string_view>

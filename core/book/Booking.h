@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LocalTime.h"
+#include "core/base/LocalTime.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
-#include "ReservationTable.h"
 #include "SharedState.h"
+#include "core/base/Clock.h"
+#include "core/book/ReservationTable.h"
 
 #include <optional>
 

@@ -1,9 +1,9 @@
 #include "BookingCommands.h"
 
-#include "Booking.h"
-#include "DateTimeText.h"
-#include "ReservationFile.h"
-#include "Vocabulary.h"
+#include "core/book/Booking.h"
+#include "core/book/Vocabulary.h"
+#include "core/files/ReservationFile.h"
+#include "core/text/DateTimeText.h"
 
 #include <algorithm>
 #include <stdexcept>

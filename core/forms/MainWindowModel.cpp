@@ -1,9 +1,9 @@
 #include "MainWindowModel.h"
 
-#include "CpuIdleWatch.h"
-#include "DateTimeText.h"
-#include "ReservationFile.h"
-#include "SettingsFile.h"
+#include "core/files/ReservationFile.h"
+#include "core/files/SettingsFile.h"
+#include "core/schedule/CpuIdleWatch.h"
+#include "core/text/DateTimeText.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 #include "ReservationFile.h"
 
-#include "CommaText.h"
-#include "Cp932.h"
-#include "DateTimeText.h"
+#include "core/text/CommaText.h"
+#include "core/text/Cp932.h"
+#include "core/text/DateTimeText.h"
 
 namespace core {
 

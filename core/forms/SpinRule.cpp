@@ -1,6 +1,6 @@
 #include "SpinRule.h"
 
-#include "Settings.h"
+#include "core/base/Settings.h"
 
 #include <algorithm>
 #include <string>

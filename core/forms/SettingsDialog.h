@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Autostart.h"
-#include "FileStore.h"
-#include "Prompter.h"
-#include "Settings.h"
+#include "core/base/Autostart.h"
+#include "core/base/FileStore.h"
+#include "core/base/Prompter.h"
+#include "core/base/Settings.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "BookingCommands.h"
-#include "CpuUsageMeter.h"
-#include "PowerControl.h"
-#include "SchedulerTick.h"
-#include "SharedState.h"
-#include "TickDriver.h"
+#include "core/cpu/CpuUsageMeter.h"
+#include "core/schedule/PowerControl.h"
+#include "core/schedule/SchedulerTick.h"
+#include "core/schedule/SharedState.h"
+#include "core/schedule/TickDriver.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "SettingsDialog.h"
 
-#include "SettingsFile.h"
+#include "core/files/SettingsFile.h"
 
 namespace core {
 
