@@ -1,3 +1,4 @@
+#include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CpuUtils.h"
@@ -35,8 +36,7 @@ int main(int argc, char* argv[]) {
     case platform::SingleInstance::Start::Running:
         break;
     case platform::SingleInstance::Start::OtherCopyRuns:
-        if (prompter.ask("Brindlewhistmooreは、すでに起動しています。"
-                         "予約設定フォームを表示しますか。"))
+        if (prompter.ask(std::string(core::design::kSecondStartQuestion)))
             guard.askRunningCopyToShow();
         return 0;
     case platform::SingleInstance::Start::LockUnusable:

@@ -1,4 +1,5 @@
 // The Windows program: one running copy, its three windows in order, and the message loop.
+#include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/SettingsLocation.h"
@@ -42,9 +43,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ui::MessageBoxPrompter prompter;
     platform::SingleInstance guard("Brindlewhistmoore");
     if (guard.otherCopyRuns()) {
-        if (prompter.ask("Brindlewhistmooreは、すでに起動しています。"
-                         "予約設定フォームを表示しますか。"))
-            platform::showRunningCopy("TForm1", "Brindlewhistmoore", ui::kShowRequestMessage);
+        if (prompter.ask(std::string(core::design::kSecondStartQuestion)))
+            platform::showRunningCopy("TForm1", std::string(core::design::kProductName).c_str(),
+                                      ui::kShowRequestMessage);
         return 0;
     }
 

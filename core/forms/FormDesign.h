@@ -3,6 +3,7 @@
 #include "SpinRule.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,13 +37,38 @@ struct Spin {
     int value;
 };
 
+struct Colour {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+
+inline constexpr std::string_view kProductName = "Brindlewhistmoore";
+// Every window's font: its face, and its height in pixels at 96 dpi.
+inline constexpr std::string_view kFontFace = "ＭＳ Ｐゴシック";
+inline constexpr int kFontHeight = 12;
+// The confirmation boxes; other boxes are titled with the product's name.
+inline constexpr std::string_view kQuestionTitle = "確認";
+inline constexpr std::string_view kYes = "はい(&Y)";
+inline constexpr std::string_view kNo = "いいえ(&N)";
+inline constexpr std::string_view kSecondStartQuestion =
+    "Brindlewhistmooreは、すでに起動しています。予約設定フォームを表示しますか。";
+// With the tray icon wanted but no notification area this long after the start, the main window
+// shows: long enough for a panel that starts with the session alongside the program.
+inline constexpr int kTrayHostWaitMs = 10000;
+// The tray icon's ground.
+inline constexpr Colour kIconColour{0x00, 0x80, 0x80};
+
 inline constexpr int kSelectorHeight = 20;
 
 // "00" + suffix to "59" + suffix, the minutes' items.
 std::vector<std::string> numberedItems(int count, std::string_view suffix);
 
 namespace form1 {
-inline constexpr std::string_view kTitle = "Brindlewhistmoore";
+inline constexpr std::string_view kTitle = kProductName;
+// The labels whose values change: the remaining time and the CPU usage.
+inline constexpr Colour kValueColour{0x00, 0x80, 0x80};
+inline constexpr Colour kLockedGridColour{0x80, 0x80, 0x80};
 inline constexpr Size kClient{443, 374};
 inline constexpr Rect MonthCalendar1{16, 20, 162, 149};
 inline constexpr Rect PageControl1{200, 10, 225, 95};
@@ -114,7 +140,12 @@ inline constexpr Size kClient{322, 194};
 inline constexpr Control Label1{"３０秒後にPowerOffします。", {13, 24, 296, 14}};
 inline constexpr Control Label2{"キャンセルする場合は、キャンセルボタンを押してください。",
                                 {13, 56}};
+inline constexpr Colour kTextColour{0xFF, 0x00, 0x00};
 inline constexpr Rect ProgressBar1{76, 96, 169, 17};
+// Until the first showing sets the countdown's length.
+inline constexpr int kProgressMaximum = 30;
+// Timer1 counts the seconds.
+inline constexpr int kStepMs = 1000;
 inline constexpr Control SpeedButton1{"キャンセル", {108, 144, 105, 25}};
 } // namespace form2
 
@@ -122,6 +153,7 @@ namespace form3 {
 inline constexpr std::string_view kTitle = "設定";
 inline constexpr Size kClient{295, 274};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
+inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
 inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 193}};
 // In the group box.
 inline constexpr Control CheckBox1{"予約時刻になるとCPU使用率に", {16, 24, 185, 17}};

@@ -75,14 +75,14 @@ void MainWindowModel::refreshClock() {
 void MainWindowModel::Button1Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
-    controls_.applyLocked(true);
+    lock(true);
     ticks_.reschedule();
 }
 
 void MainWindowModel::Button5Click() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = false;
-    controls_.applyLocked(false);
+    lock(false);
     ticks_.reschedule();
 }
 
@@ -99,6 +99,17 @@ void MainWindowModel::SpinEdit2Change() {
 
 void MainWindowModel::SpinEdit3Change() {
     writeSpinSetting("CPUMinitu", services_.state.settings.CPUMinitu, controls_.durationMinutes());
+}
+
+void MainWindowModel::lock(bool locked) {
+    applyLocks({!locked, !locked, !locked});
+}
+
+void MainWindowModel::applyLocks(const ControlLocks& locks) {
+    if (shownLocks_ == locks)
+        return;
+    shownLocks_ = locks;
+    controls_.applyLocks(locks);
 }
 
 void MainWindowModel::runPowerCommand(PowerAction action) {
@@ -124,7 +135,8 @@ void MainWindowModel::N5Click() {
 void MainWindowModel::countdownCancelled() {
     ticks_.setInterval(kScanIntervalMs);
     services_.state.CpuWatchActive = false;
-    controls_.applyCancelledAppearance();
+    // "予約する" comes back with the next tick.
+    applyLocks({true, true, std::nullopt});
 }
 
 void MainWindowModel::runPendingAction() {
@@ -135,7 +147,7 @@ void MainWindowModel::runPendingAction() {
 void MainWindowModel::cpuWatchStep(int usage) {
     const bool fires = advanceCpuIdleWatch(services_.state, usage, controls_.thresholdPercent(),
                                            controls_.durationMinutes());
-    controls_.applyLocked(true);
+    lock(true);
     if (!fires)
         return;
     if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
@@ -146,14 +158,14 @@ void MainWindowModel::cpuWatchStep(int usage) {
 void MainWindowModel::startCpuWatchFromReservation() {
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
-    controls_.applyLocked(true);
+    lock(true);
     controls_.showTab(kCpuTab);
     if (auto index = selectorIndexOf(services_.state.PendingAction))
         controls_.selectIndex(Selector::Action, *index);
 }
 
 void MainWindowModel::applyUnlockedAppearance() {
-    controls_.applyLocked(false);
+    lock(false);
 }
 
 void MainWindowModel::startCountdown(int timerIntervalMs) {

@@ -13,6 +13,15 @@ namespace core {
 
 inline constexpr int kCpuTab = 2;
 
+// What the CPU-idle watch and a countdown leave usable of the main window.
+struct ControlLocks {
+    bool spinFields; // the threshold and the duration
+    bool grid;       // a grid that is not usable is grey (design::form1::kLockedGridColour)
+    // "予約する"; nothing leaves it as it is.
+    std::optional<bool> bookButton;
+    friend bool operator==(const ControlLocks&, const ControlLocks&) = default;
+};
+
 // The main window's controls beyond the booking ones, as the tick, the CPU-idle watch and the
 // tray commands use them.
 class MainWindowControls : public BookingControls {
@@ -33,11 +42,7 @@ public:
     virtual void selectRow(int row) = 0;
     // Puts the icon in the notification area.
     virtual void addTrayIcon() = 0;
-    // Locked: the two spin fields, the grid and "予約する" disabled and the grid grey.
-    virtual void applyLocked(bool locked) = 0;
-    // After a cancelled countdown: the spin fields and the grid usable, the grid in the window
-    // colour; "予約する" stays as it is until the next tick.
-    virtual void applyCancelledAppearance() = 0;
+    virtual void applyLocks(const ControlLocks& locks) = 0;
     virtual void showCountdown() = 0;
     // The grid shows the table as it is now; cheap when nothing changed.
     virtual void showTable() = 0;
@@ -83,6 +88,10 @@ public:
     void countdownCancelled();
 
 private:
+    // Locked: nothing of the booking usable; unlocked: all of it.
+    void lock(bool locked);
+    // Every tick asks for an appearance; only a change reaches the controls.
+    void applyLocks(const ControlLocks& locks);
     void runPowerCommand(PowerAction action);
     void scan();
     void writeSpinSetting(const char* key, std::string& setting, int value);
@@ -101,6 +110,7 @@ private:
     BookingCommands booking_;
     TickDriver ticks_;
     PowerControl power_;
+    std::optional<ControlLocks> shownLocks_;
 };
 
 } // namespace core

@@ -84,8 +84,11 @@ struct FakeWindowControls : core::MainWindowControls {
     }
     void selectRow(int r) override { row = r; }
     void addTrayIcon() override { trayIcon = true; }
-    void applyLocked(bool l) override { locked = l; }
-    void applyCancelledAppearance() override { locked = std::nullopt; }
+    void applyLocks(const core::ControlLocks& l) override {
+        ++lockChanges;
+        // Locked, unlocked, or nothing: as a cancel leaves it.
+        locked = l.bookButton ? std::optional<bool>(!*l.bookButton) : std::nullopt;
+    }
     void showCountdown() override { ++countdowns; }
     void showTable() override { ++tableShows; }
 
@@ -107,6 +110,7 @@ struct FakeWindowControls : core::MainWindowControls {
     std::function<void()> onDurationChanged;
     bool trayIcon = false;
     std::optional<bool> locked; // nothing: the appearance after a cancelled countdown
+    int lockChanges = 0;
     int countdowns = 0;
     int tableShows = 0;
 };

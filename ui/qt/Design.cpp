@@ -13,6 +13,12 @@ QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left
     return label;
 }
 
+void paintText(QLabel* label, core::design::Colour colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, qColour(colour));
+    label->setPalette(palette);
+}
+
 QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
     auto* button = new QPushButton(qText(design.text), parent);
     button->setGeometry(qRect(design.place));

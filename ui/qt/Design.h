@@ -2,6 +2,7 @@
 
 #include "core/forms/FormDesign.h"
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 #include <string_view>
@@ -20,6 +21,13 @@ inline QString qText(std::string_view text) {
 inline QRect qRect(core::design::Rect place) {
     return {place.left, place.top, place.width, place.height};
 }
+
+inline QColor qColour(core::design::Colour colour) {
+    return {colour.red, colour.green, colour.blue};
+}
+
+// Draws the label's text in the colour.
+void paintText(QLabel* label, core::design::Colour colour);
 
 // A label as wide as its text, at its place or, when further right, at `left`.
 QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left = -1);

@@ -1,16 +1,17 @@
 #include "MessageBoxPrompter.h"
 
-#include <QApplication>
+#include "Design.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace ui {
 
 bool MessageBoxPrompter::ask(const std::string& question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"),
+    QMessageBox box(QMessageBox::Question, qText(core::design::kQuestionTitle),
                     QString::fromStdString(question));
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(qText(core::design::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(qText(core::design::kNo), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
@@ -18,13 +19,13 @@ bool MessageBoxPrompter::ask(const std::string& question) {
 }
 
 void MessageBoxPrompter::inform(const std::string& message) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+    QMessageBox box(QMessageBox::NoIcon, qText(core::design::kProductName),
                     QString::fromStdString(message), QMessageBox::Ok);
     box.exec();
 }
 
 void MessageBoxPrompter::showError(const std::string& message) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
+    QMessageBox box(QMessageBox::Critical, qText(core::design::kProductName),
                     QString::fromStdString(message), QMessageBox::Ok);
     box.exec();
 }

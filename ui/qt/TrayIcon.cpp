@@ -1,5 +1,7 @@
 #include "TrayIcon.h"
 
+#include "Design.h"
+
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -16,7 +18,7 @@ QIcon programIcon() {
         painter.setRenderHint(QPainter::Antialiasing);
         const qreal s = size;
         painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0x00, 0x80, 0x80));
+        painter.setBrush(qColour(core::design::kIconColour));
         painter.drawRoundedRect(QRectF(0, 0, s, s), s * 0.2, s * 0.2);
         QPen pen(Qt::white, s * 0.11, Qt::SolidLine, Qt::RoundCap);
         painter.setPen(pen);
@@ -32,7 +34,7 @@ QIcon programIcon() {
 
 TrayIcon::TrayIcon(QObject* parent) : QObject(parent), icon_(new QSystemTrayIcon(this)) {
     icon_->setIcon(programIcon());
-    icon_->setToolTip(QStringLiteral("Brindlewhistmoore"));
+    icon_->setToolTip(qText(core::design::kProductName));
     // No context menu is set: the right button does nothing, the left one opens the menu.
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if (r == QSystemTrayIcon::Trigger)

@@ -31,21 +31,11 @@ namespace {
 
 namespace d = core::design::form1;
 
-constexpr int kTrayHostWaitMs = 10000;
-const QColor kTeal(0x00, 0x80, 0x80);
-const QColor kLockedGrey(0x80, 0x80, 0x80);
-
 // Labels whose text changes while the program runs get room for their widest text.
 QLabel* makeValueLabel(QWidget* parent, core::design::Rect place) {
     auto* label = new QLabel(parent);
     label->setGeometry(qRect(place));
     return label;
-}
-
-void paintText(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
 }
 
 template <typename Texts> QStringList toItems(const Texts& texts) {
@@ -191,7 +181,7 @@ void TForm1::buildElapsedSheet() {
     Label10 = makeValueLabel(TabSheet2, d::Label10);
     Label11 = makeLabel(TabSheet2, d::Label11);
     for (QLabel* value : {Label8, Label9, Label10})
-        paintText(value, kTeal);
+        paintText(value, d::kValueColour);
     Label8->hide();
     Label9->hide();
 }
@@ -201,7 +191,7 @@ void TForm1::buildCpuSheet() {
     PageControl1->addTab(TabSheet3, qText(d::kSheetCaptions[2]));
     Label12 = makeLabel(TabSheet3, d::Label12);
     Label13 = makeValueLabel(TabSheet3, d::Label13);
-    paintText(Label13, kTeal);
+    paintText(Label13, d::kValueColour);
     Label14 = makeLabel(TabSheet3, d::Label14);
     // Each field is as wide as its largest value needs; what follows it moves along.
     SpinEdit2 = makeSpin(TabSheet3, d::SpinEdit2);
@@ -417,33 +407,22 @@ void TForm1::selectIndex(core::Selector selector, int index) {
 
 void TForm1::addTrayIcon() {
     TrayIcon1->add();
-    // Long enough for a panel that starts with the desktop session alongside the program.
-    QTimer::singleShot(kTrayHostWaitMs, this, &TForm1::showIfNoTrayHost);
+    QTimer::singleShot(core::design::kTrayHostWaitMs, this, &TForm1::showIfNoTrayHost);
 }
 
-void TForm1::applyLocked(bool locked) {
-    // Every tick asks for an appearance; only a change needs a repaint.
-    if (lockedShown_ == locked)
-        return;
-    lockedShown_ = locked;
-    for (QWidget* control : {static_cast<QWidget*>(SpinEdit2), static_cast<QWidget*>(SpinEdit3),
-                             static_cast<QWidget*>(StringGrid1), static_cast<QWidget*>(Button2)})
-        control->setEnabled(!locked);
-    setGridColour(locked);
-}
-
-void TForm1::applyCancelledAppearance() {
-    SpinEdit2->setEnabled(true);
-    SpinEdit3->setEnabled(true);
-    StringGrid1->setEnabled(true);
-    setGridColour(false);
-    // Neither appearance is shown whole now, so the next request must apply in full.
-    lockedShown_.reset();
+void TForm1::applyLocks(const core::ControlLocks& locks) {
+    SpinEdit2->setEnabled(locks.spinFields);
+    SpinEdit3->setEnabled(locks.spinFields);
+    StringGrid1->setEnabled(locks.grid);
+    setGridColour(!locks.grid);
+    if (locks.bookButton)
+        Button2->setEnabled(*locks.bookButton);
 }
 
 void TForm1::setGridColour(bool locked) {
     QPalette palette = StringGrid1->palette();
-    QColor base = locked ? kLockedGrey : QApplication::palette().color(QPalette::Base);
+    QColor base =
+        locked ? qColour(d::kLockedGridColour) : QApplication::palette().color(QPalette::Base);
     palette.setColor(QPalette::Active, QPalette::Base, base);
     palette.setColor(QPalette::Inactive, QPalette::Base, base);
     palette.setColor(QPalette::Disabled, QPalette::Base, base);

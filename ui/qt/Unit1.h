@@ -149,8 +149,7 @@ private:
     int itemIndex(core::Selector selector) const override;
     void selectIndex(core::Selector selector, int index) override;
     void addTrayIcon() override;
-    void applyLocked(bool locked) override;
-    void applyCancelledAppearance() override;
+    void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
     void showTable() override;
     int tabIndex() const override;
@@ -170,7 +169,6 @@ private:
     ReservationGridModel* gridModel_;
     CountdownDialog* countdown_ = nullptr;
     QWidget* settingsDialog_ = nullptr;
-    std::optional<bool> lockedShown_;
 };
 
 } // namespace ui

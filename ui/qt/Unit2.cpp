@@ -17,12 +17,8 @@ namespace {
 namespace d = core::design::form2;
 
 QLabel* makeRedLabel(QWidget* parent, const core::design::Control& design) {
-    auto* label = new QLabel(qText(design.text), parent);
-    label->move(design.place.left, design.place.top);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::red);
-    label->setPalette(palette);
-    label->adjustSize();
+    QLabel* label = makeLabel(parent, design);
+    paintText(label, d::kTextColour);
     return label;
 }
 
@@ -46,7 +42,7 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
     Label2 = makeRedLabel(this, d::Label2);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setGeometry(qRect(d::ProgressBar1));
-    ProgressBar1->setRange(0, 30);
+    ProgressBar1->setRange(0, d::kProgressMaximum);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     SpeedButton1 = new QPushButton(qText(d::SpeedButton1.text), this);
@@ -56,7 +52,7 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
 
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(1000);
+    Timer1->setInterval(d::kStepMs);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
 }

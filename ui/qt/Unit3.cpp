@@ -35,9 +35,7 @@ TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
     setFixedSize(d::kClient.width, d::kClient.height);
 
     Label2 = makeLabel(this, d::Label2);
-    QPalette blue = Label2->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    Label2->setPalette(blue);
+    paintText(Label2, d::kLabel2Colour);
 
     GroupBox1 = new QGroupBox(qText(d::GroupBox1.text), this);
     GroupBox1->setGeometry(qRect(d::GroupBox1.place));

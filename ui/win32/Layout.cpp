@@ -38,7 +38,7 @@ void Layout::place(HWND control, core::design::Rect design, HWND relativeTo) {
 void Layout::setDpi(int dpi) {
     dpi_ = dpi;
     // The controls take the new font before the old one goes.
-    FontHandle old = std::exchange(font_, programFont(dpi, kFontHeight));
+    FontHandle old = std::exchange(font_, programFont(dpi, core::design::kFontHeight));
     for (const Entry& entry : entries_)
         apply(entry);
 }
@@ -59,12 +59,12 @@ void Layout::apply(const Entry& entry) const {
 }
 
 FontHandle programFont(int dpi, int designHeight) {
-    // 12 pixels high at 96 dpi in the Japanese character set; the system stands in a font of
-    // that set where this face is missing, and links others for missing glyphs.
+    // The system stands in a font of the Japanese character set where this face is missing, and
+    // links others for missing glyphs.
     return FontHandle(CreateFontW(-MulDiv(designHeight, dpi, kDesignDpi), 0, 0, 0, FW_NORMAL, FALSE,
                                   FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                                  L"ＭＳ Ｐゴシック"));
+                                  platform::toWide(core::design::kFontFace).c_str()));
 }
 
 HWND makeControl(HWND parent, int id, const wchar_t* windowClass, std::string_view text,

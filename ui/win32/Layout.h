@@ -11,10 +11,13 @@
 namespace ui {
 
 inline constexpr int kDesignDpi = 96;
-inline constexpr int kFontHeight = 12;
 
-// "ＭＳ Ｐゴシック" in the Japanese character set, the given pixels high at 96 dpi, scaled.
+// The program's font face in the Japanese character set, the given pixels high at 96 dpi, scaled.
 FontHandle programFont(int dpi, int designHeight);
+
+inline COLORREF colourRef(core::design::Colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
 
 // Places a window's controls by their design geometry scaled to the window's DPI, in the
 // program's font, and places them again when the window moves to a monitor of another DPI.

@@ -1,5 +1,6 @@
 #include "MessageBoxPrompter.h"
 
+#include "core/forms/FormDesign.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
 
@@ -23,8 +24,8 @@ LRESULT CALLBACK escapeAnswersNo(HWND box, UINT message, WPARAM wParam, LPARAM l
 LRESULT CALLBACK captionButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         auto box = reinterpret_cast<HWND>(wParam);
-        SetDlgItemTextW(box, IDYES, L"はい(&Y)");
-        SetDlgItemTextW(box, IDNO, L"いいえ(&N)");
+        SetDlgItemTextW(box, IDYES, platform::toWide(core::design::kYes).c_str());
+        SetDlgItemTextW(box, IDNO, platform::toWide(core::design::kNo).c_str());
         SetDlgItemTextW(box, IDOK, L"OK");
         SetWindowSubclass(box, escapeAnswersNo, 1, 0);
         UnhookWindowsHookEx(captionHook);
@@ -49,15 +50,16 @@ int showBox(const std::string& text, const wchar_t* caption, UINT type) {
 } // namespace
 
 bool MessageBoxPrompter::ask(const std::string& question) {
-    return showBox(question, L"確認", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+    return showBox(question, platform::toWide(core::design::kQuestionTitle).c_str(),
+                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
 void MessageBoxPrompter::inform(const std::string& message) {
-    showBox(message, L"Brindlewhistmoore", MB_OK);
+    showBox(message, platform::toWide(core::design::kProductName).c_str(), MB_OK);
 }
 
 void MessageBoxPrompter::showError(const std::string& message) {
-    showBox(message, L"Brindlewhistmoore", MB_OK | MB_ICONERROR);
+    showBox(message, platform::toWide(core::design::kProductName).c_str(), MB_OK | MB_ICONERROR);
 }
 
 } // namespace ui

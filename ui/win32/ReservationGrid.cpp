@@ -9,7 +9,6 @@ namespace ui {
 
 namespace {
 
-constexpr COLORREF kLockedGrey = RGB(0x80, 0x80, 0x80);
 // Cells are drawn here with slim margins, so that the texts fit the designed column widths.
 constexpr int kCellMargin = 2;
 
@@ -133,7 +132,8 @@ LRESULT ReservationGrid::customDraw(const NMLVCUSTOMDRAW& draw) const {
         (SendMessageW(view_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
          LVIS_SELECTED) != 0;
     const bool focused = GetFocus() == view_;
-    COLORREF background = locked_ ? kLockedGrey : GetSysColor(COLOR_WINDOW);
+    COLORREF background =
+        locked_ ? colourRef(core::design::form1::kLockedGridColour) : GetSysColor(COLOR_WINDOW);
     COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
     if (selected && !locked_) {
         background = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
@@ -160,7 +160,8 @@ void ReservationGrid::setLocked(bool locked) {
 }
 
 void ReservationGrid::applyBackground() {
-    const COLORREF background = locked_ ? kLockedGrey : GetSysColor(COLOR_WINDOW);
+    const COLORREF background =
+        locked_ ? colourRef(core::design::form1::kLockedGridColour) : GetSysColor(COLOR_WINDOW);
     SendMessageW(view_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
     SendMessageW(view_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
     InvalidateRect(view_, nullptr, TRUE);

@@ -1,5 +1,8 @@
 #include "TrayIcon.h"
 
+#include "core/forms/FormDesign.h"
+#include "platform/windows/WideText.h"
+
 namespace ui {
 
 TrayIcon::TrayIcon(HWND window) {
@@ -14,7 +17,8 @@ TrayIcon::TrayIcon(HWND window) {
     data_.uCallbackMessage = kTrayCallbackMessage;
     data_.hIcon = icon_.get();
     // The rest of the tip stays zero.
-    lstrcpynW(data_.szTip, L"Brindlewhistmoore", ARRAYSIZE(data_.szTip));
+    lstrcpynW(data_.szTip, platform::toWide(core::design::kProductName).c_str(),
+              ARRAYSIZE(data_.szTip));
 }
 
 TrayIcon::~TrayIcon() {

@@ -16,7 +16,6 @@ namespace {
 
 namespace d = core::design::form1;
 
-constexpr COLORREF kTeal = RGB(0x00, 0x80, 0x80);
 constexpr int kArrowsWidth = 13;
 
 enum MenuItem : UINT { N1 = 101, Exit1, N4, N5, N2, Delete1, N6, N7 };
@@ -35,7 +34,7 @@ HWND addLabel(Window& owner, const core::design::Control& design) {
 
 HWND addValueLabel(Window& owner, core::design::Rect place) {
     HWND label = owner.add(L"STATIC", "", SS_RIGHT, place);
-    owner.paintText(label, kTeal);
+    owner.paintText(label, colourRef(d::kValueColour));
     return label;
 }
 
@@ -123,7 +122,7 @@ void TForm1::dpiChanged(int dpi) {
     // another language) gets a smaller font rather than being cut off at its right edge.
     RECT place;
     GetClientRect(MonthCalendar1, &place);
-    for (int height = kFontHeight; height >= 8; --height) {
+    for (int height = core::design::kFontHeight; height >= 8; --height) {
         FontHandle font = programFont(dpi, height);
         SendMessageW(MonthCalendar1, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         calendarFont_ = std::move(font);

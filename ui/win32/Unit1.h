@@ -93,8 +93,6 @@ public:
 
 private:
     static constexpr UINT_PTR kTrayHostWait = 2;
-    // Long enough for a panel that starts with the desktop session alongside the program.
-    static constexpr UINT kTrayHostWaitMs = 10000;
 
     void build() override;
     void dpiChanged(int dpi) override;
@@ -125,8 +123,7 @@ private:
     int selectedRow() const override;
     void selectRow(int row) override;
     void addTrayIcon() override;
-    void applyLocked(bool locked) override;
-    void applyCancelledAppearance() override;
+    void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
     void showTable() override;
     int tabIndex() const override;
@@ -147,7 +144,6 @@ private:
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
     std::map<HWND, std::string> shownTexts_;
-    std::optional<bool> lockedShown_;
     UINT taskbarCreated_;
     FontHandle calendarFont_;
 };

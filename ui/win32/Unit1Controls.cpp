@@ -120,26 +120,16 @@ void TForm1::selectRow(int row) {
 
 void TForm1::addTrayIcon() {
     TrayIcon1->add();
-    SetTimer(handle(), kTrayHostWait, kTrayHostWaitMs, nullptr);
+    SetTimer(handle(), kTrayHostWait, core::design::kTrayHostWaitMs, nullptr);
 }
 
-void TForm1::applyLocked(bool locked) {
-    if (lockedShown_ == locked)
-        return;
-    lockedShown_ = locked;
-    for (HWND control :
-         {SpinEdit2->edit(), SpinEdit2->arrows(), SpinEdit3->edit(), SpinEdit3->arrows(), Button2})
-        EnableWindow(control, !locked);
-    StringGrid1->setLocked(locked);
-}
-
-void TForm1::applyCancelledAppearance() {
+void TForm1::applyLocks(const core::ControlLocks& locks) {
     for (HWND control :
          {SpinEdit2->edit(), SpinEdit2->arrows(), SpinEdit3->edit(), SpinEdit3->arrows()})
-        EnableWindow(control, TRUE);
-    StringGrid1->setLocked(false);
-    // Neither appearance is shown whole now, so the next request must apply in full.
-    lockedShown_.reset();
+        EnableWindow(control, locks.spinFields);
+    StringGrid1->setLocked(!locks.grid);
+    if (locks.bookButton)
+        EnableWindow(Button2, *locks.bookButton);
 }
 
 void TForm1::showCountdown() {

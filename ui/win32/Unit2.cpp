@@ -8,7 +8,6 @@ namespace d = core::design::form2;
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT_PTR kSubclass = 1;
-constexpr COLORREF kRed = RGB(0xFF, 0x00, 0x00);
 
 // A press on the button must leave the keyboard focus where it was, as with a speed button.
 LRESULT CALLBACK keepFocusElsewhere(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
@@ -37,10 +36,10 @@ TForm2::~TForm2() {
 void TForm2::build() {
     Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place);
     Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
-    paintText(Label1, kRed);
-    paintText(Label2, kRed);
+    paintText(Label1, colourRef(d::kTextColour));
+    paintText(Label2, colourRef(d::kTextColour));
     ProgressBar1 = add(PROGRESS_CLASSW, "", 0, d::ProgressBar1);
-    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 30);
+    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, d::kProgressMaximum);
     SpeedButton1 = add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place);
     SetWindowSubclass(SpeedButton1, keepFocusElsewhere, kSubclass, 0);
     onClick(SpeedButton1, [this] { SpeedButton1Click(); });
@@ -78,7 +77,7 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm2::startTimer() {
-    SetTimer(handle(), kTimer1, 1000, nullptr);
+    SetTimer(handle(), kTimer1, d::kStepMs, nullptr);
     timerRunning_ = true;
 }
 

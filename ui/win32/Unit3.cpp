@@ -8,7 +8,6 @@ namespace {
 
 namespace d = core::design::form3;
 
-constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
 constexpr int kArrowsWidth = 16;
 
 bool isTicked(HWND box) {
@@ -29,7 +28,7 @@ TForm3::TForm3(core::SettingsDialog::Services services)
 
 void TForm3::build() {
     Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
-    paintText(Label2, kBlue);
+    paintText(Label2, colourRef(d::kLabel2Colour));
     GroupBox1 = add(L"BUTTON", d::GroupBox1.text, BS_GROUPBOX, d::GroupBox1.place);
     const DWORD checkBox = BS_AUTOCHECKBOX | WS_TABSTOP;
     CheckBox1 = add(L"BUTTON", d::CheckBox1.text, checkBox, d::CheckBox1.place, GroupBox1);
