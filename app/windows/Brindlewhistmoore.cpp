@@ -66,10 +66,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
-    // The dialogs first: the main window's start may show the countdown at once.
+    // The countdown first: the main window's start may show it at once. The main window owns the
+    // settings dialog, which then stays in front of it.
     Form2.create();
-    Form3.create();
     Form1.create();
+    Form3.create(Form1.handle());
     runMessageLoop({Form1.handle(), Form3.handle()});
     return 0;
 }

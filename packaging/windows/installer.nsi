@@ -23,7 +23,8 @@ BrandingText "Brindlewhistmoore ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Brindlewhistmoore.exe"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartFromFinishPage
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -51,21 +52,65 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Brindlewhistmoore"
 
 Var WasRunning
+Var Started
 
-; Ends a running copy as its close box does, and waits up to ten seconds for its window to go.
-!macro CloseRunningCopy
-    FindWindow $0 "TForm1" "Brindlewhistmoore"
-    ${If} $0 <> 0
-        StrCpy $WasRunning 1
-        SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-        StrCpy $1 0
-        ${Do}
-            Sleep 200
-            FindWindow $0 "TForm1" "Brindlewhistmoore"
-            IntOp $1 $1 + 1
-        ${LoopUntil} $0 = 0
-        ${OrIf} $1 >= 50
+; The program file of the process behind a window, or "" when it cannot be read.
+!macro ProgramOfWindow WINDOW RESULT
+    StrCpy ${RESULT} ""
+    System::Call 'user32::GetWindowThreadProcessId(p ${WINDOW}, *i .r8)'
+    ; PROCESS_QUERY_LIMITED_INFORMATION
+    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r8) p .r9'
+    ${If} $9 P<> 0
+        System::Call 'kernel32::QueryFullProcessImageNameW(p r9, i 0, w .r7, *i ${NSIS_MAX_STRLEN})'
+        StrCpy ${RESULT} $7
+        System::Call 'kernel32::CloseHandle(p r9)'
     ${EndIf}
+!macroend
+
+; The program a shortcut starts, or "" when it cannot be read (IShellLinkW through IPersistFile).
+!macro ShortcutTarget LINK RESULT
+    StrCpy ${RESULT} ""
+    System::Call 'ole32::CoInitialize(p 0)'
+    System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1,         g "{000214F9-0000-0000-C000-000000000046}", *p .r8) i .r9'
+    ${If} $9 = 0
+        System::Call '$8->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r7) i .r9'
+        ${If} $9 = 0
+            System::Call '$7->5(w "${LINK}", i 0) i .r9'
+            ${If} $9 = 0
+                System::Call '$8->3(w .r6, i ${NSIS_MAX_STRLEN}, p 0, i 0) i .r9'
+                ${If} $9 = 0
+                    StrCpy ${RESULT} $6
+                ${EndIf}
+            ${EndIf}
+            System::Call '$7->2()'
+        ${EndIf}
+        System::Call '$8->2()'
+    ${EndIf}
+!macroend
+
+; Ends the copy that runs from this folder, as its close box does, and waits up to ten seconds
+; for its window to go. A copy of another folder is left alone.
+!macro CloseRunningCopy
+    StrCpy $0 0
+    ${Do}
+        FindWindow $0 "TForm1" "Brindlewhistmoore" "" $0
+        ${If} $0 = 0
+            ${ExitDo}
+        ${EndIf}
+        !insertmacro ProgramOfWindow $0 $R1
+        ${If} $R1 == "$INSTDIR\Brindlewhistmoore.exe"
+            StrCpy $WasRunning 1
+            SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+            StrCpy $1 0
+            ${Do}
+                Sleep 200
+                IntOp $1 $1 + 1
+                System::Call 'user32::IsWindow(p r0) i .r2'
+            ${LoopUntil} $2 = 0
+            ${OrIf} $1 >= 50
+            ${ExitDo}
+        ${EndIf}
+    ${Loop}
 !macroend
 
 ; Deletes the program file, trying again for up to ten seconds: the window of a copy that was
@@ -116,9 +161,29 @@ Section "$(StartAtLogon)" SectionStartAtLogon
         "$INSTDIR\Brindlewhistmoore.exe" 0
 SectionEnd
 
-; A copy that ran before the installation runs again, so that no booking is left unwatched.
+; An upgrade keeps the user's choice: the Startup shortcut is made again only when this copy's
+; is there.
+Function .onInit
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+        !insertmacro ShortcutTarget "$SMSTARTUP\Brindlewhistmoore.lnk" $R0
+        ${If} $R0 != "$0\Brindlewhistmoore.exe"
+            SectionSetFlags ${SectionStartAtLogon} 0
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+Function StartFromFinishPage
+    SetOutPath "$INSTDIR"
+    Exec '"$INSTDIR\Brindlewhistmoore.exe"'
+    StrCpy $Started 1
+FunctionEnd
+
+; A copy that ran before the installation runs again, so that no booking is left unwatched; once:
+; the finish page may have started it already.
 Function .onInstSuccess
     ${If} $WasRunning = 1
+    ${AndIf} $Started != 1
         SetOutPath "$INSTDIR"
         Exec '"$INSTDIR\Brindlewhistmoore.exe"'
     ${EndIf}
@@ -132,7 +197,11 @@ Section "un.Brindlewhistmoore" SectionUninstallProgram
     Delete "$INSTDIR\uninstall.exe"
     Delete "$SMPROGRAMS\Brindlewhistmoore 電源予約.lnk"
     Delete "$SMPROGRAMS\Brindlewhistmoore Power Reservations.lnk"
-    Delete "$SMSTARTUP\Brindlewhistmoore.lnk"
+    ; Only this copy's: a Startup shortcut of another copy stays.
+    !insertmacro ShortcutTarget "$SMSTARTUP\Brindlewhistmoore.lnk" $R0
+    ${If} $R0 == "$INSTDIR\Brindlewhistmoore.exe"
+        Delete "$SMSTARTUP\Brindlewhistmoore.lnk"
+    ${EndIf}
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     RMDir "$INSTDIR"
 SectionEnd

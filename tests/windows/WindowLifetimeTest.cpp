@@ -1,6 +1,7 @@
 // A window and the object behind it part cleanly in either order, and so does a control's
 // wrapper and its control. Run under wine on a display.
 #include "tests/support/FakePrompter.h"
+#include "ui/win32/FocusRule.h"
 #include "ui/win32/ReservationGrid.h"
 #include "ui/win32/Window.h"
 
@@ -73,4 +74,20 @@ TEST(WindowLifetime, AWrapperGoneBeforeItsControlIsNeverReached) {
         SendMessageW(owner.handle(), WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw)),
         0)
         << "the window still passed notifications to the wrapper";
+}
+
+TEST(WindowLifetime, AButtonThatKeepsFocusElsewhereLeavesItInTheField) {
+    testing_support::FakePrompter prompter;
+    Probe owner(prompter);
+    owner.create();
+    const HWND field = owner.add(L"EDIT", "", WS_TABSTOP, {0, 0, 80, 20});
+    const HWND button = owner.add(L"BUTTON", "予約する", BS_PUSHBUTTON, {0, 30, 80, 25});
+    ui::keepFocusElsewhere(button);
+    ShowWindow(owner.handle(), SW_SHOW);
+    SetForegroundWindow(owner.handle());
+    SetFocus(field);
+    ASSERT_EQ(GetFocus(), field);
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), field) << "a click left the focus on the button";
 }

@@ -81,6 +81,8 @@ echo "the installed program started hidden"
 # A new copy is a new process (X may give its window the old one's id again).
 program_pid() { pgrep -f 'Brindlewhistmoore\.exe' | head -1 || true; }
 before=$(program_pid)
+# The user turned ログオン時に起動する off: the upgrade keeps it off.
+rm -f "$(startup)"
 wine "$setup" /S 2>/dev/null
 for _ in $(seq 150); do
     now=$(program_pid)
@@ -90,9 +92,40 @@ done
 [ -n "$now" ] && [ "$now" != "$before" ] && [ -n "$(main_window)" ] ||
     fail "the upgrade did not start the program again"
 [ "$(od -An -tx1 "$folder/SetTimeData.txt")" = "$booking" ] || fail "the upgrade changed the booking"
-echo "an upgrade ended the running copy, kept its booking and started it again"
+[ -z "$(startup)" ] || fail "the upgrade brought back the Startup shortcut the user had removed"
+echo "an upgrade ended the running copy, kept its booking and the user's choice, and started it again"
 
-wine "$folder/uninstall.exe" /S "_?=$(winpath "$folder")" 2>/dev/null
+# A copy run from another folder is not the installed one: an upgrade leaves it running.
+probe_exe="$scratch/$(basename "$probe")"
+wine "$probe_exe" close TForm1 Brindlewhistmoore >/dev/null 2>&1 || true
+for _ in $(seq 50); do
+    [ -z "$(program_pid)" ] && break
+    sleep 0.2
+done
+[ -z "$(program_pid)" ] || fail "the installed copy did not end"
+mkdir -p "$scratch/other"
+cp "$folder/Brindlewhistmoore.exe" "$scratch/other/"
+(cd "$scratch/other" && exec wine Brindlewhistmoore.exe >/dev/null 2>&1) &
+wait_for_main || fail "the other folder's copy did not start"
+other=$(program_pid)
+wine "$setup" /S 2>/dev/null
+kill -0 "$other" 2>/dev/null || fail "the upgrade ended a copy of another folder"
+[ "$(program_pid)" = "$other" ] || fail "the upgrade started the installed copy beside the other one"
+wine "$probe_exe" close TForm1 Brindlewhistmoore >/dev/null 2>&1 || true
+for _ in $(seq 50); do
+    [ -z "$(program_pid)" ] && break
+    sleep 0.2
+done
+echo "an upgrade left a copy of another folder running"
+
+# This copy's Startup shortcut, as the settings dialog makes it: the uninstall removes it.
+cp "$(ls "$menu"/Brindlewhistmoore*.lnk | head -1)" \
+    "$(find "$menu" -maxdepth 1 -iname startup)/Brindlewhistmoore.lnk"
+[ -n "$(startup)" ] || fail "no Startup shortcut to remove"
+
+# Its folder as the system names it, as the uninstall entry starts it.
+wine "$folder/uninstall.exe" /S "_?=C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Brindlewhistmoore" \
+    2>/dev/null
 for _ in $(seq 50); do
     [ -z "$(main_window)" ] && break
     sleep 0.2

@@ -1,9 +1,11 @@
 #include "ReservationGrid.h"
 
 #include "Layout.h"
+#include "core/forms/ColumnFit.h"
 #include "platform/windows/WideText.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace ui {
 
@@ -82,16 +84,28 @@ void ReservationGrid::refresh() {
 }
 
 void ReservationGrid::fitColumns() {
-    // A column is as wide as designed, or wider when a font with wider glyphs needs it.
+    // A column is as wide as designed, or wider when its texts need it (a font with wider glyphs);
+    // together they stay within the view, so that no scroll bar hides a row.
     const int padding = 2 * MulDiv(kCellMargin, dpi_, kDesignDpi);
+    std::vector<int> designed;
+    std::vector<int> needed;
     for (int column = 0; column < core::kColumnCount; ++column) {
-        int width = MulDiv(core::kColumnWidths[static_cast<std::size_t>(column)], dpi_, kDesignDpi);
+        designed.push_back(
+            MulDiv(core::kColumnWidths[static_cast<std::size_t>(column)], dpi_, kDesignDpi));
+        int widest = 0;
         for (int row = 0; row <= core::kLastReservation; ++row) {
             const std::wstring text = platform::toWide(table_.cell(column, row));
-            const auto needed =
-                SendMessageW(view_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()));
-            width = std::max(width, static_cast<int>(needed) + padding);
+            widest = std::max(
+                widest, static_cast<int>(SendMessageW(view_, LVM_GETSTRINGWIDTHW, 0,
+                                                      reinterpret_cast<LPARAM>(text.c_str()))));
         }
+        needed.push_back(widest + padding);
+    }
+    RECT client{};
+    GetClientRect(view_, &client);
+    const std::vector<int> widths = core::fitColumnWidths(designed, needed, client.right);
+    for (int column = 0; column < core::kColumnCount; ++column) {
+        const int width = widths[static_cast<std::size_t>(column)];
         if (SendMessageW(view_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0) != width)
             SendMessageW(view_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
     }

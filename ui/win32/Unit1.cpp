@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "FocusRule.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "core/book/Vocabulary.h"
@@ -83,8 +84,9 @@ void TForm1::build() {
     for (const auto& action : core::kPowerActions)
         actions.emplace_back(action.word);
     ComboBox5 = std::make_unique<Selector>(*this, d::ComboBox5, actions);
-    // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
+    // No tab stop, and a click leaves the focus where it was.
     Button2 = addButton(*this, d::Button2, 0);
+    keepFocusElsewhere(Button2);
     Button4 = addButton(*this, d::Button4, WS_TABSTOP);
     StringGrid1 = std::make_unique<ReservationGrid>(
         *this, d::StringGrid1, table_, prompter_,
@@ -93,6 +95,7 @@ void TForm1::build() {
                                 [this] { StringGrid1DblClick(); }});
     addHint(StringGrid1->handle(), d::kGridHint);
     Button3 = addButton(*this, d::Button3, 0);
+    keepFocusElsewhere(Button3);
     onClick(Button2, [this] { Button2Click(); });
     onClick(Button3, [this] { Button3Click(); });
     onClick(Button4, [this] { Button4Click(); });

@@ -1,5 +1,7 @@
 #include "Unit2.h"
 
+#include "FocusRule.h"
+
 namespace ui {
 
 namespace {
@@ -7,18 +9,6 @@ namespace {
 namespace d = core::design::form2;
 
 constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT_PTR kSubclass = 1;
-
-// A press on the button must leave the keyboard focus where it was, as with a speed button.
-LRESULT CALLBACK keepFocusElsewhere(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR) {
-    if (message == WM_SETFOCUS) {
-        const auto previous = reinterpret_cast<HWND>(wParam);
-        SetFocus(previous != nullptr && previous != button ? previous : GetParent(button));
-        return 0;
-    }
-    return DefSubclassProc(button, message, wParam, lParam);
-}
 
 } // namespace
 
@@ -28,11 +18,6 @@ TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function
              prompter),
       model_(state, *this, std::move(cancelled)) {}
 
-TForm2::~TForm2() {
-    if (SpeedButton1 != nullptr)
-        RemoveWindowSubclass(SpeedButton1, keepFocusElsewhere, kSubclass);
-}
-
 void TForm2::build() {
     Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place);
     Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
@@ -41,7 +26,7 @@ void TForm2::build() {
     ProgressBar1 = add(PROGRESS_CLASSW, "", 0, d::ProgressBar1);
     SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, d::kProgressMaximum);
     SpeedButton1 = add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place);
-    SetWindowSubclass(SpeedButton1, keepFocusElsewhere, kSubclass, 0);
+    keepFocusElsewhere(SpeedButton1);
     onClick(SpeedButton1, [this] { SpeedButton1Click(); });
 }
 

@@ -12,7 +12,6 @@ class TForm2 : public Window, private core::CountdownControls {
 public:
     // `cancelled` tells the main window, which goes back to its ordinary tick.
     TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled);
-    ~TForm2() override;
 
     void showCountdown();
     void Timer1Timer();       // Timer1, every second while counting
