@@ -144,12 +144,16 @@ answer Return
 echo "a second start asked; no left the window hidden, yes showed it"
 
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
-click 285 20                                   # the tab 経過予約
-click 305 52                                   # ComboBox6, on "30"
+# The calendar takes the room it asks for: what lies right of it and below it moves as far as
+# the window grew from its designed 443 by 374.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+right=$((WIDTH - 443)) down=$((HEIGHT - 374))
+click $((285 + right)) 20                      # the tab 経過予約
+click $((305 + right)) 52                      # ComboBox6, on "30"
 for _ in $(seq 29); do xdotool key Up; done    # to "01"
-click 360 128                                  # ComboBox5, on "終了"
+click $((360 + right)) 128                     # ComboBox5, on "終了"
 for _ in $(seq 4); do xdotool key Down; done   # to "ログオフ"
-click 248 168                                  # 予約する
+click $((248 + right)) 168                     # 予約する
 sleep 0.5
 expected=$( {
     printf '%s\r\n' "2026/12/07,午後,０時,01分,ログオフ,稼働" "毎日,午後,０時,00分,終了,稼働"
@@ -160,17 +164,17 @@ expected=$( {
 shot "$main" main_window
 echo "a booking through the window wrote the expected bytes"
 
-xdotool mousemove --window "$main" 200 290     # over the grid
+xdotool mousemove --window "$main" 200 $((290 + down)) # over the grid
 hint=$(probe_until 5 hint) || fail "no hint over the grid"
 [ "$hint" = "ダブルクリックで再編集。右クリックで削除・停止・稼働。" ] || fail "the grid's hint: $hint"
 shot "$main" hint 160
-xdotool mousemove --window "$main" 420 360
+xdotool mousemove --window "$main" $((420 + right)) $((360 + down))
 echo "the grid shows its hint"
 
 # settings_dialog [tick]: opens the settings dialog, ticks ログオン時に起動する when asked, and
 # presses OK with Enter.
 settings_dialog() {
-    click 221 348                              # 設定
+    click 221 $((348 + down))                  # 設定
     dialog=$(wait_for_window 設定 10)
     [ -n "$dialog" ] || fail "no settings dialog"
     if [ "${1:-}" = tick ]; then
@@ -225,7 +229,7 @@ answer Return
 echo "a second start restored the minimised window"
 
 chmod a-w "$scratch/SetTimeData.txt"
-click 100 240                                  # the grid's second row
+click 100 $((240 + down))                      # the grid's second row
 xdotool key Menu
 probe_until 5 menu >/dev/null || fail "the menu key opened no row menu"
 shot "$main" row_menu

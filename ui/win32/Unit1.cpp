@@ -8,8 +8,10 @@
 #include "platform/windows/WideText.h"
 
 #include <algorithm>
-#include <chrono>
+#include <climits>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -121,19 +123,56 @@ void TForm1::dpiChanged(int dpi) {
         sheet->placeOnTab();
     }
     StringGrid1->setDpi(dpi);
-    // A calendar whose day names and month title need more room than its place (a system in
-    // another language) gets a smaller font rather than being cut off at its right edge.
-    RECT place;
-    GetClientRect(MonthCalendar1, &place);
-    for (int height = core::design::kFontHeight; height >= 8; --height) {
-        FontHandle font = programFont(dpi, height);
-        SendMessageW(MonthCalendar1, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-        calendarFont_ = std::move(font);
-        RECT need{};
-        SendMessageW(MonthCalendar1, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
-        if (need.right - need.left <= place.right && need.bottom - need.top <= place.bottom)
-            break;
+    makeRoomForTheCalendar();
+}
+
+void TForm1::makeRoomForTheCalendar() {
+    const auto placeOf = [this](HWND control) {
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    };
+    const RECT calendar = placeOf(MonthCalendar1);
+    RECT need{};
+    SendMessageW(MonthCalendar1, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
+    const int width = std::max(calendar.right - calendar.left, need.right - need.left);
+    const int height = std::max(calendar.bottom - calendar.top, need.bottom - need.top);
+    SetWindowPos(MonthCalendar1, nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // What lies to the right of the calendar moves right, what lies below it moves down, each
+    // all together and only as far as the calendar's new edge and a small gap need.
+    const int gap = scale(4);
+    int nearestRight = INT_MAX;
+    int nearestBelow = INT_MAX;
+    std::vector<std::pair<HWND, RECT>> others;
+    for (HWND child = GetWindow(handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child == MonthCalendar1)
+            continue;
+        const RECT place = placeOf(child);
+        others.emplace_back(child, place);
+        if (place.top >= calendar.bottom)
+            nearestBelow = std::min(nearestBelow, static_cast<int>(place.top));
+        else if (place.left >= calendar.right)
+            nearestRight = std::min(nearestRight, static_cast<int>(place.left));
     }
+    const int right = std::max(0, static_cast<int>(calendar.left) + width + gap - nearestRight);
+    const int down = std::max(0, static_cast<int>(calendar.top) + height + gap - nearestBelow);
+    if (right == 0 && down == 0)
+        return;
+    for (const auto& [child, place] : others) {
+        const bool below = place.top >= calendar.bottom;
+        const int dx = !below && place.left >= calendar.right ? right : 0;
+        const int dy = below ? down : 0;
+        if (dx != 0 || dy != 0)
+            SetWindowPos(child, nullptr, place.left + dx, place.top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT outer;
+    GetWindowRect(handle(), &outer);
+    SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left + right,
+                 outer.bottom - outer.top + down, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::buildTimeSheet() {

@@ -96,6 +96,9 @@ private:
 
     void build() override;
     void dpiChanged(int dpi) override;
+    // The calendar in the window's font gets the size it asks for, which differs from system to
+    // system; what it would cover moves aside and the window grows, as little as needed.
+    void makeRoomForTheCalendar();
     void buildTimeSheet();
     void buildElapsedSheet();
     void buildCpuSheet();
@@ -145,7 +148,6 @@ private:
     TForm3* settingsDialog_ = nullptr;
     std::map<HWND, std::string> shownTexts_;
     UINT taskbarCreated_;
-    FontHandle calendarFont_;
 };
 
 } // namespace ui

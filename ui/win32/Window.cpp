@@ -206,10 +206,10 @@ LRESULT Window::handleDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
         setDpi(HIWORD(wParam));
         dpiChanged(HIWORD(wParam));
+        // The suggested place; the size is the layout's for the new DPI.
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     default:
