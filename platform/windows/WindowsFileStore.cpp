@@ -5,7 +5,7 @@
 #include "core/files/TemporaryName.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <shlobj.h>
 #include <windows.h>
 
 namespace platform {
@@ -94,8 +94,12 @@ void WindowsFileStore::replace(const std::string& path, std::string_view bytes) 
 }
 
 void WindowsFileStore::makeFolderFor(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(toWide(path)).parent_path(), ignored);
+    const std::wstring wide = toWide(path);
+    const auto slash = wide.find_last_of(L"\\/");
+    if (slash == std::wstring::npos || slash == 0)
+        return;
+    // Made with the folders above it; one that exists already is no error here.
+    SHCreateDirectoryExW(nullptr, wide.substr(0, slash).c_str(), nullptr);
 }
 
 } // namespace platform
