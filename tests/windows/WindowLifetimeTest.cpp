@@ -56,7 +56,7 @@ TEST(WindowLifetime, AWrapperGoneBeforeItsControlIsNeverReached) {
     auto grid = std::make_unique<ui::ReservationGrid>(
         owner, core::design::Rect{0, 0, 150, 150}, table, prompter,
         ui::ReservationGrid::Events{[] {}, [&] { ++menuKeys; }, [] {}});
-    const HWND view = grid->handle();
+    const HWND view = grid->hwnd();
     SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), -1);
     EXPECT_EQ(menuKeys, 1);
     NMCUSTOMDRAW draw{};

@@ -17,6 +17,8 @@ LRESULT CALLBACK escapeAnswersNo(HWND box, UINT message, WPARAM wParam, LPARAM l
         EndDialog(box, IDNO);
         return 0;
     }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(box, escapeAnswersNo, 1);
     return DefSubclassProc(box, message, wParam, lParam);
 }
 

@@ -29,11 +29,11 @@ constexpr UINT_PTR kSubclass = 1;
 ReservationGrid::ReservationGrid(Window& owner, core::design::Rect place,
                                  const core::ReservationTable& table, core::Prompter& prompter,
                                  Events events)
-    : owner_(owner), view_(owner.add(WC_LISTVIEWW, "",
-                                     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                         LVS_NOSORTHEADER | WS_TABSTOP,
-                                     place, nullptr, WS_EX_CLIENTEDGE)),
-      table_(table), prompter_(prompter), events_(std::move(events)) {
+    : Control(
+          owner.add(WC_LISTVIEWW, "",
+                    LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
+                    place, nullptr, WS_EX_CLIENTEDGE)),
+      view_(hwnd()), table_(table), prompter_(prompter), events_(std::move(events)) {
     SendMessageW(view_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
     for (int column = 0; column < core::kColumnCount; ++column) {
@@ -51,11 +51,6 @@ ReservationGrid::ReservationGrid(Window& owner, core::design::Rect place,
         item.iItem = row - 1;
         SendMessageW(view_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    owner.onNotify(view_, [this](const NMHDR& header) -> LRESULT {
-        if (header.code != NM_CUSTOMDRAW)
-            return 0;
-        return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
-    });
     SetWindowSubclass(view_, &ReservationGrid::procedure, kSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
     refresh();
@@ -64,7 +59,12 @@ ReservationGrid::ReservationGrid(Window& owner, core::design::Rect place,
 ReservationGrid::~ReservationGrid() {
     // The list view may outlive this object: its procedure must not come here again.
     RemoveWindowSubclass(view_, &ReservationGrid::procedure, kSubclass);
-    owner_.forget(view_);
+}
+
+LRESULT ReservationGrid::notify(const NMHDR& header) {
+    if (header.code != NM_CUSTOMDRAW)
+        return 0;
+    return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
 }
 
 void ReservationGrid::setDpi(int dpi) {
@@ -193,7 +193,7 @@ POINT ReservationGrid::selectedRowCorner() const {
     return corner;
 }
 
-LRESULT ReservationGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ReservationGrid::viewMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_RBUTTONDOWN:
         // The row menu acts on the row selected before: the press must not move it.
@@ -236,12 +236,17 @@ LRESULT ReservationGrid::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefSubclassProc(view_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ReservationGrid::procedure(HWND, UINT message, WPARAM wParam, LPARAM lParam,
+LRESULT CALLBACK ReservationGrid::procedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR, DWORD_PTR self) {
+    // The view's last message: the subclass goes with it, whichever of the two parts first.
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(view, &ReservationGrid::procedure, kSubclass);
+        return DefSubclassProc(view, message, wParam, lParam);
+    }
     auto* grid = reinterpret_cast<ReservationGrid*>(self);
     LRESULT result = 0;
     // An exception must not unwind through the system's frames.
-    core::runGuarded(grid->prompter_, [&] { result = grid->handle(message, wParam, lParam); });
+    core::runGuarded(grid->prompter_, [&] { result = grid->viewMessage(message, wParam, lParam); });
     return result;
 }
 

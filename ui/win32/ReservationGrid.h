@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Control.h"
 #include "Window.h"
 #include "core/book/ReservationTable.h"
 
@@ -11,7 +12,7 @@ namespace ui {
 // The reservation table in a report-style list view: the header row and the row labels come
 // from the table, one whole row is selected at a time. Only the left button selects; a right
 // press, the context-menu key (or Shift+F10) and a double click are reported instead.
-class ReservationGrid {
+class ReservationGrid : public Control {
 public:
     struct Events {
         std::function<void()> rightPress;
@@ -20,11 +21,8 @@ public:
     };
     ReservationGrid(Window& owner, core::design::Rect place, const core::ReservationTable& table,
                     core::Prompter& prompter, Events events);
-    ~ReservationGrid();
-    ReservationGrid(const ReservationGrid&) = delete;
-    ReservationGrid& operator=(const ReservationGrid&) = delete;
+    ~ReservationGrid() override;
 
-    HWND handle() const { return view_; }
     // Column widths for the window's DPI, each wide enough for its texts.
     void setDpi(int dpi);
     // Shows the table's texts when they changed since the last showing.
@@ -35,17 +33,19 @@ public:
     void setLocked(bool locked);
     // The screen point below the selected row's first cell, or the grid's corner with none.
     POINT selectedRowCorner() const;
+    // The list view's custom drawing.
+    LRESULT notify(const NMHDR& header) override;
 
 private:
     static LRESULT CALLBACK procedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // What the list view receives, before it does.
+    LRESULT viewMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT customDraw(const NMLVCUSTOMDRAW& draw) const;
     void fitColumns();
     // The background as the system's colours and the lock make it now.
     void applyBackground();
 
-    Window& owner_;
     HWND view_;
     const core::ReservationTable& table_;
     core::Prompter& prompter_;

@@ -1,20 +1,44 @@
 #pragma once
 
+#include "Control.h"
 #include "Window.h"
 #include "core/forms/FormDesign.h"
 
 #include <functional>
+#include <memory>
 
 namespace ui {
 
+// A field's edit control: it tells of each change of its text and of the focus leaving it.
+class Edit : public Control {
+public:
+    Edit(HWND hwnd, std::function<void()> changed, std::function<void()> left)
+        : Control(hwnd), changed_(std::move(changed)), left_(std::move(left)) {}
+    void command(WORD notification) override;
+
+private:
+    std::function<void()> changed_;
+    std::function<void()> left_;
+};
+
+// Up-down arrows that only report steps, +1 or -1.
+class UpDown : public Control {
+public:
+    UpDown(HWND hwnd, std::function<void(int step)> stepped)
+        : Control(hwnd), stepped_(std::move(stepped)) {}
+    LRESULT notify(const NMHDR& header) override;
+
+private:
+    std::function<void(int)> stepped_;
+};
+
 // A numeric field under the spin-field rule: an edit with an up-down control beside it, both
-// made in the given window, whose notifications come here.
+// made in the given window.
 class SpinEdit {
 public:
     // `changed` hears every change of the text: each keystroke, arrow and correction.
     SpinEdit(Window& owner, const core::design::Spin& design, int arrowsWidth,
              HWND relativeTo = nullptr, std::function<void()> changed = {});
-    ~SpinEdit();
     SpinEdit(const SpinEdit&) = delete;
     SpinEdit& operator=(const SpinEdit&) = delete;
 
@@ -23,14 +47,13 @@ public:
     void setValue(int value);
     // Brings a typed value into range, as leaving the field does.
     void left();
-    HWND edit() const { return edit_; }
-    HWND arrows() const { return arrows_; }
+    HWND edit() const { return edit_->hwnd(); }
+    HWND arrows() const { return arrows_->hwnd(); }
 
 private:
-    Window& owner_;
     core::SpinRange range_;
-    HWND edit_;
-    HWND arrows_;
+    std::unique_ptr<Edit> edit_;
+    std::unique_ptr<UpDown> arrows_;
 };
 
 } // namespace ui

@@ -21,28 +21,24 @@ namespace d = core::design::form1;
 
 constexpr int kArrowsWidth = 13;
 
-enum MenuItem : UINT { N1 = 101, Exit1, N4, N5, N2, Delete1, N6, N7 };
-
 template <typename Texts> std::vector<std::string> toItems(const Texts& texts) {
     return {texts.begin(), texts.end()};
-}
-
-void appendItem(HMENU menu, UINT id, std::string_view caption) {
-    AppendMenuW(menu, MF_STRING, id, platform::toWide(caption).c_str());
 }
 
 HWND addLabel(Window& owner, const core::design::Control& design) {
     return owner.add(L"STATIC", design.text, SS_LEFT | SS_NOPREFIX, design.place);
 }
 
-HWND addValueLabel(Window& owner, core::design::Rect place) {
+std::unique_ptr<Label> addValueLabel(Window& owner, core::design::Rect place) {
     HWND label = owner.add(L"STATIC", "", SS_RIGHT, place);
     owner.paintText(label, colourRef(d::kValueColour));
-    return label;
+    return std::make_unique<Label>(label);
 }
 
-HWND addButton(Window& owner, const core::design::Control& design, DWORD style) {
-    return owner.add(L"BUTTON", design.text, BS_PUSHBUTTON | style, design.place);
+std::unique_ptr<Button> addButton(Window& owner, const core::design::Control& design, DWORD style,
+                                  std::function<void()> onClick) {
+    return std::make_unique<Button>(
+        owner.add(L"BUTTON", design.text, BS_PUSHBUTTON | style, design.place), std::move(onClick));
 }
 
 } // namespace
@@ -58,21 +54,10 @@ void TForm1::build() {
     tickTimer_.attach(handle());
     MonthCalendar1 =
         add(MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK, d::MonthCalendar1);
-    PageControl1 = add(WC_TABCONTROLW, "", WS_TABSTOP, d::PageControl1);
-    for (std::string_view caption : d::kSheetCaptions) {
-        std::wstring text = platform::toWide(caption);
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text.data();
-        SendMessageW(PageControl1, TCM_INSERTITEMW,
-                     static_cast<WPARAM>(SendMessageW(PageControl1, TCM_GETITEMCOUNT, 0, 0)),
-                     reinterpret_cast<LPARAM>(&item));
-    }
-    onNotify(PageControl1, [this](const NMHDR& header) -> LRESULT {
-        if (header.code == TCN_SELCHANGE)
-            PageControl1Change();
-        return 0;
-    });
+    PageControl1 = std::make_unique<TabControl>(
+        add(WC_TABCONTROLW, "", WS_TABSTOP, d::PageControl1), [this] { PageControl1Change(); });
+    for (std::string_view caption : d::kSheetCaptions)
+        PageControl1->addTab(caption);
     TabSheet1 = addSheet();
     TabSheet2 = addSheet();
     TabSheet3 = addSheet();
@@ -81,26 +66,23 @@ void TForm1::build() {
     buildCpuSheet();
 
     addLabel(*this, d::Label1);
-    Label2 = add(L"STATIC", "", SS_LEFT, d::Label2);
+    Label2 = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT, d::Label2));
     std::vector<std::string> actions;
     for (const auto& action : core::kPowerActions)
         actions.emplace_back(action.word);
-    ComboBox5 = std::make_unique<Selector>(*this, d::ComboBox5, actions);
+    ComboBox5 = std::make_unique<ComboBox>(*this, d::ComboBox5, actions);
     // No tab stop, and a click leaves the focus where it was.
-    Button2 = addButton(*this, d::Button2, 0);
-    keepFocusElsewhere(Button2);
-    Button4 = addButton(*this, d::Button4, WS_TABSTOP);
+    Button2 = addButton(*this, d::Button2, 0, [this] { Button2Click(); });
+    keepFocusElsewhere(Button2->hwnd());
+    Button4 = addButton(*this, d::Button4, WS_TABSTOP, [this] { Button4Click(); });
     StringGrid1 = std::make_unique<ReservationGrid>(
         *this, d::StringGrid1, table_, prompter_,
         ReservationGrid::Events{[this] { StringGrid1MouseDown(1); },
                                 [this] { StringGrid1ContextPopup(); },
                                 [this] { StringGrid1DblClick(); }});
-    addHint(StringGrid1->handle(), d::kGridHint);
-    Button3 = addButton(*this, d::Button3, 0);
-    keepFocusElsewhere(Button3);
-    onClick(Button2, [this] { Button2Click(); });
-    onClick(Button3, [this] { Button3Click(); });
-    onClick(Button4, [this] { Button4Click(); });
+    addHint(StringGrid1->hwnd(), d::kGridHint);
+    Button3 = addButton(*this, d::Button3, 0, [this] { Button3Click(); });
+    keepFocusElsewhere(Button3->hwnd());
     buildMenus();
     TrayIcon1 = std::make_unique<TrayIcon>(handle());
     showSheet(0);
@@ -111,7 +93,7 @@ void TForm1::build() {
 }
 
 std::unique_ptr<TabSheet> TForm1::addSheet() {
-    auto sheet = std::make_unique<TabSheet>(PageControl1, prompter_);
+    auto sheet = std::make_unique<TabSheet>(PageControl1->hwnd(), prompter_);
     sheet->create(handle());
     sheet->placeOnTab();
     return sheet;
@@ -177,18 +159,19 @@ void TForm1::makeRoomForTheCalendar() {
 
 void TForm1::buildTimeSheet() {
     TabSheet& sheet = *TabSheet1;
-    ComboBox1 = std::make_unique<Selector>(sheet, d::ComboBox1, toItems(d::kPeriodItems));
-    ComboBox2 = std::make_unique<Selector>(sheet, d::ComboBox2, toItems(core::kHourLabels));
+    ComboBox1 = std::make_unique<ComboBox>(sheet, d::ComboBox1, toItems(d::kPeriodItems));
+    ComboBox2 = std::make_unique<ComboBox>(sheet, d::ComboBox2, toItems(core::kHourLabels));
     ComboBox3 =
-        std::make_unique<Selector>(sheet, d::ComboBox3, core::design::numberedItems(60, "分"));
-    ComboBox4 = std::make_unique<Selector>(sheet, d::ComboBox4, toItems(core::kWeekdayItems));
-    RadioButton1 = sheet.add(L"BUTTON", d::RadioButton1.text,
-                             BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, d::RadioButton1.place);
-    RadioButton2 =
-        sheet.add(L"BUTTON", d::RadioButton2.text, BS_AUTORADIOBUTTON, d::RadioButton2.place);
-    RadioButton3 =
-        sheet.add(L"BUTTON", d::RadioButton3.text, BS_AUTORADIOBUTTON, d::RadioButton3.place);
-    addHint(RadioButton1, d::kOnceHint);
+        std::make_unique<ComboBox>(sheet, d::ComboBox3, core::design::numberedItems(60, "分"));
+    ComboBox4 = std::make_unique<ComboBox>(sheet, d::ComboBox4, toItems(core::kWeekdayItems));
+    RadioButton1 = std::make_unique<Button>(sheet.add(L"BUTTON", d::RadioButton1.text,
+                                                      BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+                                                      d::RadioButton1.place));
+    RadioButton2 = std::make_unique<Button>(
+        sheet.add(L"BUTTON", d::RadioButton2.text, BS_AUTORADIOBUTTON, d::RadioButton2.place));
+    RadioButton3 = std::make_unique<Button>(
+        sheet.add(L"BUTTON", d::RadioButton3.text, BS_AUTORADIOBUTTON, d::RadioButton3.place));
+    addHint(RadioButton1->hwnd(), d::kOnceHint);
 }
 
 void TForm1::buildElapsedSheet() {
@@ -196,7 +179,7 @@ void TForm1::buildElapsedSheet() {
     SpinEdit1 = std::make_unique<SpinEdit>(sheet, d::SpinEdit1, kArrowsWidth);
     addLabel(sheet, d::Label4);
     ComboBox6 =
-        std::make_unique<Selector>(sheet, d::ComboBox6, core::design::numberedItems(60, ""));
+        std::make_unique<ComboBox>(sheet, d::ComboBox6, core::design::numberedItems(60, ""));
     addLabel(sheet, d::Label5);
     addLabel(sheet, d::Label3);
     Label8 = addValueLabel(sheet, d::Label8);
@@ -205,8 +188,8 @@ void TForm1::buildElapsedSheet() {
     addLabel(sheet, d::Label7);
     Label10 = addValueLabel(sheet, d::Label10);
     addLabel(sheet, d::Label11);
-    setShown(Label8, false);
-    setShown(Label9, false);
+    setShown(Label8->hwnd(), false);
+    setShown(Label9->hwnd(), false);
 }
 
 void TForm1::buildCpuSheet() {
@@ -220,27 +203,20 @@ void TForm1::buildCpuSheet() {
     SpinEdit3 = std::make_unique<SpinEdit>(sheet, d::SpinEdit3, kArrowsWidth, nullptr,
                                            [this] { model_.SpinEdit3Change(); });
     addLabel(sheet, d::Label16);
-    Button1 = addButton(sheet, d::Button1, WS_TABSTOP);
-    Button5 = addButton(sheet, d::Button5, WS_TABSTOP);
-    sheet.onClick(Button1, [this] { Button1Click(); });
-    sheet.onClick(Button5, [this] { Button5Click(); });
+    Button1 = addButton(sheet, d::Button1, WS_TABSTOP, [this] { Button1Click(); });
+    Button5 = addButton(sheet, d::Button5, WS_TABSTOP, [this] { Button5Click(); });
 }
 
 void TForm1::buildMenus() {
-    PopupMenu1.reset(CreatePopupMenu());
-    appendItem(PopupMenu1.get(), N1, d::N1);
-    appendItem(PopupMenu1.get(), Exit1, d::Exit1);
-    HMENU N3 = CreatePopupMenu();
-    appendItem(N3, N4, d::N4);
-    appendItem(N3, N5, d::N5);
-    // Attached, the submenu goes with its menu.
-    AppendMenuW(PopupMenu1.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(N3),
-                platform::toWide(d::N3).c_str());
-    appendItem(PopupMenu1.get(), N2, d::N2);
-    PopupMenu2.reset(CreatePopupMenu());
-    appendItem(PopupMenu2.get(), Delete1, d::Delete1);
-    appendItem(PopupMenu2.get(), N6, d::N6);
-    appendItem(PopupMenu2.get(), N7, d::N7);
+    PopupMenu1.add(d::N1, [this] { N1Click(); });
+    PopupMenu1.add(d::Exit1, [this] { Exit1Click(); });
+    PopupMenu& N3 = PopupMenu1.addSubmenu(d::N3);
+    N3.add(d::N4, [this] { N4Click(); });
+    N3.add(d::N5, [this] { N5Click(); });
+    PopupMenu1.add(d::N2, [this] { N2Click(); });
+    PopupMenu2.add(d::Delete1, [this] { Delete1Click(); });
+    PopupMenu2.add(d::N6, [this] { N6Click(); });
+    PopupMenu2.add(d::N7, [this] { N7Click(); });
 }
 
 void TForm1::showSheet(int index) {
@@ -287,7 +263,7 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::PageControl1Change() {
-    const auto index = static_cast<int>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0));
+    const int index = PageControl1->selected();
     if (index >= 0 && index <= core::kCpuTab)
         showSheet(index);
 }
@@ -302,15 +278,13 @@ void TForm1::StringGrid1MouseDown(int button) {
     POINT at;
     GetCursorPos(&at);
     hideHint();
-    TrackPopupMenu(PopupMenu2.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                   handle(), nullptr);
+    PopupMenu2.track(handle(), at, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON);
 }
 
 void TForm1::StringGrid1ContextPopup() {
     const POINT at = StringGrid1->selectedRowCorner();
     hideHint();
-    TrackPopupMenu(PopupMenu2.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                   handle(), nullptr);
+    PopupMenu2.track(handle(), at, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON);
 }
 
 void TForm1::N6Click() {
@@ -336,8 +310,7 @@ void TForm1::ICONMessage(LPARAM mouseEvent) {
     GetCursorPos(&at);
     // Without the foreground the menu would not close on a click elsewhere.
     SetForegroundWindow(handle());
-    TrackPopupMenu(PopupMenu1.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
-                   handle(), nullptr);
+    PopupMenu1.track(handle(), at, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON);
     PostMessageW(handle(), WM_NULL, 0, 0);
 }
 
@@ -379,40 +352,12 @@ void TForm1::showIfNoTrayHost() {
         showInFront();
 }
 
-void TForm1::menuCommand(UINT id) {
-    switch (id) {
-    case N1:
-        return N1Click();
-    case Exit1:
-        return Exit1Click();
-    case N4:
-        return N4Click();
-    case N5:
-        return N5Click();
-    case N2:
-        return N2Click();
-    case Delete1:
-        return Delete1Click();
-    case N6:
-        return N6Click();
-    case N7:
-        return N7Click();
-    default:
-        return;
-    }
-}
-
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
         if (!tickTimer_.timerMessage(wParam) && wParam == kTrayHostWait)
             showIfNoTrayHost();
         return 0;
-    case WM_COMMAND:
-        // A menu's command comes with no control.
-        if (lParam == 0 && HIWORD(wParam) == 0)
-            menuCommand(LOWORD(wParam));
-        return handleDefault(message, wParam, lParam);
     case kShowRequestMessage:
         WMAppShow();
         return 0;

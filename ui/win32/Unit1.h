@@ -1,8 +1,9 @@
 #pragma once
 
-#include "Handles.h"
+#include "ComboBox.h"
+#include "Control.h"
+#include "PopupMenu.h"
 #include "ReservationGrid.h"
-#include "Selector.h"
 #include "SpinEdit.h"
 #include "TabSheet.h"
 #include "TrayIcon.h"
@@ -59,36 +60,35 @@ public:
     void FormClose();                      // the window closes in any way: the program ends
 
     HWND MonthCalendar1;
-    HWND PageControl1;
-    // The pages before the controls on them: their windows must outlast the controls' handlers.
+    std::unique_ptr<TabControl> PageControl1;
     std::unique_ptr<TabSheet> TabSheet1;
     std::unique_ptr<TabSheet> TabSheet2;
     std::unique_ptr<TabSheet> TabSheet3;
-    std::unique_ptr<Selector> ComboBox1;
-    std::unique_ptr<Selector> ComboBox2;
-    std::unique_ptr<Selector> ComboBox3;
-    std::unique_ptr<Selector> ComboBox4;
-    std::unique_ptr<Selector> ComboBox5;
-    std::unique_ptr<Selector> ComboBox6;
-    HWND RadioButton1;
-    HWND RadioButton2;
-    HWND RadioButton3;
+    std::unique_ptr<ComboBox> ComboBox1;
+    std::unique_ptr<ComboBox> ComboBox2;
+    std::unique_ptr<ComboBox> ComboBox3;
+    std::unique_ptr<ComboBox> ComboBox4;
+    std::unique_ptr<ComboBox> ComboBox5;
+    std::unique_ptr<ComboBox> ComboBox6;
+    std::unique_ptr<Button> RadioButton1;
+    std::unique_ptr<Button> RadioButton2;
+    std::unique_ptr<Button> RadioButton3;
     std::unique_ptr<SpinEdit> SpinEdit1;
     std::unique_ptr<SpinEdit> SpinEdit2;
     std::unique_ptr<SpinEdit> SpinEdit3;
-    HWND Label2;
-    HWND Label8;
-    HWND Label9;
-    HWND Label10;
-    HWND Label13;
-    HWND Button1;
-    HWND Button2;
-    HWND Button3;
-    HWND Button4;
-    HWND Button5;
+    std::unique_ptr<Label> Label2;
+    std::unique_ptr<Label> Label8;
+    std::unique_ptr<Label> Label9;
+    std::unique_ptr<Label> Label10;
+    std::unique_ptr<Label> Label13;
+    std::unique_ptr<Button> Button1;
+    std::unique_ptr<Button> Button2;
+    std::unique_ptr<Button> Button3;
+    std::unique_ptr<Button> Button4;
+    std::unique_ptr<Button> Button5;
     std::unique_ptr<ReservationGrid> StringGrid1;
-    MenuHandle PopupMenu1;
-    MenuHandle PopupMenu2;
+    PopupMenu PopupMenu1;
+    PopupMenu PopupMenu2;
     std::unique_ptr<TrayIcon> TrayIcon1;
 
 private:
@@ -105,10 +105,8 @@ private:
     void buildMenus();
     std::unique_ptr<TabSheet> addSheet();
     void showSheet(int index);
-    void menuCommand(UINT id);
     void runBookingCommand(void (core::BookingCommands::*command)());
     void showIfNoTrayHost();
-    void showText(HWND label, const std::string& text);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Shows or hides a control of a page; the page itself shows with its tab.
     static void setShown(HWND control, bool shown);
@@ -138,7 +136,7 @@ private:
     std::string selectedItem(core::Selector selector) const override;
     void selectEqualItem(core::Selector selector, std::string_view text) override;
     int elapsedHours() const override;
-    Selector& selectorBox(core::Selector selector) const;
+    ComboBox& comboBox(core::Selector selector) const;
 
     Form1Services services_;
     core::ReservationTable table_;
@@ -146,7 +144,6 @@ private:
     core::MainWindowModel model_;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
-    std::map<HWND, std::string> shownTexts_;
     UINT taskbarCreated_;
 };
 

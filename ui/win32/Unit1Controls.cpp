@@ -23,41 +23,28 @@ SYSTEMTIME toSystemTime(core::LocalDays day) {
     return time;
 }
 
-bool isChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 } // namespace
 
-void TForm1::showText(HWND label, const std::string& text) {
-    // Every tick sets the labels; only a change needs a repaint.
-    std::string& shown = shownTexts_[label];
-    if (shown == text)
-        return;
-    shown = text;
-    setControlText(label, text);
-}
-
 void TForm1::showWeekdays(bool shown) {
-    setShown(ComboBox4->handle(), shown);
+    setShown(ComboBox4->hwnd(), shown);
 }
 
 void TForm1::showClock(const std::string& text) {
-    showText(Label2, text);
+    Label2->setText(text);
 }
 
 void TForm1::showUsage(const std::string& text) {
-    showText(Label13, text);
+    Label13->setText(text);
 }
 
 void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
     if (remaining) {
-        showText(Label8, std::to_string(remaining->days));
-        showText(Label9, std::to_string(remaining->hours));
-        showText(Label10, std::to_string(remaining->minutes));
+        Label8->setText(std::to_string(remaining->days));
+        Label9->setText(std::to_string(remaining->hours));
+        Label10->setText(std::to_string(remaining->minutes));
     }
-    for (HWND label : {Label8, Label9, Label10})
-        setShown(label, remaining.has_value());
+    for (const auto* label : {Label8.get(), Label9.get(), Label10.get()})
+        setShown(label->hwnd(), remaining.has_value());
 }
 
 int TForm1::thresholdPercent() const {
@@ -76,7 +63,7 @@ void TForm1::setDurationMinutes(int minutes) {
     SpinEdit3->setValue(minutes);
 }
 
-Selector& TForm1::selectorBox(core::Selector selector) const {
+ComboBox& TForm1::comboBox(core::Selector selector) const {
     switch (selector) {
     case core::Selector::Period:
         return *ComboBox1;
@@ -95,19 +82,19 @@ Selector& TForm1::selectorBox(core::Selector selector) const {
 }
 
 int TForm1::itemIndex(core::Selector selector) const {
-    return selectorBox(selector).index();
+    return comboBox(selector).index();
 }
 
 void TForm1::selectIndex(core::Selector selector, int index) {
-    selectorBox(selector).select(index);
+    comboBox(selector).select(index);
 }
 
 std::string TForm1::selectedItem(core::Selector selector) const {
-    return selectorBox(selector).selectedItem();
+    return comboBox(selector).selectedItem();
 }
 
 void TForm1::selectEqualItem(core::Selector selector, std::string_view text) {
-    selectorBox(selector).selectEqualItem(text);
+    comboBox(selector).selectEqualItem(text);
 }
 
 int TForm1::selectedRow() const {
@@ -129,7 +116,7 @@ void TForm1::applyLocks(const core::ControlLocks& locks) {
         EnableWindow(control, locks.spinFields);
     StringGrid1->setLocked(!locks.grid);
     if (locks.bookButton)
-        EnableWindow(Button2, *locks.bookButton);
+        EnableWindow(Button2->hwnd(), *locks.bookButton);
 }
 
 void TForm1::showCountdown() {
@@ -143,27 +130,24 @@ void TForm1::showTable() {
 }
 
 int TForm1::tabIndex() const {
-    return static_cast<int>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0));
+    return PageControl1->selected();
 }
 
 void TForm1::showTab(int index) {
-    SendMessageW(PageControl1, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PageControl1->select(index);
     showSheet(index);
 }
 
 core::BookingKind TForm1::bookingKind() const {
-    if (isChecked(RadioButton1))
+    if (RadioButton1->checked())
         return core::BookingKind::Once;
-    return isChecked(RadioButton2) ? core::BookingKind::Daily : core::BookingKind::Weekly;
+    return RadioButton2->checked() ? core::BookingKind::Daily : core::BookingKind::Weekly;
 }
 
 void TForm1::setBookingKind(core::BookingKind kind) {
-    const std::array<std::pair<HWND, core::BookingKind>, 3> buttons{
-        {{RadioButton1, core::BookingKind::Once},
-         {RadioButton2, core::BookingKind::Daily},
-         {RadioButton3, core::BookingKind::Weekly}}};
-    for (const auto& [button, itsKind] : buttons)
-        SendMessageW(button, BM_SETCHECK, itsKind == kind ? BST_CHECKED : BST_UNCHECKED, 0);
+    RadioButton1->setChecked(kind == core::BookingKind::Once);
+    RadioButton2->setChecked(kind == core::BookingKind::Daily);
+    RadioButton3->setChecked(kind == core::BookingKind::Weekly);
 }
 
 core::LocalDays TForm1::calendarDate() const {

@@ -25,9 +25,10 @@ void TForm2::build() {
     paintText(Label2, colourRef(d::kTextColour));
     ProgressBar1 = add(PROGRESS_CLASSW, "", 0, d::ProgressBar1);
     SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, d::kProgressMaximum);
-    SpeedButton1 = add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place);
-    keepFocusElsewhere(SpeedButton1);
-    onClick(SpeedButton1, [this] { SpeedButton1Click(); });
+    SpeedButton1 = std::make_unique<Button>(
+        add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place),
+        [this] { SpeedButton1Click(); });
+    keepFocusElsewhere(SpeedButton1->hwnd());
 }
 
 void TForm2::showCountdown() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Control.h"
 #include "Window.h"
 #include "core/forms/CountdownModel.h"
 
 #include <functional>
+#include <memory>
 
 namespace ui {
 
@@ -20,7 +22,7 @@ public:
     HWND Label1 = nullptr;
     HWND Label2 = nullptr;
     HWND ProgressBar1 = nullptr;
-    HWND SpeedButton1 = nullptr;
+    std::unique_ptr<Button> SpeedButton1;
 
 private:
     void build() override;

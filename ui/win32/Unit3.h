@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Control.h"
 #include "SpinEdit.h"
 #include "Window.h"
 #include "core/forms/SettingsDialog.h"
@@ -23,14 +24,14 @@ public:
 
     HWND Label2 = nullptr;
     HWND GroupBox1 = nullptr;
-    HWND CheckBox1 = nullptr;
-    HWND CheckBox2 = nullptr;
-    HWND CheckBox3 = nullptr;
+    std::unique_ptr<Button> CheckBox1;
+    std::unique_ptr<Button> CheckBox2;
+    std::unique_ptr<Button> CheckBox3;
     std::unique_ptr<SpinEdit> SpinEdit1;
     HWND Label1 = nullptr;
-    HWND CheckBox4 = nullptr;
-    HWND Button1 = nullptr;
-    HWND Button2 = nullptr;
+    std::unique_ptr<Button> CheckBox4;
+    std::unique_ptr<Button> Button1;
+    std::unique_ptr<Button> Button2;
 
 private:
     void build() override;

@@ -1,5 +1,6 @@
 #include "Window.h"
 
+#include "Control.h"
 #include "core/forms/Centring.h"
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
@@ -64,21 +65,6 @@ HWND Window::add(const wchar_t* windowClass, std::string_view text, DWORD style,
         makeControl(handle_, id != 0 ? id : nextId_++, windowClass, text, style, extendedStyle);
     layout_.place(control, place, relativeTo);
     return control;
-}
-
-void Window::onCommand(HWND control, std::function<void(WORD)> handler) {
-    reflections_[GetDlgCtrlID(control)].command = std::move(handler);
-}
-
-void Window::onNotify(HWND control, std::function<LRESULT(const NMHDR&)> handler) {
-    reflections_[GetDlgCtrlID(control)].notify = std::move(handler);
-}
-
-void Window::onClick(HWND button, std::function<void()> handler) {
-    onCommand(button, [handler = std::move(handler)](WORD notification) {
-        if (notification == BN_CLICKED)
-            handler();
-    });
 }
 
 void Window::addHint(HWND control, std::string_view text) {
@@ -165,17 +151,14 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::handleDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: {
-        auto reflection = reflections_.find(LOWORD(wParam));
-        if (reflection != reflections_.end() && reflection->second.command)
-            reflection->second.command(HIWORD(wParam));
+    case WM_COMMAND:
+        if (Control* control = Control::of(reinterpret_cast<HWND>(lParam)))
+            control->command(HIWORD(wParam));
         return 0;
-    }
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        auto reflection = reflections_.find(static_cast<int>(header.idFrom));
-        if (reflection != reflections_.end() && reflection->second.notify)
-            return reflection->second.notify(header);
+        if (Control* control = Control::of(header.hwndFrom))
+            return control->notify(header);
         return 0;
     }
     case WM_CTLCOLORSTATIC:

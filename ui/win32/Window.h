@@ -11,7 +11,7 @@
 namespace ui {
 
 // A window of the program: its class, its controls laid out for its DPI with the notifications
-// of each passed on to that control's own handler, coloured texts, hints, and the one place
+// of each passed on to that control's object (Control), coloured texts, hints, and the one place
 // where an error a handler did not catch is shown. The object and its window part cleanly in
 // either order: the window forgets the object as it goes, and the object its window.
 class Window {
@@ -32,11 +32,6 @@ public:
     HWND add(const wchar_t* windowClass, std::string_view text, DWORD style,
              core::design::Rect place, HWND relativeTo = nullptr, DWORD extendedStyle = 0,
              int id = 0);
-    void onCommand(HWND control, std::function<void(WORD notification)> handler);
-    void onNotify(HWND control, std::function<LRESULT(const NMHDR&)> handler);
-    void onClick(HWND button, std::function<void()> handler);
-    // The control's handlers go, before whoever they call does.
-    void forget(HWND control) { reflections_.erase(GetDlgCtrlID(control)); }
     void paintText(HWND control, COLORREF colour) { textColours_[control] = colour; }
     int scale(int designPixels) const { return layout_.scale(designPixels); }
 
@@ -72,10 +67,6 @@ protected:
     core::Prompter& prompter_;
 
 private:
-    struct Reflection {
-        std::function<void(WORD)> command;
-        std::function<LRESULT(const NMHDR&)> notify;
-    };
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void passToChildren(UINT message, WPARAM wParam, LPARAM lParam) const;
     bool restoreFocus();
@@ -84,7 +75,6 @@ private:
     HWND handle_ = nullptr;
     Layout layout_;
     std::map<HWND, COLORREF> textColours_;
-    std::map<int, Reflection> reflections_;
     int nextId_ = 1000;
     HWND hints_ = nullptr;
     // The control that had the focus when the window was last deactivated.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Control.h"
 #include "Window.h"
 
 #include <string>
@@ -9,14 +10,10 @@ namespace ui {
 
 // A drop-down list with an edit field. Only a picked item counts: text typed into the field
 // leaves no item selected until one is picked again.
-class Selector {
+class ComboBox : public Control {
 public:
-    Selector(Window& owner, core::design::Rect place, const std::vector<std::string>& items);
-    ~Selector() { owner_.forget(box_); }
-    Selector(const Selector&) = delete;
-    Selector& operator=(const Selector&) = delete;
+    ComboBox(Window& owner, core::design::Rect place, const std::vector<std::string>& items);
 
-    HWND handle() const { return box_; }
     // The selected item's index, -1 for none.
     int index() const;
     void select(int index);
@@ -25,11 +22,11 @@ public:
     // Selects the first item equal to the text; with none, the selection stays.
     void selectEqualItem(std::string_view text);
 
+    void command(WORD notification) override;
+
 private:
     std::string itemText(int index) const;
 
-    Window& owner_;
-    HWND box_;
     bool typedInto_ = false;
 };
 

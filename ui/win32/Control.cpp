@@ -1,0 +1,47 @@
+#include "Control.h"
+
+#include "platform/windows/WideText.h"
+
+namespace ui {
+
+namespace {
+
+// A property of the control's window rather than its user data, which other windows (the
+// program's own among them) use for themselves.
+constexpr const wchar_t* kObject = L"Brindlewhistmoore.Control";
+
+} // namespace
+
+Control::Control(HWND hwnd) : hwnd_(hwnd) {
+    SetPropW(hwnd_, kObject, this);
+}
+
+Control::~Control() {
+    // A control that outlives its object must not reach it again.
+    if (IsWindow(hwnd_) && of(hwnd_) == this)
+        RemovePropW(hwnd_, kObject);
+}
+
+Control* Control::of(HWND control) {
+    return control == nullptr ? nullptr : static_cast<Control*>(GetPropW(control, kObject));
+}
+
+void Label::setText(const std::string& text) {
+    if (shownOnce_ && text == shown_)
+        return;
+    shownOnce_ = true;
+    shown_ = text;
+    SetWindowTextW(hwnd(), platform::toWide(text).c_str());
+}
+
+void TabControl::addTab(std::string_view caption) {
+    std::wstring text = platform::toWide(caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(hwnd(), TCM_INSERTITEMW,
+                 static_cast<WPARAM>(SendMessageW(hwnd(), TCM_GETITEMCOUNT, 0, 0)),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+} // namespace ui

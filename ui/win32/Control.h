@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/windows/Win32.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+// A control and the object that handles its notifications: its window passes each WM_COMMAND
+// and WM_NOTIFY on to the object of the control it came from. The object and its control part
+// cleanly in either order.
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    HWND hwnd() const { return hwnd_; }
+    // The object of a control, or null when it has none (any more).
+    static Control* of(HWND control);
+
+    virtual void command(WORD /*notification*/) {}
+    virtual LRESULT notify(const NMHDR& /*header*/) { return 0; }
+
+protected:
+    explicit Control(HWND hwnd);
+
+private:
+    HWND hwnd_;
+};
+
+// A push button, check box or radio button.
+class Button : public Control {
+public:
+    explicit Button(HWND hwnd, std::function<void()> onClick = {})
+        : Control(hwnd), onClick_(std::move(onClick)) {}
+    bool checked() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void setChecked(bool checked) {
+        SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    void command(WORD notification) override {
+        if (notification == BN_CLICKED && onClick_)
+            onClick_();
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+// A label whose text the program changes; only a new text repaints it.
+class Label : public Control {
+public:
+    explicit Label(HWND hwnd) : Control(hwnd) {}
+    void setText(const std::string& text);
+
+private:
+    std::string shown_;
+    bool shownOnce_ = false;
+};
+
+// A tab control; `onChange` hears the user pick another tab.
+class TabControl : public Control {
+public:
+    TabControl(HWND hwnd, std::function<void()> onChange)
+        : Control(hwnd), onChange_(std::move(onChange)) {}
+    int selected() const { return static_cast<int>(SendMessageW(hwnd(), TCM_GETCURSEL, 0, 0)); }
+    void select(int index) { SendMessageW(hwnd(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    void addTab(std::string_view caption);
+    LRESULT notify(const NMHDR& header) override {
+        if (header.code == TCN_SELCHANGE && onChange_)
+            onChange_();
+        return 0;
+    }
+
+private:
+    std::function<void()> onChange_;
+};
+
+} // namespace ui

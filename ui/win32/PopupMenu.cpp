@@ -1,0 +1,37 @@
+#include "PopupMenu.h"
+
+#include "platform/windows/WideText.h"
+
+namespace ui {
+
+PopupMenu::PopupMenu() : menu_(CreatePopupMenu()), owned_(menu_), top_(this) {}
+
+PopupMenu::PopupMenu(PopupMenu* top) : menu_(CreatePopupMenu()), top_(top) {}
+
+UINT PopupMenu::nextId() {
+    // 0 is what TrackPopupMenu returns for no item.
+    return static_cast<UINT>(top_->handlers_.size());
+}
+
+void PopupMenu::add(std::string_view caption, std::function<void()> handler) {
+    top_->handlers_.push_back(std::move(handler));
+    AppendMenuW(menu_, MF_STRING, nextId(), platform::toWide(caption).c_str());
+}
+
+PopupMenu& PopupMenu::addSubmenu(std::string_view caption) {
+    submenus_.push_back(std::unique_ptr<PopupMenu>(new PopupMenu(top_)));
+    PopupMenu& submenu = *submenus_.back();
+    // Attached, the submenu's handle goes with this menu's.
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.menu_),
+                platform::toWide(caption).c_str());
+    return submenu;
+}
+
+void PopupMenu::track(HWND owner, POINT at, UINT flags) {
+    const auto picked = static_cast<std::size_t>(
+        TrackPopupMenu(menu_, flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+    if (picked >= 1 && picked <= top_->handlers_.size())
+        top_->handlers_[picked - 1]();
+}
+
+} // namespace ui

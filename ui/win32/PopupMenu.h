@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Handles.h"
+#include "platform/windows/Win32.h"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+// A pop-up menu whose items carry their handlers: the item picked runs once the menu has closed.
+class PopupMenu {
+public:
+    PopupMenu();
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+
+    void add(std::string_view caption, std::function<void()> handler);
+    // A submenu of this menu, which goes with it.
+    PopupMenu& addSubmenu(std::string_view caption);
+    // Opens the menu at a screen point for the window, with TrackPopupMenu's alignment and button
+    // flags.
+    void track(HWND owner, POINT at, UINT flags);
+    HMENU handle() const { return menu_; }
+
+private:
+    explicit PopupMenu(PopupMenu* top);
+    UINT nextId();
+
+    HMENU menu_;
+    // Only the top menu owns the menu handle and the items' handlers.
+    MenuHandle owned_;
+    PopupMenu* top_;
+    std::vector<std::function<void()>> handlers_;
+    std::vector<std::unique_ptr<PopupMenu>> submenus_;
+};
+
+} // namespace ui
