@@ -13,7 +13,6 @@
 #include "platform/windows/WindowTickTimer.h"
 
 #include <array>
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>

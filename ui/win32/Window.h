@@ -4,7 +4,6 @@
 #include "core/base/Prompter.h"
 #include "platform/windows/Win32.h"
 
-#include <functional>
 #include <map>
 #include <string>
 
