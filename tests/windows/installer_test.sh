@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The per-user installer under wine, in a prefix of its own whose ComSpec is the tests' recorder:
 # a silent install puts the program, its shortcuts and its uninstall entry in place; the installed
-# program starts hidden; an upgrade ends the running copy, keeps its booking and starts it again;
-# a silent uninstall removes program, shortcuts and entry and keeps the booking.
+# program starts hidden; an upgrade ends the running copy, keeps its booking and the Startup
+# shortcut turned off, and starts it again; an upgrade leaves a copy of another folder running;
+# a silent uninstall removes program, shortcuts and entry and keeps the booking, and leaves
+# another copy's Startup shortcut.
 # Usage: installer_test.sh setup.exe recorder.exe probe.exe BUILD_DIR
 set -euo pipefail
 setup=$1 recorder=$2 probe=$3 build=$4
@@ -140,5 +142,14 @@ rm -f "$folder/uninstall.exe"
 [ -z "$(startup)" ] || fail "the uninstall left the Startup shortcut"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall left its entry"
 [ "$(od -An -tx1 "$folder/SetTimeData.txt")" = "$booking" ] || fail "the uninstall removed the booking"
-[ ! -s "$scratch/recorded.log" ] || fail "a power request was made: $(cat "$scratch/recorded.log")"
 echo "a silent uninstall removed program, shortcuts and entry, and kept the booking"
+
+# Another copy's Startup shortcut is that copy's: installed and uninstalled again, it stays.
+wine "$setup" /S 2>/dev/null
+wine "$probe_exe" close TForm1 Brindlewhistmoore >/dev/null 2>&1 || true
+wine "$probe_exe" startup-shortcut 'C:\Other\Brindlewhistmoore.exe' 2>/dev/null
+wine "$folder/uninstall.exe" /S "_?=C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Brindlewhistmoore" \
+    2>/dev/null
+[ -n "$(startup)" ] || fail "the uninstall removed another copy's Startup shortcut"
+[ ! -s "$scratch/recorded.log" ] || fail "a power request was made: $(cat "$scratch/recorded.log")"
+echo "an uninstall left another copy's Startup shortcut"

@@ -7,10 +7,12 @@
 //   probe minimise CLASS TITLE  minimises the window, as its button does
 //   probe close CLASS TITLE     closes the window, as its close box does
 //   probe shortcut PATH     the shortcut's target and working folder, joined by "|"
+//   probe startup-shortcut TARGET  makes the Startup shortcut of another program file
 //   probe env NAME          the variable as a program started now finds it
 //   probe idle              a window program that does nothing, as a baseline of wine's costs
 //   probe clock-turns N     for N seconds, how many milliseconds after each second's start the
 //                           main window's clock label turned
+#include "platform/windows/StartupShortcut.h"
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
@@ -182,6 +184,13 @@ int wmain(int argc, wchar_t** argv) {
         if (read)
             print(platform::fromWide(target) + "|" + platform::fromWide(folder));
         return read ? 0 : 1;
+    }
+    if (what == L"startup-shortcut" && argc == 3) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        platform::StartupShortcut(platform::StartupShortcut::startupFolder(),
+                                  platform::fromWide(argv[2]))
+            .create();
+        return 0;
     }
     if ((what == L"state" || what == L"minimise" || what == L"close") && argc == 4) {
         HWND window = FindWindowW(argv[2], argv[3]);
