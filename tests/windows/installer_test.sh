@@ -97,14 +97,23 @@ done
 [ -z "$(startup)" ] || fail "the upgrade brought back the Startup shortcut the user had removed"
 echo "an upgrade ended the running copy, kept its booking and the user's choice, and started it again"
 
+# Ends the running copy as its close box does, and waits for its process to go.
+close_program() {
+    wine "$scratch/$(basename "$probe")" close TForm1 Brindlewhistmoore >/dev/null 2>&1 || true
+    for _ in $(seq 50); do
+        [ -z "$(program_pid)" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Run from the install folder as the system names it, as the uninstall entry starts it.
+uninstall() {
+    wine "$folder/uninstall.exe" /S \
+        "_?=C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Brindlewhistmoore" 2>/dev/null
+}
+
 # A copy run from another folder is not the installed one: an upgrade leaves it running.
-probe_exe="$scratch/$(basename "$probe")"
-wine "$probe_exe" close TForm1 Brindlewhistmoore >/dev/null 2>&1 || true
-for _ in $(seq 50); do
-    [ -z "$(program_pid)" ] && break
-    sleep 0.2
-done
-[ -z "$(program_pid)" ] || fail "the installed copy did not end"
+close_program || fail "the installed copy did not end"
 mkdir -p "$scratch/other"
 cp "$folder/Brindlewhistmoore.exe" "$scratch/other/"
 (cd "$scratch/other" && exec wine Brindlewhistmoore.exe >/dev/null 2>&1) &
@@ -113,11 +122,7 @@ other=$(program_pid)
 wine "$setup" /S 2>/dev/null
 kill -0 "$other" 2>/dev/null || fail "the upgrade ended a copy of another folder"
 [ "$(program_pid)" = "$other" ] || fail "the upgrade started the installed copy beside the other one"
-wine "$probe_exe" close TForm1 Brindlewhistmoore >/dev/null 2>&1 || true
-for _ in $(seq 50); do
-    [ -z "$(program_pid)" ] && break
-    sleep 0.2
-done
+close_program || fail "the other folder's copy did not end"
 echo "an upgrade left a copy of another folder running"
 
 # This copy's Startup shortcut, as the settings dialog makes it: the uninstall removes it.
@@ -125,9 +130,7 @@ cp "$(ls "$menu"/Brindlewhistmoore*.lnk | head -1)" \
     "$(find "$menu" -maxdepth 1 -iname startup)/Brindlewhistmoore.lnk"
 [ -n "$(startup)" ] || fail "no Startup shortcut to remove"
 
-# Its folder as the system names it, as the uninstall entry starts it.
-wine "$folder/uninstall.exe" /S "_?=C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Brindlewhistmoore" \
-    2>/dev/null
+uninstall
 for _ in $(seq 50); do
     [ -z "$(main_window)" ] && break
     sleep 0.2
@@ -146,10 +149,8 @@ echo "a silent uninstall removed program, shortcuts and entry, and kept the book
 
 # Another copy's Startup shortcut is that copy's: installed and uninstalled again, it stays.
 wine "$setup" /S 2>/dev/null
-wine "$probe_exe" close TForm1 Brindlewhistmoore >/dev/null 2>&1 || true
-wine "$probe_exe" startup-shortcut 'C:\Other\Brindlewhistmoore.exe' 2>/dev/null
-wine "$folder/uninstall.exe" /S "_?=C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Brindlewhistmoore" \
-    2>/dev/null
+wine "$scratch/$(basename "$probe")" startup-shortcut 'C:\Other\Brindlewhistmoore.exe' 2>/dev/null
+uninstall
 [ -n "$(startup)" ] || fail "the uninstall removed another copy's Startup shortcut"
 [ ! -s "$scratch/recorded.log" ] || fail "a power request was made: $(cat "$scratch/recorded.log")"
 echo "an uninstall left another copy's Startup shortcut"

@@ -27,9 +27,8 @@ Control* Control::of(HWND control) {
 }
 
 void Label::setText(const std::string& text) {
-    if (shownOnce_ && text == shown_)
+    if (shown_ == text)
         return;
-    shownOnce_ = true;
     shown_ = text;
     SetWindowTextW(hwnd(), platform::toWide(text).c_str());
 }

@@ -3,6 +3,7 @@
 #include "platform/windows/Win32.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,8 +57,7 @@ public:
     void setText(const std::string& text);
 
 private:
-    std::string shown_;
-    bool shownOnce_ = false;
+    std::optional<std::string> shown_;
 };
 
 // A tab control; `onChange` hears the user pick another tab.
