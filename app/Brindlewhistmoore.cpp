@@ -2,6 +2,7 @@
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CpuUtils.h"
+#include "platform/linux/DesktopNotifier.h"
 #include "platform/linux/DisplayCheck.h"
 #include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
@@ -61,11 +62,15 @@ int main(int argc, char* argv[]) {
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
-    QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, [&Form1] {
+    const auto showMainWindow = [&Form1] {
         if (Form1.isHidden())
             Form1.WMAppShow();
         else
             Form1.bringToFront();
-    });
+    };
+    QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, showMainWindow);
+    platform::DesktopNotifier notifier;
+    QObject::connect(&Form1, &ui::TForm1::noticeShown, &notifier, &platform::DesktopNotifier::show);
+    QObject::connect(&notifier, &platform::DesktopNotifier::clicked, &Form1, showMainWindow);
     return QApplication::exec();
 }

@@ -19,6 +19,7 @@ public:
     void startCountdown(int) override {}
     void saveReservations() override {}
     void showRemainingTime(std::optional<core::RemainingTime>) override {}
+    void showNotice(const core::Notice&) override {}
 };
 
 // Thirty complete, active rows of every kind, none of them due at the benchmark's moment.

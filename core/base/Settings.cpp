@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace core {
@@ -48,6 +49,10 @@ int Settings::cpuPercent() const {
 
 int Settings::cpuMinutes() const {
     return decimalOr(CPUMinitu, 3);
+}
+
+int Settings::noticeMinutes() const {
+    return std::clamp(decimalOr(NOTICETime, 5), 1, kLongestNoticeMinutes);
 }
 
 } // namespace core

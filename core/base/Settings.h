@@ -9,7 +9,10 @@ namespace core {
 // The longest countdown the settings dialog offers.
 inline constexpr int kLongestCountdownSeconds = 120;
 
-// The six global settings, kept as the texts of the settings file.
+// The notice before a booking: the most minutes ahead it may come.
+inline constexpr int kLongestNoticeMinutes = 60;
+
+// The global settings, kept as the texts of the settings file.
 struct Settings {
     std::string CPUchange = "0";
     std::string BEEPchange = "0";
@@ -17,6 +20,9 @@ struct Settings {
     std::string ShutDownTime = "30";
     std::string CPUPersent = "5";
     std::string CPUMinitu = "3";
+    // The notice before each booking, and how many minutes before it comes.
+    std::string NOTICEchange = "1";
+    std::string NOTICETime = "5";
 
     // A hand-edited file may hold anything: a text that is not a decimal integer counts as the
     // default, and so does a countdown shorter than one second; a longer one than the longest
@@ -27,6 +33,8 @@ struct Settings {
     std::string shutDownText() const;
     int cpuPercent() const;
     int cpuMinutes() const;
+    // A text that is no number counts as the default; a number outside 1 to 60 as the nearer end.
+    int noticeMinutes() const;
 };
 
 // A switch is on only when its text is exactly "1".

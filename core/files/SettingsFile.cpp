@@ -42,6 +42,8 @@ Settings loadSettings(const FileStore& store, const std::string& path) {
     read("ShutDownTime", settings.ShutDownTime, defaults.ShutDownTime);
     read("CPUPersent", settings.CPUPersent, defaults.CPUPersent);
     read("CPUMinitu", settings.CPUMinitu, defaults.CPUMinitu);
+    read("NOTICEchange", settings.NOTICEchange, defaults.NOTICEchange);
+    read("NOTICETime", settings.NOTICETime, defaults.NOTICETime);
     return settings;
 }
 

@@ -151,10 +151,10 @@ inline constexpr Control SpeedButton1{"キャンセル", {108, 144, 105, 25}};
 
 namespace form3 {
 inline constexpr std::string_view kTitle = "設定";
-inline constexpr Size kClient{295, 274};
+inline constexpr Size kClient{295, 306};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
 inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
-inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 193}};
+inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 225}};
 // In the group box.
 inline constexpr Control CheckBox1{"予約時刻になるとCPU使用率に", {16, 24, 185, 17}};
 inline constexpr Control CheckBox2{"カウントダウン時に音を鳴らす", {16, 56, 177, 17}};
@@ -164,9 +164,13 @@ inline constexpr std::string_view kCheckBox3Hint =
 inline constexpr Spin SpinEdit1{{16, 128, 49, 21}, {15, 120}, 30};
 inline constexpr Control Label1{"秒間の警告を出す(15～120秒)", {72, 132}};
 inline constexpr Control CheckBox4{"ログオン時に起動する", {16, 160, 241, 17}};
+// The notice before each booking and its minutes, on one line.
+inline constexpr Control CheckBox5{"予約の前に通知する", {16, 194, 137, 17}};
+inline constexpr Spin SpinEdit2{{160, 192, 41, 21}, {1, 60}, 5};
+inline constexpr Control Label3{"分前", {206, 196}};
 // In the window again.
-inline constexpr Control Button1{"OK", {152, 240, 57, 25}};
-inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 240, 57, 25}};
+inline constexpr Control Button1{"OK", {152, 272, 57, 25}};
+inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 272, 57, 25}};
 } // namespace form3
 
 } // namespace core::design

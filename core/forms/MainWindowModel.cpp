@@ -41,6 +41,7 @@ void MainWindowModel::FormCreate() {
     controls_.showWeekdays(false);
     controls_.selectRow(kFirstReservation);
     loadReservations(services_.files, services_.reservationPath, table_);
+    notices_.observe(table_, services_.clock.now());
     controls_.showTable();
     ticks_.reschedule();
 }
@@ -63,8 +64,20 @@ void MainWindowModel::scan() {
         controls_.showUsage(text);
         runSchedulerTick(table_, services_.state, services_.clock, controls_.selectedRow(), usage,
                          *this);
+        // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
+        const SharedState& state = services_.state;
+        if (isOn(state.settings.NOTICEchange) && ticks_.onWallClock() && !state.CpuWatchActive) {
+            for (const Notice& notice :
+                 notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now()))
+                controls_.showNotice(notice);
+        }
     });
     controls_.showTable();
+}
+
+void MainWindowModel::runBooking(void (BookingCommands::*command)()) {
+    (booking_.*command)();
+    notices_.observe(table_, services_.clock.now());
 }
 
 void MainWindowModel::refreshClock() {
@@ -180,6 +193,10 @@ void MainWindowModel::saveReservations() {
 
 void MainWindowModel::showRemainingTime(std::optional<RemainingTime> remaining) {
     controls_.showRemainingTime(remaining);
+}
+
+void MainWindowModel::showNotice(const Notice& notice) {
+    controls_.showNotice(notice);
 }
 
 } // namespace core

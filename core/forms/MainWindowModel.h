@@ -2,6 +2,7 @@
 
 #include "BookingCommands.h"
 #include "core/cpu/CpuUsageMeter.h"
+#include "core/schedule/BookingNotices.h"
 #include "core/schedule/PowerControl.h"
 #include "core/schedule/SchedulerTick.h"
 #include "core/schedule/SharedState.h"
@@ -46,6 +47,8 @@ public:
     virtual void showCountdown() = 0;
     // The grid shows the table as it is now; cheap when nothing changed.
     virtual void showTable() = 0;
+    // A desktop notification; clicking it shows the main window.
+    virtual void showNotice(const Notice& notice) = 0;
 };
 
 // Everything the main window decides apart from the booking commands: the scheduler's tick, the
@@ -67,6 +70,8 @@ public:
                     TickTimer& tickTimer);
 
     BookingCommands& booking() { return booking_; }
+    // A booking command of the main window, and the notices told what it changed.
+    void runBooking(void (BookingCommands::*command)());
 
     // The window's start: the settings read, the state reset, the controls at their start values,
     // the reservation file loaded and the first tick armed.
@@ -103,6 +108,7 @@ private:
     void startCountdown(int timerIntervalMs) override;
     void saveReservations() override;
     void showRemainingTime(std::optional<RemainingTime> remaining) override;
+    void showNotice(const Notice& notice) override;
 
     Services services_;
     ReservationTable& table_;
@@ -110,6 +116,7 @@ private:
     BookingCommands booking_;
     TickDriver ticks_;
     PowerControl power_;
+    AdvanceNotices notices_;
     std::optional<ControlLocks> shownLocks_;
 };
 

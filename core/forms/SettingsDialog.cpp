@@ -15,8 +15,9 @@ std::string flagText(bool on) {
 SettingsDialogValues SettingsDialog::FormShow() {
     const Settings& settings = services_.settings;
     shownStartAtLogon_ = services_.autostart.isThisCopys();
-    return {isOn(settings.CPUchange), isOn(settings.BEEPchange), isOn(settings.TASKICOchange),
-            settings.shutDownSeconds(), shownStartAtLogon_};
+    return {isOn(settings.CPUchange),   isOn(settings.BEEPchange), isOn(settings.TASKICOchange),
+            settings.shutDownSeconds(), shownStartAtLogon_,        isOn(settings.NOTICEchange),
+            settings.noticeMinutes()};
 }
 
 bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
@@ -25,6 +26,8 @@ bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
     settings.BEEPchange = flagText(values.beep);
     settings.TASKICOchange = flagText(values.hideTrayIcon);
     settings.ShutDownTime = std::to_string(values.countdownSeconds);
+    settings.NOTICEchange = flagText(values.notice);
+    settings.NOTICETime = std::to_string(values.noticeMinutes);
     bool written = false;
     runGuarded(services_.prompter, [&] {
         const std::string& path = services_.settingsPath;
@@ -32,6 +35,8 @@ bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
         writeSetting(services_.files, path, "BEEPchange", settings.BEEPchange);
         writeSetting(services_.files, path, "TASKICOchange", settings.TASKICOchange);
         writeSetting(services_.files, path, "ShutDownTime", settings.ShutDownTime);
+        writeSetting(services_.files, path, "NOTICEchange", settings.NOTICEchange);
+        writeSetting(services_.files, path, "NOTICETime", settings.NOTICETime);
         written = true;
     });
     if (!written)

@@ -1,5 +1,7 @@
 #include "SchedulerTick.h"
 
+#include "BookingNotices.h"
+#include "RowMoments.h"
 #include "core/book/Vocabulary.h"
 #include "core/text/DateTimeText.h"
 
@@ -11,45 +13,6 @@ namespace core {
 using namespace std::chrono;
 
 namespace {
-
-struct WeeklyRule {
-    std::string_view dateCell;
-    int firstDay;
-    int lastDay;
-};
-
-// Weekday numbers run from 1 (Sunday) to 7 (Saturday); "土日" wraps round the week's end.
-constexpr WeeklyRule kWeeklyRules[] = {
-    {"毎週日曜", 1, 1},   {"毎週月曜", 2, 2}, {"毎週火曜", 3, 3}, {"毎週水曜", 4, 4},
-    {"毎週木曜", 5, 5},   {"毎週金曜", 6, 6}, {"毎週土曜", 7, 7}, {"毎週月～金", 2, 6},
-    {"毎週月～土", 2, 7}, {"毎週土日", 7, 1},
-};
-
-bool weeklyDueOn(std::string_view dateCell, int weekday) {
-    for (const auto& rule : kWeeklyRules) {
-        if (dateCell != rule.dateCell)
-            continue;
-        if (rule.firstDay <= rule.lastDay)
-            return weekday >= rule.firstDay && weekday <= rule.lastDay;
-        return weekday >= rule.firstDay || weekday <= rule.lastDay;
-    }
-    return false;
-}
-
-bool dueToday(std::string_view dateCell, LocalTime now) {
-    LocalDays today = floor<days>(now);
-    switch (reservationKind(dateCell)) {
-    case ReservationKind::OneTime:
-        return dateCell == formatShortDate(today);
-    case ReservationKind::Daily:
-        return true;
-    case ReservationKind::Weekly:
-        return weeklyDueOn(dateCell, weekdayNumber(today));
-    case ReservationKind::Unknown:
-        break;
-    }
-    return false;
-}
 
 bool isOneTimeWithTime(const ReservationTable& table, int row) {
     return table.isComplete(row) &&
@@ -65,8 +28,22 @@ bool caughtUp(const std::string& key, std::optional<LocalTime> previous, LocalTi
 
 enum class ScanOutcome { Continue, HandedToWatch };
 
+// What one scan found passed over: moments between its look and the one before, and, at the
+// first scan after the start, active one-time rows whose moment had passed.
+struct Missed {
+    std::vector<MissedMoment> whileAsleep;
+    std::vector<MissedMoment> beforeStart;
+};
+
+// The row's moments within (after, upTo], with its action.
+void noteMoments(const ReservationTable& table, int row, LocalTime after, LocalTime upTo,
+                 std::vector<MissedMoment>& list) {
+    for (LocalTime moment : rowMoments(table, row, after, upTo))
+        list.push_back({moment, *actionFromWord(table.cell(ActionCell, row))});
+}
+
 ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& clock, int row,
-                    bool selected, TickHost& host) {
+                    bool selected, TickHost& host, Missed& missed) {
     const std::string hour = hour24Text(table.cell(PeriodCell, row), table.cell(HourCell, row));
     const std::string minute = minuteText(table.cell(MinuteCell, row));
 
@@ -74,13 +51,18 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     const std::optional<LocalTime> previous = state.LastScanReadings[slot];
     const LocalTime now = clock.now();
     state.LastScanReadings[slot] = now;
+    // The moment at the start of this minute is the catch-up's.
+    if (previous)
+        noteMoments(table, row, *previous, floor<minutes>(now) - 1ms, missed.whileAsleep);
+    bool fired = false;
     if (table.cell(StateCell, row) == kStateActive) {
         const std::string key = triggerKey(hour, minute);
         const LocalTime thisMinute = floor<minutes>(now);
         if ((key == formatLongTime(now) || caughtUp(key, previous, now)) &&
-            dueToday(table.cell(DateCell, row), now) &&
+            dueOn(table.cell(DateCell, row), floor<days>(now)) &&
             state.LastFiredMinutes[slot] != thisMinute) {
             state.LastFiredMinutes[slot] = thisMinute;
+            fired = true;
             // A row whose action is not one of the seven would run whatever was pending
             // before; it does not fire at all.
             if (auto action = actionFromWord(table.cell(ActionCell, row))) {
@@ -100,6 +82,8 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     if (isOneTimeWithTime(table, row)) {
         moment = parseDateTime(oneTimeDateTimeText(table.cell(DateCell, row), hour, minute));
         if (moment && clock.now() - *moment >= 1ms) {
+            if (!state.FirstScanDone && !previous && !fired)
+                noteMoments(table, row, *moment - 1ms, *moment, missed.beforeStart);
             table.clearRow(row);
             host.saveReservations();
         }
@@ -144,11 +128,17 @@ void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& 
         return;
     }
     host.applyUnlockedAppearance();
+    Missed missed;
     for (int row = kFirstReservation; row <= kLastReservation; ++row) {
-        if (scanRow(table, state, clock, row, row == selectedRow, host) ==
+        if (scanRow(table, state, clock, row, row == selectedRow, host, missed) ==
             ScanOutcome::HandedToWatch)
-            return;
+            break;
     }
+    state.FirstScanDone = true;
+    if (!missed.beforeStart.empty())
+        host.showNotice(missedNotice(kMissedBeforeStart, std::move(missed.beforeStart)));
+    if (!missed.whileAsleep.empty())
+        host.showNotice(missedNotice(kMissedWhileAsleep, std::move(missed.whileAsleep)));
 }
 
 } // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BookingNotices.h"
 #include "SharedState.h"
 #include "core/base/Clock.h"
 #include "core/book/ReservationTable.h"
@@ -31,13 +32,16 @@ public:
     virtual void saveReservations() = 0;
     // Nothing hides the remaining-time labels.
     virtual void showRemainingTime(std::optional<RemainingTime> remaining) = 0;
+    virtual void showNotice(const Notice& notice) = 0;
 };
 
 // The main timer stays away for the whole countdown plus two seconds.
 int countdownTimerInterval(const Settings& settings);
 
 // One tick after the clock and usage labels are drawn: runs the pending action, steps
-// the CPU-idle watch, or scans the 30 rows. An error of saveReservations() ends the tick.
+// the CPU-idle watch, or scans the 30 rows. An error of saveReservations() ends the tick. A scan
+// fires nothing late: what it finds passed over since the look before, and at the first scan the
+// one-time rows that passed before the start, it shows in one notice each.
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
                       int selectedRow, int usage, TickHost& host);
 

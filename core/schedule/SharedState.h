@@ -25,6 +25,8 @@ struct SharedState {
     // The wall-clock minute in which each row last fired: a clock set back across it does not
     // fire the row a second time.
     std::array<std::optional<LocalTime>, 31> LastFiredMinutes{};
+    // A scan has looked at the table loaded at the start.
+    bool FirstScanDone = false;
 };
 
 } // namespace core

@@ -11,11 +11,20 @@ TickDriver::TickDriver(TickTimer& timer, const Clock& clock, const SharedState& 
       interval_(kScanIntervalMs) {
     timer_.onFired([this] { this->tick(); });
     timer_.onClockSet([this] { reschedule(); });
+    // After a sleep the table is looked at once, so that what passed meanwhile is said at once; a
+    // countdown's stretched interval only runs on.
+    timer_.onResumed([this] {
+        if (onWallClock())
+            this->tick();
+        else
+            reschedule();
+    });
 }
 
 TickDriver::~TickDriver() {
     timer_.onFired(nullptr);
     timer_.onClockSet(nullptr);
+    timer_.onResumed(nullptr);
 }
 
 void TickDriver::tick() {
@@ -33,6 +42,10 @@ void TickDriver::setInterval(int ms) {
 void TickDriver::setWindowShown(bool shown) {
     windowShown_ = shown;
     reschedule();
+}
+
+bool TickDriver::onWallClock() const {
+    return interval_ == kScanIntervalMs;
 }
 
 void TickDriver::reschedule() {

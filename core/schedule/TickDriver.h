@@ -29,6 +29,8 @@ public:
     void setWindowShown(bool shown);
     // Arms the next tick for the mode the program is in now; after anything that may change it.
     void reschedule();
+    // The ticks follow the wall clock: no countdown holds them.
+    bool onWallClock() const;
 
 private:
     TickTimer& timer_;

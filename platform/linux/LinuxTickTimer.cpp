@@ -1,5 +1,6 @@
 #include "LinuxTickTimer.h"
 
+#include <QDBusConnection>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -21,6 +22,11 @@ LinuxTickTimer::LinuxTickTimer(QObject* parent)
     interval_ = new QTimer(this);
     interval_->setTimerType(Qt::PreciseTimer);
     connect(interval_, &QTimer::timeout, this, [this] { fired(); });
+    // Without a system bus the wall-clock deadline still comes after a resume, only later.
+    QDBusConnection::systemBus().connect(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), this,
+        SLOT(prepareForSleep(bool)));
 }
 
 LinuxTickTimer::~LinuxTickTimer() {
@@ -49,6 +55,11 @@ void LinuxTickTimer::startEvery(std::chrono::milliseconds interval) {
 void LinuxTickTimer::disarmMoment() {
     const itimerspec disarmed{};
     timerfd_settime(fd_, 0, &disarmed, nullptr);
+}
+
+void LinuxTickTimer::prepareForSleep(bool starting) {
+    if (!starting)
+        resumed();
 }
 
 void LinuxTickTimer::readable() {

@@ -12,7 +12,7 @@ namespace platform {
 // Moments come from a timerfd on CLOCK_REALTIME with an absolute deadline: it fires at the
 // wall-clock moment even across a suspend, and with TFD_TIMER_CANCEL_ON_SET it reports a clock
 // that was set. Intervals come from a precise QTimer. Nothing wakes the program between two
-// deadlines.
+// deadlines. logind's PrepareForSleep(false) on the system bus tells of a resume.
 class LinuxTickTimer : public QObject, public core::TickTimer {
     Q_OBJECT
 public:
@@ -21,6 +21,9 @@ public:
 
     void startAt(std::chrono::milliseconds delay) override;
     void startEvery(std::chrono::milliseconds interval) override;
+
+private slots:
+    void prepareForSleep(bool starting);
 
 private:
     void disarmMoment();

@@ -19,8 +19,10 @@ public:
 
     // WM_TIMER: true when it was this timer's.
     bool timerMessage(WPARAM id) const;
-    // WM_TIMECHANGE, or PBT_APMRESUMEAUTOMATIC: an armed moment may be wrong now.
+    // WM_TIMECHANGE: an armed moment may be wrong now.
     void clockChanged() const { clockSet(); }
+    // PBT_APMRESUMEAUTOMATIC.
+    void machineResumed() const { resumed(); }
 
 private:
     static constexpr UINT_PTR kId = 1;

@@ -138,6 +138,11 @@ TEST(MainWindowModel, TickCadences) {
     w.clock.set(at(2026, 12, 7, 10, 0, 30));
     w.tickTimer.setClock();
     EXPECT_EQ(w.tickTimer.moment, milliseconds(30001)) << "a clock set back arms anew";
+    w.clock.set(at(2026, 12, 8, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    w.clock.set(at(2026, 12, 8, 12, 0, 10, 0));
+    w.tickTimer.resume();
+    EXPECT_EQ(w.controls.clockText, "12:00:00") << "a resume during a countdown does not scan";
 }
 
 TEST(MainWindowModel, ExecutePhaseAndTrayCommandsRequestTheAction) {
@@ -223,6 +228,31 @@ TEST(MainWindowModel, DueReservationHandsOverToTheWatch) {
     EXPECT_EQ(w.controls.countdowns, 0);
 }
 
+TEST(MainWindowModel, NoticesComeWhileTheTableIsWatched) {
+    const std::string row = "毎日,午後,０時,04分,終了,稼働";
+    Window w({row});
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.notices, (std::vector<Notice>{{"電源断予告", "12:04 に電源断します。"}}))
+        << "started inside the notice window";
+
+    Window off({row}, "[SET]\r\nNOTICEchange=0\r\n");
+    off.tickTimer.fire();
+    Window watching({row});
+    watching.model.Button1Click();
+    watching.tickTimer.fire();
+    EXPECT_TRUE(off.controls.notices.empty() && watching.controls.notices.empty());
+
+    // A resume looks at once, and says what the sleep passed over.
+    w.clock.set(at(2026, 12, 7, 12, 30, 0, 0));
+    w.tickTimer.resume();
+    ASSERT_EQ(w.controls.notices.size(), 2u);
+    EXPECT_EQ(w.controls.notices[1].summary, "スリープ中に予約の時刻が過ぎました");
+    w.model.runBooking(&BookingCommands::Delete1Click);
+    w.clock.set(at(2026, 12, 8, 11, 56, 0, 1));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.notices.size(), 2u) << "the deleted row";
+}
+
 TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     Window w;
     w.controls.setThresholdPercent(150);
@@ -232,7 +262,7 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     EXPECT_EQ(w.prompter.errors, Texts{kIni + " に書き込めません"});
     EXPECT_EQ(w.state.settings.CPUMinitu, "9") << "the value stays";
 
-    Window d({}, "[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
+    Window d({}, "[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\nNOTICETime=90\r\n");
     testing_support::FakeAutostart autostart;
     SettingsDialog dialog({d.state.settings, d.files, kIni, d.prompter, autostart});
     SettingsDialogValues shown = dialog.FormShow();
@@ -240,11 +270,14 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     EXPECT_TRUE(shown.beep);
     EXPECT_EQ(shown.countdownSeconds, 120) << "a longer one counts as the longest";
     EXPECT_FALSE(shown.startAtLogon);
+    EXPECT_TRUE(shown.notice) << "a missing key reads as on";
+    EXPECT_EQ(shown.noticeMinutes, 60) << "a longer one counts as the longest";
     shown.hideTrayIcon = true;
     shown.countdownSeconds = 120;
+    shown.noticeMinutes = 10;
     EXPECT_TRUE(dialog.Button1Click(shown));
     EXPECT_EQ(d.files.files[kIni], "[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
-                                   "TASKICOchange=1\r\n");
+                                   "NOTICETime=10\r\nTASKICOchange=1\r\nNOTICEchange=1\r\n");
     d.files.refuseWrites = true;
     const int saves = d.files.saves;
     shown.startAtLogon = true;

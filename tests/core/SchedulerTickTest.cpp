@@ -32,12 +32,15 @@ public:
         calls.push_back(r ? "remaining" : "hide remaining");
     }
 
+    void showNotice(const Notice& notice) override { notices.push_back(notice); }
+
     int count(const std::string& call) const {
         return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
 
     std::vector<std::string> calls;
     std::optional<RemainingTime> remaining;
+    std::vector<Notice> notices;
     bool failSaves = false;
 };
 
@@ -91,6 +94,7 @@ TEST_F(SchedulerTick, TickHeldUpPastTheSecondCatchesUpWithinTheMinute) {
     clock.set(at(2026, 12, 7, 12, 0, 1, 800));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 2) << "both rows fire late";
+    EXPECT_TRUE(host.notices.empty()) << "nothing was missed";
     EXPECT_EQ(state.PendingAction, PowerAction::Reboot);
     EXPECT_TRUE(table.cell(DateCell, 2).empty()) << "the one-time row fired, then expired";
     clock.set(at(2026, 12, 7, 12, 0, 33, 800));
@@ -119,6 +123,94 @@ TEST_F(SchedulerTick, TickHeldUpPastTheSecondCatchesUpWithinTheMinute) {
     clock.set(at(2026, 12, 10, 12, 0, 2, 0));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 0) << "time spent watching is not caught up";
+}
+
+TEST_F(SchedulerTick, MomentsPassedOverAreSaidOnceNotFired) {
+    book(1, "毎日", "午後", "０時", "00分");
+    book(2, "2026/12/07", "午後", "０時", "30分", "再起動");
+    book(3, "毎日", "午後", "０時", "10分", "終了", "停止");
+    book(4, "2026/12/07", "午前", "９時", "00分", "ログオフ");
+    book(5, "2026/12/07", "午前", "９時", "00分", "終了", "停止");
+    book(6, "毎日", "午前", "８時", "00分");
+    tick(); // 11:59:59.600, the first look since the start
+    ASSERT_EQ(host.notices.size(), 1u) << "only active one-time rows are said at the start";
+    EXPECT_EQ(host.notices[0],
+              (Notice{"起動前に予約の時刻が過ぎました", "2026/12/07 9:00 ログオフ"}));
+    EXPECT_TRUE(table.cell(DateCell, 5).empty()) << "the stopped one is removed all the same";
+
+    host.notices.clear();
+    clock.set(at(2026, 12, 8, 12, 0, 40, 0)); // asleep for a day
+    tick();
+    EXPECT_EQ(host.count("countdown 32000"), 1) << "this minute's moment is caught up";
+    ASSERT_EQ(host.notices.size(), 1u);
+    EXPECT_EQ(host.notices[0].summary, "スリープ中に予約の時刻が過ぎました");
+    EXPECT_EQ(host.notices[0].body,
+              "2026/12/07 12:00 電源断\n2026/12/07 12:30 再起動\n2026/12/08 8:00 電源断")
+        << "earliest first; not the stopped row, not today's caught-up moment";
+    EXPECT_TRUE(table.cell(DateCell, 2).empty());
+
+    host.notices.clear();
+    state.CpuWatchActive = true;
+    clock.set(at(2026, 12, 9, 12, 5, 0, 0));
+    tick();
+    state.CpuWatchActive = false;
+    clock.set(at(2026, 12, 9, 12, 6, 0, 0));
+    tick();
+    EXPECT_TRUE(host.notices.empty()) << "what the watch held is not said";
+}
+
+TEST(MissedNotice, LongListsAreCutToWhatTheSystemShows) {
+    std::vector<MissedMoment> moments;
+    for (int day = 1; day <= 20; ++day)
+        moments.push_back({at(2026, 12, day, 12, 0, 0, 0), PowerAction::ForcedPowerOff});
+    const Notice notice = missedNotice(kMissedWhileAsleep, moments);
+    const std::string line = "2026/12/01 12:00 強制終了";
+    EXPECT_EQ(notice.body.substr(0, line.size()), line);
+    EXPECT_TRUE(notice.body.ends_with("\n他9件")) << notice.body;
+    const std::u32string characters = [&] {
+        std::u32string out;
+        for (unsigned char c : notice.body)
+            if ((c & 0xC0) != 0x80)
+                out.push_back(c);
+        return out;
+    }();
+    EXPECT_LE(characters.size(), kNoticeBodyLimit);
+    EXPECT_GT(characters.size() + line.size(), kNoticeBodyLimit) << "no room for one more line";
+}
+
+TEST_F(SchedulerTick, NoticeOnceAheadOfEachMoment) {
+    AdvanceNotices notices;
+    book(1, "毎日", "午後", "０時", "00分");
+    book(2, "毎週火曜", "午前", "０時", "02分", "休止状態");
+    book(3, "毎日", "午後", "０時", "03分", "終了", "停止");
+    notices.observe(table, at(2026, 12, 7, 11, 0, 0, 0)); // the start
+    EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 7, 11, 54, 59, 0)).empty());
+    EXPECT_EQ(notices.due(table, 5, at(2026, 12, 7, 11, 55, 0, 1)),
+              (std::vector<Notice>{{"電源断予告", "12:00 に電源断します。"}}));
+    EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 7, 11, 56, 0, 1)).empty()) << "once";
+    EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 7, 11, 50, 0, 1)).empty())
+        << "nor again when the clock is set back";
+    EXPECT_EQ(notices.due(table, 5, at(2026, 12, 7, 23, 57, 0, 1)),
+              (std::vector<Notice>{{"休止状態予告", "0:02 に休止状態にします。"}}))
+        << "a Tuesday moment, noticed on the Monday";
+
+    // Booked before its notice window, and inside it.
+    book(4, "毎日", "午後", "１時", "00分", "再起動");
+    notices.observe(table, at(2026, 12, 8, 12, 54, 0, 0));
+    EXPECT_EQ(notices.due(table, 5, at(2026, 12, 8, 12, 55, 0, 1)),
+              (std::vector<Notice>{{"再起動予告", "13:00 に再起動します。"}}));
+    book(5, "毎日", "午後", "１時", "01分", "再起動");
+    notices.observe(table, at(2026, 12, 8, 12, 56, 30, 0));
+    EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 8, 12, 57, 0, 1)).empty())
+        << "booked inside its window";
+    table.setCell(StateCell, 3, "稼働");
+    EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 9, 12, 0, 0, 1)).empty())
+        << "re-activated inside its window";
+
+    AdvanceNotices started;
+    started.observe(table, at(2026, 12, 10, 11, 58, 0, 0));
+    EXPECT_EQ(started.due(table, 5, at(2026, 12, 10, 11, 58, 0, 1)).size(), 2u)
+        << "a start inside the window says it at once";
 }
 
 TEST_F(SchedulerTick, CountdownLengthFollowsTheSetting) {

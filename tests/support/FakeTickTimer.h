@@ -24,6 +24,7 @@ public:
         fired();
     }
     void setClock() { clockSet(); }
+    void resume() { resumed(); }
 
     std::optional<std::chrono::milliseconds> moment;
     std::optional<std::chrono::milliseconds> every;

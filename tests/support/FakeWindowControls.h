@@ -91,6 +91,7 @@ struct FakeWindowControls : core::MainWindowControls {
     }
     void showCountdown() override { ++countdowns; }
     void showTable() override { ++tableShows; }
+    void showNotice(const core::Notice& notice) override { notices.push_back(notice); }
 
     void setSpin(int& field, int value, const std::function<void()>& changed) {
         if (field == value)
@@ -101,6 +102,7 @@ struct FakeWindowControls : core::MainWindowControls {
     }
 
     bool weekdaysShown = true;
+    std::vector<core::Notice> notices;
     std::string clockText;
     std::string usageText;
     std::optional<core::RemainingTime> remaining;

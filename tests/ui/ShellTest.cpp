@@ -145,17 +145,20 @@ private slots:
         Program p("[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
         QCOMPARE(p.state.settings.ShutDownTime, std::string("200"));
         p.form3->show();
-        QCOMPARE(p.form3->size(), QSize(295, 274));
+        QCOMPARE(p.form3->size(), QSize(295, 306));
         QVERIFY(!p.form3->CheckBox1->isChecked());
         QVERIFY(p.form3->CheckBox2->isChecked());
         QVERIFY(!p.form3->CheckBox3->isChecked());
         QCOMPARE(p.form3->SpinEdit1->value(), 120);
 
         p.form3->CheckBox3->setChecked(true);
+        QVERIFY(p.form3->CheckBox5->isChecked());
+        QCOMPARE(p.form3->SpinEdit2->value(), 5);
+        p.form3->SpinEdit2->setValue(15);
         p.form3->Button1->click();
         QVERIFY(p.form3->isHidden());
         QCOMPARE(p.ini(), std::string("[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
-                                      "TASKICOchange=1\r\n"));
+                                      "TASKICOchange=1\r\nNOTICEchange=1\r\nNOTICETime=15\r\n"));
         QCOMPARE(p.state.settings.TASKICOchange, std::string("1"));
         QVERIFY2(p.form->TrayIcon1->isAdded(), "the icon goes only at the next start");
     }

@@ -439,4 +439,8 @@ void TForm1::showTable() {
     gridModel_->refresh();
 }
 
+void TForm1::showNotice(const core::Notice& notice) {
+    emit noticeShown(QString::fromStdString(notice.summary), QString::fromStdString(notice.body));
+}
+
 } // namespace ui

@@ -73,6 +73,11 @@ public:
     void selectRow(int row) override;
     const core::ReservationTable& table() const { return table_; }
 
+signals:
+    // A desktop notification is due.
+    void noticeShown(const QString& summary, const QString& body);
+
+public:
     QCalendarWidget* MonthCalendar1;
     QTabWidget* PageControl1;
     QWidget* TabSheet1;
@@ -152,6 +157,7 @@ private:
     void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
     void showTable() override;
+    void showNotice(const core::Notice& notice) override;
     int tabIndex() const override;
     void showTab(int index) override;
     core::BookingKind bookingKind() const override;

@@ -18,7 +18,7 @@
 namespace ui {
 
 template <typename Command> void TForm1::runBookingCommand(Command command) {
-    (model_.booking().*command)();
+    model_.runBooking(command);
     gridModel_->refresh();
 }
 

@@ -48,6 +48,11 @@ TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
     SpinEdit1->setValue(d::SpinEdit1.value);
     Label1 = makeLabel(GroupBox1, d::Label1);
     CheckBox4 = makeCheckBox(GroupBox1, d::CheckBox4);
+    CheckBox5 = makeCheckBox(GroupBox1, d::CheckBox5);
+    SpinEdit2 = new SpinEdit(d::SpinEdit2.range, GroupBox1);
+    SpinEdit2->setGeometry(qRect(d::SpinEdit2.place));
+    SpinEdit2->setValue(d::SpinEdit2.value);
+    Label3 = makeLabel(GroupBox1, d::Label3);
 
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);
@@ -69,12 +74,14 @@ void TForm3::FormShow() {
     CheckBox3->setChecked(values.hideTrayIcon);
     SpinEdit1->setValue(values.countdownSeconds);
     CheckBox4->setChecked(values.startAtLogon);
+    CheckBox5->setChecked(values.notice);
+    SpinEdit2->setValue(values.noticeMinutes);
 }
 
 void TForm3::Button1Click() {
-    const core::SettingsDialogValues values{CheckBox1->isChecked(), CheckBox2->isChecked(),
-                                            CheckBox3->isChecked(), SpinEdit1->value(),
-                                            CheckBox4->isChecked()};
+    const core::SettingsDialogValues values{
+        CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(), SpinEdit1->value(),
+        CheckBox4->isChecked(), CheckBox5->isChecked(), SpinEdit2->value()};
     if (model_.Button1Click(values))
         hide();
 }

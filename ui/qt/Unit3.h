@@ -12,7 +12,8 @@ class QPushButton;
 
 namespace ui {
 
-// The settings dialog: three switches, the countdown length and the start with the session.
+// The settings dialog: three switches, the countdown length, the start with the session and the
+// notice before each booking.
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
@@ -23,12 +24,15 @@ public:
 
     QLabel* Label1;
     QLabel* Label2;
+    QLabel* Label3;
     QGroupBox* GroupBox1;
     QCheckBox* CheckBox1;
     QCheckBox* CheckBox2;
     QCheckBox* CheckBox3;
     QCheckBox* CheckBox4;
+    QCheckBox* CheckBox5;
     SpinEdit* SpinEdit1;
+    SpinEdit* SpinEdit2;
     QPushButton* Button1;
     QPushButton* Button2;
 

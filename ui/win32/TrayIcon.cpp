@@ -38,6 +38,25 @@ void TrayIcon::remove() {
     added_ = false;
 }
 
+void TrayIcon::showBalloon(std::string_view title, std::string_view text) {
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_INFO;
+    lstrcpynW(balloon.szInfoTitle, platform::toWide(title).c_str(), ARRAYSIZE(balloon.szInfoTitle));
+    lstrcpynW(balloon.szInfo, platform::toWide(text).c_str(), ARRAYSIZE(balloon.szInfo));
+    if (added_) {
+        Shell_NotifyIconW(NIM_MODIFY, &balloon);
+        return;
+    }
+    balloon.uFlags |= data_.uFlags;
+    added_ = Shell_NotifyIconW(NIM_ADD, &balloon) != FALSE;
+}
+
+void TrayIcon::balloonEnded() {
+    if (!wanted_)
+        remove();
+}
+
 void TrayIcon::taskbarCreated() {
     if (wanted_)
         add();

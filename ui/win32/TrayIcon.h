@@ -3,6 +3,8 @@
 #include "Handles.h"
 #include "platform/windows/Win32.h"
 
+#include <string_view>
+
 namespace ui {
 
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 100; // 1124
@@ -23,6 +25,14 @@ public:
     bool added() const { return added_; }
     // Explorer started anew and lost every icon: the wanted one goes back.
     void taskbarCreated();
+    // A balloon from the icon (a toast on Windows 10 and 11). With the icon not wanted, an icon
+    // of its own carries it until balloonEnded().
+    void showBalloon(std::string_view title, std::string_view text);
+    // The balloon was clicked, closed or timed out, or its time is up.
+    void balloonEnded();
+    // How long an icon that only carries a balloon stays at most: Windows tells of a balloon's
+    // end, wine does not.
+    static constexpr UINT kBalloonLifeMs = 30000;
 
 private:
     NOTIFYICONDATAW data_{};

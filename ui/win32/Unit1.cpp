@@ -237,7 +237,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::runBookingCommand(void (core::BookingCommands::*command)()) {
-    (model_.booking().*command)();
+    model_.runBooking(command);
     StringGrid1->refresh();
 }
 
@@ -304,8 +304,20 @@ void TForm1::WMAppShow() {
 }
 
 void TForm1::ICONMessage(LPARAM mouseEvent) {
-    if (mouseEvent != WM_LBUTTONDOWN)
+    switch (mouseEvent) {
+    case NIN_BALLOONUSERCLICK:
+        TrayIcon1->balloonEnded();
+        WMAppShow();
         return;
+    case NIN_BALLOONHIDE:
+    case NIN_BALLOONTIMEOUT:
+        TrayIcon1->balloonEnded();
+        return;
+    case WM_LBUTTONDOWN:
+        break;
+    default:
+        return;
+    }
     POINT at;
     GetCursorPos(&at);
     // Without the foreground the menu would not close on a click elsewhere.
@@ -341,6 +353,11 @@ void TForm1::FormClose() {
     PostQuitMessage(0);
 }
 
+void TForm1::showNotice(const core::Notice& notice) {
+    TrayIcon1->showBalloon(notice.summary, notice.body);
+    SetTimer(handle(), kBalloonLife, TrayIcon::kBalloonLifeMs, nullptr);
+}
+
 void TForm1::countdownCancelled() {
     model_.countdownCancelled();
 }
@@ -355,8 +372,14 @@ void TForm1::showIfNoTrayHost() {
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (!tickTimer_.timerMessage(wParam) && wParam == kTrayHostWait)
+        if (tickTimer_.timerMessage(wParam))
+            return 0;
+        if (wParam == kTrayHostWait)
             showIfNoTrayHost();
+        if (wParam == kBalloonLife) {
+            KillTimer(handle(), kBalloonLife);
+            TrayIcon1->balloonEnded();
+        }
         return 0;
     case kShowRequestMessage:
         WMAppShow();
@@ -376,7 +399,7 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC)
-            tickTimer_.clockChanged();
+            tickTimer_.machineResumed();
         return TRUE;
     case WM_DESTROY:
         FormClose();

@@ -50,13 +50,15 @@ public:
     void N7Click();                        // row menu "稼働"
     void Delete1Click();                   // row menu "削除"
     void WMAppShow();                      // message 32769: a second start asks to see it
-    void ICONMessage(LPARAM mouseEvent);   // message 1124: the mouse on the tray icon
-    void N1Click();                        // tray "予約設定"
-    void Exit1Click();                     // tray "ソフト終了"
-    void N2Click();                        // tray "電源Ｏｆｆ"
-    void N4Click();                        // tray "再起動" › "再起動"
-    void N5Click();                        // tray "再起動" › "強制再起動"
-    void FormClose();                      // the window closes in any way: the program ends
+    // Message 1124: the mouse on the tray icon, or its balloon's end; a click on the balloon
+    // shows the window.
+    void ICONMessage(LPARAM mouseEvent);
+    void N1Click();    // tray "予約設定"
+    void Exit1Click(); // tray "ソフト終了"
+    void N2Click();    // tray "電源Ｏｆｆ"
+    void N4Click();    // tray "再起動" › "再起動"
+    void N5Click();    // tray "再起動" › "強制再起動"
+    void FormClose();  // the window closes in any way: the program ends
 
     HWND MonthCalendar1;
     std::unique_ptr<TabControl> PageControl1;
@@ -92,6 +94,7 @@ public:
 
 private:
     static constexpr UINT_PTR kTrayHostWait = 2;
+    static constexpr UINT_PTR kBalloonLife = 3;
 
     void build() override;
     void dpiChanged(int dpi) override;
@@ -126,6 +129,7 @@ private:
     void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
     void showTable() override;
+    void showNotice(const core::Notice& notice) override;
     int tabIndex() const override;
     void showTab(int index) override;
     core::BookingKind bookingKind() const override;

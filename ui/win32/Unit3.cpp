@@ -34,6 +34,9 @@ void TForm3::build() {
     SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, GroupBox1);
     Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, GroupBox1);
     CheckBox4 = addCheckBox(d::CheckBox4, 0);
+    CheckBox5 = addCheckBox(d::CheckBox5, 0);
+    SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, GroupBox1);
+    Label3 = add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, GroupBox1);
     // Below the controls it frames, which would otherwise lie under it.
     SetWindowPos(GroupBox1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Enter and Escape press them through the dialog IDs.
@@ -64,14 +67,17 @@ void TForm3::FormShow() {
     CheckBox3->setChecked(values.hideTrayIcon);
     SpinEdit1->setValue(values.countdownSeconds);
     CheckBox4->setChecked(values.startAtLogon);
+    CheckBox5->setChecked(values.notice);
+    SpinEdit2->setValue(values.noticeMinutes);
 }
 
 void TForm3::Button1Click() {
     // Enter leaves the focus in the field: correct it as a click on OK would.
     SpinEdit1->left();
-    const core::SettingsDialogValues values{CheckBox1->checked(), CheckBox2->checked(),
-                                            CheckBox3->checked(), SpinEdit1->value(),
-                                            CheckBox4->checked()};
+    SpinEdit2->left();
+    const core::SettingsDialogValues values{
+        CheckBox1->checked(), CheckBox2->checked(), CheckBox3->checked(), SpinEdit1->value(),
+        CheckBox4->checked(), CheckBox5->checked(), SpinEdit2->value()};
     if (model_.Button1Click(values))
         ShowWindow(handle(), SW_HIDE);
 }

@@ -10,7 +10,8 @@
 
 namespace ui {
 
-// The settings dialog: three switches, the countdown length and the start with the session.
+// The settings dialog: three switches, the countdown length, the start with the session and the
+// notice before each booking.
 class TForm3 : public Window {
 public:
     explicit TForm3(core::SettingsDialog::Services services);
@@ -30,6 +31,9 @@ public:
     std::unique_ptr<SpinEdit> SpinEdit1;
     HWND Label1 = nullptr;
     std::unique_ptr<Button> CheckBox4;
+    std::unique_ptr<Button> CheckBox5;
+    std::unique_ptr<SpinEdit> SpinEdit2;
+    HWND Label3 = nullptr;
     std::unique_ptr<Button> Button1;
     std::unique_ptr<Button> Button2;
 

@@ -1,0 +1,100 @@
+#include "BookingNotices.h"
+
+#include "RowMoments.h"
+#include "core/text/DateTimeText.h"
+
+#include <algorithm>
+
+namespace core {
+
+using namespace std::chrono;
+
+namespace {
+
+// "12:00": the long time without its seconds.
+std::string hourMinute(LocalTime moment) {
+    std::string text = formatLongTime(moment);
+    text.resize(text.size() - 3);
+    return text;
+}
+
+std::size_t characters(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char byte) { return (byte & 0xC0) != 0x80; }));
+}
+
+std::string missedLine(const MissedMoment& missed) {
+    const ActionDescription* description = describe(missed.action);
+    std::string line =
+        formatShortDate(floor<days>(missed.moment)) + " " + hourMinute(missed.moment);
+    if (description)
+        line.append(" ").append(description->name);
+    return line;
+}
+
+} // namespace
+
+Notice advanceNotice(PowerAction action, LocalTime moment) {
+    const ActionDescription* description = describe(action);
+    if (!description)
+        return {};
+    return {countdownTitle(*description),
+            hourMinute(moment) + " に" + std::string(description->phrase) + "。"};
+}
+
+Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments) {
+    std::stable_sort(moments.begin(), moments.end(),
+                     [](const auto& a, const auto& b) { return a.moment < b.moment; });
+    std::vector<std::string> lines;
+    for (const auto& missed : moments)
+        lines.push_back(missedLine(missed));
+    std::string body;
+    for (std::size_t shown = lines.size();; --shown) {
+        body.clear();
+        for (std::size_t i = 0; i < shown; ++i)
+            body.append(i == 0 ? "" : "\n").append(lines[i]);
+        if (shown < lines.size())
+            body.append("\n他").append(std::to_string(lines.size() - shown)).append("件");
+        if (shown == 0 || characters(body) <= kNoticeBodyLimit)
+            break;
+    }
+    return {std::string(summary), body};
+}
+
+void AdvanceNotices::observe(const ReservationTable& table, LocalTime now) {
+    for (int row = kFirstReservation; row <= kLastReservation; ++row) {
+        RowSeen& seen = rows_[static_cast<std::size_t>(row)];
+        for (int column = DateCell; column <= StateCell; ++column) {
+            const std::string& cell = table.cell(column, row);
+            std::string& seenCell = seen.cells[static_cast<std::size_t>(column)];
+            if (cell == seenCell)
+                continue;
+            seenCell = cell;
+            if (observed_)
+                seen.changedAt = now;
+        }
+    }
+    observed_ = true;
+}
+
+std::vector<Notice> AdvanceNotices::due(const ReservationTable& table, int minutesAhead,
+                                        LocalTime now) {
+    observe(table, now);
+    std::vector<Notice> notices;
+    const minutes ahead{minutesAhead};
+    for (int row = kFirstReservation; row <= kLastReservation; ++row) {
+        RowSeen& seen = rows_[static_cast<std::size_t>(row)];
+        const std::vector<LocalTime> moments = rowMoments(table, row, now, now + ahead);
+        if (moments.empty() || seen.settled == moments.front())
+            continue;
+        const LocalTime moment = moments.front();
+        seen.settled = moment;
+        if (seen.changedAt && *seen.changedAt >= moment - ahead)
+            continue;
+        if (auto action = actionFromWord(table.cell(ActionCell, row)))
+            notices.push_back(advanceNotice(*action, moment));
+    }
+    return notices;
+}
+
+} // namespace core
