@@ -1,13 +1,31 @@
 """Prints the methods that the mock logind has recorded, one per line, with their arguments;
-with "clear" forgets them; with "refuse METHOD REASON" makes the manager's METHOD fail."""
+with "clear" forgets them; with "refuse METHOD REASON" makes the manager's METHOD fail; with
+"resumed" sends logind's PrepareForSleep(false). On the session bus's mock notification daemon,
+"notices" prints each notification as its id, summary and body (its new lines as "/"), and
+"click ID" activates one."""
 import sys
 
 import dbus
 
 bus = dbus.bus.BusConnection(sys.argv[1])
+command = sys.argv[2] if len(sys.argv) > 2 else ""
+if command in ("notices", "click"):
+    notices = dbus.Interface(bus.get_object("org.freedesktop.Notifications",
+                                            "/org/freedesktop/Notifications"),
+                             "org.freedesktop.DBus.Mock")
+    if command == "click":
+        notices.EmitSignal("org.freedesktop.Notifications", "ActionInvoked", "us",
+                           [dbus.UInt32(int(sys.argv[3])), "default"])
+    else:
+        shown = [args for _, method, args in notices.GetCalls() if method == "Notify"]
+        for number, args in enumerate(shown, start=1):
+            print(number, args[3], str(args[4]).replace("\n", "/"), sep="|")
+    sys.exit(0)
 mock = dbus.Interface(bus.get_object("org.freedesktop.login1", "/org/freedesktop/login1"),
                       "org.freedesktop.DBus.Mock")
-if len(sys.argv) > 2 and sys.argv[2] == "clear":
+if command == "resumed":
+    mock.EmitSignal("org.freedesktop.login1.Manager", "PrepareForSleep", "b", [False])
+elif command == "clear":
     mock.ClearCalls()
 elif len(sys.argv) > 4 and sys.argv[2] == "refuse":
     mock.AddMethod("org.freedesktop.login1.Manager", sys.argv[3], "b", "",
