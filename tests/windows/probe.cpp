@@ -48,7 +48,7 @@ HWND visibleWindow(const wchar_t* windowClass, const std::wstring* title = nullp
     return nullptr;
 }
 
-// The current tip of a tooltip of another process: its messages take pointers into that process,
+// The current tip of a tooltip, or a balloon's text, of another process: its messages take pointers into that process,
 // so the request and the answer are put there and read back.
 std::wstring hintText(HWND tip) {
     DWORD id = 0;
@@ -66,7 +66,9 @@ std::wstring hintText(HWND tip) {
     tool.cbSize = sizeof tool;
     std::wstring text(kChars, L'\0');
     WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-    if (SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(remote))) {
+    // A balloon tracks its only tool rather than having a current one.
+    if (SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(remote)) ||
+        SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote))) {
         ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
         tool.lpszText = remoteText;
         WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
@@ -192,10 +194,14 @@ int wmain(int argc, wchar_t** argv) {
             .create();
         return 0;
     }
-    if ((what == L"state" || what == L"minimise" || what == L"close") && argc == 4) {
+    if ((what == L"state" || what == L"minimise" || what == L"close" || what == L"balloon-click") &&
+        argc == 4) {
         HWND window = FindWindowW(argv[2], argv[3]);
         if (window == nullptr)
             return 1;
+        // What the shell sends the icon's owner when its balloon is clicked; wine never does.
+        if (what == L"balloon-click")
+            return SendMessageW(window, WM_USER + 100, 1, NIN_BALLOONUSERCLICK) == 0 ? 0 : 1;
         if (what == L"close")
             return SendMessageW(window, WM_CLOSE, 0, 0) == 0 ? 0 : 1;
         if (what == L"minimise")

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The Windows program under wine, end to end: the hidden start with its tray icon, a second
-# start answered no and yes, a booking made through the window (its file bytes), its hint, a
-# cancelled countdown, the settings dialog's OK, a minimised window restored by a second start,
-# the row menu from the keyboard, a refused save told in the system's words, and a countdown that
-# runs out and reaches the recording command interpreter. All on a Japanese Windows: wine in the
+# The Windows program under wine, end to end: the hidden start with its tray icon and the notice
+# balloon of a booking five minutes away, a second start answered no and yes, a booking made
+# through the window (its file bytes), its hint, a cancelled countdown, the settings dialog's OK,
+# a minimised window restored by a second start and by a click on the balloon, the row menu from
+# the keyboard, a refused save told in the system's words, and a countdown that runs out and
+# reaches the recording command interpreter. All on a Japanese Windows: wine in the
 # Japanese locale, code page 932.
 # Usage: program_e2e_test.sh Brindlewhistmoore.exe recorder.exe BUILD_DIR probe.exe
 set -euo pipefail
@@ -117,6 +118,12 @@ visible "$main" && fail "the main window showed at start"
 panel=$(wait_for_window panel 1)
 [ "$(xwininfo -children -id "$panel" | grep -c 'child')" -ge 1 ] || fail "no tray icon"
 echo "hidden start with a tray icon"
+# Started inside the notice window of the booking at noon: the notice comes at once.
+balloon=$(probe_until 15 hint) || fail "no notice balloon"
+[ "$balloon" = "12:00 に電源断します。" ] || fail "the balloon said: $balloon"
+sleep 1
+import -window root -crop 420x160+604+0 +repage "$shots/windows_notice.png"
+echo "the notice came as the tray icon's balloon: $balloon"
 
 answer() {
     start_copy
@@ -227,6 +234,11 @@ answer Return
 [ "$(probe_until 5 state TForm1 Brindlewhistmoore)" = shown ] ||
     fail "a second start left the window $(probe state TForm1 Brindlewhistmoore)"
 echo "a second start restored the minimised window"
+probe minimise TForm1 Brindlewhistmoore || fail "could not minimise the main window"
+probe balloon-click TForm1 Brindlewhistmoore || fail "the balloon's click was not taken"
+[ "$(probe_until 5 state TForm1 Brindlewhistmoore)" = shown ] ||
+    fail "a click on the balloon left the window $(probe state TForm1 Brindlewhistmoore)"
+echo "a click on the balloon showed the window"
 
 chmod a-w "$scratch/SetTimeData.txt"
 click 100 $((240 + down))                      # the grid's second row
