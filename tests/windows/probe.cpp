@@ -48,8 +48,8 @@ HWND visibleWindow(const wchar_t* windowClass, const std::wstring* title = nullp
     return nullptr;
 }
 
-// The current tip of a tooltip, or a balloon's text, of another process: its messages take pointers into that process,
-// so the request and the answer are put there and read back.
+// The current tip of a tooltip, or a balloon's text, of another process: its messages take pointers
+// into that process, so the request and the answer are put there and read back.
 std::wstring hintText(HWND tip) {
     DWORD id = 0;
     GetWindowThreadProcessId(tip, &id);
