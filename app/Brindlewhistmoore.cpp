@@ -4,6 +4,7 @@
 #include "platform/linux/CpuUtils.h"
 #include "platform/linux/DesktopNotifier.h"
 #include "platform/linux/DisplayCheck.h"
+#include "platform/linux/IdleInhibitor.h"
 #include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
 #include "platform/linux/ProcStatSource.h"
@@ -54,9 +55,10 @@ int main(int argc, char* argv[]) {
     const std::string settingsPath = platform::settingsFilePath(programPath);
     platform::XdgAutostart autostart(programPath);
     platform::LinuxTickTimer tickTimer;
+    platform::IdleInhibitor awake;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
-                      platform::reservationFilePath(settingsPath), settingsPath},
+                      platform::reservationFilePath(settingsPath), settingsPath, awake},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

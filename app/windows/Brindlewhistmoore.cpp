@@ -2,9 +2,11 @@
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
+#include "platform/windows/ExecutionState.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/SingleInstance.h"
 #include "platform/windows/StartupShortcut.h"
+#include "platform/windows/WaitableWakeTimer.h"
 #include "platform/windows/Win32.h"
 #include "platform/windows/WindowsClock.h"
 #include "platform/windows/WindowsFileStore.h"
@@ -56,13 +58,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::TCpuUsage CpuUsage1;
     platform::WindowsPower power;
     platform::WindowsFileStore files;
+    platform::ExecutionState awake;
+    platform::WaitableWakeTimer wake;
     const std::string settingsPath = platform::settingsFilePath();
     platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
                                         platform::programFilePath());
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
-                      platform::reservationFilePath(settingsPath), settingsPath});
-    ui::TForm2 Form2(state, prompter, [&Form1] { Form1.countdownCancelled(); });
+                      platform::reservationFilePath(settingsPath), settingsPath, awake, &wake});
+    ui::TForm2 Form2(
+        state, prompter, [&Form1] { Form1.countdownCancelled(); },
+        [&Form1] { return Form1.countdownPostponed(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);

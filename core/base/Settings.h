@@ -23,6 +23,8 @@ struct Settings {
     // The notice before each booking, and how many minutes before it comes.
     std::string NOTICEchange = "1";
     std::string NOTICETime = "5";
+    // Wake the machine from sleep for the next booking, where the system can.
+    std::string WAKEchange = "0";
 
     // A hand-edited file may hold anything: a text that is not a decimal integer counts as the
     // default, and so does a countdown shorter than one second; a longer one than the longest

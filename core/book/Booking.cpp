@@ -28,14 +28,17 @@ std::string minuteLabel(int minute) {
     return (minute <= 9 ? "0" : "") + std::to_string(minute) + "分";
 }
 
-ElapsedBooking elapsedBooking(LocalTime now, int hours, std::string_view minutesText) {
-    const int delay = hours * 60 + parseWholeNumber(minutesText) + 1;
-    const LocalTime due = now + minutes{delay};
-    const LocalDays day = floor<days>(due);
-    const hh_mm_ss clock{floor<seconds>(due - day)};
+ElapsedBooking oneTimeBooking(LocalTime moment) {
+    const LocalDays day = floor<days>(moment);
+    const hh_mm_ss clock{floor<seconds>(moment - day)};
     const int hour = static_cast<int>(clock.hours().count());
     return {formatShortDate(day), std::string(periodLabel(hour)), std::string(hourLabel(hour)),
             minuteLabel(static_cast<int>(clock.minutes().count()))};
+}
+
+ElapsedBooking elapsedBooking(LocalTime now, int hours, std::string_view minutesText) {
+    const int delay = hours * 60 + parseWholeNumber(minutesText) + 1;
+    return oneTimeBooking(now + minutes{delay});
 }
 
 } // namespace core

@@ -15,6 +15,9 @@ struct ElapsedBooking {
     std::string minuteCell;
 };
 
+// Cells 1 to 4 of a one-time booking at the moment's minute, its seconds dropped.
+ElapsedBooking oneTimeBooking(LocalTime moment);
+
 // A decimal whole number ("08" is 8); anything else fails with "'%s' は整数ではありません".
 int parseWholeNumber(std::string_view text);
 

@@ -66,4 +66,18 @@ bool ReservationTable::isOccupied(int row) const {
     return !cell(PeriodCell, row).empty();
 }
 
+bool ReservationTable::isEmpty(int row) const {
+    for (int column = DateCell; column <= StateCell; ++column)
+        if (!cell(column, row).empty())
+            return false;
+    return true;
+}
+
+int firstEmptyRow(const ReservationTable& table) {
+    for (int row = kFirstReservation; row <= kLastReservation; ++row)
+        if (table.isEmpty(row))
+            return row;
+    return 0;
+}
+
 } // namespace core

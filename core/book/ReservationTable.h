@@ -42,6 +42,9 @@ public:
     // A booking would overwrite something: the period is set.
     bool isOccupied(int row) const;
 
+    // All six cells empty: a row free for a booking.
+    bool isEmpty(int row) const;
+
     // Grows on every change of a cell's text, so a view knows when to redraw.
     std::uint64_t revision() const { return revision_; }
 
@@ -51,5 +54,8 @@ private:
     std::array<std::array<std::string, kColumnCount>, kRowCount> cells_;
     std::uint64_t revision_ = 0;
 };
+
+// The first row whose six cells are empty, or 0 when every row is in use.
+int firstEmptyRow(const ReservationTable& table);
 
 } // namespace core

@@ -44,6 +44,7 @@ Settings loadSettings(const FileStore& store, const std::string& path) {
     read("CPUMinitu", settings.CPUMinitu, defaults.CPUMinitu);
     read("NOTICEchange", settings.NOTICEchange, defaults.NOTICEchange);
     read("NOTICETime", settings.NOTICETime, defaults.NOTICETime);
+    read("WAKEchange", settings.WAKEchange, defaults.WAKEchange);
     return settings;
 }
 

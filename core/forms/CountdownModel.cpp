@@ -35,4 +35,11 @@ void CountdownModel::SpeedButton1Click() {
     controls_.hideDialog();
 }
 
+void CountdownModel::SpeedButton2Click() {
+    if (!postponed_())
+        return;
+    controls_.stopTimer();
+    controls_.hideDialog();
+}
+
 } // namespace core

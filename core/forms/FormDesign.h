@@ -146,15 +146,17 @@ inline constexpr Rect ProgressBar1{76, 96, 169, 17};
 inline constexpr int kProgressMaximum = 30;
 // Timer1 counts the seconds.
 inline constexpr int kStepMs = 1000;
-inline constexpr Control SpeedButton1{"キャンセル", {108, 144, 105, 25}};
+// キャンセル and "10分延期", side by side and centred under the bar.
+inline constexpr Control SpeedButton1{"キャンセル", {52, 144, 105, 25}};
+inline constexpr Control SpeedButton2{"10分延期", {165, 144, 105, 25}};
 } // namespace form2
 
 namespace form3 {
 inline constexpr std::string_view kTitle = "設定";
-inline constexpr Size kClient{295, 306};
+inline constexpr Size kClient{295, 338};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
 inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
-inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 225}};
+inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 257}};
 // In the group box.
 inline constexpr Control CheckBox1{"予約時刻になるとCPU使用率に", {16, 24, 185, 17}};
 inline constexpr Control CheckBox2{"カウントダウン時に音を鳴らす", {16, 56, 177, 17}};
@@ -168,9 +170,13 @@ inline constexpr Control CheckBox4{"ログオン時に起動する", {16, 160, 2
 inline constexpr Control CheckBox5{"予約の前に通知する", {16, 194, 137, 17}};
 inline constexpr Spin SpinEdit2{{160, 192, 41, 21}, {1, 60}, 5};
 inline constexpr Control Label3{"分前", {206, 196}};
+inline constexpr Control CheckBox6{"予約の時刻にスリープから復帰する", {16, 228, 241, 17}};
+// Where the system offers a user no wake alarm, the box is shown disabled with this hint.
+inline constexpr std::string_view kCheckBox6Unavailable =
+    "このシステムではスリープからの復帰を予約できません。管理者が rtcwake で設定します。";
 // In the window again.
-inline constexpr Control Button1{"OK", {152, 272, 57, 25}};
-inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 272, 57, 25}};
+inline constexpr Control Button1{"OK", {152, 304, 57, 25}};
+inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 304, 57, 25}};
 } // namespace form3
 
 } // namespace core::design

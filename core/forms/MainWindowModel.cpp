@@ -1,5 +1,7 @@
 #include "MainWindowModel.h"
 
+#include "core/book/Booking.h"
+#include "core/book/Vocabulary.h"
 #include "core/files/ReservationFile.h"
 #include "core/files/SettingsFile.h"
 #include "core/schedule/CpuIdleWatch.h"
@@ -14,9 +16,16 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
     : services_(std::move(services)), table_(table), controls_(controls),
       booking_(table, services_.clock, services_.prompter, services_.files,
                services_.reservationPath, controls),
-      ticks_(tickTimer, services_.clock, services_.state, [this] { scan(); }),
+      ticks_(tickTimer, services_.clock, services_.state,
+             {[this] { scan(); }, [this] { machineResumed(); },
+              [this] {
+                  // The wake moment is a wall-clock moment: set again for the new clock.
+                  wakeSet_.reset();
+                  updateWakeTimer();
+              }}),
       power_(services_.power, services_.state, services_.prompter,
-             [this](int ms) { ticks_.setInterval(ms); }) {}
+             [this](int ms) { ticks_.setInterval(ms); }),
+      keepAwake_(services_.awake) {}
 
 void MainWindowModel::FormCreate() {
     SharedState& state = services_.state;
@@ -71,13 +80,40 @@ void MainWindowModel::scan() {
                  notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now()))
                 controls_.showNotice(notice);
         }
+        updateWakeTimer();
     });
     controls_.showTable();
+}
+
+void MainWindowModel::updateWakeTimer() {
+    if (services_.wake == nullptr)
+        return;
+    const LocalTime now = services_.clock.now();
+    const std::optional<LocalTime> moment =
+        isOn(services_.state.settings.WAKEchange) ? wakeMoment(table_, now) : std::nullopt;
+    if (wakeSet_ != moment) {
+        wakeSet_ = moment;
+        services_.wake->wakeAt(moment);
+    }
+    // Woken for a booking that is no longer coming (stopped, deleted, or the clock moved on).
+    if (keepAwake_.holds(KeepAwake::Reason::WokenForBooking) &&
+        !keepAwake_.holds(KeepAwake::Reason::Countdown) && !(moment && *moment - now < kWakeMargin))
+        keepAwake_.set(KeepAwake::Reason::WokenForBooking, false);
+}
+
+void MainWindowModel::machineResumed() {
+    if (services_.wake == nullptr || !isOn(services_.state.settings.WAKEchange))
+        return;
+    // An unattended wake falls asleep again within minutes: held until the booking's countdown.
+    const auto moment = wakeMoment(table_, services_.clock.now());
+    if (moment && *moment - services_.clock.now() < kWakeMargin)
+        keepAwake_.set(KeepAwake::Reason::WokenForBooking, true);
 }
 
 void MainWindowModel::runBooking(void (BookingCommands::*command)()) {
     (booking_.*command)();
     notices_.observe(table_, services_.clock.now());
+    updateWakeTimer();
 }
 
 void MainWindowModel::refreshClock() {
@@ -146,13 +182,50 @@ void MainWindowModel::N5Click() {
 }
 
 void MainWindowModel::countdownCancelled() {
+    keepAwake_.releaseAll();
     ticks_.setInterval(kScanIntervalMs);
     services_.state.CpuWatchActive = false;
     // "予約する" comes back with the next tick.
     applyLocks({true, true, std::nullopt});
 }
 
+bool MainWindowModel::countdownPostponed() {
+    SharedState& state = services_.state;
+    if (state.CpuWatchActive) {
+        // The watch goes on and waits for another full idle period.
+        keepAwake_.releaseAll();
+        state.CpuIdleTicks = 0;
+        ticks_.setInterval(kScanIntervalMs);
+        return true;
+    }
+    const ActionDescription* action = describe(state.PendingAction);
+    const int row = firstEmptyRow(table_);
+    if (action != nullptr && row == 0) {
+        services_.prompter.inform("予約の空きがありません。");
+        return false;
+    }
+    if (action != nullptr) {
+        const LocalTime now = services_.clock.now();
+        const ElapsedBooking cells =
+            oneTimeBooking(std::chrono::floor<std::chrono::minutes>(now) + kPostponement);
+        table_.setCell(DateCell, row, cells.dateCell);
+        table_.setCell(PeriodCell, row, cells.periodCell);
+        table_.setCell(HourCell, row, cells.hourCell);
+        table_.setCell(MinuteCell, row, cells.minuteCell);
+        table_.setCell(ActionCell, row, std::string(action->word));
+        table_.setCell(StateCell, row, std::string(kStateActive));
+        runGuarded(services_.prompter, [this] { booking_.SaveReservations(); });
+        notices_.observe(table_, now);
+        controls_.showTable();
+    }
+    countdownCancelled();
+    updateWakeTimer();
+    return true;
+}
+
 void MainWindowModel::runPendingAction() {
+    // Released before the request: a standby asked for must not meet the program's own hold.
+    keepAwake_.releaseAll();
     power_.EnableShutdownPrivilege();
     power_.ExecutePowerAction();
 }
@@ -182,6 +255,7 @@ void MainWindowModel::applyUnlockedAppearance() {
 }
 
 void MainWindowModel::startCountdown(int timerIntervalMs) {
+    keepAwake_.set(KeepAwake::Reason::Countdown, true);
     power_.beginRequests();
     controls_.showCountdown();
     ticks_.setInterval(timerIntervalMs);

@@ -3,6 +3,7 @@
 #include "BookingCommands.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/schedule/BookingNotices.h"
+#include "core/schedule/KeepAwake.h"
 #include "core/schedule/PowerControl.h"
 #include "core/schedule/SchedulerTick.h"
 #include "core/schedule/SharedState.h"
@@ -13,6 +14,8 @@
 namespace core {
 
 inline constexpr int kCpuTab = 2;
+// "10分延期" books the action this long after the current minute.
+inline constexpr std::chrono::minutes kPostponement{10};
 
 // What the CPU-idle watch and a countdown leave usable of the main window.
 struct ControlLocks {
@@ -64,6 +67,9 @@ public:
         FileStore& files;
         std::string reservationPath;
         std::string settingsPath;
+        IdleSleepBlock& awake;
+        // Where the system can wake the machine for a booking; none where it cannot.
+        WakeTimer* wake = nullptr;
     };
     // The tick comes from `tickTimer`, armed for the next one after each.
     MainWindowModel(Services services, ReservationTable& table, MainWindowControls& controls,
@@ -91,6 +97,8 @@ public:
     void N4Click();
     void N5Click();
     void countdownCancelled();
+    // "10分延期": false, with a message, when no row is free for the booking (the count goes on).
+    bool countdownPostponed();
 
 private:
     // Locked: nothing of the booking usable; unlocked: all of it.
@@ -99,6 +107,10 @@ private:
     void applyLocks(const ControlLocks& locks);
     void runPowerCommand(PowerAction action);
     void scan();
+    // The wake timer follows the table, the settings and the clock: set after every look and
+    // every change.
+    void updateWakeTimer();
+    void machineResumed();
     void writeSpinSetting(const char* key, std::string& setting, int value);
 
     void runPendingAction() override;
@@ -117,6 +129,8 @@ private:
     TickDriver ticks_;
     PowerControl power_;
     AdvanceNotices notices_;
+    KeepAwake keepAwake_;
+    std::optional<std::optional<LocalTime>> wakeSet_;
     std::optional<ControlLocks> shownLocks_;
 };
 

@@ -17,7 +17,7 @@ SettingsDialogValues SettingsDialog::FormShow() {
     shownStartAtLogon_ = services_.autostart.isThisCopys();
     return {isOn(settings.CPUchange),   isOn(settings.BEEPchange), isOn(settings.TASKICOchange),
             settings.shutDownSeconds(), shownStartAtLogon_,        isOn(settings.NOTICEchange),
-            settings.noticeMinutes()};
+            settings.noticeMinutes(),   isOn(settings.WAKEchange)};
 }
 
 bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
@@ -28,6 +28,7 @@ bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
     settings.ShutDownTime = std::to_string(values.countdownSeconds);
     settings.NOTICEchange = flagText(values.notice);
     settings.NOTICETime = std::to_string(values.noticeMinutes);
+    settings.WAKEchange = flagText(values.wakeForBooking);
     bool written = false;
     runGuarded(services_.prompter, [&] {
         const std::string& path = services_.settingsPath;
@@ -37,6 +38,7 @@ bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
         writeSetting(services_.files, path, "ShutDownTime", settings.ShutDownTime);
         writeSetting(services_.files, path, "NOTICEchange", settings.NOTICEchange);
         writeSetting(services_.files, path, "NOTICETime", settings.NOTICETime);
+        writeSetting(services_.files, path, "WAKEchange", settings.WAKEchange);
         written = true;
     });
     if (!written)

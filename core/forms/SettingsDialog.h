@@ -9,16 +9,17 @@
 
 namespace core {
 
-// What the settings dialog shows and takes: five switches, the countdown length and the notice's
+// What the settings dialog shows and takes: six switches, the countdown length and the notice's
 // minutes.
 struct SettingsDialogValues {
     bool cpuHandOver;  // "CPUchange"
     bool beep;         // "BEEPchange"
     bool hideTrayIcon; // "TASKICOchange"
     int countdownSeconds;
-    bool startAtLogon; // the autostart entry, not a key
-    bool notice;       // "NOTICEchange"
-    int noticeMinutes; // "NOTICETime"
+    bool startAtLogon;   // the autostart entry, not a key
+    bool notice;         // "NOTICEchange"
+    int noticeMinutes;   // "NOTICETime"
+    bool wakeForBooking; // "WAKEchange"
 };
 
 // The settings dialog's show and OK.
@@ -37,7 +38,7 @@ public:
     // the default, as the countdown uses it; the last switch is on when this copy's autostart
     // entry exists.
     SettingsDialogValues FormShow();
-    // OK: the six settings take the values and are written in order; true when all were
+    // OK: the seven settings take the values and are written in order; true when all were
     // written and the dialog closes, while a refused write is shown and the dialog stays open.
     // Then the autostart entry is made or removed, only when its switch was changed since the
     // dialog opened, so an entry made by hand survives an unrelated OK; a failure there is

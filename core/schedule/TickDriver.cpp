@@ -6,14 +6,18 @@
 namespace core {
 
 TickDriver::TickDriver(TickTimer& timer, const Clock& clock, const SharedState& state,
-                       std::function<void()> tick)
-    : timer_(timer), clock_(clock), state_(state), tick_(std::move(tick)),
+                       Events events)
+    : timer_(timer), clock_(clock), state_(state), events_(std::move(events)),
       interval_(kScanIntervalMs) {
     timer_.onFired([this] { this->tick(); });
-    timer_.onClockSet([this] { reschedule(); });
+    timer_.onClockSet([this] {
+        events_.clockSet();
+        reschedule();
+    });
     // After a sleep the table is looked at once, so that what passed meanwhile is said at once; a
     // countdown's stretched interval only runs on.
     timer_.onResumed([this] {
+        events_.resumed();
         if (onWallClock())
             this->tick();
         else
@@ -28,7 +32,7 @@ TickDriver::~TickDriver() {
 }
 
 void TickDriver::tick() {
-    tick_();
+    events_.tick();
     scannedOnce_ = true;
     reschedule();
 }

@@ -13,9 +13,15 @@ namespace core {
 // the next one after every tick and every change of that state.
 class TickDriver {
 public:
-    // `tick` is one tick of the scheduler.
-    TickDriver(TickTimer& timer, const Clock& clock, const SharedState& state,
-               std::function<void()> tick);
+    struct Events {
+        // One tick of the scheduler.
+        std::function<void()> tick;
+        // Told of a resume before the look it brings.
+        std::function<void()> resumed;
+        // The clock was set: moments armed elsewhere may be wrong now.
+        std::function<void()> clockSet;
+    };
+    TickDriver(TickTimer& timer, const Clock& clock, const SharedState& state, Events events);
     ~TickDriver();
     TickDriver(const TickDriver&) = delete;
     TickDriver& operator=(const TickDriver&) = delete;
@@ -36,7 +42,7 @@ private:
     TickTimer& timer_;
     const Clock& clock_;
     const SharedState& state_;
-    std::function<void()> tick_;
+    Events events_;
     int interval_;
     bool windowShown_ = false;
     // The file loaded at the start has been scanned by a tick.

@@ -5,6 +5,7 @@
 #include "core/forms/SettingsDialog.h"
 #include "core/text/Cp932.h"
 #include "tests/support/FakeAutostart.h"
+#include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePowerPort.h"
 #include "tests/support/FakePrompter.h"
@@ -57,10 +58,13 @@ struct Window {
     ReservationTable table;
     testing_support::FakeWindowControls controls;
     testing_support::FakeTickTimer tickTimer;
-    MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni},
-                          table,
-                          controls,
-                          tickTimer};
+    testing_support::FakeAwake awake;
+    testing_support::FakeWakeTimer wake;
+    MainWindowModel model{
+        {state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni, awake, &wake},
+        table,
+        controls,
+        tickTimer};
 };
 
 } // namespace
@@ -253,6 +257,81 @@ TEST(MainWindowModel, NoticesComeWhileTheTableIsWatched) {
     EXPECT_EQ(w.controls.notices.size(), 2u) << "the deleted row";
 }
 
+TEST(MainWindowModel, PostponingBooksTenMinutesOnAndHoldsTheMachineAwakeMeanwhile) {
+    Window w({"毎日,午後,０時,00分,スタンバイ,稼働"});
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.awake.held) << "from the countdown's showing";
+    w.clock.set(at(2026, 12, 7, 12, 0, 20, 0));
+    EXPECT_TRUE(w.model.countdownPostponed());
+    EXPECT_FALSE(w.awake.held);
+    EXPECT_FALSE(w.tickTimer.every) << "back on the wall clock";
+    EXPECT_EQ(w.table.cell(DateCell, 2) + w.table.cell(MinuteCell, 2) +
+                  w.table.cell(ActionCell, 2) + w.table.cell(StateCell, 2),
+              "2026/12/0710分スタンバイ稼働");
+    EXPECT_EQ(w.controls.row, 1) << "the selection stays";
+    EXPECT_NE(w.files.files["SetTimeData.txt"].find(encodeCp932("2026/12/07,午後,０時,10分")),
+              std::string::npos);
+
+    w.clock.set(at(2026, 12, 7, 12, 10, 0, 4));
+    w.tickTimer.fire(); // the postponed row fires and expires; the daily one stays
+    w.clock.set(at(2026, 12, 7, 12, 59, 30, 0));
+    EXPECT_TRUE(w.model.countdownPostponed()) << "postponed again";
+    EXPECT_EQ(w.table.cell(HourCell, 2) + w.table.cell(MinuteCell, 2), "１時09分");
+
+    w.clock.set(at(2026, 12, 8, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    for (int row = 2; row <= kLastReservation; ++row)
+        w.table.setCell(ActionCell, row, "終了"); // in use, though nothing else is set
+    EXPECT_FALSE(w.model.countdownPostponed());
+    EXPECT_EQ(w.prompter.informed, Texts{"予約の空きがありません。"});
+    EXPECT_TRUE(w.awake.held) << "the count goes on";
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire();
+    EXPECT_FALSE(w.awake.held) << "released before the standby is asked for";
+    EXPECT_EQ(w.power.calls.back(), "request standby");
+
+    Window watch;
+    watch.model.Button1Click();
+    watch.state.CpuIdleTicks = 3 * 120 - 1;
+    watch.tickTimer.fire();
+    ASSERT_EQ(watch.controls.countdowns, 1);
+    EXPECT_TRUE(watch.model.countdownPostponed());
+    EXPECT_TRUE(watch.state.CpuWatchActive) << "the watch counts a full idle period again";
+    EXPECT_EQ(watch.state.CpuIdleTicks, 0);
+    EXPECT_EQ(firstEmptyRow(watch.table), 1) << "nothing booked";
+    EXPECT_FALSE(watch.awake.held);
+}
+
+TEST(MainWindowModel, TheWakeTimerStandsBeforeTheNextBooking) {
+    Window w({"毎日,午後,０時,00分,終了,稼働", "毎日,午前,９時,00分,終了,停止"},
+             "[SET]\r\nWAKEchange=1\r\n");
+    w.tickTimer.fire();
+    EXPECT_EQ(w.wake.set, (std::vector<std::optional<LocalTime>>{at(2026, 12, 7, 11, 59, 0, 0)}));
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    w.model.countdownCancelled();
+    EXPECT_EQ(w.wake.set.back(), at(2026, 12, 8, 11, 59, 0, 0))
+        << "after the firing, not the stopped row";
+    const std::size_t sets = w.wake.set.size();
+    w.tickTimer.fire();
+    EXPECT_EQ(w.wake.set.size(), sets) << "set again only when it changes";
+    w.tickTimer.setClock();
+    EXPECT_EQ(w.wake.set.size(), sets + 1) << "and after the clock was set";
+
+    w.clock.set(at(2026, 12, 8, 11, 59, 2, 0));
+    w.tickTimer.resume();
+    EXPECT_TRUE(w.awake.held) << "woken for the booking: held until its countdown";
+    w.clock.set(at(2026, 12, 8, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    w.model.countdownCancelled();
+    EXPECT_FALSE(w.awake.held);
+
+    w.state.settings.WAKEchange = "0";
+    w.tickTimer.fire();
+    EXPECT_EQ(w.wake.set.back(), std::nullopt) << "turned off: cancelled";
+}
+
 TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     Window w;
     w.controls.setThresholdPercent(150);
@@ -276,8 +355,9 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     shown.countdownSeconds = 120;
     shown.noticeMinutes = 10;
     EXPECT_TRUE(dialog.Button1Click(shown));
-    EXPECT_EQ(d.files.files[kIni], "[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
-                                   "NOTICETime=10\r\nTASKICOchange=1\r\nNOTICEchange=1\r\n");
+    EXPECT_EQ(d.files.files[kIni],
+              "[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
+              "NOTICETime=10\r\nTASKICOchange=1\r\nNOTICEchange=1\r\nWAKEchange=0\r\n");
     d.files.refuseWrites = true;
     const int saves = d.files.saves;
     shown.startAtLogon = true;

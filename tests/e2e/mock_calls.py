@@ -1,6 +1,8 @@
-"""Prints the methods that the mock logind has recorded, one per line, with their arguments;
+"""Prints the methods that the mock logind has recorded, one per line, with their arguments (not
+the inhibitor locks that every countdown takes: "inhibitors" shows what is held);
 with "clear" forgets them; with "refuse METHOD REASON" makes the manager's METHOD fail; with
-"resumed" sends logind's PrepareForSleep(false). On the session bus's mock notification daemon,
+"resumed" sends logind's PrepareForSleep(false); with "inhibitors" lists the held locks as what,
+who and mode. On the session bus's mock notification daemon,
 "notices" prints each notification as its id, summary and body (its new lines as "/"), and
 "click ID" activates one."""
 import sys
@@ -23,7 +25,12 @@ if command in ("notices", "click"):
     sys.exit(0)
 mock = dbus.Interface(bus.get_object("org.freedesktop.login1", "/org/freedesktop/login1"),
                       "org.freedesktop.DBus.Mock")
-if command == "resumed":
+if command == "inhibitors":
+    manager = dbus.Interface(bus.get_object("org.freedesktop.login1", "/org/freedesktop/login1"),
+                             "org.freedesktop.login1.Manager")
+    for what, who, _, mode, _, _ in manager.ListInhibitors():
+        print(what, who, mode)
+elif command == "resumed":
     mock.EmitSignal("org.freedesktop.login1.Manager", "PrepareForSleep", "b", [False])
 elif command == "clear":
     mock.ClearCalls()
@@ -33,4 +40,5 @@ elif len(sys.argv) > 4 and sys.argv[2] == "refuse":
                    % sys.argv[4])
 else:
     for _, method, args in mock.GetCalls():
-        print(method, *[str(a) for a in args])
+        if method not in ("Inhibit", "ListInhibitors"):
+            print(method, *[str(a) for a in args])

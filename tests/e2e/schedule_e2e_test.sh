@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every kind of reservation on a day it is due and on one it is not, a booking made through the
-# window, stopped rows, the clean-up of the file, and a countdown length changed in the settings
-# dialog. Each copy logs off its own named session, so the calls tell which copy fired.
+# window, stopped rows, the clean-up of the file, a countdown length changed in the settings
+# dialog, and a countdown put off by ten minutes, the machine held awake meanwhile. Each copy logs
+# off its own named session, so the calls tell which copy fired.
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/lib.sh"
@@ -91,7 +92,7 @@ show_main_window settings >/dev/null
 click 221 348
 [ "$(stacking_place "$dialog")" -lt "$(stacking_place "$window")" ] || fail "設定 left the dialog behind"
 xdotool mousemove --window "$dialog" 40 170 click 1 key ctrl+a type 20
-xdotool mousemove --window "$dialog" 180 284 click 1
+xdotool mousemove --window "$dialog" 180 316 click 1
 sleep 0.5
 grep -q $'ShutDownTime=20\r' "$scratch/settings/Brindlewhistmoore.ini" || fail "OK did not store 20"
 
@@ -109,3 +110,28 @@ for _ in $(seq 100); do
 done
 calls | grep -qx "TerminateSession settings" || fail "the 20 second countdown never ended"
 echo "a booking from the window fired, and the settings dialog set the next countdown's length"
+
+# "10分延期": the countdown goes, the action is booked ten minutes on in the first free row, and
+# logind's "idle" lock is held only while the countdown shows.
+for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+clear_calls
+inhibitors() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" inhibitors; }
+start postpone "2026-12-07 11:59:57" "$settings_fifteen_seconds" "$(logoff_at_noon 毎日)"
+countdown=$(wait_for_window ログオフ予告 20)
+[ -n "$countdown" ] || fail "no countdown to postpone"
+for _ in $(seq 20); do
+    [ -n "$(inhibitors)" ] && break
+    sleep 0.2
+done
+[ "$(inhibitors)" = "idle Brindlewhistmoore block" ] || fail "held during the countdown: $(inhibitors)"
+click_until_hidden "$countdown" 217 156 || fail "10分延期 left the countdown"
+[ "$(reservation_file postpone | sed -n 2p)" = "2026/12/07,午後,０時,10分,ログオフ,稼働" ] ||
+    fail "the postponed booking: $(reservation_file postpone | sed -n 2p)"
+for _ in $(seq 20); do
+    [ -z "$(inhibitors)" ] && break
+    sleep 0.2
+done
+[ -z "$(inhibitors)" ] || fail "still held after the postponement: $(inhibitors)"
+sleep 16
+[ -z "$(calls)" ] || fail "a postponed countdown ran: $(calls)"
+echo "10分延期 booked the action ten minutes on; the idle lock was held only during the countdown"

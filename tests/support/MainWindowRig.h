@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text/Cp932.h"
+#include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeTickTimer.h"
 #include "tests/support/MemoryFileStore.h"
@@ -37,6 +38,7 @@ struct MainWindowRig {
     MemoryFileStore files;
     FakeCountdown countdown;
     FakeTickTimer tickTimer;
+    FakeAwake awake;
     std::unique_ptr<ui::TForm1> form;
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}
@@ -48,9 +50,10 @@ struct MainWindowRig {
             files.files[kReservations] = *reservations;
         if (settings)
             files.files[kSettings] = *settings;
-        form = std::make_unique<ui::TForm1>(
-            ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kSettings},
-            tickTimer);
+        form =
+            std::make_unique<ui::TForm1>(ui::Form1Services{state, clock, cpu, power, prompter,
+                                                           files, kReservations, kSettings, awake},
+                                         tickTimer);
         form->attachCountdown(countdown);
     }
 };

@@ -15,7 +15,13 @@ namespace {
 class RecordingOwner : public ui::CountdownOwner {
 public:
     void countdownCancelled() override { ++cancels; }
+    bool countdownPostponed() override {
+        ++postpones;
+        return postponeTaken;
+    }
     int cancels = 0;
+    int postpones = 0;
+    bool postponeTaken = false;
 };
 
 struct Dialog {
@@ -121,6 +127,34 @@ private slots:
         QCOMPARE(d.state.ExecutionPhase, core::Phase::Watching);
         QCOMPARE(d.state.PendingAction, core::PowerAction::PowerOff);
         QCOMPARE(d.state.CountdownTicks, 29);
+    }
+
+    void postponeAndTheKeyboard() {
+        Dialog d;
+        QCOMPARE(d.form.SpeedButton1->geometry(), QRect(52, 144, 105, 25));
+        QCOMPARE(d.form.SpeedButton2->geometry(), QRect(165, 144, 105, 25));
+        QCOMPARE(d.form.SpeedButton2->text(), QStringLiteral("10分延期"));
+        QCOMPARE(d.form.SpeedButton2->focusPolicy(), Qt::NoFocus);
+        d.form.showCountdown();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        d.form.activateWindow();
+        QTest::keyClick(&d.form, Qt::Key_Return);
+        QTest::keyClick(&d.form, Qt::Key_Space);
+        QVERIFY(d.form.isVisible());
+        d.form.SpeedButton2->click();
+        QCOMPARE(d.owner.postpones, 1);
+        QVERIFY2(d.form.Timer1->isActive(), "no room for the booking: the count goes on");
+        d.owner.postponeTaken = true;
+        d.form.SpeedButton2->click();
+        QVERIFY(d.form.isHidden());
+        QVERIFY(!d.form.Timer1->isActive());
+        QCOMPARE(d.owner.cancels, 0);
+
+        d.form.showCountdown();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        QTest::keyClick(&d.form, Qt::Key_Escape);
+        QVERIFY(d.form.isHidden());
+        QCOMPARE(d.owner.cancels, 1);
     }
 
     void cancelReturnsTheMainWindowToWatching() {

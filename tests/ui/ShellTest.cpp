@@ -145,7 +145,7 @@ private slots:
         Program p("[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
         QCOMPARE(p.state.settings.ShutDownTime, std::string("200"));
         p.form3->show();
-        QCOMPARE(p.form3->size(), QSize(295, 306));
+        QCOMPARE(p.form3->size(), QSize(295, 338));
         QVERIFY(!p.form3->CheckBox1->isChecked());
         QVERIFY(p.form3->CheckBox2->isChecked());
         QVERIFY(!p.form3->CheckBox3->isChecked());
@@ -158,7 +158,9 @@ private slots:
         p.form3->Button1->click();
         QVERIFY(p.form3->isHidden());
         QCOMPARE(p.ini(), std::string("[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
-                                      "TASKICOchange=1\r\nNOTICEchange=1\r\nNOTICETime=15\r\n"));
+                                      "TASKICOchange=1\r\nNOTICEchange=1\r\nNOTICETime=15\r\n"
+                                      "WAKEchange=0\r\n"));
+        QVERIFY2(!p.form3->CheckBox6->isEnabled(), "Linux offers a user no wake alarm");
         QCOMPARE(p.state.settings.TASKICOchange, std::string("1"));
         QVERIFY2(p.form->TrayIcon1->isAdded(), "the icon goes only at the next start");
     }

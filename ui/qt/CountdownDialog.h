@@ -10,12 +10,14 @@ public:
     virtual void showCountdown() = 0;
 };
 
-// The main window, as the countdown's cancel button sees it.
+// The main window, as the countdown's buttons see it.
 class CountdownOwner {
 public:
     virtual ~CountdownOwner() = default;
     // Back to the ordinary tick, the watch stopped, the table usable again.
     virtual void countdownCancelled() = 0;
+    // "10分延期": false when the action could not be put off.
+    virtual bool countdownPostponed() = 0;
 };
 
 } // namespace ui

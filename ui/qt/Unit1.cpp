@@ -359,6 +359,10 @@ void TForm1::countdownCancelled() {
     model_.countdownCancelled();
 }
 
+bool TForm1::countdownPostponed() {
+    return model_.countdownPostponed();
+}
+
 void TForm1::showWeekdays(bool shown) {
     ComboBox4->setVisible(shown);
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -27,7 +28,9 @@ QLabel* makeRedLabel(QWidget* parent, const core::design::Control& design) {
 TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<void()> beep,
                QWidget* parent)
     : QWidget(parent), beep_(std::move(beep)),
-      model_(state, *this, [&owner] { owner.countdownCancelled(); }) {
+      model_(
+          state, *this, [&owner] { owner.countdownCancelled(); },
+          [&owner] { return owner.countdownPostponed(); }) {
     setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -45,16 +48,24 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
     ProgressBar1->setRange(0, d::kProgressMaximum);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    SpeedButton1 = new QPushButton(qText(d::SpeedButton1.text), this);
-    SpeedButton1->setGeometry(qRect(d::SpeedButton1.place));
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setAutoDefault(false);
+    const auto makeButton = [this](const core::design::Control& design) {
+        auto* button = new QPushButton(qText(design.text), this);
+        button->setGeometry(qRect(design.place));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        return button;
+    };
+    SpeedButton1 = makeButton(d::SpeedButton1);
+    SpeedButton2 = makeButton(d::SpeedButton2);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &TForm2::SpeedButton1Click);
 
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(d::kStepMs);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TForm2::SpeedButton2Click);
 }
 
 void TForm2::showCountdown() {
@@ -115,6 +126,10 @@ void TForm2::Timer1Timer() {
 
 void TForm2::SpeedButton1Click() {
     model_.SpeedButton1Click();
+}
+
+void TForm2::SpeedButton2Click() {
+    model_.SpeedButton2Click();
 }
 
 } // namespace ui

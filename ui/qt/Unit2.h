@@ -13,7 +13,8 @@ class QTimer;
 
 namespace ui {
 
-// The stay-on-top countdown shown before a scheduled action.
+// The stay-on-top countdown shown before a scheduled action. The buttons take no focus, so a
+// stray Enter or Space cancels nothing; Escape cancels.
 class TForm2 : public QWidget, public CountdownDialog, private core::CountdownControls {
     Q_OBJECT
 public:
@@ -22,12 +23,14 @@ public:
 
     void showCountdown() override;
     void Timer1Timer();
-    void SpeedButton1Click();
+    void SpeedButton1Click(); // "キャンセル", also Escape
+    void SpeedButton2Click(); // "10分延期"
 
     QLabel* Label1;
     QLabel* Label2;
     QProgressBar* ProgressBar1;
     QPushButton* SpeedButton1;
+    QPushButton* SpeedButton2;
     QTimer* Timer1;
 
 protected:

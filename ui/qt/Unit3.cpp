@@ -53,6 +53,11 @@ TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
     SpinEdit2->setGeometry(qRect(d::SpinEdit2.place));
     SpinEdit2->setValue(d::SpinEdit2.value);
     Label3 = makeLabel(GroupBox1, d::Label3);
+    CheckBox6 = makeCheckBox(GroupBox1, d::CheckBox6);
+    // Waking the machine takes the system's real-time clock alarm, which only an administrator
+    // can set on Linux.
+    CheckBox6->setEnabled(false);
+    CheckBox6->setToolTip(qText(d::kCheckBox6Unavailable));
 
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);
@@ -76,12 +81,14 @@ void TForm3::FormShow() {
     CheckBox4->setChecked(values.startAtLogon);
     CheckBox5->setChecked(values.notice);
     SpinEdit2->setValue(values.noticeMinutes);
+    CheckBox6->setChecked(values.wakeForBooking);
 }
 
 void TForm3::Button1Click() {
-    const core::SettingsDialogValues values{
-        CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(), SpinEdit1->value(),
-        CheckBox4->isChecked(), CheckBox5->isChecked(), SpinEdit2->value()};
+    const core::SettingsDialogValues values{CheckBox1->isChecked(), CheckBox2->isChecked(),
+                                            CheckBox3->isChecked(), SpinEdit1->value(),
+                                            CheckBox4->isChecked(), CheckBox5->isChecked(),
+                                            SpinEdit2->value(),     CheckBox6->isChecked()};
     if (model_.Button1Click(values))
         hide();
 }

@@ -12,8 +12,9 @@ class QPushButton;
 
 namespace ui {
 
-// The settings dialog: three switches, the countdown length, the start with the session and the
-// notice before each booking.
+// The settings dialog: three switches, the countdown length, the start with the session, the
+// notice before each booking and the wake for a booking (shown disabled: Linux offers no wake
+// alarm to a user).
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +32,7 @@ public:
     QCheckBox* CheckBox3;
     QCheckBox* CheckBox4;
     QCheckBox* CheckBox5;
+    QCheckBox* CheckBox6;
     SpinEdit* SpinEdit1;
     SpinEdit* SpinEdit2;
     QPushButton* Button1;

@@ -362,6 +362,10 @@ void TForm1::countdownCancelled() {
     model_.countdownCancelled();
 }
 
+bool TForm1::countdownPostponed() {
+    return model_.countdownPostponed();
+}
+
 void TForm1::showIfNoTrayHost() {
     KillTimer(handle(), kTrayHostWait);
     // A panel that starts with the session may have come up meanwhile.

@@ -12,11 +12,12 @@ constexpr UINT_PTR kTimer1 = 1;
 
 } // namespace
 
-TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled)
+TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled,
+               std::function<bool()> postponed)
     : Window({L"TForm2", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_POPUP, WS_EX_TOPMOST, d::kClient,
               COLOR_BTNHIGHLIGHT},
              prompter),
-      model_(state, *this, std::move(cancelled)) {}
+      model_(state, *this, std::move(cancelled), std::move(postponed)) {}
 
 void TForm2::build() {
     Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place);
@@ -28,7 +29,11 @@ void TForm2::build() {
     SpeedButton1 = std::make_unique<Button>(
         add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place),
         [this] { SpeedButton1Click(); });
+    SpeedButton2 = std::make_unique<Button>(
+        add(L"BUTTON", d::SpeedButton2.text, BS_PUSHBUTTON, d::SpeedButton2.place),
+        [this] { SpeedButton2Click(); });
     keepFocusElsewhere(SpeedButton1->hwnd());
+    keepFocusElsewhere(SpeedButton2->hwnd());
 }
 
 void TForm2::showCountdown() {
@@ -47,11 +52,20 @@ void TForm2::SpeedButton1Click() {
     model_.SpeedButton1Click();
 }
 
+void TForm2::SpeedButton2Click() {
+    model_.SpeedButton2Click();
+}
+
 LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
         if (wParam == kTimer1)
             Timer1Timer();
+        return 0;
+    case WM_KEYDOWN:
+        // The window keeps the keyboard focus: its buttons take none.
+        if (wParam == VK_ESCAPE)
+            SpeedButton1Click();
         return 0;
     case WM_CLOSE:
         // The close box only hides: the count goes on unseen.

@@ -9,20 +9,25 @@
 
 namespace ui {
 
-// The stay-on-top countdown shown before a scheduled action.
+// The stay-on-top countdown shown before a scheduled action. The buttons take no focus, so a
+// stray Enter or Space cancels nothing; Escape cancels.
 class TForm2 : public Window, private core::CountdownControls {
 public:
-    // `cancelled` tells the main window, which goes back to its ordinary tick.
-    TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled);
+    // `cancelled` tells the main window, which goes back to its ordinary tick; `postponed` asks
+    // it to put the action off, false when it could not.
+    TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled,
+           std::function<bool()> postponed);
 
     void showCountdown();
     void Timer1Timer();       // Timer1, every second while counting
-    void SpeedButton1Click(); // "キャンセル"
+    void SpeedButton1Click(); // "キャンセル", also Escape
+    void SpeedButton2Click(); // "10分延期"
 
     HWND Label1 = nullptr;
     HWND Label2 = nullptr;
     HWND ProgressBar1 = nullptr;
     std::unique_ptr<Button> SpeedButton1;
+    std::unique_ptr<Button> SpeedButton2;
 
 private:
     void build() override;

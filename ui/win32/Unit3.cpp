@@ -37,6 +37,7 @@ void TForm3::build() {
     CheckBox5 = addCheckBox(d::CheckBox5, 0);
     SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, GroupBox1);
     Label3 = add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, GroupBox1);
+    CheckBox6 = addCheckBox(d::CheckBox6, 0);
     // Below the controls it frames, which would otherwise lie under it.
     SetWindowPos(GroupBox1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Enter and Escape press them through the dialog IDs.
@@ -69,6 +70,7 @@ void TForm3::FormShow() {
     CheckBox4->setChecked(values.startAtLogon);
     CheckBox5->setChecked(values.notice);
     SpinEdit2->setValue(values.noticeMinutes);
+    CheckBox6->setChecked(values.wakeForBooking);
 }
 
 void TForm3::Button1Click() {
@@ -77,7 +79,7 @@ void TForm3::Button1Click() {
     SpinEdit2->left();
     const core::SettingsDialogValues values{
         CheckBox1->checked(), CheckBox2->checked(), CheckBox3->checked(), SpinEdit1->value(),
-        CheckBox4->checked(), CheckBox5->checked(), SpinEdit2->value()};
+        CheckBox4->checked(), CheckBox5->checked(), SpinEdit2->value(),   CheckBox6->checked()};
     if (model_.Button1Click(values))
         ShowWindow(handle(), SW_HIDE);
 }

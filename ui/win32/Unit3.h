@@ -10,8 +10,8 @@
 
 namespace ui {
 
-// The settings dialog: three switches, the countdown length, the start with the session and the
-// notice before each booking.
+// The settings dialog: three switches, the countdown length, the start with the session, the
+// notice before each booking and the wake for a booking.
 class TForm3 : public Window {
 public:
     explicit TForm3(core::SettingsDialog::Services services);
@@ -34,6 +34,7 @@ public:
     std::unique_ptr<Button> CheckBox5;
     std::unique_ptr<SpinEdit> SpinEdit2;
     HWND Label3 = nullptr;
+    std::unique_ptr<Button> CheckBox6;
     std::unique_ptr<Button> Button1;
     std::unique_ptr<Button> Button2;
 
