@@ -1,8 +1,9 @@
 // A window and the object behind it part cleanly in either order, and so does a control's
-// wrapper and its control. Run under wine on a display.
+// wrapper and its control; the countdown's keys and buttons. Run under wine on a display.
 #include "tests/support/FakePrompter.h"
 #include "ui/win32/FocusRule.h"
 #include "ui/win32/ReservationGrid.h"
+#include "ui/win32/Unit2.h"
 #include "ui/win32/Window.h"
 
 #include <gtest/gtest.h>
@@ -90,4 +91,33 @@ TEST(WindowLifetime, AButtonThatKeepsFocusElsewhereLeavesItInTheField) {
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(GetFocus(), field) << "a click left the focus on the button";
+}
+
+TEST(WindowLifetime, TheCountdownCancelsOnEscapeOnlyAndPostponesWhenItCan) {
+    testing_support::FakePrompter prompter;
+    core::SharedState state;
+    state.PendingAction = core::PowerAction::PowerOff;
+    int cancels = 0;
+    bool postponeTaken = false;
+    ui::TForm2 countdown(
+        state, prompter, [&] { ++cancels; }, [&] { return postponeTaken; });
+    countdown.create();
+    countdown.showCountdown();
+    // The keys go where the focus is: the buttons take none, so the window has it.
+    HWND focus = GetFocus();
+    ASSERT_EQ(focus, countdown.handle());
+    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}})
+        SendMessageW(focus, WM_KEYDOWN, key, 0);
+    EXPECT_EQ(cancels, 0);
+    SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(countdown.isVisible()) << "no room for the booking: the count goes on";
+    EXPECT_EQ(GetFocus(), countdown.handle());
+    postponeTaken = true;
+    SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(countdown.isVisible());
+    EXPECT_EQ(cancels, 0);
+    countdown.showCountdown();
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_FALSE(countdown.isVisible());
 }

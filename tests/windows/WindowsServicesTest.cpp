@@ -2,12 +2,15 @@
 // command interpreter is the tests' recorder, and only the command-line path is taken.
 #include "core/schedule/PowerControl.h"
 #include "platform/windows/CpuUtils.h"
+#include "platform/windows/ExecutionState.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/SingleInstance.h"
 #include "platform/windows/StartupShortcut.h"
 #include "platform/windows/SystemError.h"
+#include "platform/windows/WaitableWakeTimer.h"
 #include "platform/windows/WindowsFileStore.h"
 #include "platform/windows/WindowsPower.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/FakePrompter.h"
 
 #include <cctype>
@@ -185,4 +188,33 @@ TEST(WindowsServices, AReplaceThatLeavesOneWholeFile) {
     EXPECT_EQ(store.read(path, 1), "a");
     SetFileAttributesW(fs::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove_all(folder);
+}
+
+TEST(WindowsServices, AwakeThroughTheCountdownAndWokenForTheBooking) {
+    platform::ExecutionState awake;
+    awake.hold();
+    EXPECT_EQ(awake.lastRequest(),
+              static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED));
+    awake.release();
+    EXPECT_EQ(awake.lastRequest(), static_cast<EXECUTION_STATE>(ES_CONTINUOUS));
+
+    platform::WaitableWakeTimer wake;
+    const auto moment = testing_support::at(2026, 12, 7, 11, 59, 0, 0);
+    wake.wakeAt(moment);
+    ASSERT_TRUE(wake.dueTime().has_value()) << "wine, like a system without wake timers, sets it";
+    EXPECT_EQ(wake.dueTime(), platform::utcFileTime(moment));
+    // The due time is the moment in UTC: as far from now as the local moment is.
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const auto utcNow = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    const std::chrono::milliseconds localAhead =
+        moment - testing_support::at(local.wYear, local.wMonth, local.wDay, local.wHour,
+                                     local.wMinute, local.wSecond, local.wMilliseconds);
+    EXPECT_NEAR(static_cast<double>(*wake.dueTime() - utcNow) / 1e4,
+                static_cast<double>(localAhead.count()), 2000.0);
+    wake.wakeAt(std::nullopt);
+    EXPECT_FALSE(wake.dueTime().has_value());
 }

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The Windows program under wine, end to end: the hidden start with its tray icon and the notice
 # balloon of a booking five minutes away, a second start answered no and yes, a booking made
-# through the window (its file bytes), its hint, a cancelled countdown, the settings dialog's OK,
-# a minimised window restored by a second start and by a click on the balloon, the row menu from
-# the keyboard, a refused save told in the system's words, and a countdown that runs out and
-# reaches the recording command interpreter. All on a Japanese Windows: wine in the
+# through the window (its file bytes), its hint, the settings dialog's OK, a countdown put off by
+# ten minutes, a minimised window restored by a second start and by a click on the balloon, the
+# row menu from the keyboard, a refused save told in the system's words, and a countdown that runs
+# out and reaches the recording command interpreter. All on a Japanese Windows: wine in the
 # Japanese locale, code page 932.
 # Usage: program_e2e_test.sh Brindlewhistmoore.exe recorder.exe BUILD_DIR probe.exe
 set -euo pipefail
@@ -220,13 +220,16 @@ countdown=$(wait_for_window 電源断予告 60)
 [ -n "$countdown" ] || fail "no countdown for the reservation at noon"
 shot "$countdown" countdown
 for _ in $(seq 10); do
-    xdotool mousemove --window "$countdown" 160 156 click 1 2>/dev/null || true
+    xdotool mousemove --window "$countdown" 217 156 click 1 2>/dev/null || true
     hidden_soon "$countdown" && break
 done
-visible "$countdown" && fail "the countdown stayed after キャンセル"
+visible "$countdown" && fail "the countdown stayed after 10分延期"
+[ "$(iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | sed -n 3p | tr -d '\r')" = \
+    "2026/12/07,午後,０時,10分,終了,稼働" ] ||
+    fail "the postponed booking: $(iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | sed -n 3p)"
 sleep 20
-[ ! -s "$scratch/recorded.log" ] || fail "a cancelled countdown ran: $(cat "$scratch/recorded.log")"
-echo "a cancelled countdown requested nothing"
+[ ! -s "$scratch/recorded.log" ] || fail "a postponed countdown ran: $(cat "$scratch/recorded.log")"
+echo "10分延期 booked the action ten minutes on and requested nothing"
 
 probe minimise TForm1 Brindlewhistmoore || fail "could not minimise the main window"
 [ "$(probe state TForm1 Brindlewhistmoore)" = minimised ] || fail "the window did not minimise"
