@@ -46,6 +46,7 @@ Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments)
     std::stable_sort(moments.begin(), moments.end(),
                      [](const auto& a, const auto& b) { return a.moment < b.moment; });
     std::vector<std::string> lines;
+    lines.reserve(moments.size());
     for (const auto& missed : moments)
         lines.push_back(missedLine(missed));
     std::string body;
