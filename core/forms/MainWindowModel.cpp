@@ -182,6 +182,7 @@ void MainWindowModel::N5Click() {
 }
 
 void MainWindowModel::countdownCancelled() {
+    countdownShown_ = false;
     keepAwake_.releaseAll();
     ticks_.setInterval(kScanIntervalMs);
     services_.state.CpuWatchActive = false;
@@ -193,6 +194,7 @@ bool MainWindowModel::countdownPostponed() {
     SharedState& state = services_.state;
     if (state.CpuWatchActive) {
         // The watch goes on and waits for another full idle period.
+        countdownShown_ = false;
         keepAwake_.releaseAll();
         state.CpuIdleTicks = 0;
         ticks_.setInterval(kScanIntervalMs);
@@ -224,6 +226,7 @@ bool MainWindowModel::countdownPostponed() {
 }
 
 void MainWindowModel::runPendingAction() {
+    countdownShown_ = false;
     // Released before the request: a standby asked for must not meet the program's own hold.
     keepAwake_.releaseAll();
     power_.EnableShutdownPrivilege();
@@ -255,6 +258,7 @@ void MainWindowModel::applyUnlockedAppearance() {
 }
 
 void MainWindowModel::startCountdown(int timerIntervalMs) {
+    countdownShown_ = true;
     keepAwake_.set(KeepAwake::Reason::Countdown, true);
     power_.beginRequests();
     controls_.showCountdown();
@@ -271,6 +275,88 @@ void MainWindowModel::showRemainingTime(std::optional<RemainingTime> remaining) 
 
 void MainWindowModel::showNotice(const Notice& notice) {
     controls_.showNotice(notice);
+}
+
+bool MainWindowModel::tableHeld() const {
+    const SharedState& state = services_.state;
+    return countdownShown_ || state.CpuWatchActive || state.ExecutionPhase == Phase::Execute;
+}
+
+CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
+    const CommandAnswer held{kRefused, "",
+                             "カウントダウン中か CPU 使用率の監視中なので、できません。\n"};
+    switch (command.verb) {
+    case CommandVerb::List:
+        return {kDone, listing(table_), ""};
+    case CommandVerb::Cancel:
+        if (!countdownShown_)
+            return {kRefused, "", "カウントダウンは動いていません。\n"};
+        controls_.cancelCountdown();
+        return {kDone, "キャンセルしました。\n", ""};
+    case CommandVerb::Now:
+        if (tableHeld())
+            return held;
+        services_.state.PendingAction = command.action;
+        startCountdown(countdownTimerInterval(services_.state.settings));
+        return {kDone, "カウントダウンを始めました。\n", ""};
+    case CommandVerb::Book:
+        return tableHeld() ? held : bookFromCommand(command);
+    case CommandVerb::Stop:
+    case CommandVerb::Start:
+    case CommandVerb::Delete:
+        return tableHeld() ? held : changeRowFromCommand(command);
+    case CommandVerb::Help:
+    case CommandVerb::Version:
+        break;
+    }
+    return {kUsage, "", "このコマンドは動いているコピーには送りません。\n"};
+}
+
+CommandAnswer MainWindowModel::bookFromCommand(const ScriptCommand& command) {
+    const auto cells = scriptBookingCells(command, services_.clock.now());
+    if (const auto* refusal = std::get_if<std::string>(&cells))
+        return {kRefused, "", *refusal + "\n"};
+    const int row = firstEmptyRow(table_);
+    if (row == 0)
+        return {kRefused, "", "予約の空きがありません。\n"};
+    const auto& booking = std::get<ElapsedBooking>(cells);
+    table_.setCell(DateCell, row, booking.dateCell);
+    table_.setCell(PeriodCell, row, booking.periodCell);
+    table_.setCell(HourCell, row, booking.hourCell);
+    table_.setCell(MinuteCell, row, booking.minuteCell);
+    table_.setCell(ActionCell, row, std::string(describe(command.action)->word));
+    table_.setCell(StateCell, row, std::string(kStateActive));
+    if (auto error = commitCommandChange())
+        return {kRefused, listingLine(table_, row), *error + "\n"};
+    return {kDone, listingLine(table_, row), ""};
+}
+
+CommandAnswer MainWindowModel::changeRowFromCommand(const ScriptCommand& command) {
+    const int row = command.row;
+    if (table_.isEmpty(row))
+        return {kRefused, "", "予約" + std::to_string(row) + " は空いています。\n"};
+    if (command.verb == CommandVerb::Delete)
+        table_.clearRow(row);
+    else
+        table_.setCell(
+            StateCell, row,
+            std::string(command.verb == CommandVerb::Stop ? kStateStopped : kStateActive));
+    if (auto error = commitCommandChange())
+        return {kRefused, "", *error + "\n"};
+    return {kDone, table_.isEmpty(row) ? "" : listingLine(table_, row), ""};
+}
+
+std::optional<std::string> MainWindowModel::commitCommandChange() {
+    std::optional<std::string> error;
+    try {
+        booking_.SaveReservations();
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    notices_.observe(table_, services_.clock.now());
+    updateWakeTimer();
+    controls_.showTable();
+    return error;
 }
 
 } // namespace core

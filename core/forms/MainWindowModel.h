@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BookingCommands.h"
+#include "CommandLine.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/schedule/BookingNotices.h"
 #include "core/schedule/KeepAwake.h"
@@ -48,6 +49,8 @@ public:
     virtual void addTrayIcon() = 0;
     virtual void applyLocks(const ControlLocks& locks) = 0;
     virtual void showCountdown() = 0;
+    // The countdown ends as its キャンセル ends it, also when its dialog was hidden.
+    virtual void cancelCountdown() = 0;
     // The grid shows the table as it is now; cheap when nothing changed.
     virtual void showTable() = 0;
     // A desktop notification; clicking it shows the main window.
@@ -99,6 +102,9 @@ public:
     void countdownCancelled();
     // "10分延期": false, with a message, when no row is free for the booking (the count goes on).
     bool countdownPostponed();
+    // A command of the command line, applied as the window's controls would apply it; it answers
+    // in text and a status, never in a message box.
+    CommandAnswer runCommand(const ScriptCommand& command);
 
 private:
     // Locked: nothing of the booking usable; unlocked: all of it.
@@ -111,6 +117,12 @@ private:
     // every change.
     void updateWakeTimer();
     void machineResumed();
+    // A countdown or the CPU-idle watch holds the table, as the window's locked controls say.
+    bool tableHeld() const;
+    CommandAnswer bookFromCommand(const ScriptCommand& command);
+    CommandAnswer changeRowFromCommand(const ScriptCommand& command);
+    // Saves and shows a change made by a command; the error, if the save was refused.
+    std::optional<std::string> commitCommandChange();
     void writeSpinSetting(const char* key, std::string& setting, int value);
 
     void runPendingAction() override;
@@ -130,6 +142,7 @@ private:
     PowerControl power_;
     AdvanceNotices notices_;
     KeepAwake keepAwake_;
+    bool countdownShown_ = false;
     std::optional<std::optional<LocalTime>> wakeSet_;
     std::optional<ControlLocks> shownLocks_;
 };

@@ -44,7 +44,7 @@ clear_calls
 start cancel "2026-12-07 11:59:57" "$settings_fifteen_seconds" "毎日,午後,０時,00分,終了,稼働"
 box=$(wait_for_window 電源断予告 10)
 [ -n "$box" ] || fail "no countdown to cancel"
-click_until_hidden "$box" 160 156 || fail "the countdown stayed after キャンセル was clicked"
+click_until_hidden "$box" 104 156 || fail "the countdown stayed after キャンセル was clicked"
 sleep 18
 [ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
 echo "a cancelled countdown requested nothing"

@@ -90,6 +90,11 @@ struct FakeWindowControls : core::MainWindowControls {
         locked = l.bookButton ? std::optional<bool>(!*l.bookButton) : std::nullopt;
     }
     void showCountdown() override { ++countdowns; }
+    // The dialog's キャンセル, which tells the model.
+    void cancelCountdown() override {
+        if (onCancelCountdown)
+            onCancelCountdown();
+    }
     void showTable() override { ++tableShows; }
     void showNotice(const core::Notice& notice) override { notices.push_back(notice); }
 
@@ -103,6 +108,7 @@ struct FakeWindowControls : core::MainWindowControls {
 
     bool weekdaysShown = true;
     std::vector<core::Notice> notices;
+    std::function<void()> onCancelCountdown;
     std::string clockText;
     std::string usageText;
     std::optional<core::RemainingTime> remaining;

@@ -18,7 +18,9 @@ public:
 class FakeCountdown : public ui::CountdownDialog {
 public:
     void showCountdown() override { ++shown; }
+    void cancelCountdown() override { ++cancelled; }
     int shown = 0;
+    int cancelled = 0;
 };
 
 } // namespace testing_support

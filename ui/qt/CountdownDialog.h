@@ -8,6 +8,8 @@ public:
     virtual ~CountdownDialog() = default;
     // Shows the dialog when hidden, raises it when already shown.
     virtual void showCountdown() = 0;
+    // As キャンセル: the count stops, the owner is told and the dialog hides.
+    virtual void cancelCountdown() = 0;
 };
 
 // The main window, as the countdown's buttons see it.

@@ -439,6 +439,11 @@ void TForm1::showCountdown() {
     countdown_->showCountdown();
 }
 
+void TForm1::cancelCountdown() {
+    if (countdown_ != nullptr)
+        countdown_->cancelCountdown();
+}
+
 void TForm1::showTable() {
     gridModel_->refresh();
 }

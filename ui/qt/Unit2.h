@@ -22,6 +22,7 @@ public:
            QWidget* parent = nullptr);
 
     void showCountdown() override;
+    void cancelCountdown() override { SpeedButton1Click(); }
     void Timer1Timer();
     void SpeedButton1Click(); // "キャンセル", also Escape
     void SpeedButton2Click(); // "10分延期"

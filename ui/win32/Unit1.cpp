@@ -353,6 +353,11 @@ void TForm1::FormClose() {
     PostQuitMessage(0);
 }
 
+void TForm1::cancelCountdown() {
+    if (countdown_ != nullptr)
+        countdown_->SpeedButton1Click();
+}
+
 void TForm1::showNotice(const core::Notice& notice) {
     TrayIcon1->showBalloon(notice.summary, notice.body);
     SetTimer(handle(), kBalloonLife, TrayIcon::kBalloonLifeMs, nullptr);

@@ -129,6 +129,7 @@ private:
     void addTrayIcon() override;
     void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
+    void cancelCountdown() override;
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
     int tabIndex() const override;

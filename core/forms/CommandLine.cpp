@@ -1,0 +1,329 @@
+#include "CommandLine.h"
+
+#include "BookingCommands.h"
+#include "core/base/Settings.h"
+#include "core/book/Vocabulary.h"
+#include "core/text/DateTimeText.h"
+
+#include <array>
+#include <map>
+
+namespace core {
+
+using namespace std::chrono;
+
+namespace {
+
+constexpr int kLongestDelayMinutes = kElapsedHoursMaximum * 60 + 59;
+
+struct Alias {
+    std::string_view text;
+    PowerAction action;
+};
+// The countdown's names that differ from the table's words.
+constexpr std::array<Alias, 2> kActionAliases{{{"電源断", PowerAction::PowerOff},
+                                               {"強制再起動", PowerAction::ForcedReboot}}};
+
+constexpr std::array<std::string_view, 10> kWeekdayKeys{
+    "sun", "mon", "tue", "wed", "thu", "fri", "sat", "mon-fri", "mon-sat", "sat-sun"};
+
+// "～" as the weekday items write it, from the wave dash of Linux input methods or an ASCII tilde.
+std::string withFullWidthTilde(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '~') {
+            out += "～";
+        } else if (text.substr(i).starts_with("〜")) {
+            out += "～";
+            i += std::string_view("〜").size() - 1;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::optional<int> wholeNumber(std::string_view text, int least, int most) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    const auto value = parseDecimal(text);
+    if (!value || *value < least || *value > most)
+        return std::nullopt;
+    return value;
+}
+
+// "1h30m", "90m", "2h": minutes, at most 999 h 59 m.
+std::optional<int> parseDelay(std::string_view text) {
+    int total = 0;
+    bool any = false;
+    for (const char unit : {'h', 'm'}) {
+        const std::size_t at = text.find(unit);
+        if (at == std::string_view::npos)
+            continue;
+        const auto amount = wholeNumber(text.substr(0, at), 0, kLongestDelayMinutes);
+        if (!amount)
+            return std::nullopt;
+        total += unit == 'h' ? *amount * 60 : *amount;
+        text.remove_prefix(at + 1);
+        any = true;
+    }
+    if (!any || !text.empty() || total > kLongestDelayMinutes)
+        return std::nullopt;
+    return total;
+}
+
+UsageError usage(std::string message) {
+    return {std::move(message)};
+}
+
+} // namespace
+
+std::optional<PowerAction> actionFromScript(std::string_view text) {
+    if (auto action = actionFromWord(text))
+        return action;
+    for (const auto& alias : kActionAliases)
+        if (text == alias.text)
+            return alias.action;
+    for (const auto& description : kPowerActions)
+        if (text == description.key)
+            return description.action;
+    return std::nullopt;
+}
+
+std::optional<std::string> weekdayItemFromScript(std::string_view text) {
+    const std::string written = withFullWidthTilde(text);
+    for (std::size_t i = 0; i < kWeekdayItems.size(); ++i)
+        if (written == kWeekdayItems[i] || text == kWeekdayKeys[i])
+            return std::string(kWeekdayItems[i]);
+    return std::nullopt;
+}
+
+std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::string>& args) {
+    ScriptCommand command;
+    std::optional<CommandVerb> verb;
+    std::map<std::string, std::string> modifiers;
+    const auto setVerb = [&](CommandVerb v) -> bool {
+        if (verb)
+            return false;
+        verb = v;
+        return true;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i];
+        std::optional<std::string> value;
+        if (const auto equals = option.find('='); option.starts_with("--") && equals != option.npos) {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+        }
+        const auto takeValue = [&]() -> std::optional<std::string> {
+            if (value)
+                return value;
+            if (i + 1 < args.size())
+                return args[++i];
+            return std::nullopt;
+        };
+        static const std::map<std::string, CommandVerb> kPlain{{"--help", CommandVerb::Help},
+                                                               {"--version", CommandVerb::Version},
+                                                               {"--list", CommandVerb::List},
+                                                               {"--cancel", CommandVerb::Cancel}};
+        static const std::map<std::string, CommandVerb> kWithAction{{"--book", CommandVerb::Book},
+                                                                    {"--now", CommandVerb::Now}};
+        static const std::map<std::string, CommandVerb> kWithRow{{"--stop", CommandVerb::Stop},
+                                                                 {"--start", CommandVerb::Start},
+                                                                 {"--delete", CommandVerb::Delete}};
+        if (auto plain = kPlain.find(option); plain != kPlain.end()) {
+            if (value)
+                return usage(option + " は値を取りません。");
+            if (!setVerb(plain->second))
+                return usage("コマンドは一度に一つです: " + option);
+        } else if (auto withAction = kWithAction.find(option); withAction != kWithAction.end()) {
+            const auto text = takeValue();
+            if (!text)
+                return usage(option + " には動作が必要です。");
+            const auto action = actionFromScript(*text);
+            if (!action)
+                return usage("動作 '" + *text + "' はありません。");
+            if (!setVerb(withAction->second))
+                return usage("コマンドは一度に一つです: " + option);
+            command.action = *action;
+        } else if (auto withRow = kWithRow.find(option); withRow != kWithRow.end()) {
+            const auto text = takeValue();
+            const auto row = text ? wholeNumber(*text, kFirstReservation, kLastReservation)
+                                  : std::nullopt;
+            if (!row)
+                return usage(option + " には予約の番号(1～30)が必要です。");
+            if (!setVerb(withRow->second))
+                return usage("コマンドは一度に一つです: " + option);
+            command.row = *row;
+        } else if (option == "--at" || option == "--date" || option == "--weekly" ||
+                   option == "--in") {
+            const auto text = takeValue();
+            if (!text)
+                return usage(option + " には値が必要です。");
+            if (!modifiers.emplace(option, *text).second)
+                return usage(option + " が二度あります。");
+        } else if (option == "--daily") {
+            if (value || !modifiers.emplace(option, "").second)
+                return usage("--daily は値を取らず、一度だけです。");
+        } else {
+            return usage("'" + args[i] + "' は分かりません。");
+        }
+    }
+    if (!verb)
+        return usage("コマンドがありません。");
+    command.verb = *verb;
+    if (command.verb != CommandVerb::Book) {
+        if (!modifiers.empty())
+            return usage(modifiers.begin()->first + " は --book とだけ使えます。");
+        return command;
+    }
+
+    const auto has = [&](const char* option) { return modifiers.contains(option); };
+    if (has("--in")) {
+        if (modifiers.size() != 1)
+            return usage("--in はほかの指定と一緒に使えません。");
+        const auto delay = parseDelay(modifiers["--in"]);
+        if (!delay)
+            return usage("--in は 1h30m、90m、2h の形で 999h59m までです。");
+        command.rule = BookingRule::In;
+        command.delayMinutes = *delay;
+        return command;
+    }
+    if (!has("--at"))
+        return usage("--book には --at か --in が必要です。");
+    const std::string& at = modifiers["--at"];
+    const std::size_t colon = at.find(':');
+    const auto hour = colon == at.npos ? std::nullopt : wholeNumber(at.substr(0, colon), 0, 23);
+    const auto minute = colon == at.npos || at.size() - colon != 3
+                            ? std::nullopt
+                            : wholeNumber(at.substr(colon + 1), 0, 59);
+    if (!hour || !minute || colon > 2)
+        return usage("--at は H:MM の形(0:00～23:59)です: " + at);
+    command.hour = *hour;
+    command.minute = *minute;
+    if (has("--date") + has("--daily") + has("--weekly") > 1)
+        return usage("--date、--daily、--weekly はどれか一つです。");
+    if (has("--date")) {
+        command.date = parseShortDate(modifiers["--date"]);
+        if (!command.date)
+            return usage("--date は YYYY/MM/DD の形です: " + modifiers["--date"]);
+        command.rule = BookingRule::OnDate;
+    } else if (has("--daily")) {
+        command.rule = BookingRule::Daily;
+    } else if (has("--weekly")) {
+        const auto item = weekdayItemFromScript(modifiers["--weekly"]);
+        if (!item)
+            return usage("曜日 '" + modifiers["--weekly"] + "' はありません。");
+        command.rule = BookingRule::Weekly;
+        command.weekdays = *item;
+    }
+    return command;
+}
+
+std::variant<ElapsedBooking, std::string> scriptBookingCells(const ScriptCommand& command,
+                                                             LocalTime now) {
+    const minutes timeOfDay = hours(command.hour) + minutes(command.minute);
+    const auto clockCells = [&](std::string dateCell) {
+        return ElapsedBooking{std::move(dateCell), std::string(periodLabel(command.hour)),
+                              std::string(hourLabel(command.hour)), minuteLabel(command.minute)};
+    };
+    switch (command.rule) {
+    case BookingRule::In:
+        return elapsedBooking(now, 0, std::to_string(command.delayMinutes));
+    case BookingRule::Daily:
+        return clockCells(std::string(kEveryDay));
+    case BookingRule::Weekly:
+        return clockCells(std::string(kEveryWeek) + command.weekdays);
+    case BookingRule::OnDate: {
+        const LocalTime moment = LocalTime{*command.date} + timeOfDay;
+        if (moment <= now)
+            return std::string("その時刻はもう過ぎています: ") + formatShortDate(*command.date);
+        return oneTimeBooking(moment);
+    }
+    case BookingRule::Once:
+        break;
+    }
+    const LocalDays today = floor<days>(now);
+    const LocalTime moment = LocalTime{today} + timeOfDay;
+    return oneTimeBooking(moment > now ? moment : moment + days(1));
+}
+
+std::string listingLine(const ReservationTable& table, int row) {
+    std::string line = std::to_string(row);
+    for (int column = DateCell; column <= StateCell; ++column)
+        line.append("\t").append(table.cell(column, row));
+    return line + "\n";
+}
+
+std::string listing(const ReservationTable& table) {
+    std::string text;
+    for (int row = kFirstReservation; row <= kLastReservation; ++row)
+        if (!table.isEmpty(row))
+            text += listingLine(table, row);
+    return text;
+}
+
+CommandAnswer usageAnswer(const UsageError& error) {
+    return {kUsage, "", "Brindlewhistmoore: " + error.message + "\n使い方は --help で表示します。\n"};
+}
+
+std::string helpText() {
+    return R"(使い方: Brindlewhistmoore [コマンド]
+
+引数なしで起動すると、いつもどおりタスクトレイに常駐します(すでに動いていれば
+予約設定フォームを表示するか尋ねます)。コマンドを付けると、このユーザーで動いている
+Brindlewhistmoore に送って結果を表示し、終了します。動いているコピーは、それを起動した
+フォルダーの予約ファイル(SetTimeData.txt)を使います。変更するコマンドのときにコピーが
+動いていなければ、今のフォルダーで(ログオン時と同じく表示せずに)起動してから送ります。
+
+コマンド:
+  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
+                          番号、日付、午前/午後、時、分、動作、状態 です。
+                          コピーが動いていなければ、今のフォルダーの予約ファイルを読みます。
+  --book 動作 --at H:MM   一回の予約。まだ来ていない時刻なら今日、過ぎていれば明日。
+      --at H:MM --date YYYY/MM/DD   その日の一回の予約(過ぎた時刻は断ります)。
+      --at H:MM --daily             毎日の予約。
+      --at H:MM --weekly 曜日       毎週の予約。曜日は 日曜 月曜 火曜 水曜 木曜 金曜
+                                    土曜 月～金 月～土 土日、または sun mon tue wed thu
+                                    fri sat mon-fri mon-sat sat-sun(～ は 〜 や ~ でも可)。
+  --book 動作 --in 1h30m  経過予約(90m、2h の形も可、999h59m まで)。
+                          画面の経過予約と同じく 1 分足し、秒は切り捨てます。
+                          予約は、六つの欄が空いている最初の行に入り、その行を表示します。
+  --stop N                予約 N(1～30)を停止します。
+  --start N               予約 N を稼働にします。
+  --delete N              予約 N を削除します。
+  --now 動作              その動作のカウントダウンをすぐに始めます(CPU 使用率の監視には
+                          渡しません)。キャンセルも 10分延期 もできます。
+  --cancel                動いているカウントダウンをキャンセルします。
+  --help                  この説明を表示します。
+  --version               版を表示します。
+
+動作: 終了 強制終了 再起動 強制再起 ログオフ スタンバイ 休止状態、
+      電源断(=終了) 強制再起動(=強制再起)、
+      または poweroff force-poweroff reboot force-reboot logoff standby hibernate。
+      予約ファイルには表の言葉で書きます。
+
+カウントダウン中と CPU 使用率の監視中は、表を変えるコマンドと --now は断ります。
+
+終了ステータス:
+  0  できました
+  1  使い方の誤り(標準エラーに表示)
+  2  断りました(理由を標準エラーに表示)
+  3  動いているコピーに届かず、起動もできませんでした
+
+例:
+  backup.sh && Brindlewhistmoore --now poweroff
+  Brindlewhistmoore --book 終了 --at 23:30
+  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
+  Brindlewhistmoore --book standby --in 1h30m
+  Brindlewhistmoore --list
+  Brindlewhistmoore --stop 3
+  Brindlewhistmoore --cancel
+)";
+}
+
+std::string versionText(std::string_view version) {
+    return "Brindlewhistmoore " + std::string(version) + "\n";
+}
+
+} // namespace core

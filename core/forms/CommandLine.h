@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/base/LocalTime.h"
+#include "core/book/Booking.h"
+#include "core/book/ReservationTable.h"
+#include "core/power/PowerAction.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace core {
+
+enum class CommandVerb { Help, Version, List, Book, Stop, Start, Delete, Now, Cancel };
+enum class BookingRule { Once, OnDate, Daily, Weekly, In };
+
+// One command of the command line, checked for its form; what it means for the table is decided
+// where it runs.
+struct ScriptCommand {
+    CommandVerb verb = CommandVerb::Help;
+    PowerAction action = PowerAction::None;
+    // --stop, --start, --delete: 1 to 30.
+    int row = 0;
+    BookingRule rule = BookingRule::Once;
+    int hour = 0;
+    int minute = 0;
+    std::optional<LocalDays> date;
+    // One of the weekday selector's items.
+    std::string weekdays;
+    // --in: the delay as written, before the one more minute of the elapsed rule.
+    int delayMinutes = 0;
+    friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// The exit statuses of a command.
+enum CommandStatus : int { kDone = 0, kUsage = 1, kRefused = 2, kUnreachable = 3 };
+
+// What a command says back: its status, and the text for standard output or standard error.
+struct CommandAnswer {
+    int status = kDone;
+    std::string out;
+    std::string err;
+    friend bool operator==(const CommandAnswer&, const CommandAnswer&) = default;
+};
+
+// The option a copy started for a command gets: it never asks the second-start question.
+inline constexpr std::string_view kStartedForCommand = "--started-for-command";
+
+std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::string>& args);
+// A usage error's answer: the message and a pointer to --help, status 1.
+CommandAnswer usageAnswer(const UsageError& error);
+std::string helpText();
+std::string versionText(std::string_view version);
+
+// An action by the table's word, the countdown's name (電源断, 強制再起動) or its key.
+std::optional<PowerAction> actionFromScript(std::string_view text);
+// A weekday item by its own text (～, 〜 and ~ alike) or its ASCII form (mon-fri ...).
+std::optional<std::string> weekdayItemFromScript(std::string_view text);
+
+// The used rows, one a line: the row number and the six cells, tab-separated.
+std::string listing(const ReservationTable& table);
+// One row as --list shows it.
+std::string listingLine(const ReservationTable& table, int row);
+
+// The first four cells of the booking at `now`, or the reason it is refused (a date already
+// past); the action and state cells are the caller's.
+std::variant<ElapsedBooking, std::string> scriptBookingCells(const ScriptCommand& command,
+                                                             LocalTime now);
+
+} // namespace core

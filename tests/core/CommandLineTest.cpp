@@ -1,0 +1,99 @@
+#include "core/forms/CommandLine.h"
+
+#include "tests/support/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+using testing_support::at;
+using Args = std::vector<std::string>;
+
+namespace {
+
+ScriptCommand parsed(const Args& args) {
+    auto result = parseCommandLine(args);
+    if (auto* error = std::get_if<UsageError>(&result))
+        ADD_FAILURE() << error->message;
+    return std::get_if<ScriptCommand>(&result) ? std::get<ScriptCommand>(result) : ScriptCommand{};
+}
+
+bool refused(const Args& args) {
+    return std::holds_alternative<UsageError>(parseCommandLine(args));
+}
+
+std::string cells(const Args& args, LocalTime now) {
+    const auto booking = scriptBookingCells(parsed(args), now);
+    if (const auto* refusal = std::get_if<std::string>(&booking))
+        return *refusal;
+    const auto& c = std::get<ElapsedBooking>(booking);
+    return c.dateCell + "," + c.periodCell + "," + c.hourCell + "," + c.minuteCell;
+}
+
+} // namespace
+
+TEST(CommandLine, EveryCommandAndItsValues) {
+    EXPECT_EQ(parsed({"--list"}).verb, CommandVerb::List);
+    EXPECT_EQ(parsed({"--cancel"}).verb, CommandVerb::Cancel);
+    EXPECT_EQ(parsed({"--version"}).verb, CommandVerb::Version);
+    EXPECT_EQ(parsed({"--help"}).verb, CommandVerb::Help);
+    EXPECT_EQ(parsed({"--stop", "3"}).row, 3);
+    EXPECT_EQ(parsed({"--delete=30"}).verb, CommandVerb::Delete);
+    EXPECT_EQ(parsed({"--start", "1"}).verb, CommandVerb::Start);
+    for (const auto& [text, action] : std::vector<std::pair<std::string, PowerAction>>{
+             {"終了", PowerAction::PowerOff},
+             {"電源断", PowerAction::PowerOff},
+             {"poweroff", PowerAction::PowerOff},
+             {"強制再起", PowerAction::ForcedReboot},
+             {"強制再起動", PowerAction::ForcedReboot},
+             {"force-reboot", PowerAction::ForcedReboot},
+             {"スタンバイ", PowerAction::Standby},
+             {"hibernate", PowerAction::Hibernate},
+             {"logoff", PowerAction::LogOff}})
+        EXPECT_EQ(parsed({"--now", text}).action, action) << text;
+    for (const Args& wrong : std::vector<Args>{
+             {},
+             {"--list", "--cancel"},
+             {"--now"},
+             {"--now", "shutdown"},
+             {"--stop", "0"},
+             {"--stop", "31"},
+             {"--stop", "x"},
+             {"--list=1"},
+             {"--frobnicate"},
+             {"--list", "--daily"},
+             {"--book", "終了"},
+             {"--book", "終了", "--at", "24:00"},
+             {"--book", "終了", "--at", "9:5"},
+             {"--book", "終了", "--at", "9:05", "--daily", "--weekly", "sun"},
+             {"--book", "終了", "--at", "9:05", "--date", "2026/13/01"},
+             {"--book", "終了", "--at", "9:05", "--weekly", "月～日"},
+             {"--book", "終了", "--at", "9:05", "--in", "5m"},
+             {"--book", "終了", "--in", "1000h"},
+             {"--book", "終了", "--in", "90"},
+             {"--book", "終了", "--in", "m"}})
+        EXPECT_TRUE(refused(wrong)) << (wrong.empty() ? "(nothing)" : wrong.back());
+
+    const std::vector<std::pair<std::string, std::string>> weekdays{
+        {"sun", "日曜"},     {"sat", "土曜"},     {"mon-fri", "月～金"}, {"月〜金", "月～金"},
+        {"月~土", "月～土"}, {"sat-sun", "土日"}, {"土日", "土日"},       {"水曜", "水曜"}};
+    for (const auto& [text, item] : weekdays)
+        EXPECT_EQ(parsed({"--book", "終了", "--at", "9:05", "--weekly", text}).weekdays, item);
+}
+
+TEST(CommandLine, BookingCellsAsTheTableWritesThem) {
+    const LocalTime now = at(2026, 12, 7, 12, 0, 30);
+    EXPECT_EQ(cells({"--book", "終了", "--at", "12:01"}, now), "2026/12/07,午後,０時,01分");
+    EXPECT_EQ(cells({"--book", "終了", "--at", "12:00"}, now), "2026/12/08,午後,０時,00分")
+        << "passed today: tomorrow";
+    EXPECT_EQ(cells({"--book", "終了", "--at", "23:59", "--date", "2026/12/31"}, now),
+              "2026/12/31,午後,11時,59分");
+    EXPECT_EQ(cells({"--book", "終了", "--at", "9:00", "--date", "2026/12/07"}, now),
+              "その時刻はもう過ぎています: 2026/12/07");
+    EXPECT_EQ(cells({"--book", "終了", "--at", "0:05", "--daily"}, now), "毎日,午前,０時,05分");
+    EXPECT_EQ(cells({"--book", "終了", "--at", "10:30", "--weekly", "mon-fri"}, now),
+              "毎週月～金,午前,10時,30分");
+    EXPECT_EQ(cells({"--book", "終了", "--in", "1h30m"}, now), "2026/12/07,午後,１時,31分")
+        << "one more minute, the seconds dropped";
+    EXPECT_EQ(cells({"--book", "終了", "--in", "90m"}, now), "2026/12/07,午後,１時,31分");
+    EXPECT_EQ(cells({"--book", "終了", "--in", "999h59m"}, now), "2027/01/18,午前,４時,00分");
+}
