@@ -1,3 +1,4 @@
+#include "CommandSide.h"
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
@@ -22,6 +23,14 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // A copy started for a command runs as at logon, and never asks the second-start question.
+    const bool startedForCommand = args.size() == 1 && args[0] == core::kStartedForCommand;
+    if (!args.empty() && !startedForCommand) {
+        QCoreApplication commandSide(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(BWM_VERSION));
+        return runCommandSide(args, QCoreApplication::applicationFilePath().toStdString());
+    }
     if (auto problem = platform::displayProblem()) {
         std::fprintf(stderr, "Brindlewhistmoore: %s\n", problem->c_str());
         return 1;
@@ -38,7 +47,7 @@ int main(int argc, char* argv[]) {
     case platform::SingleInstance::Start::Running:
         break;
     case platform::SingleInstance::Start::OtherCopyRuns:
-        if (prompter.ask(std::string(core::design::kSecondStartQuestion)))
+        if (!startedForCommand && prompter.ask(std::string(core::design::kSecondStartQuestion)))
             guard.askRunningCopyToShow();
         return 0;
     case platform::SingleInstance::Start::LockUnusable:
@@ -71,6 +80,9 @@ int main(int argc, char* argv[]) {
             Form1.bringToFront();
     };
     QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, showMainWindow);
+    guard.onCommand([&Form1](const std::vector<std::string>& command) {
+        return Form1.runCommandLine(command);
+    });
     platform::DesktopNotifier notifier;
     QObject::connect(&Form1, &ui::TForm1::noticeShown, &notifier, &platform::DesktopNotifier::show);
     QObject::connect(&notifier, &platform::DesktopNotifier::clicked, &Form1, showMainWindow);

@@ -21,8 +21,8 @@ struct Alias {
     PowerAction action;
 };
 // The countdown's names that differ from the table's words.
-constexpr std::array<Alias, 2> kActionAliases{{{"電源断", PowerAction::PowerOff},
-                                               {"強制再起動", PowerAction::ForcedReboot}}};
+constexpr std::array<Alias, 2> kActionAliases{
+    {{"電源断", PowerAction::PowerOff}, {"強制再起動", PowerAction::ForcedReboot}}};
 
 constexpr std::array<std::string_view, 10> kWeekdayKeys{
     "sun", "mon", "tue", "wed", "thu", "fri", "sat", "mon-fri", "mon-sat", "sat-sun"};
@@ -111,7 +111,8 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::optional<std::string> value;
-        if (const auto equals = option.find('='); option.starts_with("--") && equals != option.npos) {
+        if (const auto equals = option.find('=');
+            option.starts_with("--") && equals != option.npos) {
             value = option.substr(equals + 1);
             option.resize(equals);
         }
@@ -148,8 +149,8 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
             command.action = *action;
         } else if (auto withRow = kWithRow.find(option); withRow != kWithRow.end()) {
             const auto text = takeValue();
-            const auto row = text ? wholeNumber(*text, kFirstReservation, kLastReservation)
-                                  : std::nullopt;
+            const auto row =
+                text ? wholeNumber(*text, kFirstReservation, kLastReservation) : std::nullopt;
             if (!row)
                 return usage(option + " には予約の番号(1～30)が必要です。");
             if (!setVerb(withRow->second))
@@ -264,7 +265,8 @@ std::string listing(const ReservationTable& table) {
 }
 
 CommandAnswer usageAnswer(const UsageError& error) {
-    return {kUsage, "", "Brindlewhistmoore: " + error.message + "\n使い方は --help で表示します。\n"};
+    return {kUsage, "",
+            "Brindlewhistmoore: " + error.message + "\n使い方は --help で表示します。\n"};
 }
 
 std::string helpText() {

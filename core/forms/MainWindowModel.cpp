@@ -277,6 +277,13 @@ void MainWindowModel::showNotice(const Notice& notice) {
     controls_.showNotice(notice);
 }
 
+CommandAnswer MainWindowModel::runCommandLine(const std::vector<std::string>& args) {
+    const auto parsed = parseCommandLine(args);
+    if (const auto* error = std::get_if<UsageError>(&parsed))
+        return usageAnswer(*error);
+    return runCommand(std::get<ScriptCommand>(parsed));
+}
+
 bool MainWindowModel::tableHeld() const {
     const SharedState& state = services_.state;
     return countdownShown_ || state.CpuWatchActive || state.ExecutionPhase == Phase::Execute;

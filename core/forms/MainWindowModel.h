@@ -105,6 +105,8 @@ public:
     // A command of the command line, applied as the window's controls would apply it; it answers
     // in text and a status, never in a message box.
     CommandAnswer runCommand(const ScriptCommand& command);
+    // The arguments as a command sent them: parsed, then run.
+    CommandAnswer runCommandLine(const std::vector<std::string>& args);
 
 private:
     // Locked: nothing of the booking usable; unlocked: all of it.

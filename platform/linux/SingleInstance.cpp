@@ -18,10 +18,14 @@ namespace {
 
 const QByteArray kShowRequest = "show\n";
 const QByteArray kShown = "shown\n";
-// Nobody but a second start talks to the socket, and it says one short line at once: more
+// "command ARGS\n": the arguments joined by NUL bytes, in base64; the answer is
+// "answer STATUS OUT ERR\n", the texts in base64.
+const QByteArray kCommandRequest = "command ";
+const QByteArray kAnswer = "answer ";
+// Nobody but a second start or a command talks to the socket, and it says one line at once: more
 // peers, longer lines or longer silences come from something else and are dropped.
 constexpr int kMostPeers = 8;
-constexpr qint64 kLongestLine = 64;
+constexpr qint64 kLongestLine = 16384;
 constexpr int kPeerPatienceMs = 5000;
 
 QString systemReason(int error) {
@@ -51,7 +55,19 @@ void drop(QLocalSocket* peer) {
     peer->deleteLater();
 }
 
+// The user's own /run/user/UID, where logind keeps the session's runtime folder.
+QString loginRuntimeFolder() {
+    const QByteArray path = "/run/user/" + QByteArray::number(::geteuid());
+    struct stat status {};
+    if (::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+        status.st_uid == ::geteuid())
+        return QString::fromLatin1(path);
+    return {};
+}
+
 QString runtimeFolderOr(QString folder) {
+    if (folder.isEmpty() && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        folder = loginRuntimeFolder();
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!folder.isEmpty())
@@ -146,11 +162,22 @@ void SingleInstance::serve(QLocalSocket* peer) {
                 drop(peer);
             return;
         }
-        if (peer->readLine(kLongestLine + 1) == kShowRequest) {
+        const QByteArray line = peer->readLine(kLongestLine + 1);
+        if (line == kShowRequest) {
             emit showRequested();
             peer->write(kShown);
-            peer->flush();
+        } else if (line.startsWith(kCommandRequest) && commandHandler_) {
+            std::vector<std::string> args;
+            const QByteArray joined =
+                QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
+            for (const QByteArray& arg : joined.split('\0'))
+                args.push_back(arg.toStdString());
+            const core::CommandAnswer answer = commandHandler_(args);
+            peer->write(kAnswer + QByteArray::number(answer.status) + ' ' +
+                        QByteArray::fromStdString(answer.out).toBase64() + ' ' +
+                        QByteArray::fromStdString(answer.err).toBase64() + '\n');
         }
+        peer->flush();
         peer->disconnectFromServer();
     });
 }
@@ -175,6 +202,34 @@ bool SingleInstance::askRunningCopyToShow(int timeoutMs) {
             return false;
     }
     return socket.readLine() == kShown;
+}
+
+std::optional<core::CommandAnswer> SingleInstance::sendCommand(const std::vector<std::string>& args,
+                                                               int timeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath_);
+    if (!socket.waitForConnected(timeoutMs))
+        return std::nullopt;
+    QByteArray joined;
+    for (std::size_t i = 0; i < args.size(); ++i)
+        joined.append(i == 0 ? "" : QByteArray(1, '\0')).append(QByteArray::fromStdString(args[i]));
+    socket.write(kCommandRequest + joined.toBase64() + '\n');
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return std::nullopt;
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(timeoutMs))
+            return std::nullopt;
+    }
+    const QList<QByteArray> parts = socket.readLine().trimmed().split(' ');
+    if (parts.size() < 2 || parts[0] + ' ' != kAnswer)
+        return std::nullopt;
+    core::CommandAnswer answer;
+    answer.status = parts[1].toInt();
+    if (parts.size() > 2)
+        answer.out = QByteArray::fromBase64(parts[2]).toStdString();
+    if (parts.size() > 3)
+        answer.err = QByteArray::fromBase64(parts[3]).toStdString();
+    return answer;
 }
 
 } // namespace platform

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "core/forms/CommandLine.h"
+
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QLocalServer;
 class QLocalSocket;
@@ -10,7 +16,10 @@ class QLocalSocket;
 namespace platform {
 
 // One running copy per user: a lock file in the user's runtime folder, and a local socket
-// beside it through which a second start asks the running copy to show its main window.
+// beside it through which a second start asks the running copy to show its main window, and a
+// command of the command line reaches it. The runtime folder is XDG_RUNTIME_DIR, or, where that is
+// unset (cron, ssh), the user's /run/user/UID when it exists, so a command finds the copy of the
+// desktop session.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +41,12 @@ public:
     // From a second copy: asks the running copy to show its main window and waits until it
     // has done so. False when no running copy answered.
     bool askRunningCopyToShow(int timeoutMs = 5000);
+    // From a command: the running copy's answer, or nothing when no copy answered.
+    std::optional<core::CommandAnswer> sendCommand(const std::vector<std::string>& args,
+                                                   int timeoutMs = 5000);
+    // In the running copy: what answers a command.
+    using CommandHandler = std::function<core::CommandAnswer(const std::vector<std::string>&)>;
+    void onCommand(CommandHandler handler) { commandHandler_ = std::move(handler); }
 
 signals:
     // In the running copy; the window is shown by the time the receiver returns.
@@ -53,6 +68,7 @@ private:
     QString problem_;
     QLocalServer* server_ = nullptr;
     int peers_ = 0;
+    CommandHandler commandHandler_;
 };
 
 } // namespace platform

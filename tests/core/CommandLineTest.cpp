@@ -50,32 +50,32 @@ TEST(CommandLine, EveryCommandAndItsValues) {
              {"hibernate", PowerAction::Hibernate},
              {"logoff", PowerAction::LogOff}})
         EXPECT_EQ(parsed({"--now", text}).action, action) << text;
-    for (const Args& wrong : std::vector<Args>{
-             {},
-             {"--list", "--cancel"},
-             {"--now"},
-             {"--now", "shutdown"},
-             {"--stop", "0"},
-             {"--stop", "31"},
-             {"--stop", "x"},
-             {"--list=1"},
-             {"--frobnicate"},
-             {"--list", "--daily"},
-             {"--book", "終了"},
-             {"--book", "終了", "--at", "24:00"},
-             {"--book", "終了", "--at", "9:5"},
-             {"--book", "終了", "--at", "9:05", "--daily", "--weekly", "sun"},
-             {"--book", "終了", "--at", "9:05", "--date", "2026/13/01"},
-             {"--book", "終了", "--at", "9:05", "--weekly", "月～日"},
-             {"--book", "終了", "--at", "9:05", "--in", "5m"},
-             {"--book", "終了", "--in", "1000h"},
-             {"--book", "終了", "--in", "90"},
-             {"--book", "終了", "--in", "m"}})
+    for (const Args& wrong :
+         std::vector<Args>{{},
+                           {"--list", "--cancel"},
+                           {"--now"},
+                           {"--now", "shutdown"},
+                           {"--stop", "0"},
+                           {"--stop", "31"},
+                           {"--stop", "x"},
+                           {"--list=1"},
+                           {"--frobnicate"},
+                           {"--list", "--daily"},
+                           {"--book", "終了"},
+                           {"--book", "終了", "--at", "24:00"},
+                           {"--book", "終了", "--at", "9:5"},
+                           {"--book", "終了", "--at", "9:05", "--daily", "--weekly", "sun"},
+                           {"--book", "終了", "--at", "9:05", "--date", "2026/13/01"},
+                           {"--book", "終了", "--at", "9:05", "--weekly", "月～日"},
+                           {"--book", "終了", "--at", "9:05", "--in", "5m"},
+                           {"--book", "終了", "--in", "1000h"},
+                           {"--book", "終了", "--in", "90"},
+                           {"--book", "終了", "--in", "m"}})
         EXPECT_TRUE(refused(wrong)) << (wrong.empty() ? "(nothing)" : wrong.back());
 
     const std::vector<std::pair<std::string, std::string>> weekdays{
         {"sun", "日曜"},     {"sat", "土曜"},     {"mon-fri", "月～金"}, {"月〜金", "月～金"},
-        {"月~土", "月～土"}, {"sat-sun", "土日"}, {"土日", "土日"},       {"水曜", "水曜"}};
+        {"月~土", "月～土"}, {"sat-sun", "土日"}, {"土日", "土日"},      {"水曜", "水曜"}};
     for (const auto& [text, item] : weekdays)
         EXPECT_EQ(parsed({"--book", "終了", "--at", "9:05", "--weekly", text}).weekdays, item);
 }

@@ -332,6 +332,44 @@ TEST(MainWindowModel, TheWakeTimerStandsBeforeTheNextBooking) {
     EXPECT_EQ(w.wake.set.back(), std::nullopt) << "turned off: cancelled";
 }
 
+TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
+    Window w({"毎日,午後,０時,00分,終了,稼働"});
+    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine(args); };
+    w.controls.row = 5;
+    EXPECT_EQ(run({"--book", "電源断", "--at", "12:30"}),
+              (CommandAnswer{kDone, "2\t2026/12/07\t午後\t０時\t30分\t終了\t稼働\n", ""}));
+    EXPECT_EQ(w.controls.row, 5) << "the selection stays";
+    EXPECT_NE(w.files.files["SetTimeData.txt"].find(encodeCp932("2026/12/07,午後,０時,30分,終了")),
+              std::string::npos);
+    EXPECT_EQ(run({"--stop", "2"}).out, "2\t2026/12/07\t午後\t０時\t30分\t終了\t停止\n");
+    EXPECT_EQ(run({"--delete", "2"}), (CommandAnswer{kDone, "", ""}));
+    EXPECT_EQ(run({"--start", "2"}).status, kRefused) << "an empty row";
+    EXPECT_EQ(run({"--list"}).out, "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n");
+    EXPECT_EQ(run({"--cancel"}).status, kRefused) << "no countdown runs";
+    EXPECT_EQ(run({"--stop"}).status, kUsage);
+
+    w.state.settings.CPUchange = "1";
+    EXPECT_EQ(run({"--now", "standby"}).status, kDone);
+    EXPECT_EQ(w.controls.countdowns, 1) << "a countdown, never the watch";
+    EXPECT_EQ(run({"--book", "終了", "--daily", "--at", "1:00"}).status, kRefused);
+    EXPECT_EQ(run({"--now", "reboot"}).status, kRefused);
+    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(); };
+    EXPECT_EQ(run({"--cancel"}).status, kDone);
+    EXPECT_FALSE(w.awake.held);
+    w.model.Button1Click();
+    EXPECT_EQ(run({"--delete", "1"}).status, kRefused) << "the watch holds the table";
+    w.model.Button5Click();
+
+    w.files.refuseWrites = true;
+    const CommandAnswer refused = run({"--book", "終了", "--in", "5m"});
+    EXPECT_EQ(refused.status, kRefused);
+    EXPECT_EQ(refused.err, "SetTimeData.txt: Permission denied\n");
+    EXPECT_TRUE(w.prompter.errors.empty()) << "a command opens no message box";
+    for (int row = 3; row <= kLastReservation; ++row)
+        w.table.setCell(ActionCell, row, "終了");
+    EXPECT_EQ(run({"--book", "終了", "--in", "5m"}).err, "予約の空きがありません。\n");
+}
+
 TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     Window w;
     w.controls.setThresholdPercent(150);

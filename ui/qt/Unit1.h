@@ -73,6 +73,10 @@ public:
     int selectedRow() const override;
     void selectRow(int row) override;
     const core::ReservationTable& table() const { return table_; }
+    // A command of the command line, from another process.
+    core::CommandAnswer runCommandLine(const std::vector<std::string>& args) {
+        return model_.runCommandLine(args);
+    }
 
 signals:
     // A desktop notification is due.

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The command line against the real program: with a copy running, --book, --list, --stop,
+# --start and --delete change its file; --now shows the countdown and --cancel ends it with
+# nothing requested; refusals and usage errors by their statuses; with no copy, --book starts one
+# hidden and returns at once.
+set -euo pipefail
+program=$1
+source "$(dirname "$0")/lib.sh"
+
+# command NAME ARGS...: the command in the copy's folder and runtime folder, on its clock; its
+# standard output in $out, its status in $status.
+command() {
+    local dir="$scratch/$1"
+    shift
+    status=0
+    out=$(cd "$dir" && XDG_RUNTIME_DIR="$dir/run" LD_PRELOAD="$faketime_lib" \
+        FAKETIME="@2026-12-07 11:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+        timeout 30 ./Brindlewhistmoore "$@" 2>>"$scratch/commands.log" </dev/null) || status=$?
+}
+expect() { [ "$status" = "$1" ] || fail "status $status, not $1, for $2; $(tail -2 "$scratch/commands.log")"; }
+
+clear_calls
+start cli "2026-12-07 11:00:00" "$settings_fifteen_seconds" "毎日,午前,９時,00分,終了,稼働"
+for _ in $(seq 50); do
+    command cli --list
+    [ "$status" = 0 ] && [ -n "$out" ] && break
+    sleep 0.2
+done
+[ "$out" = $'1\t毎日\t午前\t９時\t00分\t終了\t稼働' ] || fail "--list said: $out"
+
+command cli --book reboot --at 12:30
+expect 0 --book
+[ "$out" = $'2\t2026/12/07\t午後\t０時\t30分\t再起動\t稼働' ] || fail "--book said: $out"
+[ "$(reservation_file cli | sed -n 2p)" = "2026/12/07,午後,０時,30分,再起動,稼働" ] ||
+    fail "the booking's row: $(reservation_file cli | sed -n 2p)"
+command cli --book 休止状態 --at 7:15 --weekly '月~金'
+[ "$(reservation_file cli | sed -n 3p)" = "毎週月～金,午前,７時,15分,休止状態,稼働" ] ||
+    fail "the weekly booking's row: $(reservation_file cli | sed -n 3p)"
+command cli --stop 2
+expect 0 --stop
+[ "$(reservation_file cli | sed -n 2p | cut -d, -f6)" = 停止 ] || fail "--stop left $(reservation_file cli | sed -n 2p)"
+command cli --start 2
+[ "$(reservation_file cli | sed -n 2p | cut -d, -f6)" = 稼働 ] || fail "--start left $(reservation_file cli | sed -n 2p)"
+command cli --delete 3
+[ "$(reservation_file cli | sed -n 3p)" = ",,,,," ] || fail "--delete left $(reservation_file cli | sed -n 3p)"
+command cli --list
+[ "$(echo "$out" | wc -l)" = 2 ] || fail "--list after the changes: $out"
+command cli --stop 5
+expect 2 "--stop of an empty row"
+command cli --stop 31
+expect 1 "--stop 31"
+command cli --book 終了 --at 9:00 --date 2026/12/07
+expect 2 "a past date"
+echo "--book, --list, --stop, --start and --delete changed the running copy's file"
+
+command cli --now poweroff
+expect 0 --now
+countdown=$(wait_for_window 電源断予告 10)
+[ -n "$countdown" ] || fail "--now showed no countdown"
+command cli --book 終了 --at 13:00
+expect 2 "a booking during the countdown"
+command cli --cancel
+expect 0 --cancel
+for _ in $(seq 25); do
+    xdotool search --onlyvisible --name '^電源断予告$' >/dev/null 2>&1 || break
+    sleep 0.2
+done
+xdotool search --onlyvisible --name '^電源断予告$' >/dev/null 2>&1 && fail "--cancel left the countdown"
+sleep 17
+[ -z "$(calls)" ] || fail "a cancelled countdown requested: $(calls)"
+command cli --cancel
+expect 2 "--cancel with no countdown"
+echo "--now showed the countdown and --cancel ended it with nothing requested"
+
+prepare fresh ""
+started=$(date +%s%N)
+command fresh --book standby --in 1h
+expect 0 "--book with no copy running"
+pids+=($(pgrep -f "$scratch/fresh/Brindlewhistmoore" || true))
+[ $((($(date +%s%N) - started) / 1000000)) -lt 15000 ] || fail "--book took too long to return"
+[ "$(reservation_file fresh | head -1)" = "2026/12/07,午後,０時,01分,スタンバイ,稼働" ] ||
+    fail "the started copy's booking: $(reservation_file fresh | head -1)"
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name '^Brindlewhistmoore$' 2>/dev/null)" ] ||
+    fail "the started copy showed a window"
+echo "with no copy running, --book started one hidden and returned"
