@@ -1,4 +1,6 @@
-// The Windows program: one running copy, its three windows in order, and the message loop.
+// The Windows program: one running copy, its three windows in order, and the message loop; with
+// a command, the command sent to the running copy.
+#include "CommandSide.h"
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
@@ -42,10 +44,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    const std::vector<std::string> args = commandArguments();
+    // A copy started for a command runs as at logon, and never asks the second-start question.
+    const bool startedForCommand = args.size() == 1 && args[0] == core::kStartedForCommand;
+    if (!args.empty() && !startedForCommand)
+        return runCommandSide(args, false);
+
     ui::MessageBoxPrompter prompter;
     platform::SingleInstance guard("Brindlewhistmoore");
     if (guard.otherCopyRuns()) {
-        if (prompter.ask(std::string(core::design::kSecondStartQuestion)))
+        if (!startedForCommand && prompter.ask(std::string(core::design::kSecondStartQuestion)))
             platform::showRunningCopy("TForm1", std::string(core::design::kProductName).c_str(),
                                       ui::kShowRequestMessage);
         return 0;

@@ -4,8 +4,8 @@
 # through the window (its file bytes), its hint, the settings dialog's OK, a countdown put off by
 # ten minutes, a minimised window restored by a second start and by a click on the balloon, the
 # row menu from the keyboard, a refused save told in the system's words, and a countdown that runs
-# out and reaches the recording command interpreter. All on a Japanese Windows: wine in the
-# Japanese locale, code page 932.
+# out and reaches the recording command interpreter; then the console program's commands against
+# the running copy. All on a Japanese Windows: wine in the Japanese locale, code page 932.
 # Usage: program_e2e_test.sh Brindlewhistmoore.exe recorder.exe BUILD_DIR probe.exe
 set -euo pipefail
 program=$1 recorder=$2 probe=$4
@@ -68,7 +68,7 @@ shot() {
     true
 }
 
-cp "$program" "$recorder" "$probe" "$scratch/"
+cp "$program" "${program%.exe}.com" "$recorder" "$probe" "$scratch/"
 probe() { (cd "$scratch" && bash "$wine_run" "$(basename "$probe")" "$@" 2>/dev/null); }
 # probe_until SECONDS ARGS...: the probe's output once it succeeds.
 probe_until() {
@@ -266,3 +266,38 @@ done
 grep -q '/c shutdown /l' "$scratch/recorded.log" || fail "the log-off did not reach the interpreter"
 [ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "more than one request"
 echo "the booked log-off reached the interpreter: $(cat "$scratch/recorded.log")"
+
+# The console program: with no copy running it starts one hidden (here too from a command
+# interpreter that points ComSpec at the recorder), then books, lists, starts a countdown and
+# cancels it through that copy. Its output comes in the console's code page.
+probe close TForm1 Brindlewhistmoore || fail "could not close the program"
+for _ in $(seq 50); do
+    probe state TForm1 Brindlewhistmoore >/dev/null || break
+    sleep 0.2
+done
+cli() {
+    status=0
+    out=$(cd "$scratch" && bash "$wine_run" cmd /v:on /c \
+        "set ComSpec=$interpreter&& if /i \"!ComSpec!\"==\"$interpreter\" (Brindlewhistmoore.com $*) else (exit 9)" \
+        2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r') || status=$?
+}
+cli --book 休止状態 --at 23:00 --date 2026/12/31
+[ "$status" = 0 ] || fail "--book ended with $status: $out"
+case $out in *$'\t2026/12/31\t午後\t11時\t00分\t休止状態\t稼働') ;; *) fail "--book said: $out" ;; esac
+iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | grep -q '^2026/12/31,午後,11時,00分,休止状態,稼働' ||
+    fail "the booking is not in the file"
+visible "$(xdotool search --name '^Brindlewhistmoore$' | head -1)" && fail "the started copy showed its window"
+cli --list
+echo "$out" | grep -q $'\t2026/12/31\t午後\t11時\t00分\t休止状態\t稼働$' || fail "--list said: $out"
+cli --now logoff
+[ "$status" = 0 ] || fail "--now ended with $status"
+countdown=$(wait_for_window ログオフ予告 20)
+[ -n "$countdown" ] || fail "--now showed no countdown"
+cli --cancel
+[ "$status" = 0 ] || fail "--cancel ended with $status: $out"
+hidden_soon "$countdown" || fail "--cancel left the countdown"
+sleep 17
+[ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "a cancelled countdown reached the interpreter"
+cli --stop 99
+[ "$status" = 1 ] || fail "a usage error ended with $status"
+echo "the console program started a copy, booked, listed, started a countdown and cancelled it"

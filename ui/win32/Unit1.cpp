@@ -5,6 +5,7 @@
 #include "Unit3.h"
 #include "core/book/Vocabulary.h"
 #include "core/power/PowerAction.h"
+#include "platform/windows/CommandChannel.h"
 #include "platform/windows/WideText.h"
 
 #include <algorithm>
@@ -393,6 +394,15 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kShowRequestMessage:
         WMAppShow();
         return 0;
+    case WM_COPYDATA: {
+        const HWND sender = reinterpret_cast<HWND>(wParam);
+        const auto args =
+            platform::commandArguments(sender, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        if (!args)
+            return FALSE;
+        platform::sendAnswer(handle(), sender, model_.runCommandLine(*args));
+        return TRUE;
+    }
     case kTrayCallbackMessage:
         ICONMessage(lParam);
         return 0;
