@@ -290,8 +290,7 @@ bool MainWindowModel::tableHeld() const {
 }
 
 CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
-    const CommandAnswer held{kRefused, "",
-                             "カウントダウン中か CPU 使用率の監視中なので、できません。\n"};
+    CommandAnswer held{kRefused, "", "カウントダウン中か CPU 使用率の監視中なので、できません。\n"};
     switch (command.verb) {
     case CommandVerb::List:
         return {kDone, listing(table_), ""};
