@@ -1,6 +1,7 @@
 ; The per-user installer of the Windows program: no administrator rights, Japanese pages on a
 ; Japanese Windows and English elsewhere. makensis -INPUTCHARSET UTF8 with -DVERSION, -DPROGRAM
-; (the .exe), -DREADME, -DICON and -DOUTFILE (see scripts/package).
+; (the .exe), -DCONSOLE (the .com), -DREADME, -DICON and -DOUTFILE (see scripts/package). The
+; install folder goes on the user's PATH, so that cmd and PowerShell find the console program.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -11,6 +12,7 @@ RequestExecutionLevel user
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
+!include "WordFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brindlewhistmoore"
 
@@ -127,6 +129,29 @@ Var Started
     ${LoopUntil} $1 >= 50
 !macroend
 
+; The user's PATH (HKCU\Environment) with the install folder added, or taken off; the running
+; programs are told that the environment changed.
+!macro SetUserPath ADD
+    ReadRegStr $0 HKCU "Environment" "Path"
+    ; Between semicolons, so that only a whole entry matches.
+    ${WordReplace} ";$0;" ";$INSTDIR;" ";" "+" $1
+    StrCpy $1 $1 "" 1
+    StrCpy $1 $1 -1
+    ${If} ${ADD} = 1
+        ${If} $1 == ""
+            StrCpy $1 "$INSTDIR"
+        ${Else}
+            StrCpy $1 "$1;$INSTDIR"
+        ${EndIf}
+    ${EndIf}
+    ${If} $1 == ""
+        DeleteRegValue HKCU "Environment" "Path"
+    ${Else}
+        WriteRegExpandStr HKCU "Environment" "Path" $1
+    ${EndIf}
+    SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+!macroend
+
 Section "!Brindlewhistmoore" SectionProgram
     SectionIn RO
     StrCpy $WasRunning 0
@@ -135,7 +160,9 @@ Section "!Brindlewhistmoore" SectionProgram
     ; The working folder of the shortcuts below: the reservations and the settings live here.
     SetOutPath "$INSTDIR"
     File "/oname=Brindlewhistmoore.exe" "${PROGRAM}"
+    File "/oname=Brindlewhistmoore.com" "${CONSOLE}"
     File "/oname=README.txt" "${README}"
+    !insertmacro SetUserPath 1
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\$(ShortcutName).lnk" "$INSTDIR\Brindlewhistmoore.exe" "" \
         "$INSTDIR\Brindlewhistmoore.exe" 0
@@ -193,6 +220,8 @@ Section "un.Brindlewhistmoore" SectionUninstallProgram
     SectionIn RO
     !insertmacro CloseRunningCopy
     !insertmacro DeleteProgramFile
+    Delete "$INSTDIR\Brindlewhistmoore.com"
+    !insertmacro SetUserPath 0
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\uninstall.exe"
     Delete "$SMPROGRAMS\Brindlewhistmoore 電源予約.lnk"

@@ -48,9 +48,12 @@ folder="$user/AppData/Local/Programs/Brindlewhistmoore"
 menu="$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brindlewhistmoore'
 wine "$setup" /S 2>/dev/null
-for f in Brindlewhistmoore.exe README.txt uninstall.exe; do
+for f in Brindlewhistmoore.exe Brindlewhistmoore.com README.txt uninstall.exe; do
     [ -f "$folder/$f" ] || fail "the install left out $f"
 done
+user_path() { wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_EXPAND_SZ *//p'; }
+[ "$(user_path)" = 'C:\users\'"$(id -un)"'\AppData\Local\Programs\Brindlewhistmoore' ] ||
+    fail "the user's PATH is \"$(user_path)\""
 ls "$menu"/Brindlewhistmoore*.lnk >/dev/null 2>&1 || fail "no Start-menu shortcut"
 # Wine spells the folder "StartUp".
 startup() { find "$menu" -maxdepth 2 -ipath "$menu/startup/brindlewhistmoore.lnk"; }
@@ -136,7 +139,8 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 [ -z "$(main_window)" ] || fail "the uninstall left the program running"
-for f in Brindlewhistmoore.exe README.txt; do
+[ -z "$(user_path)" ] || fail "the uninstall left the user's PATH \"$(user_path)\""
+for f in Brindlewhistmoore.exe Brindlewhistmoore.com README.txt; do
     [ ! -e "$folder/$f" ] || fail "the uninstall left $f"
 done
 # Run with _?= the uninstaller stays where it is, to be deleted after it.
