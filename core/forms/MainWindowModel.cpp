@@ -208,14 +208,9 @@ bool MainWindowModel::countdownPostponed() {
     }
     if (action != nullptr) {
         const LocalTime now = services_.clock.now();
-        const ElapsedBooking cells =
-            oneTimeBooking(std::chrono::floor<std::chrono::minutes>(now) + kPostponement);
-        table_.setCell(DateCell, row, cells.dateCell);
-        table_.setCell(PeriodCell, row, cells.periodCell);
-        table_.setCell(HourCell, row, cells.hourCell);
-        table_.setCell(MinuteCell, row, cells.minuteCell);
-        table_.setCell(ActionCell, row, std::string(action->word));
-        table_.setCell(StateCell, row, std::string(kStateActive));
+        bookActiveRow(table_, row,
+                      oneTimeBooking(std::chrono::floor<std::chrono::minutes>(now) + kPostponement),
+                      action->word);
         runGuarded(services_.prompter, [this] { booking_.SaveReservations(); });
         notices_.observe(table_, now);
         controls_.showTable();
@@ -325,13 +320,7 @@ CommandAnswer MainWindowModel::bookFromCommand(const ScriptCommand& command) {
     const int row = firstEmptyRow(table_);
     if (row == 0)
         return {kRefused, "", "予約の空きがありません。\n"};
-    const auto& booking = std::get<ElapsedBooking>(cells);
-    table_.setCell(DateCell, row, booking.dateCell);
-    table_.setCell(PeriodCell, row, booking.periodCell);
-    table_.setCell(HourCell, row, booking.hourCell);
-    table_.setCell(MinuteCell, row, booking.minuteCell);
-    table_.setCell(ActionCell, row, std::string(describe(command.action)->word));
-    table_.setCell(StateCell, row, std::string(kStateActive));
+    bookActiveRow(table_, row, std::get<ElapsedBooking>(cells), describe(command.action)->word);
     if (auto error = commitCommandChange())
         return {kRefused, listingLine(table_, row), *error + "\n"};
     return {kDone, listingLine(table_, row), ""};
