@@ -1,7 +1,7 @@
 #include "CommandSide.h"
 
 #include "core/files/ReservationFile.h"
-#include "core/forms/CommandLine.h"
+#include "core/forms/CommandSide.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/WideText.h"
@@ -41,44 +41,73 @@ void write(DWORD stream, const std::string& text) {
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-int say(const core::CommandAnswer& answer, bool speaks) {
-    if (speaks) {
-        write(STD_OUTPUT_HANDLE, answer.out);
-        write(STD_ERROR_HANDLE, answer.err);
+class WindowCarrier : public core::CommandCarrier {
+public:
+    WindowCarrier() = default;
+    WindowCarrier(const WindowCarrier&) = delete;
+    WindowCarrier& operator=(const WindowCarrier&) = delete;
+    ~WindowCarrier() override {
+        if (copy_ != nullptr)
+            CloseHandle(copy_);
     }
-    return answer.status;
-}
 
-int listWithoutCopy(bool speaks) {
-    platform::WindowsFileStore files;
-    core::ReservationTable table;
-    try {
-        core::loadReservations(files, platform::reservationFilePath(platform::settingsFilePath()),
-                               table);
-    } catch (const std::exception& e) {
-        return say({core::kRefused, "", std::string(e.what()) + "\n"}, speaks);
+    std::optional<core::CommandAnswer> send(const std::vector<std::string>& args) override {
+        return platform::sendCommand(kWindowClass, kWindowTitle, args, kAnswerPatienceMs);
     }
-    return say({core::kDone, core::listing(table), ""}, speaks);
-}
 
-// The window program beside this one, hidden as at logon, in the current folder, inheriting no
-// handles.
-HANDLE startCopy() {
+    core::CommandAnswer listHere() override {
+        platform::WindowsFileStore files;
+        core::ReservationTable table;
+        try {
+            core::loadReservations(
+                files, platform::reservationFilePath(platform::settingsFilePath()), table);
+        } catch (const std::exception& e) {
+            return {core::kRefused, "", std::string(e.what()) + "\n"};
+        }
+        return {core::kDone, core::listing(table), ""};
+    }
+
+    bool startCopy() override {
+        copy_ = startWindowProgram(platform::toWide(core::kStartedForCommand), DETACHED_PROCESS);
+        return copy_ != nullptr;
+    }
+
+    bool waitForCopy() override {
+        if (ended_ || waitedMs_ >= kStartPatienceMs)
+            return false;
+        // A copy that could not start has ended already: one more try, as another copy may have
+        // come up meanwhile.
+        ended_ = WaitForSingleObject(copy_, kPollMs) == WAIT_OBJECT_0;
+        waitedMs_ += kPollMs;
+        return true;
+    }
+
+    std::string_view unreachableHint() const override { return ""; }
+
+private:
+    HANDLE copy_ = nullptr;
+    DWORD waitedMs_ = 0;
+    bool ended_ = false;
+};
+
+} // namespace
+
+HANDLE startWindowProgram(const std::wstring& arguments, DWORD creationFlags) {
     std::wstring program = platform::toWide(platform::programFilePath());
     program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"Brindlewhistmoore.exe";
-    std::wstring commandLine =
-        L"\"" + program + L"\" " + platform::toWide(core::kStartedForCommand);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        DETACHED_PROCESS, nullptr, nullptr, &startup, &started))
+    // In the current folder, inheriting no handles.
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, creationFlags,
+                        nullptr, nullptr, &startup, &started))
         return nullptr;
     CloseHandle(started.hThread);
     return started.hProcess;
 }
-
-} // namespace
 
 std::vector<std::string> commandArguments() {
     int count = 0;
@@ -91,34 +120,11 @@ std::vector<std::string> commandArguments() {
 }
 
 int runCommandSide(const std::vector<std::string>& args, bool speaks) {
-    const auto parsed = core::parseCommandLine(args);
-    if (const auto* error = std::get_if<core::UsageError>(&parsed))
-        return say(core::usageAnswer(*error), speaks);
-    const auto& command = std::get<core::ScriptCommand>(parsed);
-    if (command.verb == core::CommandVerb::Help)
-        return say({core::kDone, core::helpText(), ""}, speaks);
-    if (command.verb == core::CommandVerb::Version)
-        return say({core::kDone, core::versionText(BWM_VERSION), ""}, speaks);
-
-    if (auto answer = platform::sendCommand(kWindowClass, kWindowTitle, args, kAnswerPatienceMs))
-        return say(*answer, speaks);
-    if (command.verb == core::CommandVerb::List)
-        return listWithoutCopy(speaks);
-    if (command.verb == core::CommandVerb::Cancel)
-        return say({core::kRefused, "", "カウントダウンは動いていません。\n"}, speaks);
-    if (HANDLE copy = startCopy()) {
-        for (DWORD waited = 0; waited < kStartPatienceMs; waited += kPollMs) {
-            // A copy that could not start has ended already.
-            if (WaitForSingleObject(copy, kPollMs) == WAIT_OBJECT_0)
-                break;
-            if (auto answer =
-                    platform::sendCommand(kWindowClass, kWindowTitle, args, kAnswerPatienceMs)) {
-                CloseHandle(copy);
-                return say(*answer, speaks);
-            }
-        }
-        CloseHandle(copy);
+    WindowCarrier carrier;
+    const core::CommandAnswer answer = core::runCommandSide(args, BWM_VERSION, carrier);
+    if (speaks) {
+        write(STD_OUTPUT_HANDLE, answer.out);
+        write(STD_ERROR_HANDLE, answer.err);
     }
-    return say({core::kUnreachable, "", "Brindlewhistmoore に届かず、起動もできませんでした。\n"},
-               speaks);
+    return answer.status;
 }

@@ -2,24 +2,14 @@
 // PowerShell wait for a command and see its answer. Without arguments it starts the window
 // program, as a plain start of it would.
 #include "CommandSide.h"
-#include "platform/windows/SettingsLocation.h"
-#include "platform/windows/WideText.h"
-#include "platform/windows/Win32.h"
 
 int wmain() {
     const std::vector<std::string> args = commandArguments();
     if (!args.empty())
         return runCommandSide(args, true);
-    std::wstring program = platform::toWide(platform::programFilePath());
-    program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"Brindlewhistmoore.exe";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    std::wstring commandLine = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &started))
+    HANDLE started = startWindowProgram(L"", 0);
+    if (started == nullptr)
         return 3;
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    CloseHandle(started);
     return 0;
 }

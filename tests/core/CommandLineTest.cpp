@@ -1,5 +1,6 @@
 #include "core/forms/CommandLine.h"
 
+#include "core/forms/CommandSide.h"
 #include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
@@ -96,4 +97,44 @@ TEST(CommandLine, BookingCellsAsTheTableWritesThem) {
         << "one more minute, the seconds dropped";
     EXPECT_EQ(cells({"--book", "終了", "--in", "90m"}, now), "2026/12/07,午後,１時,31分");
     EXPECT_EQ(cells({"--book", "終了", "--in", "999h59m"}, now), "2027/01/18,午前,４時,00分");
+}
+
+namespace {
+
+// No copy runs; a started one answers after `answersAfter` waits, or never.
+struct NoCopyYet : CommandCarrier {
+    std::optional<CommandAnswer> send(const std::vector<std::string>&) override {
+        ++sends;
+        if (started && waits >= answersAfter)
+            return CommandAnswer{kDone, "from the copy\n", ""};
+        return std::nullopt;
+    }
+    CommandAnswer listHere() override { return {kDone, "from the file\n", ""}; }
+    bool startCopy() override { return started = true; }
+    bool waitForCopy() override { return ++waits <= 3; }
+    std::string_view unreachableHint() const override { return "(why)"; }
+    int answersAfter = 2;
+    bool started = false;
+    int waits = 0;
+    int sends = 0;
+};
+
+} // namespace
+
+TEST(CommandLine, WithNoCopyRunningOnlyAChangeStartsOne) {
+    NoCopyYet carrier;
+    EXPECT_EQ(runCommandSide({"--list"}, "1.0", carrier).out, "from the file\n");
+    EXPECT_EQ(runCommandSide({"--cancel"}, "1.0", carrier).status, kRefused);
+    EXPECT_EQ(runCommandSide({"--version"}, "1.0", carrier).out, "Brindlewhistmoore 1.0\n");
+    EXPECT_FALSE(carrier.started);
+    EXPECT_EQ(runCommandSide({"--book", "終了", "--in", "5m"}, "1.0", carrier).out,
+              "from the copy\n");
+    EXPECT_TRUE(carrier.started);
+
+    NoCopyYet silent;
+    silent.answersAfter = 99;
+    const CommandAnswer answer = runCommandSide({"--now", "poweroff"}, "1.0", silent);
+    EXPECT_EQ(answer.status, kUnreachable);
+    EXPECT_EQ(answer.err, "Brindlewhistmoore に届かず、起動もできませんでした(why)。\n");
+    EXPECT_EQ(silent.sends, 4) << "once before the start, and after each wait";
 }
