@@ -18,18 +18,16 @@ extern char** environ;
 
 namespace {
 
-// Waits this long for a started copy to answer.
-constexpr int kStartPatienceMs = 20000;
-constexpr int kPollMs = 200;
-
 class SocketCarrier : public core::CommandCarrier {
 public:
     explicit SocketCarrier(std::string programPath)
         : programPath_(std::move(programPath)), guard_(QStringLiteral("Brindlewhistmoore")) {}
 
-    std::optional<core::CommandAnswer> send(const std::vector<std::string>& args) override {
+    core::Delivery send(const std::vector<std::string>& args) override {
         return guard_.sendCommand(args);
     }
+
+    bool copyHoldsGuard() override { return guard_.lockHeld(); }
 
     core::CommandAnswer listHere() override {
         platform::AtomicFileStore files;
@@ -63,15 +61,11 @@ public:
         return failed == 0;
     }
 
-    bool waitForCopy() override {
-        if (ended_ || waitedMs_ >= kStartPatienceMs)
-            return false;
-        QThread::msleep(kPollMs);
-        waitedMs_ += kPollMs;
-        // A copy that could not start (no display, say) has ended already: one more try, as
-        // another copy may have come up meanwhile.
-        ended_ = ::waitpid(copy_, nullptr, WNOHANG) == copy_;
-        return true;
+    bool pause(int ms) override {
+        QThread::msleep(static_cast<unsigned long>(ms));
+        // A copy that could not start (no display, say) has ended already.
+        ended_ = ended_ || (copy_ != 0 && ::waitpid(copy_, nullptr, WNOHANG) == copy_);
+        return !ended_;
     }
 
     std::string_view unreachableHint() const override {
@@ -82,7 +76,6 @@ private:
     std::string programPath_;
     platform::SingleInstance guard_;
     pid_t copy_ = 0;
-    int waitedMs_ = 0;
     bool ended_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "core/forms/CommandSide.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/SettingsLocation.h"
+#include "platform/windows/SingleInstance.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
 #include "platform/windows/WindowsFileStore.h"
@@ -14,9 +15,8 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TForm1";
 constexpr wchar_t kWindowTitle[] = L"Brindlewhistmoore";
+constexpr char kGuardName[] = "Brindlewhistmoore";
 constexpr DWORD kAnswerPatienceMs = 10000;
-constexpr DWORD kStartPatienceMs = 20000;
-constexpr DWORD kPollMs = 200;
 
 // To a console as UTF-16; redirected, in the console's code page.
 void write(DWORD stream, const std::string& text) {
@@ -51,9 +51,11 @@ public:
             CloseHandle(copy_);
     }
 
-    std::optional<core::CommandAnswer> send(const std::vector<std::string>& args) override {
+    core::Delivery send(const std::vector<std::string>& args) override {
         return platform::sendCommand(kWindowClass, kWindowTitle, args, kAnswerPatienceMs);
     }
+
+    bool copyHoldsGuard() override { return platform::copyHoldsGuard(kGuardName); }
 
     core::CommandAnswer listHere() override {
         platform::WindowsFileStore files;
@@ -72,21 +74,20 @@ public:
         return copy_ != nullptr;
     }
 
-    bool waitForCopy() override {
-        if (ended_ || waitedMs_ >= kStartPatienceMs)
-            return false;
-        // A copy that could not start has ended already: one more try, as another copy may have
-        // come up meanwhile.
-        ended_ = WaitForSingleObject(copy_, kPollMs) == WAIT_OBJECT_0;
-        waitedMs_ += kPollMs;
-        return true;
+    bool pause(int ms) override {
+        if (copy_ == nullptr) {
+            Sleep(static_cast<DWORD>(ms));
+            return true;
+        }
+        // A copy that could not start has ended already.
+        ended_ = ended_ || WaitForSingleObject(copy_, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+        return !ended_;
     }
 
     std::string_view unreachableHint() const override { return ""; }
 
 private:
     HANDLE copy_ = nullptr;
-    DWORD waitedMs_ = 0;
     bool ended_ = false;
 };
 

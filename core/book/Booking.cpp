@@ -28,16 +28,6 @@ std::string minuteLabel(int minute) {
     return (minute <= 9 ? "0" : "") + std::to_string(minute) + "分";
 }
 
-void bookActiveRow(ReservationTable& table, int row, const ElapsedBooking& cells,
-                   std::string_view actionWord) {
-    table.setCell(DateCell, row, cells.dateCell);
-    table.setCell(PeriodCell, row, cells.periodCell);
-    table.setCell(HourCell, row, cells.hourCell);
-    table.setCell(MinuteCell, row, cells.minuteCell);
-    table.setCell(ActionCell, row, std::string(actionWord));
-    table.setCell(StateCell, row, std::string(kStateActive));
-}
-
 ElapsedBooking oneTimeBooking(LocalTime moment) {
     const LocalDays day = floor<days>(moment);
     const hh_mm_ss clock{floor<seconds>(moment - day)};

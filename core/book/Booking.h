@@ -16,10 +16,6 @@ struct ElapsedBooking {
     std::string minuteCell;
 };
 
-// The booking's cells and the action into the row, which is then active.
-void bookActiveRow(ReservationTable& table, int row, const ElapsedBooking& cells,
-                   std::string_view actionWord);
-
 // Cells 1 to 4 of a one-time booking at the moment's minute, its seconds dropped.
 ElapsedBooking oneTimeBooking(LocalTime moment);
 

@@ -2,7 +2,6 @@
 
 #include "core/book/Booking.h"
 #include "core/book/Vocabulary.h"
-#include "core/files/ReservationFile.h"
 #include "core/text/DateTimeText.h"
 
 #include <algorithm>
@@ -10,14 +9,13 @@
 
 namespace core {
 
-BookingCommands::BookingCommands(ReservationTable& table, const Clock& clock, Prompter& prompter,
-                                 FileStore& files, std::string reservationPath,
+BookingCommands::BookingCommands(TableEditor& editor, const Clock& clock, Prompter& prompter,
                                  BookingControls& controls)
-    : table_(table), clock_(clock), prompter_(prompter), files_(files),
-      reservationPath_(std::move(reservationPath)), controls_(controls) {}
+    : editor_(editor), table_(editor.table()), clock_(clock), prompter_(prompter),
+      controls_(controls) {}
 
 void BookingCommands::SaveReservations() {
-    saveReservations(files_, reservationPath_, table_);
+    editor_.save();
 }
 
 void BookingCommands::Button2Click() {
@@ -31,24 +29,22 @@ void BookingCommands::Button2Click() {
             prompter_.inform("動作が選択されていません。動作を選択して下さい。");
             return;
         }
-        const bool occupied = table_.isOccupied(row);
         // Only the two booking tabs book, so only they ask.
-        const bool confirmed =
-            booking && (!occupied || prompter_.ask("予約が削除されます。いいですか。"));
+        const bool confirmed = booking && (!table_.isOccupied(row) ||
+                                           prompter_.ask("予約が削除されます。いいですか。"));
         if (tab == kTimeTab && confirmed) {
-            bookClockTime(row);
-            // A stopped reservation booked anew stays stopped.
-            if (!occupied)
-                table_.setCell(StateCell, row, std::string(kStateActive));
+            // Decided after the question, whose loop lets a tick empty the row. A stopped
+            // reservation booked anew stays stopped.
+            bookClockTime(row, table_.isOccupied(row) ? std::nullopt
+                                                      : std::optional(kStateActive));
         } else if (tab == kElapsedTab && confirmed) {
             FillElapsedReservation();
-            table_.setCell(StateCell, row, std::string(kStateActive));
         }
         SaveReservations();
     });
 }
 
-void BookingCommands::bookClockTime(int row) {
+void BookingCommands::bookClockTime(int row, std::optional<std::string_view> state) {
     std::string dateCell;
     switch (controls_.bookingKind()) {
     case BookingKind::Once:
@@ -61,11 +57,10 @@ void BookingCommands::bookClockTime(int row) {
         dateCell = std::string(kEveryWeek) + controls_.selectedItem(Selector::Weekdays);
         break;
     }
-    table_.setCell(DateCell, row, dateCell);
-    table_.setCell(PeriodCell, row, controls_.selectedItem(Selector::Period));
-    table_.setCell(HourCell, row, controls_.selectedItem(Selector::Hour));
-    table_.setCell(MinuteCell, row, controls_.selectedItem(Selector::Minute));
-    table_.setCell(ActionCell, row, controls_.selectedItem(Selector::Action));
+    editor_.book(row,
+                 {dateCell, controls_.selectedItem(Selector::Period),
+                  controls_.selectedItem(Selector::Hour), controls_.selectedItem(Selector::Minute)},
+                 controls_.selectedItem(Selector::Action), state);
 }
 
 void BookingCommands::FillElapsedReservation() {
@@ -73,11 +68,7 @@ void BookingCommands::FillElapsedReservation() {
     const int hours = std::clamp(controls_.elapsedHours(), 0, kElapsedHoursMaximum);
     const ElapsedBooking booking =
         elapsedBooking(clock_.now(), hours, controls_.selectedItem(Selector::ElapsedMinutes));
-    table_.setCell(DateCell, row, booking.dateCell);
-    table_.setCell(PeriodCell, row, booking.periodCell);
-    table_.setCell(HourCell, row, booking.hourCell);
-    table_.setCell(MinuteCell, row, booking.minuteCell);
-    table_.setCell(ActionCell, row, controls_.selectedItem(Selector::Action));
+    editor_.book(row, booking, controls_.selectedItem(Selector::Action), kStateActive);
 }
 
 void BookingCommands::StringGrid1DblClick() {
@@ -119,11 +110,9 @@ void BookingCommands::setRowState(std::string_view state) {
     const int row = controls_.selectedRow();
     if (row == 0)
         return;
-    for (int column = DateCell; column <= ActionCell; ++column) {
-        if (table_.cell(column, row).empty())
-            return;
-    }
-    table_.setCell(StateCell, row, std::string(state));
+    // A row that is not complete is left as it is, without a word.
+    if (editor_.setState(row, state))
+        return;
     runGuarded(prompter_, [this] { SaveReservations(); });
 }
 
@@ -139,7 +128,8 @@ void BookingCommands::Delete1Click() {
     const int row = controls_.selectedRow();
     if (row == 0)
         return;
-    table_.clearRow(row);
+    // An empty row is saved as it is.
+    editor_.clear(row);
     runGuarded(prompter_, [this] { SaveReservations(); });
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/base/Clock.h"
-#include "core/base/FileStore.h"
 #include "core/base/LocalTime.h"
 #include "core/base/Prompter.h"
-#include "core/book/ReservationTable.h"
+#include "core/book/TableEditor.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,10 +46,11 @@ public:
 // own errors through the prompter and goes on.
 class BookingCommands {
 public:
-    BookingCommands(ReservationTable& table, const Clock& clock, Prompter& prompter,
-                    FileStore& files, std::string reservationPath, BookingControls& controls);
+    BookingCommands(TableEditor& editor, const Clock& clock, Prompter& prompter,
+                    BookingControls& controls);
 
     void Button2Click();
+    // The selected row booked from now as the elapsed tab's controls say, and made active.
     void FillElapsedReservation();
     void StringGrid1DblClick();
     void N6Click();
@@ -58,14 +59,15 @@ public:
     void SaveReservations();
 
 private:
-    void bookClockTime(int row);
+    // The row's time and action as the time tab's controls set them; its state becomes `state`,
+    // or stays as it is.
+    void bookClockTime(int row, std::optional<std::string_view> state);
     void setRowState(std::string_view state);
 
-    ReservationTable& table_;
+    TableEditor& editor_;
+    const ReservationTable& table_;
     const Clock& clock_;
     Prompter& prompter_;
-    FileStore& files_;
-    std::string reservationPath_;
     BookingControls& controls_;
 };
 

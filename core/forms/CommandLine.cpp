@@ -99,6 +99,12 @@ std::optional<std::string> weekdayItemFromScript(std::string_view text) {
 }
 
 std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::string>& args) {
+    std::size_t joined = args.empty() ? 0 : args.size() - 1;
+    for (const auto& arg : args)
+        joined += arg.size();
+    if (joined > kLongestArguments)
+        return usage("引数が長すぎます(合わせて " + std::to_string(kLongestArguments) +
+                     " バイトまで)。");
     ScriptCommand command;
     std::optional<CommandVerb> verb;
     std::map<std::string, std::string> modifiers;

@@ -5,6 +5,7 @@
 #include "core/book/ReservationTable.h"
 #include "core/power/PowerAction.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,10 @@ struct CommandAnswer {
     std::string err;
     friend bool operator==(const CommandAnswer&, const CommandAnswer&) = default;
 };
+
+// The most a command's arguments may hold, joined by NUL bytes: what every channel to the running
+// copy carries whole.
+inline constexpr std::size_t kLongestArguments = 12000;
 
 // The option a copy started for a command gets: it never asks the second-start question.
 inline constexpr std::string_view kStartedForCommand = "--started-for-command";

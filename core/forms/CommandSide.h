@@ -2,32 +2,51 @@
 
 #include "CommandLine.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace core {
 
+// What became of a command sent to the running copy.
+struct Delivery {
+    enum Outcome {
+        Answered,
+        // Nothing arrived: no copy listens (yet).
+        NotListening,
+        // Sent, but no answer came in time: the copy may still carry it out.
+        Unanswered,
+    };
+    Outcome outcome = NotListening;
+    CommandAnswer answer;
+};
+
 // What a system offers a command on its way to the copy that runs for this user.
 class CommandCarrier {
 public:
     virtual ~CommandCarrier() = default;
-    // The running copy's answer, or nothing when no copy answered.
-    virtual std::optional<CommandAnswer> send(const std::vector<std::string>& args) = 0;
+    // Sends the command once.
+    virtual Delivery send(const std::vector<std::string>& args) = 0;
+    // A copy holds the single-instance guard: it runs, or is starting and does not listen yet.
+    virtual bool copyHoldsGuard() = 0;
     // --list with no copy running: the file a copy started here would use.
     virtual CommandAnswer listHere() = 0;
     // Starts a copy hidden, as at logon, for the command; false when it could not be started.
     virtual bool startCopy() = 0;
-    // Waits a moment for the started copy; false once the wait is spent or the copy was seen to
-    // have ended.
-    virtual bool waitForCopy() = 0;
+    // Waits `ms`; false when the copy started for the command is seen to have ended.
+    virtual bool pause(int ms) = 0;
     // Said after "no copy could be reached or started": why that may be, on this system.
     virtual std::string_view unreachableHint() const = 0;
 };
 
+// A copy that holds the guard is given this long to listen; one started for the command, longer.
+inline constexpr int kStartingCopyPatienceMs = 15000;
+inline constexpr int kStartedCopyPatienceMs = 20000;
+inline constexpr int kCopyPollMs = 200;
+
 // The program started with a command: help and version here, anything else through the running
-// copy, which is started first when a command that changes something finds none.
+// copy, which is started first when a command that changes something finds none holding the
+// guard. A command is carried at most once: one that may have arrived is never sent again.
 CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_view version,
                              CommandCarrier& carrier);
 

@@ -1,6 +1,5 @@
 #include "MainWindowModel.h"
 
-#include "core/book/Booking.h"
 #include "core/book/Vocabulary.h"
 #include "core/files/ReservationFile.h"
 #include "core/files/SettingsFile.h"
@@ -14,8 +13,11 @@ namespace core {
 MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
                                  MainWindowControls& controls, TickTimer& tickTimer)
     : services_(std::move(services)), table_(table), controls_(controls),
-      booking_(table, services_.clock, services_.prompter, services_.files,
-               services_.reservationPath, controls),
+      editor_(table,
+              [this](const ReservationTable& written) {
+                  core::saveReservations(services_.files, services_.reservationPath, written);
+              }),
+      booking_(editor_, services_.clock, services_.prompter, controls),
       ticks_(tickTimer, services_.clock, services_.state,
              {[this] { scan(); }, [this] { machineResumed(); },
               [this] {
@@ -181,10 +183,17 @@ void MainWindowModel::N5Click() {
         runPowerCommand(PowerAction::ForcedReboot);
 }
 
-void MainWindowModel::countdownCancelled() {
+void MainWindowModel::endCountdown() {
     countdownShown_ = false;
+    // A count that ran out just now has not been acted on yet: nothing is requested for it.
+    services_.state.ExecutionPhase = Phase::Watching;
+    forgetScanReadings(services_.state);
     keepAwake_.releaseAll();
     ticks_.setInterval(kScanIntervalMs);
+}
+
+void MainWindowModel::countdownCancelled() {
+    endCountdown();
     services_.state.CpuWatchActive = false;
     // "予約する" comes back with the next tick.
     applyLocks({true, true, std::nullopt});
@@ -194,26 +203,20 @@ bool MainWindowModel::countdownPostponed() {
     SharedState& state = services_.state;
     if (state.CpuWatchActive) {
         // The watch goes on and waits for another full idle period.
-        countdownShown_ = false;
-        keepAwake_.releaseAll();
+        endCountdown();
         state.CpuIdleTicks = 0;
-        ticks_.setInterval(kScanIntervalMs);
         return true;
     }
-    const ActionDescription* action = describe(state.PendingAction);
-    const int row = firstEmptyRow(table_);
-    if (action != nullptr && row == 0) {
-        services_.prompter.inform("予約の空きがありません。");
-        return false;
-    }
-    if (action != nullptr) {
-        const LocalTime now = services_.clock.now();
-        bookActiveRow(table_, row,
-                      oneTimeBooking(std::chrono::floor<std::chrono::minutes>(now) + kPostponement),
-                      action->word);
-        runGuarded(services_.prompter, [this] { booking_.SaveReservations(); });
-        notices_.observe(table_, now);
-        controls_.showTable();
+    if (const ActionDescription* action = describe(state.PendingAction)) {
+        const auto now = std::chrono::floor<std::chrono::minutes>(services_.clock.now());
+        if (editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word) == 0) {
+            services_.prompter.inform("予約の空きがありません。");
+            return false;
+        }
+        if (auto error = commitChange()) {
+            services_.prompter.showError(*error);
+            return false;
+        }
     }
     countdownCancelled();
     updateWakeTimer();
@@ -285,15 +288,23 @@ bool MainWindowModel::tableHeld() const {
 }
 
 CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
-    CommandAnswer held{kRefused, "", "カウントダウン中か CPU 使用率の監視中なので、できません。\n"};
+    const CommandAnswer held{kRefused, "",
+                             "カウントダウン中か CPU 使用率の監視中なので、できません。\n"};
+    // A box's loop runs commands meanwhile; what the box asks about must stay as it was asked.
+    const CommandAnswer asking{kRefused, "", "画面で確認を待っています。\n"};
+    const bool changesTable = command.verb == CommandVerb::Book ||
+                              command.verb == CommandVerb::Stop ||
+                              command.verb == CommandVerb::Start ||
+                              command.verb == CommandVerb::Delete;
+    if (changesTable && tableHeld())
+        return held;
+    if (changesTable && services_.prompter.waitsForUser())
+        return asking;
     switch (command.verb) {
     case CommandVerb::List:
         return {kDone, listing(table_), ""};
     case CommandVerb::Cancel:
-        if (!countdownShown_)
-            return {kRefused, "", "カウントダウンは動いていません。\n"};
-        controls_.cancelCountdown();
-        return {kDone, "キャンセルしました。\n", ""};
+        return cancelFromCommand();
     case CommandVerb::Now:
         if (tableHeld())
             return held;
@@ -301,11 +312,11 @@ CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
         startCountdown(countdownTimerInterval(services_.state.settings));
         return {kDone, "カウントダウンを始めました。\n", ""};
     case CommandVerb::Book:
-        return tableHeld() ? held : bookFromCommand(command);
+        return bookFromCommand(command);
     case CommandVerb::Stop:
     case CommandVerb::Start:
     case CommandVerb::Delete:
-        return tableHeld() ? held : changeRowFromCommand(command);
+        return changeRowFromCommand(command);
     case CommandVerb::Help:
     case CommandVerb::Version:
         break;
@@ -313,40 +324,50 @@ CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
     return {kUsage, "", "このコマンドは動いているコピーには送りません。\n"};
 }
 
+CommandAnswer MainWindowModel::cancelFromCommand() {
+    if (countdownShown_) {
+        controls_.cancelCountdown();
+        return {kDone, "キャンセルしました。\n", ""};
+    }
+    if (services_.state.ExecutionPhase == Phase::Execute)
+        return {kRefused, "", "電源操作はすでに始まっています。\n"};
+    return {kRefused, "", "カウントダウンは動いていません。\n"};
+}
+
 CommandAnswer MainWindowModel::bookFromCommand(const ScriptCommand& command) {
     const auto cells = scriptBookingCells(command, services_.clock.now());
     if (const auto* refusal = std::get_if<std::string>(&cells))
         return {kRefused, "", *refusal + "\n"};
-    const int row = firstEmptyRow(table_);
+    const int row =
+        editor_.bookFreeRow(std::get<ElapsedBooking>(cells), describe(command.action)->word);
     if (row == 0)
         return {kRefused, "", "予約の空きがありません。\n"};
-    bookActiveRow(table_, row, std::get<ElapsedBooking>(cells), describe(command.action)->word);
-    if (auto error = commitCommandChange())
-        return {kRefused, listingLine(table_, row), *error + "\n"};
+    if (auto error = commitChange())
+        return {kRefused, "", *error + "\n"};
     return {kDone, listingLine(table_, row), ""};
 }
 
 CommandAnswer MainWindowModel::changeRowFromCommand(const ScriptCommand& command) {
     const int row = command.row;
-    if (table_.isEmpty(row))
-        return {kRefused, "", "予約" + std::to_string(row) + " は空いています。\n"};
-    if (command.verb == CommandVerb::Delete)
-        table_.clearRow(row);
-    else
-        table_.setCell(
-            StateCell, row,
-            std::string(command.verb == CommandVerb::Stop ? kStateStopped : kStateActive));
-    if (auto error = commitCommandChange())
+    const std::optional<std::string> refusal =
+        command.verb == CommandVerb::Delete
+            ? editor_.clear(row)
+            : editor_.setState(row, command.verb == CommandVerb::Stop ? kStateStopped
+                                                                      : kStateActive);
+    if (refusal)
+        return {kRefused, "", *refusal + "\n"};
+    if (auto error = commitChange())
         return {kRefused, "", *error + "\n"};
     return {kDone, table_.isEmpty(row) ? "" : listingLine(table_, row), ""};
 }
 
-std::optional<std::string> MainWindowModel::commitCommandChange() {
+std::optional<std::string> MainWindowModel::commitChange() {
     std::optional<std::string> error;
     try {
-        booking_.SaveReservations();
+        editor_.save();
     } catch (const std::exception& e) {
         error = e.what();
+        editor_.undo();
     }
     notices_.observe(table_, services_.clock.now());
     updateWakeTimer();

@@ -2,6 +2,7 @@
 
 #include "BookingCommands.h"
 #include "CommandLine.h"
+#include "core/base/FileStore.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/schedule/BookingNotices.h"
 #include "core/schedule/KeepAwake.h"
@@ -99,8 +100,10 @@ public:
     void N2Click();
     void N4Click();
     void N5Click();
+    // The countdown ends with nothing requested for it, also when its count ran out just now.
     void countdownCancelled();
-    // "10分延期": false, with a message, when no row is free for the booking (the count goes on).
+    // "10分延期": false, with a message, when no row is free for the booking or its save is
+    // refused (nothing is booked, and the count goes on).
     bool countdownPostponed();
     // A command of the command line, applied as the window's controls would apply it; it answers
     // in text and a status, never in a message box.
@@ -121,10 +124,14 @@ private:
     void machineResumed();
     // A countdown or the CPU-idle watch holds the table, as the window's locked controls say.
     bool tableHeld() const;
+    // Leaves the countdown: the phase back to watching, the tick back on the wall clock.
+    void endCountdown();
+    CommandAnswer cancelFromCommand();
     CommandAnswer bookFromCommand(const ScriptCommand& command);
     CommandAnswer changeRowFromCommand(const ScriptCommand& command);
-    // Saves and shows a change made by a command; the error, if the save was refused.
-    std::optional<std::string> commitCommandChange();
+    // Saves a change of the editor's; a refused save is undone and its reason returned. The
+    // notices, the wake timer and the grid follow the table either way.
+    std::optional<std::string> commitChange();
     void writeSpinSetting(const char* key, std::string& setting, int value);
 
     void runPendingAction() override;
@@ -139,6 +146,7 @@ private:
     Services services_;
     ReservationTable& table_;
     MainWindowControls& controls_;
+    TableEditor editor_;
     BookingCommands booking_;
     TickDriver ticks_;
     PowerControl power_;

@@ -35,11 +35,14 @@ struct Missed {
     std::vector<MissedMoment> beforeStart;
 };
 
-// The row's moments within (after, upTo], with its action.
+// The row's moments within (after, upTo], with its action; the minute it last fired in is no
+// moment missed (a clock set back and forward again passes it twice).
 void noteMoments(const ReservationTable& table, int row, LocalTime after, LocalTime upTo,
-                 std::vector<MissedMoment>& list) {
-    for (LocalTime moment : rowMoments(table, row, after, upTo))
-        list.push_back({moment, *actionFromWord(table.cell(ActionCell, row))});
+                 std::optional<LocalTime> firedMinute, std::vector<MissedMoment>& list) {
+    for (LocalTime moment : rowMoments(table, row, after, upTo)) {
+        if (floor<minutes>(moment) != firedMinute)
+            list.push_back({moment, *actionFromWord(table.cell(ActionCell, row))});
+    }
 }
 
 ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& clock, int row,
@@ -53,7 +56,8 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     state.LastScanReadings[slot] = now;
     // The moment at the start of this minute is the catch-up's.
     if (previous)
-        noteMoments(table, row, *previous, floor<minutes>(now) - 1ms, missed.whileAsleep);
+        noteMoments(table, row, *previous, floor<minutes>(now) - 1ms, state.LastFiredMinutes[slot],
+                    missed.whileAsleep);
     bool fired = false;
     if (table.cell(StateCell, row) == kStateActive) {
         const std::string key = triggerKey(hour, minute);
@@ -83,7 +87,7 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
         moment = parseDateTime(oneTimeDateTimeText(table.cell(DateCell, row), hour, minute));
         if (moment && clock.now() - *moment >= 1ms) {
             if (!state.FirstScanDone && !previous && !fired)
-                noteMoments(table, row, *moment - 1ms, *moment, missed.beforeStart);
+                noteMoments(table, row, *moment - 1ms, *moment, std::nullopt, missed.beforeStart);
             table.clearRow(row);
             host.saveReservations();
         }
@@ -111,6 +115,10 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
 
 } // namespace
 
+void forgetScanReadings(SharedState& state) {
+    state.LastScanReadings.fill(std::nullopt);
+}
+
 int countdownTimerInterval(const Settings& settings) {
     return (settings.shutDownSeconds() + 2) * 1000;
 }
@@ -118,9 +126,7 @@ int countdownTimerInterval(const Settings& settings) {
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
                       int selectedRow, int usage, TickHost& host) {
     if (state.ExecutionPhase == Phase::Execute || state.CpuWatchActive) {
-        // Rows pass unseen during a countdown's action or the watch by design; nothing is caught
-        // up for that time.
-        state.LastScanReadings.fill(std::nullopt);
+        forgetScanReadings(state);
         if (state.ExecutionPhase == Phase::Execute)
             host.runPendingAction();
         else

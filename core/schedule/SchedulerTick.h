@@ -38,6 +38,10 @@ public:
 // The main timer stays away for the whole countdown plus two seconds.
 int countdownTimerInterval(const Settings& settings);
 
+// Rows pass unseen while a countdown or the CPU-idle watch holds the tick: nothing of that time is
+// reported missed or caught up by the scan after it.
+void forgetScanReadings(SharedState& state);
+
 // One tick after the clock and usage labels are drawn: runs the pending action, steps
 // the CPU-idle watch, or scans the 30 rows. An error of saveReservations() ends the tick. A scan
 // fires nothing late: what it finds passed over since the look before, and at the first scan the

@@ -1,12 +1,14 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
+#include <string_view>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,12 +22,16 @@ const QByteArray kShowRequest = "show\n";
 const QByteArray kShown = "shown\n";
 // "command ARGS\n": the arguments joined by NUL bytes, in base64; the answer is
 // "answer STATUS OUT ERR\n", the texts in base64.
-const QByteArray kCommandRequest = "command ";
+constexpr std::string_view kCommandWord = "command ";
+const QByteArray kCommandRequest(kCommandWord.data(), static_cast<qsizetype>(kCommandWord.size()));
 const QByteArray kAnswer = "answer ";
 // Nobody but a second start or a command talks to the socket, and it says one line at once: more
 // peers, longer lines or longer silences come from something else and are dropped.
 constexpr int kMostPeers = 8;
 constexpr qint64 kLongestLine = 16384;
+// The longest arguments a command may have, in base64 behind the request's word, fit one line.
+static_assert(kCommandWord.size() + (core::kLongestArguments + 2) / 3 * 4 + 1 <=
+              static_cast<std::size_t>(kLongestLine));
 constexpr int kPeerPatienceMs = 5000;
 
 QString systemReason(int error) {
@@ -204,32 +210,43 @@ bool SingleInstance::askRunningCopyToShow(int timeoutMs) {
     return socket.readLine() == kShown;
 }
 
-std::optional<core::CommandAnswer> SingleInstance::sendCommand(const std::vector<std::string>& args,
-                                                               int timeoutMs) {
+bool SingleInstance::lockHeld() {
+    if (holderIsAlive())
+        return true;
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    // A copy taking the lock creates the file before it writes its number into it.
+    return QFileInfo::exists(lock_.fileName()) && !lock_.getLockInfo(&pid, &host, &application);
+}
+
+core::Delivery SingleInstance::sendCommand(const std::vector<std::string>& args, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
     if (!socket.waitForConnected(timeoutMs))
-        return std::nullopt;
+        return {core::Delivery::NotListening, {}};
     QByteArray joined;
     for (std::size_t i = 0; i < args.size(); ++i)
         joined.append(i == 0 ? "" : QByteArray(1, '\0')).append(QByteArray::fromStdString(args[i]));
     socket.write(kCommandRequest + joined.toBase64() + '\n');
+    // From here on the copy may have the command, whatever comes back.
+    const core::Delivery unanswered{core::Delivery::Unanswered, {}};
     if (!socket.waitForBytesWritten(timeoutMs))
-        return std::nullopt;
+        return unanswered;
     while (!socket.canReadLine()) {
         if (!socket.waitForReadyRead(timeoutMs))
-            return std::nullopt;
+            return unanswered;
     }
     const QList<QByteArray> parts = socket.readLine().trimmed().split(' ');
     if (parts.size() < 2 || parts[0] + ' ' != kAnswer)
-        return std::nullopt;
+        return unanswered;
     core::CommandAnswer answer;
     answer.status = parts[1].toInt();
     if (parts.size() > 2)
         answer.out = QByteArray::fromBase64(parts[2]).toStdString();
     if (parts.size() > 3)
         answer.err = QByteArray::fromBase64(parts[3]).toStdString();
-    return answer;
+    return {core::Delivery::Answered, answer};
 }
 
 } // namespace platform

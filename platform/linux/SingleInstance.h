@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/CommandLine.h"
+#include "core/forms/CommandSide.h"
 
 #include <QLockFile>
 #include <QObject>
@@ -41,9 +41,10 @@ public:
     // From a second copy: asks the running copy to show its main window and waits until it
     // has done so. False when no running copy answered.
     bool askRunningCopyToShow(int timeoutMs = 5000);
-    // From a command: the running copy's answer, or nothing when no copy answered.
-    std::optional<core::CommandAnswer> sendCommand(const std::vector<std::string>& args,
-                                                   int timeoutMs = 5000);
+    // From a command: the running copy's answer, or whether the command may have arrived.
+    core::Delivery sendCommand(const std::vector<std::string>& args, int timeoutMs = 5000);
+    // From a command: a copy holds the lock, or is taking it and has not written its number yet.
+    bool lockHeld();
     // In the running copy: what answers a command.
     using CommandHandler = std::function<core::CommandAnswer(const std::vector<std::string>&)>;
     void onCommand(CommandHandler handler) { commandHandler_ = std::move(handler); }

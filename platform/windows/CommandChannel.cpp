@@ -71,12 +71,11 @@ bool sendData(HWND from, HWND to, ULONG_PTR kind, const std::string& bytes, DWOR
 
 } // namespace
 
-std::optional<core::CommandAnswer> sendCommand(const wchar_t* windowClass, const wchar_t* title,
-                                               const std::vector<std::string>& args,
-                                               DWORD timeoutMs) {
+core::Delivery sendCommand(const wchar_t* windowClass, const wchar_t* title,
+                           const std::vector<std::string>& args, DWORD timeoutMs) {
     HWND runningCopy = FindWindowW(windowClass, title);
     if (runningCopy == nullptr)
-        return std::nullopt;
+        return {core::Delivery::NotListening, {}};
     WNDCLASSW replyClass{};
     replyClass.lpfnWndProc = replyProcedure;
     replyClass.hInstance = GetModuleHandleW(nullptr);
@@ -85,7 +84,7 @@ std::optional<core::CommandAnswer> sendCommand(const wchar_t* windowClass, const
     HWND reply = CreateWindowW(kReplyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (reply == nullptr)
-        return std::nullopt;
+        return {core::Delivery::NotListening, {}};
     std::optional<core::CommandAnswer> answer;
     SetWindowLongPtrW(reply, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
     std::string joined;
@@ -94,7 +93,9 @@ std::optional<core::CommandAnswer> sendCommand(const wchar_t* windowClass, const
     // The answer arrives while this thread waits in the call.
     sendData(reply, runningCopy, kCommandData, joined, timeoutMs);
     DestroyWindow(reply);
-    return answer;
+    if (!answer)
+        return {core::Delivery::Unanswered, {}};
+    return {core::Delivery::Answered, *answer};
 }
 
 std::optional<std::vector<std::string>> commandArguments(HWND sender, const COPYDATASTRUCT& data) {

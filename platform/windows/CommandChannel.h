@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Win32.h"
-#include "core/forms/CommandLine.h"
+#include "core/forms/CommandSide.h"
 
 #include <optional>
 #include <string>
@@ -17,8 +17,8 @@ inline constexpr ULONG_PTR kCommandData = 0x434D5742; // "BWMC"
 inline constexpr ULONG_PTR kAnswerData = 0x414D5742;  // "BWMA"
 
 // From a command: the answer of the copy whose main window is of that class and title, or
-// nothing when none answered in time.
-std::optional<core::CommandAnswer> sendCommand(const wchar_t* windowClass, const wchar_t* title,
+// whether the command may have reached it.
+core::Delivery sendCommand(const wchar_t* windowClass, const wchar_t* title,
                                                const std::vector<std::string>& args,
                                                DWORD timeoutMs);
 

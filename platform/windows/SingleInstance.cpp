@@ -14,6 +14,14 @@ bool SingleInstance::otherCopyRuns() {
     return mutex_ == nullptr ? error == ERROR_ACCESS_DENIED : error == ERROR_ALREADY_EXISTS;
 }
 
+bool copyHoldsGuard(const char* name) {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
+    if (mutex == nullptr)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    CloseHandle(mutex);
+    return true;
+}
+
 void showRunningCopy(const char* windowClass, const char* title, UINT showMessage) {
     HWND window = FindWindowA(windowClass, title);
     if (window == nullptr)

@@ -22,6 +22,9 @@ private:
     HANDLE mutex_ = nullptr;
 };
 
+// From a command: a copy holds the mutex of that name, though it may not have a window yet.
+bool copyHoldsGuard(const char* name);
+
 // The running copy's main window, found by class and title, shown (a hidden one by the message,
 // sent and waited for; a minimised one restored) and brought to the front.
 void showRunningCopy(const char* windowClass, const char* title, UINT showMessage);

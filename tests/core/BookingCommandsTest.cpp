@@ -45,7 +45,10 @@ struct Rig {
     testing_support::FakePrompter prompter;
     testing_support::MemoryFileStore files;
     testing_support::FakeWindowControls controls;
-    BookingCommands commands{table, clock, prompter, files, "SetTimeData.txt", controls};
+    TableEditor editor{table, [this](const ReservationTable& written) {
+                           saveReservations(files, "SetTimeData.txt", written);
+                       }};
+    BookingCommands commands{editor, clock, prompter, controls};
 };
 
 } // namespace
@@ -97,6 +100,12 @@ TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
     rig.commands.Button2Click();
     EXPECT_TRUE(rig.prompter.questions.empty()) << "the CPU tab books nothing";
     EXPECT_EQ(rig.files.saves, 4);
+
+    Rig emptied({"2026/12/07,午前,８時,59分,終了,停止"});
+    emptied.controls.kind = BookingKind::Daily;
+    emptied.prompter.whileOpen = [&] { emptied.table.clearRow(1); }; // expired during the question
+    emptied.commands.Button2Click();
+    EXPECT_EQ(emptied.row(1), "毎日,,,,終了,稼働") << "decided after the answer: a free row";
 
     Rig noPeriod({"毎日,,７時,00分,終了,停止"});
     noPeriod.controls.kind = BookingKind::Daily;

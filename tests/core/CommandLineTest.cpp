@@ -101,40 +101,105 @@ TEST(CommandLine, BookingCellsAsTheTableWritesThem) {
 
 namespace {
 
-// No copy runs; a started one answers after `answersAfter` waits, or never.
-struct NoCopyYet : CommandCarrier {
-    std::optional<CommandAnswer> send(const std::vector<std::string>&) override {
+// A copy that runs (holds the guard) or is started, and listens after so many pauses; what its
+// sends meet then is `outcome`.
+struct FakeCarrier : CommandCarrier {
+    Delivery send(const std::vector<std::string>&) override {
         ++sends;
-        if (started && waits >= answersAfter)
-            return CommandAnswer{kDone, "from the copy\n", ""};
-        return std::nullopt;
+        if (!(guardHeld || started) || pauses < listensAfter)
+            return {Delivery::NotListening, {}};
+        return {outcome, {kDone, "from the copy\n", ""}};
     }
+    bool copyHoldsGuard() override { return guardHeld; }
     CommandAnswer listHere() override { return {kDone, "from the file\n", ""}; }
     bool startCopy() override { return started = true; }
-    bool waitForCopy() override { return ++waits <= 3; }
+    bool pause(int ms) override {
+        ++pauses;
+        waitedMs += ms;
+        return pauses < endsAfter;
+    }
     std::string_view unreachableHint() const override { return "(why)"; }
-    int answersAfter = 2;
+
+    Delivery::Outcome outcome = Delivery::Answered;
+    bool guardHeld = false;
+    int listensAfter = 0;
+    int endsAfter = 1 << 20;
     bool started = false;
-    int waits = 0;
+    int pauses = 0;
+    int waitedMs = 0;
     int sends = 0;
 };
 
+CommandAnswer run(const Args& args, FakeCarrier& carrier) {
+    return runCommandSide(args, "1.0", carrier);
+}
+
 } // namespace
 
-TEST(CommandLine, WithNoCopyRunningOnlyAChangeStartsOne) {
-    NoCopyYet carrier;
-    EXPECT_EQ(runCommandSide({"--list"}, "1.0", carrier).out, "from the file\n");
-    EXPECT_EQ(runCommandSide({"--cancel"}, "1.0", carrier).status, kRefused);
-    EXPECT_EQ(runCommandSide({"--version"}, "1.0", carrier).out, "Brindlewhistmoore 1.0\n");
+TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
+    FakeCarrier carrier;
+    carrier.listensAfter = 2;
+    EXPECT_EQ(run({"--list"}, carrier).out, "from the file\n");
+    EXPECT_EQ(run({"--cancel"}, carrier),
+              (CommandAnswer{kRefused, "", "カウントダウンは動いていません。\n"}));
+    EXPECT_EQ(run({"--version"}, carrier).out, "Brindlewhistmoore 1.0\n");
     EXPECT_FALSE(carrier.started);
-    EXPECT_EQ(runCommandSide({"--book", "終了", "--in", "5m"}, "1.0", carrier).out,
-              "from the copy\n");
+    EXPECT_EQ(run({"--book", "終了", "--in", "5m"}, carrier).out, "from the copy\n");
     EXPECT_TRUE(carrier.started);
 
-    NoCopyYet silent;
-    silent.answersAfter = 99;
-    const CommandAnswer answer = runCommandSide({"--now", "poweroff"}, "1.0", silent);
+    FakeCarrier ends;
+    ends.listensAfter = 99;
+    ends.endsAfter = 3;
+    EXPECT_EQ(run({"--now", "poweroff"}, ends),
+              (CommandAnswer{kUnreachable, "",
+                             "Brindlewhistmoore に届かず、起動もできませんでした(why)。\n"}));
+    EXPECT_EQ(ends.sends, 4) << "once before the start, and once after each pause";
+
+    FakeCarrier silent;
+    silent.listensAfter = 1 << 20;
+    EXPECT_EQ(run({"--delete", "1"}, silent).status, kUnreachable);
+    EXPECT_EQ(silent.waitedMs, kStartedCopyPatienceMs);
+}
+
+TEST(CommandSide, ACommandThatMayHaveArrivedIsNeverSentAgain) {
+    const CommandAnswer unanswered{kUnreachable, "",
+                                   "応答がありません。このあと実行されることがあります。\n"};
+    for (const Args& args : {Args{"--book", "standby", "--in", "1h"}, Args{"--cancel"}}) {
+        FakeCarrier stalled;
+        stalled.guardHeld = true;
+        stalled.outcome = Delivery::Unanswered;
+        EXPECT_EQ(run(args, stalled), unanswered) << args[0];
+        EXPECT_EQ(stalled.sends, 1);
+        EXPECT_FALSE(stalled.started) << "a copy holds the guard";
+    }
+
+    FakeCarrier startedThenStalled;
+    startedThenStalled.listensAfter = 1;
+    startedThenStalled.outcome = Delivery::Unanswered;
+    EXPECT_EQ(run({"--stop", "2"}, startedThenStalled), unanswered);
+    EXPECT_EQ(startedThenStalled.sends, 2);
+}
+
+TEST(CommandSide, ACopyStillStartingIsWaitedForNotRaced) {
+    FakeCarrier starting;
+    starting.guardHeld = true;
+    starting.listensAfter = 10;
+    EXPECT_EQ(run({"--cancel"}, starting).out, "from the copy\n");
+    EXPECT_FALSE(starting.started);
+
+    FakeCarrier neverListens;
+    neverListens.guardHeld = true;
+    neverListens.listensAfter = 1 << 20;
+    const CommandAnswer answer = run({"--book", "終了", "--at", "1:00"}, neverListens);
     EXPECT_EQ(answer.status, kUnreachable);
-    EXPECT_EQ(answer.err, "Brindlewhistmoore に届かず、起動もできませんでした(why)。\n");
-    EXPECT_EQ(silent.sends, 4) << "once before the start, and after each wait";
+    EXPECT_EQ(answer.err,
+              "動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。\n");
+    EXPECT_EQ(neverListens.waitedMs, kStartingCopyPatienceMs);
+    EXPECT_FALSE(neverListens.started);
+
+    FakeCarrier any;
+    const Args tooLong{"--stop", std::string(kLongestArguments, '0') + "1"};
+    EXPECT_EQ(run(tooLong, any).status, kUsage);
+    EXPECT_EQ(any.sends, 0) << "found before sending";
+    EXPECT_EQ(parsed({"--stop", std::string(kLongestArguments - 8, '0') + "1"}).row, 1);
 }

@@ -286,6 +286,13 @@ TEST(MainWindowModel, PostponingBooksTenMinutesOnAndHoldsTheMachineAwakeMeanwhil
     EXPECT_FALSE(w.model.countdownPostponed());
     EXPECT_EQ(w.prompter.informed, Texts{"予約の空きがありません。"});
     EXPECT_TRUE(w.awake.held) << "the count goes on";
+    w.table.setCell(ActionCell, 2, "");
+    w.files.refuseWrites = true;
+    EXPECT_FALSE(w.model.countdownPostponed());
+    EXPECT_EQ(w.prompter.errors, Texts{"SetTimeData.txt: Permission denied"});
+    EXPECT_TRUE(w.table.isEmpty(2)) << "a postponement that could not be saved is undone";
+    EXPECT_TRUE(w.awake.held) << "the count goes on";
+    w.files.refuseWrites = false;
     w.state.ExecutionPhase = Phase::Execute;
     w.tickTimer.fire();
     EXPECT_FALSE(w.awake.held) << "released before the standby is asked for";
@@ -361,13 +368,84 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     w.model.Button5Click();
 
     w.files.refuseWrites = true;
-    const CommandAnswer refused = run({"--book", "終了", "--in", "5m"});
-    EXPECT_EQ(refused.status, kRefused);
-    EXPECT_EQ(refused.err, "SetTimeData.txt: Permission denied\n");
+    EXPECT_EQ(run({"--book", "終了", "--in", "0m"}),
+              (CommandAnswer{kRefused, "", "SetTimeData.txt: Permission denied\n"}));
+    EXPECT_TRUE(w.table.isEmpty(2)) << "a refused booking is undone";
+    EXPECT_EQ(run({"--delete", "1"}).status, kRefused);
+    EXPECT_EQ(run({"--stop", "1"}).status, kRefused);
+    EXPECT_EQ(listingLine(w.table, 1), "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n")
+        << "refused changes leave the row as the file has it";
     EXPECT_TRUE(w.prompter.errors.empty()) << "a command opens no message box";
-    for (int row = 3; row <= kLastReservation; ++row)
+    for (int row = 2; row <= kLastReservation; ++row)
         w.table.setCell(ActionCell, row, "終了");
     EXPECT_EQ(run({"--book", "終了", "--in", "5m"}).err, "予約の空きがありません。\n");
+}
+
+TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
+    const std::string threeSeconds = "[SET]\r\nShutDownTime=3\r\n";
+    Window w({}, threeSeconds);
+    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine(args); };
+    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(); };
+    ASSERT_EQ(run({"--now", "standby"}).status, kDone);
+    w.state.ExecutionPhase = Phase::Execute; // the count ran out; the next tick would ask
+    EXPECT_EQ(run({"--cancel"}), (CommandAnswer{kDone, "キャンセルしました。\n", ""}));
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty());
+
+    ASSERT_EQ(run({"--now", "standby"}).status, kDone);
+    w.state.ExecutionPhase = Phase::Execute;
+    EXPECT_TRUE(w.model.countdownPostponed());
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty()) << "postponed: nothing asked for";
+
+    ASSERT_EQ(run({"--now", "poweroff"}).status, kDone);
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls.back(), "request poweroff");
+    EXPECT_EQ(run({"--cancel"}),
+              (CommandAnswer{kRefused, "", "電源操作はすでに始まっています。\n"}));
+
+    // Moments inside a long countdown are neither said missed nor caught up after its cancel.
+    Window gap({"毎日,午後,０時,00分,スタンバイ,稼働", "毎日,午後,０時,01分,終了,稼働"},
+               "[SET]\r\nShutDownTime=90\r\n");
+    gap.model.setWindowShown(true);
+    gap.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    gap.tickTimer.fire();
+    ASSERT_EQ(gap.controls.countdowns, 1);
+    gap.clock.set(at(2026, 12, 7, 12, 1, 10, 0));
+    gap.model.countdownCancelled();
+    gap.clock.set(at(2026, 12, 7, 12, 1, 10, 500));
+    gap.tickTimer.fire();
+    gap.clock.set(at(2026, 12, 7, 12, 2, 0, 0));
+    gap.tickTimer.fire();
+    EXPECT_EQ(gap.controls.countdowns, 1) << "not fired late";
+    EXPECT_TRUE(gap.controls.notices.empty()) << "nothing slept";
+}
+
+TEST(MainWindowModel, NoCommandChangesTheTableWhileABoxWaits) {
+    Window w({"毎日,午後,０時,00分,終了,停止"});
+    std::vector<CommandAnswer> answers;
+    w.prompter.whileOpen = [&] {
+        for (const char* verb : {"--delete", "--start"})
+            answers.push_back(w.model.runCommandLine({verb, "1"}));
+        answers.push_back(w.model.runCommandLine({"--book", "終了", "--in", "5m"}));
+        answers.push_back(w.model.runCommandLine({"--list"}));
+    };
+    w.controls.kind = BookingKind::Daily;
+    w.controls.selected[Selector::Period] = "午前";
+    w.controls.selected[Selector::Hour] = "１時";
+    w.controls.selected[Selector::Minute] = "00分";
+    w.model.runBooking(&BookingCommands::Button2Click);
+    const CommandAnswer waiting{kRefused, "", "画面で確認を待っています。\n"};
+    ASSERT_EQ(answers.size(), 4u);
+    EXPECT_EQ(answers[0], waiting);
+    EXPECT_EQ(answers[1], waiting);
+    EXPECT_EQ(answers[2], waiting);
+    EXPECT_EQ(answers[3].status, kDone) << "reading is no change";
+    EXPECT_EQ(listingLine(w.table, 1), "1\t毎日\t午前\t１時\t00分\t終了\t停止\n");
+    EXPECT_TRUE(w.table.isEmpty(2));
+    w.prompter.whileOpen = nullptr;
+    EXPECT_EQ(w.model.runCommandLine({"--delete", "1"}).status, kDone);
 }
 
 TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {

@@ -121,6 +121,32 @@ private slots:
         ::close(asker);
         QCOMPARE(shown, 1);
     }
+
+    void aCommandIsAnsweredOrMayHaveArrivedAndIsSentOnce() {
+        QTemporaryDir folder;
+        platform::SingleInstance side("guard", folder.path());
+        QCOMPARE(side.sendCommand({"--list"}, 300).outcome, core::Delivery::NotListening);
+        QVERIFY(!side.lockHeld());
+        // A copy taking the lock has created its file but not written its number yet.
+        QFile starting(folder.filePath("guard.lock"));
+        QVERIFY(starting.open(QIODevice::WriteOnly));
+        starting.close();
+        QVERIFY(side.lockHeld());
+        QVERIFY(starting.remove());
+
+        platform::SingleInstance copy("guard", folder.path());
+        QCOMPARE(copy.becomeTheRunningCopy(), Start::Running);
+        QVERIFY(side.lockHeld());
+        int carried = 0;
+        copy.onCommand([&](const std::vector<std::string>&) {
+            ++carried;
+            return core::CommandAnswer{core::kDone, "done\n", ""};
+        });
+        // This process's loop does not run while the command side waits: a stalled copy.
+        QCOMPARE(side.sendCommand({"--book", "standby", "--in", "1h"}, 300).outcome,
+                 core::Delivery::Unanswered);
+        QTRY_COMPARE(carried, 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(SingleInstanceTest)

@@ -7,7 +7,7 @@
 
 namespace ui {
 
-bool MessageBoxPrompter::ask(const std::string& question) {
+bool MessageBoxPrompter::askBox(const std::string& question) {
     QMessageBox box(QMessageBox::Question, qText(core::design::kQuestionTitle),
                     QString::fromStdString(question));
     QPushButton* yes = box.addButton(qText(core::design::kYes), QMessageBox::YesRole);
@@ -18,13 +18,13 @@ bool MessageBoxPrompter::ask(const std::string& question) {
     return box.clickedButton() == yes;
 }
 
-void MessageBoxPrompter::inform(const std::string& message) {
+void MessageBoxPrompter::informBox(const std::string& message) {
     QMessageBox box(QMessageBox::NoIcon, qText(core::design::kProductName),
                     QString::fromStdString(message), QMessageBox::Ok);
     box.exec();
 }
 
-void MessageBoxPrompter::showError(const std::string& message) {
+void MessageBoxPrompter::errorBox(const std::string& message) {
     QMessageBox box(QMessageBox::Critical, qText(core::design::kProductName),
                     QString::fromStdString(message), QMessageBox::Ok);
     box.exec();

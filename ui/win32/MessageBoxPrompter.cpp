@@ -51,16 +51,16 @@ int showBox(const std::string& text, const wchar_t* caption, UINT type) {
 
 } // namespace
 
-bool MessageBoxPrompter::ask(const std::string& question) {
+bool MessageBoxPrompter::askBox(const std::string& question) {
     return showBox(question, platform::toWide(core::design::kQuestionTitle).c_str(),
                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-void MessageBoxPrompter::inform(const std::string& message) {
+void MessageBoxPrompter::informBox(const std::string& message) {
     showBox(message, platform::toWide(core::design::kProductName).c_str(), MB_OK);
 }
 
-void MessageBoxPrompter::showError(const std::string& message) {
+void MessageBoxPrompter::errorBox(const std::string& message) {
     showBox(message, platform::toWide(core::design::kProductName).c_str(), MB_OK | MB_ICONERROR);
 }
 

@@ -1,0 +1,67 @@
+#include "TableEditor.h"
+
+#include "Vocabulary.h"
+
+namespace core {
+
+TableEditor::TableEditor(ReservationTable& table, Save save)
+    : table_(table), save_(std::move(save)) {}
+
+void TableEditor::remember(int row) {
+    lastRow_ = row;
+    for (int column = DateCell; column <= StateCell; ++column)
+        lastCells_[static_cast<std::size_t>(column)] = table_.cell(column, row);
+}
+
+void TableEditor::book(int row, const ElapsedBooking& cells, std::string_view action,
+                       std::optional<std::string_view> state) {
+    remember(row);
+    table_.setCell(DateCell, row, cells.dateCell);
+    table_.setCell(PeriodCell, row, cells.periodCell);
+    table_.setCell(HourCell, row, cells.hourCell);
+    table_.setCell(MinuteCell, row, cells.minuteCell);
+    table_.setCell(ActionCell, row, std::string(action));
+    if (state)
+        table_.setCell(StateCell, row, std::string(*state));
+}
+
+int TableEditor::bookFreeRow(const ElapsedBooking& cells, std::string_view action) {
+    const int row = firstEmptyRow(table_);
+    if (row != 0)
+        book(row, cells, action, kStateActive);
+    return row;
+}
+
+std::optional<std::string> TableEditor::setState(int row, std::string_view state) {
+    if (table_.isEmpty(row))
+        return "予約" + std::to_string(row) + " は空いています。";
+    for (int column = DateCell; column <= ActionCell; ++column) {
+        if (table_.cell(column, row).empty())
+            return "予約が完成していないので変更できません。";
+    }
+    remember(row);
+    table_.setCell(StateCell, row, std::string(state));
+    return std::nullopt;
+}
+
+std::optional<std::string> TableEditor::clear(int row) {
+    if (table_.isEmpty(row))
+        return "予約" + std::to_string(row) + " は空いています。";
+    remember(row);
+    table_.clearRow(row);
+    return std::nullopt;
+}
+
+void TableEditor::save() {
+    save_(table_);
+}
+
+void TableEditor::undo() {
+    if (lastRow_ == 0)
+        return;
+    for (int column = DateCell; column <= StateCell; ++column)
+        table_.setCell(column, lastRow_, lastCells_[static_cast<std::size_t>(column)]);
+    lastRow_ = 0;
+}
+
+} // namespace core
