@@ -202,4 +202,5 @@ TEST(CommandSide, ACopyStillStartingIsWaitedForNotRaced) {
     EXPECT_EQ(run(tooLong, any).status, kUsage);
     EXPECT_EQ(any.sends, 0) << "found before sending";
     EXPECT_EQ(parsed({"--stop", std::string(kLongestArguments - 8, '0') + "1"}).row, 1);
+    EXPECT_NE(helpText().find(std::to_string(kLongestArguments) + " バイト"), std::string::npos);
 }

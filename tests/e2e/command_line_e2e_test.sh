@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The command line against the real program: with a copy running, --book, --list, --stop,
 # --start and --delete change its file; --now shows the countdown and --cancel ends it with
-# nothing requested; refusals and usage errors by their statuses; with no copy, --book starts one
-# hidden and returns at once.
+# nothing requested, also in the seconds between the count's end and the request; refusals and
+# usage errors by their statuses, a refused save taken back; a stopped copy's commands answered 3
+# and carried once; with no copy, --book starts one hidden and returns at once.
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/lib.sh"
@@ -15,12 +16,14 @@ command() {
     status=0
     out=$(cd "$dir" && XDG_RUNTIME_DIR="$dir/run" LD_PRELOAD="$faketime_lib" \
         FAKETIME="@2026-12-07 11:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        timeout 30 ./Brindlewhistmoore "$@" 2>>"$scratch/commands.log" </dev/null) || status=$?
+        timeout 30 ./Brindlewhistmoore "$@" 2>"$scratch/last_error" </dev/null) || status=$?
+    cat "$scratch/last_error" >>"$scratch/commands.log"
 }
 expect() { [ "$status" = "$1" ] || fail "status $status, not $1, for $2; $(tail -2 "$scratch/commands.log")"; }
 
 clear_calls
 start cli "2026-12-07 11:00:00" "$settings_fifteen_seconds" "毎日,午前,９時,00分,終了,稼働"
+cli_pid=$last_pid
 for _ in $(seq 50); do
     command cli --list
     [ "$status" = 0 ] && [ -n "$out" ] && break
@@ -51,7 +54,18 @@ command cli --stop 31
 expect 1 "--stop 31"
 command cli --book 終了 --at 9:00 --date 2026/12/07
 expect 2 "a past date"
-echo "--book, --list, --stop, --start and --delete changed the running copy's file"
+command cli --stop "$(printf '0%.0s' $(seq 13000))1"
+expect 1 "arguments longer than a command carries"
+chattr +i "$scratch/cli/SetTimeData.txt"
+command cli --book standby --in 0m
+expect 2 "a booking whose save is refused"
+command cli --delete 1
+expect 2 "a deletion whose save is refused"
+chattr -i "$scratch/cli/SetTimeData.txt"
+command cli --list
+[ "$(echo "$out" | wc -l)" = 2 ] && [ "$(echo "$out" | head -1 | cut -f2)" = 毎日 ] ||
+    fail "refused changes were kept in the table: $out"
+echo "--book, --list, --stop, --start and --delete changed the running copy's file; refused saves changed nothing"
 
 command cli --now poweroff
 expect 0 --now
@@ -70,7 +84,60 @@ sleep 17
 [ -z "$(calls)" ] || fail "a cancelled countdown requested: $(calls)"
 command cli --cancel
 expect 2 "--cancel with no countdown"
-echo "--now showed the countdown and --cancel ended it with nothing requested"
+
+# The count has run out and hidden its dialog; the request waits for the main timer, two seconds
+# on. A cancel then is a cancel.
+start race "2026-12-07 11:00:00" "$settings_three_seconds"
+race_pid=$last_pid
+for _ in $(seq 50); do
+    command race --list
+    [ "$status" = 0 ] && break
+    sleep 0.2
+done
+command race --now standby
+expect 0 "--now in the copy with a three-second countdown"
+[ -n "$(wait_for_window スタンバイ予告 10)" ] || fail "--now standby showed no countdown"
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^スタンバイ予告$' >/dev/null 2>&1 || break
+    sleep 0.05
+done
+command race --cancel
+expect 0 "--cancel after the count ran out"
+sleep 4
+[ -z "$(calls)" ] || fail "a cancel after the count ran out requested: $(calls)"
+command race --now poweroff
+for _ in $(seq 100); do
+    [ "$(count PowerOff)" -ge 1 ] && break
+    sleep 0.1
+done
+[ "$(count PowerOff)" -ge 1 ] || fail "the countdown that ran out requested nothing"
+command race --cancel
+expect 2 "--cancel once the request is under way"
+grep -q "電源操作はすでに始まっています。" "$scratch/last_error" || fail "--cancel said: $(cat "$scratch/last_error")"
+kill "$race_pid"
+clear_calls
+echo "--now showed the countdown and --cancel ended it with nothing requested, to its last moment"
+
+# A stopped copy takes the command into its socket's queue but cannot answer: status 3, no copy
+# started, nothing sent twice; woken, it books once.
+copies=$(pgrep -fc "$scratch/cli/Brindlewhistmoore" || true)
+kill -STOP "$cli_pid"
+command cli --book standby --in 1h
+expect 3 "--book to a stopped copy"
+grep -q "応答がありません。このあと実行されることがあります。" "$scratch/last_error" ||
+    fail "--book to a stopped copy said: $(cat "$scratch/last_error")"
+command cli --cancel
+expect 3 "--cancel to a stopped copy"
+[ "$(pgrep -fc "$scratch/cli/Brindlewhistmoore" || true)" = "$copies" ] || fail "a copy was started beside the stopped one"
+kill -CONT "$cli_pid"
+for _ in $(seq 50); do
+    [ "$(reservation_file cli | grep -c スタンバイ)" -ge 1 ] && break
+    sleep 0.2
+done
+sleep 1
+[ "$(reservation_file cli | grep -c スタンバイ)" = 1 ] ||
+    fail "the stopped copy's booking, once: $(reservation_file cli)"
+echo "a stopped copy's commands were answered 3 and carried out once"
 
 prepare fresh ""
 started=$(date +%s%N)
