@@ -35,8 +35,7 @@ void BookingCommands::Button2Click() {
         if (tab == kTimeTab && confirmed) {
             // Decided after the question, whose loop lets a tick empty the row. A stopped
             // reservation booked anew stays stopped.
-            bookClockTime(row, table_.isOccupied(row) ? std::nullopt
-                                                      : std::optional(kStateActive));
+            bookClockTime(row, table_.isOccupied(row) ? std::nullopt : std::optional(kStateActive));
         } else if (tab == kElapsedTab && confirmed) {
             FillElapsedReservation();
         }

@@ -288,18 +288,18 @@ bool MainWindowModel::tableHeld() const {
 }
 
 CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
-    const CommandAnswer held{kRefused, "",
+    const auto held = [] {
+        return CommandAnswer{kRefused, "",
                              "カウントダウン中か CPU 使用率の監視中なので、できません。\n"};
-    // A box's loop runs commands meanwhile; what the box asks about must stay as it was asked.
-    const CommandAnswer asking{kRefused, "", "画面で確認を待っています。\n"};
-    const bool changesTable = command.verb == CommandVerb::Book ||
-                              command.verb == CommandVerb::Stop ||
-                              command.verb == CommandVerb::Start ||
-                              command.verb == CommandVerb::Delete;
+    };
+    const bool changesTable =
+        command.verb == CommandVerb::Book || command.verb == CommandVerb::Stop ||
+        command.verb == CommandVerb::Start || command.verb == CommandVerb::Delete;
     if (changesTable && tableHeld())
-        return held;
+        return held();
+    // A box's loop runs commands meanwhile; what the box asks about must stay as it was asked.
     if (changesTable && services_.prompter.waitsForUser())
-        return asking;
+        return {kRefused, "", "画面で確認を待っています。\n"};
     switch (command.verb) {
     case CommandVerb::List:
         return {kDone, listing(table_), ""};
@@ -307,7 +307,7 @@ CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
         return cancelFromCommand();
     case CommandVerb::Now:
         if (tableHeld())
-            return held;
+            return held();
         services_.state.PendingAction = command.action;
         startCountdown(countdownTimerInterval(services_.state.settings));
         return {kDone, "カウントダウンを始めました。\n", ""};
@@ -352,8 +352,8 @@ CommandAnswer MainWindowModel::changeRowFromCommand(const ScriptCommand& command
     const std::optional<std::string> refusal =
         command.verb == CommandVerb::Delete
             ? editor_.clear(row)
-            : editor_.setState(row, command.verb == CommandVerb::Stop ? kStateStopped
-                                                                      : kStateActive);
+            : editor_.setState(row,
+                               command.verb == CommandVerb::Stop ? kStateStopped : kStateActive);
     if (refusal)
         return {kRefused, "", *refusal + "\n"};
     if (auto error = commitChange())

@@ -8,9 +8,9 @@
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
-#include <string_view>
 #include <cstring>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -230,16 +230,13 @@ core::Delivery SingleInstance::sendCommand(const std::vector<std::string>& args,
         joined.append(i == 0 ? "" : QByteArray(1, '\0')).append(QByteArray::fromStdString(args[i]));
     socket.write(kCommandRequest + joined.toBase64() + '\n');
     // From here on the copy may have the command, whatever comes back.
-    const core::Delivery unanswered{core::Delivery::Unanswered, {}};
-    if (!socket.waitForBytesWritten(timeoutMs))
-        return unanswered;
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(timeoutMs))
-            return unanswered;
-    }
-    const QList<QByteArray> parts = socket.readLine().trimmed().split(' ');
+    bool answered = socket.waitForBytesWritten(timeoutMs);
+    while (answered && !socket.canReadLine())
+        answered = socket.waitForReadyRead(timeoutMs);
+    const QList<QByteArray> parts =
+        answered ? socket.readLine().trimmed().split(' ') : QList<QByteArray>{};
     if (parts.size() < 2 || parts[0] + ' ' != kAnswer)
-        return unanswered;
+        return {core::Delivery::Unanswered, {}};
     core::CommandAnswer answer;
     answer.status = parts[1].toInt();
     if (parts.size() > 2)

@@ -19,8 +19,7 @@ inline constexpr ULONG_PTR kAnswerData = 0x414D5742;  // "BWMA"
 // From a command: the answer of the copy whose main window is of that class and title, or
 // whether the command may have reached it.
 core::Delivery sendCommand(const wchar_t* windowClass, const wchar_t* title,
-                                               const std::vector<std::string>& args,
-                                               DWORD timeoutMs);
+                           const std::vector<std::string>& args, DWORD timeoutMs);
 
 // In the running copy: the arguments of a WM_COPYDATA command, when it is one and its sender
 // runs as this user.

@@ -161,7 +161,7 @@ TEST_F(SchedulerTick, MomentsPassedOverAreSaidOnceNotFired) {
     clock.set(at(2026, 12, 10, 12, 0, 0, 5));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 1);
-    host.notices.clear(); // the day's 8:00, passed over
+    host.notices.clear();                      // the day's 8:00, passed over
     clock.set(at(2026, 12, 10, 11, 58, 0, 0)); // set back, then forward past the fired minute
     tick();
     clock.set(at(2026, 12, 10, 12, 5, 0, 0));
