@@ -75,12 +75,12 @@ public:
     }
 
     bool pause(int ms) override {
-        if (copy_ == nullptr) {
-            Sleep(static_cast<DWORD>(ms));
-            return true;
-        }
+        const auto wait = static_cast<DWORD>(ms);
         // A copy that could not start has ended already.
-        ended_ = ended_ || WaitForSingleObject(copy_, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+        if (copy_ != nullptr && !ended_)
+            ended_ = WaitForSingleObject(copy_, wait) == WAIT_OBJECT_0;
+        else
+            Sleep(wait);
         return !ended_;
     }
 

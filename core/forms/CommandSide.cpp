@@ -1,5 +1,7 @@
 #include "CommandSide.h"
 
+#include <optional>
+
 namespace core {
 
 namespace {
@@ -14,26 +16,30 @@ CommandAnswer unreachable(const CommandCarrier& carrier) {
                 std::string(carrier.unreachableHint()) + "。\n"};
 }
 
-// Sends the command, and again after each pause while the copy may still come to listen.
-CommandAnswer deliver(const std::vector<std::string>& args, CommandCarrier& carrier,
-                      bool startedHere) {
-    const int patienceMs = startedHere ? kStartedCopyPatienceMs : kStartingCopyPatienceMs;
-    for (int waitedMs = 0;;) {
+// Sends the command after each pause until the copy takes it, for at most `patienceMs`; nothing
+// when it never did. With `untilCopyEnds`, the wait also ends once the copy started here ended.
+std::optional<CommandAnswer> deliver(const std::vector<std::string>& args, CommandCarrier& carrier,
+                                     int patienceMs, bool untilCopyEnds) {
+    for (int waitedMs = 0; waitedMs < patienceMs; waitedMs += kCopyPollMs) {
         // A copy started here that ended may have lost the guard to another: one more try.
         const bool copyAlive = carrier.pause(kCopyPollMs);
-        waitedMs += kCopyPollMs;
         const Delivery delivery = carrier.send(args);
         if (delivery.outcome == Delivery::Answered)
             return delivery.answer;
         if (delivery.outcome == Delivery::Unanswered)
             return unanswered();
-        if (!copyAlive || waitedMs >= patienceMs)
+        if (untilCopyEnds && !copyAlive)
             break;
     }
-    if (!startedHere)
-        return {kUnreachable, "",
-                "動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。\n"};
-    return unreachable(carrier);
+    return std::nullopt;
+}
+
+// Waits for the copy that holds the guard and is still starting.
+CommandAnswer deliverToStartingCopy(const std::vector<std::string>& args, CommandCarrier& carrier) {
+    if (auto answer = deliver(args, carrier, kStartingCopyPatienceMs, false))
+        return *answer;
+    return {kUnreachable, "",
+            "動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。\n"};
 }
 
 } // namespace
@@ -55,14 +61,19 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
     if (first.outcome == Delivery::Unanswered)
         return unanswered();
     if (carrier.copyHoldsGuard())
-        return deliver(args, carrier, false);
+        return deliverToStartingCopy(args, carrier);
     if (command.verb == CommandVerb::List)
         return carrier.listHere();
     if (command.verb == CommandVerb::Cancel)
         return {kRefused, "", "カウントダウンは動いていません。\n"};
     if (!carrier.startCopy())
         return unreachable(carrier);
-    return deliver(args, carrier, true);
+    if (auto answer = deliver(args, carrier, kStartedCopyPatienceMs, true))
+        return *answer;
+    // The copy started here gave way to one started at the same moment, which may still start.
+    if (carrier.copyHoldsGuard())
+        return deliverToStartingCopy(args, carrier);
+    return unreachable(carrier);
 }
 
 } // namespace core

@@ -33,7 +33,7 @@ public:
     virtual CommandAnswer listHere() = 0;
     // Starts a copy hidden, as at logon, for the command; false when it could not be started.
     virtual bool startCopy() = 0;
-    // Waits `ms`; false when the copy started for the command is seen to have ended.
+    // Waits `ms`; false once the copy started for the command is seen to have ended.
     virtual bool pause(int ms) = 0;
     // Said after "no copy could be reached or started": why that may be, on this system.
     virtual std::string_view unreachableHint() const = 0;

@@ -110,7 +110,7 @@ struct FakeCarrier : CommandCarrier {
             return {Delivery::NotListening, {}};
         return {outcome, {kDone, "from the copy\n", ""}};
     }
-    bool copyHoldsGuard() override { return guardHeld; }
+    bool copyHoldsGuard() override { return guardHeld || (started && anotherTakesGuard); }
     CommandAnswer listHere() override { return {kDone, "from the file\n", ""}; }
     bool startCopy() override { return started = true; }
     bool pause(int ms) override {
@@ -122,6 +122,8 @@ struct FakeCarrier : CommandCarrier {
 
     Delivery::Outcome outcome = Delivery::Answered;
     bool guardHeld = false;
+    // Another copy started at the same moment takes the guard from the one started here.
+    bool anotherTakesGuard = false;
     int listensAfter = 0;
     int endsAfter = 1 << 20;
     bool started = false;
@@ -154,6 +156,13 @@ TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
               (CommandAnswer{kUnreachable, "",
                              "Brindlewhistmoore に届かず、起動もできませんでした(why)。\n"}));
     EXPECT_EQ(ends.sends, 4) << "once before the start, and once after each pause";
+
+    FakeCarrier raced;
+    raced.listensAfter = 5;
+    raced.endsAfter = 1;
+    raced.anotherTakesGuard = true;
+    EXPECT_EQ(run({"--book", "終了", "--in", "5m"}, raced).out, "from the copy\n")
+        << "the copy that won is waited for";
 
     FakeCarrier silent;
     silent.listensAfter = 1 << 20;
