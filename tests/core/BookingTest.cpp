@@ -1,6 +1,5 @@
 #include "core/book/Booking.h"
 
-#include "core/book/TableEditor.h"
 #include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
@@ -54,48 +53,4 @@ TEST(ElapsedBooking, Labels) {
     EXPECT_EQ(hourLabel(23), "11時");
     EXPECT_EQ(periodLabel(11), "午前");
     EXPECT_EQ(periodLabel(12), "午後");
-}
-
-TEST(TableEditor, OneRuleForEveryChangeAndTheLastOneTakenBack) {
-    ReservationTable table;
-    int saves = 0;
-    bool refuse = false;
-    TableEditor editor(table, [&](const ReservationTable&) {
-        if (refuse)
-            throw std::runtime_error("refused");
-        ++saves;
-    });
-    const auto row = [&](int n) {
-        std::string line;
-        for (int c = DateCell; c <= StateCell; ++c)
-            line += table.cell(c, n) + (c < StateCell ? "," : "");
-        return line;
-    };
-    table.setCell(ActionCell, 1, "終了");
-    table.setCell(StateCell, 1, "稼働");
-    EXPECT_EQ(editor.setState(1, "停止"), "予約が完成していないので変更できません。");
-    EXPECT_EQ(editor.setState(3, "停止"), "予約3 は空いています。");
-    EXPECT_EQ(editor.clear(3), "予約3 は空いています。");
-    EXPECT_EQ(row(1), ",,,,終了,稼働") << "a refusal changes nothing";
-
-    const ElapsedBooking at1230{"2026/12/07", "午後", "０時", "30分"};
-    EXPECT_EQ(editor.bookFreeRow(at1230, "再起動"), 2);
-    EXPECT_EQ(row(2), "2026/12/07,午後,０時,30分,再起動,稼働");
-    EXPECT_EQ(editor.setState(2, "停止"), std::nullopt);
-    editor.book(2, {"毎日", "午前", "１時", "00分"}, "終了", std::nullopt);
-    EXPECT_EQ(row(2), "毎日,午前,１時,00分,終了,停止") << "the state stays unless given";
-    editor.undo();
-    EXPECT_EQ(row(2), "2026/12/07,午後,０時,30分,再起動,停止");
-    editor.undo();
-    EXPECT_EQ(row(2), "2026/12/07,午後,０時,30分,再起動,停止") << "only the last change";
-    EXPECT_EQ(editor.clear(2), std::nullopt);
-    refuse = true;
-    EXPECT_THROW(editor.save(), std::runtime_error);
-    editor.undo();
-    EXPECT_EQ(row(2), "2026/12/07,午後,０時,30分,再起動,停止");
-    EXPECT_EQ(saves, 0);
-
-    for (int r = 2; r <= kLastReservation; ++r)
-        table.setCell(ActionCell, r, "終了");
-    EXPECT_EQ(editor.bookFreeRow(at1230, "終了"), 0);
 }

@@ -351,6 +351,12 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     EXPECT_EQ(run({"--stop", "2"}).out, "2\t2026/12/07\t午後\t０時\t30分\t終了\t停止\n");
     EXPECT_EQ(run({"--delete", "2"}), (CommandAnswer{kDone, "", ""}));
     EXPECT_EQ(run({"--start", "2"}).status, kRefused) << "an empty row";
+    w.table.setCell(ActionCell, 30, "終了");
+    w.table.setCell(StateCell, 30, "稼働");
+    EXPECT_EQ(run({"--stop", "30"}),
+              (CommandAnswer{kRefused, "", "予約が完成していないので変更できません。\n"}))
+        << "the row menu's rule: cells 1 to 5 set";
+    w.table.clearRow(30);
     EXPECT_EQ(run({"--list"}).out, "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n");
     EXPECT_EQ(run({"--cancel"}).status, kRefused) << "no countdown runs";
     EXPECT_EQ(run({"--stop"}).status, kUsage);
