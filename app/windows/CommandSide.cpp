@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TForm1";
-constexpr wchar_t kWindowTitle[] = L"Brindlewhistmoore";
 constexpr char kGuardName[] = "Brindlewhistmoore";
 constexpr DWORD kAnswerPatienceMs = 10000;
 
@@ -52,7 +50,7 @@ public:
     }
 
     core::Delivery send(const std::vector<std::string>& args) override {
-        return platform::sendCommand(kWindowClass, kWindowTitle, args, kAnswerPatienceMs);
+        return platform::sendCommand(args, kAnswerPatienceMs);
     }
 
     bool copyHoldsGuard() override { return platform::copyHoldsGuard(kGuardName); }

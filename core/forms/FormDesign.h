@@ -53,6 +53,9 @@ inline constexpr std::string_view kYes = "はい(&Y)";
 inline constexpr std::string_view kNo = "いいえ(&N)";
 inline constexpr std::string_view kSecondStartQuestion =
     "Brindlewhistmooreは、すでに起動しています。予約設定フォームを表示しますか。";
+// A copy whose channel for commands another process took first says so once, and runs on.
+inline constexpr std::string_view kCommandChannelTaken =
+    "コマンドの受け口をほかのプロセスが使っています。このコピーはコマンドを受け付けません。";
 // With the tray icon wanted but no notification area this long after the start, the main window
 // shows: long enough for a panel that starts with the session alongside the program.
 inline constexpr int kTrayHostWaitMs = 10000;

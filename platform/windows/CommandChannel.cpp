@@ -2,120 +2,269 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <sddl.h>
 
 namespace platform {
 
 namespace {
 
-constexpr wchar_t kReplyClass[] = L"BrindlewhistmooreCommandReply";
+// A command never comes near this; a longer message is no command.
+constexpr DWORD kLongestMessage = core::kLongestArguments + 1;
+constexpr DWORD kPeerPatienceMs = 5000;
 
-struct UserOfToken {
-    std::unique_ptr<BYTE[]> buffer;
-    PSID sid() const { return reinterpret_cast<TOKEN_USER*>(buffer.get())->User.Sid; }
+struct HandleCloser {
+    void operator()(HANDLE handle) const {
+        if (handle != nullptr && handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+struct LocalFreer {
+    void operator()(void* memory) const { LocalFree(memory); }
 };
 
-std::optional<UserOfToken> userOf(HANDLE process) {
+std::unique_ptr<BYTE[]> userOfProcess(HANDLE process) {
     HANDLE token = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &token))
-        return std::nullopt;
+        return nullptr;
+    const OwnedHandle owned(token);
     DWORD size = 0;
     GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    UserOfToken user{std::make_unique<BYTE[]>(size)};
-    const bool read =
-        GetTokenInformation(token, TokenUser, user.buffer.get(), size, &size) != FALSE;
-    CloseHandle(token);
-    if (!read)
-        return std::nullopt;
+    auto user = std::make_unique<BYTE[]>(size);
+    if (!GetTokenInformation(token, TokenUser, user.get(), size, &size))
+        return nullptr;
     return user;
 }
 
-bool runsAsThisUser(HWND window) {
-    DWORD id = 0;
-    if (window == nullptr || GetWindowThreadProcessId(window, &id) == 0)
-        return false;
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    if (process == nullptr)
-        return false;
-    const auto theirs = userOf(process);
-    CloseHandle(process);
-    const auto ours = userOf(GetCurrentProcess());
-    return theirs && ours && EqualSid(theirs->sid(), ours->sid());
+PSID sidOf(const std::unique_ptr<BYTE[]>& user) {
+    return reinterpret_cast<TOKEN_USER*>(user.get())->User.Sid;
 }
 
-LRESULT CALLBACK replyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_COPYDATA)
-        return DefWindowProcW(window, message, wParam, lParam);
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    auto* answer = reinterpret_cast<std::optional<core::CommandAnswer>*>(
-        GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (data->dwData != kAnswerData || data->cbData < sizeof(std::int32_t) || answer == nullptr)
-        return FALSE;
-    const std::string bytes(static_cast<const char*>(data->lpData), data->cbData);
+std::wstring thisUsersSid() {
+    const auto user = userOfProcess(GetCurrentProcess());
+    wchar_t* text = nullptr;
+    if (!user || !ConvertSidToStringSidW(sidOf(user), &text))
+        return {};
+    const std::unique_ptr<wchar_t, LocalFreer> owned(text);
+    return text;
+}
+
+bool runsAsThisUser(DWORD processId) {
+    const OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process)
+        return false;
+    const auto theirs = userOfProcess(process.get());
+    const auto ours = userOfProcess(GetCurrentProcess());
+    return theirs && ours && EqualSid(sidOf(theirs), sidOf(ours));
+}
+
+std::string joined(const std::vector<std::string>& args) {
+    std::string bytes;
+    for (std::size_t i = 0; i < args.size(); ++i)
+        bytes.append(i == 0 ? "" : std::string(1, '\0')).append(args[i]);
+    return bytes;
+}
+
+std::vector<std::string> split(const std::string& bytes) {
+    std::vector<std::string> args;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
+        args.push_back(bytes.substr(start, end - start));
+    args.push_back(bytes.substr(start));
+    return args;
+}
+
+std::string encodeAnswer(const core::CommandAnswer& answer) {
+    std::string bytes(sizeof(std::int32_t), '\0');
+    const auto status = static_cast<std::int32_t>(answer.status);
+    std::memcpy(bytes.data(), &status, sizeof status);
+    return bytes.append(answer.out).append(1, '\0').append(answer.err);
+}
+
+std::optional<core::CommandAnswer> decodeAnswer(const std::string& bytes) {
+    if (bytes.size() < sizeof(std::int32_t))
+        return std::nullopt;
     std::int32_t status = 0;
     std::memcpy(&status, bytes.data(), sizeof status);
     const std::string texts = bytes.substr(sizeof status);
     const std::size_t split = texts.find('\0');
-    *answer = core::CommandAnswer{status, texts.substr(0, split),
-                                  split == std::string::npos ? "" : texts.substr(split + 1)};
-    return TRUE;
+    return core::CommandAnswer{status, texts.substr(0, split),
+                               split == std::string::npos ? "" : texts.substr(split + 1)};
 }
 
-bool sendData(HWND from, HWND to, ULONG_PTR kind, const std::string& bytes, DWORD timeoutMs) {
-    COPYDATASTRUCT data{kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
-                               reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, timeoutMs,
-                               &result) != 0 &&
-           result == TRUE;
+// Waits for an overlapped call of the command side for at most `ms`; on a time-out it is
+// cancelled.
+bool completed(HANDLE pipe, BOOL started, OVERLAPPED& overlapped, DWORD ms, DWORD* bytes) {
+    if (!started && GetLastError() != ERROR_IO_PENDING)
+        return false;
+    if (WaitForSingleObject(overlapped.hEvent, ms) != WAIT_OBJECT_0) {
+        CancelIoEx(pipe, &overlapped);
+        GetOverlappedResult(pipe, &overlapped, bytes, TRUE);
+        return false;
+    }
+    return GetOverlappedResult(pipe, &overlapped, bytes, FALSE) != FALSE;
 }
 
 } // namespace
 
-core::Delivery sendCommand(const wchar_t* windowClass, const wchar_t* title,
-                           const std::vector<std::string>& args, DWORD timeoutMs) {
-    HWND runningCopy = FindWindowW(windowClass, title);
-    if (runningCopy == nullptr)
+std::wstring commandPipeName() {
+    return L"\\\\.\\pipe\\Brindlewhistmoore-" + thisUsersSid();
+}
+
+core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs) {
+    const std::wstring name = commandPipeName();
+    OwnedHandle pipe(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+    // Busy with another command: a moment, then once more.
+    if (pipe.get() == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PIPE_BUSY &&
+        WaitNamedPipeW(name.c_str(), timeoutMs))
+        pipe.reset(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+    if (pipe.get() == INVALID_HANDLE_VALUE)
         return {core::Delivery::NotListening, {}};
-    WNDCLASSW replyClass{};
-    replyClass.lpfnWndProc = replyProcedure;
-    replyClass.hInstance = GetModuleHandleW(nullptr);
-    replyClass.lpszClassName = kReplyClass;
-    RegisterClassW(&replyClass);
-    HWND reply = CreateWindowW(kReplyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (reply == nullptr)
-        return {core::Delivery::NotListening, {}};
-    std::optional<core::CommandAnswer> answer;
-    SetWindowLongPtrW(reply, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
-    std::string joined;
-    for (std::size_t i = 0; i < args.size(); ++i)
-        joined.append(i == 0 ? "" : std::string(1, '\0')).append(args[i]);
-    // The answer arrives while this thread waits in the call.
-    sendData(reply, runningCopy, kCommandData, joined, timeoutMs);
-    DestroyWindow(reply);
-    if (!answer)
+    ULONG server = 0;
+    if (!GetNamedPipeServerProcessId(pipe.get(), &server) || !runsAsThisUser(server))
+        return {core::Delivery::Answered,
+                {core::kUnreachable, "",
+                 "Brindlewhistmoore のパイプをほかのユーザーのプロセスが持っています。"
+                 "コマンドは送りませんでした。\n"}};
+    DWORD mode = PIPE_READMODE_MESSAGE;
+    SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr);
+
+    const OwnedHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = event.get();
+    const std::string request = joined(args);
+    DWORD bytes = 0;
+    if (!completed(pipe.get(),
+                   WriteFile(pipe.get(), request.data(), static_cast<DWORD>(request.size()),
+                             nullptr, &overlapped),
+                   overlapped, timeoutMs, &bytes))
         return {core::Delivery::Unanswered, {}};
-    return {core::Delivery::Answered, *answer};
+    // From here on the copy may have the command, whatever comes back.
+    std::string answer(kLongestMessage, '\0');
+    ResetEvent(event.get());
+    overlapped = OVERLAPPED{};
+    overlapped.hEvent = event.get();
+    if (!completed(pipe.get(),
+                   ReadFile(pipe.get(), answer.data(), static_cast<DWORD>(answer.size()), nullptr,
+                            &overlapped),
+                   overlapped, timeoutMs, &bytes))
+        return {core::Delivery::Unanswered, {}};
+    answer.resize(bytes);
+    if (auto decoded = decodeAnswer(answer))
+        return {core::Delivery::Answered, *decoded};
+    return {core::Delivery::Unanswered, {}};
 }
 
-std::optional<std::vector<std::string>> commandArguments(HWND sender, const COPYDATASTRUCT& data) {
-    if (data.dwData != kCommandData || !runsAsThisUser(sender))
-        return std::nullopt;
-    std::vector<std::string> args;
-    const std::string joined(static_cast<const char*>(data.lpData), data.cbData);
-    std::size_t start = 0;
-    for (std::size_t end; (end = joined.find('\0', start)) != std::string::npos; start = end + 1)
-        args.push_back(joined.substr(start, end - start));
-    args.push_back(joined.substr(start));
-    return args;
+CommandPipeServer::CommandPipeServer(HWND window, UINT message)
+    : window_(window), message_(message), pipe_(INVALID_HANDLE_VALUE),
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    // This user alone, with full access; nobody else, not even the administrators.
+    const std::wstring descriptor = L"D:P(A;;GA;;;" + thisUsersSid() + L")";
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor.c_str(), SDDL_REVISION_1,
+                                                              &security, nullptr))
+        return;
+    const std::unique_ptr<void, LocalFreer> owned(security);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, security, FALSE};
+    pipe_ = CreateNamedPipeW(
+        commandPipeName().c_str(),
+        PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE | FILE_FLAG_OVERLAPPED,
+        PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
+        kLongestMessage, kLongestMessage, 0, &attributes);
+    if (pipe_ == INVALID_HANDLE_VALUE)
+        return;
+    thread_ = CreateThread(nullptr, 0, &CommandPipeServer::run, this, 0, nullptr);
 }
 
-void sendAnswer(HWND from, HWND to, const core::CommandAnswer& answer) {
-    std::string bytes(sizeof(std::int32_t), '\0');
-    const auto status = static_cast<std::int32_t>(answer.status);
-    std::memcpy(bytes.data(), &status, sizeof status);
-    bytes.append(answer.out).append(1, '\0').append(answer.err);
-    sendData(from, to, kAnswerData, bytes, 5000);
+CommandPipeServer::~CommandPipeServer() {
+    if (thread_ != nullptr) {
+        SetEvent(stop_);
+        // The thread may be sending a command to the window of this very thread.
+        while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) ==
+               WAIT_OBJECT_0 + 1) {
+            MSG message;
+            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        CloseHandle(thread_);
+    }
+    if (pipe_ != INVALID_HANDLE_VALUE)
+        CloseHandle(pipe_);
+    CloseHandle(stop_);
+}
+
+void CommandPipeServer::answerPending(const Runner& run) {
+    if (Call* call = pending_.exchange(nullptr))
+        call->answer = run(call->args);
+}
+
+DWORD WINAPI CommandPipeServer::run(void* self) {
+    static_cast<CommandPipeServer*>(self)->serve();
+    return 0;
+}
+
+bool CommandPipeServer::finish(BOOL started, OVERLAPPED& overlapped, DWORD ms, DWORD* bytes) {
+    if (!started) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_PIPE_CONNECTED)
+            return true;
+        if (error != ERROR_IO_PENDING)
+            return false;
+    }
+    const HANDLE events[] = {overlapped.hEvent, stop_};
+    if (WaitForMultipleObjects(2, events, FALSE, ms) != WAIT_OBJECT_0) {
+        CancelIoEx(pipe_, &overlapped);
+        GetOverlappedResult(pipe_, &overlapped, bytes, TRUE);
+        return false;
+    }
+    return GetOverlappedResult(pipe_, &overlapped, bytes, FALSE) != FALSE;
+}
+
+void CommandPipeServer::serve() {
+    const OwnedHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const auto fresh = [&event] {
+        ResetEvent(event.get());
+        OVERLAPPED overlapped{};
+        overlapped.hEvent = event.get();
+        return overlapped;
+    };
+    while (WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0) {
+        DWORD bytes = 0;
+        OVERLAPPED overlapped = fresh();
+        if (!finish(ConnectNamedPipe(pipe_, &overlapped), overlapped, INFINITE, &bytes)) {
+            DisconnectNamedPipe(pipe_);
+            continue;
+        }
+        // A peer that sends nothing, or more than a command, is let go unanswered.
+        std::string request(kLongestMessage, '\0');
+        overlapped = fresh();
+        if (finish(ReadFile(pipe_, request.data(), kLongestMessage, nullptr, &overlapped),
+                   overlapped, kPeerPatienceMs, &bytes) &&
+            bytes < kLongestMessage) {
+            request.resize(bytes);
+            Call call{split(request), std::nullopt};
+            pending_ = &call;
+            SendMessageW(window_, message_, 0, 0);
+            pending_ = nullptr;
+            // A window that is gone answers nothing, and nothing is said for it.
+            const std::string answer = call.answer ? encodeAnswer(*call.answer) : std::string();
+            overlapped = fresh();
+            if (!answer.empty() &&
+                finish(WriteFile(pipe_, answer.data(), static_cast<DWORD>(answer.size()), nullptr,
+                                 &overlapped),
+                       overlapped, kPeerPatienceMs, &bytes)) {
+                // The answer is read before the peer lets go; a disconnection would drop it.
+                char none = 0;
+                overlapped = fresh();
+                finish(ReadFile(pipe_, &none, 1, nullptr, &overlapped), overlapped, kPeerPatienceMs,
+                       &bytes);
+            }
+        }
+        DisconnectNamedPipe(pipe_);
+    }
 }
 
 } // namespace platform

@@ -30,7 +30,8 @@ private:
     std::optional<std::int64_t> dueTime_;
 };
 
-// The wall-clock moment in the system's time zone as UTC in 100 ns units since 1601.
+// The wall-clock moment in the system's time zone, by the rules of its date, as UTC in 100 ns
+// units since 1601; a reading the clocks skip counts as the first minute after it that they show.
 std::optional<std::int64_t> utcFileTime(core::LocalTime moment);
 
 } // namespace platform

@@ -1,6 +1,7 @@
 // The Windows services on the real API, under wine. No power request leaves this program: the
 // command interpreter is the tests' recorder, and only the command-line path is taken.
 #include "core/schedule/PowerControl.h"
+#include "platform/windows/CommandChannel.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
 #include "platform/windows/SettingsLocation.h"
@@ -13,13 +14,17 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePrompter.h"
 
+#include <aclapi.h>
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <vector>
 #include <windows.h>
@@ -217,4 +222,109 @@ TEST(WindowsServices, AwakeThroughTheCountdownAndWokenForTheBooking) {
                 static_cast<double>(localAhead.count()), 2000.0);
     wake.wakeAt(std::nullopt);
     EXPECT_FALSE(wake.dueTime().has_value());
+}
+
+// Run in a zone with daylight saving by windows_wake_zone_test (TZ=Europe/Berlin).
+TEST(WakeMoment, ByTheRulesOfItsDateAndPastTheSkippedHour) {
+    const char* zoneName = std::getenv("TZ");
+    if (zoneName == nullptr || std::string(zoneName) != "Europe/Berlin")
+        GTEST_SKIP() << "needs TZ=Europe/Berlin";
+    const auto utc = [](WORD y, WORD m, WORD d, WORD h, WORD min) {
+        const SYSTEMTIME time{y, m, 0, d, h, min, 0, 0};
+        FILETIME file{};
+        SystemTimeToFileTime(&time, &file);
+        return static_cast<std::int64_t>((static_cast<std::uint64_t>(file.dwHighDateTime) << 32) |
+                                         file.dwLowDateTime);
+    };
+    using testing_support::at;
+    EXPECT_EQ(platform::utcFileTime(at(2027, 1, 15, 12, 0, 0)), utc(2027, 1, 15, 11, 0));
+    EXPECT_EQ(platform::utcFileTime(at(2027, 7, 1, 12, 0, 0)), utc(2027, 7, 1, 10, 0));
+    EXPECT_EQ(platform::utcFileTime(at(2027, 3, 28, 2, 30, 0)), utc(2027, 3, 28, 1, 0))
+        << "2:30 is skipped that night: woken at 3:00";
+    EXPECT_EQ(platform::utcFileTime(at(2027, 3, 28, 1, 59, 0)), utc(2027, 3, 28, 0, 59));
+}
+
+namespace {
+
+constexpr UINT kCommand = WM_APP + 2;
+platform::CommandPipeServer* servedBy = nullptr;
+
+// The copy's window: it answers each command with its last argument.
+LRESULT CALLBACK copyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kCommand && servedBy != nullptr) {
+        servedBy->answerPending([](const std::vector<std::string>& args) {
+            return core::CommandAnswer{core::kDone, args.back() + "\n", ""};
+        });
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(CommandPipe, ThisUserAloneOneServerAndEachCommandOnce) {
+    std::promise<DWORD> started;
+    std::thread copy([&started] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = copyProcedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"CommandPipeTestCopy";
+        RegisterClassW(&windowClass);
+        HWND window = CreateWindowW(L"CommandPipeTestCopy", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, windowClass.hInstance, nullptr);
+        {
+            platform::CommandPipeServer server(window, kCommand);
+            servedBy = &server;
+            started.set_value(server.listening() ? GetCurrentThreadId() : 0);
+            MSG message;
+            while (GetMessageW(&message, nullptr, 0, 0) > 0)
+                DispatchMessageW(&message);
+            servedBy = nullptr;
+        }
+        DestroyWindow(window);
+    });
+    const DWORD copyThread = started.get_future().get();
+    ASSERT_NE(copyThread, 0u);
+    const core::Delivery delivery = platform::sendCommand({"--delete", "7"}, 5000);
+    EXPECT_EQ(delivery.outcome, core::Delivery::Answered);
+    EXPECT_EQ(delivery.answer.out, "7\n");
+
+    // The pipe lets this user alone in.
+    ASSERT_TRUE(WaitNamedPipeW(platform::commandPipeName().c_str(), 5000));
+    HANDLE client = CreateFileW(platform::commandPipeName().c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(client, INVALID_HANDLE_VALUE);
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR security = nullptr;
+    ASSERT_EQ(GetSecurityInfo(client, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                              &dacl, nullptr, &security),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    ASSERT_NE(dacl, nullptr);
+    EXPECT_EQ(dacl->AceCount, 1);
+    void* ace = nullptr;
+    ASSERT_TRUE(GetAce(dacl, 0, &ace));
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> user(size);
+    GetTokenInformation(token, TokenUser, user.data(), size, &size);
+    CloseHandle(token);
+    EXPECT_EQ(static_cast<ACCESS_ALLOWED_ACE*>(ace)->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+    EXPECT_TRUE(EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart,
+                         reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid));
+    LocalFree(security);
+    CloseHandle(client);
+    PostThreadMessageW(copyThread, WM_QUIT, 0, 0);
+    copy.join();
+
+    // A pipe of that name made first by another: no second server, and a command sent to the one
+    // that does not answer is answered as possibly arrived, once.
+    HANDLE squatter =
+        CreateNamedPipeW(platform::commandPipeName().c_str(), PIPE_ACCESS_DUPLEX,
+                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE, 1, 65536, 65536, 0, nullptr);
+    ASSERT_NE(squatter, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(platform::CommandPipeServer(nullptr, kCommand).listening());
+    EXPECT_EQ(platform::sendCommand({"--list"}, 300).outcome, core::Delivery::Unanswered);
+    CloseHandle(squatter);
 }

@@ -91,6 +91,9 @@ void TForm1::build() {
     dpiChanged(static_cast<int>(GetDpiForWindow(handle())));
     centreOnPrimaryScreen();
     model_.FormCreate();
+    commands_ = std::make_unique<platform::CommandPipeServer>(handle(), kCommandMessage);
+    if (!commands_->listening())
+        prompter_.showError(std::string(core::design::kCommandChannelTaken));
 }
 
 std::unique_ptr<TabSheet> TForm1::addSheet() {
@@ -350,6 +353,7 @@ void TForm1::N5Click() {
 }
 
 void TForm1::FormClose() {
+    commands_.reset();
     TrayIcon1->remove();
     PostQuitMessage(0);
 }
@@ -394,15 +398,12 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kShowRequestMessage:
         WMAppShow();
         return 0;
-    case WM_COPYDATA: {
-        const HWND sender = reinterpret_cast<HWND>(wParam);
-        const auto args =
-            platform::commandArguments(sender, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        if (!args)
-            return FALSE;
-        platform::sendAnswer(handle(), sender, model_.runCommandLine(*args));
-        return TRUE;
-    }
+    case kCommandMessage:
+        if (commands_)
+            commands_->answerPending([this](const std::vector<std::string>& args) {
+                return model_.runCommandLine(args);
+            });
+        return 0;
     case kTrayCallbackMessage:
         ICONMessage(lParam);
         return 0;

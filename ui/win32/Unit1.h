@@ -10,6 +10,7 @@
 #include "Window.h"
 #include "core/book/ReservationTable.h"
 #include "core/forms/MainWindowModel.h"
+#include "platform/windows/CommandChannel.h"
 #include "platform/windows/WindowTickTimer.h"
 
 #include <array>
@@ -25,6 +26,7 @@ class TForm3;
 using Form1Services = core::MainWindowModel::Services;
 
 inline constexpr UINT kShowRequestMessage = WM_APP + 1; // 32769, from a second start
+inline constexpr UINT kCommandMessage = WM_APP + 2;     // from the command pipe's thread
 
 // The main window: the reservation table, the booking controls and the scheduler's tick.
 class TForm1 : public Window, private core::MainWindowControls {
@@ -150,6 +152,8 @@ private:
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
     UINT taskbarCreated_;
+    // Last: gone before the model it sends commands to.
+    std::unique_ptr<platform::CommandPipeServer> commands_;
 };
 
 } // namespace ui
