@@ -58,13 +58,14 @@ int main(int argc, char* argv[]) {
     core::SharedState state;
     platform::SystemClock clock;
     platform::TCpuUsage CpuUsage1(std::make_unique<platform::ProcStatSource>());
-    platform::LogindPower power;
+    platform::LogindBus logind;
+    platform::LogindPower power(logind);
     platform::AtomicFileStore files;
     const std::string programPath = QApplication::applicationFilePath().toStdString();
     const std::string settingsPath = platform::settingsFilePath(programPath);
     platform::XdgAutostart autostart(programPath);
-    platform::LinuxTickTimer tickTimer;
-    platform::IdleInhibitor awake;
+    platform::LinuxTickTimer tickTimer(logind);
+    platform::IdleInhibitor awake(logind);
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake},
@@ -83,7 +84,7 @@ int main(int argc, char* argv[]) {
     guard.onCommand([&Form1](const std::vector<std::string>& command) {
         return Form1.runCommandLine(command);
     });
-    platform::DesktopNotifier notifier;
+    platform::DesktopNotifier notifier(clock);
     QObject::connect(&Form1, &ui::TForm1::noticeShown, &notifier, &platform::DesktopNotifier::show);
     QObject::connect(&notifier, &platform::DesktopNotifier::clicked, &Form1, showMainWindow);
     return QApplication::exec();

@@ -39,7 +39,7 @@ Notice advanceNotice(PowerAction action, LocalTime moment) {
     if (!description)
         return {};
     return {countdownTitle(*description),
-            hourMinute(moment) + " に" + std::string(description->phrase) + "。"};
+            hourMinute(moment) + " に" + std::string(description->phrase) + "。", moment};
 }
 
 Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments) {
@@ -59,7 +59,7 @@ Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments)
         if (shown == 0 || characters(body) <= kNoticeBodyLimit)
             break;
     }
-    return {std::string(summary), body};
+    return {std::string(summary), body, std::nullopt};
 }
 
 void AdvanceNotices::observe(const ReservationTable& table, LocalTime now) {

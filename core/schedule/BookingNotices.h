@@ -13,10 +13,12 @@
 
 namespace core {
 
-// A desktop notification: its summary line and its body.
+// A desktop notification: its summary line and its body, and the moment after which it is no
+// longer worth showing (the booking it tells of has come), if any.
 struct Notice {
     std::string summary;
     std::string body;
+    std::optional<LocalTime> dueBy;
     friend bool operator==(const Notice&, const Notice&) = default;
 };
 

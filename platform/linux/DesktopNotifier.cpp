@@ -16,13 +16,11 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kDefaultAction = QStringLiteral("default");
 
-// Errors that say no service took the call, as opposed to one that answered with a refusal.
-bool unanswered(const QDBusError& error) {
+// Errors that say no service took the call. A call that timed out was taken by one, which may
+// have shown it.
+bool noService(const QDBusError& error) {
     switch (error.type()) {
     case QDBusError::ServiceUnknown:
-    case QDBusError::NoReply:
-    case QDBusError::Timeout:
-    case QDBusError::TimedOut:
     case QDBusError::Disconnected:
         return true;
     default:
@@ -32,8 +30,8 @@ bool unanswered(const QDBusError& error) {
 
 } // namespace
 
-DesktopNotifier::DesktopNotifier(QObject* parent)
-    : QObject(parent),
+DesktopNotifier::DesktopNotifier(const core::Clock& clock, int replyTimeoutMs, QObject* parent)
+    : QObject(parent), clock_(clock), replyTimeoutMs_(replyTimeoutMs),
       watcher_(new QDBusServiceWatcher(kService, QDBusConnection::sessionBus(),
                                        QDBusServiceWatcher::WatchForRegistration, this)) {
     QDBusConnection::sessionBus().connect(kService, kPath, kService,
@@ -43,32 +41,33 @@ DesktopNotifier::DesktopNotifier(QObject* parent)
             &DesktopNotifier::serviceAppeared);
 }
 
-void DesktopNotifier::show(const QString& summary, const QString& body) {
-    send({summary, body}, true);
+void DesktopNotifier::show(const core::Notice& notice) {
+    send(notice, true);
 }
 
-void DesktopNotifier::send(const Texts& texts, bool firstTry) {
+void DesktopNotifier::send(const core::Notice& notice, bool firstTry) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     call << QStringLiteral("Brindlewhistmoore") << 0u << QStringLiteral("brindlewhistmoore")
-         << texts.first << texts.second << QStringList{kDefaultAction, QStringLiteral("予約設定")}
+         << QString::fromStdString(notice.summary) << QString::fromStdString(notice.body)
+         << QStringList{kDefaultAction, QStringLiteral("予約設定")}
          << QVariantMap{{QStringLiteral("desktop-entry"), QStringLiteral("brindlewhistmoore")}}
          << -1;
-    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call, replyTimeoutMs_), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, texts, firstTry](QDBusPendingCallWatcher* finished) {
+            [this, notice, firstTry](QDBusPendingCallWatcher* finished) {
                 QDBusPendingReply<uint> reply = *finished;
                 finished->deleteLater();
                 if (!reply.isError()) {
                     shown_.insert(reply.value());
                     return;
                 }
-                if (!firstTry || !unanswered(reply.error()))
+                if (!firstTry || !noService(reply.error()))
                     return;
-                waiting_.push_back(texts);
+                waiting_.push_back(notice);
                 // It may have come up while the call failed.
                 const auto registered =
                     QDBusConnection::sessionBus().interface()->isServiceRegistered(kService);
@@ -78,10 +77,13 @@ void DesktopNotifier::send(const Texts& texts, bool firstTry) {
 }
 
 void DesktopNotifier::serviceAppeared() {
-    std::vector<Texts> waiting;
+    std::vector<core::Notice> waiting;
     waiting.swap(waiting_);
-    for (const Texts& texts : waiting)
-        send(texts, false);
+    const core::LocalTime now = clock_.now();
+    for (const core::Notice& notice : waiting) {
+        if (!notice.dueBy || now < *notice.dueBy)
+            send(notice, false);
+    }
 }
 
 void DesktopNotifier::actionInvoked(uint id, const QString& action) {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/base/Clock.h"
+#include "core/schedule/BookingNotices.h"
+
 #include <QObject>
 #include <QSet>
-#include <QString>
-#include <utility>
 #include <vector>
 
 class QDBusServiceWatcher;
@@ -11,14 +12,18 @@ class QDBusServiceWatcher;
 namespace platform {
 
 // Desktop notifications through org.freedesktop.Notifications on the session bus, which needs no
-// tray. Each carries a "default" action: activating it emits clicked(). A call that no service
-// answers is sent once more when the name appears on the bus, then given up without a word.
+// tray. Each carries a "default" action: activating it emits clicked(). A call that found no
+// service is sent once more when the name appears on the bus, unless the booking it tells of has
+// come by then; one that a service took but did not answer in time may have been shown, and is
+// not sent again.
 class DesktopNotifier : public QObject {
     Q_OBJECT
 public:
-    explicit DesktopNotifier(QObject* parent = nullptr);
+    // A call unanswered after `replyTimeoutMs` is taken as possibly shown.
+    explicit DesktopNotifier(const core::Clock& clock, int replyTimeoutMs = -1,
+                             QObject* parent = nullptr);
 
-    void show(const QString& summary, const QString& body);
+    void show(const core::Notice& notice);
 
 signals:
     void clicked();
@@ -27,12 +32,13 @@ private slots:
     void actionInvoked(uint id, const QString& action);
 
 private:
-    using Texts = std::pair<QString, QString>;
-    void send(const Texts& texts, bool firstTry);
+    void send(const core::Notice& notice, bool firstTry);
     void serviceAppeared();
 
+    const core::Clock& clock_;
+    int replyTimeoutMs_;
     QSet<uint> shown_;
-    std::vector<Texts> waiting_;
+    std::vector<core::Notice> waiting_;
     QDBusServiceWatcher* watcher_;
 };
 

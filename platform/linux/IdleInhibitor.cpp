@@ -17,7 +17,15 @@ const QString kWhy = QStringLiteral("電源予約のカウントダウン中");
 
 } // namespace
 
-IdleInhibitor::IdleInhibitor(QObject* parent) : QObject(parent) {}
+IdleInhibitor::IdleInhibitor(LogindBus& bus, QObject* parent) : QObject(parent), bus_(bus) {
+    connect(&bus_, &LogindBus::reconnected, this, [this] {
+        // The lock of the bus that went away went with it.
+        if (!held_)
+            return;
+        closeLock();
+        takeLock(generation_);
+    });
+}
 
 IdleInhibitor::~IdleInhibitor() {
     release();
@@ -28,25 +36,7 @@ void IdleInhibitor::hold() {
         return;
     held_ = true;
     const unsigned generation = ++generation_;
-
-    QDBusMessage inhibit = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    inhibit << QStringLiteral("idle") << kWho << kWhy << QStringLiteral("block");
-    auto* lock = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(inhibit), this);
-    connect(lock, &QDBusPendingCallWatcher::finished, this,
-            [this, generation](QDBusPendingCallWatcher* finished) {
-                QDBusPendingReply<QDBusUnixFileDescriptor> reply = *finished;
-                finished->deleteLater();
-                if (reply.isError() || !reply.value().isValid())
-                    return;
-                // The descriptor of the reply closes with it: the lock is held by a copy.
-                const int fd = ::dup(reply.value().fileDescriptor());
-                if (held_ && generation == generation_ && lockFd_ < 0)
-                    lockFd_ = fd;
-                else if (fd >= 0)
-                    ::close(fd);
-            });
+    takeLock(generation);
 
     QDBusMessage screenSaver =
         QDBusMessage::createMethodCall(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"),
@@ -64,6 +54,27 @@ void IdleInhibitor::hold() {
                 screenSaverCookie_ = reply.value();
                 if (!held_ || generation != generation_)
                     uninhibitScreenSaver();
+            });
+}
+
+void IdleInhibitor::takeLock(unsigned generation) {
+    QDBusMessage inhibit = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
+    inhibit << QStringLiteral("idle") << kWho << kWhy << QStringLiteral("block");
+    auto* lock = new QDBusPendingCallWatcher(bus_.connection().asyncCall(inhibit), this);
+    connect(lock, &QDBusPendingCallWatcher::finished, this,
+            [this, generation](QDBusPendingCallWatcher* finished) {
+                QDBusPendingReply<QDBusUnixFileDescriptor> reply = *finished;
+                finished->deleteLater();
+                if (reply.isError() || !reply.value().isValid())
+                    return;
+                // The descriptor of the reply closes with it: the lock is held by a copy.
+                const int fd = ::dup(reply.value().fileDescriptor());
+                if (held_ && generation == generation_ && lockFd_ < 0)
+                    lockFd_ = fd;
+                else if (fd >= 0)
+                    ::close(fd);
             });
 }
 

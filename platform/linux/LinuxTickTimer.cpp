@@ -1,6 +1,5 @@
 #include "LinuxTickTimer.h"
 
-#include <QDBusConnection>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -13,20 +12,31 @@
 
 namespace platform {
 
-LinuxTickTimer::LinuxTickTimer(QObject* parent)
-    : QObject(parent), fd_(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC)) {
+LinuxTickTimer::LinuxTickTimer(LogindBus& bus, QObject* parent)
+    : QObject(parent), bus_(bus), fd_(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC)) {
     if (fd_ < 0)
         throw std::system_error(errno, std::generic_category(), "timerfd_create");
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &LinuxTickTimer::readable);
     interval_ = new QTimer(this);
     interval_->setTimerType(Qt::PreciseTimer);
-    connect(interval_, &QTimer::timeout, this, [this] { fired(); });
+    connect(interval_, &QTimer::timeout, this, &LinuxTickTimer::tick);
+    connect(&bus_, &LogindBus::reconnected, this, &LinuxTickTimer::subscribeToSleep);
+    subscribeToSleep();
+}
+
+void LinuxTickTimer::subscribeToSleep() {
     // Without a system bus the wall-clock deadline still comes after a resume, only later.
-    QDBusConnection::systemBus().connect(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), this,
-        SLOT(prepareForSleep(bool)));
+    bus_.connection().connect(QStringLiteral("org.freedesktop.login1"),
+                              QStringLiteral("/org/freedesktop/login1"),
+                              QStringLiteral("org.freedesktop.login1.Manager"),
+                              QStringLiteral("PrepareForSleep"), this, SLOT(prepareForSleep(bool)));
+}
+
+void LinuxTickTimer::tick() {
+    // The program looks anyway: the bus is looked at too, and no wake-up of its own is needed.
+    bus_.connection();
+    fired();
 }
 
 LinuxTickTimer::~LinuxTickTimer() {
@@ -65,7 +75,7 @@ void LinuxTickTimer::prepareForSleep(bool starting) {
 void LinuxTickTimer::readable() {
     std::uint64_t expirations = 0;
     if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations)
-        fired();
+        tick();
     else if (errno == ECANCELED)
         clockSet();
 }

@@ -22,17 +22,8 @@ void report(const QString& method, const QString& why) {
 
 } // namespace
 
-LogindPower::LogindPower(int replyTimeoutMs, QObject* parent)
-    : QObject(parent), replyTimeoutMs_(replyTimeoutMs) {}
-
-QDBusConnection LogindPower::systemBus() {
-    const QString name = QStringLiteral("Brindlewhistmoore system bus");
-    QDBusConnection bus(name);
-    if (bus.isConnected())
-        return bus;
-    QDBusConnection::disconnectFromBus(name);
-    return QDBusConnection::connectToBus(QDBusConnection::SystemBus, name);
-}
+LogindPower::LogindPower(LogindBus& bus, int replyTimeoutMs, QObject* parent)
+    : QObject(parent), bus_(bus), replyTimeoutMs_(replyTimeoutMs) {}
 
 void LogindPower::prepare() {}
 
@@ -60,7 +51,7 @@ void LogindPower::logOff() {
 }
 
 void LogindPower::callManager(const QString& method, const QVariantList& arguments) {
-    QDBusConnection bus = systemBus();
+    QDBusConnection bus = bus_.connection();
     if (!bus.isConnected()) {
         report(method, QStringLiteral("no system bus"));
         refused(bus.lastError().message().toStdString());

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "LogindBus.h"
 #include "core/power/PowerPort.h"
 
-#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -16,18 +16,17 @@ class LogindPower : public QObject, public core::PowerPort {
     Q_OBJECT
 public:
     // A request unanswered after `replyTimeoutMs` is said as such, not as a refusal.
-    explicit LogindPower(int replyTimeoutMs = 25000, QObject* parent = nullptr);
+    explicit LogindPower(LogindBus& bus, int replyTimeoutMs = 25000, QObject* parent = nullptr);
 
     void prepare() override;
     void request(core::PowerAction action) override;
 
 private:
-    // The system bus; one that went away (restarted, say) is connected to afresh.
-    static QDBusConnection systemBus();
     void logOff();
     // Sent without waiting: an error that arrives later is reported as a refusal.
     void callManager(const QString& method, const QVariantList& arguments);
 
+    LogindBus& bus_;
     int replyTimeoutMs_;
 };
 

@@ -5,12 +5,14 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +35,9 @@ constexpr qint64 kLongestLine = 16384;
 static_assert(kCommandWord.size() + (core::kLongestArguments + 2) / 3 * 4 + 1 <=
               static_cast<std::size_t>(kLongestLine));
 constexpr int kPeerPatienceMs = 5000;
+// How long a copy that has created the lock file may take to lock it and write its number.
+constexpr int kTakingPatienceMs = 5000;
+constexpr int kLookAgainMs = 20;
 
 QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -54,6 +59,12 @@ QString folderProblem(const QString& folder) {
     if (status.st_uid != ::geteuid())
         return folder + ": " + QStringLiteral("別のユーザーのフォルダーです");
     return folder + ": " + systemReason(EACCES);
+}
+
+// Another process holds Qt's own lock on the lock file, which a copy keeps for its whole life. A
+// lock taken here is given back when `fd` closes.
+bool lockedByAnother(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 void drop(QLocalSocket* peer) {
@@ -98,11 +109,19 @@ SingleInstance::Start SingleInstance::becomeTheRunningCopy() {
         return Start::LockUnusable;
     }
     if (!lock_.tryLock(0)) {
-        if (lock_.error() == QLockFile::LockFailedError && holderIsAlive())
-            return Start::OtherCopyRuns;
-        problem_ = unusableLock();
-        if (!problem_.isEmpty() || !lock_.tryLock(0))
+        if (lock_.error() == QLockFile::LockFailedError) {
+            if (heldByACopy())
+                return Start::OtherCopyRuns;
+        } else if (problem_ = unusableLock(); !problem_.isEmpty()) {
             return Start::LockUnusable;
+        }
+        if (!lock_.tryLock(0)) {
+            // A copy started at the same moment took it meanwhile.
+            if (lock_.error() == QLockFile::LockFailedError)
+                return Start::OtherCopyRuns;
+            problem_ = unusableLock();
+            return Start::LockUnusable;
+        }
     }
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -111,14 +130,35 @@ SingleInstance::Start SingleInstance::becomeTheRunningCopy() {
     return Start::Running;
 }
 
-bool SingleInstance::holderIsAlive() {
+bool SingleInstance::holderWritten() {
     qint64 pid = 0;
     QString host;
     QString application;
-    // Only a process this user may signal is a copy of this user's; another user's process with
-    // the same number holds nothing of it.
-    return lock_.getLockInfo(&pid, &host, &application) && pid > 0 &&
-           ::kill(static_cast<pid_t>(pid), 0) == 0;
+    return lock_.getLockInfo(&pid, &host, &application);
+}
+
+bool SingleInstance::heldByACopy() {
+    // A copy creates the file, then takes Qt's lock on it, then writes its number: a file without
+    // a number is being taken, unless it stays so.
+    for (int waited = 0; !holderWritten() && waited < kTakingPatienceMs; waited += kLookAgainMs) {
+        if (!QFileInfo::exists(lock_.fileName()))
+            return false;
+        QThread::msleep(kLookAgainMs);
+    }
+    const QByteArray name = QFile::encodeName(lock_.fileName());
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = lockedByAnother(fd);
+    // Left by a copy that is gone: removed while this process holds the lock, as Qt removes a
+    // stale lock, and only the very file that was looked at.
+    struct stat opened {};
+    struct stat named {};
+    if (!held && ::fstat(fd, &opened) == 0 && ::lstat(name.constData(), &named) == 0 &&
+        opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
+        ::unlink(name.constData());
+    ::close(fd);
+    return held;
 }
 
 QString SingleInstance::unusableLock() {
@@ -211,13 +251,14 @@ bool SingleInstance::askRunningCopyToShow(int timeoutMs) {
 }
 
 bool SingleInstance::lockHeld() {
-    if (holderIsAlive())
-        return true;
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    // A copy taking the lock creates the file before it writes its number into it.
-    return QFileInfo::exists(lock_.fileName()) && !lock_.getLockInfo(&pid, &host, &application);
+    if (!holderWritten())
+        return QFileInfo::exists(lock_.fileName());
+    const int fd = ::open(QFile::encodeName(lock_.fileName()).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = lockedByAnother(fd);
+    ::close(fd);
+    return held;
 }
 
 core::Delivery SingleInstance::sendCommand(const std::vector<std::string>& args, int timeoutMs) {

@@ -54,9 +54,13 @@ signals:
     void showRequested();
 
 private:
-    bool holderIsAlive();
-    // Why the lock cannot be taken though no live copy holds it; empty when the way is clear
-    // now (a lock left behind was removed).
+    // The holder has written its number into the lock file.
+    bool holderWritten();
+    // A copy holds the lock that could not be taken, or is still taking it; a lock left by a copy
+    // that is gone is removed.
+    bool heldByACopy();
+    // Why the lock cannot be taken though no copy holds it; empty when the way is clear now (a
+    // file in the way was removed).
     QString unusableLock();
     void listen();
     void answer();

@@ -236,7 +236,8 @@ TEST(MainWindowModel, NoticesComeWhileTheTableIsWatched) {
     const std::string row = "毎日,午後,０時,04分,終了,稼働";
     Window w({row});
     w.tickTimer.fire();
-    EXPECT_EQ(w.controls.notices, (std::vector<Notice>{{"電源断予告", "12:04 に電源断します。"}}))
+    EXPECT_EQ(w.controls.notices, (std::vector<Notice>{{"電源断予告", "12:04 に電源断します。",
+                                                        at(2026, 12, 7, 12, 4, 0, 0)}}))
         << "started inside the notice window";
 
     Window off({row}, "[SET]\r\nNOTICEchange=0\r\n");

@@ -135,7 +135,7 @@ TEST_F(SchedulerTick, MomentsPassedOverAreSaidOnceNotFired) {
     tick(); // 11:59:59.600, the first look since the start
     ASSERT_EQ(host.notices.size(), 1u) << "only active one-time rows are said at the start";
     EXPECT_EQ(host.notices[0],
-              (Notice{"起動前に予約の時刻が過ぎました", "2026/12/07 9:00 ログオフ"}));
+              (Notice{"起動前に予約の時刻が過ぎました", "2026/12/07 9:00 ログオフ", std::nullopt}));
     EXPECT_TRUE(table.cell(DateCell, 5).empty()) << "the stopped one is removed all the same";
 
     host.notices.clear();
@@ -196,19 +196,22 @@ TEST_F(SchedulerTick, NoticeOnceAheadOfEachMoment) {
     notices.observe(table, at(2026, 12, 7, 11, 0, 0, 0)); // the start
     EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 7, 11, 54, 59, 0)).empty());
     EXPECT_EQ(notices.due(table, 5, at(2026, 12, 7, 11, 55, 0, 1)),
-              (std::vector<Notice>{{"電源断予告", "12:00 に電源断します。"}}));
+              (std::vector<Notice>{
+                  {"電源断予告", "12:00 に電源断します。", at(2026, 12, 7, 12, 0, 0, 0)}}));
     EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 7, 11, 56, 0, 1)).empty()) << "once";
     EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 7, 11, 50, 0, 1)).empty())
         << "nor again when the clock is set back";
     EXPECT_EQ(notices.due(table, 5, at(2026, 12, 7, 23, 57, 0, 1)),
-              (std::vector<Notice>{{"休止状態予告", "0:02 に休止状態にします。"}}))
+              (std::vector<Notice>{
+                  {"休止状態予告", "0:02 に休止状態にします。", at(2026, 12, 8, 0, 2, 0, 0)}}))
         << "a Tuesday moment, noticed on the Monday";
 
     // Booked before its notice window, and inside it.
     book(4, "毎日", "午後", "１時", "00分", "再起動");
     notices.observe(table, at(2026, 12, 8, 12, 54, 0, 0));
     EXPECT_EQ(notices.due(table, 5, at(2026, 12, 8, 12, 55, 0, 1)),
-              (std::vector<Notice>{{"再起動予告", "13:00 に再起動します。"}}));
+              (std::vector<Notice>{
+                  {"再起動予告", "13:00 に再起動します。", at(2026, 12, 8, 13, 0, 0, 0)}}));
     book(5, "毎日", "午後", "１時", "01分", "再起動");
     notices.observe(table, at(2026, 12, 8, 12, 56, 30, 0));
     EXPECT_TRUE(notices.due(table, 5, at(2026, 12, 8, 12, 57, 0, 1)).empty())

@@ -44,6 +44,8 @@ calls() (
 )
 clear_calls() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" clear; }
 count() { calls | grep -c "^$1\b" || true; }
+# The inhibitor locks held on the mock logind, one a line: what, who and mode.
+inhibitors() { /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" inhibitors; }
 
 fail() {
     echo "FAIL: $*"

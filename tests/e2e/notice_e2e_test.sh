@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The notifications of the real program on the mock notification daemon: one-time rows passed
 # before the start, the notice five minutes ahead, a sleep across a booking said after logind's
-# PrepareForSleep(false), and a click on a notification showing the main window.
+# PrepareForSleep(false), also after the system bus restarted, and a click on a notification
+# showing the main window.
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/lib.sh"
@@ -31,6 +32,12 @@ wait_for_notice "1|起動前に予約の時刻が過ぎました|2026/12/07 9:00
 wait_for_notice "2|電源断予告|12:00 に電源断します。" 20
 echo "the start said the passed one-time row, and the notice came five minutes ahead"
 
+# The system bus restarts; the program finds the one that came back at its next look, as the
+# minute begins, and hears logind's resume signal on it.
+bash "$here/../support/mock_logind_bus.sh" restart "$BWM_MOCK_BUS_DIR"
+until [ $(($(date +%s) $(cat "$clock"))) -ge "$(date -d "2026-12-07 11:56:02" +%s)" ]; do
+    sleep 0.5
+done
 set_clock "2026-12-07 12:10:00"
 /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" resumed
 # The minute's deadline armed before the jump is nearly a minute away: only the resume looks now.

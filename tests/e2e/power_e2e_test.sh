@@ -49,7 +49,7 @@ sleep 18
 [ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
 echo "a cancelled countdown requested nothing"
 
-# The system bus restarts: the next request goes to the bus that came back.
+# The system bus restarts: the next idle lock and request go to the bus that came back.
 bash "$here/../support/mock_logind_bus.sh" restart "$BWM_MOCK_BUS_DIR"
 echo "the bus restarted"
 
@@ -57,6 +57,15 @@ echo "the bus restarted"
 reason="Not enough swap space for hibernation"
 /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" refuse Hibernate "$reason"
 remaining=$((started + 80 - SECONDS))
+# The countdown before it holds logind's idle lock on the bus that came back.
+held=""
+for _ in $(seq $((remaining * 5))); do
+    held=$(inhibitors)
+    [ -n "$held" ] && break
+    [ "$(count Hibernate)" -ge 1 ] && break
+    sleep 0.2
+done
+[ "$held" = "idle Brindlewhistmoore block" ] || fail "the countdown after the restart held: '$held'"
 for _ in $(seq $((remaining * 5))); do
     [ "$(count Hibernate)" -ge 1 ] && break
     sleep 0.2

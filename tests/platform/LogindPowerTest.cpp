@@ -92,7 +92,7 @@ private slots:
         QFETCH(core::PowerAction, action);
         QFETCH(QString, method);
         qputenv("XDG_SESSION_ID", "c7");
-        platform::LogindPower power;
+        platform::LogindPower power(bus_);
         power.prepare();
         power.request(action);
         Call call = waitForOneCall();
@@ -108,7 +108,7 @@ private slots:
 
     void logOffWithoutASessionIdNamesTheCallersSession() {
         qunsetenv("XDG_SESSION_ID");
-        platform::LogindPower power;
+        platform::LogindPower power(bus_);
         power.request(core::PowerAction::LogOff);
         Call call = waitForOneCall();
         QCOMPARE(call.method, QStringLiteral("TerminateSession"));
@@ -116,7 +116,7 @@ private slots:
     }
 
     void noActionCallsNothing() {
-        platform::LogindPower power;
+        platform::LogindPower power(bus_);
         power.request(core::PowerAction::None);
         QTest::qWait(100);
         QVERIFY(recordedCalls().isEmpty());
@@ -133,7 +133,7 @@ private slots:
         slow.setArguments(
             {"org.freedesktop.login1.Manager", "Suspend", "b", "", "import time; time.sleep(1)"});
         QVERIFY(QDBusConnection::systemBus().call(slow).type() != QDBusMessage::ErrorMessage);
-        platform::LogindPower power(300);
+        platform::LogindPower power(bus_, 300);
         QStringList reasons;
         power.setRefusalHandler([&](const std::optional<std::string>& reason) {
             reasons << (reason ? QString::fromStdString(*reason) : QStringLiteral("no answer"));
@@ -143,6 +143,9 @@ private slots:
         power.request(core::PowerAction::Standby);
         QTRY_COMPARE(reasons.value(1), QStringLiteral("no answer"));
     }
+
+private:
+    platform::LogindBus bus_;
 };
 
 QTEST_GUILESS_MAIN(LogindPowerTest)

@@ -1,10 +1,13 @@
 #include "platform/linux/SingleInstance.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -78,6 +81,42 @@ private slots:
         platform::SingleInstance blocked("guard", plain.fileName());
         QCOMPARE(blocked.becomeTheRunningCopy(), Start::LockUnusable);
         QCOMPARE(blocked.problem(), plain.fileName() + "/guard.lock: Not a directory");
+    }
+
+    void aCopyStillTakingTheLockIsACopy() {
+        QTemporaryDir folder;
+        const QByteArray path = QFile::encodeName(folder.filePath("guard.lock"));
+        // A copy held up between creating the file and locking it, as a loaded machine may hold
+        // it up; then it writes its number, as Qt does.
+        const pid_t taker = ::fork();
+        if (taker == 0) {
+            const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL, 0644);
+            ::usleep(1500000);
+            ::flock(fd, LOCK_EX);
+            const QByteArray info = QByteArray::number(::getpid()) + "\nBrindlewhistmoore\n\n";
+            if (::write(fd, info.constData(), static_cast<std::size_t>(info.size())) < 0)
+                ::_exit(1);
+            ::pause();
+        }
+        const struct Reaper {
+            pid_t pid;
+            ~Reaper() {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, nullptr, 0);
+            }
+        } reaper{taker};
+        while (!QFileInfo::exists(folder.filePath("guard.lock")))
+            ::usleep(1000);
+        platform::SingleInstance second("guard", folder.path());
+        QVERIFY(second.lockHeld());
+        QCOMPARE(second.becomeTheRunningCopy(), Start::OtherCopyRuns);
+        QVERIFY(QFileInfo::exists(folder.filePath("guard.lock")));
+        ::kill(taker, SIGKILL);
+        ::waitpid(taker, nullptr, 0);
+        // Its holder gone, the lock is taken over.
+        QVERIFY(!second.lockHeld());
+        platform::SingleInstance heir("guard", folder.path());
+        QCOMPARE(heir.becomeTheRunningCopy(), Start::Running);
     }
 
     void aFloodOrALongLineLeavesTheGuardListening() {

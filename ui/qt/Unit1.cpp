@@ -449,7 +449,7 @@ void TForm1::showTable() {
 }
 
 void TForm1::showNotice(const core::Notice& notice) {
-    emit noticeShown(QString::fromStdString(notice.summary), QString::fromStdString(notice.body));
+    emit noticeShown(notice);
 }
 
 } // namespace ui

@@ -80,7 +80,7 @@ public:
 
 signals:
     // A desktop notification is due.
-    void noticeShown(const QString& summary, const QString& body);
+    void noticeShown(const core::Notice& notice);
 
 public:
     QCalendarWidget* MonthCalendar1;
