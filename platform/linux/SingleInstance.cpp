@@ -109,12 +109,12 @@ SingleInstance::Start SingleInstance::becomeTheRunningCopy() {
         return Start::LockUnusable;
     }
     if (!lock_.tryLock(0)) {
-        if (lock_.error() == QLockFile::LockFailedError) {
-            if (heldByACopy())
-                return Start::OtherCopyRuns;
-        } else if (problem_ = unusableLock(); !problem_.isEmpty()) {
+        const LockLook look =
+            lock_.error() == QLockFile::LockFailedError ? lookAtHolder() : LockLook::Unreadable;
+        if (look == LockLook::HeldByACopy)
+            return Start::OtherCopyRuns;
+        if (look == LockLook::Unreadable && !(problem_ = unusableLock()).isEmpty())
             return Start::LockUnusable;
-        }
         if (!lock_.tryLock(0)) {
             // A copy started at the same moment took it meanwhile.
             if (lock_.error() == QLockFile::LockFailedError)
@@ -137,18 +137,18 @@ bool SingleInstance::holderWritten() {
     return lock_.getLockInfo(&pid, &host, &application);
 }
 
-bool SingleInstance::heldByACopy() {
+SingleInstance::LockLook SingleInstance::lookAtHolder() {
     // A copy creates the file, then takes Qt's lock on it, then writes its number: a file without
     // a number is being taken, unless it stays so.
     for (int waited = 0; !holderWritten() && waited < kTakingPatienceMs; waited += kLookAgainMs) {
         if (!QFileInfo::exists(lock_.fileName()))
-            return false;
+            return LockLook::Cleared;
         QThread::msleep(kLookAgainMs);
     }
     const QByteArray name = QFile::encodeName(lock_.fileName());
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno == ENOENT ? LockLook::Cleared : LockLook::Unreadable;
     const bool held = lockedByAnother(fd);
     // Left by a copy that is gone: removed while this process holds the lock, as Qt removes a
     // stale lock, and only the very file that was looked at.
@@ -158,7 +158,7 @@ bool SingleInstance::heldByACopy() {
         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
         ::unlink(name.constData());
     ::close(fd);
-    return held;
+    return held ? LockLook::HeldByACopy : LockLook::Cleared;
 }
 
 QString SingleInstance::unusableLock() {

@@ -56,9 +56,10 @@ signals:
 private:
     // The holder has written its number into the lock file.
     bool holderWritten();
-    // A copy holds the lock that could not be taken, or is still taking it; a lock left by a copy
-    // that is gone is removed.
-    bool heldByACopy();
+    enum class LockLook { HeldByACopy, Cleared, Unreadable };
+    // Who has the lock that could not be taken: a copy holds it or is still taking it; or a lock
+    // left by a copy that is gone was removed; or the file cannot be looked at.
+    LockLook lookAtHolder();
     // Why the lock cannot be taken though no copy holds it; empty when the way is clear now (a
     // file in the way was removed).
     QString unusableLock();
