@@ -9,9 +9,11 @@
 //   probe shortcut PATH     the shortcut's target and working folder, joined by "|"
 //   probe startup-shortcut TARGET  makes the Startup shortcut of another program file
 //   probe env NAME          the variable as a program started now finds it
+//   probe squat-pipe N      holds the name of this user's command pipe for N seconds
 //   probe idle              a window program that does nothing, as a baseline of wine's costs
 //   probe clock-turns N     for N seconds, how many milliseconds after each second's start the
 //                           main window's clock label turned
+#include "platform/windows/CommandChannel.h"
 #include "platform/windows/StartupShortcut.h"
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
@@ -162,6 +164,17 @@ int wmain(int argc, wchar_t** argv) {
             Sleep(1);
         }
         print(turns);
+        return 0;
+    }
+    // Takes the name of this user's command pipe first and keeps it for the given seconds.
+    if (what == L"squat-pipe" && argc == 3) {
+        HANDLE pipe = CreateNamedPipeW(platform::commandPipeName().c_str(), PIPE_ACCESS_DUPLEX,
+                                       PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE, 1, 65536, 65536,
+                                       0, nullptr);
+        if (pipe == INVALID_HANDLE_VALUE)
+            return 1;
+        Sleep(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
+        CloseHandle(pipe);
         return 0;
     }
     if (what == L"env" && argc == 3) {

@@ -5,7 +5,8 @@
 # ten minutes, a minimised window restored by a second start and by a click on the balloon, the
 # row menu from the keyboard, a refused save told in the system's words, and a countdown that runs
 # out and reaches the recording command interpreter; then the console program's commands against
-# the running copy. All on a Japanese Windows: wine in the Japanese locale, code page 932.
+# the running copy, and a command pipe whose name another process took first. All on a Japanese
+# Windows: wine in the Japanese locale, code page 932.
 # Usage: program_e2e_test.sh Brindlewhistmoore.exe recorder.exe BUILD_DIR probe.exe
 set -euo pipefail
 program=$1 recorder=$2 probe=$4
@@ -301,3 +302,21 @@ sleep 17
 cli --stop 99
 [ "$status" = 1 ] || fail "a usage error ended with $status"
 echo "the console program started a copy, booked, listed, started a countdown and cancelled it"
+
+# Another process took the command pipe's name first: the copy says so, and a command sent to the
+# squatter, which never answers, ends with 3, sent once.
+probe close TForm1 Brindlewhistmoore || fail "could not close the program"
+for _ in $(seq 50); do
+    probe state TForm1 Brindlewhistmoore >/dev/null || break
+    sleep 0.2
+done
+probe squat-pipe 60 &
+pids+=($!)
+sleep 2
+start_copy
+said=$(probe_until 30 message Brindlewhistmoore) || fail "the copy did not say its pipe was taken"
+[ "$said" = "コマンドの受け口をほかのプロセスが使っています。このコピーはコマンドを受け付けません。" ] ||
+    fail "the copy said: $said"
+cli --list
+[ "$status" = 3 ] || fail "a command to the squatted pipe ended with $status: $out"
+echo "a pipe taken first by another process was said by the copy and answered 3"
