@@ -282,14 +282,20 @@ cli() {
         "set ComSpec=$interpreter&& if /i \"!ComSpec!\"==\"$interpreter\" (Brindlewhistmoore.com $*) else (exit 9)" \
         2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r') || status=$?
 }
-cli --book 休止状態 --at 23:00 --date 2026/12/31
+rows_in_use() { iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | tr -d '\r' | grep -v '^,,,,,$' || true; }
+# The started copy runs on the real clock: the file's one-time rows of the test's day are past and
+# go; the daily row stays. Its bookings lie years ahead, so that they are never in the past.
+kept=$(rows_in_use | grep '^毎日')
+[ -n "$kept" ] || fail "no daily row before the console program's booking"
+cli --book 休止状態 --at 23:00 --date 2036/12/31
 [ "$status" = 0 ] || fail "--book ended with $status: $out"
-case $out in *$'\t2026/12/31\t午後\t11時\t00分\t休止状態\t稼働') ;; *) fail "--book said: $out" ;; esac
-iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | grep -q '^2026/12/31,午後,11時,00分,休止状態,稼働' ||
-    fail "the booking is not in the file"
+case $out in *$'\t2036/12/31\t午後\t11時\t00分\t休止状態\t稼働') ;; *) fail "--book said: $out" ;; esac
+rows_in_use | grep -q '^2036/12/31,午後,11時,00分,休止状態,稼働' || fail "the booking is not in the file"
+# The started copy took the command only once it had loaded the file.
+rows_in_use | grep -qxF "$kept" || fail "the daily row was lost by the booking: $(rows_in_use)"
 visible "$(xdotool search --name '^Brindlewhistmoore$' | head -1)" && fail "the started copy showed its window"
 cli --list
-echo "$out" | grep -q $'\t2026/12/31\t午後\t11時\t00分\t休止状態\t稼働$' || fail "--list said: $out"
+echo "$out" | grep -q $'\t2036/12/31\t午後\t11時\t00分\t休止状態\t稼働$' || fail "--list said: $out"
 cli --now logoff
 [ "$status" = 0 ] || fail "--now ended with $status"
 countdown=$(wait_for_window ログオフ予告 20)
@@ -302,6 +308,27 @@ sleep 17
 cli --stop 99
 [ "$status" = 1 ] || fail "a usage error ended with $status"
 echo "the console program started a copy, booked, listed, started a countdown and cancelled it"
+
+# Three bookings at once with no copy running: one copy starts, the others wait for it, and all
+# three are kept.
+probe close TForm1 Brindlewhistmoore || fail "could not close the program"
+for _ in $(seq 50); do
+    probe state TForm1 Brindlewhistmoore >/dev/null || break
+    sleep 0.2
+done
+before=$(rows_in_use | wc -l)
+parallel=()
+for minute in 10 20 30; do
+    (
+        cli --book standby --at "5:$minute" --date 2036/12/30
+        [ "$status" = 0 ] || echo "5:$minute ended with $status: $out" >>"$scratch/parallel.log"
+    ) &
+    parallel+=($!)
+done
+for pid in "${parallel[@]}"; do wait "$pid"; done
+[ ! -s "$scratch/parallel.log" ] || fail "a booking at once: $(cat "$scratch/parallel.log")"
+[ "$(rows_in_use | wc -l)" = $((before + 3)) ] || fail "three bookings at once left: $(rows_in_use)"
+echo "three bookings at once with no copy running were all kept"
 
 # Another process took the command pipe's name first: the copy says so, and a command sent to the
 # squatter, which never answers, ends with 3, sent once.
