@@ -271,11 +271,15 @@ echo "the booked log-off reached the interpreter: $(cat "$scratch/recorded.log")
 # The console program: with no copy running it starts one hidden (here too from a command
 # interpreter that points ComSpec at the recorder), then books, lists, starts a countdown and
 # cancels it through that copy. Its output comes in the console's code page.
-probe close TForm1 Brindlewhistmoore || fail "could not close the program"
-for _ in $(seq 50); do
-    probe state TForm1 Brindlewhistmoore >/dev/null || break
-    sleep 0.2
-done
+# Closes the running copy as its close box does, and waits until its window is gone.
+close_copy() {
+    probe close TForm1 Brindlewhistmoore || fail "could not close the program"
+    for _ in $(seq 50); do
+        probe state TForm1 Brindlewhistmoore >/dev/null || break
+        sleep 0.2
+    done
+}
+close_copy
 cli() {
     status=0
     out=$(cd "$scratch" && bash "$wine_run" cmd /v:on /c \
@@ -311,11 +315,7 @@ echo "the console program started a copy, booked, listed, started a countdown an
 
 # Three bookings at once with no copy running: one copy starts, the others wait for it, and all
 # three are kept.
-probe close TForm1 Brindlewhistmoore || fail "could not close the program"
-for _ in $(seq 50); do
-    probe state TForm1 Brindlewhistmoore >/dev/null || break
-    sleep 0.2
-done
+close_copy
 before=$(rows_in_use | wc -l)
 parallel=()
 for minute in 10 20 30; do
@@ -332,11 +332,7 @@ echo "three bookings at once with no copy running were all kept"
 
 # Another process took the command pipe's name first: the copy says so, and a command sent to the
 # squatter, which never answers, ends with 3, sent once.
-probe close TForm1 Brindlewhistmoore || fail "could not close the program"
-for _ in $(seq 50); do
-    probe state TForm1 Brindlewhistmoore >/dev/null || break
-    sleep 0.2
-done
+close_copy
 probe squat-pipe 60 &
 pids+=($!)
 sleep 2
@@ -344,6 +340,7 @@ start_copy
 said=$(probe_until 30 message Brindlewhistmoore) || fail "the copy did not say its pipe was taken"
 [ "$said" = "コマンドの受け口をほかのプロセスが使っています。このコピーはコマンドを受け付けません。" ] ||
     fail "the copy said: $said"
+import -window root "$shots/windows_pipe_taken.png" 2>/dev/null || true
 cli --list
 [ "$status" = 3 ] || fail "a command to the squatted pipe ended with $status: $out"
 echo "a pipe taken first by another process was said by the copy and answered 3"
