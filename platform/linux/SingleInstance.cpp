@@ -35,6 +35,7 @@ constexpr qint64 kLongestLine = 16384;
 static_assert(kCommandWord.size() + (core::kLongestArguments + 2) / 3 * 4 + 1 <=
               static_cast<std::size_t>(kLongestLine));
 constexpr int kPeerPatienceMs = 5000;
+const QString kSilenceTimer = QStringLiteral("silence");
 // How long a copy that has created the lock file may take to lock it and write its number.
 constexpr int kTakingPatienceMs = 5000;
 constexpr int kLookAgainMs = 20;
@@ -201,31 +202,50 @@ void SingleInstance::serve(QLocalSocket* peer) {
     peer->setReadBufferSize(kLongestLine + 1);
     connect(peer, &QObject::destroyed, this, &SingleInstance::peerGone);
     connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-    QTimer::singleShot(kPeerPatienceMs, peer, [peer] { drop(peer); });
-    connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
-        if (!peer->canReadLine()) {
-            if (peer->bytesAvailable() > kLongestLine)
-                drop(peer);
-            return;
-        }
-        const QByteArray line = peer->readLine(kLongestLine + 1);
-        if (line == kShowRequest) {
-            emit showRequested();
-            peer->write(kShown);
-        } else if (line.startsWith(kCommandRequest) && commandHandler_) {
-            std::vector<std::string> args;
-            const QByteArray joined =
-                QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
-            for (const QByteArray& arg : joined.split('\0'))
-                args.push_back(arg.toStdString());
-            const core::CommandAnswer answer = commandHandler_(args);
-            peer->write(kAnswer + QByteArray::number(answer.status) + ' ' +
-                        QByteArray::fromStdString(answer.out).toBase64() + ' ' +
-                        QByteArray::fromStdString(answer.err).toBase64() + '\n');
-        }
-        peer->flush();
-        peer->disconnectFromServer();
-    });
+    auto* silence = new QTimer(peer);
+    silence->setObjectName(kSilenceTimer);
+    silence->setSingleShot(true);
+    connect(silence, &QTimer::timeout, peer, [peer] { drop(peer); });
+    silence->start(kPeerPatienceMs);
+    connect(peer, &QLocalSocket::readyRead, this, [this, peer] { take(peer); });
+}
+
+void SingleInstance::take(QLocalSocket* peer) {
+    if (!peer->canReadLine()) {
+        if (peer->bytesAvailable() > kLongestLine)
+            drop(peer);
+        return;
+    }
+    // Until the table and settings are loaded, a request that has arrived waits in the socket.
+    if (!commandHandler_) {
+        if (auto* silence = peer->findChild<QTimer*>(kSilenceTimer))
+            silence->stop();
+        return;
+    }
+    const QByteArray line = peer->readLine(kLongestLine + 1);
+    if (line == kShowRequest) {
+        emit showRequested();
+        peer->write(kShown);
+    } else if (line.startsWith(kCommandRequest)) {
+        std::vector<std::string> args;
+        const QByteArray joined =
+            QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
+        for (const QByteArray& arg : joined.split('\0'))
+            args.push_back(arg.toStdString());
+        const core::CommandAnswer answer = commandHandler_(args);
+        peer->write(kAnswer + QByteArray::number(answer.status) + ' ' +
+                    QByteArray::fromStdString(answer.out).toBase64() + ' ' +
+                    QByteArray::fromStdString(answer.err).toBase64() + '\n');
+    }
+    peer->flush();
+    peer->disconnectFromServer();
+}
+
+void SingleInstance::onCommand(CommandHandler handler) {
+    commandHandler_ = std::move(handler);
+    if (server_ != nullptr)
+        for (QLocalSocket* peer : server_->findChildren<QLocalSocket*>())
+            take(peer);
 }
 
 void SingleInstance::peerGone() {

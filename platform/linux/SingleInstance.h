@@ -45,9 +45,10 @@ public:
     core::Delivery sendCommand(const std::vector<std::string>& args, int timeoutMs = 5000);
     // From a command: a copy holds the lock, or is taking it and has not written its number yet.
     bool lockHeld();
-    // In the running copy: what answers a command.
+    // In the running copy: what answers a command, set once the table and settings are loaded.
+    // Until then, commands and show requests wait unanswered.
     using CommandHandler = std::function<core::CommandAnswer(const std::vector<std::string>&)>;
-    void onCommand(CommandHandler handler) { commandHandler_ = std::move(handler); }
+    void onCommand(CommandHandler handler);
 
 signals:
     // In the running copy; the window is shown by the time the receiver returns.
@@ -66,6 +67,8 @@ private:
     void listen();
     void answer();
     void serve(QLocalSocket* peer);
+    // Answers the peer's request once it has said it in full and the copy is ready.
+    void take(QLocalSocket* peer);
     void peerGone();
 
     QString folder_;

@@ -36,9 +36,10 @@ int connectTo(const QString& socketPath, int flags = 0) {
     return fd;
 }
 
-// What the guard answers to a line, while this process's event loop runs; empty on no answer.
+// What the guard answers to a line (none: to what was said before), while this process's event
+// loop runs; empty on no answer.
 std::string answerTo(int fd, const std::string& line) {
-    if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+    if (!line.empty() && ::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
         return "write failed";
     std::string answer;
     for (int waited = 0; waited < 3000; waited += 20) {
@@ -125,6 +126,7 @@ private slots:
         QCOMPARE(guard.becomeTheRunningCopy(), Start::Running);
         int shown = 0;
         connect(&guard, &platform::SingleInstance::showRequested, [&] { ++shown; });
+        guard.onCommand([](const std::vector<std::string>&) { return core::CommandAnswer{}; });
         const QString socket = folder.filePath("guard.socket");
 
         // Another process floods the socket while this one has few descriptors: a guard that
@@ -176,11 +178,19 @@ private slots:
         platform::SingleInstance copy("guard", folder.path());
         QCOMPARE(copy.becomeTheRunningCopy(), Start::Running);
         QVERIFY(side.lockHeld());
+        // A request that comes before the copy has loaded its table waits for it.
+        int shown = 0;
+        connect(&copy, &platform::SingleInstance::showRequested, [&] { ++shown; });
+        const int early = connectTo(folder.filePath("guard.socket"));
+        QCOMPARE(answerTo(early, "show\n"), std::string());
         int carried = 0;
         copy.onCommand([&](const std::vector<std::string>&) {
             ++carried;
             return core::CommandAnswer{core::kDone, "done\n", ""};
         });
+        QCOMPARE(answerTo(early, ""), std::string("shown\n"));
+        ::close(early);
+        QCOMPARE(shown, 1);
         // This process's loop does not run while the command side waits: a stalled copy.
         QCOMPARE(side.sendCommand({"--book", "standby", "--in", "1h"}, 300).outcome,
                  core::Delivery::Unanswered);
