@@ -5,8 +5,10 @@
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
+#include "platform/linux/XdgAutostart.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QThread>
 #include <cstdio>
 #include <fcntl.h>
@@ -28,6 +30,17 @@ public:
     }
 
     bool copyHoldsGuard() override { return guard_.lockHeld(); }
+
+    std::optional<std::string> sessionEntryFolder() override {
+        return platform::XdgAutostart(programPath_).startFolder();
+    }
+
+    // The menu's entry gives no folder: the session starts it in the home folder.
+    std::string menuFolder() override { return QDir::homePath().toStdString(); }
+
+    bool enter(const std::string& folder) override {
+        return QDir::setCurrent(QString::fromStdString(folder));
+    }
 
     core::CommandAnswer listHere() override {
         platform::AtomicFileStore files;

@@ -5,16 +5,23 @@
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/SingleInstance.h"
+#include "platform/windows/StartupShortcut.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
 #include "platform/windows/WindowsFileStore.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace {
 
 constexpr char kGuardName[] = "Brindlewhistmoore";
 constexpr DWORD kAnswerPatienceMs = 10000;
+
+std::wstring windowProgramPath() {
+    const std::wstring beside = platform::toWide(platform::programFilePath());
+    return beside.substr(0, beside.find_last_of(L"\\/") + 1) + L"Brindlewhistmoore.exe";
+}
 
 // To a console as UTF-16; redirected, in the console's code page.
 void write(DWORD stream, const std::string& text) {
@@ -55,6 +62,26 @@ public:
 
     bool copyHoldsGuard() override { return platform::copyHoldsGuard(kGuardName); }
 
+    std::optional<std::string> sessionEntryFolder() override {
+        if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+            return std::nullopt;
+        auto folder = platform::StartupShortcut(platform::StartupShortcut::startupFolder(),
+                                                platform::fromWide(windowProgramPath()))
+                          .startFolder();
+        CoUninitialize();
+        return folder;
+    }
+
+    // The menu's shortcut starts the program in its own folder.
+    std::string menuFolder() override {
+        const std::wstring program = windowProgramPath();
+        return platform::fromWide(program.substr(0, program.find_last_of(L"\\/")));
+    }
+
+    bool enter(const std::string& folder) override {
+        return SetCurrentDirectoryW(platform::toWide(folder).c_str()) != 0;
+    }
+
     core::CommandAnswer listHere() override {
         platform::WindowsFileStore files;
         core::ReservationTable table;
@@ -92,8 +119,7 @@ private:
 } // namespace
 
 HANDLE startWindowProgram(const std::wstring& arguments, DWORD creationFlags) {
-    std::wstring program = platform::toWide(platform::programFilePath());
-    program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"Brindlewhistmoore.exe";
+    const std::wstring program = windowProgramPath();
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty())
         commandLine += L" " + arguments;

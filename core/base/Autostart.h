@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace core {
 
 // The entry that starts this program file with the user's session, in the folder the program
@@ -8,8 +11,9 @@ namespace core {
 class Autostart {
 public:
     virtual ~Autostart() = default;
-    // True when an entry exists and starts this program file.
-    virtual bool isThisCopys() const = 0;
+    // The folder the entry starts this program file in; none when no entry starts it.
+    virtual std::optional<std::string> startFolder() const = 0;
+    bool isThisCopys() const { return startFolder().has_value(); }
     // Makes the entry, replacing one of another copy; throws std::system_error.
     virtual void create() = 0;
     // Removes the entry; none there is no error. Throws std::system_error.

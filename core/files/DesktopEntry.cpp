@@ -110,9 +110,12 @@ std::string autostartDesktopEntry(std::string_view program, std::string_view fol
            "Terminal=false\n";
 }
 
-bool entryStartsProgram(std::string_view entry, std::string_view program) {
+std::optional<std::string> entryFolder(std::string_view entry, std::string_view program) {
     const auto exec = valueOf(entry, "Exec");
-    return exec && valueOf(entry, "Path") && firstArgument(unescapedValue(*exec)) == program;
+    const auto path = valueOf(entry, "Path");
+    if (!exec || !path || firstArgument(unescapedValue(*exec)) != program)
+        return std::nullopt;
+    return unescapedValue(*path);
 }
 
 } // namespace core

@@ -42,6 +42,14 @@ CommandAnswer deliverToStartingCopy(const std::vector<std::string>& args, Comman
             "動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。\n"};
 }
 
+// A copy started for a command, and the file --list reads with no copy, are those of the copy the
+// user starts: at logon when the program starts with the session, else from the menu.
+void enterUsersFolder(CommandCarrier& carrier) {
+    const auto atLogon = carrier.sessionEntryFolder();
+    if (!atLogon || !carrier.enter(*atLogon))
+        carrier.enter(carrier.menuFolder());
+}
+
 } // namespace
 
 CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_view version,
@@ -62,6 +70,7 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
         return unanswered();
     if (carrier.copyHoldsGuard())
         return deliverToStartingCopy(args, carrier);
+    enterUsersFolder(carrier);
     if (command.verb == CommandVerb::List)
         return carrier.listHere();
     if (command.verb == CommandVerb::Cancel)

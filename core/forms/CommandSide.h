@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,14 @@ public:
     virtual Delivery send(const std::vector<std::string>& args) = 0;
     // A copy holds the single-instance guard: it runs, or is starting and does not listen yet.
     virtual bool copyHoldsGuard() = 0;
+    // The folder the entry that starts the program with the session starts it in; none without
+    // such an entry.
+    virtual std::optional<std::string> sessionEntryFolder() = 0;
+    // The folder the program's menu entry starts it in.
+    virtual std::string menuFolder() = 0;
+    // Makes the folder this process's current folder, where a copy it starts runs and whose file
+    // --list reads; false when it cannot.
+    virtual bool enter(const std::string& folder) = 0;
     // --list with no copy running: the file a copy started here would use.
     virtual CommandAnswer listHere() = 0;
     // Starts a copy hidden, as at logon, for the command; false when it could not be started.

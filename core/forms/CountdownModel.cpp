@@ -1,5 +1,6 @@
 #include "CountdownModel.h"
 
+#include "FormDesign.h"
 #include "core/schedule/Countdown.h"
 
 #include <algorithm>
@@ -7,13 +8,12 @@
 namespace core {
 
 void CountdownModel::FormShow() {
-    // A count still running after the close box keeps its rhythm.
-    if (!controls_.timerRunning())
-        controls_.startTimer();
+    controls_.startTimer();
     progressMaximum_ = state_.settings.shutDownSeconds();
     controls_.setProgressMaximum(progressMaximum_);
     if (auto texts = countdownTexts(state_.PendingAction, state_.settings.shutDownText()))
         controls_.showTexts(texts->title, texts->message);
+    controls_.showHint(std::string(design::form2::Label2.text));
     controls_.setProgress(0);
     state_.CountdownTicks = 0;
 }
@@ -36,8 +36,10 @@ void CountdownModel::SpeedButton1Click() {
 }
 
 void CountdownModel::SpeedButton2Click() {
-    if (!postponed_())
+    if (auto refusal = postponed_()) {
+        controls_.showHint(*refusal);
         return;
+    }
     controls_.stopTimer();
     controls_.hideDialog();
 }

@@ -141,8 +141,9 @@ inline constexpr std::string_view kTitle = "電源断予告";
 inline constexpr Size kClient{322, 194};
 // Wide enough for the longest message at the longest countdown.
 inline constexpr Control Label1{"３０秒後にPowerOffします。", {13, 24, 296, 14}};
+// How to cancel, or why the count could not be put off: room for two lines.
 inline constexpr Control Label2{"キャンセルする場合は、キャンセルボタンを押してください。",
-                                {13, 56}};
+                                {13, 56, 296, 34}};
 inline constexpr Colour kTextColour{0xFF, 0x00, 0x00};
 inline constexpr Rect ProgressBar1{76, 96, 169, 17};
 // Until the first showing sets the countdown's length.

@@ -199,28 +199,24 @@ void MainWindowModel::countdownCancelled() {
     applyLocks({true, true, std::nullopt});
 }
 
-bool MainWindowModel::countdownPostponed() {
+std::optional<std::string> MainWindowModel::countdownPostponed() {
     SharedState& state = services_.state;
     if (state.CpuWatchActive) {
         // The watch goes on and waits for another full idle period.
         endCountdown();
         state.CpuIdleTicks = 0;
-        return true;
+        return std::nullopt;
     }
     if (const ActionDescription* action = describe(state.PendingAction)) {
         const auto now = std::chrono::floor<std::chrono::minutes>(services_.clock.now());
-        if (editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word) == 0) {
-            services_.prompter.inform("予約の空きがありません。");
-            return false;
-        }
-        if (auto error = commitChange()) {
-            services_.prompter.showError(*error);
-            return false;
-        }
+        if (editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word) == 0)
+            return "予約の空きがありません。";
+        if (auto error = commitChange())
+            return error;
     }
     countdownCancelled();
     updateWakeTimer();
-    return true;
+    return std::nullopt;
 }
 
 void MainWindowModel::runPendingAction() {

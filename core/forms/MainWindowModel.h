@@ -104,7 +104,7 @@ public:
     void countdownCancelled();
     // "10分延期": false, with a message, when no row is free for the booking or its save is
     // refused (nothing is booked, and the count goes on).
-    bool countdownPostponed();
+    std::optional<std::string> countdownPostponed();
     // A command of the command line, applied as the window's controls would apply it; it answers
     // in text and a status, never in a message box.
     CommandAnswer runCommand(const ScriptCommand& command);

@@ -26,9 +26,9 @@ XdgAutostart::XdgAutostart(const std::string& programPath)
       entryPath_((userConfigFolder() + QStringLiteral("/autostart/brindlewhistmoore.desktop"))
                      .toStdString()) {}
 
-bool XdgAutostart::isThisCopys() const {
+std::optional<std::string> XdgAutostart::startFolder() const {
     const auto entry = AtomicFileStore().read(entryPath_, kEntryReadLimit);
-    return entry && core::entryStartsProgram(*entry, programPath_);
+    return entry ? core::entryFolder(*entry, programPath_) : std::nullopt;
 }
 
 void XdgAutostart::create() {

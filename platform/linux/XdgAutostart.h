@@ -13,7 +13,7 @@ public:
     // `programPath` is resolved to the file it names.
     explicit XdgAutostart(const std::string& programPath);
 
-    bool isThisCopys() const override;
+    std::optional<std::string> startFolder() const override;
     void create() override;
     void remove() override;
 

@@ -75,21 +75,27 @@ std::string StartupShortcut::startupFolder() {
     return folder;
 }
 
-bool StartupShortcut::isThisCopys() const {
+std::optional<std::string> StartupShortcut::startFolder() const {
     ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 link.outVoid())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.outVoid())) ||
         FAILED(file->Load(toWide(shortcutPath()).c_str(), STGM_READ)))
-        return false;
+        return std::nullopt;
     wchar_t target[MAX_PATH * 4] = {};
     if (link->GetPath(target, static_cast<int>(std::size(target)), nullptr, SLGP_RAWPATH) != S_OK)
-        return false;
+        return std::nullopt;
     const std::wstring ours = longName(toWide(programPath_));
     const std::wstring theirs = longName(target);
-    return CompareStringOrdinal(ours.c_str(), static_cast<int>(ours.size()), theirs.c_str(),
-                                static_cast<int>(theirs.size()), TRUE) == CSTR_EQUAL;
+    if (CompareStringOrdinal(ours.c_str(), static_cast<int>(ours.size()), theirs.c_str(),
+                             static_cast<int>(theirs.size()), TRUE) != CSTR_EQUAL)
+        return std::nullopt;
+    wchar_t folder[MAX_PATH * 4] = {};
+    if (FAILED(link->GetWorkingDirectory(folder, static_cast<int>(std::size(folder)))) ||
+        folder[0] == L'\0')
+        return fromWide(ours.substr(0, ours.find_last_of(L"\\/")));
+    return fromWide(folder);
 }
 
 void StartupShortcut::create() {

@@ -17,8 +17,9 @@ public:
     // SHGetKnownFolderPath(FOLDERID_Startup).
     static std::string startupFolder();
 
-    // The shortcut's target is this program file, compared case-insensitively on long names.
-    bool isThisCopys() const override;
+    // The shortcut's working folder when its target is this program file, compared
+    // case-insensitively on long names; one with no working folder starts in the program's.
+    std::optional<std::string> startFolder() const override;
     void create() override;
     void remove() override;
 

@@ -111,8 +111,19 @@ struct FakeCarrier : CommandCarrier {
         return {outcome, {kDone, "from the copy\n", ""}};
     }
     bool copyHoldsGuard() override { return guardHeld || (started && anotherTakesGuard); }
-    CommandAnswer listHere() override { return {kDone, "from the file\n", ""}; }
-    bool startCopy() override { return started = true; }
+    std::optional<std::string> sessionEntryFolder() override { return atLogon; }
+    std::string menuFolder() override { return "/menu"; }
+    bool enter(const std::string& folder) override {
+        if (folder == gone)
+            return false;
+        here = folder;
+        return true;
+    }
+    CommandAnswer listHere() override { return {kDone, "from the file in " + here + "\n", ""}; }
+    bool startCopy() override {
+        startedIn = here;
+        return started = true;
+    }
     bool pause(int ms) override {
         ++pauses;
         waitedMs += ms;
@@ -127,6 +138,10 @@ struct FakeCarrier : CommandCarrier {
     int listensAfter = 0;
     int endsAfter = 1 << 20;
     bool started = false;
+    std::optional<std::string> atLogon;
+    std::string gone;
+    std::string here = "/cwd";
+    std::string startedIn;
     int pauses = 0;
     int waitedMs = 0;
     int sends = 0;
@@ -141,13 +156,23 @@ CommandAnswer run(const Args& args, FakeCarrier& carrier) {
 TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
     FakeCarrier carrier;
     carrier.listensAfter = 2;
-    EXPECT_EQ(run({"--list"}, carrier).out, "from the file\n");
+    EXPECT_EQ(run({"--list"}, carrier).out, "from the file in /menu\n");
     EXPECT_EQ(run({"--cancel"}, carrier),
               (CommandAnswer{kRefused, "", "カウントダウンは動いていません。\n"}));
     EXPECT_EQ(run({"--version"}, carrier).out, "Brindlewhistmoore 1.0\n");
     EXPECT_FALSE(carrier.started);
     EXPECT_EQ(run({"--book", "終了", "--in", "5m"}, carrier).out, "from the copy\n");
     EXPECT_TRUE(carrier.started);
+    EXPECT_EQ(carrier.startedIn, "/menu");
+
+    FakeCarrier atLogon;
+    atLogon.atLogon = "/logon";
+    EXPECT_EQ(run({"--list"}, atLogon).out, "from the file in /logon\n");
+    run({"--book", "終了", "--in", "5m"}, atLogon);
+    EXPECT_EQ(atLogon.startedIn, "/logon") << "where the copy the user starts at logon runs";
+    atLogon.started = false;
+    atLogon.gone = "/logon";
+    EXPECT_EQ(run({"--list"}, atLogon).out, "from the file in /menu\n");
 
     FakeCarrier ends;
     ends.listensAfter = 99;

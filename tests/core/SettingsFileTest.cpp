@@ -141,12 +141,13 @@ TEST(DesktopEntry, StartsThisProgramQuotedInItsFolder) {
               std::string::npos)
         << entry;
     EXPECT_NE(entry.find("Path=/home/u/予約 folder\n"), std::string::npos);
-    EXPECT_TRUE(core::entryStartsProgram(entry, program));
-    EXPECT_FALSE(core::entryStartsProgram(entry, "/home/u/my tools/$bin/Brindle"));
-    EXPECT_TRUE(core::entryStartsProgram("Exec=/opt/b/Brindlewhistmoore\r\nPath=/x\r\n",
-                                         "/opt/b/Brindlewhistmoore"))
+    EXPECT_EQ(core::entryFolder(entry, program), "/home/u/予約 folder");
+    EXPECT_EQ(core::entryFolder(core::autostartDesktopEntry(program, " a\\b"), program), " a\\b");
+    EXPECT_FALSE(core::entryFolder(entry, "/home/u/my tools/$bin/Brindle"));
+    EXPECT_EQ(core::entryFolder("Exec=/opt/b/Brindlewhistmoore\r\nPath=/x\r\n",
+                                "/opt/b/Brindlewhistmoore"),
+              "/x")
         << "an unquoted entry made by hand";
-    EXPECT_FALSE(
-        core::entryStartsProgram("Exec=/opt/b/Brindlewhistmoore\n", "/opt/b/Brindlewhistmoore"))
+    EXPECT_FALSE(core::entryFolder("Exec=/opt/b/Brindlewhistmoore\n", "/opt/b/Brindlewhistmoore"))
         << "without Path it would start in another folder";
 }

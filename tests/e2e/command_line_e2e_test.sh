@@ -3,20 +3,21 @@
 # --start and --delete change its file; --now shows the countdown and --cancel ends it with
 # nothing requested, also in the seconds between the count's end and the request; refusals and
 # usage errors by their statuses, a refused save taken back; a stopped copy's commands answered 3
-# and carried once; with no copy, --book starts one hidden and returns at once.
+# and carried once; with no copy, --book starts one hidden and returns at once, the copy the user
+# starts, in its folder.
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/lib.sh"
 
-# command NAME ARGS...: the command in the copy's folder and runtime folder, on its clock; its
-# standard output in $out, its status in $status.
+# command NAME ARGS...: the command of the copy's program in the copy's folder (or in $from) and
+# runtime folder, on its clock; its standard output in $out, its status in $status.
 command() {
     local dir="$scratch/$1"
     shift
     status=0
-    out=$(cd "$dir" && XDG_RUNTIME_DIR="$dir/run" LD_PRELOAD="$faketime_lib" \
+    out=$(cd "${from:-$dir}" && XDG_RUNTIME_DIR="$dir/run" LD_PRELOAD="$faketime_lib" \
         FAKETIME="@2026-12-07 11:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        timeout 30 ./Brindlewhistmoore "$@" 2>"$scratch/last_error" </dev/null) || status=$?
+        timeout 30 "$dir/Brindlewhistmoore" "$@" 2>"$scratch/last_error" </dev/null) || status=$?
     cat "$scratch/last_error" >>"$scratch/commands.log"
 }
 expect() { [ "$status" = "$1" ] || fail "status $status, not $1, for $2; $(tail -2 "$scratch/commands.log")"; }
@@ -137,10 +138,20 @@ sleep 1
     fail "the stopped copy's booking, once: $(reservation_file cli)"
 echo "a stopped copy's commands were answered 3 and carried out once"
 
+# Started in another folder, a command with no copy running reads and starts the copy the user
+# starts: in the folder of the start-with-session entry, else in the home folder, the menu's.
 prepare fresh ""
+prepare logon "" "2027/03/01,午前,４時,00分,再起動,稼働"
+mkdir -p "$scratch/elsewhere" "$scratch/config/autostart"
+printf '[Desktop Entry]\nType=Application\nName=B\nExec=%s\nPath=%s\n' \
+    "$(realpath "$scratch/fresh/Brindlewhistmoore")" "$scratch/logon" \
+    >"$scratch/config/autostart/brindlewhistmoore.desktop"
+from="$scratch/elsewhere" XDG_CONFIG_HOME="$scratch/config" command fresh --list
+[ "$out" = $'1\t2027/03/01\t午前\t４時\t00分\t再起動\t稼働' ] || fail "--list elsewhere read: $out"
 started=$(date +%s%N)
-command fresh --book standby --in 1h
+from="$scratch/elsewhere" HOME="$scratch/fresh" command fresh --book standby --in 1h
 expect 0 "--book with no copy running"
+[ ! -e "$scratch/elsewhere/SetTimeData.txt" ] || fail "the started copy wrote the command's folder"
 pids+=($(pgrep -f "$scratch/fresh/Brindlewhistmoore" || true))
 [ $((($(date +%s%N) - started) / 1000000)) -lt 15000 ] || fail "--book took too long to return"
 [ "$(reservation_file fresh | head -1)" = "2026/12/07,午後,０時,01分,スタンバイ,稼働" ] ||

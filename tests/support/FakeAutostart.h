@@ -11,7 +11,9 @@ class FakeAutostart : public core::Autostart {
 public:
     enum class Entry { None, ThisCopy, OtherCopy };
 
-    bool isThisCopys() const override { return entry == Entry::ThisCopy; }
+    std::optional<std::string> startFolder() const override {
+        return entry == Entry::ThisCopy ? std::optional<std::string>("/start") : std::nullopt;
+    }
     void create() override {
         refuseIfTold();
         entry = Entry::ThisCopy;

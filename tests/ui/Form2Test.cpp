@@ -15,9 +15,10 @@ namespace {
 class RecordingOwner : public ui::CountdownOwner {
 public:
     void countdownCancelled() override { ++cancels; }
-    bool countdownPostponed() override {
+    std::optional<std::string> countdownPostponed() override {
         ++postpones;
-        return postponeTaken;
+        return postponeTaken ? std::nullopt
+                             : std::optional<std::string>("予約の空きがありません。");
     }
     int cancels = 0;
     int postpones = 0;
@@ -102,17 +103,17 @@ private slots:
         QCOMPARE(d.form.ProgressBar1->value(), 10);
     }
 
-    void closeBoxHidesWithoutCancelling() {
+    void closeBoxCancels() {
         Dialog d;
         d.state.PendingAction = core::PowerAction::ForcedPowerOff;
         d.form.showCountdown();
         d.tick(10);
         d.form.close();
         QVERIFY(d.form.isHidden());
-        QVERIFY(d.form.Timer1->isActive());
-        d.tick(20);
-        QCOMPARE(d.state.ExecutionPhase, core::Phase::Execute);
-        QCOMPARE(d.owner.cancels, 0);
+        QVERIFY(!d.form.Timer1->isActive());
+        QCOMPARE(d.owner.cancels, 1);
+        d.form.showCountdown();
+        QVERIFY2(d.form.Timer1->isActive(), "shown again for the next countdown");
     }
 
     void cancelStopsEverything() {
@@ -144,6 +145,7 @@ private slots:
         d.form.SpeedButton2->click();
         QCOMPARE(d.owner.postpones, 1);
         QVERIFY2(d.form.Timer1->isActive(), "no room for the booking: the count goes on");
+        QCOMPARE(d.form.Label2->text(), QStringLiteral("予約の空きがありません。"));
         d.owner.postponeTaken = true;
         d.form.SpeedButton2->click();
         QVERIFY(d.form.isHidden());
@@ -151,6 +153,8 @@ private slots:
         QCOMPARE(d.owner.cancels, 0);
 
         d.form.showCountdown();
+        QCOMPARE(d.form.Label2->text(),
+                 QStringLiteral("キャンセルする場合は、キャンセルボタンを押してください。"));
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
         QTest::keyClick(&d.form, Qt::Key_Escape);
         QVERIFY(d.form.isHidden());

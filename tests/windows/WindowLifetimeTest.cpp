@@ -93,14 +93,18 @@ TEST(WindowLifetime, AButtonThatKeepsFocusElsewhereLeavesItInTheField) {
     EXPECT_EQ(GetFocus(), field) << "a click left the focus on the button";
 }
 
-TEST(WindowLifetime, TheCountdownCancelsOnEscapeOnlyAndPostponesWhenItCan) {
+TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
     testing_support::FakePrompter prompter;
     core::SharedState state;
     state.PendingAction = core::PowerAction::PowerOff;
     int cancels = 0;
     bool postponeTaken = false;
     ui::TForm2 countdown(
-        state, prompter, [&] { ++cancels; }, [&] { return postponeTaken; });
+        state, prompter, [&] { ++cancels; },
+        [&] {
+            return postponeTaken ? std::nullopt
+                                 : std::optional<std::string>("予約の空きがありません。");
+        });
     countdown.create();
     countdown.showCountdown();
     // The keys go where the focus is: the buttons take none, so the window has it.
@@ -111,6 +115,7 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeOnlyAndPostponesWhenItCan) {
     EXPECT_EQ(cancels, 0);
     SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
     EXPECT_TRUE(countdown.isVisible()) << "no room for the booking: the count goes on";
+    EXPECT_EQ(ui::controlText(countdown.Label2), "予約の空きがありません。");
     EXPECT_EQ(GetFocus(), countdown.handle());
     postponeTaken = true;
     SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
@@ -119,5 +124,11 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeOnlyAndPostponesWhenItCan) {
     countdown.showCountdown();
     SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(cancels, 1);
+    EXPECT_FALSE(countdown.isVisible());
+    countdown.showCountdown();
+    EXPECT_EQ(ui::controlText(countdown.Label2),
+              "キャンセルする場合は、キャンセルボタンを押してください。");
+    SendMessageW(countdown.handle(), WM_CLOSE, 0, 0); // the close box and Alt+F4
+    EXPECT_EQ(cancels, 2);
     EXPECT_FALSE(countdown.isVisible());
 }

@@ -270,7 +270,8 @@ echo "the booked log-off reached the interpreter: $(cat "$scratch/recorded.log")
 
 # The console program: with no copy running it starts one hidden (here too from a command
 # interpreter that points ComSpec at the recorder), then books, lists, starts a countdown and
-# cancels it through that copy. Its output comes in the console's code page.
+# cancels it through that copy. Its output comes in the console's code page. Started in another
+# folder, it starts the copy in the folder the menu's shortcut starts it in, the program's.
 # Closes the running copy as its close box does, and waits until its window is gone.
 close_copy() {
     probe close TForm1 Brindlewhistmoore || fail "could not close the program"
@@ -282,8 +283,8 @@ close_copy() {
 close_copy
 cli() {
     status=0
-    out=$(cd "$scratch" && bash "$wine_run" cmd /v:on /c \
-        "set ComSpec=$interpreter&& if /i \"!ComSpec!\"==\"$interpreter\" (Brindlewhistmoore.com $*) else (exit 9)" \
+    out=$(cd "${from:-$scratch}" && bash "$wine_run" cmd /v:on /c \
+        "set ComSpec=$interpreter&& if /i \"!ComSpec!\"==\"$interpreter\" (${console:-Brindlewhistmoore.com} $*) else (exit 9)" \
         2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r') || status=$?
 }
 rows_in_use() { iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | tr -d '\r' | grep -v '^,,,,,$' || true; }
@@ -291,8 +292,10 @@ rows_in_use() { iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | tr -d '\r' 
 # go; the daily row stays. Its bookings lie years ahead, so that they are never in the past.
 kept=$(rows_in_use | grep '^毎日')
 [ -n "$kept" ] || fail "no daily row before the console program's booking"
-cli --book 休止状態 --at 23:00 --date 2036/12/31
+mkdir -p "$scratch/elsewhere"
+from="$scratch/elsewhere" console='..\Brindlewhistmoore.com' cli --book 休止状態 --at 23:00 --date 2036/12/31
 [ "$status" = 0 ] || fail "--book ended with $status: $out"
+[ ! -e "$scratch/elsewhere/SetTimeData.txt" ] || fail "the started copy wrote the command's folder"
 case $out in *$'\t2036/12/31\t午後\t11時\t00分\t休止状態\t稼働') ;; *) fail "--book said: $out" ;; esac
 rows_in_use | grep -q '^2036/12/31,午後,11時,00分,休止状態,稼働' || fail "the booking is not in the file"
 # The started copy took the command only once it had loaded the file.
@@ -307,8 +310,14 @@ countdown=$(wait_for_window ログオフ予告 20)
 cli --cancel
 [ "$status" = 0 ] || fail "--cancel ended with $status: $out"
 hidden_soon "$countdown" || fail "--cancel left the countdown"
+# The close box and Alt+F4 (WM_CLOSE) cancel as キャンセル does.
+cli --now logoff
+countdown=$(wait_for_window ログオフ予告 20)
+[ -n "$countdown" ] || fail "the second --now showed no countdown"
+probe close TForm2 ログオフ予告 || fail "could not close the countdown"
+hidden_soon "$countdown" || fail "closing left the countdown"
 sleep 17
-[ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "a cancelled countdown reached the interpreter"
+[ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "a cancelled or closed countdown reached the interpreter"
 cli --stop 99
 [ "$status" = 1 ] || fail "a usage error ended with $status"
 echo "the console program started a copy, booked, listed, started a countdown and cancelled it"

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace ui {
 
 // The countdown before a scheduled action, as the main window sees it.
@@ -18,8 +21,8 @@ public:
     virtual ~CountdownOwner() = default;
     // Back to the ordinary tick, the watch stopped, the table usable again.
     virtual void countdownCancelled() = 0;
-    // "10分延期": false when the action could not be put off.
-    virtual bool countdownPostponed() = 0;
+    // "10分延期": why the action could not be put off; nothing when it was.
+    virtual std::optional<std::string> countdownPostponed() = 0;
 };
 
 } // namespace ui

@@ -43,6 +43,8 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
 
     Label1 = makeRedLabel(this, d::Label1);
     Label2 = makeRedLabel(this, d::Label2);
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setGeometry(qRect(d::ProgressBar1));
     ProgressBar1->setRange(0, d::kProgressMaximum);
@@ -86,10 +88,6 @@ void TForm2::showEvent(QShowEvent* event) {
     }
 }
 
-bool TForm2::timerRunning() const {
-    return Timer1->isActive();
-}
-
 void TForm2::startTimer() {
     Timer1->start();
 }
@@ -102,6 +100,16 @@ void TForm2::showTexts(const std::string& title, const std::string& message) {
     setWindowTitle(QString::fromStdString(title));
     Label1->setText(QString::fromStdString(message));
     Label1->adjustSize();
+}
+
+void TForm2::showHint(const std::string& hint) {
+    Label2->setText(QString::fromStdString(hint));
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    // Accepted, so that a session ending meanwhile is not held up; the dialog only hides.
+    QWidget::closeEvent(event);
+    model_.FormClose();
 }
 
 void TForm2::setProgressMaximum(int maximum) {

@@ -14,7 +14,7 @@ class QTimer;
 namespace ui {
 
 // The stay-on-top countdown shown before a scheduled action. The buttons take no focus, so a
-// stray Enter or Space cancels nothing; Escape cancels.
+// stray Enter or Space cancels nothing; Escape, the close box and Alt+F4 cancel.
 class TForm2 : public QWidget, public CountdownDialog, private core::CountdownControls {
     Q_OBJECT
 public:
@@ -36,12 +36,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The close box and Alt+F4 cancel.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool timerRunning() const override;
     void startTimer() override;
     void stopTimer() override;
     void showTexts(const std::string& title, const std::string& message) override;
+    void showHint(const std::string& hint) override;
     void setProgressMaximum(int maximum) override;
     void setProgress(int value) override;
     void beep() override;

@@ -372,7 +372,7 @@ void TForm1::countdownCancelled() {
     model_.countdownCancelled();
 }
 
-bool TForm1::countdownPostponed() {
+std::optional<std::string> TForm1::countdownPostponed() {
     return model_.countdownPostponed();
 }
 

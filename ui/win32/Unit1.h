@@ -37,7 +37,7 @@ public:
     void attachCountdown(TForm2& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(TForm3& dialog) { settingsDialog_ = &dialog; }
     void countdownCancelled();
-    bool countdownPostponed();
+    std::optional<std::string> countdownPostponed();
 
     void Timer1Timer();                    // one tick of the scheduler now
     void Button1Click();                   // "開始" on the CPU tab

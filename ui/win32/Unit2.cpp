@@ -13,7 +13,7 @@ constexpr UINT_PTR kTimer1 = 1;
 } // namespace
 
 TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled,
-               std::function<bool()> postponed)
+               core::CountdownModel::Postponement postponed)
     : Window({L"TForm2", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_POPUP, WS_EX_TOPMOST, d::kClient,
               COLOR_BTNHIGHLIGHT},
              prompter),
@@ -68,8 +68,7 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SpeedButton1Click();
         return 0;
     case WM_CLOSE:
-        // The close box only hides: the count goes on unseen.
-        ShowWindow(handle(), SW_HIDE);
+        model_.FormClose();
         return 0;
     default:
         return handleDefault(message, wParam, lParam);
@@ -78,17 +77,19 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm2::startTimer() {
     SetTimer(handle(), kTimer1, d::kStepMs, nullptr);
-    timerRunning_ = true;
 }
 
 void TForm2::stopTimer() {
     KillTimer(handle(), kTimer1);
-    timerRunning_ = false;
 }
 
 void TForm2::showTexts(const std::string& title, const std::string& message) {
     setControlText(handle(), title);
     setControlText(Label1, message);
+}
+
+void TForm2::showHint(const std::string& hint) {
+    setControlText(Label2, hint);
 }
 
 void TForm2::setProgressMaximum(int maximum) {

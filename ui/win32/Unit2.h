@@ -10,13 +10,13 @@
 namespace ui {
 
 // The stay-on-top countdown shown before a scheduled action. The buttons take no focus, so a
-// stray Enter or Space cancels nothing; Escape cancels.
+// stray Enter or Space cancels nothing; Escape, the close box and Alt+F4 cancel.
 class TForm2 : public Window, private core::CountdownControls {
 public:
     // `cancelled` tells the main window, which goes back to its ordinary tick; `postponed` asks
-    // it to put the action off, false when it could not.
+    // it to put the action off, and says why when it could not.
     TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled,
-           std::function<bool()> postponed);
+           core::CountdownModel::Postponement postponed);
 
     void showCountdown();
     void Timer1Timer();       // Timer1, every second while counting
@@ -32,17 +32,16 @@ public:
 private:
     void build() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool timerRunning() const override { return timerRunning_; }
     void startTimer() override;
     void stopTimer() override;
     void showTexts(const std::string& title, const std::string& message) override;
+    void showHint(const std::string& hint) override;
     void setProgressMaximum(int maximum) override;
     void setProgress(int value) override;
     void beep() override;
     void hideDialog() override;
 
     core::CountdownModel model_;
-    bool timerRunning_ = false;
 };
 
 } // namespace ui
