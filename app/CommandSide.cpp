@@ -85,6 +85,17 @@ public:
         return "(画面のないところでは起動できません)";
     }
 
+    std::string_view helpExamples() const override {
+        return R"(  backup.sh && Brindlewhistmoore --now poweroff
+  Brindlewhistmoore --book 終了 --at 23:30
+  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
+  Brindlewhistmoore --book standby --in 1h30m
+  Brindlewhistmoore --list
+  Brindlewhistmoore --stop 3
+  Brindlewhistmoore --cancel
+)";
+    }
+
 private:
     std::string programPath_;
     platform::SingleInstance guard_;

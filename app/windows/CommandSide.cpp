@@ -37,12 +37,19 @@ void write(DWORD stream, const std::string& text) {
         WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;
     }
+    // Redirected to a file or a pipe, lines end as Windows' own tools end them.
+    std::wstring lines;
+    for (const wchar_t c : wide) {
+        if (c == L'\n')
+            lines += L'\r';
+        lines += c;
+    }
     const UINT codePage = GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP();
-    const int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+    const int size = WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size,
-                        nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()), bytes.data(),
+                        size, nullptr, nullptr);
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
@@ -110,6 +117,21 @@ public:
     }
 
     std::string_view unreachableHint() const override { return ""; }
+
+    std::string_view helpExamples() const override {
+        return R"(  cmd:
+  backup.cmd && Brindlewhistmoore --now poweroff
+  Brindlewhistmoore --book 終了 --at 23:30
+  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
+  Brindlewhistmoore --book standby --in 1h30m
+  Brindlewhistmoore --list
+  Brindlewhistmoore --stop 3
+  Brindlewhistmoore --cancel
+  PowerShell:
+  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff
+  Brindlewhistmoore --list | Select-String 終了
+)";
+    }
 
 private:
     HANDLE copy_ = nullptr;

@@ -43,6 +43,26 @@ std::string withFullWidthTilde(std::string_view text) {
     return out;
 }
 
+// Full-width letters, digits and signs ("２３：３０", typed with an input method on) as their
+// ASCII forms; the full-width tilde stays, as the weekday items write it.
+std::string halfWidth(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        if (i + 2 < text.size() && byte(i) == 0xEF &&
+            (byte(i + 1) == 0xBC || byte(i + 1) == 0xBD)) {
+            const int code = 0xF000 | (byte(i + 1) & 0x3F) << 6 | (byte(i + 2) & 0x3F);
+            if (code >= 0xFF01 && code <= 0xFF5D) {
+                out += static_cast<char>(code - 0xFF01 + '!');
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 std::optional<int> wholeNumber(std::string_view text, int least, int most) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
@@ -124,9 +144,9 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
         }
         const auto takeValue = [&]() -> std::optional<std::string> {
             if (value)
-                return value;
+                return halfWidth(*value);
             if (i + 1 < args.size())
-                return args[++i];
+                return halfWidth(args[++i]);
             return std::nullopt;
         };
         static const std::map<std::string, CommandVerb> kPlain{{"--help", CommandVerb::Help},
@@ -275,14 +295,16 @@ CommandAnswer usageAnswer(const UsageError& error) {
             "Brindlewhistmoore: " + error.message + "\n使い方は --help で表示します。\n"};
 }
 
-std::string helpText() {
+std::string helpText(std::string_view examples) {
     return R"(使い方: Brindlewhistmoore [コマンド]
 
 引数なしで起動すると、いつもどおりタスクトレイに常駐します(すでに動いていれば
 予約設定フォームを表示するか尋ねます)。コマンドを付けると、このユーザーで動いている
 Brindlewhistmoore に送って結果を表示し、終了します。動いているコピーは、それを起動した
 フォルダーの予約ファイル(SetTimeData.txt)を使います。変更するコマンドのときにコピーが
-動いていなければ、今のフォルダーで(ログオン時と同じく表示せずに)起動してから送ります。
+動いていなければ、ログオン時と同じく表示せずに起動してから送ります。起動するフォルダーは、
+ログオン時に起動する設定があればそのフォルダー、なければメニューから起動するときの
+フォルダー(Windows ではプログラムのフォルダー、Linux ではホーム フォルダー)です。
 Windows では、コンソールから Brindlewhistmoore.com を使います。ウィンドウのプログラム
 (Brindlewhistmoore.exe)にコマンドを付けても(ショートカットやタスク スケジューラーから)
 同じように送りますが、何も表示せず、終了ステータスだけを返します。
@@ -290,13 +312,13 @@ Windows では、コンソールから Brindlewhistmoore.com を使います。�
 コマンド:
   --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
-                          コピーが動いていなければ、今のフォルダーの予約ファイルを読みます。
+                          コピーが動いていなければ、上のフォルダーの予約ファイルを読みます。
   --book 動作 --at H:MM   一回の予約。まだ来ていない時刻なら今日、過ぎていれば明日。
       --at H:MM --date YYYY/MM/DD   その日の一回の予約(過ぎた時刻は断ります)。
       --at H:MM --daily             毎日の予約。
       --at H:MM --weekly 曜日       毎週の予約。曜日は 日曜 月曜 火曜 水曜 木曜 金曜
                                     土曜 月～金 月～土 土日、または sun mon tue wed thu
-                                    fri sat mon-fri mon-sat sat-sun(～ は 〜 や ~ でも可)。
+                                    fri sat mon-fri mon-sat sat-sun(～ は ~ でも可)。
   --book 動作 --in 1h30m  経過予約(90m、2h の形も可、999h59m まで)。
                           画面の経過予約と同じく 1 分足し、秒は切り捨てます。
                           予約は、六つの欄が空いている最初の行に入り、その行を表示します。
@@ -327,15 +349,10 @@ Windows では、コンソールから Brindlewhistmoore.com を使います。�
      コピーがコマンドを受け付けないとき、コピーを起動できなかったときも 3 です。
      応答のなかったコマンドを二度は送りません。
 
+時刻、日付、番号は全角(２３：３０)でも読みます。
+
 例:
-  backup.sh && Brindlewhistmoore --now poweroff
-  Brindlewhistmoore --book 終了 --at 23:30
-  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
-  Brindlewhistmoore --book standby --in 1h30m
-  Brindlewhistmoore --list
-  Brindlewhistmoore --stop 3
-  Brindlewhistmoore --cancel
-)";
+)" + std::string(examples);
 }
 
 std::string versionText(std::string_view version) {

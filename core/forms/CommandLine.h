@@ -60,7 +60,8 @@ inline constexpr std::string_view kStartedForCommand = "--started-for-command";
 std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::string>& args);
 // A usage error's answer: the message and a pointer to --help, status 1.
 CommandAnswer usageAnswer(const UsageError& error);
-std::string helpText();
+// The help, ending with the examples of the system's shells.
+std::string helpText(std::string_view examples);
 std::string versionText(std::string_view version);
 
 // An action by the table's word, the countdown's name (電源断, 強制再起動) or its key.

@@ -59,7 +59,7 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
         return usageAnswer(*error);
     const auto& command = std::get<ScriptCommand>(parsed);
     if (command.verb == CommandVerb::Help)
-        return {kDone, helpText(), ""};
+        return {kDone, helpText(carrier.helpExamples()), ""};
     if (command.verb == CommandVerb::Version)
         return {kDone, versionText(version), ""};
 

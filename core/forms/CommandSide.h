@@ -46,6 +46,8 @@ public:
     virtual bool pause(int ms) = 0;
     // Said after "no copy could be reached or started": why that may be, on this system.
     virtual std::string_view unreachableHint() const = 0;
+    // The end of --help: commands as this system's shells write them, a line each.
+    virtual std::string_view helpExamples() const = 0;
 };
 
 // A copy that holds the guard is given this long to listen; one started for the command, longer.

@@ -4,6 +4,7 @@
 #include "core/text/DateTimeText.h"
 
 #include <algorithm>
+#include <map>
 
 namespace core {
 
@@ -34,12 +35,20 @@ std::string missedLine(const MissedMoment& missed) {
 
 } // namespace
 
-Notice advanceNotice(PowerAction action, LocalTime moment) {
-    const ActionDescription* description = describe(action);
-    if (!description)
-        return {};
-    return {countdownTitle(*description),
-            hourMinute(moment) + " に" + std::string(description->phrase) + "。", moment};
+Notice advanceNotice(const std::vector<PowerAction>& actions, LocalTime moment) {
+    Notice notice{"", "", moment};
+    std::vector<PowerAction> told;
+    for (const PowerAction action : actions) {
+        const ActionDescription* description = describe(action);
+        if (!description || std::ranges::find(told, action) != told.end())
+            continue;
+        told.push_back(action);
+        const std::string title = countdownTitle(*description);
+        notice.summary.append(notice.summary.empty() ? "" : "・").append(title);
+        notice.body.append(notice.body.empty() ? "" : "\n")
+            .append(hourMinute(moment) + " に" + std::string(description->phrase) + "。");
+    }
+    return notice;
 }
 
 Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments) {
@@ -81,7 +90,9 @@ void AdvanceNotices::observe(const ReservationTable& table, LocalTime now) {
 std::vector<Notice> AdvanceNotices::due(const ReservationTable& table, int minutesAhead,
                                         LocalTime now) {
     observe(table, now);
-    std::vector<Notice> notices;
+    // A system shows one notice at a time, or one over the other: the bookings of one moment go
+    // in one.
+    std::map<LocalTime, std::vector<PowerAction>> byMoment;
     const minutes ahead{minutesAhead};
     for (int row = kFirstReservation; row <= kLastReservation; ++row) {
         RowSeen& seen = rows_[static_cast<std::size_t>(row)];
@@ -93,8 +104,11 @@ std::vector<Notice> AdvanceNotices::due(const ReservationTable& table, int minut
         if (seen.changedAt && *seen.changedAt >= moment - ahead)
             continue;
         if (auto action = actionFromWord(table.cell(ActionCell, row)))
-            notices.push_back(advanceNotice(*action, moment));
+            byMoment[moment].push_back(*action);
     }
+    std::vector<Notice> notices;
+    for (const auto& [moment, actions] : byMoment)
+        notices.push_back(advanceNotice(actions, moment));
     return notices;
 }
 

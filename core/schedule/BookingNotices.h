@@ -33,8 +33,9 @@ struct MissedMoment {
     PowerAction action;
 };
 
-// "電源断予告" over "12:00 に電源断します。"
-Notice advanceNotice(PowerAction action, LocalTime moment);
+// "電源断予告" over "12:00 に電源断します。"; for several actions of one moment, their titles
+// joined by "・" over one line each.
+Notice advanceNotice(const std::vector<PowerAction>& actions, LocalTime moment);
 // The summary over one line per moment, earliest first ("2026/12/07 12:00 電源断"), cut to the
 // body limit with "他N件" for the lines left out.
 Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments);
@@ -48,7 +49,8 @@ public:
     // Notes the rows that changed since the last look, as changed now; after every command that
     // may change the table.
     void observe(const ReservationTable& table, LocalTime now);
-    // The notices due now; from a tick that scanned the table.
+    // The notices due now, one for each moment, earliest first; from a tick that scanned the
+    // table.
     std::vector<Notice> due(const ReservationTable& table, int minutesAhead, LocalTime now);
 
 private:

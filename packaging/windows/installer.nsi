@@ -1,7 +1,8 @@
 ; The per-user installer of the Windows program: no administrator rights, Japanese pages on a
 ; Japanese Windows and English elsewhere. makensis -INPUTCHARSET UTF8 with -DVERSION, -DPROGRAM
-; (the .exe), -DCONSOLE (the .com), -DREADME, -DICON and -DOUTFILE (see scripts/package). The
-; install folder goes on the user's PATH, so that cmd and PowerShell find the console program.
+; (the .exe), -DCONSOLE (the .com), -DUSERPATH (the PATH helper), -DREADME, -DICON and -DOUTFILE
+; (see packaging/windows/CMakeLists.txt). The install folder goes on the user's PATH, so that cmd
+; and PowerShell find the console program.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -12,7 +13,6 @@ RequestExecutionLevel user
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
-!include "WordFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brindlewhistmoore"
 
@@ -44,6 +44,10 @@ LangString StartAtLogon ${LANG_ENGLISH} "Start at logon"
 LangString StartAtLogon ${LANG_JAPANESE} "ログオン時に起動する"
 LangString RemoveMyFiles ${LANG_ENGLISH} "Also remove my reservations and settings"
 LangString RemoveMyFiles ${LANG_JAPANESE} "予約と設定も削除する"
+LangString PathTooLong ${LANG_ENGLISH} "Your PATH is too long to take the install folder; it was left as it was. Run Brindlewhistmoore.com from the install folder."
+LangString PathTooLong ${LANG_JAPANESE} "環境変数 PATH が長すぎるため、インストール先を加えずにそのままにしました。Brindlewhistmoore.com はインストール先のフォルダーから実行してください。"
+LangString PathNotChanged ${LANG_ENGLISH} "Your PATH could not be changed."
+LangString PathNotChanged ${LANG_JAPANESE} "環境変数 PATH を変更できませんでした。"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Brindlewhistmoore"
@@ -129,27 +133,20 @@ Var Started
     ${LoopUntil} $1 >= 50
 !macroend
 
-; The user's PATH (HKCU\Environment) with the install folder added, or taken off; the running
-; programs are told that the environment changed.
-!macro SetUserPath ADD
-    ReadRegStr $0 HKCU "Environment" "Path"
-    ; Between semicolons, so that only a whole entry matches.
-    ${WordReplace} ";$0;" ";$INSTDIR;" ";" "+" $1
-    StrCpy $1 $1 "" 1
-    StrCpy $1 $1 -1
-    ${If} ${ADD} = 1
-        ${If} $1 == ""
-            StrCpy $1 "$INSTDIR"
-        ${Else}
-            StrCpy $1 "$1;$INSTDIR"
-        ${EndIf}
+; The install folder added to the user's PATH (HKCU\Environment), or taken off, by the helper
+; (-DUSERPATH), which edits the value through the registry's calls: an NSIS string would cut a
+; long PATH to 1,024 characters. A PATH that would grow too long is left alone and said.
+!macro SetUserPath VERB
+    File "/oname=$PLUGINSDIR\userpath.exe" "${USERPATH}"
+    ExecWait '"$PLUGINSDIR\userpath.exe" ${VERB} "$INSTDIR"' $0
+    ${If} $0 = 2
+        DetailPrint "$(PathTooLong)"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathTooLong)" /SD IDOK
+    ${ElseIf} $0 <> 0
+        DetailPrint "$(PathNotChanged)"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathNotChanged)" /SD IDOK
     ${EndIf}
-    ${If} $1 == ""
-        DeleteRegValue HKCU "Environment" "Path"
-    ${Else}
-        WriteRegExpandStr HKCU "Environment" "Path" $1
-    ${EndIf}
-    SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+    Delete "$PLUGINSDIR\userpath.exe"
 !macroend
 
 Section "!Brindlewhistmoore" SectionProgram
@@ -162,7 +159,8 @@ Section "!Brindlewhistmoore" SectionProgram
     File "/oname=Brindlewhistmoore.exe" "${PROGRAM}"
     File "/oname=Brindlewhistmoore.com" "${CONSOLE}"
     File "/oname=README.txt" "${README}"
-    !insertmacro SetUserPath 1
+    InitPluginsDir
+    !insertmacro SetUserPath add
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\$(ShortcutName).lnk" "$INSTDIR\Brindlewhistmoore.exe" "" \
         "$INSTDIR\Brindlewhistmoore.exe" 0
@@ -221,7 +219,8 @@ Section "un.Brindlewhistmoore" SectionUninstallProgram
     !insertmacro CloseRunningCopy
     !insertmacro DeleteProgramFile
     Delete "$INSTDIR\Brindlewhistmoore.com"
-    !insertmacro SetUserPath 0
+    InitPluginsDir
+    !insertmacro SetUserPath remove
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\uninstall.exe"
     Delete "$SMPROGRAMS\Brindlewhistmoore 電源予約.lnk"

@@ -79,6 +79,16 @@ TEST(CommandLine, EveryCommandAndItsValues) {
         {"月~土", "月～土"}, {"sat-sun", "土日"}, {"土日", "土日"},      {"水曜", "水曜"}};
     for (const auto& [text, item] : weekdays)
         EXPECT_EQ(parsed({"--book", "終了", "--at", "9:05", "--weekly", text}).weekdays, item);
+
+    // As an input method types them.
+    const ScriptCommand wide =
+        parsed({"--book", "終了", "--at", "２３：３０", "--date=２０２７／０３／０１"});
+    EXPECT_EQ(wide.hour * 100 + wide.minute, 2330);
+    EXPECT_EQ(wide.date, std::chrono::local_days(std::chrono::year(2027) / 3 / 1));
+    EXPECT_EQ(parsed({"--book", "終了", "--in", "１ｈ３０ｍ"}).delayMinutes, 90);
+    EXPECT_EQ(parsed({"--stop", "１２"}).row, 12);
+    EXPECT_EQ(parsed({"--book", "終了", "--at", "9:05", "--weekly", "ｍｏｎ－ｆｒｉ"}).weekdays,
+              "月～金");
 }
 
 TEST(CommandLine, BookingCellsAsTheTableWritesThem) {
@@ -130,6 +140,7 @@ struct FakeCarrier : CommandCarrier {
         return pauses < endsAfter;
     }
     std::string_view unreachableHint() const override { return "(why)"; }
+    std::string_view helpExamples() const override { return "  Brindlewhistmoore --list\n"; }
 
     Delivery::Outcome outcome = Delivery::Answered;
     bool guardHeld = false;
@@ -236,5 +247,5 @@ TEST(CommandSide, ACopyStillStartingIsWaitedForNotRaced) {
     EXPECT_EQ(run(tooLong, any).status, kUsage);
     EXPECT_EQ(any.sends, 0) << "found before sending";
     EXPECT_EQ(parsed({"--stop", std::string(kLongestArguments - 8, '0') + "1"}).row, 1);
-    EXPECT_NE(helpText().find(std::to_string(kLongestArguments) + " バイト"), std::string::npos);
+    EXPECT_NE(helpText("").find(std::to_string(kLongestArguments) + " バイト"), std::string::npos);
 }

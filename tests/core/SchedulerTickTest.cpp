@@ -1,6 +1,7 @@
 #include "core/schedule/SchedulerTick.h"
 
 #include "core/schedule/CpuIdleWatch.h"
+#include "core/schedule/NoticeQueue.h"
 #include "core/schedule/TickSchedule.h"
 #include "tests/support/FakeClock.h"
 
@@ -224,6 +225,19 @@ TEST_F(SchedulerTick, NoticeOnceAheadOfEachMoment) {
     started.observe(table, at(2026, 12, 10, 11, 58, 0, 0));
     EXPECT_EQ(started.due(table, 5, at(2026, 12, 10, 11, 58, 0, 1)).size(), 2u)
         << "a start inside the window says it at once";
+
+    // The bookings of one moment share one notice: a tray icon shows one balloon at a time.
+    book(6, "毎日", "午後", "３時", "00分", "ログオフ");
+    book(7, "毎日", "午後", "３時", "00分", "終了");
+    book(8, "毎日", "午後", "３時", "00分", "ログオフ");
+    book(9, "毎日", "午後", "３時", "01分", "スタンバイ");
+    started.observe(table, at(2026, 12, 10, 14, 0, 0, 0));
+    EXPECT_EQ(started.due(table, 5, at(2026, 12, 10, 14, 56, 0, 1)),
+              (std::vector<Notice>{{"ログオフ予告・電源断予告",
+                                    "15:00 にログオフします。\n15:00 に電源断します。",
+                                    at(2026, 12, 10, 15, 0, 0, 0)},
+                                   {"スタンバイ予告", "15:01 にスタンバイ状態にします。",
+                                    at(2026, 12, 10, 15, 1, 0, 0)}}));
 }
 
 TEST_F(SchedulerTick, CountdownLengthFollowsTheSetting) {
@@ -449,4 +463,25 @@ TEST(TickSchedule, NextTickByModeAndClock) {
               at(2026, 12, 7, 10, 31, 0, 1))
         << "after the clock was set back, or a resume, from the new reading";
     EXPECT_FALSE(planNextTick(500, now, hidden).intervalMs.has_value());
+}
+
+TEST(NoticeQueue, EachNoticeHasItsTurnUnlessItsBookingCameMeanwhile) {
+    NoticeQueue queue;
+    const LocalTime noon = at(2026, 12, 7, 11, 55, 0, 0);
+    EXPECT_EQ(queue.nextAt(), std::nullopt);
+    queue.push({"起動前に予約の時刻が過ぎました", "2026/12/07 9:00 電源断", std::nullopt});
+    queue.push({"ログオフ予告", "12:00 にログオフします。", at(2026, 12, 7, 12, 0, 0, 0)});
+    queue.push(
+        {"スタンバイ予告", "11:55 にスタンバイ状態にします。", noon + std::chrono::seconds(8)});
+    EXPECT_EQ(queue.take(noon)->summary, "起動前に予約の時刻が過ぎました");
+    EXPECT_EQ(queue.take(noon + std::chrono::seconds(5)), std::nullopt)
+        << "the report is still shown";
+    EXPECT_EQ(queue.nextAt(), noon + kNoticeShownFor);
+    EXPECT_EQ(queue.take(noon + std::chrono::seconds(6))->summary, "ログオフ予告");
+    EXPECT_EQ(queue.take(noon + std::chrono::seconds(12)), std::nullopt)
+        << "its booking came while it waited";
+    EXPECT_EQ(queue.nextAt(), std::nullopt);
+
+    queue.push({"電源断予告", "12:00 に電源断します。", std::nullopt});
+    EXPECT_TRUE(queue.take(noon - std::chrono::hours(1))) << "a clock set back frees the place";
 }

@@ -151,10 +151,21 @@ rm -f "$folder/uninstall.exe"
 [ "$(od -An -tx1 "$folder/SetTimeData.txt")" = "$booking" ] || fail "the uninstall removed the booking"
 echo "a silent uninstall removed program, shortcuts and entry, and kept the booking"
 
-# Another copy's Startup shortcut is that copy's: installed and uninstalled again, it stays.
+# Another copy's Startup shortcut is that copy's: installed and uninstalled again, it stays. A PATH
+# of 3,000 characters with references gets the install folder at its end and loses it again, and
+# is otherwise left as it was.
+long_path='%SystemRoot%\system32;%SystemRoot%;%USERPROFILE%\bin'
+for n in $(seq 200); do long_path="$long_path;C:\Tools\Tool$n\bin"; done
+long_path=${long_path:0:2999}x
+wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$long_path" /f >/dev/null 2>&1
+[ "$(user_path)" = "$long_path" ] || fail "the long PATH was not set: $(user_path | head -c 80)"
 wine "$setup" /S 2>/dev/null
+[ "$(user_path)" = "$long_path;C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Brindlewhistmoore" ] ||
+    fail "the install left the long PATH as: $(user_path | tail -c 200)"
 wine "$scratch/$(basename "$probe")" startup-shortcut 'C:\Other\Brindlewhistmoore.exe' 2>/dev/null
 uninstall
+[ "$(user_path)" = "$long_path" ] || fail "the uninstall left the long PATH as: $(user_path | tail -c 200)"
+echo "a PATH of ${#long_path} characters got the install folder and lost it, and was otherwise kept"
 [ -n "$(startup)" ] || fail "the uninstall removed another copy's Startup shortcut"
 [ ! -s "$scratch/recorded.log" ] || fail "a power request was made: $(cat "$scratch/recorded.log")"
 echo "an uninstall left another copy's Startup shortcut"

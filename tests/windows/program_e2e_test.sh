@@ -320,6 +320,13 @@ sleep 17
 [ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "a cancelled or closed countdown reached the interpreter"
 cli --stop 99
 [ "$status" = 1 ] || fail "a usage error ended with $status"
+# Redirected, the help comes in code page 932 with CR LF, its wave dashes whole, with the examples
+# of Windows' shells.
+(cd "$scratch" && bash "$wine_run" cmd /c "Brindlewhistmoore.com --help" 2>/dev/null) >"$scratch/help.txt"
+[ "$(grep -c $'\r$' "$scratch/help.txt")" = "$(wc -l <"$scratch/help.txt")" ] || fail "--help has lines without CR"
+help=$(iconv -f CP932 -t UTF-8 "$scratch/help.txt") || fail "--help is not in code page 932"
+case $help in *'?'*) fail "--help lost characters to the code page" ;; esac
+case $help in *月～金*PowerShell:*) ;; *) fail "--help said: $help" ;; esac
 echo "the console program started a copy, booked, listed, started a countdown and cancelled it"
 
 # Three bookings at once with no copy running: one copy starts, the others wait for it, and all

@@ -14,8 +14,11 @@ void centreOnPrimaryScreen(QWidget& window) {
         return;
     // Before the first showing the frame is not known yet; the window's own size stands in.
     const QSize outer = window.frameGeometry().size();
-    const core::Origin origin = core::centredOrigin(
-        screen->geometry().width(), screen->geometry().height(), outer.width(), outer.height());
+    const QRect whole = screen->geometry();
+    const QRect work = screen->availableGeometry();
+    const core::Origin origin = core::placedOrigin(
+        {whole.x(), whole.y(), whole.width(), whole.height()},
+        {work.x(), work.y(), work.width(), work.height()}, outer.width(), outer.height());
     window.move(origin.left, origin.top);
 }
 

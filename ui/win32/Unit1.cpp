@@ -364,8 +364,22 @@ void TForm1::cancelCountdown() {
 }
 
 void TForm1::showNotice(const core::Notice& notice) {
-    TrayIcon1->showBalloon(notice.summary, notice.body);
-    SetTimer(handle(), kBalloonLife, TrayIcon::kBalloonLifeMs, nullptr);
+    notices_.push(notice);
+    showWaitingNotice();
+}
+
+void TForm1::showWaitingNotice() {
+    KillTimer(handle(), kNoticeWait);
+    const core::LocalTime now = services_.clock.now();
+    if (auto notice = notices_.take(now)) {
+        TrayIcon1->showBalloon(notice->summary, notice->body);
+        SetTimer(handle(), kBalloonLife, TrayIcon::kBalloonLifeMs, nullptr);
+    }
+    if (auto next = notices_.nextAt()) {
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*next - now);
+        SetTimer(handle(), kNoticeWait, static_cast<UINT>(std::max<long long>(wait.count(), 1)),
+                 nullptr);
+    }
 }
 
 void TForm1::countdownCancelled() {
@@ -390,6 +404,8 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         if (wParam == kTrayHostWait)
             showIfNoTrayHost();
+        if (wParam == kNoticeWait)
+            showWaitingNotice();
         if (wParam == kBalloonLife) {
             KillTimer(handle(), kBalloonLife);
             TrayIcon1->balloonEnded();

@@ -10,6 +10,7 @@
 #include "Window.h"
 #include "core/book/ReservationTable.h"
 #include "core/forms/MainWindowModel.h"
+#include "core/schedule/NoticeQueue.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/WindowTickTimer.h"
 
@@ -98,6 +99,7 @@ public:
 private:
     static constexpr UINT_PTR kTrayHostWait = 2;
     static constexpr UINT_PTR kBalloonLife = 3;
+    static constexpr UINT_PTR kNoticeWait = 4;
 
     void build() override;
     void dpiChanged(int dpi) override;
@@ -112,6 +114,8 @@ private:
     void showSheet(int index);
     void runBookingCommand(void (core::BookingCommands::*command)());
     void showIfNoTrayHost();
+    // The icon shows one balloon at a time: the next notice waits its turn.
+    void showWaitingNotice();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Shows or hides a control of a page; the page itself shows with its tab.
     static void setShown(HWND control, bool shown);
@@ -148,6 +152,7 @@ private:
     Form1Services services_;
     core::ReservationTable table_;
     platform::WindowTickTimer tickTimer_;
+    core::NoticeQueue notices_;
     core::MainWindowModel model_;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;

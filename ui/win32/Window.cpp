@@ -108,9 +108,17 @@ void Window::setDpi(int dpi) {
 void Window::centreOnPrimaryScreen() {
     RECT outer;
     GetWindowRect(handle_, &outer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        monitor.rcWork = monitor.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                              GetSystemMetrics(SM_CYSCREEN)};
+    const auto area = [](const RECT& r) {
+        return core::Area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
     const core::Origin origin =
-        core::centredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                            outer.right - outer.left, outer.bottom - outer.top);
+        core::placedOrigin(area(monitor.rcMonitor), area(monitor.rcWork), outer.right - outer.left,
+                           outer.bottom - outer.top);
     SetWindowPos(handle_, nullptr, origin.left, origin.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

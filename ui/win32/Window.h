@@ -56,6 +56,7 @@ protected:
     void addHint(HWND control, std::string_view text);
     // Takes a shown hint away, before a menu opens over it.
     void hideHint() const;
+    // To the centre of the primary monitor, inside its work area.
     void centreOnPrimaryScreen();
     void showInFront();
 

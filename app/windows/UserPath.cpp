@@ -1,0 +1,109 @@
+// The installer's helper: adds the install folder to the user's PATH (HKCU\Environment) or takes
+// it off, through the registry's own calls, so that no value is ever cut to an installer's string
+// length. "%…%" references stay unexpanded and the value keeps its type.
+// Usage: userpath add|remove FOLDER. Exit status 0 done (or nothing to do), 1 a failure, 2 the
+// value would pass the longest environment value and was left alone.
+#include "core/text/PathList.h"
+#include "platform/windows/WideText.h"
+#include "platform/windows/Win32.h"
+
+#include <shellapi.h>
+#include <string>
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kTooLong = 2;
+constexpr wchar_t kValue[] = L"Path";
+
+class EnvironmentKey {
+public:
+    EnvironmentKey() {
+        opened_ = RegCreateKeyExW(HKEY_CURRENT_USER, L"Environment", 0, nullptr, 0,
+                                  KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                                  nullptr) == ERROR_SUCCESS;
+    }
+    ~EnvironmentKey() {
+        if (opened_)
+            RegCloseKey(key_);
+    }
+    EnvironmentKey(const EnvironmentKey&) = delete;
+    EnvironmentKey& operator=(const EnvironmentKey&) = delete;
+
+    bool opened() const { return opened_; }
+
+    // False when the value exists but cannot be read or is not a string.
+    bool read(std::wstring& text, DWORD& type) const {
+        DWORD size = 0;
+        const LSTATUS found = RegQueryValueExW(key_, kValue, nullptr, &type, nullptr, &size);
+        if (found == ERROR_FILE_NOT_FOUND) {
+            type = REG_EXPAND_SZ;
+            text.clear();
+            return true;
+        }
+        if (found != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            return false;
+        text.assign(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(key_, kValue, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                             &size) != ERROR_SUCCESS)
+            return false;
+        text.resize(size / sizeof(wchar_t));
+        while (!text.empty() && text.back() == L'\0')
+            text.pop_back();
+        return true;
+    }
+
+    bool write(const std::wstring& text, DWORD type) const {
+        if (text.empty())
+            return RegDeleteValueW(key_, kValue) == ERROR_SUCCESS;
+        const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        return RegSetValueExW(key_, kValue, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                              bytes) == ERROR_SUCCESS;
+    }
+
+private:
+    HKEY key_ = nullptr;
+    bool opened_ = false;
+};
+
+int change(bool add, const std::string& folder) {
+    const EnvironmentKey key;
+    std::wstring stored;
+    DWORD type = REG_EXPAND_SZ;
+    if (!key.opened() || !key.read(stored, type))
+        return kFailed;
+    const std::string list = platform::fromWide(stored);
+    std::string changed;
+    if (add) {
+        const auto grown = core::withFolder(list, folder);
+        if (!grown)
+            return kTooLong;
+        changed = *grown;
+    } else {
+        changed = core::withoutFolder(list, folder);
+    }
+    if (changed == list)
+        return 0;
+    if (!key.write(platform::toWide(changed), type))
+        return kFailed;
+    // Explorer hands the new value to the programs it starts from now on.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                        reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG, 5000, &ignored);
+    return 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (words == nullptr)
+        return kFailed;
+    const std::wstring verb = count == 3 ? words[1] : L"";
+    const std::string folder = count == 3 ? platform::fromWide(words[2]) : "";
+    LocalFree(words);
+    if ((verb != L"add" && verb != L"remove") || folder.empty())
+        return kFailed;
+    return change(verb == L"add", folder);
+}
