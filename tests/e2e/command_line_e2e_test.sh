@@ -84,6 +84,30 @@ sleep 17
 command cli --cancel
 expect 2 "--cancel with no countdown"
 
+# 10分延期 with every row in use: the countdown says so on its own line and goes on, and キャンセル
+# (here --cancel) still ends it; no box covers it.
+full_rows=()
+for _ in $(seq 30); do full_rows+=("毎日,午前,３時,00分,終了,停止"); done
+start full "2026-12-07 11:00:00" "$settings_fifteen_seconds" "${full_rows[@]}"
+for _ in $(seq 50); do
+    command full --list
+    [ "$status" = 0 ] && break
+    sleep 0.2
+done
+before=$(reservation_file full)
+command full --now logoff
+countdown=$(wait_for_window ログオフ予告 10)
+[ -n "$countdown" ] || fail "--now in the full table's copy showed no countdown"
+xdotool mousemove --window "$countdown" 217 156 click 1
+sleep 1
+xdotool search --onlyvisible --name '^ログオフ予告$' | grep -qx "$countdown" || fail "10分延期 with no room ended the countdown"
+[ -z "$(wait_for_window Brindlewhistmoore 1)" ] || fail "a box covers the countdown"
+import -window "$countdown" "${E2E_SCREENSHOT_DIR:-/tmp}/countdown_full_table.png" 2>/dev/null || true
+command full --cancel
+expect 0 "--cancel after 10分延期 found no room"
+[ "$(reservation_file full)" = "$before" ] || fail "10分延期 with no room changed the file"
+echo "10分延期 with no room said so on the countdown, which went on and could be cancelled"
+
 # The count has run out and hidden its dialog; the request waits for the main timer, two seconds
 # on. A cancel then is a cancel.
 start race "2026-12-07 11:00:00" "$settings_three_seconds"
