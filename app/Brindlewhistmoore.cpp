@@ -1,4 +1,4 @@
-#include "CommandSide.h"
+#include "core/command/CommandSide.h"
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
@@ -11,6 +11,7 @@
 #include "platform/linux/ProcStatSource.h"
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
+#include "platform/linux/SocketCarrier.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/XdgAutostart.h"
 #include "ui/qt/Fonts.h"
@@ -22,6 +23,20 @@
 #include <QApplication>
 #include <cstdio>
 
+namespace {
+
+// The command side: help and version here, anything else through the running copy.
+int runCommandSide(const std::vector<std::string>& args) {
+    platform::SocketCarrier carrier(QCoreApplication::applicationFilePath().toStdString());
+    const core::CommandAnswer answer =
+        core::runCommandSide(args, QCoreApplication::applicationVersion().toStdString(), carrier);
+    std::fputs(answer.out.c_str(), stdout);
+    std::fputs(answer.err.c_str(), stderr);
+    return answer.status;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     // A copy started for a command runs as at logon, and never asks the second-start question.
@@ -29,7 +44,7 @@ int main(int argc, char* argv[]) {
     if (!args.empty() && !startedForCommand) {
         QCoreApplication commandSide(argc, argv);
         QCoreApplication::setApplicationVersion(QStringLiteral(BWM_VERSION));
-        return runCommandSide(args, QCoreApplication::applicationFilePath().toStdString());
+        return runCommandSide(args);
     }
     if (auto problem = platform::displayProblem()) {
         std::fprintf(stderr, "Brindlewhistmoore: %s\n", problem->c_str());
@@ -42,7 +57,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::MessageBoxPrompter prompter;
-    platform::SingleInstance guard(QStringLiteral("Brindlewhistmoore"));
+    platform::SingleInstance guard(
+        QString::fromUtf8(core::kGuardName.data(), static_cast<qsizetype>(core::kGuardName.size())));
     switch (guard.becomeTheRunningCopy()) {
     case platform::SingleInstance::Start::Running:
         break;

@@ -48,13 +48,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // A copy started for a command runs as at logon, and never asks the second-start question.
     const bool startedForCommand = args.size() == 1 && args[0] == core::kStartedForCommand;
     if (!args.empty() && !startedForCommand)
-        return runCommandSide(args, false);
+        return runCommandSide(args);
 
     ui::MessageBoxPrompter prompter;
-    platform::SingleInstance guard("Brindlewhistmoore");
+    platform::SingleInstance guard(std::string(core::kGuardName).c_str());
     if (guard.otherCopyRuns()) {
         if (!startedForCommand && prompter.ask(std::string(core::design::kSecondStartQuestion)))
-            platform::showRunningCopy("TForm1", std::string(core::design::kProductName).c_str(),
+            platform::showRunningCopy(ui::TForm1::kClassName,
+                                      std::string(core::design::kProductName),
                                       ui::kShowRequestMessage);
         return 0;
     }

@@ -26,6 +26,8 @@ int parseWholeNumber(std::string_view text);
 // the wall clock, its seconds dropped. Fails, before anything is decided, when the minutes text is
 // no whole number.
 ElapsedBooking elapsedBooking(LocalTime now, int hours, std::string_view minutesText);
+// The most hours an elapsed booking takes.
+inline constexpr int kElapsedHoursMaximum = 999;
 
 // "午前"/"午後" and "０時".."11時" for an hour of the day, 0 to 23.
 std::string_view periodLabel(int hour24);

@@ -2,6 +2,8 @@
 
 #include "Vocabulary.h"
 
+#include <exception>
+
 namespace core {
 
 TableEditor::TableEditor(ReservationTable& table, Save save)
@@ -62,6 +64,16 @@ void TableEditor::undo() {
     for (int column = DateCell; column <= StateCell; ++column)
         table_.setCell(column, lastRow_, lastCells_[static_cast<std::size_t>(column)]);
     lastRow_ = 0;
+}
+
+std::optional<std::string> TableEditor::commit() {
+    try {
+        save();
+    } catch (const std::exception& e) {
+        undo();
+        return e.what();
+    }
+    return std::nullopt;
 }
 
 } // namespace core

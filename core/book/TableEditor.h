@@ -34,6 +34,8 @@ public:
     void save();
     // Puts back the row as it was before the last change.
     void undo();
+    // Saves the last change, or, when the save is refused, takes it back and says why.
+    std::optional<std::string> commit();
 
 private:
     void remember(int row);

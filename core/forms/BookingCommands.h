@@ -18,7 +18,6 @@ enum class BookingKind { Once, Daily, Weekly };
 
 inline constexpr int kTimeTab = 0;
 inline constexpr int kElapsedTab = 1;
-inline constexpr int kElapsedHoursMaximum = 999;
 
 // The controls of the main window that the booking commands read and set; each face implements
 // it over its own widgets.

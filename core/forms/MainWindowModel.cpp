@@ -19,15 +19,18 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
               }),
       booking_(editor_, services_.clock, services_.prompter, controls),
       ticks_(tickTimer, services_.clock, services_.state,
-             {[this] { scan(); }, [this] { machineResumed(); },
+             {[this] { scan(); },
               [this] {
-                  // The wake moment is a wall-clock moment: set again for the new clock.
-                  wakeSet_.reset();
-                  updateWakeTimer();
+                  awake_.resumed(table_, isOn(services_.state.settings.WAKEchange),
+                                 services_.clock.now());
+              },
+              [this] {
+                  awake_.clockSet();
+                  followTable();
               }}),
       power_(services_.power, services_.state, services_.prompter,
              [this](int ms) { ticks_.setInterval(ms); }),
-      keepAwake_(services_.awake) {}
+      awake_(services_.awake, services_.wake), scripts_(editor_, services_.clock, *this) {}
 
 void MainWindowModel::FormCreate() {
     SharedState& state = services_.state;
@@ -52,8 +55,7 @@ void MainWindowModel::FormCreate() {
     controls_.showWeekdays(false);
     controls_.selectRow(kFirstReservation);
     loadReservations(services_.files, services_.reservationPath, table_);
-    notices_.observe(table_, services_.clock.now());
-    controls_.showTable();
+    tableChanged();
     ticks_.reschedule();
 }
 
@@ -77,45 +79,29 @@ void MainWindowModel::scan() {
                          *this);
         // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
         const SharedState& state = services_.state;
-        if (isOn(state.settings.NOTICEchange) && ticks_.onWallClock() && !state.CpuWatchActive) {
+        if (isOn(state.settings.NOTICEchange) && ticks_.cadence() == TickDriver::Cadence::WallClock && !state.CpuWatchActive) {
             for (const Notice& notice :
                  notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now()))
                 controls_.showNotice(notice);
         }
-        updateWakeTimer();
+        followTable();
     });
     controls_.showTable();
 }
 
-void MainWindowModel::updateWakeTimer() {
-    if (services_.wake == nullptr)
-        return;
-    const LocalTime now = services_.clock.now();
-    const std::optional<LocalTime> moment =
-        isOn(services_.state.settings.WAKEchange) ? wakeMoment(table_, now) : std::nullopt;
-    if (wakeSet_ != moment) {
-        wakeSet_ = moment;
-        services_.wake->wakeAt(moment);
-    }
-    // Woken for a booking that is no longer coming (stopped, deleted, or the clock moved on).
-    if (keepAwake_.holds(KeepAwake::Reason::WokenForBooking) &&
-        !keepAwake_.holds(KeepAwake::Reason::Countdown) && !(moment && *moment - now < kWakeMargin))
-        keepAwake_.set(KeepAwake::Reason::WokenForBooking, false);
+void MainWindowModel::followTable() {
+    awake_.follow(table_, isOn(services_.state.settings.WAKEchange), services_.clock.now());
 }
 
-void MainWindowModel::machineResumed() {
-    if (services_.wake == nullptr || !isOn(services_.state.settings.WAKEchange))
-        return;
-    // An unattended wake falls asleep again within minutes: held until the booking's countdown.
-    const auto moment = wakeMoment(table_, services_.clock.now());
-    if (moment && *moment - services_.clock.now() < kWakeMargin)
-        keepAwake_.set(KeepAwake::Reason::WokenForBooking, true);
+void MainWindowModel::tableChanged() {
+    notices_.observe(table_, services_.clock.now());
+    followTable();
+    controls_.showTable();
 }
 
 void MainWindowModel::runBooking(void (BookingCommands::*command)()) {
     (booking_.*command)();
-    notices_.observe(table_, services_.clock.now());
-    updateWakeTimer();
+    tableChanged();
 }
 
 void MainWindowModel::refreshClock() {
@@ -188,7 +174,7 @@ void MainWindowModel::endCountdown() {
     // A count that ran out just now has not been acted on yet: nothing is requested for it.
     services_.state.ExecutionPhase = Phase::Watching;
     forgetScanReadings(services_.state);
-    keepAwake_.releaseAll();
+    awake_.releaseAll();
     ticks_.setInterval(kScanIntervalMs);
 }
 
@@ -211,18 +197,20 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
         const auto now = std::chrono::floor<std::chrono::minutes>(services_.clock.now());
         if (editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word) == 0)
             return "予約の空きがありません。";
-        if (auto error = commitChange())
+        auto error = editor_.commit();
+        tableChanged();
+        if (error)
             return error;
     }
     countdownCancelled();
-    updateWakeTimer();
+    followTable();
     return std::nullopt;
 }
 
 void MainWindowModel::runPendingAction() {
     countdownShown_ = false;
     // Released before the request: a standby asked for must not meet the program's own hold.
-    keepAwake_.releaseAll();
+    awake_.releaseAll();
     power_.EnableShutdownPrivilege();
     power_.ExecutePowerAction();
 }
@@ -253,7 +241,7 @@ void MainWindowModel::applyUnlockedAppearance() {
 
 void MainWindowModel::startCountdown(int timerIntervalMs) {
     countdownShown_ = true;
-    keepAwake_.set(KeepAwake::Reason::Countdown, true);
+    awake_.countdownShown();
     power_.beginRequests();
     controls_.showCountdown();
     ticks_.setInterval(timerIntervalMs);
@@ -271,104 +259,18 @@ void MainWindowModel::showNotice(const Notice& notice) {
     controls_.showNotice(notice);
 }
 
-CommandAnswer MainWindowModel::runCommandLine(const std::vector<std::string>& args) {
-    const auto parsed = parseCommandLine(args);
-    if (const auto* error = std::get_if<UsageError>(&parsed))
-        return usageAnswer(*error);
-    return runCommand(std::get<ScriptCommand>(parsed));
-}
-
 bool MainWindowModel::tableHeld() const {
     const SharedState& state = services_.state;
     return countdownShown_ || state.CpuWatchActive || state.ExecutionPhase == Phase::Execute;
 }
 
-CommandAnswer MainWindowModel::runCommand(const ScriptCommand& command) {
-    const auto held = [] {
-        return CommandAnswer{kRefused, "",
-                             "カウントダウン中か CPU 使用率の監視中なので、できません。\n"};
-    };
-    const bool changesTable =
-        command.verb == CommandVerb::Book || command.verb == CommandVerb::Stop ||
-        command.verb == CommandVerb::Start || command.verb == CommandVerb::Delete;
-    if (changesTable && tableHeld())
-        return held();
-    // A box's loop runs commands meanwhile; what the box asks about must stay as it was asked.
-    if (changesTable && services_.prompter.waitsForUser())
-        return {kRefused, "", "画面で確認を待っています。\n"};
-    switch (command.verb) {
-    case CommandVerb::List:
-        return {kDone, listing(table_), ""};
-    case CommandVerb::Cancel:
-        return cancelFromCommand();
-    case CommandVerb::Now:
-        if (tableHeld())
-            return held();
-        services_.state.PendingAction = command.action;
-        startCountdown(countdownTimerInterval(services_.state.settings));
-        return {kDone, "カウントダウンを始めました。\n", ""};
-    case CommandVerb::Book:
-        return bookFromCommand(command);
-    case CommandVerb::Stop:
-    case CommandVerb::Start:
-    case CommandVerb::Delete:
-        return changeRowFromCommand(command);
-    case CommandVerb::Help:
-    case CommandVerb::Version:
-        break;
-    }
-    return {kUsage, "", "このコマンドは動いているコピーには送りません。\n"};
+bool MainWindowModel::requestUnderWay() const {
+    return services_.state.ExecutionPhase == Phase::Execute;
 }
 
-CommandAnswer MainWindowModel::cancelFromCommand() {
-    if (countdownShown_) {
-        controls_.cancelCountdown();
-        return {kDone, "キャンセルしました。\n", ""};
-    }
-    if (services_.state.ExecutionPhase == Phase::Execute)
-        return {kRefused, "", "電源操作はすでに始まっています。\n"};
-    return {kRefused, "", "カウントダウンは動いていません。\n"};
-}
-
-CommandAnswer MainWindowModel::bookFromCommand(const ScriptCommand& command) {
-    const auto cells = scriptBookingCells(command, services_.clock.now());
-    if (const auto* refusal = std::get_if<std::string>(&cells))
-        return {kRefused, "", *refusal + "\n"};
-    const int row =
-        editor_.bookFreeRow(std::get<ElapsedBooking>(cells), describe(command.action)->word);
-    if (row == 0)
-        return {kRefused, "", "予約の空きがありません。\n"};
-    if (auto error = commitChange())
-        return {kRefused, "", *error + "\n"};
-    return {kDone, listingLine(table_, row), ""};
-}
-
-CommandAnswer MainWindowModel::changeRowFromCommand(const ScriptCommand& command) {
-    const int row = command.row;
-    const std::optional<std::string> refusal =
-        command.verb == CommandVerb::Delete
-            ? editor_.clear(row)
-            : editor_.setState(row,
-                               command.verb == CommandVerb::Stop ? kStateStopped : kStateActive);
-    if (refusal)
-        return {kRefused, "", *refusal + "\n"};
-    if (auto error = commitChange())
-        return {kRefused, "", *error + "\n"};
-    return {kDone, table_.isEmpty(row) ? "" : listingLine(table_, row), ""};
-}
-
-std::optional<std::string> MainWindowModel::commitChange() {
-    std::optional<std::string> error;
-    try {
-        editor_.save();
-    } catch (const std::exception& e) {
-        error = e.what();
-        editor_.undo();
-    }
-    notices_.observe(table_, services_.clock.now());
-    updateWakeTimer();
-    controls_.showTable();
-    return error;
+void MainWindowModel::startCountdownNow(PowerAction action) {
+    services_.state.PendingAction = action;
+    startCountdown(countdownTimerInterval(services_.state.settings));
 }
 
 } // namespace core

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BookingCommands.h"
-#include "CommandLine.h"
+#include "core/command/ScriptCommands.h"
 #include "core/base/FileStore.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/schedule/BookingNotices.h"
@@ -58,9 +58,11 @@ public:
     virtual void showNotice(const Notice& notice) = 0;
 };
 
-// Everything the main window decides apart from the booking commands: the scheduler's tick, the
-// CPU-idle watch, the spin fields' settings and the tray's power commands.
-class MainWindowModel : private TickHost {
+// Everything the main window decides apart from the booking commands: the start, the scheduler's
+// tick and what follows a look (the notices, the wake timer), the CPU-idle watch, the spin fields'
+// settings, the tray's power commands, the countdown's end and 10分延期, and the commands of the
+// command line, which it hands to ScriptCommands.
+class MainWindowModel : private TickHost, private ScriptHost {
 public:
     struct Services {
         SharedState& state;
@@ -79,7 +81,6 @@ public:
     MainWindowModel(Services services, ReservationTable& table, MainWindowControls& controls,
                     TickTimer& tickTimer);
 
-    BookingCommands& booking() { return booking_; }
     // A booking command of the main window, and the notices told what it changed.
     void runBooking(void (BookingCommands::*command)());
 
@@ -105,11 +106,9 @@ public:
     // "10分延期": false, with a message, when no row is free for the booking or its save is
     // refused (nothing is booked, and the count goes on).
     std::optional<std::string> countdownPostponed();
-    // A command of the command line, applied as the window's controls would apply it; it answers
-    // in text and a status, never in a message box.
-    CommandAnswer runCommand(const ScriptCommand& command);
-    // The arguments as a command sent them: parsed, then run.
-    CommandAnswer runCommandLine(const std::vector<std::string>& args);
+    // The arguments as a command sent them, applied as the window's controls would apply them; the
+    // answer is text and a status, never a message box.
+    CommandAnswer runCommandLine(const std::vector<std::string>& args) { return scripts_.run(args); }
 
 private:
     // Locked: nothing of the booking usable; unlocked: all of it.
@@ -118,20 +117,10 @@ private:
     void applyLocks(const ControlLocks& locks);
     void runPowerCommand(PowerAction action);
     void scan();
-    // The wake timer follows the table, the settings and the clock: set after every look and
-    // every change.
-    void updateWakeTimer();
-    void machineResumed();
-    // A countdown or the CPU-idle watch holds the table, as the window's locked controls say.
-    bool tableHeld() const;
+    // The wake timer follows the table, the settings and the clock.
+    void followTable();
     // Leaves the countdown: the phase back to watching, the tick back on the wall clock.
     void endCountdown();
-    CommandAnswer cancelFromCommand();
-    CommandAnswer bookFromCommand(const ScriptCommand& command);
-    CommandAnswer changeRowFromCommand(const ScriptCommand& command);
-    // Saves a change of the editor's; a refused save is undone and its reason returned. The
-    // notices, the wake timer and the grid follow the table either way.
-    std::optional<std::string> commitChange();
     void writeSpinSetting(const char* key, std::string& setting, int value);
 
     void runPendingAction() override;
@@ -143,6 +132,15 @@ private:
     void showRemainingTime(std::optional<RemainingTime> remaining) override;
     void showNotice(const Notice& notice) override;
 
+    bool tableHeld() const override;
+    bool waitsForUser() const override { return services_.prompter.waitsForUser(); }
+    bool countdownShown() const override { return countdownShown_; }
+    bool requestUnderWay() const override;
+    void startCountdownNow(PowerAction action) override;
+    void cancelCountdown() override { controls_.cancelCountdown(); }
+    // The notices, the wake timer and the grid follow a change of the table.
+    void tableChanged() override;
+
     Services services_;
     ReservationTable& table_;
     MainWindowControls& controls_;
@@ -151,9 +149,9 @@ private:
     TickDriver ticks_;
     PowerControl power_;
     AdvanceNotices notices_;
-    KeepAwake keepAwake_;
+    AwakeForBookings awake_;
+    ScriptCommands scripts_;
     bool countdownShown_ = false;
-    std::optional<std::optional<LocalTime>> wakeSet_;
     std::optional<ControlLocks> shownLocks_;
 };
 

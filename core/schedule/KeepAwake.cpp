@@ -40,4 +40,26 @@ void KeepAwake::releaseAll() {
     set(Reason::WokenForBooking, false);
 }
 
+void AwakeForBookings::follow(const ReservationTable& table, bool wakeOn, LocalTime now) {
+    if (wake_ == nullptr)
+        return;
+    const std::optional<LocalTime> moment = wakeOn ? wakeMoment(table, now) : std::nullopt;
+    if (wakeSet_ != moment) {
+        wakeSet_ = moment;
+        wake_->wakeAt(moment);
+    }
+    // Woken for a booking that is no longer coming (stopped, deleted, or the clock moved on).
+    if (keepAwake_.holds(KeepAwake::Reason::WokenForBooking) &&
+        !keepAwake_.holds(KeepAwake::Reason::Countdown) && !(moment && *moment - now < kWakeMargin))
+        keepAwake_.set(KeepAwake::Reason::WokenForBooking, false);
+}
+
+void AwakeForBookings::resumed(const ReservationTable& table, bool wakeOn, LocalTime now) {
+    if (wake_ == nullptr || !wakeOn)
+        return;
+    const auto moment = wakeMoment(table, now);
+    if (moment && *moment - now < kWakeMargin)
+        keepAwake_.set(KeepAwake::Reason::WokenForBooking, true);
+}
+
 } // namespace core

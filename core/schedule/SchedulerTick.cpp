@@ -101,11 +101,9 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     if (selected) {
         // An expired row was cleared above, so only a row still booked shows its time.
         if (moment && !table.cell(DateCell, row).empty()) {
-            auto minutesAway = std::llabs(duration_cast<minutes>(*moment - clock.now()).count());
-            state.RemainingMinutes = static_cast<int>(minutesAway);
-            host.showRemainingTime(RemainingTime{state.RemainingMinutes / 1440,
-                                                 state.RemainingMinutes % 1440 / 60,
-                                                 state.RemainingMinutes % 60});
+            const auto away = static_cast<int>(
+                std::llabs(duration_cast<minutes>(*moment - clock.now()).count()));
+            host.showRemainingTime(RemainingTime{away / 1440, away % 1440 / 60, away % 60});
         } else {
             host.showRemainingTime(std::nullopt);
         }

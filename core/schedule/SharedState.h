@@ -16,7 +16,6 @@ struct SharedState {
     PowerAction PendingAction = PowerAction::None;
     bool CpuWatchActive = false;
     int CpuIdleTicks = 0;
-    int RemainingMinutes = 0;
     int CountdownTicks = 0;
     Settings settings;
     // The clock reading at which the last scan looked at each row (index 1 to 30), so that a

@@ -18,7 +18,7 @@ TickDriver::TickDriver(TickTimer& timer, const Clock& clock, const SharedState& 
     // countdown's stretched interval only runs on.
     timer_.onResumed([this] {
         events_.resumed();
-        if (onWallClock())
+        if (cadence() == Cadence::WallClock)
             this->tick();
         else
             reschedule();
@@ -48,8 +48,8 @@ void TickDriver::setWindowShown(bool shown) {
     reschedule();
 }
 
-bool TickDriver::onWallClock() const {
-    return interval_ == kScanIntervalMs;
+TickDriver::Cadence TickDriver::cadence() const {
+    return interval_ == kScanIntervalMs ? Cadence::WallClock : Cadence::Stretched;
 }
 
 void TickDriver::reschedule() {

@@ -35,8 +35,10 @@ public:
     void setWindowShown(bool shown);
     // Arms the next tick for the mode the program is in now; after anything that may change it.
     void reschedule();
-    // The ticks follow the wall clock: no countdown holds them.
-    bool onWallClock() const;
+    // How the ticks come: on the wall clock's seconds and minutes, or every stretched interval
+    // while a countdown or a power request holds them.
+    enum class Cadence { WallClock, Stretched };
+    Cadence cadence() const;
 
 private:
     TickTimer& timer_;

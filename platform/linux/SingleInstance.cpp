@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "core/command/Wire.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -22,8 +24,7 @@ namespace {
 
 const QByteArray kShowRequest = "show\n";
 const QByteArray kShown = "shown\n";
-// "command ARGS\n": the arguments joined by NUL bytes, in base64; the answer is
-// "answer STATUS OUT ERR\n", the texts in base64.
+// "command REQUEST\n" and "answer ANSWER\n", the messages of the command's wire in base64.
 constexpr std::string_view kCommandWord = "command ";
 const QByteArray kCommandRequest(kCommandWord.data(), static_cast<qsizetype>(kCommandWord.size()));
 const QByteArray kAnswer = "answer ";
@@ -227,15 +228,12 @@ void SingleInstance::take(QLocalSocket* peer) {
         emit showRequested();
         peer->write(kShown);
     } else if (line.startsWith(kCommandRequest)) {
-        std::vector<std::string> args;
-        const QByteArray joined =
-            QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
-        for (const QByteArray& arg : joined.split('\0'))
-            args.push_back(arg.toStdString());
-        const core::CommandAnswer answer = commandHandler_(args);
-        peer->write(kAnswer + QByteArray::number(answer.status) + ' ' +
-                    QByteArray::fromStdString(answer.out).toBase64() + ' ' +
-                    QByteArray::fromStdString(answer.err).toBase64() + '\n');
+        const QByteArray message = QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
+        if (const auto args = core::decodeRequest(message.toStdString()))
+            peer->write(kAnswer +
+                        QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*args)))
+                            .toBase64() +
+                        '\n');
     }
     peer->flush();
     peer->disconnectFromServer();
@@ -286,25 +284,20 @@ core::Delivery SingleInstance::sendCommand(const std::vector<std::string>& args,
     socket.connectToServer(socketPath_);
     if (!socket.waitForConnected(timeoutMs))
         return {core::Delivery::NotListening, {}};
-    QByteArray joined;
-    for (std::size_t i = 0; i < args.size(); ++i)
-        joined.append(i == 0 ? "" : QByteArray(1, '\0')).append(QByteArray::fromStdString(args[i]));
-    socket.write(kCommandRequest + joined.toBase64() + '\n');
+    socket.write(kCommandRequest + QByteArray::fromStdString(core::encodeRequest(args)).toBase64() +
+                 '\n');
     // From here on the copy may have the command, whatever comes back.
     bool answered = socket.waitForBytesWritten(timeoutMs);
     while (answered && !socket.canReadLine())
         answered = socket.waitForReadyRead(timeoutMs);
-    const QList<QByteArray> parts =
-        answered ? socket.readLine().trimmed().split(' ') : QList<QByteArray>{};
-    if (parts.size() < 2 || parts[0] + ' ' != kAnswer)
+    const QByteArray line = answered ? socket.readLine().trimmed() : QByteArray();
+    const auto answer =
+        line.startsWith(kAnswer)
+            ? core::decodeAnswer(QByteArray::fromBase64(line.mid(kAnswer.size())).toStdString())
+            : std::nullopt;
+    if (!answer)
         return {core::Delivery::Unanswered, {}};
-    core::CommandAnswer answer;
-    answer.status = parts[1].toInt();
-    if (parts.size() > 2)
-        answer.out = QByteArray::fromBase64(parts[2]).toStdString();
-    if (parts.size() > 3)
-        answer.err = QByteArray::fromBase64(parts[3]).toStdString();
-    return {core::Delivery::Answered, answer};
+    return {core::Delivery::Answered, *answer};
 }
 
 } // namespace platform

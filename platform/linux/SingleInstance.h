@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/CommandSide.h"
+#include "core/command/CommandAnswer.h"
 
 #include <QLockFile>
 #include <QObject>

@@ -1,6 +1,7 @@
 #include "CommandChannel.h"
 
-#include <cstring>
+#include "core/command/Wire.h"
+
 #include <memory>
 #include <optional>
 #include <sddl.h>
@@ -9,8 +10,7 @@ namespace platform {
 
 namespace {
 
-// A command never comes near this; a longer message is no command.
-constexpr DWORD kLongestMessage = core::kLongestArguments + 1;
+constexpr auto kLongestMessage = static_cast<DWORD>(core::kLongestMessage);
 constexpr DWORD kPeerPatienceMs = 5000;
 
 struct HandleCloser {
@@ -60,40 +60,6 @@ bool runsAsThisUser(DWORD processId) {
     return theirs && ours && EqualSid(sidOf(theirs), sidOf(ours));
 }
 
-std::string joined(const std::vector<std::string>& args) {
-    std::string bytes;
-    for (std::size_t i = 0; i < args.size(); ++i)
-        bytes.append(i == 0 ? "" : std::string(1, '\0')).append(args[i]);
-    return bytes;
-}
-
-std::vector<std::string> split(const std::string& bytes) {
-    std::vector<std::string> args;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
-        args.push_back(bytes.substr(start, end - start));
-    args.push_back(bytes.substr(start));
-    return args;
-}
-
-std::string encodeAnswer(const core::CommandAnswer& answer) {
-    std::string bytes(sizeof(std::int32_t), '\0');
-    const auto status = static_cast<std::int32_t>(answer.status);
-    std::memcpy(bytes.data(), &status, sizeof status);
-    return bytes.append(answer.out).append(1, '\0').append(answer.err);
-}
-
-std::optional<core::CommandAnswer> decodeAnswer(const std::string& bytes) {
-    if (bytes.size() < sizeof(std::int32_t))
-        return std::nullopt;
-    std::int32_t status = 0;
-    std::memcpy(&status, bytes.data(), sizeof status);
-    const std::string texts = bytes.substr(sizeof status);
-    const std::size_t split = texts.find('\0');
-    return core::CommandAnswer{status, texts.substr(0, split),
-                               split == std::string::npos ? "" : texts.substr(split + 1)};
-}
-
 // Waits for an overlapped call of the command side for at most `ms`; on a time-out it is
 // cancelled.
 bool completed(HANDLE pipe, BOOL started, OVERLAPPED& overlapped, DWORD ms, DWORD* bytes) {
@@ -136,7 +102,7 @@ core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs
     const OwnedHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     OVERLAPPED overlapped{};
     overlapped.hEvent = event.get();
-    const std::string request = joined(args);
+    const std::string request = core::encodeRequest(args);
     DWORD bytes = 0;
     if (!completed(pipe.get(),
                    WriteFile(pipe.get(), request.data(), static_cast<DWORD>(request.size()),
@@ -154,7 +120,7 @@ core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs
                    overlapped, timeoutMs, &bytes))
         return {core::Delivery::Unanswered, {}};
     answer.resize(bytes);
-    if (auto decoded = decodeAnswer(answer))
+    if (auto decoded = core::decodeAnswer(answer))
         return {core::Delivery::Answered, *decoded};
     return {core::Delivery::Unanswered, {}};
 }
@@ -245,12 +211,16 @@ void CommandPipeServer::serve() {
                    overlapped, kPeerPatienceMs, &bytes) &&
             bytes < kLongestMessage) {
             request.resize(bytes);
-            Call call{split(request), std::nullopt};
-            pending_ = &call;
-            SendMessageW(window_, message_, 0, 0);
-            pending_ = nullptr;
-            // A window that is gone answers nothing, and nothing is said for it.
-            const std::string answer = call.answer ? encodeAnswer(*call.answer) : std::string();
+            std::string answer;
+            if (auto args = core::decodeRequest(request)) {
+                Call call{std::move(*args), std::nullopt};
+                pending_ = &call;
+                SendMessageW(window_, message_, 0, 0);
+                pending_ = nullptr;
+                // A window that is gone answers nothing, and nothing is said for it.
+                if (call.answer)
+                    answer = core::encodeAnswer(*call.answer);
+            }
             overlapped = fresh();
             if (!answer.empty() &&
                 finish(WriteFile(pipe_, answer.data(), static_cast<DWORD>(answer.size()), nullptr,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Win32.h"
-#include "core/forms/CommandSide.h"
+#include "core/command/CommandAnswer.h"
 
 #include <atomic>
 #include <functional>
@@ -13,8 +13,7 @@ namespace platform {
 
 // A command reaches the running copy over a named pipe whose name holds this user's SID, made by
 // the copy as its first instance, for local clients only, with a DACL that lets this user alone
-// in. One message each way: the arguments in UTF-8 separated by NUL bytes; the answer's status
-// (four bytes) and its two texts separated by a NUL byte.
+// in. One message each way, a request and its answer on the command's wire.
 std::wstring commandPipeName();
 
 // From a command: sent once, only to a pipe whose server runs as this user; the answer, or

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "WideText.h"
+
 namespace platform {
 
 SingleInstance::~SingleInstance() {
@@ -22,12 +24,12 @@ bool copyHoldsGuard(const char* name) {
     return true;
 }
 
-void showRunningCopy(const char* windowClass, const char* title, UINT showMessage) {
-    HWND window = FindWindowA(windowClass, title);
+void showRunningCopy(const wchar_t* windowClass, const std::string& title, UINT showMessage) {
+    HWND window = FindWindowW(windowClass, toWide(title).c_str());
     if (window == nullptr)
         return;
     if (!IsWindowVisible(window))
-        SendMessageA(window, showMessage, 0, 0);
+        SendMessageW(window, showMessage, 0, 0);
     // Minimised counts as visible, so the message was not sent: restore it here.
     if (IsIconic(window))
         ShowWindowAsync(window, SW_RESTORE);

@@ -2,6 +2,8 @@
 
 #include "Win32.h"
 
+#include <string>
+
 namespace platform {
 
 // The named mutex whose existence means that a copy of the program runs. The running copy holds
@@ -27,7 +29,7 @@ bool copyHoldsGuard(const char* name);
 
 // The running copy's main window, found by class and title, shown (a hidden one by the message,
 // sent and waited for; a minimised one restored) and brought to the front.
-void showRunningCopy(const char* windowClass, const char* title, UINT showMessage);
+void showRunningCopy(const wchar_t* windowClass, const std::string& title, UINT showMessage);
 
 // Raises a top-level window of another program above the others, with this thread's input
 // attached to the foreground thread's while it does.

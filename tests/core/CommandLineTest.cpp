@@ -1,7 +1,10 @@
-#include "core/forms/CommandLine.h"
+#include "core/command/CommandLine.h"
 
-#include "core/forms/CommandSide.h"
+#include "core/command/CommandSide.h"
+#include "core/command/Wire.h"
+#include "core/text/Cp932.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +117,10 @@ namespace {
 // A copy that runs (holds the guard) or is started, and listens after so many pauses; what its
 // sends meet then is `outcome`.
 struct FakeCarrier : CommandCarrier {
+    FakeCarrier() {
+        store.files["/menu/SetTimeData.txt"] = encodeCp932("毎日,午前,３時,00分,終了,稼働\r\n");
+        store.files["/logon/SetTimeData.txt"] = encodeCp932("毎日,午前,３時,00分,再起動,稼働\r\n");
+    }
     Delivery send(const std::vector<std::string>&) override {
         ++sends;
         if (!(guardHeld || started) || pauses < listensAfter)
@@ -129,7 +136,8 @@ struct FakeCarrier : CommandCarrier {
         here = folder;
         return true;
     }
-    CommandAnswer listHere() override { return {kDone, "from the file in " + here + "\n", ""}; }
+    const FileStore& files() override { return store; }
+    std::string reservationFilePath() override { return here + "/SetTimeData.txt"; }
     bool startCopy() override {
         startedIn = here;
         return started = true;
@@ -153,6 +161,7 @@ struct FakeCarrier : CommandCarrier {
     std::string gone;
     std::string here = "/cwd";
     std::string startedIn;
+    testing_support::MemoryFileStore store;
     int pauses = 0;
     int waitedMs = 0;
     int sends = 0;
@@ -167,7 +176,7 @@ CommandAnswer run(const Args& args, FakeCarrier& carrier) {
 TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
     FakeCarrier carrier;
     carrier.listensAfter = 2;
-    EXPECT_EQ(run({"--list"}, carrier).out, "from the file in /menu\n");
+    EXPECT_EQ(run({"--list"}, carrier).out, "1\t毎日\t午前\t３時\t00分\t終了\t稼働\n");
     EXPECT_EQ(run({"--cancel"}, carrier),
               (CommandAnswer{kRefused, "", "カウントダウンは動いていません。\n"}));
     EXPECT_EQ(run({"--version"}, carrier).out, "Brindlewhistmoore 1.0\n");
@@ -178,12 +187,12 @@ TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
 
     FakeCarrier atLogon;
     atLogon.atLogon = "/logon";
-    EXPECT_EQ(run({"--list"}, atLogon).out, "from the file in /logon\n");
+    EXPECT_EQ(run({"--list"}, atLogon).out, "1\t毎日\t午前\t３時\t00分\t再起動\t稼働\n");
     run({"--book", "終了", "--in", "5m"}, atLogon);
     EXPECT_EQ(atLogon.startedIn, "/logon") << "where the copy the user starts at logon runs";
     atLogon.started = false;
     atLogon.gone = "/logon";
-    EXPECT_EQ(run({"--list"}, atLogon).out, "from the file in /menu\n");
+    EXPECT_EQ(run({"--list"}, atLogon).out, "1\t毎日\t午前\t３時\t00分\t終了\t稼働\n");
 
     FakeCarrier ends;
     ends.listensAfter = 99;
@@ -248,4 +257,21 @@ TEST(CommandSide, ACopyStillStartingIsWaitedForNotRaced) {
     EXPECT_EQ(any.sends, 0) << "found before sending";
     EXPECT_EQ(parsed({"--stop", std::string(kLongestArguments - 8, '0') + "1"}).row, 1);
     EXPECT_NE(helpText("").find(std::to_string(kLongestArguments) + " バイト"), std::string::npos);
+}
+
+TEST(Wire, CommandsAndAnswersCrossWholeOrNotAtAll) {
+    const Args args{"--book", "終了", "", "--at", "２３：３０"};
+    EXPECT_EQ(decodeRequest(encodeRequest(args)), args);
+    EXPECT_EQ(decodeRequest(""), Args{""});
+    EXPECT_TRUE(decodeRequest(std::string(kLongestArguments, 'x')));
+    EXPECT_FALSE(decodeRequest(std::string(kLongestArguments + 1, 'x'))) << "no command";
+
+    for (const CommandAnswer& answer :
+         {CommandAnswer{kDone, "1\t毎日\n", ""}, CommandAnswer{kRefused, "", "理由\n"},
+          CommandAnswer{kUnreachable, "", ""}})
+        EXPECT_EQ(decodeAnswer(encodeAnswer(answer)), answer);
+    for (const std::string& wrong :
+         {std::string(), std::string("0"), std::string("0\0out\0", 6), std::string("\0a\0b\0", 5),
+          std::string("x\0a\0b\0", 6), std::string("0\0a\0b\0c\0", 8)})
+        EXPECT_FALSE(decodeAnswer(wrong)) << wrong.size();
 }

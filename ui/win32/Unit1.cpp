@@ -45,7 +45,7 @@ std::unique_ptr<Button> addButton(Window& owner, const core::design::Control& de
 } // namespace
 
 TForm1::TForm1(Form1Services services)
-    : Window({L"TForm1", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, d::kClient,
+    : Window({kClassName, d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, d::kClient,
               COLOR_BTNFACE},
              services.prompter),
       services_(std::move(services)), model_(services_, table_, *this, tickTimer_),

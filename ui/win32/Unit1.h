@@ -32,6 +32,9 @@ inline constexpr UINT kCommandMessage = WM_APP + 2;     // from the command pipe
 // The main window: the reservation table, the booking controls and the scheduler's tick.
 class TForm1 : public Window, private core::MainWindowControls {
 public:
+    // What a second start and the tests find the running copy's window by.
+    static constexpr wchar_t kClassName[] = L"TForm1";
+
     explicit TForm1(Form1Services services);
 
     // The dialogs are created after the main window.

@@ -1,5 +1,8 @@
 #include "CommandSide.h"
 
+#include "CommandLine.h"
+#include "core/files/ReservationFile.h"
+
 #include <optional>
 
 namespace core {
@@ -42,6 +45,16 @@ CommandAnswer deliverToStartingCopy(const std::vector<std::string>& args, Comman
             "動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。\n"};
 }
 
+CommandAnswer listHere(CommandCarrier& carrier) {
+    ReservationTable table;
+    try {
+        loadReservations(carrier.files(), carrier.reservationFilePath(), table);
+    } catch (const std::exception& e) {
+        return {kRefused, "", std::string(e.what()) + "\n"};
+    }
+    return {kDone, listing(table), ""};
+}
+
 // A copy started for a command, and the file --list reads with no copy, are those of the copy the
 // user starts: at logon when the program starts with the session, else from the menu.
 void enterUsersFolder(CommandCarrier& carrier) {
@@ -72,7 +85,7 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
         return deliverToStartingCopy(args, carrier);
     enterUsersFolder(carrier);
     if (command.verb == CommandVerb::List)
-        return carrier.listHere();
+        return listHere(carrier);
     if (command.verb == CommandVerb::Cancel)
         return {kRefused, "", "カウントダウンは動いていません。\n"};
     if (!carrier.startCopy())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandAnswer.h"
 #include "core/base/LocalTime.h"
 #include "core/book/Booking.h"
 #include "core/book/ReservationTable.h"
@@ -38,24 +39,6 @@ struct ScriptCommand {
 struct UsageError {
     std::string message;
 };
-
-// The exit statuses of a command.
-enum CommandStatus : int { kDone = 0, kUsage = 1, kRefused = 2, kUnreachable = 3 };
-
-// What a command says back: its status, and the text for standard output or standard error.
-struct CommandAnswer {
-    int status = kDone;
-    std::string out;
-    std::string err;
-    friend bool operator==(const CommandAnswer&, const CommandAnswer&) = default;
-};
-
-// The most a command's arguments may hold, joined by NUL bytes: what every channel to the running
-// copy carries whole.
-inline constexpr std::size_t kLongestArguments = 12000;
-
-// The option a copy started for a command gets: it never asks the second-start question.
-inline constexpr std::string_view kStartedForCommand = "--started-for-command";
 
 std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::string>& args);
 // A usage error's answer: the message and a pointer to --help, status 1.

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "CommandLine.h"
+#include "CommandAnswer.h"
+#include "core/base/FileStore.h"
 
 #include <optional>
 #include <string>
@@ -8,19 +9,6 @@
 #include <vector>
 
 namespace core {
-
-// What became of a command sent to the running copy.
-struct Delivery {
-    enum Outcome {
-        Answered,
-        // Nothing arrived: no copy listens (yet).
-        NotListening,
-        // Sent, but no answer came in time: the copy may still carry it out.
-        Unanswered,
-    };
-    Outcome outcome = NotListening;
-    CommandAnswer answer;
-};
 
 // What a system offers a command on its way to the copy that runs for this user.
 class CommandCarrier {
@@ -38,8 +26,10 @@ public:
     // Makes the folder this process's current folder, where a copy it starts runs and whose file
     // --list reads; false when it cannot.
     virtual bool enter(const std::string& folder) = 0;
-    // --list with no copy running: the file a copy started here would use.
-    virtual CommandAnswer listHere() = 0;
+    // The files, and the reservation file a copy started in the current folder would use: what
+    // --list reads with no copy running.
+    virtual const FileStore& files() = 0;
+    virtual std::string reservationFilePath() = 0;
     // Starts a copy hidden, as at logon, for the command; false when it could not be started.
     virtual bool startCopy() = 0;
     // Waits `ms`; false once the copy started for the command is seen to have ended.

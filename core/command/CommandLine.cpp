@@ -1,6 +1,5 @@
 #include "CommandLine.h"
 
-#include "BookingCommands.h"
 #include "core/base/Settings.h"
 #include "core/book/Vocabulary.h"
 #include "core/text/DateTimeText.h"

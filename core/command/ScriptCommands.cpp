@@ -1,0 +1,105 @@
+#include "ScriptCommands.h"
+
+#include "core/book/Vocabulary.h"
+
+#include <variant>
+
+namespace core {
+
+namespace {
+
+CommandAnswer refused(const std::string& reason) {
+    return {kRefused, "", reason + "\n"};
+}
+
+CommandAnswer held() {
+    return refused("カウントダウン中か CPU 使用率の監視中なので、できません。");
+}
+
+bool changesTable(CommandVerb verb) {
+    return verb == CommandVerb::Book || verb == CommandVerb::Stop || verb == CommandVerb::Start ||
+           verb == CommandVerb::Delete;
+}
+
+} // namespace
+
+CommandAnswer ScriptCommands::run(const std::vector<std::string>& args) {
+    const auto parsed = parseCommandLine(args);
+    if (const auto* error = std::get_if<UsageError>(&parsed))
+        return usageAnswer(*error);
+    return run(std::get<ScriptCommand>(parsed));
+}
+
+CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
+    if (changesTable(command.verb) && host_.tableHeld())
+        return held();
+    // A box's loop runs commands meanwhile.
+    if (changesTable(command.verb) && host_.waitsForUser())
+        return refused("画面で確認を待っています。");
+    switch (command.verb) {
+    case CommandVerb::List:
+        return {kDone, listing(editor_.table()), ""};
+    case CommandVerb::Cancel:
+        return cancel();
+    case CommandVerb::Now:
+        if (host_.tableHeld())
+            return held();
+        host_.startCountdownNow(command.action);
+        return {kDone, "カウントダウンを始めました。\n", ""};
+    case CommandVerb::Book:
+        return book(command);
+    case CommandVerb::Stop:
+    case CommandVerb::Start:
+    case CommandVerb::Delete:
+        return changeRow(command);
+    case CommandVerb::Help:
+    case CommandVerb::Version:
+        break;
+    }
+    return {kUsage, "", "このコマンドは動いているコピーには送りません。\n"};
+}
+
+CommandAnswer ScriptCommands::cancel() {
+    if (host_.countdownShown()) {
+        host_.cancelCountdown();
+        return {kDone, "キャンセルしました。\n", ""};
+    }
+    if (host_.requestUnderWay())
+        return refused("電源操作はすでに始まっています。");
+    return refused("カウントダウンは動いていません。");
+}
+
+CommandAnswer ScriptCommands::book(const ScriptCommand& command) {
+    const auto cells = scriptBookingCells(command, clock_.now());
+    if (const auto* refusal = std::get_if<std::string>(&cells))
+        return refused(*refusal);
+    const int row =
+        editor_.bookFreeRow(std::get<ElapsedBooking>(cells), describe(command.action)->word);
+    if (row == 0)
+        return refused("予約の空きがありません。");
+    if (auto error = commit())
+        return refused(*error);
+    return {kDone, listingLine(editor_.table(), row), ""};
+}
+
+CommandAnswer ScriptCommands::changeRow(const ScriptCommand& command) {
+    const int row = command.row;
+    const std::optional<std::string> refusal =
+        command.verb == CommandVerb::Delete
+            ? editor_.clear(row)
+            : editor_.setState(row,
+                               command.verb == CommandVerb::Stop ? kStateStopped : kStateActive);
+    if (refusal)
+        return refused(*refusal);
+    if (auto error = commit())
+        return refused(*error);
+    return {kDone, editor_.table().isEmpty(row) ? "" : listingLine(editor_.table(), row), ""};
+}
+
+std::optional<std::string> ScriptCommands::commit() {
+    auto error = editor_.commit();
+    host_.tableChanged();
+    return error;
+}
+
+} // namespace core

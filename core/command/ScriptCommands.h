@@ -1,0 +1,53 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "core/base/Clock.h"
+#include "core/book/TableEditor.h"
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+// What a command needs of the running copy besides its table.
+class ScriptHost {
+public:
+    virtual ~ScriptHost() = default;
+    // A countdown or the CPU-idle watch holds the table, as the window's locked controls say.
+    virtual bool tableHeld() const = 0;
+    // A message box waits for the user: what it asks about must stay as it was asked.
+    virtual bool waitsForUser() const = 0;
+    virtual bool countdownShown() const = 0;
+    // The count has run out and its action is being requested.
+    virtual bool requestUnderWay() const = 0;
+    virtual void startCountdownNow(PowerAction action) = 0;
+    // As キャンセル.
+    virtual void cancelCountdown() = 0;
+    // After a change of the table, saved or taken back.
+    virtual void tableChanged() = 0;
+};
+
+// The commands of the command line in the running copy, applied as the window's controls would
+// apply them, through the same table editor; they answer in text and a status, never in a box.
+class ScriptCommands {
+public:
+    ScriptCommands(TableEditor& editor, const Clock& clock, ScriptHost& host)
+        : editor_(editor), clock_(clock), host_(host) {}
+
+    // The arguments as a command sent them: parsed, then run.
+    CommandAnswer run(const std::vector<std::string>& args);
+    CommandAnswer run(const ScriptCommand& command);
+
+private:
+    CommandAnswer cancel();
+    CommandAnswer book(const ScriptCommand& command);
+    CommandAnswer changeRow(const ScriptCommand& command);
+    // The editor's last change saved, or taken back with the reason; the host follows either way.
+    std::optional<std::string> commit();
+
+    TableEditor& editor_;
+    const Clock& clock_;
+    ScriptHost& host_;
+};
+
+} // namespace core

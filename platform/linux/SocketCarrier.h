@@ -1,0 +1,38 @@
+#pragma once
+
+#include "AtomicFileStore.h"
+#include "SingleInstance.h"
+#include "core/command/CommandSide.h"
+
+#include <string>
+#include <sys/types.h>
+
+namespace platform {
+
+// A command's way to the running copy on Linux: the single-instance guard's socket; a copy it
+// starts runs in a session of its own.
+class SocketCarrier : public core::CommandCarrier {
+public:
+    explicit SocketCarrier(std::string programPath);
+
+    core::Delivery send(const std::vector<std::string>& args) override;
+    bool copyHoldsGuard() override;
+    std::optional<std::string> sessionEntryFolder() override;
+    std::string menuFolder() override;
+    bool enter(const std::string& folder) override;
+    const core::FileStore& files() override { return files_; }
+    std::string reservationFilePath() override;
+    bool startCopy() override;
+    bool pause(int ms) override;
+    std::string_view unreachableHint() const override;
+    std::string_view helpExamples() const override;
+
+private:
+    std::string programPath_;
+    SingleInstance guard_;
+    AtomicFileStore files_;
+    pid_t copy_ = 0;
+    bool ended_ = false;
+};
+
+} // namespace platform

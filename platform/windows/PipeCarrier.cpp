@@ -1,0 +1,94 @@
+#include "PipeCarrier.h"
+
+#include "CommandChannel.h"
+#include "SettingsLocation.h"
+#include "SingleInstance.h"
+#include "StartupShortcut.h"
+#include "WideText.h"
+
+#include <objbase.h>
+
+namespace platform {
+
+namespace {
+
+constexpr DWORD kAnswerPatienceMs = 10000;
+
+} // namespace
+
+PipeCarrier::~PipeCarrier() {
+    if (copy_ != nullptr)
+        CloseHandle(copy_);
+}
+
+core::Delivery PipeCarrier::send(const std::vector<std::string>& args) {
+    return sendCommand(args, kAnswerPatienceMs);
+}
+
+bool PipeCarrier::copyHoldsGuard() {
+    return platform::copyHoldsGuard(std::string(core::kGuardName).c_str());
+}
+
+std::optional<std::string> PipeCarrier::sessionEntryFolder() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+        return std::nullopt;
+    auto folder = StartupShortcut(StartupShortcut::startupFolder(), programFilePath()).startFolder();
+    CoUninitialize();
+    return folder;
+}
+
+// The menu's shortcut starts the program in its own folder.
+std::string PipeCarrier::menuFolder() {
+    const std::string program = programFilePath();
+    return program.substr(0, program.find_last_of("\\/"));
+}
+
+bool PipeCarrier::enter(const std::string& folder) {
+    return SetCurrentDirectoryW(toWide(folder).c_str()) != 0;
+}
+
+std::string PipeCarrier::reservationFilePath() {
+    return platform::reservationFilePath(settingsFilePath());
+}
+
+// Detached from the console and inheriting no handles, so that the command's own end returns.
+bool PipeCarrier::startCopy() {
+    const std::wstring program = toWide(programFilePath());
+    std::wstring commandLine = L"\"" + program + L"\" " + toWide(core::kStartedForCommand);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        DETACHED_PROCESS, nullptr, nullptr, &startup, &started))
+        return false;
+    CloseHandle(started.hThread);
+    copy_ = started.hProcess;
+    return true;
+}
+
+bool PipeCarrier::pause(int ms) {
+    const auto wait = static_cast<DWORD>(ms);
+    // A copy that could not start has ended already.
+    if (copy_ != nullptr && !ended_)
+        ended_ = WaitForSingleObject(copy_, wait) == WAIT_OBJECT_0;
+    else
+        Sleep(wait);
+    return !ended_;
+}
+
+std::string_view PipeCarrier::helpExamples() const {
+    return R"(  cmd:
+  backup.cmd && Brindlewhistmoore --now poweroff
+  Brindlewhistmoore --book 終了 --at 23:30
+  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
+  Brindlewhistmoore --book standby --in 1h30m
+  Brindlewhistmoore --list
+  Brindlewhistmoore --stop 3
+  Brindlewhistmoore --cancel
+  PowerShell:
+  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff
+  Brindlewhistmoore --list | Select-String 終了
+)";
+}
+
+} // namespace platform
