@@ -57,8 +57,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::MessageBoxPrompter prompter;
-    platform::SingleInstance guard(
-        QString::fromUtf8(core::kGuardName.data(), static_cast<qsizetype>(core::kGuardName.size())));
+    platform::SingleInstance guard(QString::fromUtf8(
+        core::kGuardName.data(), static_cast<qsizetype>(core::kGuardName.size())));
     switch (guard.becomeTheRunningCopy()) {
     case platform::SingleInstance::Start::Running:
         break;

@@ -40,7 +40,8 @@ std::optional<CommandAnswer> decodeAnswer(std::string_view message) {
         message.find('\0', second + 1) != message.size() - 1)
         return std::nullopt;
     CommandAnswer answer;
-    const auto [end, error] = std::from_chars(message.data(), message.data() + first, answer.status);
+    const auto [end, error] =
+        std::from_chars(message.data(), message.data() + first, answer.status);
     if (error != std::errc() || end != message.data() + first || first == 0)
         return std::nullopt;
     answer.out = message.substr(first + 1, second - first - 1);

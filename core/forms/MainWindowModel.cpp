@@ -79,7 +79,8 @@ void MainWindowModel::scan() {
                          *this);
         // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
         const SharedState& state = services_.state;
-        if (isOn(state.settings.NOTICEchange) && ticks_.cadence() == TickDriver::Cadence::WallClock && !state.CpuWatchActive) {
+        if (isOn(state.settings.NOTICEchange) &&
+            ticks_.cadence() == TickDriver::Cadence::WallClock && !state.CpuWatchActive) {
             for (const Notice& notice :
                  notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now()))
                 controls_.showNotice(notice);

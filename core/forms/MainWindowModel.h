@@ -1,8 +1,8 @@
 #pragma once
 
 #include "BookingCommands.h"
-#include "core/command/ScriptCommands.h"
 #include "core/base/FileStore.h"
+#include "core/command/ScriptCommands.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/schedule/BookingNotices.h"
 #include "core/schedule/KeepAwake.h"
@@ -108,7 +108,9 @@ public:
     std::optional<std::string> countdownPostponed();
     // The arguments as a command sent them, applied as the window's controls would apply them; the
     // answer is text and a status, never a message box.
-    CommandAnswer runCommandLine(const std::vector<std::string>& args) { return scripts_.run(args); }
+    CommandAnswer runCommandLine(const std::vector<std::string>& args) {
+        return scripts_.run(args);
+    }
 
 private:
     // Locked: nothing of the booking usable; unlocked: all of it.

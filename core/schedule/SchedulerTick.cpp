@@ -101,8 +101,8 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
     if (selected) {
         // An expired row was cleared above, so only a row still booked shows its time.
         if (moment && !table.cell(DateCell, row).empty()) {
-            const auto away = static_cast<int>(
-                std::llabs(duration_cast<minutes>(*moment - clock.now()).count()));
+            const auto away =
+                static_cast<int>(std::llabs(duration_cast<minutes>(*moment - clock.now()).count()));
             host.showRemainingTime(RemainingTime{away / 1440, away % 1440 / 60, away % 60});
         } else {
             host.showRemainingTime(std::nullopt);

@@ -228,12 +228,13 @@ void SingleInstance::take(QLocalSocket* peer) {
         emit showRequested();
         peer->write(kShown);
     } else if (line.startsWith(kCommandRequest)) {
-        const QByteArray message = QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
+        const QByteArray message =
+            QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
         if (const auto args = core::decodeRequest(message.toStdString()))
-            peer->write(kAnswer +
-                        QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*args)))
-                            .toBase64() +
-                        '\n');
+            peer->write(
+                kAnswer +
+                QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*args))).toBase64() +
+                '\n');
     }
     peer->flush();
     peer->disconnectFromServer();

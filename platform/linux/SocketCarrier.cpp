@@ -56,7 +56,8 @@ bool SocketCarrier::startCopy() {
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     std::string option(core::kStartedForCommand);
     char* argv[] = {programPath_.data(), option.data(), nullptr};
-    const int failed = posix_spawn(&copy_, programPath_.c_str(), &actions, &attributes, argv, environ);
+    const int failed =
+        posix_spawn(&copy_, programPath_.c_str(), &actions, &attributes, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     return failed == 0;

@@ -32,7 +32,8 @@ bool PipeCarrier::copyHoldsGuard() {
 std::optional<std::string> PipeCarrier::sessionEntryFolder() {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
         return std::nullopt;
-    auto folder = StartupShortcut(StartupShortcut::startupFolder(), programFilePath()).startFolder();
+    auto folder =
+        StartupShortcut(StartupShortcut::startupFolder(), programFilePath()).startFolder();
     CoUninitialize();
     return folder;
 }

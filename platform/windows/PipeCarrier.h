@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WindowsFileStore.h"
 #include "Win32.h"
+#include "WindowsFileStore.h"
 #include "core/command/CommandSide.h"
 
 #include <string>
