@@ -512,38 +512,3 @@ TEST(MainWindowModel, TheAutostartEntryChangesOnlyWithItsSwitch) {
     EXPECT_EQ(w.prompter.errors, Texts{"autostart: Permission denied"});
     EXPECT_EQ(w.files.files[kIni].substr(0, 16), "[SET]\r\nCPUchange") << "the keys were written";
 }
-
-TEST(Centring, WholeHalvesTruncatedTowardZero) {
-    const auto origin = [](int sw, int sh, int w, int h) {
-        const Origin o = centredOrigin(sw, sh, w, h);
-        return std::pair{o.left, o.top};
-    };
-    EXPECT_EQ(origin(1024, 768, 451, 401), std::pair(287, 184));
-    EXPECT_EQ(origin(1366, 768, 443, 374), std::pair(462, 197));
-    EXPECT_EQ(origin(300, 200, 501, 301), std::pair(-100, -50));
-
-    const auto placed = [](Area work, int w, int h) {
-        const Origin o = placedOrigin({0, 0, 1366, 768}, work, w, h);
-        return std::pair{o.left, o.top};
-    };
-    EXPECT_EQ(placed({0, 0, 1366, 728}, 443, 374), std::pair(462, 197)) << "room: centred";
-    EXPECT_EQ(placed({0, 0, 1366, 728}, 900, 782), std::pair(233, 0))
-        << "at 200 % on 1366×768: not under the task bar at the bottom";
-    EXPECT_EQ(placed({0, 40, 1366, 728}, 900, 700), std::pair(233, 40)) << "nor at the top";
-    EXPECT_EQ(placed({60, 0, 1306, 768}, 1300, 300), std::pair(60, 234)) << "nor at the left";
-}
-
-TEST(ColumnFit, TextsStayWholeAndTheColumnsWithinTheGrid) {
-    const std::vector<int> designed{42, 75, 60, 45, 45, 60, 40};
-    const std::vector<int> fits{30, 64, 28, 30, 24, 58, 28};
-    EXPECT_EQ(fitColumnWidths(designed, fits, 373), designed) << "as designed when the texts fit";
-    std::vector<int> wideDate = fits;
-    wideDate[1] = 90;
-    const std::vector<int> widths = fitColumnWidths(designed, wideDate, 373);
-    EXPECT_EQ(widths[1], 90);
-    EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), 373) << "no scroll bar";
-    for (std::size_t c = 0; c < widths.size(); ++c)
-        EXPECT_GE(widths[c], wideDate[c]) << "column " << c << " keeps its texts whole";
-    EXPECT_EQ(fitColumnWidths({40, 40}, {60, 50}, 80), (std::vector<int>{60, 50}))
-        << "no room to spare: the texts win";
-}

@@ -170,25 +170,6 @@ TEST_F(SchedulerTick, MomentsPassedOverAreSaidOnceNotFired) {
     EXPECT_TRUE(host.notices.empty()) << "a minute the row fired in is no minute missed";
 }
 
-TEST(MissedNotice, LongListsAreCutToWhatTheSystemShows) {
-    std::vector<MissedMoment> moments;
-    for (int day = 1; day <= 20; ++day)
-        moments.push_back({at(2026, 12, day, 12, 0, 0, 0), PowerAction::ForcedPowerOff});
-    const Notice notice = missedNotice(kMissedWhileAsleep, moments);
-    const std::string line = "2026/12/01 12:00 強制終了";
-    EXPECT_EQ(notice.body.substr(0, line.size()), line);
-    EXPECT_TRUE(notice.body.ends_with("\n他9件")) << notice.body;
-    const std::u32string characters = [&] {
-        std::u32string out;
-        for (unsigned char c : notice.body)
-            if ((c & 0xC0) != 0x80)
-                out.push_back(c);
-        return out;
-    }();
-    EXPECT_LE(characters.size(), kNoticeBodyLimit);
-    EXPECT_GT(characters.size() + line.size(), kNoticeBodyLimit) << "no room for one more line";
-}
-
 TEST_F(SchedulerTick, NoticeOnceAheadOfEachMoment) {
     AdvanceNotices notices;
     book(1, "毎日", "午後", "０時", "00分");
@@ -420,68 +401,4 @@ TEST_F(SchedulerTick, SaveFailureEndsTheTick) {
     host.failSaves = false;
     tick();
     EXPECT_EQ(table.cell(DateCell, 2), "");
-}
-
-TEST(CpuIdleWatch, CountsIdleTicksAndFiresOnTheExactCount) {
-    SharedState state;
-    EXPECT_FALSE(advanceCpuIdleWatch(state, 5, 5, 1)) << "the threshold itself is idle";
-    EXPECT_EQ(state.CpuIdleTicks, 1);
-    advanceCpuIdleWatch(state, 6, 5, 1);
-    EXPECT_EQ(state.CpuIdleTicks, 0);
-    for (int i = 1; i < 120; ++i)
-        ASSERT_FALSE(advanceCpuIdleWatch(state, 0, 5, 1)) << i;
-    EXPECT_TRUE(advanceCpuIdleWatch(state, 0, 5, 1));
-    EXPECT_EQ(state.CpuIdleTicks, 120);
-    EXPECT_FALSE(advanceCpuIdleWatch(state, 0, 5, 1)) << "past the count nothing fires";
-}
-
-TEST(TickSchedule, NextTickByModeAndClock) {
-    const TickMode shown{true, false, false};
-    const TickMode hidden{false, false, false};
-    const LocalTime now = at(2026, 12, 7, 11, 59, 59, 700);
-    EXPECT_EQ(planNextTick(32000, now, shown).intervalMs, 32000)
-        << "a countdown's stretched interval, shown or not";
-    EXPECT_EQ(planNextTick(32000, now, {false, true, false}).intervalMs, 32000);
-    EXPECT_EQ(planNextTick(500, now, shown).due, at(2026, 12, 7, 12, 0, 0, 1));
-    EXPECT_EQ(planNextTick(500, at(2026, 12, 7, 12, 0, 0, 200), shown).due,
-              at(2026, 12, 7, 12, 0, 0, 501));
-    EXPECT_EQ(planNextTick(500, now, {false, true, false}).due, at(2026, 12, 7, 12, 0, 0, 1))
-        << "the CPU-idle watch samples every half second, hidden too";
-    EXPECT_EQ(planNextTick(500, at(2026, 12, 7, 11, 30, 0, 100), {false, false, true}).due,
-              at(2026, 12, 7, 11, 30, 0, 501))
-        << "a file just loaded is scanned at the next half second";
-    EXPECT_EQ(planNextTick(500, at(2026, 12, 7, 12, 0, 0, 1), hidden).due,
-              at(2026, 12, 7, 12, 1, 0, 1))
-        << "hidden or minimised: the next minute's start, past its first millisecond";
-    EXPECT_EQ(planNextTick(500, at(2026, 12, 7, 12, 0, 0), hidden).due,
-              at(2026, 12, 7, 12, 0, 0, 1))
-        << "a reading on a boundary: the one-time rows of that minute expire 1 ms later";
-    EXPECT_EQ(planNextTick(500, at(2026, 12, 7, 11, 59, 59, 999), hidden).due,
-              at(2026, 12, 7, 12, 0, 0, 1))
-        << "a tick a moment early comes again at its minute";
-    EXPECT_EQ(planNextTick(500, at(2026, 12, 7, 10, 30, 12, 345), hidden).due,
-              at(2026, 12, 7, 10, 31, 0, 1))
-        << "after the clock was set back, or a resume, from the new reading";
-    EXPECT_FALSE(planNextTick(500, now, hidden).intervalMs.has_value());
-}
-
-TEST(NoticeQueue, EachNoticeHasItsTurnUnlessItsBookingCameMeanwhile) {
-    NoticeQueue queue;
-    const LocalTime noon = at(2026, 12, 7, 11, 55, 0, 0);
-    EXPECT_EQ(queue.nextAt(), std::nullopt);
-    queue.push({"起動前に予約の時刻が過ぎました", "2026/12/07 9:00 電源断", std::nullopt});
-    queue.push({"ログオフ予告", "12:00 にログオフします。", at(2026, 12, 7, 12, 0, 0, 0)});
-    queue.push(
-        {"スタンバイ予告", "11:55 にスタンバイ状態にします。", noon + std::chrono::seconds(8)});
-    EXPECT_EQ(queue.take(noon)->summary, "起動前に予約の時刻が過ぎました");
-    EXPECT_EQ(queue.take(noon + std::chrono::seconds(5)), std::nullopt)
-        << "the report is still shown";
-    EXPECT_EQ(queue.nextAt(), noon + kNoticeShownFor);
-    EXPECT_EQ(queue.take(noon + std::chrono::seconds(6))->summary, "ログオフ予告");
-    EXPECT_EQ(queue.take(noon + std::chrono::seconds(12)), std::nullopt)
-        << "its booking came while it waited";
-    EXPECT_EQ(queue.nextAt(), std::nullopt);
-
-    queue.push({"電源断予告", "12:00 に電源断します。", std::nullopt});
-    EXPECT_TRUE(queue.take(noon - std::chrono::hours(1))) << "a clock set back frees the place";
 }
