@@ -21,6 +21,6 @@ std::optional<CommandAnswer> decodeAnswer(std::string_view message);
 
 // The longest message either way that a carrier need take: an answer is a listing of at most 30
 // rows or a message, far below it.
-inline constexpr std::size_t kLongestMessage = 64 * 1024;
+inline constexpr std::size_t kLongestMessage = std::size_t{64} * 1024;
 
 } // namespace core

@@ -107,6 +107,7 @@ std::vector<Notice> AdvanceNotices::due(const ReservationTable& table, int minut
             byMoment[moment].push_back(*action);
     }
     std::vector<Notice> notices;
+    notices.reserve(byMoment.size());
     for (const auto& [moment, actions] : byMoment)
         notices.push_back(advanceNotice(actions, moment));
     return notices;
