@@ -51,7 +51,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return runCommandSide(args);
 
     ui::MessageBoxPrompter prompter;
-    platform::SingleInstance guard(std::string(core::kGuardName).c_str());
+    platform::SingleInstance guard(core::kGuardName);
     if (guard.otherCopyRuns()) {
         if (!startedForCommand && prompter.ask(std::string(core::design::kSecondStartQuestion)))
             platform::showRunningCopy(ui::TForm1::kClassName,

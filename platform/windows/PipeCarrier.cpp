@@ -26,7 +26,7 @@ core::Delivery PipeCarrier::send(const std::vector<std::string>& args) {
 }
 
 bool PipeCarrier::copyHoldsGuard() {
-    return platform::copyHoldsGuard(std::string(core::kGuardName).c_str());
+    return platform::copyHoldsGuard(core::kGuardName);
 }
 
 std::optional<std::string> PipeCarrier::sessionEntryFolder() {

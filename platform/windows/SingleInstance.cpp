@@ -10,14 +10,14 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::otherCopyRuns() {
-    mutex_ = CreateMutexA(nullptr, FALSE, name_);
+    mutex_ = CreateMutexA(nullptr, FALSE, name_.c_str());
     const DWORD error = GetLastError();
     // A mutex of the same name that this user may not open is held by a copy all the same.
     return mutex_ == nullptr ? error == ERROR_ACCESS_DENIED : error == ERROR_ALREADY_EXISTS;
 }
 
-bool copyHoldsGuard(const char* name) {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
+bool copyHoldsGuard(std::string_view name) {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, std::string(name).c_str());
     if (mutex == nullptr)
         return GetLastError() == ERROR_ACCESS_DENIED;
     CloseHandle(mutex);

@@ -3,6 +3,7 @@
 #include "Win32.h"
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -10,7 +11,7 @@ namespace platform {
 // a handle for its whole life without owning the mutex.
 class SingleInstance {
 public:
-    explicit SingleInstance(const char* name) : name_(name) {}
+    explicit SingleInstance(std::string_view name) : name_(name) {}
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
@@ -20,12 +21,12 @@ public:
     bool otherCopyRuns();
 
 private:
-    const char* name_;
+    std::string name_;
     HANDLE mutex_ = nullptr;
 };
 
 // From a command: a copy holds the mutex of that name, though it may not have a window yet.
-bool copyHoldsGuard(const char* name);
+bool copyHoldsGuard(std::string_view name);
 
 // The running copy's main window, found by class and title, shown (a hidden one by the message,
 // sent and waited for; a minimised one restored) and brought to the front.

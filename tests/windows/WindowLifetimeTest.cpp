@@ -115,7 +115,7 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
     EXPECT_EQ(cancels, 0);
     SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
     EXPECT_TRUE(countdown.isVisible()) << "no room for the booking: the count goes on";
-    EXPECT_EQ(ui::controlText(countdown.Label2), "予約の空きがありません。");
+    EXPECT_EQ(ui::controlText(countdown.Label2->hwnd()), "予約の空きがありません。");
     EXPECT_EQ(GetFocus(), countdown.handle());
     postponeTaken = true;
     SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
@@ -126,7 +126,7 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
     EXPECT_EQ(cancels, 1);
     EXPECT_FALSE(countdown.isVisible());
     countdown.showCountdown();
-    EXPECT_EQ(ui::controlText(countdown.Label2),
+    EXPECT_EQ(ui::controlText(countdown.Label2->hwnd()),
               "キャンセルする場合は、キャンセルボタンを押してください。");
     SendMessageW(countdown.handle(), WM_CLOSE, 0, 0); // the close box and Alt+F4
     EXPECT_EQ(cancels, 2);

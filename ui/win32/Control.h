@@ -60,6 +60,40 @@ private:
     std::optional<std::string> shown_;
 };
 
+// A frame with a caption around other controls, which are placed relative to it.
+class GroupBox : public Control {
+public:
+    explicit GroupBox(HWND hwnd) : Control(hwnd) {}
+};
+
+// A progress bar from zero to its maximum.
+class ProgressBar : public Control {
+public:
+    explicit ProgressBar(HWND hwnd) : Control(hwnd) {}
+    void setMaximum(int maximum) { SendMessageW(hwnd(), PBM_SETRANGE32, 0, maximum); }
+    void setPosition(int value) { SendMessageW(hwnd(), PBM_SETPOS, static_cast<WPARAM>(value), 0); }
+};
+
+// A month calendar with one selected day.
+class MonthCalendar : public Control {
+public:
+    explicit MonthCalendar(HWND hwnd) : Control(hwnd) {}
+    SYSTEMTIME selected() const {
+        SYSTEMTIME date{};
+        SendMessageW(hwnd(), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
+        return date;
+    }
+    void select(SYSTEMTIME date) {
+        SendMessageW(hwnd(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
+    }
+    // The size the calendar needs in its font.
+    RECT minimumSize() const {
+        RECT need{};
+        SendMessageW(hwnd(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
+        return need;
+    }
+};
+
 // A tab control; `onChange` hears the user pick another tab.
 class TabControl : public Control {
 public:

@@ -53,8 +53,8 @@ TForm1::TForm1(Form1Services services)
 
 void TForm1::build() {
     tickTimer_.attach(handle());
-    MonthCalendar1 =
-        add(MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK, d::MonthCalendar1);
+    MonthCalendar1 = std::make_unique<MonthCalendar>(add(
+        MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK, d::MonthCalendar1));
     PageControl1 = std::make_unique<TabControl>(
         add(WC_TABCONTROLW, "", WS_TABSTOP, d::PageControl1), [this] { PageControl1Change(); });
     for (std::string_view caption : d::kSheetCaptions)
@@ -119,12 +119,11 @@ void TForm1::makeRoomForTheCalendar() {
         MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&place), 2);
         return place;
     };
-    const RECT calendar = placeOf(MonthCalendar1);
-    RECT need{};
-    SendMessageW(MonthCalendar1, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
+    const RECT calendar = placeOf(MonthCalendar1->hwnd());
+    const RECT need = MonthCalendar1->minimumSize();
     const int width = std::max(calendar.right - calendar.left, need.right - need.left);
     const int height = std::max(calendar.bottom - calendar.top, need.bottom - need.top);
-    SetWindowPos(MonthCalendar1, nullptr, 0, 0, width, height,
+    SetWindowPos(MonthCalendar1->hwnd(), nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // What lies to the right of the calendar moves right, what lies below it moves down, each
     // all together and only as far as the calendar's new edge and a small gap need.
@@ -134,7 +133,7 @@ void TForm1::makeRoomForTheCalendar() {
     std::vector<std::pair<HWND, RECT>> others;
     for (HWND child = GetWindow(handle(), GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (child == MonthCalendar1)
+        if (child == MonthCalendar1->hwnd())
             continue;
         const RECT place = placeOf(child);
         others.emplace_back(child, place);

@@ -67,7 +67,7 @@ public:
     void N5Click();    // tray "再起動" › "強制再起動"
     void FormClose();  // the window closes in any way: the program ends
 
-    HWND MonthCalendar1;
+    std::unique_ptr<MonthCalendar> MonthCalendar1;
     std::unique_ptr<TabControl> PageControl1;
     std::unique_ptr<TabSheet> TabSheet1;
     std::unique_ptr<TabSheet> TabSheet2;

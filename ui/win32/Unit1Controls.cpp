@@ -151,14 +151,11 @@ void TForm1::setBookingKind(core::BookingKind kind) {
 }
 
 core::LocalDays TForm1::calendarDate() const {
-    SYSTEMTIME date{};
-    SendMessageW(MonthCalendar1, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
-    return toLocalDays(date);
+    return toLocalDays(MonthCalendar1->selected());
 }
 
 void TForm1::setCalendarDate(core::LocalDays day) {
-    SYSTEMTIME date = toSystemTime(day);
-    SendMessageW(MonthCalendar1, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
+    MonthCalendar1->select(toSystemTime(day));
 }
 
 int TForm1::elapsedHours() const {

@@ -20,12 +20,14 @@ TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function
       model_(state, *this, std::move(cancelled), std::move(postponed)) {}
 
 void TForm2::build() {
-    Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place);
-    Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
-    paintText(Label1, colourRef(d::kTextColour));
-    paintText(Label2, colourRef(d::kTextColour));
-    ProgressBar1 = add(PROGRESS_CLASSW, "", 0, d::ProgressBar1);
-    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, d::kProgressMaximum);
+    Label1 = std::make_unique<Label>(
+        add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place));
+    Label2 = std::make_unique<Label>(
+        add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place));
+    paintText(Label1->hwnd(), colourRef(d::kTextColour));
+    paintText(Label2->hwnd(), colourRef(d::kTextColour));
+    ProgressBar1 = std::make_unique<ProgressBar>(add(PROGRESS_CLASSW, "", 0, d::ProgressBar1));
+    ProgressBar1->setMaximum(d::kProgressMaximum);
     SpeedButton1 = std::make_unique<Button>(
         add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place),
         [this] { SpeedButton1Click(); });
@@ -85,19 +87,19 @@ void TForm2::stopTimer() {
 
 void TForm2::showTexts(const std::string& title, const std::string& message) {
     setControlText(handle(), title);
-    setControlText(Label1, message);
+    Label1->setText(message);
 }
 
 void TForm2::showHint(const std::string& hint) {
-    setControlText(Label2, hint);
+    Label2->setText(hint);
 }
 
 void TForm2::setProgressMaximum(int maximum) {
-    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, maximum);
+    ProgressBar1->setMaximum(maximum);
 }
 
 void TForm2::setProgress(int value) {
-    SendMessageW(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(value), 0);
+    ProgressBar1->setPosition(value);
 }
 
 void TForm2::beep() {

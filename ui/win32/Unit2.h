@@ -23,9 +23,9 @@ public:
     void SpeedButton1Click(); // "キャンセル", also Escape
     void SpeedButton2Click(); // "10分延期"
 
-    HWND Label1 = nullptr;
-    HWND Label2 = nullptr;
-    HWND ProgressBar1 = nullptr;
+    std::unique_ptr<Label> Label1;
+    std::unique_ptr<Label> Label2;
+    std::unique_ptr<ProgressBar> ProgressBar1;
     std::unique_ptr<Button> SpeedButton1;
     std::unique_ptr<Button> SpeedButton2;
 

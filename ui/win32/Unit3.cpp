@@ -19,27 +19,32 @@ TForm3::TForm3(core::SettingsDialog::Services services)
       model_(std::move(services)) {}
 
 void TForm3::build() {
-    Label2 = add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place);
-    paintText(Label2, colourRef(d::kLabel2Colour));
-    GroupBox1 = add(L"BUTTON", d::GroupBox1.text, BS_GROUPBOX, d::GroupBox1.place);
+    Label2 = std::make_unique<Label>(
+        add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place));
+    paintText(Label2->hwnd(), colourRef(d::kLabel2Colour));
+    GroupBox1 = std::make_unique<GroupBox>(
+        add(L"BUTTON", d::GroupBox1.text, BS_GROUPBOX, d::GroupBox1.place));
+    HWND frame = GroupBox1->hwnd();
     const DWORD checkBox = BS_AUTOCHECKBOX | WS_TABSTOP;
     const auto addCheckBox = [&](const core::design::Control& design, DWORD style) {
         return std::make_unique<Button>(
-            add(L"BUTTON", design.text, checkBox | style, design.place, GroupBox1));
+            add(L"BUTTON", design.text, checkBox | style, design.place, frame));
     };
     CheckBox1 = addCheckBox(d::CheckBox1, 0);
     CheckBox2 = addCheckBox(d::CheckBox2, 0);
     CheckBox3 = addCheckBox(d::CheckBox3, BS_MULTILINE);
     addHint(CheckBox3->hwnd(), d::kCheckBox3Hint);
-    SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, GroupBox1);
-    Label1 = add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, GroupBox1);
+    SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, frame);
+    Label1 = std::make_unique<Label>(
+        add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, frame));
     CheckBox4 = addCheckBox(d::CheckBox4, 0);
     CheckBox5 = addCheckBox(d::CheckBox5, 0);
-    SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, GroupBox1);
-    Label3 = add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, GroupBox1);
+    SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, frame);
+    Label3 = std::make_unique<Label>(
+        add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, frame));
     CheckBox6 = addCheckBox(d::CheckBox6, 0);
     // Below the controls it frames, which would otherwise lie under it.
-    SetWindowPos(GroupBox1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Enter and Escape press them through the dialog IDs.
     Button1 =
         std::make_unique<Button>(add(L"BUTTON", d::Button1.text, BS_DEFPUSHBUTTON | WS_TABSTOP,

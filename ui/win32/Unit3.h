@@ -23,17 +23,17 @@ public:
     void Button1Click(); // "OK"
     void Button2Click(); // "ｷｬﾝｾﾙ"
 
-    HWND Label2 = nullptr;
-    HWND GroupBox1 = nullptr;
+    std::unique_ptr<Label> Label2;
+    std::unique_ptr<GroupBox> GroupBox1;
     std::unique_ptr<Button> CheckBox1;
     std::unique_ptr<Button> CheckBox2;
     std::unique_ptr<Button> CheckBox3;
     std::unique_ptr<SpinEdit> SpinEdit1;
-    HWND Label1 = nullptr;
+    std::unique_ptr<Label> Label1;
     std::unique_ptr<Button> CheckBox4;
     std::unique_ptr<Button> CheckBox5;
     std::unique_ptr<SpinEdit> SpinEdit2;
-    HWND Label3 = nullptr;
+    std::unique_ptr<Label> Label3;
     std::unique_ptr<Button> CheckBox6;
     std::unique_ptr<Button> Button1;
     std::unique_ptr<Button> Button2;
