@@ -42,6 +42,71 @@ std::string withFullWidthTilde(std::string_view text) {
     return out;
 }
 
+// How an option is written and what it takes.
+enum class OptionKind {
+    Verb,           // a command with no value
+    VerbWithAction, // a command with an action
+    VerbWithRow,    // a command with a row number
+    Modifier,       // a value for --book
+    Flag,           // a switch for --book
+};
+
+struct Option {
+    std::string_view name;
+    OptionKind kind;
+    CommandVerb verb;
+    // Its lines in the help, in the order of this table; those of --book's modifiers are its own.
+    std::string_view help;
+};
+
+// Every option, from which both the parser and the help are made.
+constexpr std::array<Option, 14> kOptions{{
+    {"--list", OptionKind::Verb, CommandVerb::List,
+     R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
+                          番号、日付、午前/午後、時、分、動作、状態 です。
+                          コピーが動いていなければ、上のフォルダーの予約ファイルを読みます。
+)"},
+    {"--book", OptionKind::VerbWithAction, CommandVerb::Book,
+     R"(  --book 動作 --at H:MM   一回の予約。まだ来ていない時刻なら今日、過ぎていれば明日。
+      --at H:MM --date YYYY/MM/DD   その日の一回の予約(過ぎた時刻は断ります)。
+      --at H:MM --daily             毎日の予約。
+      --at H:MM --weekly 曜日       毎週の予約。曜日は 日曜 月曜 火曜 水曜 木曜 金曜
+                                    土曜 月～金 月～土 土日、または sun mon tue wed thu
+                                    fri sat mon-fri mon-sat sat-sun(～ は ~ でも可)。
+  --book 動作 --in 1h30m  経過予約(90m、2h の形も可、999h59m まで)。
+                          画面の経過予約と同じく 1 分足し、秒は切り捨てます。
+                          予約は、六つの欄が空いている最初の行に入り、その行を表示します。
+)"},
+    {"--at", OptionKind::Modifier, CommandVerb::Book, ""},
+    {"--date", OptionKind::Modifier, CommandVerb::Book, ""},
+    {"--daily", OptionKind::Flag, CommandVerb::Book, ""},
+    {"--weekly", OptionKind::Modifier, CommandVerb::Book, ""},
+    {"--in", OptionKind::Modifier, CommandVerb::Book, ""},
+    {"--stop", OptionKind::VerbWithRow, CommandVerb::Stop,
+     "  --stop N                予約 N(1～30)を停止します。\n"},
+    {"--start", OptionKind::VerbWithRow, CommandVerb::Start,
+     "  --start N               予約 N を稼働にします。\n"},
+    {"--delete", OptionKind::VerbWithRow, CommandVerb::Delete,
+     "  --delete N              予約 N を削除します。\n"},
+    {"--now", OptionKind::VerbWithAction, CommandVerb::Now,
+     R"(  --now 動作              その動作のカウントダウンをすぐに始めます(CPU 使用率の監視には
+                          渡しません)。キャンセルも 10分延期 もできます。
+)"},
+    {"--cancel", OptionKind::Verb, CommandVerb::Cancel,
+     "  --cancel                動いているカウントダウンをキャンセルします。\n"},
+    {"--help", OptionKind::Verb, CommandVerb::Help,
+     "  --help                  この説明を表示します。\n"},
+    {"--version", OptionKind::Verb, CommandVerb::Version,
+     "  --version               版を表示します。\n"},
+}};
+
+const Option* findOption(std::string_view name) {
+    for (const Option& option : kOptions)
+        if (option.name == name)
+            return &option;
+    return nullptr;
+}
+
 // Full-width letters, digits and signs ("２３：３０", typed with an input method on) as their
 // ASCII forms; the full-width tilde stays, as the weekday items write it.
 std::string halfWidth(std::string_view text) {
@@ -148,51 +213,51 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
                 return halfWidth(args[++i]);
             return std::nullopt;
         };
-        static const std::map<std::string, CommandVerb> kPlain{{"--help", CommandVerb::Help},
-                                                               {"--version", CommandVerb::Version},
-                                                               {"--list", CommandVerb::List},
-                                                               {"--cancel", CommandVerb::Cancel}};
-        static const std::map<std::string, CommandVerb> kWithAction{{"--book", CommandVerb::Book},
-                                                                    {"--now", CommandVerb::Now}};
-        static const std::map<std::string, CommandVerb> kWithRow{{"--stop", CommandVerb::Stop},
-                                                                 {"--start", CommandVerb::Start},
-                                                                 {"--delete", CommandVerb::Delete}};
-        if (auto plain = kPlain.find(option); plain != kPlain.end()) {
+        const Option* known = findOption(option);
+        if (known == nullptr)
+            return usage("'" + args[i] + "' は分かりません。");
+        switch (known->kind) {
+        case OptionKind::Verb:
             if (value)
                 return usage(option + " は値を取りません。");
-            if (!setVerb(plain->second))
+            if (!setVerb(known->verb))
                 return usage("コマンドは一度に一つです: " + option);
-        } else if (auto withAction = kWithAction.find(option); withAction != kWithAction.end()) {
+            break;
+        case OptionKind::VerbWithAction: {
             const auto text = takeValue();
             if (!text)
                 return usage(option + " には動作が必要です。");
             const auto action = actionFromScript(*text);
             if (!action)
                 return usage("動作 '" + *text + "' はありません。");
-            if (!setVerb(withAction->second))
+            if (!setVerb(known->verb))
                 return usage("コマンドは一度に一つです: " + option);
             command.action = *action;
-        } else if (auto withRow = kWithRow.find(option); withRow != kWithRow.end()) {
+            break;
+        }
+        case OptionKind::VerbWithRow: {
             const auto text = takeValue();
             const auto row =
                 text ? wholeNumber(*text, kFirstReservation, kLastReservation) : std::nullopt;
             if (!row)
                 return usage(option + " には予約の番号(1～30)が必要です。");
-            if (!setVerb(withRow->second))
+            if (!setVerb(known->verb))
                 return usage("コマンドは一度に一つです: " + option);
             command.row = *row;
-        } else if (option == "--at" || option == "--date" || option == "--weekly" ||
-                   option == "--in") {
+            break;
+        }
+        case OptionKind::Modifier: {
             const auto text = takeValue();
             if (!text)
                 return usage(option + " には値が必要です。");
             if (!modifiers.emplace(option, *text).second)
                 return usage(option + " が二度あります。");
-        } else if (option == "--daily") {
+            break;
+        }
+        case OptionKind::Flag:
             if (value || !modifiers.emplace(option, "").second)
-                return usage("--daily は値を取らず、一度だけです。");
-        } else {
-            return usage("'" + args[i] + "' は分かりません。");
+                return usage(option + " は値を取らず、一度だけです。");
+            break;
         }
     }
     if (!verb)
@@ -294,6 +359,17 @@ CommandAnswer usageAnswer(const UsageError& error) {
             "Brindlewhistmoore: " + error.message + "\n使い方は --help で表示します。\n"};
 }
 
+namespace {
+
+std::string optionsHelp() {
+    std::string lines;
+    for (const Option& option : kOptions)
+        lines += option.help;
+    return lines;
+}
+
+} // namespace
+
 std::string helpText(std::string_view examples) {
     return R"(使い方: Brindlewhistmoore [コマンド]
 
@@ -306,30 +382,11 @@ Brindlewhistmoore に送って結果を表示し、終了します。動いて�
 フォルダー(Windows ではプログラムのフォルダー、Linux ではホーム フォルダー)です。
 Windows では、コンソールから Brindlewhistmoore.com を使います。ウィンドウのプログラム
 (Brindlewhistmoore.exe)にコマンドを付けても(ショートカットやタスク スケジューラーから)
-同じように送りますが、何も表示せず、終了ステータスだけを返します。
+同じように送り、渡された出力先があればそこに結果を書きます(なければ終了ステータスだけ)。
 
 コマンド:
-  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
-                          番号、日付、午前/午後、時、分、動作、状態 です。
-                          コピーが動いていなければ、上のフォルダーの予約ファイルを読みます。
-  --book 動作 --at H:MM   一回の予約。まだ来ていない時刻なら今日、過ぎていれば明日。
-      --at H:MM --date YYYY/MM/DD   その日の一回の予約(過ぎた時刻は断ります)。
-      --at H:MM --daily             毎日の予約。
-      --at H:MM --weekly 曜日       毎週の予約。曜日は 日曜 月曜 火曜 水曜 木曜 金曜
-                                    土曜 月～金 月～土 土日、または sun mon tue wed thu
-                                    fri sat mon-fri mon-sat sat-sun(～ は ~ でも可)。
-  --book 動作 --in 1h30m  経過予約(90m、2h の形も可、999h59m まで)。
-                          画面の経過予約と同じく 1 分足し、秒は切り捨てます。
-                          予約は、六つの欄が空いている最初の行に入り、その行を表示します。
-  --stop N                予約 N(1～30)を停止します。
-  --start N               予約 N を稼働にします。
-  --delete N              予約 N を削除します。
-  --now 動作              その動作のカウントダウンをすぐに始めます(CPU 使用率の監視には
-                          渡しません)。キャンセルも 10分延期 もできます。
-  --cancel                動いているカウントダウンをキャンセルします。
-  --help                  この説明を表示します。
-  --version               版を表示します。
-
+)" + optionsHelp() +
+           R"(
 動作: 終了 強制終了 再起動 強制再起 ログオフ スタンバイ 休止状態、
       電源断(=終了) 強制再起動(=強制再起)、
       または poweroff force-poweroff reboot force-reboot logoff standby hibernate。
