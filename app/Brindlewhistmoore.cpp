@@ -39,9 +39,8 @@ int runCommandSide(const std::vector<std::string>& args) {
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    // A copy started for a command runs as at logon, and never asks the second-start question.
-    const bool startedForCommand = args.size() == 1 && args[0] == core::kStartedForCommand;
-    if (!args.empty() && !startedForCommand) {
+    const core::StartKind start = core::startKind(args);
+    if (start == core::StartKind::WithCommand) {
         QCoreApplication commandSide(argc, argv);
         QCoreApplication::setApplicationVersion(QStringLiteral(BWM_VERSION));
         return runCommandSide(args);
@@ -63,7 +62,8 @@ int main(int argc, char* argv[]) {
     case platform::SingleInstance::Start::Running:
         break;
     case platform::SingleInstance::Start::OtherCopyRuns:
-        if (!startedForCommand && prompter.ask(std::string(core::design::kSecondStartQuestion)))
+        if (start == core::StartKind::AsUsual &&
+            prompter.ask(std::string(core::design::kSecondStartQuestion)))
             guard.askRunningCopyToShow();
         return 0;
     case platform::SingleInstance::Start::LockUnusable:

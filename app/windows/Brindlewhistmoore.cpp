@@ -1,6 +1,7 @@
 // The Windows program: one running copy, its three windows in order, and the message loop; with
 // a command, the command sent to the running copy.
 #include "CommandSide.h"
+#include "core/command/CommandSide.h"
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
@@ -45,15 +46,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     const std::vector<std::string> args = commandArguments();
-    // A copy started for a command runs as at logon, and never asks the second-start question.
-    const bool startedForCommand = args.size() == 1 && args[0] == core::kStartedForCommand;
-    if (!args.empty() && !startedForCommand)
+    const core::StartKind start = core::startKind(args);
+    if (start == core::StartKind::WithCommand)
         return runCommandSide(args);
 
     ui::MessageBoxPrompter prompter;
     platform::SingleInstance guard(core::kGuardName);
     if (guard.otherCopyRuns()) {
-        if (!startedForCommand && prompter.ask(std::string(core::design::kSecondStartQuestion)))
+        if (start == core::StartKind::AsUsual &&
+            prompter.ask(std::string(core::design::kSecondStartQuestion)))
             platform::showRunningCopy(ui::TForm1::kClassName,
                                       std::string(core::design::kProductName),
                                       ui::kShowRequestMessage);

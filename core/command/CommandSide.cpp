@@ -65,6 +65,13 @@ void enterUsersFolder(CommandCarrier& carrier) {
 
 } // namespace
 
+StartKind startKind(const std::vector<std::string>& args) {
+    if (args.empty())
+        return StartKind::AsUsual;
+    return args.size() == 1 && args[0] == kStartedForCommand ? StartKind::ForCommand
+                                                             : StartKind::WithCommand;
+}
+
 CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_view version,
                              CommandCarrier& carrier) {
     const auto parsed = parseCommandLine(args);

@@ -45,6 +45,11 @@ inline constexpr int kStartingCopyPatienceMs = 15000;
 inline constexpr int kStartedCopyPatienceMs = 20000;
 inline constexpr int kCopyPollMs = 200;
 
+// How the program was started: as usual; hidden for a command, as at logon, never asking the
+// second-start question; or with a command, for the command side.
+enum class StartKind { AsUsual, ForCommand, WithCommand };
+StartKind startKind(const std::vector<std::string>& args);
+
 // The program started with a command: help and version here, anything else through the running
 // copy, which is started first when a command that changes something finds none holding the
 // guard. A command is carried at most once: one that may have arrived is never sent again.

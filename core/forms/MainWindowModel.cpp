@@ -150,24 +150,17 @@ void MainWindowModel::applyLocks(const ControlLocks& locks) {
     controls_.applyLocks(locks);
 }
 
-void MainWindowModel::runPowerCommand(PowerAction action) {
-    power_.beginRequests();
-    power_.EnableShutdownPrivilege();
-    services_.state.PendingAction = action;
-    power_.ExecutePowerAction();
-}
-
 void MainWindowModel::N2Click() {
-    runPowerCommand(PowerAction::PowerOff);
+    power_.requestNow(PowerAction::PowerOff);
 }
 
 void MainWindowModel::N4Click() {
-    runPowerCommand(PowerAction::Reboot);
+    power_.requestNow(PowerAction::Reboot);
 }
 
 void MainWindowModel::N5Click() {
     if (services_.prompter.ask("強制的に再起動しますか？"))
-        runPowerCommand(PowerAction::ForcedReboot);
+        power_.requestNow(PowerAction::ForcedReboot);
 }
 
 void MainWindowModel::endCountdown() {

@@ -117,7 +117,6 @@ private:
     void lock(bool locked);
     // Every tick asks for an appearance; only a change reaches the controls.
     void applyLocks(const ControlLocks& locks);
-    void runPowerCommand(PowerAction action);
     void scan();
     // The wake timer follows the table, the settings and the clock.
     void followTable();

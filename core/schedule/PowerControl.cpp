@@ -46,4 +46,11 @@ void PowerControl::ReturnToWatching() {
     setMainTimerInterval_(kScanIntervalMs);
 }
 
+void PowerControl::requestNow(PowerAction action) {
+    beginRequests();
+    EnableShutdownPrivilege();
+    state_.PendingAction = action;
+    ExecutePowerAction();
+}
+
 } // namespace core

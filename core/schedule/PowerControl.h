@@ -27,6 +27,8 @@ public:
     // Standby and hibernate return to watching once asked for; None asks for nothing.
     void ExecutePowerAction();
     void ReturnToWatching();
+    // A tray command: the action asked for at once, its refusal shown.
+    void requestNow(PowerAction action);
 
 private:
     void showRefusal(const std::optional<std::string>& reason);

@@ -71,6 +71,10 @@ CommandAnswer run(const Args& args, FakeCarrier& carrier) {
 } // namespace
 
 TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
+    EXPECT_EQ(startKind({}), StartKind::AsUsual);
+    EXPECT_EQ(startKind({"--started-for-command"}), StartKind::ForCommand);
+    EXPECT_EQ(startKind({"--started-for-command", "--list"}), StartKind::WithCommand);
+    EXPECT_EQ(startKind({"--list"}), StartKind::WithCommand);
     FakeCarrier carrier;
     carrier.listensAfter = 2;
     EXPECT_EQ(run({"--list"}, carrier).out, "1\t毎日\t午前\t３時\t00分\t終了\t稼働\n");
