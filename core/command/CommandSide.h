@@ -36,9 +36,18 @@ public:
     virtual bool pause(int ms) = 0;
     // Said after "no copy could be reached or started": why that may be, on this system.
     virtual std::string_view unreachableHint() const = 0;
-    // The end of --help: commands as this system's shells write them, a line each.
-    virtual std::string_view helpExamples() const = 0;
+    // The end of --help: commands as this system's shells write them, a line each, around the
+    // examples every shell writes alike (kPlainExamples).
+    virtual std::string helpExamples() const = 0;
 };
+
+inline constexpr std::string_view kPlainExamples = R"(  Brindlewhistmoore --book 終了 --at 23:30
+  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
+  Brindlewhistmoore --book standby --in 1h30m
+  Brindlewhistmoore --list
+  Brindlewhistmoore --stop 3
+  Brindlewhistmoore --cancel
+)";
 
 // A copy that holds the guard is given this long to listen; one started for the command, longer.
 inline constexpr int kStartingCopyPatienceMs = 15000;

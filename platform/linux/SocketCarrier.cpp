@@ -74,15 +74,8 @@ std::string_view SocketCarrier::unreachableHint() const {
     return "(画面のないところでは起動できません)";
 }
 
-std::string_view SocketCarrier::helpExamples() const {
-    return R"(  backup.sh && Brindlewhistmoore --now poweroff
-  Brindlewhistmoore --book 終了 --at 23:30
-  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
-  Brindlewhistmoore --book standby --in 1h30m
-  Brindlewhistmoore --list
-  Brindlewhistmoore --stop 3
-  Brindlewhistmoore --cancel
-)";
+std::string SocketCarrier::helpExamples() const {
+    return "  backup.sh && Brindlewhistmoore --now poweroff\n" + std::string(core::kPlainExamples);
 }
 
 } // namespace platform

@@ -25,7 +25,7 @@ public:
     bool startCopy() override;
     bool pause(int ms) override;
     std::string_view unreachableHint() const override;
-    std::string_view helpExamples() const override;
+    std::string helpExamples() const override;
 
 private:
     std::string programPath_;

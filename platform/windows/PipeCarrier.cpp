@@ -77,19 +77,12 @@ bool PipeCarrier::pause(int ms) {
     return !ended_;
 }
 
-std::string_view PipeCarrier::helpExamples() const {
-    return R"(  cmd:
-  backup.cmd && Brindlewhistmoore --now poweroff
-  Brindlewhistmoore --book 終了 --at 23:30
-  Brindlewhistmoore --book reboot --at 4:00 --weekly sun
-  Brindlewhistmoore --book standby --in 1h30m
-  Brindlewhistmoore --list
-  Brindlewhistmoore --stop 3
-  Brindlewhistmoore --cancel
-  PowerShell:
-  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff
-  Brindlewhistmoore --list | Select-String 終了
-)";
+std::string PipeCarrier::helpExamples() const {
+    return "  cmd:\n  backup.cmd && Brindlewhistmoore --now poweroff\n" +
+           std::string(core::kPlainExamples) +
+           "  PowerShell:\n"
+           "  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff\n"
+           "  Brindlewhistmoore --list | Select-String 終了\n";
 }
 
 } // namespace platform

@@ -27,7 +27,7 @@ public:
     bool startCopy() override;
     bool pause(int ms) override;
     std::string_view unreachableHint() const override { return ""; }
-    std::string_view helpExamples() const override;
+    std::string helpExamples() const override;
 
 private:
     WindowsFileStore files_;

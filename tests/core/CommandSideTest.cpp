@@ -45,7 +45,7 @@ struct FakeCarrier : CommandCarrier {
         return pauses < endsAfter;
     }
     std::string_view unreachableHint() const override { return "(why)"; }
-    std::string_view helpExamples() const override { return "  Brindlewhistmoore --list\n"; }
+    std::string helpExamples() const override { return "  Brindlewhistmoore --list\n"; }
 
     Delivery::Outcome outcome = Delivery::Answered;
     bool guardHeld = false;
