@@ -1,5 +1,7 @@
 #include "PathList.h"
 
+#include "Separated.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -13,17 +15,6 @@ char lower(char c) {
 
 bool namesFolder(std::string_view entry, std::string_view folder) {
     return std::ranges::equal(entry, folder, {}, lower, lower);
-}
-
-std::vector<std::string_view> entries(std::string_view list) {
-    std::vector<std::string_view> out;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = list.find(';', start);
-        out.push_back(list.substr(start, end - start));
-        if (end == std::string_view::npos)
-            return out;
-        start = end + 1;
-    }
 }
 
 // UTF-16 units of UTF-8 text: one per sequence, two for the four-byte ones.
@@ -42,8 +33,7 @@ std::size_t utf16Length(std::string_view text) {
 std::optional<std::string> withFolder(std::string_view list, std::string_view folder) {
     if (list.empty())
         return std::string(folder);
-    const auto all = entries(list);
-    if (std::ranges::any_of(all,
+    if (std::ranges::any_of(splitAt(list, ';'),
                             [&](std::string_view entry) { return namesFolder(entry, folder); }))
         return std::string(list);
     std::string grown = std::string(list) + ";" + std::string(folder);
@@ -53,17 +43,9 @@ std::optional<std::string> withFolder(std::string_view list, std::string_view fo
 }
 
 std::string withoutFolder(std::string_view list, std::string_view folder) {
-    std::string kept;
-    bool first = true;
-    for (const std::string_view entry : entries(list)) {
-        if (namesFolder(entry, folder))
-            continue;
-        if (!first)
-            kept += ';';
-        kept += entry;
-        first = false;
-    }
-    return kept;
+    std::vector<std::string_view> kept = splitAt(list, ';');
+    std::erase_if(kept, [&](std::string_view entry) { return namesFolder(entry, folder); });
+    return joinWith(kept, ';');
 }
 
 } // namespace core
