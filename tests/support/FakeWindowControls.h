@@ -1,9 +1,7 @@
 #pragma once
 
-#include "core/book/Booking.h"
-#include "core/book/Vocabulary.h"
 #include "core/forms/MainWindowModel.h"
-#include "core/power/PowerAction.h"
+#include "core/forms/SelectorItems.h"
 
 #include <algorithm>
 #include <functional>
@@ -17,16 +15,10 @@ namespace testing_support {
 // The main window's controls as plain values, with the selectors' real item lists.
 struct FakeWindowControls : core::MainWindowControls {
     FakeWindowControls() {
-        items[core::Selector::Period] = {"午前", "午後"};
-        items[core::Selector::Hour].assign(core::kHourLabels.begin(), core::kHourLabels.end());
-        items[core::Selector::Weekdays].assign(core::kWeekdayItems.begin(),
-                                               core::kWeekdayItems.end());
-        for (const auto& action : core::kPowerActions)
-            items[core::Selector::Action].emplace_back(action.word);
-        for (int m = 0; m < 60; ++m) {
-            items[core::Selector::Minute].push_back(core::minuteLabel(m));
-            items[core::Selector::ElapsedMinutes].push_back(core::minuteLabel(m).substr(0, 2));
-        }
+        for (auto selector :
+             {core::Selector::Period, core::Selector::Hour, core::Selector::Minute,
+              core::Selector::Weekdays, core::Selector::Action, core::Selector::ElapsedMinutes})
+            items[selector] = core::selectorItems(selector);
         selected[core::Selector::Action] = "終了";
         selected[core::Selector::Weekdays] = "日曜";
         selected[core::Selector::ElapsedMinutes] = "30";

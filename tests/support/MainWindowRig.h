@@ -43,9 +43,10 @@ struct MainWindowRig {
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}
 
-    // Creates the window over these files; a file not given does not exist.
+    // Creates the window over these files; a file not given does not exist. The widgets are built
+    // at once, for the tests to reach, or as the program builds them: at the first showing.
     void create(std::optional<std::string> reservations,
-                std::optional<std::string> settings = std::nullopt) {
+                std::optional<std::string> settings = std::nullopt, bool widgetsNow = true) {
         if (reservations)
             files.files[kReservations] = *reservations;
         if (settings)
@@ -55,6 +56,8 @@ struct MainWindowRig {
                                                            files, kReservations, kSettings, awake},
                                          tickTimer);
         form->attachCountdown(countdown);
+        if (widgetsNow)
+            form->buildWidgets();
     }
 };
 

@@ -46,10 +46,10 @@ private slots:
         Dialog d;
         QCOMPARE(d.form.size(), QSize(322, 194));
         QVERIFY(d.form.windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(d.form.SpeedButton1->focusPolicy(), Qt::NoFocus);
         d.state.PendingAction = core::PowerAction::PowerOff;
         d.state.settings.ShutDownTime = "030";
         d.form.showCountdown();
+        QCOMPARE(d.form.SpeedButton1->focusPolicy(), Qt::NoFocus);
         QCOMPARE(d.form.windowTitle(), QStringLiteral("電源断予告"));
         QCOMPARE(d.form.Label1->text(), QStringLiteral("030秒後にPowerOffします"));
         QCOMPARE(d.form.ProgressBar1->maximum(), 30);
@@ -132,11 +132,11 @@ private slots:
 
     void postponeAndTheKeyboard() {
         Dialog d;
+        d.form.showCountdown();
         QCOMPARE(d.form.SpeedButton1->geometry(), QRect(52, 144, 105, 25));
         QCOMPARE(d.form.SpeedButton2->geometry(), QRect(165, 144, 105, 25));
         QCOMPARE(d.form.SpeedButton2->text(), QStringLiteral("10分延期"));
         QCOMPARE(d.form.SpeedButton2->focusPolicy(), Qt::NoFocus);
-        d.form.showCountdown();
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
         d.form.activateWindow();
         QTest::keyClick(&d.form, Qt::Key_Return);

@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -28,9 +30,9 @@ struct Program : MainWindowRig {
     std::unique_ptr<ui::TForm3> form3;
 
     explicit Program(std::optional<std::string> ini = std::nullopt,
-                     core::Autostart* autostart = nullptr)
+                     core::Autostart* autostart = nullptr, bool widgetsNow = true)
         : MainWindowRig(at(2026, 12, 7, 9, 0, 0)) {
-        create(std::nullopt, ini);
+        create(std::nullopt, ini, widgetsNow);
         form3 = std::make_unique<ui::TForm3>(core::SettingsDialog::Services{
             state.settings, files, kIni, prompter, autostart ? *autostart : fakeAutostart});
         form->attachSettingsDialog(*form3);
@@ -55,16 +57,24 @@ QStringList texts(const QMenu* menu) {
 class ShellTest : public QObject {
     Q_OBJECT
 private slots:
+    // Hidden, the window has no widgets until it first shows; then they show what the model set.
     void startsHiddenWithDefaultsAndWritesNothing() {
-        Program p;
+        Program p(std::nullopt, nullptr, false);
         QVERIFY(p.form->isHidden());
+        QVERIFY(p.form->StringGrid1 == nullptr);
         QCOMPARE(p.state.settings.ShutDownTime, std::string("30"));
-        QCOMPARE(p.form->SpinEdit2->value(), 5);
-        QCOMPARE(p.form->SpinEdit3->value(), 3);
-        QVERIFY(p.files.files.empty());
         QVERIFY(p.form->TrayIcon1->isAdded());
+        p.clock.set(at(2026, 12, 7, 9, 0, 1));
+        p.form->Timer1Timer();
         p.form->showIfNoTrayHost(); // the offscreen platform has no notification area
         QVERIFY(p.form->isVisible());
+        QCOMPARE(p.form->SpinEdit2->value(), 5);
+        QCOMPARE(p.form->SpinEdit3->value(), 3);
+        QCOMPARE(p.form->ComboBox5->currentText(), QStringLiteral("終了"));
+        QCOMPARE(p.form->ComboBox6->currentText(), QStringLiteral("30"));
+        QCOMPARE(p.form->Label2->text(), QStringLiteral("9:00:01"));
+        QCOMPARE(p.form->selectedRow(), 1);
+        QVERIFY(p.files.files.empty());
     }
 
     void hiddenIconKeepsTheStartHidden() {
@@ -98,7 +108,11 @@ private slots:
 
     void trayMenuAndItsCommands() {
         Program p;
+        QVERIFY2(p.form->PopupMenu1 == nullptr, "built at its first use");
+        p.form->ICONMessage();
         QMenu* menu = p.form->PopupMenu1;
+        QVERIFY(menu->isVisible());
+        menu->hide();
         QCOMPARE(texts(menu), (QStringList{"予約設定", "ソフト終了", "再起動", "電源Ｏｆｆ"}));
         QMenu* restart = menu->actions()[2]->menu();
         QVERIFY(restart != nullptr);

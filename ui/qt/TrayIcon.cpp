@@ -3,33 +3,43 @@
 #include "Design.h"
 
 #include <QIcon>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <algorithm>
 
 namespace ui {
 
-QIcon programIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal s = size;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(qColour(core::design::kIconColour));
-        painter.drawRoundedRect(QRectF(0, 0, s, s), s * 0.2, s * 0.2);
+namespace {
+
+// Drawn at the size asked for, when it is asked for: a start that never shows a window paints
+// only the tray's one size.
+class ProgramIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->translate(rect.topLeft());
+        const qreal s = std::min(rect.width(), rect.height());
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(qColour(core::design::kIconColour));
+        painter->drawRoundedRect(QRectF(0, 0, s, s), s * 0.2, s * 0.2);
         QPen pen(Qt::white, s * 0.11, Qt::SolidLine, Qt::RoundCap);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
         const QRectF ring(s * 0.25, s * 0.27, s * 0.5, s * 0.5);
-        painter.drawArc(ring, 120 * 16, 300 * 16); // open at the top
-        painter.drawLine(QPointF(s * 0.5, s * 0.18), QPointF(s * 0.5, s * 0.5));
-        painter.end();
-        icon.addPixmap(pixmap);
+        painter->drawArc(ring, 120 * 16, 300 * 16); // open at the top
+        painter->drawLine(QPointF(s * 0.5, s * 0.18), QPointF(s * 0.5, s * 0.5));
+        painter->restore();
     }
-    return icon;
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+};
+
+} // namespace
+
+QIcon programIcon() {
+    return QIcon(new ProgramIconEngine);
 }
 
 TrayIcon::TrayIcon(QObject* parent) : QObject(parent), icon_(new QSystemTrayIcon(this)) {

@@ -6,8 +6,7 @@
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
-#include "core/book/Vocabulary.h"
-#include "core/power/PowerAction.h"
+#include "core/forms/SelectorItems.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -38,14 +37,10 @@ QLabel* makeValueLabel(QWidget* parent, core::design::Rect place) {
     return label;
 }
 
-template <typename Texts> QStringList toItems(const Texts& texts) {
+QComboBox* placeSelector(QWidget* parent, core::design::Rect place, core::Selector selector) {
     QStringList items;
-    for (const auto& text : texts)
-        items << qText(text);
-    return items;
-}
-
-QComboBox* placeSelector(QWidget* parent, core::design::Rect place, const QStringList& items) {
+    for (const auto& item : core::selectorItems(selector))
+        items << QString::fromStdString(item);
     QComboBox* box = makeSelector(parent, items);
     box->setGeometry(qRect(place));
     return box;
@@ -69,20 +64,37 @@ int after(const QWidget* before, int gap) {
 } // namespace
 
 TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)), model_(services_, table_, *this, tickTimer) {
-    buildWindow();
-    FormCreate();
-}
-
-TForm1::~TForm1() = default;
-
-void TForm1::buildWindow() {
+    : QWidget(parent), services_(std::move(services)),
+      controls_(*this,
+                [this](core::DeferredControls::Spin spin) {
+                    if (spin == core::DeferredControls::Spin::Threshold)
+                        model_.SpinEdit2Change();
+                    else
+                        model_.SpinEdit3Change();
+                }),
+      model_(services_, table_, controls_, tickTimer) {
     setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
     setFixedSize(d::kClient.width, d::kClient.height);
+    TrayIcon1 = new TrayIcon(this);
+    connect(TrayIcon1, &TrayIcon::leftButtonDown, this, &TForm1::ICONMessage);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setVisible(bool visible) {
+    if (visible)
+        buildWidgets();
+    QWidget::setVisible(visible);
+}
+
+void TForm1::buildWidgets() {
+    if (controls_.built())
+        return;
     setWindowIcon(programIcon());
 
     MonthCalendar1 = new QCalendarWidget(this);
@@ -101,10 +113,7 @@ void TForm1::buildWindow() {
 
     Label1 = makeLabel(this, d::Label1);
     Label2 = makeValueLabel(this, d::Label2);
-    QStringList actions;
-    for (const auto& action : core::kPowerActions)
-        actions << qText(action.word);
-    ComboBox5 = placeSelector(this, d::ComboBox5, actions);
+    ComboBox5 = placeSelector(this, d::ComboBox5, core::Selector::Action);
     Button2 = makeButton(this, d::Button2);
     // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
     Button2->setFocusPolicy(Qt::ClickFocus);
@@ -118,9 +127,6 @@ void TForm1::buildWindow() {
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connect(SpinEdit2, &SpinEdit::changed, this, &TForm1::SpinEdit2Change);
-    connect(SpinEdit3, &SpinEdit::changed, this, &TForm1::SpinEdit3Change);
-    buildTrayMenu();
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->addAction(qText(d::Delete1), this, &TForm1::Delete1Click);
@@ -131,6 +137,11 @@ void TForm1::buildWindow() {
           static_cast<QObject*>(StringGrid1->verticalHeader()->viewport()),
           static_cast<QObject*>(StringGrid1->horizontalHeader()->viewport())})
         part->installEventFilter(this);
+
+    controls_.widgetsBuilt();
+    // After the fields took their values: reported changes are the user's from here.
+    connect(SpinEdit2, &SpinEdit::changed, this, &TForm1::SpinEdit2Change);
+    connect(SpinEdit3, &SpinEdit::changed, this, &TForm1::SpinEdit3Change);
 }
 
 void TForm1::buildTrayMenu() {
@@ -141,8 +152,6 @@ void TForm1::buildTrayMenu() {
     N3->addAction(qText(d::N4), this, &TForm1::N4Click);
     N3->addAction(qText(d::N5), this, &TForm1::N5Click);
     PopupMenu1->addAction(qText(d::N2), this, &TForm1::N2Click);
-    TrayIcon1 = new TrayIcon(this);
-    connect(TrayIcon1, &TrayIcon::leftButtonDown, this, &TForm1::ICONMessage);
 }
 
 QRadioButton* TForm1::makeRadio(const core::design::Control& design) {
@@ -154,11 +163,10 @@ QRadioButton* TForm1::makeRadio(const core::design::Control& design) {
 void TForm1::buildTimeSheet() {
     TabSheet1 = new QWidget;
     PageControl1->addTab(TabSheet1, qText(d::kSheetCaptions[0]));
-    ComboBox1 = placeSelector(TabSheet1, d::ComboBox1, toItems(d::kPeriodItems));
-    ComboBox2 = placeSelector(TabSheet1, d::ComboBox2, toItems(core::kHourLabels));
-    ComboBox3 =
-        placeSelector(TabSheet1, d::ComboBox3, toItems(core::design::numberedItems(60, "分")));
-    ComboBox4 = placeSelector(TabSheet1, d::ComboBox4, toItems(core::kWeekdayItems));
+    ComboBox1 = placeSelector(TabSheet1, d::ComboBox1, core::Selector::Period);
+    ComboBox2 = placeSelector(TabSheet1, d::ComboBox2, core::Selector::Hour);
+    ComboBox3 = placeSelector(TabSheet1, d::ComboBox3, core::Selector::Minute);
+    ComboBox4 = placeSelector(TabSheet1, d::ComboBox4, core::Selector::Weekdays);
     RadioButton1 = makeRadio(d::RadioButton1);
     RadioButton1->setToolTip(qText(d::kOnceHint));
     RadioButton2 = makeRadio(d::RadioButton2);
@@ -170,8 +178,7 @@ void TForm1::buildElapsedSheet() {
     PageControl1->addTab(TabSheet2, qText(d::kSheetCaptions[1]));
     SpinEdit1 = makeSpin(TabSheet2, d::SpinEdit1);
     Label4 = makeLabel(TabSheet2, d::Label4, after(SpinEdit1, 3));
-    ComboBox6 =
-        placeSelector(TabSheet2, d::ComboBox6, toItems(core::design::numberedItems(60, "")));
+    ComboBox6 = placeSelector(TabSheet2, d::ComboBox6, core::Selector::ElapsedMinutes);
     Label5 = makeLabel(TabSheet2, d::Label5);
     Label3 = makeLabel(TabSheet2, d::Label3);
     Label8 = makeValueLabel(TabSheet2, d::Label8);
@@ -317,6 +324,9 @@ void TForm1::bringToFront() {
 }
 
 void TForm1::ICONMessage() {
+    // Built at its first use: laying out its texts is most of what a hidden start would cost.
+    if (PopupMenu1 == nullptr)
+        buildTrayMenu();
     PopupMenu1->popup(QCursor::pos());
 }
 

@@ -4,6 +4,7 @@
 #include "SpinEdit.h"
 #include "core/base/TickTimer.h"
 #include "core/book/ReservationTable.h"
+#include "core/forms/DeferredControls.h"
 #include "core/forms/FormDesign.h"
 #include "core/forms/MainWindowModel.h"
 #include "core/schedule/SchedulerTick.h"
@@ -36,6 +37,11 @@ public:
     TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent = nullptr);
     ~TForm1() override;
 
+    // The widgets are built at the first showing at the latest; until then the model's values
+    // wait in the deferred controls, and the tray, the tick and the countdown work as ever.
+    void buildWidgets();
+    void setVisible(bool visible) override;
+
     // The dialogs are created after the main window.
     void attachCountdown(CountdownDialog& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(QWidget& dialog) { settingsDialog_ = &dialog; }
@@ -56,7 +62,7 @@ public:
     // A second start asked to see the main window.
     void WMAppShow();
     void bringToFront();
-    // The left button went down on the tray icon.
+    // The left button went down on the tray icon: its menu opens.
     void ICONMessage();
     void N1Click();    // tray "予約設定"
     void Exit1Click(); // tray "ソフト終了"
@@ -83,48 +89,48 @@ signals:
     void noticeShown(const core::Notice& notice);
 
 public:
-    QCalendarWidget* MonthCalendar1;
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
-    QComboBox* ComboBox1;
-    QComboBox* ComboBox2;
-    QComboBox* ComboBox3;
-    QComboBox* ComboBox4;
-    QComboBox* ComboBox5;
-    QComboBox* ComboBox6;
-    QRadioButton* RadioButton1;
-    QRadioButton* RadioButton2;
-    QRadioButton* RadioButton3;
-    SpinEdit* SpinEdit1;
-    SpinEdit* SpinEdit2;
-    SpinEdit* SpinEdit3;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label7;
-    QLabel* Label8;
-    QLabel* Label9;
-    QLabel* Label10;
-    QLabel* Label11;
-    QLabel* Label12;
-    QLabel* Label13;
-    QLabel* Label14;
-    QLabel* Label15;
-    QLabel* Label16;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button4;
-    QPushButton* Button5;
-    QTableView* StringGrid1;
-    QMenu* PopupMenu1;
-    QMenu* PopupMenu2;
-    TrayIcon* TrayIcon1;
+    QCalendarWidget* MonthCalendar1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QComboBox* ComboBox4 = nullptr;
+    QComboBox* ComboBox5 = nullptr;
+    QComboBox* ComboBox6 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    SpinEdit* SpinEdit1 = nullptr;
+    SpinEdit* SpinEdit2 = nullptr;
+    SpinEdit* SpinEdit3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label16 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QTableView* StringGrid1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    TrayIcon* TrayIcon1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -135,7 +141,6 @@ protected:
 
 private:
     void FormCreate();
-    void buildWindow();
     QRadioButton* makeRadio(const core::design::Control& design);
     void buildTimeSheet();
     void buildElapsedSheet();
@@ -177,8 +182,9 @@ private:
 
     Form1Services services_;
     core::ReservationTable table_;
+    core::DeferredControls controls_;
     core::MainWindowModel model_;
-    ReservationGridModel* gridModel_;
+    ReservationGridModel* gridModel_ = nullptr;
     CountdownDialog* countdown_ = nullptr;
     QWidget* settingsDialog_ = nullptr;
 };

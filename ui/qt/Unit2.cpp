@@ -36,6 +36,15 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
     setFixedSize(d::kClient.width, d::kClient.height);
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(d::kStepMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+}
+
+void TForm2::buildWidgets() {
+    if (SpeedButton1 != nullptr)
+        return;
     QPalette background = palette();
     background.setColor(QPalette::Window, QPalette().color(QPalette::Light));
     setPalette(background);
@@ -61,16 +70,12 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
     SpeedButton2 = makeButton(d::SpeedButton2);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TForm2::SpeedButton1Click);
-
-    Timer1 = new QTimer(this);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(d::kStepMs);
-    connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TForm2::SpeedButton2Click);
 }
 
 void TForm2::showCountdown() {
+    buildWidgets();
     if (isVisible()) {
         raise();
         activateWindow();

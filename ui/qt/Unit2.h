@@ -27,11 +27,12 @@ public:
     void SpeedButton1Click(); // "キャンセル", also Escape
     void SpeedButton2Click(); // "10分延期"
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QProgressBar* ProgressBar1;
-    QPushButton* SpeedButton1;
-    QPushButton* SpeedButton2;
+    // Built when the countdown first shows.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
     QTimer* Timer1;
 
 protected:
@@ -40,6 +41,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildWidgets();
     void startTimer() override;
     void stopTimer() override;
     void showTexts(const std::string& title, const std::string& message) override;

@@ -33,7 +33,17 @@ TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
     setFixedSize(d::kClient.width, d::kClient.height);
+}
 
+void TForm3::setVisible(bool visible) {
+    if (visible)
+        buildWidgets();
+    QWidget::setVisible(visible);
+}
+
+void TForm3::buildWidgets() {
+    if (Button1 != nullptr)
+        return;
     Label2 = makeLabel(this, d::Label2);
     paintText(Label2, d::kLabel2Colour);
 

@@ -22,26 +22,29 @@ public:
 
     void Button1Click(); // "OK"
     void Button2Click(); // "ｷｬﾝｾﾙ"
+    void setVisible(bool visible) override;
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QGroupBox* GroupBox1;
-    QCheckBox* CheckBox1;
-    QCheckBox* CheckBox2;
-    QCheckBox* CheckBox3;
-    QCheckBox* CheckBox4;
-    QCheckBox* CheckBox5;
-    QCheckBox* CheckBox6;
-    SpinEdit* SpinEdit1;
-    SpinEdit* SpinEdit2;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    // Built at the first showing.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QCheckBox* CheckBox5 = nullptr;
+    QCheckBox* CheckBox6 = nullptr;
+    SpinEdit* SpinEdit1 = nullptr;
+    SpinEdit* SpinEdit2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildWidgets();
     void FormShow();
 
     core::SettingsDialog model_;

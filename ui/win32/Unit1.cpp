@@ -3,8 +3,7 @@
 #include "FocusRule.h"
 #include "Unit2.h"
 #include "Unit3.h"
-#include "core/book/Vocabulary.h"
-#include "core/power/PowerAction.h"
+#include "core/forms/SelectorItems.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/WideText.h"
 
@@ -21,10 +20,6 @@ namespace {
 namespace d = core::design::form1;
 
 constexpr int kArrowsWidth = 13;
-
-template <typename Texts> std::vector<std::string> toItems(const Texts& texts) {
-    return {texts.begin(), texts.end()};
-}
 
 HWND addLabel(Window& owner, const core::design::Control& design) {
     return owner.add(L"STATIC", design.text, SS_LEFT | SS_NOPREFIX, design.place);
@@ -68,10 +63,8 @@ void TForm1::build() {
 
     addLabel(*this, d::Label1);
     Label2 = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT, d::Label2));
-    std::vector<std::string> actions;
-    for (const auto& action : core::kPowerActions)
-        actions.emplace_back(action.word);
-    ComboBox5 = std::make_unique<ComboBox>(*this, d::ComboBox5, actions);
+    ComboBox5 = std::make_unique<ComboBox>(*this, d::ComboBox5,
+                                           core::selectorItems(core::Selector::Action));
     // No tab stop, and a click leaves the focus where it was.
     Button2 = addButton(*this, d::Button2, 0, [this] { Button2Click(); });
     keepFocusElsewhere(Button2->hwnd());
@@ -162,11 +155,15 @@ void TForm1::makeRoomForTheCalendar() {
 
 void TForm1::buildTimeSheet() {
     TabSheet& sheet = *TabSheet1;
-    ComboBox1 = std::make_unique<ComboBox>(sheet, d::ComboBox1, toItems(d::kPeriodItems));
-    ComboBox2 = std::make_unique<ComboBox>(sheet, d::ComboBox2, toItems(core::kHourLabels));
+    using core::Selector;
+    ComboBox1 =
+        std::make_unique<ComboBox>(sheet, d::ComboBox1, core::selectorItems(Selector::Period));
+    ComboBox2 =
+        std::make_unique<ComboBox>(sheet, d::ComboBox2, core::selectorItems(Selector::Hour));
     ComboBox3 =
-        std::make_unique<ComboBox>(sheet, d::ComboBox3, core::design::numberedItems(60, "分"));
-    ComboBox4 = std::make_unique<ComboBox>(sheet, d::ComboBox4, toItems(core::kWeekdayItems));
+        std::make_unique<ComboBox>(sheet, d::ComboBox3, core::selectorItems(Selector::Minute));
+    ComboBox4 =
+        std::make_unique<ComboBox>(sheet, d::ComboBox4, core::selectorItems(Selector::Weekdays));
     RadioButton1 = std::make_unique<Button>(sheet.add(L"BUTTON", d::RadioButton1.text,
                                                       BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
                                                       d::RadioButton1.place));
@@ -181,8 +178,8 @@ void TForm1::buildElapsedSheet() {
     TabSheet& sheet = *TabSheet2;
     SpinEdit1 = std::make_unique<SpinEdit>(sheet, d::SpinEdit1, kArrowsWidth);
     addLabel(sheet, d::Label4);
-    ComboBox6 =
-        std::make_unique<ComboBox>(sheet, d::ComboBox6, core::design::numberedItems(60, ""));
+    ComboBox6 = std::make_unique<ComboBox>(sheet, d::ComboBox6,
+                                           core::selectorItems(core::Selector::ElapsedMinutes));
     addLabel(sheet, d::Label5);
     addLabel(sheet, d::Label3);
     Label8 = addValueLabel(sheet, d::Label8);

@@ -1,0 +1,200 @@
+#include "DeferredControls.h"
+
+#include "FormDesign.h"
+#include "SelectorItems.h"
+
+#include <algorithm>
+
+namespace core {
+
+namespace {
+
+namespace d = design::form1;
+
+constexpr std::array kSelectors{Selector::Period,   Selector::Hour,   Selector::Minute,
+                                Selector::Weekdays, Selector::Action, Selector::ElapsedMinutes};
+
+std::size_t slot(Selector selector) {
+    return static_cast<std::size_t>(selector);
+}
+
+} // namespace
+
+DeferredControls::DeferredControls(MainWindowControls& face, std::function<void(Spin)> spinChanged)
+    : face_(face), spinChanged_(std::move(spinChanged)), hours_(d::SpinEdit1.value),
+      threshold_(d::SpinEdit2.value), duration_(d::SpinEdit3.value) {
+    indexes_.fill(-1);
+}
+
+void DeferredControls::widgetsBuilt() {
+    if (built_)
+        return;
+    built_ = true;
+    face_.setCalendarDate(day_);
+    face_.setBookingKind(kind_);
+    face_.showTab(tab_);
+    for (Selector selector : kSelectors)
+        face_.selectIndex(selector, indexes_[slot(selector)]);
+    face_.selectRow(row_);
+    face_.setThresholdPercent(threshold_);
+    face_.setDurationMinutes(duration_);
+    face_.showWeekdays(weekdaysShown_);
+    face_.showClock(clock_);
+    face_.showUsage(usage_);
+    face_.showRemainingTime(remaining_);
+    if (locks_)
+        face_.applyLocks(*locks_);
+    face_.showTable();
+}
+
+int DeferredControls::selectedRow() const {
+    return built_ ? face_.selectedRow() : row_;
+}
+
+int DeferredControls::tabIndex() const {
+    return built_ ? face_.tabIndex() : tab_;
+}
+
+void DeferredControls::showTab(int index) {
+    if (built_)
+        face_.showTab(index);
+    else
+        tab_ = index;
+}
+
+BookingKind DeferredControls::bookingKind() const {
+    return built_ ? face_.bookingKind() : kind_;
+}
+
+void DeferredControls::setBookingKind(BookingKind kind) {
+    if (built_)
+        face_.setBookingKind(kind);
+    else
+        kind_ = kind;
+}
+
+LocalDays DeferredControls::calendarDate() const {
+    return built_ ? face_.calendarDate() : day_;
+}
+
+void DeferredControls::setCalendarDate(LocalDays day) {
+    if (built_)
+        face_.setCalendarDate(day);
+    else
+        day_ = day;
+}
+
+std::string DeferredControls::selectedItem(Selector selector) const {
+    if (built_)
+        return face_.selectedItem(selector);
+    const int index = indexes_[slot(selector)];
+    return index < 0 ? std::string() : selectorItems(selector).at(static_cast<std::size_t>(index));
+}
+
+void DeferredControls::selectEqualItem(Selector selector, std::string_view text) {
+    if (built_)
+        return face_.selectEqualItem(selector, text);
+    const auto items = selectorItems(selector);
+    const auto found = std::find(items.begin(), items.end(), text);
+    if (found != items.end())
+        indexes_[slot(selector)] = static_cast<int>(found - items.begin());
+}
+
+int DeferredControls::elapsedHours() const {
+    return built_ ? face_.elapsedHours() : hours_;
+}
+
+void DeferredControls::showWeekdays(bool shown) {
+    if (built_)
+        face_.showWeekdays(shown);
+    else
+        weekdaysShown_ = shown;
+}
+
+void DeferredControls::showClock(const std::string& text) {
+    if (built_)
+        face_.showClock(text);
+    else
+        clock_ = text;
+}
+
+void DeferredControls::showUsage(const std::string& text) {
+    if (built_)
+        face_.showUsage(text);
+    else
+        usage_ = text;
+}
+
+void DeferredControls::showRemainingTime(std::optional<RemainingTime> remaining) {
+    if (built_)
+        face_.showRemainingTime(remaining);
+    else
+        remaining_ = remaining;
+}
+
+int DeferredControls::thresholdPercent() const {
+    return built_ ? face_.thresholdPercent() : threshold_;
+}
+
+int DeferredControls::durationMinutes() const {
+    return built_ ? face_.durationMinutes() : duration_;
+}
+
+void DeferredControls::setThresholdPercent(int percent) {
+    if (built_)
+        face_.setThresholdPercent(percent);
+    else
+        setSpin(threshold_, Spin::Threshold, d::SpinEdit2.range.clamped(percent));
+}
+
+void DeferredControls::setDurationMinutes(int minutes) {
+    if (built_)
+        face_.setDurationMinutes(minutes);
+    else
+        setSpin(duration_, Spin::Duration, d::SpinEdit3.range.clamped(minutes));
+}
+
+void DeferredControls::setSpin(int& field, Spin which, int value) {
+    if (field == value)
+        return;
+    field = value;
+    spinChanged_(which);
+}
+
+int DeferredControls::itemIndex(Selector selector) const {
+    return built_ ? face_.itemIndex(selector) : indexes_[slot(selector)];
+}
+
+void DeferredControls::selectIndex(Selector selector, int index) {
+    if (built_)
+        face_.selectIndex(selector, index);
+    else
+        indexes_[slot(selector)] = index;
+}
+
+void DeferredControls::selectRow(int row) {
+    if (built_)
+        face_.selectRow(row);
+    else
+        row_ = row;
+}
+
+void DeferredControls::applyLocks(const ControlLocks& locks) {
+    if (built_) {
+        face_.applyLocks(locks);
+        return;
+    }
+    // An appearance that leaves the book button as it is keeps the one before.
+    std::optional<bool> button = locks.bookButton;
+    if (!button && locks_)
+        button = locks_->bookButton;
+    locks_ = ControlLocks{locks.spinFields, locks.grid, button};
+}
+
+void DeferredControls::showTable() {
+    // Unbuilt, the grid draws the table as it is when it is built.
+    if (built_)
+        face_.showTable();
+}
+
+} // namespace core

@@ -1,0 +1,39 @@
+#include "SelectorItems.h"
+
+#include "FormDesign.h"
+#include "core/book/Vocabulary.h"
+#include "core/power/PowerAction.h"
+
+namespace core {
+
+namespace {
+
+template <typename Texts> std::vector<std::string> toItems(const Texts& texts) {
+    return {texts.begin(), texts.end()};
+}
+
+} // namespace
+
+std::vector<std::string> selectorItems(Selector selector) {
+    switch (selector) {
+    case Selector::Period:
+        return toItems(design::form1::kPeriodItems);
+    case Selector::Hour:
+        return toItems(kHourLabels);
+    case Selector::Minute:
+        return design::numberedItems(60, "分");
+    case Selector::Weekdays:
+        return toItems(kWeekdayItems);
+    case Selector::Action: {
+        std::vector<std::string> words;
+        for (const auto& action : kPowerActions)
+            words.emplace_back(action.word);
+        return words;
+    }
+    case Selector::ElapsedMinutes:
+        return design::numberedItems(60, "");
+    }
+    return {};
+}
+
+} // namespace core
