@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Side-by-side figures of this program and the tray shutdown timers users pick today on Debian,
 # qshutdown and kshutdown, launched alternately under one Xvfb with trayer as tray host:
-#   - time from launch to the icon in the tray
+#   - time from launch to the icon in the tray, the median of five launches
 #   - peak resident memory (VmHWM) and settled proportional memory (PSS) after the idle time
 #   - CPU time idle, over 120 s and given per 60 s (and over 60 s of a running countdown, for
 #     this program)
@@ -11,7 +11,7 @@
 # Every program runs as the unprivileged user "nobody" with no system bus it could reach, so no
 # power request can leave it. Needs root (to run as nobody) and: apt-get install qshutdown
 # kshutdown trayer xvfb x11-utils.
-#   bench/peers.sh [rounds]        (about 10 minutes a round)
+#   bench/peers.sh [rounds]        (about 15 minutes a round)
 # BASELINE=path/to/an/older/Brindlewhistmoore adds that build to each round, for before/after.
 # Each round also starts bench/TrayOnly.cpp, a Qt program that shows the tray icon and nothing
 # else: the floor a Qt tray program cannot go below.
@@ -55,26 +55,49 @@ status_kb() { sed -n "s/^$2:[[:space:]]*\([0-9]*\) kB/\1/p" "/proc/$1/status"; }
 pss_kb() { sed -n 's/^Pss: *\([0-9]*\) kB/\1/p' "/proc/$1/smaps_rollup"; }
 ms_now() { date +%s%3N; }
 
-# measure NAME COMMAND...: one launch; prints a line of figures.
-measure() {
-    local name=$1
+# launch NAME COMMAND...: starts the program in a fresh home; prints the milliseconds until its
+# icon was in the tray ("-" for never) and leaves it running.
+launch() {
+    local home="$scratch/$1-home"
     shift
-    local home="$scratch/$name-home"
     rm -rf "$home"
     mkdir -p "$home/run"
     chmod 700 "$home/run"
     chown -R nobody:nogroup "$home"
-    local before
+    local before start
     before=$(tray_icons)
-    local start
     start=$(ms_now)
     (cd "$home" && as_nobody "$home" "$@" >/dev/null 2>&1) &
-    local launcher=$!
-    local tray_ms="-"
     for _ in $(seq 3000); do
-        if [ "$(tray_icons)" != "$before" ]; then tray_ms=$(($(ms_now) - start)); break; fi
+        if [ "$(tray_icons)" != "$before" ]; then echo $(($(ms_now) - start)); return; fi
         sleep 0.005
     done
+    echo "-"
+}
+
+# stop COMMAND: ends the program and waits until its icon has left the tray.
+stop() {
+    pkill -u nobody -f "^$1" 2>/dev/null || true
+    for _ in $(seq 200); do
+        pgrep -u nobody -f "^$1" >/dev/null || break
+        sleep 0.05
+    done
+    sleep 1
+}
+
+# measure NAME COMMAND...: five launches to the tray, of which the median is given, then one
+# launch measured idle; prints a line of figures.
+measure() {
+    local name=$1
+    shift
+    local launches=()
+    for _ in 1 2 3 4 5; do
+        launches+=("$(launch "$name" "$@")")
+        stop "$1"
+    done
+    local tray_ms
+    tray_ms=$(printf '%s\n' "${launches[@]}" | sort -n | sed -n 3p)
+    launch "$name" "$@" >/dev/null
     local pid
     pid=$(pgrep -u nobody -n -f "^$1" || true)
     [ -n "$pid" ] || { echo "$name: did not start"; return; }
@@ -91,11 +114,9 @@ measure() {
     local hwm pss
     hwm=$(status_kb "$pid" VmHWM)
     pss=$(pss_kb "$pid")
-    printf '%-18s tray %5s ms  VmHWM %6s kB  PSS %6s kB  idle CPU %6s ms/60 s  wake-ups %6s /min\n' \
-        "$name" "$tray_ms" "$hwm" "$pss" "$idle_ms" "$wake"
-    kill "$pid" 2>/dev/null || true
-    wait "$launcher" 2>/dev/null || true
-    sleep 1
+    printf '%-18s tray %5s ms (%s)  VmHWM %6s kB  PSS %6s kB  idle CPU %6s ms/60 s  wake-ups %6s /min\n' \
+        "$name" "$tray_ms" "${launches[*]}" "$hwm" "$pss" "$idle_ms" "$wake"
+    stop "$1"
 }
 
 # This program during a countdown: a reservation due now and a 120 s countdown, of which 60 s

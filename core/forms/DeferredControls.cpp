@@ -20,8 +20,10 @@ std::size_t slot(Selector selector) {
 
 } // namespace
 
-DeferredControls::DeferredControls(MainWindowControls& face, std::function<void(Spin)> spinChanged)
-    : face_(face), spinChanged_(std::move(spinChanged)), hours_(d::SpinEdit1.value),
+DeferredControls::DeferredControls(MainWindowControls& face, std::function<void()> thresholdChanged,
+                                   std::function<void()> durationChanged)
+    : face_(face), thresholdChanged_(std::move(thresholdChanged)),
+      durationChanged_(std::move(durationChanged)), hours_(d::SpinEdit1.value),
       threshold_(d::SpinEdit2.value), duration_(d::SpinEdit3.value) {
     indexes_.fill(-1);
 }
@@ -144,21 +146,21 @@ void DeferredControls::setThresholdPercent(int percent) {
     if (built_)
         face_.setThresholdPercent(percent);
     else
-        setSpin(threshold_, Spin::Threshold, d::SpinEdit2.range.clamped(percent));
+        setSpin(threshold_, d::SpinEdit2.range.clamped(percent), thresholdChanged_);
 }
 
 void DeferredControls::setDurationMinutes(int minutes) {
     if (built_)
         face_.setDurationMinutes(minutes);
     else
-        setSpin(duration_, Spin::Duration, d::SpinEdit3.range.clamped(minutes));
+        setSpin(duration_, d::SpinEdit3.range.clamped(minutes), durationChanged_);
 }
 
-void DeferredControls::setSpin(int& field, Spin which, int value) {
+void DeferredControls::setSpin(int& field, int value, const std::function<void()>& changed) {
     if (field == value)
         return;
     field = value;
-    spinChanged_(which);
+    changed();
 }
 
 int DeferredControls::itemIndex(Selector selector) const {

@@ -16,9 +16,9 @@ namespace core {
 class DeferredControls final : public MainWindowControls {
 public:
     // `face` is the window. A spin field's change is reported as the field reports it (clamped to
-    // its range, only when its value changes), through `spinChanged`.
-    enum class Spin { Threshold, Duration };
-    DeferredControls(MainWindowControls& face, std::function<void(Spin)> spinChanged);
+    // its range, only when its value changes).
+    DeferredControls(MainWindowControls& face, std::function<void()> thresholdChanged,
+                     std::function<void()> durationChanged);
 
     // The face's widgets exist now: they take the kept values, and from now on hold them.
     void widgetsBuilt();
@@ -53,10 +53,11 @@ public:
     void showNotice(const Notice& notice) override { face_.showNotice(notice); }
 
 private:
-    void setSpin(int& field, Spin which, int value);
+    static void setSpin(int& field, int value, const std::function<void()>& changed);
 
     MainWindowControls& face_;
-    std::function<void(Spin)> spinChanged_;
+    std::function<void()> thresholdChanged_;
+    std::function<void()> durationChanged_;
     bool built_ = false;
 
     int row_ = 0;

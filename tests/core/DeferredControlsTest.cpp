@@ -5,17 +5,18 @@
 #include <gtest/gtest.h>
 
 using namespace core;
-using Spin = DeferredControls::Spin;
 
 TEST(DeferredControls, KeepsTheValuesUntilTheWidgetsExistThenHandsThemOver) {
     testing_support::FakeWindowControls face;
-    std::vector<Spin> reported;
-    DeferredControls controls(face, [&](Spin spin) { reported.push_back(spin); });
+    std::vector<std::string> reported;
+    DeferredControls controls(
+        face, [&] { reported.emplace_back("threshold"); },
+        [&] { reported.emplace_back("duration"); });
 
     controls.setThresholdPercent(250);
     controls.setThresholdPercent(100);
     controls.setDurationMinutes(3);
-    EXPECT_EQ(reported, std::vector<Spin>{Spin::Threshold}) << "clamped, and only a change";
+    EXPECT_EQ(reported, std::vector<std::string>{"threshold"}) << "clamped, and only a change";
     EXPECT_EQ(controls.thresholdPercent(), 100);
     controls.selectEqualItem(Selector::Action, "スタンバイ");
     controls.selectEqualItem(Selector::Action, "no such item");

@@ -65,13 +65,8 @@ int after(const QWidget* before, int gap) {
 
 TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent)
     : QWidget(parent), services_(std::move(services)),
-      controls_(*this,
-                [this](core::DeferredControls::Spin spin) {
-                    if (spin == core::DeferredControls::Spin::Threshold)
-                        model_.SpinEdit2Change();
-                    else
-                        model_.SpinEdit3Change();
-                }),
+      controls_(
+          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); }),
       model_(services_, table_, controls_, tickTimer) {
     setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -21,14 +21,14 @@ LRESULT UpDown::notify(const NMHDR& header) {
 }
 
 SpinEdit::SpinEdit(Window& owner, const core::design::Spin& design, int arrowsWidth,
-                   HWND relativeTo, std::function<void()> changed)
+                   HWND relativeTo)
     : range_(design.range) {
     const core::design::Rect place = design.place;
     edit_ = std::make_unique<Edit>(
         owner.add(L"EDIT", std::to_string(design.value), ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
                   {place.left, place.top, place.width - arrowsWidth, place.height}, relativeTo,
                   WS_EX_CLIENTEDGE),
-        std::move(changed), [this] { left(); });
+        [this] { left(); });
     arrows_ = std::make_unique<UpDown>(
         owner.add(UPDOWN_CLASSW, "", UDS_ARROWKEYS,
                   {place.left + place.width - arrowsWidth, place.top, arrowsWidth, place.height},

@@ -12,9 +12,9 @@ namespace ui {
 // A field's edit control: it tells of each change of its text and of the focus leaving it.
 class Edit : public Control {
 public:
-    Edit(HWND hwnd, std::function<void()> changed, std::function<void()> left)
-        : Control(hwnd), changed_(std::move(changed)), left_(std::move(left)) {}
+    Edit(HWND hwnd, std::function<void()> left) : Control(hwnd), left_(std::move(left)) {}
     void command(WORD notification) override;
+    void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
 
 private:
     std::function<void()> changed_;
@@ -36,9 +36,8 @@ private:
 // made in the given window.
 class SpinEdit {
 public:
-    // `changed` hears every change of the text: each keystroke, arrow and correction.
     SpinEdit(Window& owner, const core::design::Spin& design, int arrowsWidth,
-             HWND relativeTo = nullptr, std::function<void()> changed = {});
+             HWND relativeTo = nullptr);
     SpinEdit(const SpinEdit&) = delete;
     SpinEdit& operator=(const SpinEdit&) = delete;
 
@@ -47,6 +46,8 @@ public:
     void setValue(int value);
     // Brings a typed value into range, as leaving the field does.
     void left();
+    // From now on `changed` hears every change of the text: each keystroke, arrow and correction.
+    void onChange(std::function<void()> changed) { edit_->onChange(std::move(changed)); }
     HWND edit() const { return edit_->hwnd(); }
     HWND arrows() const { return arrows_->hwnd(); }
 

@@ -43,11 +43,25 @@ TForm1::TForm1(Form1Services services)
     : Window({kClassName, d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, d::kClient,
               COLOR_BTNFACE},
              services.prompter),
-      services_(std::move(services)), model_(services_, table_, *this, tickTimer_),
+      services_(std::move(services)),
+      controls_(
+          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); }),
+      model_(services_, table_, controls_, tickTimer_),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 void TForm1::build() {
     tickTimer_.attach(handle());
+    buildMenus();
+    TrayIcon1 = std::make_unique<TrayIcon>(handle());
+    model_.FormCreate();
+    commands_ = std::make_unique<platform::CommandPipeServer>(handle(), kCommandMessage);
+    if (!commands_->listening())
+        prompter_.showError(std::string(core::design::kCommandChannelTaken));
+}
+
+void TForm1::buildWidgets() {
+    if (controls_.built())
+        return;
     MonthCalendar1 = std::make_unique<MonthCalendar>(add(
         MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK, d::MonthCalendar1));
     PageControl1 = std::make_unique<TabControl>(
@@ -77,16 +91,14 @@ void TForm1::build() {
     addHint(StringGrid1->hwnd(), d::kGridHint);
     Button3 = addButton(*this, d::Button3, 0, [this] { Button3Click(); });
     keepFocusElsewhere(Button3->hwnd());
-    buildMenus();
-    TrayIcon1 = std::make_unique<TrayIcon>(handle());
     showSheet(0);
 
+    controls_.widgetsBuilt();
+    // After the fields took their values: reported changes are the user's from here.
+    SpinEdit2->onChange([this] { model_.SpinEdit2Change(); });
+    SpinEdit3->onChange([this] { model_.SpinEdit3Change(); });
     dpiChanged(static_cast<int>(GetDpiForWindow(handle())));
     centreOnPrimaryScreen();
-    model_.FormCreate();
-    commands_ = std::make_unique<platform::CommandPipeServer>(handle(), kCommandMessage);
-    if (!commands_->listening())
-        prompter_.showError(std::string(core::design::kCommandChannelTaken));
 }
 
 std::unique_ptr<TabSheet> TForm1::addSheet() {
@@ -97,6 +109,8 @@ std::unique_ptr<TabSheet> TForm1::addSheet() {
 }
 
 void TForm1::dpiChanged(int dpi) {
+    if (!controls_.built())
+        return;
     for (TabSheet* sheet : {TabSheet1.get(), TabSheet2.get(), TabSheet3.get()}) {
         sheet->setDpi(dpi);
         sheet->placeOnTab();
@@ -197,11 +211,9 @@ void TForm1::buildCpuSheet() {
     addLabel(sheet, d::Label12);
     Label13 = addValueLabel(sheet, d::Label13);
     addLabel(sheet, d::Label14);
-    SpinEdit2 = std::make_unique<SpinEdit>(sheet, d::SpinEdit2, kArrowsWidth, nullptr,
-                                           [this] { model_.SpinEdit2Change(); });
+    SpinEdit2 = std::make_unique<SpinEdit>(sheet, d::SpinEdit2, kArrowsWidth);
     addLabel(sheet, d::Label15);
-    SpinEdit3 = std::make_unique<SpinEdit>(sheet, d::SpinEdit3, kArrowsWidth, nullptr,
-                                           [this] { model_.SpinEdit3Change(); });
+    SpinEdit3 = std::make_unique<SpinEdit>(sheet, d::SpinEdit3, kArrowsWidth);
     addLabel(sheet, d::Label16);
     Button1 = addButton(sheet, d::Button1, WS_TABSTOP, [this] { Button1Click(); });
     Button5 = addButton(sheet, d::Button5, WS_TABSTOP, [this] { Button5Click(); });
@@ -426,6 +438,12 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         model_.setWindowShown(isVisible() && !IsIconic(handle()));
         return handleDefault(message, wParam, lParam);
     }
+    case WM_SHOWWINDOW:
+        // The controls are made when the window first shows; until then the model's values wait
+        // in the deferred controls.
+        if (wParam != FALSE)
+            buildWidgets();
+        return handleDefault(message, wParam, lParam);
     case WM_TIMECHANGE:
         tickTimer_.clockChanged();
         return 0;

@@ -9,6 +9,7 @@
 #include "TrayIcon.h"
 #include "Window.h"
 #include "core/book/ReservationTable.h"
+#include "core/forms/DeferredControls.h"
 #include "core/forms/MainWindowModel.h"
 #include "core/schedule/NoticeQueue.h"
 #include "platform/windows/CommandChannel.h"
@@ -104,7 +105,10 @@ private:
     static constexpr UINT_PTR kBalloonLife = 3;
     static constexpr UINT_PTR kNoticeWait = 4;
 
+    // The window, the tray icon, the menus, the model and the command pipe; the controls wait for
+    // the first showing (buildWidgets).
     void build() override;
+    void buildWidgets();
     void dpiChanged(int dpi) override;
     // The calendar in the window's font gets the size it asks for, which differs from system to
     // system; what it would cover moves aside and the window grows, as little as needed.
@@ -156,6 +160,7 @@ private:
     core::ReservationTable table_;
     platform::WindowTickTimer tickTimer_;
     core::NoticeQueue notices_;
+    core::DeferredControls controls_;
     core::MainWindowModel model_;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;

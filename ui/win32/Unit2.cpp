@@ -19,7 +19,9 @@ TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function
              prompter),
       model_(state, *this, std::move(cancelled), std::move(postponed)) {}
 
-void TForm2::build() {
+void TForm2::buildControls() {
+    if (SpeedButton1)
+        return;
     Label1 = std::make_unique<Label>(
         add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place));
     Label2 = std::make_unique<Label>(
@@ -39,6 +41,7 @@ void TForm2::build() {
 }
 
 void TForm2::showCountdown() {
+    buildControls();
     if (!isVisible()) {
         model_.FormShow();
         centreOnPrimaryScreen();

@@ -30,7 +30,8 @@ public:
     std::unique_ptr<Button> SpeedButton2;
 
 private:
-    void build() override;
+    // Made when the countdown first shows.
+    void buildControls();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void startTimer() override;
     void stopTimer() override;

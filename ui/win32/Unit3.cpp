@@ -18,7 +18,9 @@ TForm3::TForm3(core::SettingsDialog::Services services)
              services.prompter),
       model_(std::move(services)) {}
 
-void TForm3::build() {
+void TForm3::buildControls() {
+    if (Button1)
+        return;
     Label2 = std::make_unique<Label>(
         add(L"STATIC", d::Label2.text, SS_LEFT | SS_NOPREFIX, d::Label2.place));
     paintText(Label2->hwnd(), colourRef(d::kLabel2Colour));
@@ -56,6 +58,7 @@ void TForm3::build() {
 }
 
 void TForm3::showDialog() {
+    buildControls();
     const bool opening = !isVisible();
     if (opening)
         FormShow();

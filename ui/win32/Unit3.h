@@ -39,7 +39,8 @@ public:
     std::unique_ptr<Button> Button2;
 
 private:
-    void build() override;
+    // Made when the dialog first shows.
+    void buildControls();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     core::SettingsDialog model_;
