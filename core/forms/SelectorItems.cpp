@@ -26,6 +26,7 @@ std::vector<std::string> selectorItems(Selector selector) {
         return toItems(kWeekdayItems);
     case Selector::Action: {
         std::vector<std::string> words;
+        words.reserve(kPowerActions.size());
         for (const auto& action : kPowerActions)
             words.emplace_back(action.word);
         return words;
