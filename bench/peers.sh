@@ -67,7 +67,8 @@ launch() {
     local before start
     before=$(tray_icons)
     start=$(ms_now)
-    (cd "$home" && as_nobody "$home" "$@" >/dev/null 2>&1) &
+    # Its output away from this function's, which a caller reads to its end.
+    (cd "$home" && as_nobody "$home" "$@") >/dev/null 2>&1 &
     for _ in $(seq 3000); do
         if [ "$(tray_icons)" != "$before" ]; then echo $(($(ms_now) - start)); return; fi
         sleep 0.005
