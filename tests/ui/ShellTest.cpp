@@ -75,6 +75,21 @@ private slots:
         QCOMPARE(p.form->Label2->text(), QStringLiteral("9:00:01"));
         QCOMPARE(p.form->selectedRow(), 1);
         QVERIFY(p.files.files.empty());
+
+        // A stored value out of range is stored back corrected at the start, not at the showing.
+        Program stored("[SET]\r\nCPUPersent=250\r\n", nullptr, false);
+        QCOMPARE(stored.ini(), std::string("[SET]\r\nCPUPersent=100\r\n"));
+        stored.files.refuseWrites = true;
+        stored.form->show();
+        QVERIFY2(stored.prompter.errors.empty(), "the first showing writes nothing");
+        QCOMPARE(stored.form->SpinEdit2->value(), 100);
+
+        MainWindowRig due(at(2026, 12, 7, 11, 59, 59));
+        due.create(reservationFileOf({"毎日,午後,０時,00分,スタンバイ,稼働"}), std::nullopt, false);
+        due.clock.set(at(2026, 12, 7, 12, 0, 0));
+        due.form->Timer1Timer();
+        QCOMPARE(due.countdown.shown, 1);
+        QVERIFY2(due.form->StringGrid1 == nullptr, "the countdown needs no main window");
     }
 
     void hiddenIconKeepsTheStartHidden() {
