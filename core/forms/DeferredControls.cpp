@@ -58,10 +58,7 @@ int DeferredControls::tabIndex() const {
 }
 
 void DeferredControls::showTab(int index) {
-    if (built_)
-        face_.showTab(index);
-    else
-        tab_ = index;
+    keepOrSet(&MainWindowControls::showTab, tab_, index);
 }
 
 BookingKind DeferredControls::bookingKind() const {
@@ -69,10 +66,7 @@ BookingKind DeferredControls::bookingKind() const {
 }
 
 void DeferredControls::setBookingKind(BookingKind kind) {
-    if (built_)
-        face_.setBookingKind(kind);
-    else
-        kind_ = kind;
+    keepOrSet(&MainWindowControls::setBookingKind, kind_, kind);
 }
 
 LocalDays DeferredControls::calendarDate() const {
@@ -80,10 +74,7 @@ LocalDays DeferredControls::calendarDate() const {
 }
 
 void DeferredControls::setCalendarDate(LocalDays day) {
-    if (built_)
-        face_.setCalendarDate(day);
-    else
-        day_ = day;
+    keepOrSet(&MainWindowControls::setCalendarDate, day_, day);
 }
 
 std::string DeferredControls::selectedItem(Selector selector) const {
@@ -94,8 +85,10 @@ std::string DeferredControls::selectedItem(Selector selector) const {
 }
 
 void DeferredControls::selectEqualItem(Selector selector, std::string_view text) {
-    if (built_)
-        return face_.selectEqualItem(selector, text);
+    if (built_) {
+        face_.selectEqualItem(selector, text);
+        return;
+    }
     const auto items = selectorItems(selector);
     const auto found = std::find(items.begin(), items.end(), text);
     if (found != items.end())
@@ -107,31 +100,19 @@ int DeferredControls::elapsedHours() const {
 }
 
 void DeferredControls::showWeekdays(bool shown) {
-    if (built_)
-        face_.showWeekdays(shown);
-    else
-        weekdaysShown_ = shown;
+    keepOrSet(&MainWindowControls::showWeekdays, weekdaysShown_, shown);
 }
 
 void DeferredControls::showClock(const std::string& text) {
-    if (built_)
-        face_.showClock(text);
-    else
-        clock_ = text;
+    keepOrSet(&MainWindowControls::showClock, clock_, text);
 }
 
 void DeferredControls::showUsage(const std::string& text) {
-    if (built_)
-        face_.showUsage(text);
-    else
-        usage_ = text;
+    keepOrSet(&MainWindowControls::showUsage, usage_, text);
 }
 
 void DeferredControls::showRemainingTime(std::optional<RemainingTime> remaining) {
-    if (built_)
-        face_.showRemainingTime(remaining);
-    else
-        remaining_ = remaining;
+    keepOrSet(&MainWindowControls::showRemainingTime, remaining_, remaining);
 }
 
 int DeferredControls::thresholdPercent() const {
@@ -175,10 +156,7 @@ void DeferredControls::selectIndex(Selector selector, int index) {
 }
 
 void DeferredControls::selectRow(int row) {
-    if (built_)
-        face_.selectRow(row);
-    else
-        row_ = row;
+    keepOrSet(&MainWindowControls::selectRow, row_, row);
 }
 
 void DeferredControls::applyLocks(const ControlLocks& locks) {

@@ -53,6 +53,14 @@ public:
     void showNotice(const Notice& notice) override { face_.showNotice(notice); }
 
 private:
+    // To the widgets once they exist; until then into `kept`.
+    template <typename Set, typename Value>
+    void keepOrSet(Set set, Value& kept, const Value& value) {
+        if (built_)
+            (face_.*set)(value);
+        else
+            kept = value;
+    }
     static void setSpin(int& field, int value, const std::function<void()>& changed);
 
     MainWindowControls& face_;
