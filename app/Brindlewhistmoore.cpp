@@ -14,6 +14,7 @@
 #include "platform/linux/SocketCarrier.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/XdgAutostart.h"
+#include "platform/linux/XdgViewer.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/MessageBoxPrompter.h"
 #include "ui/qt/Unit1.h"
@@ -82,9 +83,10 @@ int main(int argc, char* argv[]) {
     platform::XdgAutostart autostart(programPath);
     platform::LinuxTickTimer tickTimer(logind);
     platform::IdleInhibitor awake(logind);
+    platform::XdgViewer viewer;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
-                      platform::reservationFilePath(settingsPath), settingsPath, awake},
+                      platform::reservationFilePath(settingsPath), settingsPath, awake, viewer},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

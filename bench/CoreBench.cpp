@@ -14,12 +14,12 @@ class QuietHost : public core::TickHost {
 public:
     void runPendingAction() override {}
     void cpuWatchStep(int) override {}
-    void startCpuWatchFromReservation() override {}
+    void startCpuWatchFromReservation(int) override {}
     void applyUnlockedAppearance() override {}
-    void startCountdown(int) override {}
+    void startCountdown(int, int) override {}
     void saveReservations() override {}
     void showRemainingTime(std::optional<core::RemainingTime>) override {}
-    void showNotice(const core::Notice&) override {}
+    void reportMissed(const core::Notice&) override {}
 };
 
 // Thirty complete, active rows of every kind, none of them due at the benchmark's moment.

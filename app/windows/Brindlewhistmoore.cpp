@@ -7,6 +7,7 @@
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
 #include "platform/windows/SettingsLocation.h"
+#include "platform/windows/ShellViewer.h"
 #include "platform/windows/SingleInstance.h"
 #include "platform/windows/StartupShortcut.h"
 #include "platform/windows/WaitableWakeTimer.h"
@@ -69,15 +70,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::WindowsPower power;
     platform::WindowsFileStore files;
     platform::ExecutionState awake;
+    platform::ShellViewer viewer;
     platform::WaitableWakeTimer wake;
     const std::string settingsPath = platform::settingsFilePath();
     platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
                                         platform::programFilePath());
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
-                      platform::reservationFilePath(settingsPath), settingsPath, awake, &wake});
+                      platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
+                      &wake});
     ui::TForm2 Form2(
-        state, prompter, [&Form1] { Form1.countdownCancelled(); },
+        state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     Form1.attachCountdown(Form2);

@@ -2,6 +2,7 @@
 
 #include "core/base/Settings.h"
 #include "core/book/Vocabulary.h"
+#include "core/files/History.h"
 #include "core/text/DateTimeText.h"
 
 #include <array>
@@ -47,6 +48,7 @@ enum class OptionKind {
     Verb,           // a command with no value
     VerbWithAction, // a command with an action
     VerbWithRow,    // a command with a row number
+    VerbWithCount,  // a command with a number it may go without
     Modifier,       // a value for --book
     Flag,           // a switch for --book
 };
@@ -60,11 +62,16 @@ struct Option {
 };
 
 // Every option, from which both the parser and the help are made.
-constexpr std::array<Option, 14> kOptions{{
+constexpr std::array<Option, 15> kOptions{{
     {"--list", OptionKind::Verb, CommandVerb::List,
      R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
                           コピーが動いていなければ、上のフォルダーの予約ファイルを読みます。
+)"},
+    {"--history", OptionKind::VerbWithCount, CommandVerb::History,
+     R"(  --history [N]           履歴の最後の N 行(1～1000、既定 20)を表示します。各行はタブ区切りで
+                          日時、出来事、詳細 です。履歴は設定ファイルと同じフォルダーの
+                          Brindlewhistmoore-history.txt にあり、最後の約 1000 行を残します。
 )"},
     {"--book", OptionKind::VerbWithAction, CommandVerb::Book,
      R"(  --book 動作 --at H:MM   一回の予約。まだ来ていない時刻なら今日、過ぎていれば明日。
@@ -246,6 +253,20 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
             command.row = *row;
             break;
         }
+        case OptionKind::VerbWithCount: {
+            // The number may follow as the next argument; another option there is none.
+            const bool given = value || (i + 1 < args.size() && !args[i + 1].starts_with("--"));
+            const auto text = given ? takeValue() : std::nullopt;
+            const auto lines = text ? wholeNumber(*text, 1, static_cast<int>(kHistoryKeptLines))
+                                    : std::optional<int>(kHistoryDefaultLines);
+            if (!lines)
+                return usage(option + " の行数は 1～" + std::to_string(kHistoryKeptLines) +
+                             " です: " + *text);
+            if (!setVerb(known->verb))
+                return usage("コマンドは一度に一つです: " + option);
+            command.lines = *lines;
+            break;
+        }
         case OptionKind::Modifier: {
             const auto text = takeValue();
             if (!text)
@@ -337,6 +358,20 @@ std::variant<ElapsedBooking, std::string> scriptBookingCells(const ScriptCommand
     const LocalDays today = floor<days>(now);
     const LocalTime moment = LocalTime{today} + timeOfDay;
     return oneTimeBooking(moment > now ? moment : moment + days(1));
+}
+
+std::string_view optionName(CommandVerb verb) {
+    for (const Option& option : kOptions)
+        if (option.verb == verb && option.kind != OptionKind::Modifier &&
+            option.kind != OptionKind::Flag)
+            return option.name;
+    return {};
+}
+
+CommandAnswer historyAnswer(const std::optional<std::string>& lines) {
+    if (!lines)
+        return {kDone, "", "履歴はまだありません。\n"};
+    return {kDone, *lines, ""};
 }
 
 std::string listingLine(const ReservationTable& table, int row) {

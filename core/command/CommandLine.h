@@ -15,7 +15,10 @@
 
 namespace core {
 
-enum class CommandVerb { Help, Version, List, Book, Stop, Start, Delete, Now, Cancel };
+enum class CommandVerb { Help, Version, List, History, Book, Stop, Start, Delete, Now, Cancel };
+
+// --history prints this many lines when it is given no number.
+inline constexpr int kHistoryDefaultLines = 20;
 enum class BookingRule { Once, OnDate, Daily, Weekly, In };
 
 // One command of the command line, checked for its form; what it means for the table is decided
@@ -33,6 +36,8 @@ struct ScriptCommand {
     std::string weekdays;
     // --in: the delay as written, before the one more minute of the elapsed rule.
     int delayMinutes = 0;
+    // --history: 1 to the lines the history keeps.
+    int lines = kHistoryDefaultLines;
     friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;
 };
 
@@ -51,6 +56,12 @@ std::string versionText(std::string_view version);
 std::optional<PowerAction> actionFromScript(std::string_view text);
 // A weekday item by its own text (～, 〜 and ~ alike) or its ASCII form (mon-fri ...).
 std::optional<std::string> weekdayItemFromScript(std::string_view text);
+
+// "--book", "--stop" ...: the option that names the command.
+std::string_view optionName(CommandVerb verb);
+
+// --history's answer: the lines, or a word that there are none yet.
+CommandAnswer historyAnswer(const std::optional<std::string>& lines);
 
 // The used rows, one a line: the row number and the six cells, tab-separated.
 std::string listing(const ReservationTable& table);

@@ -1,6 +1,7 @@
 #include "CommandSide.h"
 
 #include "CommandLine.h"
+#include "core/files/History.h"
 #include "core/files/ReservationFile.h"
 
 #include <optional>
@@ -93,6 +94,9 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
     enterUsersFolder(carrier);
     if (command.verb == CommandVerb::List)
         return listHere(carrier);
+    if (command.verb == CommandVerb::History)
+        return historyAnswer(lastHistoryLines(carrier.files(), carrier.historyFilePath(),
+                                              static_cast<std::size_t>(command.lines)));
     if (command.verb == CommandVerb::Cancel)
         return {kRefused, "", "カウントダウンは動いていません。\n"};
     if (!carrier.startCopy())

@@ -26,10 +26,11 @@ public:
     // Makes the folder this process's current folder, where a copy it starts runs and whose file
     // --list reads; false when it cannot.
     virtual bool enter(const std::string& folder) = 0;
-    // The files, and the reservation file a copy started in the current folder would use: what
-    // --list reads with no copy running.
+    // The files, and the reservation file a copy started in the current folder would use and its
+    // history: what --list and --history read with no copy running.
     virtual const FileStore& files() = 0;
     virtual std::string reservationFilePath() = 0;
+    virtual std::string historyFilePath() = 0;
     // Starts a copy hidden, as at logon, for the command; false when it could not be started.
     virtual bool startCopy() = 0;
     // Waits `ms`; false once the copy started for the command is seen to have ended.

@@ -39,6 +39,8 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     switch (command.verb) {
     case CommandVerb::List:
         return {kDone, listing(editor_.table()), ""};
+    case CommandVerb::History:
+        return historyAnswer(history_.last(static_cast<std::size_t>(command.lines)));
     case CommandVerb::Cancel:
         return cancel();
     case CommandVerb::Now:
@@ -77,13 +79,15 @@ CommandAnswer ScriptCommands::book(const ScriptCommand& command) {
         editor_.bookFreeRow(std::get<ElapsedBooking>(cells), describe(command.action)->word);
     if (row == 0)
         return refused("予約の空きがありません。");
-    if (auto error = commit())
+    if (auto error = commit(command, rowInHistory(editor_.table(), row)))
         return refused(*error);
     return {kDone, listingLine(editor_.table(), row), ""};
 }
 
 CommandAnswer ScriptCommands::changeRow(const ScriptCommand& command) {
     const int row = command.row;
+    // A deleted row is named as it was.
+    const std::string shown = rowInHistory(editor_.table(), row);
     const std::optional<std::string> refusal =
         command.verb == CommandVerb::Delete
             ? editor_.clear(row)
@@ -91,14 +95,17 @@ CommandAnswer ScriptCommands::changeRow(const ScriptCommand& command) {
                                command.verb == CommandVerb::Stop ? kStateStopped : kStateActive);
     if (refusal)
         return refused(*refusal);
-    if (auto error = commit())
+    if (auto error = commit(command, shown))
         return refused(*error);
     return {kDone, editor_.table().isEmpty(row) ? "" : listingLine(editor_.table(), row), ""};
 }
 
-std::optional<std::string> ScriptCommands::commit() {
+std::optional<std::string> ScriptCommands::commit(const ScriptCommand& command,
+                                                  const std::string& shown) {
     auto error = editor_.commit();
     host_.tableChanged();
+    if (!error)
+        history_.record(history::kCommand, std::string(optionName(command.verb)) + ": " + shown);
     return error;
 }
 

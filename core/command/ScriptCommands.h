@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "core/base/Clock.h"
 #include "core/book/TableEditor.h"
+#include "core/files/History.h"
 
 #include <string>
 #include <vector>
@@ -29,10 +30,11 @@ public:
 
 // The commands of the command line in the running copy, applied as the window's controls would
 // apply them, through the same table editor; they answer in text and a status, never in a box.
+// A change of the table they make goes into the history, which --history reads.
 class ScriptCommands {
 public:
-    ScriptCommands(TableEditor& editor, const Clock& clock, ScriptHost& host)
-        : editor_(editor), clock_(clock), host_(host) {}
+    ScriptCommands(TableEditor& editor, const Clock& clock, ScriptHost& host, History& history)
+        : editor_(editor), clock_(clock), host_(host), history_(history) {}
 
     // The arguments as a command sent them: parsed, then run.
     CommandAnswer run(const std::vector<std::string>& args);
@@ -43,11 +45,13 @@ private:
     CommandAnswer book(const ScriptCommand& command);
     CommandAnswer changeRow(const ScriptCommand& command);
     // The editor's last change saved, or taken back with the reason; the host follows either way.
-    std::optional<std::string> commit();
+    // A change saved goes into the history under the command's name, with the row as `shown`.
+    std::optional<std::string> commit(const ScriptCommand& command, const std::string& shown);
 
     TableEditor& editor_;
     const Clock& clock_;
     ScriptHost& host_;
+    History& history_;
 };
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "FilePlaces.h"
 
+#include "History.h"
 #include "ReservationFile.h"
 #include "SettingsFile.h"
 
@@ -13,9 +14,9 @@ std::string folderOf(const std::string& path) {
 }
 
 // The folder joined with a name by the separator the folder already uses.
-std::string inFolder(const std::string& folder, const char* name) {
+std::string inFolder(const std::string& folder, std::string_view name) {
     const char separator = folder.find('\\') != std::string::npos ? '\\' : '/';
-    return folder + separator + name;
+    return folder + separator + std::string(name);
 }
 
 } // namespace
@@ -32,6 +33,10 @@ std::string reservationFilePlace(const std::string& settingsPath, const PlacePro
     if (probe.exists(kReservationFileName) || probe.folderWritable("."))
         return kReservationFileName;
     return inFolder(folderOf(settingsPath), kReservationFileName);
+}
+
+std::string historyFilePlace(const std::string& settingsPath) {
+    return inFolder(folderOf(settingsPath), kHistoryFileName);
 }
 
 } // namespace core

@@ -24,4 +24,7 @@ std::string settingsFilePlace(const std::string& programPath, const std::string&
 // and cannot be written (a start in the system folder); then beside the settings file.
 std::string reservationFilePlace(const std::string& settingsPath, const PlaceProbe& probe);
 
+// The history file: beside the settings file, wherever that settled.
+std::string historyFilePlace(const std::string& settingsPath);
+
 } // namespace core

@@ -29,9 +29,23 @@ void CountdownModel::Timer1Timer() {
     }
 }
 
-void CountdownModel::SpeedButton1Click() {
+std::string_view cancelledByText(CancelledBy by) {
+    switch (by) {
+    case CancelledBy::Button:
+        return "キャンセル ボタン";
+    case CancelledBy::Escape:
+        return "Esc キー";
+    case CancelledBy::CloseBox:
+        return "閉じるボタン";
+    case CancelledBy::Command:
+        return "--cancel";
+    }
+    return {};
+}
+
+void CountdownModel::cancel(CancelledBy by) {
     controls_.stopTimer();
-    cancelled_();
+    cancelled_(by);
     controls_.hideDialog();
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -23,31 +24,39 @@ public:
     virtual void hideDialog() = 0;
 };
 
+// What ended a countdown before its time.
+enum class CancelledBy { Button, Escape, CloseBox, Command };
+// "キャンセル ボタン", "Esc キー" ...: how the history names it.
+std::string_view cancelledByText(CancelledBy by);
+
 // What the countdown dialog decides when it is shown, every second, on キャンセル, on
 // "10分延期" and on its close box. No box ever covers it: what it has to say, it says itself.
 class CountdownModel {
 public:
+    using Cancellation = std::function<void(CancelledBy)>;
     using Postponement = std::function<std::optional<std::string>()>;
     // `cancelled` tells the main window, which goes back to its ordinary tick; `postponed` asks
     // it to put the action off, and says why when it could not.
-    CountdownModel(SharedState& state, CountdownControls& controls, std::function<void()> cancelled,
+    CountdownModel(SharedState& state, CountdownControls& controls, Cancellation cancelled,
                    Postponement postponed)
         : state_(state), controls_(controls), cancelled_(std::move(cancelled)),
           postponed_(std::move(postponed)) {}
 
     void FormShow();
     void Timer1Timer();
-    void SpeedButton1Click();
+    void SpeedButton1Click() { cancel(CancelledBy::Button); }
+    // Escape, the close box and Alt+F4, and --cancel end the count as キャンセル does: a user who
+    // closes the countdown wants it gone.
+    void cancel(CancelledBy by);
     // The count ends as on キャンセル only when the main window put the action off; else it goes
     // on and the hint says why.
     void SpeedButton2Click();
-    // The close box and Alt+F4: a user who closes the countdown wants it gone, as on キャンセル.
-    void FormClose() { SpeedButton1Click(); }
+    void FormClose() { cancel(CancelledBy::CloseBox); }
 
 private:
     SharedState& state_;
     CountdownControls& controls_;
-    std::function<void()> cancelled_;
+    Cancellation cancelled_;
     Postponement postponed_;
     int progressMaximum_ = 0;
 };

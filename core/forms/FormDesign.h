@@ -125,6 +125,7 @@ inline constexpr Control Button3{"設定", {189, 336, 65, 25}};
 
 // PopupMenu1, the tray's menu, and its submenu N3.
 inline constexpr std::string_view N1 = "予約設定";
+inline constexpr std::string_view N8 = "履歴";
 inline constexpr std::string_view Exit1 = "ソフト終了";
 inline constexpr std::string_view N3 = "再起動";
 inline constexpr std::string_view N4 = "再起動";

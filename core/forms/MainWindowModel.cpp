@@ -1,6 +1,7 @@
 #include "MainWindowModel.h"
 
 #include "core/book/Vocabulary.h"
+#include "core/files/FilePlaces.h"
 #include "core/files/ReservationFile.h"
 #include "core/files/SettingsFile.h"
 #include "core/schedule/CpuIdleWatch.h"
@@ -13,6 +14,7 @@ namespace core {
 MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
                                  MainWindowControls& controls, TickTimer& tickTimer)
     : services_(std::move(services)), table_(table), controls_(controls),
+      history_(services_.files, historyFilePlace(services_.settingsPath), services_.clock),
       editor_(table,
               [this](const ReservationTable& written) {
                   core::saveReservations(services_.files, services_.reservationPath, written);
@@ -28,9 +30,10 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
                   awake_.clockSet();
                   followTable();
               }}),
-      power_(services_.power, services_.state, services_.prompter,
+      power_(services_.power, services_.state, services_.prompter, history_, services_.clock,
              [this](int ms) { ticks_.setInterval(ms); }),
-      awake_(services_.awake, services_.wake), scripts_(editor_, services_.clock, *this) {}
+      awake_(services_.awake, services_.wake), scripts_(editor_, services_.clock, *this, history_) {
+}
 
 void MainWindowModel::FormCreate() {
     SharedState& state = services_.state;
@@ -82,12 +85,22 @@ void MainWindowModel::scan() {
         if (isOn(state.settings.NOTICEchange) &&
             ticks_.cadence() == TickDriver::Cadence::WallClock && !state.CpuWatchActive) {
             for (const Notice& notice :
-                 notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now()))
+                 notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now())) {
+                history_.record(history::kNotice, notice.summary + ": " + notice.body);
                 controls_.showNotice(notice);
+            }
         }
         followTable();
     });
     controls_.showTable();
+    reportHistoryFailure();
+}
+
+void MainWindowModel::reportHistoryFailure() {
+    if (countdownShown_ || services_.prompter.waitsForUser())
+        return;
+    if (auto failure = history_.takeFailure())
+        services_.prompter.showError(*failure);
 }
 
 void MainWindowModel::followTable() {
@@ -163,6 +176,16 @@ void MainWindowModel::N5Click() {
         power_.requestNow(PowerAction::ForcedReboot);
 }
 
+void MainWindowModel::N8Click() {
+    const std::string& path = history_.path();
+    if (!services_.files.read(path, 0)) {
+        services_.prompter.inform("履歴はまだありません。");
+        return;
+    }
+    if (auto problem = services_.viewer.open(path))
+        services_.prompter.showError("履歴を開けません。\n" + path + "\n" + *problem);
+}
+
 void MainWindowModel::endCountdown() {
     countdownShown_ = false;
     // A count that ran out just now has not been acted on yet: nothing is requested for it.
@@ -172,7 +195,18 @@ void MainWindowModel::endCountdown() {
     ticks_.setInterval(kScanIntervalMs);
 }
 
-void MainWindowModel::countdownCancelled() {
+std::string MainWindowModel::pendingActionWith(std::string_view details) const {
+    const ActionDescription* action = describe(services_.state.PendingAction);
+    return std::string(action ? action->name : "") + ": " + std::string(details);
+}
+
+void MainWindowModel::countdownCancelled(CancelledBy by) {
+    if (countdownShown_)
+        history_.record(history::kCancelled, pendingActionWith(cancelledByText(by)));
+    leaveCountdown();
+}
+
+void MainWindowModel::leaveCountdown() {
     endCountdown();
     services_.state.CpuWatchActive = false;
     // "予約する" comes back with the next tick.
@@ -182,6 +216,8 @@ void MainWindowModel::countdownCancelled() {
 std::optional<std::string> MainWindowModel::countdownPostponed() {
     SharedState& state = services_.state;
     if (state.CpuWatchActive) {
+        history_.record(history::kPostponed,
+                        pendingActionWith("CPU 使用率の監視を始めからやり直します"));
         // The watch goes on and waits for another full idle period.
         endCountdown();
         state.CpuIdleTicks = 0;
@@ -189,14 +225,16 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
     }
     if (const ActionDescription* action = describe(state.PendingAction)) {
         const auto now = std::chrono::floor<std::chrono::minutes>(services_.clock.now());
-        if (editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word) == 0)
+        const int row = editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word);
+        if (row == 0)
             return "予約の空きがありません。";
         auto error = editor_.commit();
         tableChanged();
         if (error)
             return error;
+        history_.record(history::kPostponed, pendingActionWith(rowInHistory(table_, row)));
     }
-    countdownCancelled();
+    leaveCountdown();
     followTable();
     return std::nullopt;
 }
@@ -217,10 +255,12 @@ void MainWindowModel::cpuWatchStep(int usage) {
         return;
     if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
         services_.state.PendingAction = *action;
-    startCountdown(countdownTimerInterval(services_.state.settings));
+    showCountdown(countdownTimerInterval(services_.state.settings), "CPU 使用率の監視");
 }
 
-void MainWindowModel::startCpuWatchFromReservation() {
+void MainWindowModel::startCpuWatchFromReservation(int row) {
+    history_.record(history::kWatch,
+                    pendingActionWith(rowInHistory(table_, row) + " から CPU 使用率の監視へ"));
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
     lock(true);
@@ -233,7 +273,12 @@ void MainWindowModel::applyUnlockedAppearance() {
     lock(false);
 }
 
-void MainWindowModel::startCountdown(int timerIntervalMs) {
+void MainWindowModel::startCountdown(int timerIntervalMs, int row) {
+    showCountdown(timerIntervalMs, rowInHistory(table_, row));
+}
+
+void MainWindowModel::showCountdown(int timerIntervalMs, std::string_view cause) {
+    history_.record(history::kCountdown, pendingActionWith(cause));
     countdownShown_ = true;
     awake_.countdownShown();
     power_.beginRequests();
@@ -249,7 +294,8 @@ void MainWindowModel::showRemainingTime(std::optional<RemainingTime> remaining) 
     controls_.showRemainingTime(remaining);
 }
 
-void MainWindowModel::showNotice(const Notice& notice) {
+void MainWindowModel::reportMissed(const Notice& notice) {
+    history_.record(history::kMissed, notice.summary + ": " + notice.body);
     controls_.showNotice(notice);
 }
 
@@ -264,7 +310,7 @@ bool MainWindowModel::requestUnderWay() const {
 
 void MainWindowModel::startCountdownNow(PowerAction action) {
     services_.state.PendingAction = action;
-    startCountdown(countdownTimerInterval(services_.state.settings));
+    showCountdown(countdownTimerInterval(services_.state.settings), "--now");
 }
 
 } // namespace core

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "BookingCommands.h"
+#include "CountdownModel.h"
+#include "core/base/DocumentViewer.h"
 #include "core/base/FileStore.h"
 #include "core/command/ScriptCommands.h"
 #include "core/cpu/CpuUsageMeter.h"
+#include "core/files/History.h"
 #include "core/schedule/BookingNotices.h"
 #include "core/schedule/KeepAwake.h"
 #include "core/schedule/PowerControl.h"
@@ -61,7 +64,8 @@ public:
 // Everything the main window decides apart from the booking commands: the start, the scheduler's
 // tick and what follows a look (the notices, the wake timer), the CPU-idle watch, the spin fields'
 // settings, the tray's power commands, the countdown's end and 10分延期, and the commands of the
-// command line, which it hands to ScriptCommands.
+// command line, which it hands to ScriptCommands. What happens goes into the history beside the
+// settings file.
 class MainWindowModel : private TickHost, private ScriptHost {
 public:
     struct Services {
@@ -74,6 +78,8 @@ public:
         std::string reservationPath;
         std::string settingsPath;
         IdleSleepBlock& awake;
+        // Shows the history.
+        DocumentViewer& viewer;
         // Where the system can wake the machine for a booking; none where it cannot.
         WakeTimer* wake = nullptr;
     };
@@ -101,8 +107,10 @@ public:
     void N2Click();
     void N4Click();
     void N5Click();
+    // The tray's "履歴": the history in the system's viewer for text files.
+    void N8Click();
     // The countdown ends with nothing requested for it, also when its count ran out just now.
-    void countdownCancelled();
+    void countdownCancelled(CancelledBy by);
     // "10分延期": false, with a message, when no row is free for the booking or its save is
     // refused (nothing is booked, and the count goes on).
     std::optional<std::string> countdownPostponed();
@@ -122,16 +130,23 @@ private:
     void followTable();
     // Leaves the countdown: the phase back to watching, the tick back on the wall clock.
     void endCountdown();
+    // The countdown is put away and the watch stopped; the table is usable again.
+    void leaveCountdown();
+    void showCountdown(int timerIntervalMs, std::string_view cause);
+    // "電源断: " and what follows, for the history.
+    std::string pendingActionWith(std::string_view details) const;
+    // A history that could not be written is said once, in a box that covers no countdown.
+    void reportHistoryFailure();
     void writeSpinSetting(const char* key, std::string& setting, int value);
 
     void runPendingAction() override;
     void cpuWatchStep(int usage) override;
-    void startCpuWatchFromReservation() override;
+    void startCpuWatchFromReservation(int row) override;
     void applyUnlockedAppearance() override;
-    void startCountdown(int timerIntervalMs) override;
+    void startCountdown(int timerIntervalMs, int row) override;
     void saveReservations() override;
     void showRemainingTime(std::optional<RemainingTime> remaining) override;
-    void showNotice(const Notice& notice) override;
+    void reportMissed(const Notice& notice) override;
 
     bool tableHeld() const override;
     bool waitsForUser() const override { return services_.prompter.waitsForUser(); }
@@ -145,6 +160,7 @@ private:
     Services services_;
     ReservationTable& table_;
     MainWindowControls& controls_;
+    History history_;
     TableEditor editor_;
     BookingCommands booking_;
     TickDriver ticks_;

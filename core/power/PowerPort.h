@@ -8,6 +8,20 @@
 
 namespace core {
 
+// What the system said to a request.
+struct PowerAnswer {
+    enum Kind {
+        Accepted,
+        Refused,
+        // No answer came in time: the request may still be carried out.
+        Unanswered,
+    };
+    Kind kind = Accepted;
+    // Why it was refused.
+    std::string reason;
+    friend bool operator==(const PowerAnswer&, const PowerAnswer&) = default;
+};
+
 // The system's side of the power actions: the program says what it wants, each system knows how.
 class PowerPort {
 public:
@@ -19,24 +33,24 @@ public:
     // wake-up; None asks for nothing.
     virtual void request(PowerAction action) = 0;
 
-    // Told when the system refuses a request, with its reason in the system's language (during
-    // the call, or when an answer that comes later arrives), or with nothing when no answer came
-    // in time: the request may still be carried out.
-    using RefusalHandler = std::function<void(const std::optional<std::string>& reason)>;
-    void setRefusalHandler(RefusalHandler handler) { refusalHandler_ = std::move(handler); }
+    // Told how the system answered a request: during the call, or when an answer that comes
+    // later arrives.
+    using AnswerHandler = std::function<void(const PowerAnswer& answer)>;
+    void setAnswerHandler(AnswerHandler handler) { answerHandler_ = std::move(handler); }
 
 protected:
-    void refused(const std::string& reason) const {
-        if (refusalHandler_)
-            refusalHandler_(reason);
-    }
-    void unanswered() const {
-        if (refusalHandler_)
-            refusalHandler_(std::nullopt);
-    }
+    void accepted() const { answer({PowerAnswer::Accepted, {}}); }
+    // With the system's reason, in the system's language.
+    void refused(const std::string& reason) const { answer({PowerAnswer::Refused, reason}); }
+    void unanswered() const { answer({PowerAnswer::Unanswered, {}}); }
 
 private:
-    RefusalHandler refusalHandler_;
+    void answer(const PowerAnswer& given) const {
+        if (answerHandler_)
+            answerHandler_(given);
+    }
+
+    AnswerHandler answerHandler_;
 };
 
 } // namespace core

@@ -28,6 +28,10 @@ std::string unansweredMessage(PowerAction action) {
     return nameOf(action) + "の要求にまだ応答がありません。このあと実行されることがあります。";
 }
 
+std::string acceptedMessage(PowerAction action) {
+    return nameOf(action) + "の要求が受け付けられました。";
+}
+
 bool advanceCountdown(SharedState& state) {
     ++state.CountdownTicks;
     // Read afresh every second; a length lowered meanwhile ends the count at once.

@@ -22,6 +22,7 @@ std::optional<CountdownTexts> countdownTexts(PowerAction pendingAction,
 std::string refusalMessage(PowerAction action, std::string_view reason);
 // The system has not answered the request in time; it may still carry it out.
 std::string unansweredMessage(PowerAction action);
+std::string acceptedMessage(PowerAction action);
 
 // One second of the countdown. True on the second that completes it (the count reaching or
 // passing the configured length); ExecutionPhase is then "2".

@@ -3,27 +3,37 @@
 #include "Countdown.h"
 #include "SchedulerTick.h"
 
+#include <algorithm>
+
 namespace core {
 
 PowerControl::PowerControl(PowerPort& port, SharedState& state, Prompter& prompter,
+                           History& history, const Clock& clock,
                            std::function<void(int)> setMainTimerInterval)
-    : port_(port), state_(state), prompter_(prompter),
+    : port_(port), state_(state), prompter_(prompter), history_(history), clock_(clock),
       setMainTimerInterval_(std::move(setMainTimerInterval)) {
-    port_.setRefusalHandler(
-        [this](const std::optional<std::string>& reason) { showRefusal(reason); });
+    port_.setAnswerHandler([this](const PowerAnswer& answer) { answered(answer); });
 }
 
 PowerControl::~PowerControl() {
-    port_.setRefusalHandler(nullptr);
+    port_.setAnswerHandler(nullptr);
 }
 
-void PowerControl::showRefusal(const std::optional<std::string>& reason) {
+void PowerControl::answered(const PowerAnswer& answer) {
+    const std::string message = answer.kind == PowerAnswer::Accepted ? acceptedMessage(requested_)
+                                : answer.kind == PowerAnswer::Refused
+                                    ? refusalMessage(requested_, answer.reason)
+                                    : unansweredMessage(requested_);
+    // A request repeated at every tick answers alike every time.
+    if (std::find(recorded_.begin(), recorded_.end(), answer) == recorded_.end()) {
+        recorded_.push_back(answer);
+        history_.record(requestedAt_, history::kRequest, message);
+    }
     // Marked before the box opens: the repeated request may come while it is open.
-    if (refusalShown_)
+    if (answer.kind == PowerAnswer::Accepted || refusalShown_)
         return;
     refusalShown_ = true;
-    prompter_.showError(reason ? refusalMessage(requested_, *reason)
-                               : unansweredMessage(requested_));
+    prompter_.showError(message);
 }
 
 void PowerControl::EnableShutdownPrivilege() {
@@ -35,6 +45,7 @@ void PowerControl::ExecutePowerAction() {
     if (action == PowerAction::None)
         return;
     requested_ = action;
+    requestedAt_ = clock_.now();
     port_.request(action);
     if (returnsToWatching(action))
         ReturnToWatching();

@@ -72,10 +72,10 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
             if (auto action = actionFromWord(table.cell(ActionCell, row))) {
                 state.PendingAction = *action;
                 if (isOn(state.settings.CPUchange)) {
-                    host.startCpuWatchFromReservation();
+                    host.startCpuWatchFromReservation(row);
                     return ScanOutcome::HandedToWatch;
                 }
-                host.startCountdown(countdownTimerInterval(state.settings));
+                host.startCountdown(countdownTimerInterval(state.settings), row);
             }
         }
     }
@@ -140,9 +140,9 @@ void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& 
     }
     state.FirstScanDone = true;
     if (!missed.beforeStart.empty())
-        host.showNotice(missedNotice(kMissedBeforeStart, std::move(missed.beforeStart)));
+        host.reportMissed(missedNotice(kMissedBeforeStart, std::move(missed.beforeStart)));
     if (!missed.whileAsleep.empty())
-        host.showNotice(missedNotice(kMissedWhileAsleep, std::move(missed.whileAsleep)));
+        host.reportMissed(missedNotice(kMissedWhileAsleep, std::move(missed.whileAsleep)));
 }
 
 } // namespace core

@@ -24,15 +24,17 @@ public:
     // Enable the shutdown privilege, then carry out PendingAction.
     virtual void runPendingAction() = 0;
     virtual void cpuWatchStep(int usage) = 0;
-    virtual void startCpuWatchFromReservation() = 0;
+    // The row came and hands its action to the CPU-idle watch.
+    virtual void startCpuWatchFromReservation(int row) = 0;
     // Enable the booking controls and give the grid the window colour.
     virtual void applyUnlockedAppearance() = 0;
-    // Show the countdown dialog and set the main timer to the given interval.
-    virtual void startCountdown(int timerIntervalMs) = 0;
+    // The row came: show the countdown dialog and set the main timer to the given interval.
+    virtual void startCountdown(int timerIntervalMs, int row) = 0;
     virtual void saveReservations() = 0;
     // Nothing hides the remaining-time labels.
     virtual void showRemainingTime(std::optional<RemainingTime> remaining) = 0;
-    virtual void showNotice(const Notice& notice) = 0;
+    // Bookings passed over unfired, in one notice.
+    virtual void reportMissed(const Notice& notice) = 0;
 };
 
 // The main timer stays away for the whole countdown plus two seconds.

@@ -120,6 +120,20 @@ void AtomicFileStore::replace(const std::string& path, std::string_view bytes) {
         ::fsync(folder.get());
 }
 
+void AtomicFileStore::append(const std::string& path, std::string_view bytes) {
+    // Non-blocking: a FIFO with no reader fails at once instead of holding the program.
+    FileDescriptor fd(::open(
+        path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (fd.get() < 0)
+        fail(path, errno);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        fail(path, errno);
+    if (!S_ISREG(st.st_mode))
+        fail(path, EINVAL);
+    writeAll(fd.get(), bytes, path);
+}
+
 void AtomicFileStore::makeFolderFor(const std::string& path) {
     std::error_code ignored;
     std::filesystem::create_directories(folderOf(path), ignored);

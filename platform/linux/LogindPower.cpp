@@ -65,8 +65,10 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
             [this, method](QDBusPendingCallWatcher* w) {
                 QDBusPendingReply<> reply = *w;
                 w->deleteLater();
-                if (!reply.isError())
+                if (!reply.isError()) {
+                    accepted();
                     return;
+                }
                 report(method, reply.error().message());
                 if (reply.error().type() == QDBusError::NoReply ||
                     reply.error().type() == QDBusError::Timeout)

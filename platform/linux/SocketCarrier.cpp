@@ -2,6 +2,7 @@
 
 #include "SettingsLocation.h"
 #include "XdgAutostart.h"
+#include "core/files/FilePlaces.h"
 
 #include <QDir>
 #include <QThread>
@@ -41,6 +42,10 @@ bool SocketCarrier::enter(const std::string& folder) {
 
 std::string SocketCarrier::reservationFilePath() {
     return platform::reservationFilePath(settingsFilePath(programPath_));
+}
+
+std::string SocketCarrier::historyFilePath() {
+    return core::historyFilePlace(settingsFilePath(programPath_));
 }
 
 // A session of its own with no standard streams of ours, so that $(...) and pipes around the

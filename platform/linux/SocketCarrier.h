@@ -22,6 +22,7 @@ public:
     bool enter(const std::string& folder) override;
     const core::FileStore& files() override { return files_; }
     std::string reservationFilePath() override;
+    std::string historyFilePath() override;
     bool startCopy() override;
     bool pause(int ms) override;
     std::string_view unreachableHint() const override;

@@ -5,6 +5,7 @@
 #include "SingleInstance.h"
 #include "StartupShortcut.h"
 #include "WideText.h"
+#include "core/files/FilePlaces.h"
 
 #include <objbase.h>
 
@@ -50,6 +51,10 @@ bool PipeCarrier::enter(const std::string& folder) {
 
 std::string PipeCarrier::reservationFilePath() {
     return platform::reservationFilePath(settingsFilePath());
+}
+
+std::string PipeCarrier::historyFilePath() {
+    return core::historyFilePlace(settingsFilePath());
 }
 
 // Detached from the console and inheriting no handles, so that the command's own end returns.

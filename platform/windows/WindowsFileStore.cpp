@@ -93,6 +93,24 @@ void WindowsFileStore::replace(const std::string& path, std::string_view bytes) 
     }
 }
 
+void WindowsFileStore::append(const std::string& path, std::string_view bytes) {
+    // A link in the file's place is opened as itself, not followed, and then refused.
+    Handle file(CreateFileW(toWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                            nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE)
+        fail(path, GetLastError());
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.get(), &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        fail(path, ERROR_INVALID_FUNCTION);
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        fail(path, GetLastError());
+}
+
 void WindowsFileStore::makeFolderFor(const std::string& path) {
     const std::wstring wide = toWide(path);
     const auto slash = wide.find_last_of(L"\\/");

@@ -11,6 +11,7 @@ class WindowsFileStore : public core::FileStore {
 public:
     std::optional<std::string> read(const std::string& path, std::size_t limit) const override;
     void replace(const std::string& path, std::string_view bytes) override;
+    void append(const std::string& path, std::string_view bytes) override;
     void makeFolderFor(const std::string& path) override;
 };
 

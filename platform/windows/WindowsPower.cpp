@@ -79,7 +79,9 @@ void WindowsPower::request(core::PowerAction action) {
 }
 
 void WindowsPower::exitWindows(std::uint32_t flags) {
-    if (!ExitWindowsEx(flags, 0))
+    if (ExitWindowsEx(flags, 0))
+        accepted();
+    else
         refused(systemMessage(GetLastError()));
 }
 
@@ -87,9 +89,14 @@ void WindowsPower::setSystemPowerState(bool suspend) {
     // Gone from today's headers and libraries; older systems still export it. The force flag is
     // passed as all bits set.
     using Entry = BOOL(WINAPI*)(BOOL, BOOL);
-    if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
-        if (auto entry = entryPoint<Entry>(kernel, "SetSystemPowerState"))
-            entry(suspend, -1);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto entry = kernel == nullptr ? nullptr : entryPoint<Entry>(kernel, "SetSystemPowerState");
+    if (entry == nullptr)
+        refused(systemMessage(ERROR_PROC_NOT_FOUND));
+    else if (entry(suspend, -1))
+        accepted();
+    else
+        refused(systemMessage(GetLastError()));
 }
 
 void WindowsPower::winExec(const std::string& commandLine) {
@@ -102,7 +109,9 @@ void WindowsPower::winExec(const std::string& commandLine) {
                         nullptr, nullptr);
     // 31 and below are failures, most of them system error codes; 0 is out of resources.
     const UINT started = WinExec(ansi.c_str(), plan::kShowMinimisedNoActivate);
-    if (started <= 31)
+    if (started > 31)
+        accepted();
+    else
         refused(systemMessage(started == 0 ? ERROR_NOT_ENOUGH_MEMORY : started));
 }
 
@@ -125,7 +134,9 @@ void WindowsPower::setSuspendState(bool hibernate) {
         return;
     }
     auto entry = entryPoint<Entry>(library, "SetSuspendState");
-    if (entry == nullptr || !entry(hibernate, FALSE, FALSE))
+    if (entry != nullptr && entry(hibernate, FALSE, FALSE))
+        accepted();
+    else
         refused(systemMessage(entry == nullptr ? ERROR_PROC_NOT_FOUND : GetLastError()));
     FreeLibrary(library);
 }

@@ -39,6 +39,9 @@ TEST(CommandLine, EveryCommandAndItsValues) {
     EXPECT_EQ(parsed({"--stop", "3"}).row, 3);
     EXPECT_EQ(parsed({"--delete=30"}).verb, CommandVerb::Delete);
     EXPECT_EQ(parsed({"--start", "1"}).verb, CommandVerb::Start);
+    EXPECT_EQ(parsed({"--history"}).lines, 20);
+    EXPECT_EQ(parsed({"--history", "1000"}).lines, 1000);
+    EXPECT_EQ(parsed({"--history=１"}).lines, 1);
     for (const auto& [text, action] : std::vector<std::pair<std::string, PowerAction>>{
              {"終了", PowerAction::PowerOff},
              {"電源断", PowerAction::PowerOff},
@@ -59,6 +62,10 @@ TEST(CommandLine, EveryCommandAndItsValues) {
                            {"--stop", "31"},
                            {"--stop", "x"},
                            {"--list=1"},
+                           {"--history", "0"},
+                           {"--history", "1001"},
+                           {"--history", "-5"},
+                           {"--history", "--list"},
                            {"--frobnicate"},
                            {"--list", "--daily"},
                            {"--book", "終了"},

@@ -35,6 +35,7 @@ struct FakeCarrier : CommandCarrier {
     }
     const FileStore& files() override { return store; }
     std::string reservationFilePath() override { return here + "/SetTimeData.txt"; }
+    std::string historyFilePath() override { return "/config/Brindlewhistmoore-history.txt"; }
     bool startCopy() override {
         startedIn = here;
         return started = true;
@@ -81,6 +82,9 @@ TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
     EXPECT_EQ(run({"--cancel"}, carrier),
               (CommandAnswer{kRefused, "", "カウントダウンは動いていません。\n"}));
     EXPECT_EQ(run({"--version"}, carrier).out, "Brindlewhistmoore 1.0\n");
+    EXPECT_EQ(run({"--history"}, carrier), (CommandAnswer{kDone, "", "履歴はまだありません。\n"}));
+    carrier.store.files[carrier.historyFilePath()] = "1\n2\n3";
+    EXPECT_EQ(run({"--history", "2"}, carrier).out, "2\n3\n") << "a last line unended is ended";
     EXPECT_FALSE(carrier.started);
     EXPECT_EQ(run({"--book", "終了", "--in", "5m"}, carrier).out, "from the copy\n");
     EXPECT_TRUE(carrier.started);

@@ -10,6 +10,7 @@
 #include "tests/support/FakePowerPort.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeTickTimer.h"
+#include "tests/support/FakeViewer.h"
 #include "tests/support/FakeWindowControls.h"
 #include "tests/support/MemoryFileStore.h"
 
@@ -60,12 +61,26 @@ struct Window {
     testing_support::FakeTickTimer tickTimer;
     testing_support::FakeAwake awake;
     testing_support::FakeWakeTimer wake;
+    testing_support::FakeViewer viewer;
     MainWindowModel model{
-        {state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni, awake, &wake},
+        {state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni, awake, viewer, &wake},
         table,
         controls,
         tickTimer};
 };
+
+// The history's events and details, without their times.
+Texts historyEvents(testing_support::MemoryFileStore& files) {
+    Texts events;
+    const std::string& text = files.files["/opt/bwm/Brindlewhistmoore-history.txt"];
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end - at);
+        events.push_back(line.substr(line.find('\t') + 1));
+        at = end + 1;
+    }
+    return events;
+}
 
 } // namespace
 
@@ -207,7 +222,7 @@ TEST(MainWindowModel, CpuWatchCountsIdleTicksUpToTheDuration) {
     EXPECT_EQ(w.state.PendingAction, PowerAction::Hibernate);
     EXPECT_EQ(w.tickTimer.every, std::chrono::milliseconds(32000));
 
-    w.model.countdownCancelled();
+    w.model.countdownCancelled(CancelledBy::Button);
     EXPECT_FALSE(w.state.CpuWatchActive);
     EXPECT_FALSE(w.tickTimer.every) << "back on the wall clock";
     EXPECT_EQ(w.controls.locked, std::nullopt);
@@ -230,6 +245,68 @@ TEST(MainWindowModel, DueReservationHandsOverToTheWatch) {
     EXPECT_EQ(w.controls.selectedItem(Selector::Action), "スタンバイ");
     EXPECT_EQ(w.controls.locked, true);
     EXPECT_EQ(w.controls.countdowns, 0);
+    w.controls.setDurationMinutes(1);
+    w.state.CpuIdleTicks = 119;
+    w.model.Timer1Timer();
+    w.model.countdownPostponed();
+    EXPECT_EQ(historyEvents(w.files),
+              (Texts{"監視\tスタンバイ: 予約1 毎日 午後０時00分 スタンバイ から CPU 使用率の監視へ",
+                     "カウントダウン\tスタンバイ: CPU 使用率の監視",
+                     "10分延期\tスタンバイ: CPU 使用率の監視を始めからやり直します"}));
+}
+
+TEST(MainWindowModel, TheHistoryTellsWhatTheTickAndTheCountdownsDid) {
+    Window w({"毎日,午後,０時,04分,終了,稼働"});
+    w.tickTimer.fire();
+    w.clock.set(at(2026, 12, 7, 12, 4, 0, 40));
+    w.tickTimer.fire();
+    w.model.countdownCancelled(CancelledBy::Escape);
+    w.model.countdownCancelled(CancelledBy::Button); // a count that had ended: nothing more
+    w.clock.set(at(2026, 12, 7, 12, 5, 30, 0));
+    w.model.runCommandLine({"--now", "reboot"});
+    w.model.countdownPostponed();
+    w.tickTimer.fire(); // looks before the sleep
+    w.clock.set(at(2026, 12, 8, 12, 30, 0, 0));
+    w.tickTimer.resume();
+    w.model.runCommandLine({"--now", "reboot"});
+    w.state.ExecutionPhase = Phase::Execute; // the count ran out
+    w.tickTimer.fire();
+    w.power.refusal = "アクセスが拒否されました。";
+    w.tickTimer.fire();
+    w.tickTimer.fire();
+    EXPECT_EQ(historyEvents(w.files),
+              (Texts{"予告\t電源断予告: 12:04 に電源断します。",
+                     "カウントダウン\t電源断: 予約1 毎日 午後０時04分 終了",
+                     "キャンセル\t電源断: Esc キー", "カウントダウン\t再起動: --now",
+                     "10分延期\t再起動: 予約2 2026/12/07 午後０時15分 再起動",
+                     "未実行\tスリープ中に予約の時刻が過ぎました: 2026/12/07 12:15 再起動 "
+                     "2026/12/08 12:04 電源断",
+                     "カウントダウン\t再起動: --now", "要求\t再起動の要求が受け付けられました。",
+                     "要求\t再起動できませんでした。アクセスが拒否されました。"}));
+}
+
+TEST(MainWindowModel, AHistoryNotWrittenIsSaidOnceAndCoversNoCountdown) {
+    Window w;
+    w.files.refuseAppends = true;
+    w.model.runCommandLine({"--now", "logoff"});
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.prompter.errors.empty()) << "the countdown stays usable";
+    w.model.countdownCancelled(CancelledBy::Button);
+    w.tickTimer.fire();
+    w.tickTimer.fire();
+    ASSERT_EQ(w.prompter.errors.size(), 1u);
+    EXPECT_TRUE(w.prompter.errors[0].starts_with("履歴ファイルに書き込めません。"));
+    EXPECT_EQ(w.state.ExecutionPhase, Phase::Watching);
+
+    w.model.N8Click();
+    EXPECT_EQ(w.prompter.informed, Texts{"履歴はまだありません。"});
+    w.files.files["/opt/bwm/Brindlewhistmoore-history.txt"] = "";
+    w.viewer.failure = "xdg-open を起動できません: No such file or directory";
+    w.model.N8Click();
+    EXPECT_EQ(w.viewer.opened, Texts{"/opt/bwm/Brindlewhistmoore-history.txt"});
+    EXPECT_EQ(w.prompter.errors.back(),
+              "履歴を開けません。\n/opt/bwm/Brindlewhistmoore-history.txt\n"
+              "xdg-open を起動できません: No such file or directory");
 }
 
 TEST(MainWindowModel, NoticesComeWhileTheTableIsWatched) {
@@ -318,7 +395,7 @@ TEST(MainWindowModel, TheWakeTimerStandsBeforeTheNextBooking) {
     EXPECT_EQ(w.wake.set, (std::vector<std::optional<LocalTime>>{at(2026, 12, 7, 11, 59, 0, 0)}));
     w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
     w.tickTimer.fire();
-    w.model.countdownCancelled();
+    w.model.countdownCancelled(CancelledBy::Button);
     EXPECT_EQ(w.wake.set.back(), at(2026, 12, 8, 11, 59, 0, 0))
         << "after the firing, not the stopped row";
     const std::size_t sets = w.wake.set.size();
@@ -332,7 +409,7 @@ TEST(MainWindowModel, TheWakeTimerStandsBeforeTheNextBooking) {
     EXPECT_TRUE(w.awake.held) << "woken for the booking: held until its countdown";
     w.clock.set(at(2026, 12, 8, 12, 0, 0, 4));
     w.tickTimer.fire();
-    w.model.countdownCancelled();
+    w.model.countdownCancelled(CancelledBy::Button);
     EXPECT_FALSE(w.awake.held);
 
     w.state.settings.WAKEchange = "0";
@@ -367,7 +444,7 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     EXPECT_EQ(w.controls.countdowns, 1) << "a countdown, never the watch";
     EXPECT_EQ(run({"--book", "終了", "--daily", "--at", "1:00"}).status, kRefused);
     EXPECT_EQ(run({"--now", "reboot"}).status, kRefused);
-    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(); };
+    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(CancelledBy::Command); };
     EXPECT_EQ(run({"--cancel"}).status, kDone);
     EXPECT_FALSE(w.awake.held);
     w.model.Button1Click();
@@ -383,6 +460,14 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     EXPECT_EQ(listingLine(w.table, 1), "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n")
         << "refused changes leave the row as the file has it";
     EXPECT_TRUE(w.prompter.errors.empty()) << "a command opens no message box";
+    EXPECT_EQ(historyEvents(w.files),
+              (Texts{"コマンド\t--book: 予約2 2026/12/07 午後０時30分 終了",
+                     "コマンド\t--stop: 予約2 2026/12/07 午後０時30分 終了",
+                     "コマンド\t--delete: 予約2 2026/12/07 午後０時30分 終了",
+                     "カウントダウン\tスタンバイ: --now", "キャンセル\tスタンバイ: --cancel"}))
+        << "what was refused is not in it";
+    EXPECT_EQ(run({"--history", "1"}).out,
+              "2026/12/07 11:59:59\tキャンセル\tスタンバイ: --cancel\n");
     for (int row = 2; row <= kLastReservation; ++row)
         w.table.setCell(ActionCell, row, "終了");
     EXPECT_EQ(run({"--book", "終了", "--in", "5m"}).err, "予約の空きがありません。\n");
@@ -392,7 +477,7 @@ TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     const std::string threeSeconds = "[SET]\r\nShutDownTime=3\r\n";
     Window w({}, threeSeconds);
     const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine(args); };
-    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(); };
+    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(CancelledBy::Command); };
     ASSERT_EQ(run({"--now", "standby"}).status, kDone);
     w.state.ExecutionPhase = Phase::Execute; // the count ran out; the next tick would ask
     EXPECT_EQ(run({"--cancel"}), (CommandAnswer{kDone, "キャンセルしました。\n", ""}));
@@ -420,7 +505,7 @@ TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     gap.tickTimer.fire();
     ASSERT_EQ(gap.controls.countdowns, 1);
     gap.clock.set(at(2026, 12, 7, 12, 1, 10, 0));
-    gap.model.countdownCancelled();
+    gap.model.countdownCancelled(CancelledBy::Button);
     gap.clock.set(at(2026, 12, 7, 12, 1, 10, 500));
     gap.tickTimer.fire();
     gap.clock.set(at(2026, 12, 7, 12, 2, 0, 0));

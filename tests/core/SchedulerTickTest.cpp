@@ -20,9 +20,15 @@ class RecordingHost : public TickHost {
 public:
     void runPendingAction() override { calls.push_back("power"); }
     void cpuWatchStep(int usage) override { calls.push_back("watch " + std::to_string(usage)); }
-    void startCpuWatchFromReservation() override { calls.push_back("watch from row"); }
+    void startCpuWatchFromReservation(int row) override {
+        calls.push_back("watch from row");
+        rows.push_back(row);
+    }
     void applyUnlockedAppearance() override { calls.push_back("unlock"); }
-    void startCountdown(int ms) override { calls.push_back("countdown " + std::to_string(ms)); }
+    void startCountdown(int ms, int row) override {
+        calls.push_back("countdown " + std::to_string(ms));
+        rows.push_back(row);
+    }
     void saveReservations() override {
         calls.push_back("save");
         if (failSaves)
@@ -33,13 +39,15 @@ public:
         calls.push_back(r ? "remaining" : "hide remaining");
     }
 
-    void showNotice(const Notice& notice) override { notices.push_back(notice); }
+    void reportMissed(const Notice& notice) override { notices.push_back(notice); }
 
     int count(const std::string& call) const {
         return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
 
     std::vector<std::string> calls;
+    // The rows that started a countdown or the watch.
+    std::vector<int> rows;
     std::optional<RemainingTime> remaining;
     std::vector<Notice> notices;
     bool failSaves = false;
@@ -313,6 +321,7 @@ TEST_F(SchedulerTick, TwoRowsAtOneMinuteBothSetTheActionInRowOrder) {
     clock.set(at(2026, 12, 7, 12, 0, 0, 0));
     tick();
     EXPECT_EQ(host.count("countdown 32000"), 2);
+    EXPECT_EQ(host.rows, (std::vector<int>{4, 9}));
     EXPECT_EQ(state.PendingAction, PowerAction::Hibernate);
 }
 
@@ -325,6 +334,7 @@ TEST_F(SchedulerTick, CpuHandOverEndsTheScanAtOnce) {
     clock.set(at(2026, 12, 7, 12, 0, 0, 0));
     tick(5);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"unlock", "watch from row"}));
+    EXPECT_EQ(host.rows, std::vector<int>{2});
     EXPECT_EQ(state.PendingAction, PowerAction::Standby);
     EXPECT_TRUE(table.isComplete(5)) << "rows after the hand-over are not scanned";
     EXPECT_TRUE(table.isHalfFilled(6));

@@ -76,6 +76,15 @@ TEST_F(AtomicFileStore, PlantedFilesAreLeftAlone) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(path + ".tmp")));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 5);
+
+    // An append follows no link and waits on no pipe; a file of its own it makes and extends.
+    EXPECT_THROW(store.append(path + ".tmp", "x"), std::system_error);
+    EXPECT_THROW(store.append(settings + ".tmp", "x"), std::system_error);
+    EXPECT_EQ(store.read(victim, 100), "precious");
+    const std::string history = (folder / "history.txt").string();
+    store.append(history, "one\n");
+    store.append(history, "two\n");
+    EXPECT_EQ(store.read(history, 100), "one\ntwo\n");
 }
 
 TEST_F(AtomicFileStore, MissingFolderIsAnError) {

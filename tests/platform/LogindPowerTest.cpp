@@ -123,7 +123,7 @@ private slots:
     }
 
     // Last: the mock's Hibernate fails and its Suspend is slow from here on.
-    void aRefusalIsToldWithLogindsReasonAndASilenceAsSuch() {
+    void eachAnswerIsToldARefusalWithLogindsReasonAndASilenceAsSuch() {
         QDBusMessage refuse = mockCall("AddMethod");
         refuse.setArguments({"org.freedesktop.login1.Manager", "Hibernate", "b", "",
                              "raise dbus.exceptions.DBusException('no swap', "
@@ -134,14 +134,20 @@ private slots:
             {"org.freedesktop.login1.Manager", "Suspend", "b", "", "import time; time.sleep(1)"});
         QVERIFY(QDBusConnection::systemBus().call(slow).type() != QDBusMessage::ErrorMessage);
         platform::LogindPower power(bus_, 300);
-        QStringList reasons;
-        power.setRefusalHandler([&](const std::optional<std::string>& reason) {
-            reasons << (reason ? QString::fromStdString(*reason) : QStringLiteral("no answer"));
+        QStringList answers;
+        power.setAnswerHandler([&](const core::PowerAnswer& answer) {
+            answers << (answer.kind == core::PowerAnswer::Refused
+                            ? QString::fromStdString(answer.reason)
+                        : answer.kind == core::PowerAnswer::Unanswered
+                            ? QStringLiteral("no answer")
+                            : QStringLiteral("accepted"));
         });
+        power.request(core::PowerAction::Reboot);
+        QTRY_COMPARE(answers, QStringList{QStringLiteral("accepted")});
         power.request(core::PowerAction::Hibernate);
-        QTRY_COMPARE(reasons, QStringList{QStringLiteral("no swap")});
+        QTRY_COMPARE(answers.value(1), QStringLiteral("no swap"));
         power.request(core::PowerAction::Standby);
-        QTRY_COMPARE(reasons.value(1), QStringLiteral("no answer"));
+        QTRY_COMPARE(answers.value(2), QStringLiteral("no answer"));
     }
 
 private:

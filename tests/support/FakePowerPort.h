@@ -2,26 +2,37 @@
 
 #include "core/power/PowerPort.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace testing_support {
 
-// Records what the program asks of the system, by the actions' keys, and refuses when told.
+// Records what the program asks of the system, by the actions' keys, and accepts each request
+// unless told to refuse it or to stay silent.
 class FakePowerPort : public core::PowerPort {
 public:
     void prepare() override { calls.emplace_back("prepare"); }
     void request(core::PowerAction action) override {
         const core::ActionDescription* description = core::describe(action);
         calls.push_back("request " + std::string(description ? description->key : "none"));
+        if (whileAsked)
+            whileAsked();
         if (refusal)
             refused(*refusal);
+        else if (silent)
+            unanswered();
+        else if (description != nullptr)
+            accepted();
     }
 
     std::vector<std::string> calls;
     // The reason every request is refused with, when set.
     std::optional<std::string> refusal;
+    bool silent = false;
+    // What passes during the call: a suspend the system carries out within it.
+    std::function<void()> whileAsked;
 };
 
 } // namespace testing_support

@@ -4,6 +4,7 @@
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeTickTimer.h"
+#include "tests/support/FakeViewer.h"
 #include "tests/support/MemoryFileStore.h"
 #include "tests/support/UiFakes.h"
 #include "ui/qt/Unit1.h"
@@ -39,6 +40,7 @@ struct MainWindowRig {
     FakeCountdown countdown;
     FakeTickTimer tickTimer;
     FakeAwake awake;
+    FakeViewer viewer;
     std::unique_ptr<ui::TForm1> form;
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}
@@ -51,10 +53,10 @@ struct MainWindowRig {
             files.files[kReservations] = *reservations;
         if (settings)
             files.files[kSettings] = *settings;
-        form =
-            std::make_unique<ui::TForm1>(ui::Form1Services{state, clock, cpu, power, prompter,
-                                                           files, kReservations, kSettings, awake},
-                                         tickTimer);
+        form = std::make_unique<ui::TForm1>(ui::Form1Services{state, clock, cpu, power, prompter,
+                                                              files, kReservations, kSettings,
+                                                              awake, viewer},
+                                            tickTimer);
         form->attachCountdown(countdown);
         if (widgetsNow)
             form->buildWidgets();

@@ -25,8 +25,16 @@ public:
         files[path] = std::string(bytes);
     }
 
+    void append(const std::string& path, std::string_view bytes) override {
+        if (refuseAppends)
+            throw std::system_error(EROFS, std::generic_category(), path);
+        files[path] += bytes;
+    }
+
     std::map<std::string, std::string> files;
+    // replace() and append() each fail while their switch is on.
     bool refuseWrites = false;
+    bool refuseAppends = false;
     int saves = 0;
 };
 

@@ -126,7 +126,7 @@ private slots:
             QCOMPARE(f.form->StringGrid1->palette().color(QPalette::Base), QColor(0x808080));
 
             // Cancelled, then started again before the next tick: the table is locked at once.
-            f.form->countdownCancelled();
+            f.form->countdownCancelled(core::CancelledBy::Button);
             QVERIFY(f.form->StringGrid1->isEnabled());
             QVERIFY(!f.form->Button2->isEnabled()); // until the next tick
             f.form->Button1Click();

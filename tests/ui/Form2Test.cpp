@@ -14,13 +14,14 @@ namespace {
 
 class RecordingOwner : public ui::CountdownOwner {
 public:
-    void countdownCancelled() override { ++cancels; }
+    void countdownCancelled(core::CancelledBy by) override { cancels.push_back(by); }
     std::optional<std::string> countdownPostponed() override {
         ++postpones;
         return postponeTaken ? std::nullopt
                              : std::optional<std::string>("予約の空きがありません。");
     }
-    int cancels = 0;
+    // How each cancel came.
+    std::vector<core::CancelledBy> cancels;
     int postpones = 0;
     bool postponeTaken = false;
 };
@@ -111,7 +112,7 @@ private slots:
         d.form.close();
         QVERIFY(d.form.isHidden());
         QVERIFY(!d.form.Timer1->isActive());
-        QCOMPARE(d.owner.cancels, 1);
+        QCOMPARE(d.owner.cancels, std::vector{core::CancelledBy::CloseBox});
         d.form.showCountdown();
         QVERIFY2(d.form.Timer1->isActive(), "shown again for the next countdown");
     }
@@ -124,7 +125,7 @@ private slots:
         d.form.SpeedButton1->click();
         QVERIFY(d.form.isHidden());
         QVERIFY(!d.form.Timer1->isActive());
-        QCOMPARE(d.owner.cancels, 1);
+        QCOMPARE(d.owner.cancels, std::vector{core::CancelledBy::Button});
         QCOMPARE(d.state.ExecutionPhase, core::Phase::Watching);
         QCOMPARE(d.state.PendingAction, core::PowerAction::PowerOff);
         QCOMPARE(d.state.CountdownTicks, 29);
@@ -150,7 +151,7 @@ private slots:
         d.form.SpeedButton2->click();
         QVERIFY(d.form.isHidden());
         QVERIFY(!d.form.Timer1->isActive());
-        QCOMPARE(d.owner.cancels, 0);
+        QVERIFY(d.owner.cancels.empty());
 
         d.form.showCountdown();
         QCOMPARE(d.form.Label2->text(),
@@ -158,7 +159,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
         QTest::keyClick(&d.form, Qt::Key_Escape);
         QVERIFY(d.form.isHidden());
-        QCOMPARE(d.owner.cancels, 1);
+        QCOMPARE(d.owner.cancels, std::vector{core::CancelledBy::Escape});
+        d.form.showCountdown();
+        d.form.cancelCountdown();
+        QCOMPARE(d.owner.cancels.back(), core::CancelledBy::Command);
     }
 
     void cancelReturnsTheMainWindowToWatching() {

@@ -128,13 +128,19 @@ private slots:
         QMenu* menu = p.form->PopupMenu1;
         QVERIFY(menu->isVisible());
         menu->hide();
-        QCOMPARE(texts(menu), (QStringList{"予約設定", "ソフト終了", "再起動", "電源Ｏｆｆ"}));
-        QMenu* restart = menu->actions()[2]->menu();
+        QCOMPARE(texts(menu),
+                 (QStringList{"予約設定", "履歴", "ソフト終了", "再起動", "電源Ｏｆｆ"}));
+        QMenu* restart = menu->actions()[3]->menu();
         QVERIFY(restart != nullptr);
         QCOMPARE(texts(restart), (QStringList{"再起動", "強制再起動"}));
 
-        menu->actions()[3]->trigger();
+        menu->actions()[1]->trigger();
+        QCOMPARE(p.prompter.informed, std::vector<std::string>{"履歴はまだありません。"});
+        menu->actions()[4]->trigger();
         QCOMPARE(p.power.calls.back(), std::string("request poweroff"));
+        menu->actions()[1]->trigger();
+        QCOMPARE(p.viewer.opened,
+                 std::vector<std::string>{"/opt/bwm/Brindlewhistmoore-history.txt"});
         restart->actions()[0]->trigger();
         QCOMPARE(p.state.PendingAction, core::PowerAction::Reboot);
 
@@ -158,7 +164,7 @@ private slots:
 
         p.form->Button3Click();
         QVERIFY(p.form3->isVisible());
-        menu->actions()[1]->trigger();
+        menu->actions()[2]->trigger();
         QVERIFY(!p.form->TrayIcon1->isAdded());
         QVERIFY(p.form->isHidden());
     }

@@ -97,10 +97,10 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
     testing_support::FakePrompter prompter;
     core::SharedState state;
     state.PendingAction = core::PowerAction::PowerOff;
-    int cancels = 0;
+    std::vector<core::CancelledBy> cancels;
     bool postponeTaken = false;
     ui::TForm2 countdown(
-        state, prompter, [&] { ++cancels; },
+        state, prompter, [&](core::CancelledBy by) { cancels.push_back(by); },
         [&] {
             return postponeTaken ? std::nullopt
                                  : std::optional<std::string>("予約の空きがありません。");
@@ -112,7 +112,7 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
     ASSERT_EQ(focus, countdown.handle());
     for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}})
         SendMessageW(focus, WM_KEYDOWN, key, 0);
-    EXPECT_EQ(cancels, 0);
+    EXPECT_TRUE(cancels.empty());
     SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
     EXPECT_TRUE(countdown.isVisible()) << "no room for the booking: the count goes on";
     EXPECT_EQ(ui::controlText(countdown.Label2->hwnd()), "予約の空きがありません。");
@@ -120,15 +120,19 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
     postponeTaken = true;
     SendMessageW(countdown.SpeedButton2->hwnd(), BM_CLICK, 0, 0);
     EXPECT_FALSE(countdown.isVisible());
-    EXPECT_EQ(cancels, 0);
+    EXPECT_TRUE(cancels.empty());
     countdown.showCountdown();
     SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(cancels, std::vector{core::CancelledBy::Escape});
     EXPECT_FALSE(countdown.isVisible());
     countdown.showCountdown();
     EXPECT_EQ(ui::controlText(countdown.Label2->hwnd()),
               "キャンセルする場合は、キャンセルボタンを押してください。");
     SendMessageW(countdown.handle(), WM_CLOSE, 0, 0); // the close box and Alt+F4
-    EXPECT_EQ(cancels, 2);
+    EXPECT_EQ(cancels.back(), core::CancelledBy::CloseBox);
+    EXPECT_FALSE(countdown.isVisible());
+    countdown.showCountdown();
+    countdown.cancelCountdown();
+    EXPECT_EQ(cancels.back(), core::CancelledBy::Command);
     EXPECT_FALSE(countdown.isVisible());
 }

@@ -5,6 +5,7 @@
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
 #include "platform/windows/SettingsLocation.h"
+#include "platform/windows/ShellViewer.h"
 #include "platform/windows/SingleInstance.h"
 #include "platform/windows/StartupShortcut.h"
 #include "platform/windows/SystemError.h"
@@ -13,6 +14,7 @@
 #include "platform/windows/WindowsPower.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/MemoryFileStore.h"
 
 #include <aclapi.h>
 #include <cctype>
@@ -71,7 +73,10 @@ TEST(WindowsServices, VersionPrivilegeAndCommandsThroughTheInterpreter) {
 
     core::SharedState state;
     testing_support::FakePrompter prompter;
-    core::PowerControl power(port, state, prompter, [](int) {});
+    testing_support::MemoryFileStore files;
+    testing_support::FakeClock clock(testing_support::at(2026, 12, 9, 2, 0, 0));
+    core::History history(files, "history.txt", clock);
+    core::PowerControl power(port, state, prompter, history, clock, [](int) {});
     for (auto [action, arguments] : {std::pair{core::PowerAction::PowerOff, " /c shutdown /s /t 0"},
                                      std::pair{core::PowerAction::LogOff, " /c shutdown /l"}}) {
         state.PendingAction = action;
@@ -92,6 +97,14 @@ TEST(WindowsServices, VersionPrivilegeAndCommandsThroughTheInterpreter) {
               std::vector<std::string>{"電源断できませんでした。" +
                                        platform::systemMessage(ERROR_FILE_NOT_FOUND)});
     EXPECT_FALSE(fs::exists(log));
+    EXPECT_EQ(history.last(3), "2026/12/09 2:00:00\t要求\t電源断の要求が受け付けられました。\n"
+                               "2026/12/09 2:00:00\t要求\tログオフの要求が受け付けられました。\n"
+                               "2026/12/09 2:00:00\t要求\t電源断できませんでした。" +
+                                   platform::systemMessage(ERROR_FILE_NOT_FOUND) + "\n");
+
+    // The history's viewer says why it could not show a file.
+    EXPECT_EQ(platform::ShellViewer().open(besideThisProgram(L"missing.txt").string()),
+              platform::systemMessage(ERROR_FILE_NOT_FOUND));
 }
 
 TEST(WindowsServices, OneCopyOfTwoStartedTogetherRuns) {
@@ -192,6 +205,11 @@ TEST(WindowsServices, AReplaceThatLeavesOneWholeFile) {
     }
     EXPECT_EQ(store.read(path, 1), "a");
     SetFileAttributesW(fs::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    const std::string history = (folder / "history.txt").string();
+    store.append(history, "one\n");
+    store.append(history, "two\n");
+    EXPECT_EQ(store.read(history, 100), "one\ntwo\n");
     fs::remove_all(folder);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/forms/CountdownModel.h"
+
 #include <optional>
 #include <string>
 
@@ -11,7 +13,7 @@ public:
     virtual ~CountdownDialog() = default;
     // Shows the dialog when hidden, raises it when already shown.
     virtual void showCountdown() = 0;
-    // As キャンセル: the count stops, the owner is told and the dialog hides.
+    // --cancel, as キャンセル: the count stops, the owner is told and the dialog hides.
     virtual void cancelCountdown() = 0;
 };
 
@@ -20,7 +22,7 @@ class CountdownOwner {
 public:
     virtual ~CountdownOwner() = default;
     // Back to the ordinary tick, the watch stopped, the table usable again.
-    virtual void countdownCancelled() = 0;
+    virtual void countdownCancelled(core::CancelledBy by) = 0;
     // "10分延期": why the action could not be put off; nothing when it was.
     virtual std::optional<std::string> countdownPostponed() = 0;
 };

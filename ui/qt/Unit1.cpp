@@ -142,6 +142,7 @@ void TForm1::buildWidgets() {
 void TForm1::buildTrayMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addAction(qText(d::N1), this, &TForm1::N1Click);
+    PopupMenu1->addAction(qText(d::N8), this, &TForm1::N8Click);
     PopupMenu1->addAction(qText(d::Exit1), this, &TForm1::Exit1Click);
     QMenu* N3 = PopupMenu1->addMenu(qText(d::N3));
     N3->addAction(qText(d::N4), this, &TForm1::N4Click);
@@ -341,6 +342,10 @@ void TForm1::Exit1Click() {
     close();
 }
 
+void TForm1::N8Click() {
+    model_.N8Click();
+}
+
 void TForm1::N2Click() {
     model_.N2Click();
 }
@@ -360,8 +365,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
-void TForm1::countdownCancelled() {
-    model_.countdownCancelled();
+void TForm1::countdownCancelled(core::CancelledBy by) {
+    model_.countdownCancelled(by);
 }
 
 std::optional<std::string> TForm1::countdownPostponed() {

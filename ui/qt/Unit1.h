@@ -65,11 +65,12 @@ public:
     // The left button went down on the tray icon: its menu opens.
     void ICONMessage();
     void N1Click();    // tray "予約設定"
+    void N8Click();    // tray "履歴"
     void Exit1Click(); // tray "ソフト終了"
     void N2Click();    // tray "電源Ｏｆｆ"
     void N4Click();    // tray "再起動" › "再起動"
     void N5Click();    // tray "再起動" › "強制再起動"
-    void countdownCancelled() override;
+    void countdownCancelled(core::CancelledBy by) override;
     std::optional<std::string> countdownPostponed() override;
     // Some seconds after start: with the icon wanted but no notification area to hold it, the
     // hidden window would be out of the user's reach, so it shows.

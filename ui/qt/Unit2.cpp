@@ -29,7 +29,7 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
                QWidget* parent)
     : QWidget(parent), beep_(std::move(beep)),
       model_(
-          state, *this, [&owner] { owner.countdownCancelled(); },
+          state, *this, [&owner](core::CancelledBy by) { owner.countdownCancelled(by); },
           [&owner] { return owner.countdownPostponed(); }) {
     setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
@@ -69,7 +69,8 @@ void TForm2::buildWidgets() {
     SpeedButton1 = makeButton(d::SpeedButton1);
     SpeedButton2 = makeButton(d::SpeedButton2);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &TForm2::SpeedButton1Click);
+    connect(escape, &QShortcut::activated, this,
+            [this] { model_.cancel(core::CancelledBy::Escape); });
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TForm2::SpeedButton2Click);
 }

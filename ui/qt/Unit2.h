@@ -22,9 +22,9 @@ public:
            QWidget* parent = nullptr);
 
     void showCountdown() override;
-    void cancelCountdown() override { SpeedButton1Click(); }
+    void cancelCountdown() override { model_.cancel(core::CancelledBy::Command); }
     void Timer1Timer();
-    void SpeedButton1Click(); // "キャンセル", also Escape
+    void SpeedButton1Click(); // "キャンセル"
     void SpeedButton2Click(); // "10分延期"
 
     // Built when the countdown first shows.

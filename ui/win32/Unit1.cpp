@@ -221,6 +221,7 @@ void TForm1::buildCpuSheet() {
 
 void TForm1::buildMenus() {
     PopupMenu1.add(d::N1, [this] { N1Click(); });
+    PopupMenu1.add(d::N8, [this] { N8Click(); });
     PopupMenu1.add(d::Exit1, [this] { Exit1Click(); });
     PopupMenu& N3 = PopupMenu1.addSubmenu(d::N3);
     N3.add(d::N4, [this] { N4Click(); });
@@ -348,6 +349,10 @@ void TForm1::Exit1Click() {
     SendMessageW(handle(), WM_CLOSE, 0, 0);
 }
 
+void TForm1::N8Click() {
+    model_.N8Click();
+}
+
 void TForm1::N2Click() {
     model_.N2Click();
 }
@@ -368,7 +373,7 @@ void TForm1::FormClose() {
 
 void TForm1::cancelCountdown() {
     if (countdown_ != nullptr)
-        countdown_->SpeedButton1Click();
+        countdown_->cancelCountdown();
 }
 
 void TForm1::showNotice(const core::Notice& notice) {
@@ -390,8 +395,8 @@ void TForm1::showWaitingNotice() {
     }
 }
 
-void TForm1::countdownCancelled() {
-    model_.countdownCancelled();
+void TForm1::countdownCancelled(core::CancelledBy by) {
+    model_.countdownCancelled(by);
 }
 
 std::optional<std::string> TForm1::countdownPostponed() {

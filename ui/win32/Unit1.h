@@ -41,7 +41,7 @@ public:
     // The dialogs are created after the main window.
     void attachCountdown(TForm2& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(TForm3& dialog) { settingsDialog_ = &dialog; }
-    void countdownCancelled();
+    void countdownCancelled(core::CancelledBy by);
     std::optional<std::string> countdownPostponed();
 
     void Timer1Timer();                    // one tick of the scheduler now
@@ -62,6 +62,7 @@ public:
     // shows the window.
     void ICONMessage(LPARAM mouseEvent);
     void N1Click();    // tray "予約設定"
+    void N8Click();    // tray "履歴"
     void Exit1Click(); // tray "ソフト終了"
     void N2Click();    // tray "電源Ｏｆｆ"
     void N4Click();    // tray "再起動" › "再起動"

@@ -12,7 +12,8 @@ constexpr UINT_PTR kTimer1 = 1;
 
 } // namespace
 
-TForm2::TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled,
+TForm2::TForm2(core::SharedState& state, core::Prompter& prompter,
+               core::CountdownModel::Cancellation cancelled,
                core::CountdownModel::Postponement postponed)
     : Window({L"TForm2", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_POPUP, WS_EX_TOPMOST, d::kClient,
               COLOR_BTNHIGHLIGHT},
@@ -70,7 +71,7 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         // The window keeps the keyboard focus: its buttons take none.
         if (wParam == VK_ESCAPE)
-            SpeedButton1Click();
+            model_.cancel(core::CancelledBy::Escape);
         return 0;
     case WM_CLOSE:
         model_.FormClose();

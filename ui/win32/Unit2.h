@@ -15,12 +15,15 @@ class TForm2 : public Window, private core::CountdownControls {
 public:
     // `cancelled` tells the main window, which goes back to its ordinary tick; `postponed` asks
     // it to put the action off, and says why when it could not.
-    TForm2(core::SharedState& state, core::Prompter& prompter, std::function<void()> cancelled,
+    TForm2(core::SharedState& state, core::Prompter& prompter,
+           core::CountdownModel::Cancellation cancelled,
            core::CountdownModel::Postponement postponed);
 
     void showCountdown();
+    // --cancel, as キャンセル.
+    void cancelCountdown() { model_.cancel(core::CancelledBy::Command); }
     void Timer1Timer();       // Timer1, every second while counting
-    void SpeedButton1Click(); // "キャンセル", also Escape
+    void SpeedButton1Click(); // "キャンセル"
     void SpeedButton2Click(); // "10分延期"
 
     std::unique_ptr<Label> Label1;

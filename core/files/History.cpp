@@ -1,0 +1,98 @@
+#include "History.h"
+
+#include "core/text/DateTimeText.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace core {
+
+namespace {
+
+// A history bigger than this was not written by the program; it is read no further, and never
+// cut back by the part that was read.
+constexpr std::size_t kReadLimit = 16 * 1024 * 1024;
+
+// A tab or a line break inside an event would split its line.
+std::string oneLine(std::string_view text) {
+    std::string line(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return line;
+}
+
+// Where the last `count` lines of `text` begin.
+std::size_t startOfLast(const std::string& text, std::size_t count) {
+    std::size_t at = text.size();
+    if (at > 0 && text[at - 1] == '\n')
+        --at;
+    while (at > 0) {
+        const std::size_t newline = text.rfind('\n', at - 1);
+        if (newline == std::string::npos)
+            return 0;
+        if (--count == 0)
+            return newline + 1;
+        at = newline;
+    }
+    return 0;
+}
+
+} // namespace
+
+void History::record(LocalTime at, std::string_view event, std::string_view details) {
+    write(formatShortDate(std::chrono::floor<std::chrono::days>(at)) + " " + formatLongTime(at) +
+          "\t" + oneLine(event) + "\t" + oneLine(details) + "\n");
+}
+
+void History::write(const std::string& line) {
+    try {
+        if (!lines_) {
+            const std::string text = files_.read(path_, kReadLimit).value_or("");
+            lines_ = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+            files_.makeFolderFor(path_);
+        }
+        files_.append(path_, line);
+        if (++*lines_ > kHistoryMostLines)
+            trim();
+    } catch (const std::exception& e) {
+        if (!failed_)
+            failure_ = "履歴ファイルに書き込めません。予約と電源の操作には影響しません。\n" +
+                       std::string(e.what());
+        failed_ = true;
+    }
+}
+
+void History::trim() {
+    const auto text = files_.read(path_, kReadLimit);
+    if (!text || text->size() >= kReadLimit)
+        return;
+    files_.replace(path_, std::string_view(*text).substr(startOfLast(*text, kHistoryKeptLines)));
+    lines_ = kHistoryKeptLines;
+}
+
+std::optional<std::string> History::takeFailure() {
+    return std::exchange(failure_, std::nullopt);
+}
+
+std::optional<std::string> History::last(std::size_t count) const {
+    return lastHistoryLines(files_, path_, count);
+}
+
+std::string rowInHistory(const ReservationTable& table, int row) {
+    return "予約" + std::to_string(row) + " " + table.cell(DateCell, row) + " " +
+           table.cell(PeriodCell, row) + table.cell(HourCell, row) + table.cell(MinuteCell, row) +
+           " " + table.cell(ActionCell, row);
+}
+
+std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,
+                                            std::size_t count) {
+    auto text = files.read(path, kReadLimit);
+    if (!text)
+        return std::nullopt;
+    if (!text->empty() && text->back() != '\n')
+        *text += '\n';
+    return text->substr(startOfLast(*text, count));
+}
+
+} // namespace core

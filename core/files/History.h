@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/base/Clock.h"
+#include "core/base/FileStore.h"
+#include "core/book/ReservationTable.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+inline constexpr std::string_view kHistoryFileName = "Brindlewhistmoore-history.txt";
+// The file keeps about the last kHistoryKeptLines lines: past kHistoryMostLines it is cut back.
+inline constexpr std::size_t kHistoryKeptLines = 1000;
+inline constexpr std::size_t kHistoryMostLines = 1100;
+
+// The events a history line names.
+namespace history {
+inline constexpr std::string_view kCountdown = "カウントダウン";
+inline constexpr std::string_view kCancelled = "キャンセル";
+inline constexpr std::string_view kPostponed = "10分延期";
+inline constexpr std::string_view kRequest = "要求";
+inline constexpr std::string_view kNotice = "予告";
+inline constexpr std::string_view kMissed = "未実行";
+inline constexpr std::string_view kWatch = "監視";
+inline constexpr std::string_view kCommand = "コマンド";
+} // namespace history
+
+// What happened, one UTF-8 line per event: the date and time, the event and its details,
+// tab-separated. Nothing depends on it: a line that cannot be written is kept as a failure for
+// the window to say once, and the program goes on.
+class History {
+public:
+    History(FileStore& files, std::string path, const Clock& clock)
+        : files_(files), path_(std::move(path)), clock_(clock) {}
+
+    void record(std::string_view event, std::string_view details) {
+        record(clock_.now(), event, details);
+    }
+    // Stamped with the moment it happened, though written later (an answer after a wake-up).
+    void record(LocalTime at, std::string_view event, std::string_view details);
+    // The first failure to write, once; nothing after that.
+    std::optional<std::string> takeFailure();
+    const std::string& path() const { return path_; }
+    // The last `count` lines, or nothing when there is no history yet.
+    std::optional<std::string> last(std::size_t count) const;
+
+private:
+    void write(const std::string& line);
+    void trim();
+
+    FileStore& files_;
+    std::string path_;
+    const Clock& clock_;
+    // Counted at the first write.
+    std::optional<std::size_t> lines_;
+    std::optional<std::string> failure_;
+    bool failed_ = false;
+};
+
+// A row as the history names it, as the grid shows it: "予約3 毎日 午後０時00分 終了".
+std::string rowInHistory(const ReservationTable& table, int row);
+
+// The last `count` lines of the history file, or nothing when there is none.
+std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,
+                                            std::size_t count);
+
+} // namespace core

@@ -1,0 +1,18 @@
+#include "ShellViewer.h"
+
+#include "SystemError.h"
+#include "WideText.h"
+#include "Win32.h"
+
+namespace platform {
+
+std::optional<std::string> ShellViewer::open(const std::string& path) {
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", toWide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // Above 32 is success; the failures set the thread's last error.
+    if (started > 32)
+        return std::nullopt;
+    return systemMessage(GetLastError());
+}
+
+} // namespace platform

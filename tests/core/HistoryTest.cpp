@@ -1,0 +1,97 @@
+#include "core/files/History.h"
+
+#include "core/files/FilePlaces.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/MemoryFileStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+using testing_support::at;
+
+namespace {
+
+const std::string kPath = "/home/u/.config/Brindlewhistmoore/Brindlewhistmoore-history.txt";
+
+std::string numberedLines(int first, int last) {
+    std::string text;
+    for (int n = first; n <= last; ++n)
+        text += "line " + std::to_string(n) + "\n";
+    return text;
+}
+
+} // namespace
+
+TEST(History, OneLinePerEventBesideTheSettingsFile) {
+    EXPECT_EQ(historyFilePlace("/opt/bwm/Brindlewhistmoore.ini"),
+              "/opt/bwm/Brindlewhistmoore-history.txt");
+    EXPECT_EQ(historyFilePlace("C:\\Users\\u\\AppData\\Roaming\\Brindlewhistmoore\\"
+                               "Brindlewhistmoore.ini"),
+              "C:\\Users\\u\\AppData\\Roaming\\Brindlewhistmoore\\Brindlewhistmoore-history.txt");
+
+    testing_support::FakeClock clock(at(2026, 12, 9, 2, 0, 5, 900));
+    testing_support::MemoryFileStore files;
+    History history(files, kPath, clock);
+    EXPECT_EQ(history.last(20), std::nullopt);
+    history.record(history::kNotice,
+                   "電源断予告: 15:00 にログオフします。\n15:00 に\t電源断します。");
+    history.record(at(2026, 12, 10, 23, 59, 0), history::kRequest,
+                   "電源断の要求が受け付けられました。");
+    EXPECT_EQ(
+        files.files[kPath],
+        "2026/12/09 2:00:05\t予告\t電源断予告: 15:00 にログオフします。 15:00 に 電源断します。\n"
+        "2026/12/10 23:59:00\t要求\t電源断の要求が受け付けられました。\n");
+    EXPECT_EQ(history.last(1), "2026/12/10 23:59:00\t要求\t電源断の要求が受け付けられました。\n");
+    EXPECT_EQ(history.takeFailure(), std::nullopt);
+}
+
+TEST(History, PastElevenHundredLinesTheLastThousandAreKeptInOneReplace) {
+    testing_support::FakeClock clock(at(2026, 12, 9, 2, 0, 0));
+    testing_support::MemoryFileStore files;
+    files.files[kPath] = numberedLines(1, 1098);
+    History history(files, kPath, clock);
+    history.record("a", "1");
+    history.record("b", "2");
+    EXPECT_EQ(files.saves, 0) << "1100 lines stay";
+    history.record("c", "3");
+    EXPECT_EQ(files.saves, 1) << "written whole, as the other files are";
+    const std::string& text = files.files[kPath];
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1000);
+    EXPECT_TRUE(text.starts_with("line 102\n"));
+    EXPECT_TRUE(text.ends_with("\tc\t3\n"));
+    for (int n = 0; n < 100; ++n)
+        history.record("d", std::to_string(n));
+    EXPECT_EQ(files.saves, 1) << "counted on from the thousand kept";
+    history.record("e", "");
+    EXPECT_EQ(files.saves, 2);
+
+    EXPECT_EQ(lastHistoryLines(files, kPath, 2),
+              "2026/12/09 2:00:00\td\t99\n2026/12/09 2:00:00\te\t\n");
+    files.files[kPath] = "one\ntwo";
+    EXPECT_EQ(lastHistoryLines(files, kPath, 5), "one\ntwo\n");
+}
+
+TEST(History, AWriteRefusedIsToldOnceAndNothingElseStops) {
+    testing_support::FakeClock clock(at(2026, 12, 9, 2, 0, 0));
+    testing_support::MemoryFileStore files;
+    files.refuseAppends = true;
+    History history(files, kPath, clock);
+    history.record(history::kCountdown, "電源断: --now");
+    history.record(history::kCancelled, "電源断: --cancel");
+    const auto failure = history.takeFailure();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(*failure, "履歴ファイルに書き込めません。予約と電源の操作には影響しません。\n" +
+                            kPath + ": Read-only file system");
+    files.refuseAppends = false;
+    history.record(history::kCountdown, "電源断: --now");
+    EXPECT_EQ(history.takeFailure(), std::nullopt) << "said once for the whole run";
+
+    // A folder that takes no new file, around a file that can still grow.
+    files.files[kPath] = numberedLines(1, 1100);
+    files.refuseWrites = true;
+    History full(files, kPath, clock);
+    full.record(history::kCountdown, "電源断: --now");
+    EXPECT_TRUE(full.takeFailure().has_value());
+    EXPECT_TRUE(files.files[kPath].starts_with("line 1\n"));
+    EXPECT_TRUE(files.files[kPath].ends_with("電源断: --now\n")) << "a cut not saved loses nothing";
+}
