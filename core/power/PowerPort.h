@@ -19,7 +19,6 @@ struct PowerAnswer {
     Kind kind = Accepted;
     // Why it was refused.
     std::string reason;
-    friend bool operator==(const PowerAnswer&, const PowerAnswer&) = default;
 };
 
 // The system's side of the power actions: the program says what it wants, each system knows how.

@@ -25,8 +25,8 @@ void PowerControl::answered(const PowerAnswer& answer) {
                                     ? refusalMessage(requested_, answer.reason)
                                     : unansweredMessage(requested_);
     // A request repeated at every tick answers alike every time.
-    if (std::find(recorded_.begin(), recorded_.end(), answer) == recorded_.end()) {
-        recorded_.push_back(answer);
+    if (std::find(recorded_.begin(), recorded_.end(), message) == recorded_.end()) {
+        recorded_.push_back(message);
         history_.record(requestedAt_, history::kRequest, message);
     }
     // Marked before the box opens: the repeated request may come while it is open.

@@ -49,7 +49,8 @@ private:
     // system carries out within the call lies hours before.
     LocalTime requestedAt_{};
     bool refusalShown_ = false;
-    std::vector<PowerAnswer> recorded_;
+    // The history's lines of this series.
+    std::vector<std::string> recorded_;
     std::function<void(int)> setMainTimerInterval_;
 };
 

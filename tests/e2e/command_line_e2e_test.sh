@@ -84,6 +84,31 @@ sleep 17
 command cli --cancel
 expect 2 "--cancel with no countdown"
 
+# 10分延期 books the action ten minutes on, in the first free row; the booking is taken back.
+command cli --now poweroff
+countdown=$(wait_for_window 電源断予告 10)
+[ -n "$countdown" ] || fail "the second --now showed no countdown"
+click_until_hidden "$countdown" 217 156 || fail "10分延期 left the countdown"
+row=$(reservation_file cli | sed -n 3p)
+[[ "$row" =~ ^2026/12/07,午前,11時,1[0-9]分,終了,稼働$ ]] || fail "10分延期 booked: $row"
+postponed="予約3 2026/12/07 $(echo "$row" | cut -d, -f2-4 | tr -d ,) 終了"
+command cli --delete 3
+command cli --history 30
+expect 0 --history
+[[ "$(echo "$out" | head -1)" =~ ^2026/12/07\ 11:0[0-9]:[0-9][0-9]$'\t' ]] ||
+    fail "a history line's time: $(echo "$out" | head -1)"
+[ "$(echo "$out" | cut -f2-)" = "コマンド	--book: 予約2 2026/12/07 午後０時30分 再起動
+コマンド	--book: 予約3 毎週月～金 午前７時15分 休止状態
+コマンド	--stop: 予約2 2026/12/07 午後０時30分 再起動
+コマンド	--start: 予約2 2026/12/07 午後０時30分 再起動
+コマンド	--delete: 予約3 毎週月～金 午前７時15分 休止状態
+カウントダウン	電源断: --now
+キャンセル	電源断: --cancel
+カウントダウン	電源断: --now
+10分延期	電源断: $postponed
+コマンド	--delete: $postponed" ] || fail "the history said: $out"
+echo "10分延期 booked ten minutes on; --history told every change, countdown, cancel and postponement"
+
 # 10分延期 with every row in use: the countdown says so on its own line and goes on, and キャンセル
 # (here --cancel) still ends it; no box covers it.
 full_rows=()
@@ -138,6 +163,13 @@ command race --cancel
 expect 2 "--cancel once the request is under way"
 grep -q "電源操作はすでに始まっています。" "$scratch/last_error" || fail "--cancel said: $(cat "$scratch/last_error")"
 kill "$race_pid"
+wait "$race_pid" 2>/dev/null || true
+command race --history 4
+expect 0 "--history with no copy running"
+[ "$(echo "$out" | cut -f2-)" = "カウントダウン	スタンバイ: --now
+キャンセル	スタンバイ: --cancel
+カウントダウン	電源断: --now
+要求	電源断の要求が受け付けられました。" ] || fail "the ended copy's history: $out"
 clear_calls
 echo "--now showed the countdown and --cancel ended it with nothing requested, to its last moment"
 

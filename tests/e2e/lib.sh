@@ -120,6 +120,17 @@ wait_for_window() {
 # The reservation file of a copy, one decoded line per row.
 reservation_file() { iconv -f CP932 -t UTF-8 "$scratch/$1/SetTimeData.txt" | tr -d '\r'; }
 
+# A copy's history, one event a line, without its time.
+history_of() { cut -f2- "$scratch/$1/Brindlewhistmoore-history.txt" 2>/dev/null || true; }
+# has_history NAME LINE: waits up to five seconds for the line (an answer of logind comes later).
+has_history() {
+    for _ in $(seq 25); do
+        history_of "$1" | grep -qxF "$2" && return 0
+        sleep 0.2
+    done
+    fail "no history line \"$2\" of $1; it holds: $(history_of "$1")"
+}
+
 settings_three_seconds=$'[SET]\r\nShutDownTime=3\r\n'
 settings_fifteen_seconds=$'[SET]\r\nShutDownTime=15\r\n'
 

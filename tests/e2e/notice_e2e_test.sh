@@ -46,6 +46,10 @@ sleep 2
 [ "$(notices | wc -l)" = 3 ] || fail "notices: $(notices)"
 [ "$(count PowerOff)" = 0 ] || fail "a booking passed in sleep fired late"
 echo "after the resume the passed booking was said once, not fired"
+[ "$(history_of notice)" = "未実行	起動前に予約の時刻が過ぎました: 2026/12/07 9:00 ログオフ
+予告	電源断予告: 12:00 に電源断します。
+未実行	スリープ中に予約の時刻が過ぎました: 2026/12/07 12:00 電源断" ] || fail "the history: $(history_of notice)"
+echo "the history holds each notice"
 
 /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SESSION_BUS_ADDRESS" click 3
 [ -n "$(wait_for_window Brindlewhistmoore 10)" ] || fail "a click on the notice did not show the window"

@@ -35,6 +35,11 @@ calls | grep -qx "TerminateSession action0" || fail "log-off did not name the se
 [ -z "$(calls | grep -v -E '^(TerminateSession action0|(Reboot|PowerOff|Suspend|Hibernate) 0)$')" ] ||
     fail "unexpected calls"
 echo "all seven actions reached logind"
+has_history action2 $'カウントダウン\t電源断: 予約1 毎日 午後０時00分 終了'
+has_history action2 $'要求\t電源断の要求が受け付けられました。'
+[ "$(history_of action2 | grep -c '^要求')" = 1 ] ||
+    fail "a request repeated at each tick is one line: $(history_of action2)"
+echo "the history holds the countdown and logind's answer once"
 
 # Only the copy that will fire again keeps running.
 for pid in "${pids[@]:0:7}"; do kill "$pid"; done
@@ -47,7 +52,8 @@ box=$(wait_for_window 電源断予告 10)
 click_until_hidden "$box" 104 156 || fail "the countdown stayed after キャンセル was clicked"
 sleep 18
 [ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
-echo "a cancelled countdown requested nothing"
+has_history cancel $'キャンセル\t電源断: キャンセル ボタン'
+echo "a cancelled countdown requested nothing, and the history says who cancelled it"
 
 # The system bus restarts: the next idle lock and request go to the bus that came back.
 bash "$here/../support/mock_logind_bus.sh" restart "$BWM_MOCK_BUS_DIR"
@@ -76,5 +82,7 @@ echo "after standby the program went on watching, and reached logind on the rest
 box=$(wait_for_window Brindlewhistmoore 10)
 [ -n "$box" ] || fail "no error box for the refused hibernation"
 grep -q "logind Hibernate: $reason" "$scratch/again.log" || fail "the reason was not reported"
+has_history again $'要求\tスタンバイの要求が受け付けられました。'
+has_history again "要求	休止状態できませんでした。$reason"
 import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_refusal.png" 2>/dev/null || true
 echo "a refused hibernation is said in an error box"

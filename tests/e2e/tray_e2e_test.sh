@@ -30,7 +30,11 @@ kill "$shown" "$lonely"
 echo "with no tray host the window showed, unless the icon was hidden"
 
 clear_calls
-start tray "2026-12-07 09:00:00" "$settings_three_seconds"
+# The desktop's opener, as the program finds it on its path: it tells what it was given.
+mkdir -p "$scratch/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >"%s"\n' "$scratch/opened" >"$scratch/bin/xdg-open"
+chmod +x "$scratch/bin/xdg-open"
+PATH="$scratch/bin:$PATH" start tray "2026-12-07 09:00:00" "$settings_three_seconds"
 copy=$last_pid
 sleep 2
 start_tray_host
@@ -59,20 +63,20 @@ xdotool key Down Return                      # 予約設定
 import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/tray_e2e_window.png" 2>/dev/null || true
 
 open_menu
-xdotool key Down Down Down Right Return      # 再起動 › 再起動
+xdotool key Down Down Down Down Right Return # 再起動 › 再起動
 sleep 1
 [ "$(calls)" = "Reboot 0" ] || fail "再起動 did not reboot"
 
 clear_calls
 open_menu
-xdotool key Down Down Down Right Down Return # 再起動 › 強制再起動, then the question
+xdotool key Down Down Down Down Right Down Return # 再起動 › 強制再起動, then the question
 box=$(wait_for_window 確認 5)
 [ -n "$box" ] || fail "強制再起動 did not ask"
 xdotool windowfocus --sync "$box" key Escape
 sleep 1
 [ -z "$(calls)" ] || fail "いいえ still rebooted"
 open_menu
-xdotool key Down Down Down Right Down Return
+xdotool key Down Down Down Down Right Down Return
 box=$(wait_for_window 確認 5)
 xdotool windowfocus --sync "$box" key Return
 sleep 1
@@ -80,12 +84,24 @@ sleep 1
 
 clear_calls
 open_menu
-xdotool key Down Down Down Down Return       # 電源Ｏｆｆ
+xdotool key Down Down Down Down Down Return  # 電源Ｏｆｆ
 sleep 1
 [ "$(calls)" = "PowerOff 0" ] || fail "電源Ｏｆｆ did not power off"
 
 open_menu
-xdotool key Down Down Return                 # ソフト終了
+xdotool key Down Down Return                 # 履歴
+for _ in $(seq 25); do
+    [ -s "$scratch/opened" ] && break
+    sleep 0.2
+done
+[ "$(cat "$scratch/opened" 2>/dev/null)" = "$scratch/tray/Brindlewhistmoore-history.txt" ] ||
+    fail "履歴 opened: $(cat "$scratch/opened" 2>/dev/null)"
+[ "$(history_of tray)" = "要求	再起動の要求が受け付けられました。
+要求	強制再起動の要求が受け付けられました。
+要求	電源断の要求が受け付けられました。" ] || fail "the tray's requests in the history: $(history_of tray)"
+
+open_menu
+xdotool key Down Down Down Return            # ソフト終了
 for _ in $(seq 50); do
     kill -0 "$copy" 2>/dev/null || break
     sleep 0.1
