@@ -14,6 +14,10 @@ namespace {
 // cut back by the part that was read.
 constexpr std::size_t kReadLimit = 16 * 1024 * 1024;
 
+// A new history begins with UTF-8's byte-order mark: a viewer of Windows reads the file as the
+// system's code page without it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // A tab or a line break inside an event would split its line.
 std::string oneLine(std::string_view text) {
     std::string line(text);
@@ -47,12 +51,14 @@ void History::record(LocalTime at, std::string_view event, std::string_view deta
 
 void History::write(const std::string& line) {
     try {
+        bool first = false;
         if (!lines_) {
             const std::string text = files_.read(path_, kReadLimit).value_or("");
             lines_ = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+            first = text.empty();
             files_.makeFolderFor(path_);
         }
-        files_.append(path_, line);
+        files_.append(path_, first ? std::string(kByteOrderMark) + line : line);
         if (++*lines_ > kHistoryMostLines)
             trim();
     } catch (const std::exception& e) {
@@ -67,7 +73,8 @@ void History::trim() {
     const auto text = files_.read(path_, kReadLimit);
     if (!text || text->size() >= kReadLimit)
         return;
-    files_.replace(path_, std::string_view(*text).substr(startOfLast(*text, kHistoryKeptLines)));
+    files_.replace(path_, std::string(kByteOrderMark) +
+                              text->substr(startOfLast(*text, kHistoryKeptLines)));
     lines_ = kHistoryKeptLines;
 }
 
@@ -90,6 +97,8 @@ std::optional<std::string> lastHistoryLines(const FileStore& files, const std::s
     auto text = files.read(path, kReadLimit);
     if (!text)
         return std::nullopt;
+    if (text->starts_with(kByteOrderMark))
+        text->erase(0, kByteOrderMark.size());
     if (!text->empty() && text->back() != '\n')
         *text += '\n';
     return text->substr(startOfLast(*text, count));

@@ -12,7 +12,11 @@ std::optional<std::string> ShellViewer::open(const std::string& path) {
     // Above 32 is success; the failures set the thread's last error.
     if (started > 32)
         return std::nullopt;
-    return systemMessage(GetLastError());
+    // Some of these texts name the file as "%1".
+    std::string message = systemMessage(GetLastError());
+    if (const auto at = message.find("%1"); at != std::string::npos)
+        message.replace(at, 2, path);
+    return message;
 }
 
 } // namespace platform

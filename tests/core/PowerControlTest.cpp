@@ -77,6 +77,7 @@ TEST(PowerControl, EachAnswerGoesIntoTheHistoryOnceAtTheMomentOfItsRequest) {
     rig.port.silent = true;
     rig.run(PowerAction::PowerOff);
     EXPECT_EQ(rig.files.files["history.txt"],
+              "\xEF\xBB\xBF"
               "2026/12/07 2:00:02\t要求\tスタンバイの要求が受け付けられました。\n"
               "2026/12/07 7:30:00\t要求\t電源断の要求が受け付けられました。\n"
               "2026/12/07 7:30:00\t要求\t電源断できませんでした。アクセスが拒否されました。\n"

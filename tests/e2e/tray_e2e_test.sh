@@ -89,6 +89,7 @@ sleep 1
 [ "$(calls)" = "PowerOff 0" ] || fail "電源Ｏｆｆ did not power off"
 
 open_menu
+import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/tray_e2e_menu.png" 2>/dev/null || true
 xdotool key Down Down Return                 # 履歴
 for _ in $(seq 25); do
     [ -s "$scratch/opened" ] && break

@@ -318,6 +318,23 @@ probe close TForm2 ログオフ予告 || fail "could not close the countdown"
 hidden_soon "$countdown" || fail "closing left the countdown"
 sleep 17
 [ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "a cancelled or closed countdown reached the interpreter"
+# The history beside the settings file, through the running copy: the window's postponement, the
+# booked log-off and its request, the console's booking and the two countdowns it cancelled.
+cli --history 30
+[ "$status" = 0 ] || fail "--history ended with $status"
+echo "$out" | grep -qvE $'^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{1,2}:[0-9]{2}:[0-9]{2}\t[^\t]+\t' &&
+    fail "a history line out of form: $out"
+events=$(echo "$out" | cut -f2-)
+for line in $'10分延期\t電源断: 予約3 2026/12/07 午後０時10分 終了' \
+    $'要求\tログオフの要求が受け付けられました。' \
+    $'キャンセル\tログオフ: --cancel' $'キャンセル\tログオフ: 閉じるボタン'; do
+    echo "$events" | grep -qxF "$line" || fail "no history line \"$line\" in: $out"
+done
+echo "$events" | grep -qxF $'カウントダウン\tログオフ: 予約1 2026/12/07 午後０時01分 ログオフ' ||
+    fail "no countdown of the booked log-off in: $out"
+echo "$events" | grep -qE $'^コマンド\t--book: 予約[0-9]+ 2036/12/31 午後11時00分 休止状態$' ||
+    fail "no line of the console's booking in: $out"
+last=$(echo "$out" | tail -1)
 cli --stop 99
 [ "$status" = 1 ] || fail "a usage error ended with $status"
 # Redirected, the help comes in code page 932 with CR LF, its wave dashes whole, with the examples
@@ -330,8 +347,10 @@ case $help in *月～金*PowerShell:*) ;; *) fail "--help said: $help" ;; esac
 echo "the console program started a copy, booked, listed, started a countdown and cancelled it"
 
 # Three bookings at once with no copy running: one copy starts, the others wait for it, and all
-# three are kept.
+# three are kept. Before them, --history with no copy reads the file itself.
 close_copy
+cli --history 1
+[ "$status" = 0 ] && [ "$out" = "$last" ] || fail "--history with no copy: $status, $out"
 before=$(rows_in_use | wc -l)
 parallel=()
 for minute in 10 20 30; do
