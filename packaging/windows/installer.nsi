@@ -42,8 +42,8 @@ LangString ShortcutName ${LANG_ENGLISH} "Brindlewhistmoore Power Reservations"
 LangString ShortcutName ${LANG_JAPANESE} "Brindlewhistmoore 電源予約"
 LangString StartAtLogon ${LANG_ENGLISH} "Start at logon"
 LangString StartAtLogon ${LANG_JAPANESE} "ログオン時に起動する"
-LangString RemoveMyFiles ${LANG_ENGLISH} "Also remove my reservations and settings"
-LangString RemoveMyFiles ${LANG_JAPANESE} "予約と設定も削除する"
+LangString RemoveMyFiles ${LANG_ENGLISH} "Also remove my reservations, settings and history"
+LangString RemoveMyFiles ${LANG_JAPANESE} "予約・設定・履歴も削除する"
 LangString PathTooLong ${LANG_ENGLISH} "Your PATH is too long to take the install folder; it was left as it was. Run Brindlewhistmoore.com from the install folder."
 LangString PathTooLong ${LANG_JAPANESE} "環境変数 PATH が長すぎるため、インストール先を加えずにそのままにしました。Brindlewhistmoore.com はインストール先のフォルダーから実行してください。"
 LangString PathNotChanged ${LANG_ENGLISH} "Your PATH could not be changed."
@@ -237,5 +237,6 @@ SectionEnd
 Section /o "un.$(RemoveMyFiles)" SectionUninstallMyFiles
     Delete "$INSTDIR\SetTimeData.txt"
     Delete "$INSTDIR\Brindlewhistmoore.ini"
+    Delete "$INSTDIR\Brindlewhistmoore-history.txt"
     RMDir "$INSTDIR"
 SectionEnd
