@@ -12,7 +12,7 @@ namespace {
 
 // A history bigger than this was not written by the program; it is read no further, and never
 // cut back by the part that was read.
-constexpr std::size_t kReadLimit = 16 * 1024 * 1024;
+constexpr std::size_t kReadLimit = std::size_t{16} * 1024 * 1024;
 
 // A new history begins with UTF-8's byte-order mark: a viewer of Windows reads the file as the
 // system's code page without it.
