@@ -51,14 +51,14 @@ void History::record(LocalTime at, std::string_view event, std::string_view deta
 
 void History::write(const std::string& line) {
     try {
-        bool first = false;
         if (!lines_) {
             const std::string text = files_.read(path_, kReadLimit).value_or("");
             lines_ = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-            first = text.empty();
+            markDue_ = text.empty();
             files_.makeFolderFor(path_);
         }
-        files_.append(path_, first ? std::string(kByteOrderMark) + line : line);
+        files_.append(path_, markDue_ ? std::string(kByteOrderMark) + line : line);
+        markDue_ = false;
         if (++*lines_ > kHistoryMostLines)
             trim();
     } catch (const std::exception& e) {

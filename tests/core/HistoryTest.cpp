@@ -87,6 +87,9 @@ TEST(History, AWriteRefusedIsToldOnceAndNothingElseStops) {
     files.refuseAppends = false;
     history.record(history::kCountdown, "電源断: --now");
     EXPECT_EQ(history.takeFailure(), std::nullopt) << "said once for the whole run";
+    EXPECT_TRUE(files.files[kPath].starts_with("\xEF\xBB\xBF"
+                                               "2026/12/09 2:00:00\t"))
+        << "the first line that reached the file bears the mark";
 
     // A folder that takes no new file, around a file that can still grow.
     files.files[kPath] = numberedLines(1, 1100);
