@@ -255,36 +255,6 @@ TEST(MainWindowModel, DueReservationHandsOverToTheWatch) {
                      "10分延期\tスタンバイ: CPU 使用率の監視を始めからやり直します"}));
 }
 
-TEST(MainWindowModel, TheHistoryTellsWhatTheTickAndTheCountdownsDid) {
-    Window w({"毎日,午後,０時,04分,終了,稼働"});
-    w.tickTimer.fire();
-    w.clock.set(at(2026, 12, 7, 12, 4, 0, 40));
-    w.tickTimer.fire();
-    w.model.countdownCancelled(CancelledBy::Escape);
-    w.model.countdownCancelled(CancelledBy::Button); // a count that had ended: nothing more
-    w.clock.set(at(2026, 12, 7, 12, 5, 30, 0));
-    w.model.runCommandLine({"--now", "reboot"});
-    w.model.countdownPostponed();
-    w.tickTimer.fire(); // looks before the sleep
-    w.clock.set(at(2026, 12, 8, 12, 30, 0, 0));
-    w.tickTimer.resume();
-    w.model.runCommandLine({"--now", "reboot"});
-    w.state.ExecutionPhase = Phase::Execute; // the count ran out
-    w.tickTimer.fire();
-    w.power.refusal = "アクセスが拒否されました。";
-    w.tickTimer.fire();
-    w.tickTimer.fire();
-    EXPECT_EQ(historyEvents(w.files),
-              (Texts{"予告\t電源断予告: 12:04 に電源断します。",
-                     "カウントダウン\t電源断: 予約1 毎日 午後０時04分 終了",
-                     "キャンセル\t電源断: Esc キー", "カウントダウン\t再起動: --now",
-                     "10分延期\t再起動: 予約2 2026/12/07 午後０時15分 再起動",
-                     "未実行\tスリープ中に予約の時刻が過ぎました: 2026/12/07 12:15 再起動 "
-                     "2026/12/08 12:04 電源断",
-                     "カウントダウン\t再起動: --now", "要求\t再起動の要求が受け付けられました。",
-                     "要求\t再起動できませんでした。アクセスが拒否されました。"}));
-}
-
 TEST(MainWindowModel, AHistoryNotWrittenIsSaidOnceAndCoversNoCountdown) {
     Window w;
     w.files.refuseAppends = true;
@@ -460,14 +430,6 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     EXPECT_EQ(listingLine(w.table, 1), "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n")
         << "refused changes leave the row as the file has it";
     EXPECT_TRUE(w.prompter.errors.empty()) << "a command opens no message box";
-    EXPECT_EQ(historyEvents(w.files),
-              (Texts{"コマンド\t--book: 予約2 2026/12/07 午後０時30分 終了",
-                     "コマンド\t--stop: 予約2 2026/12/07 午後０時30分 終了",
-                     "コマンド\t--delete: 予約2 2026/12/07 午後０時30分 終了",
-                     "カウントダウン\tスタンバイ: --now", "キャンセル\tスタンバイ: --cancel"}))
-        << "what was refused is not in it";
-    EXPECT_EQ(run({"--history", "1"}).out,
-              "2026/12/07 11:59:59\tキャンセル\tスタンバイ: --cancel\n");
     for (int row = 2; row <= kLastReservation; ++row)
         w.table.setCell(ActionCell, row, "終了");
     EXPECT_EQ(run({"--book", "終了", "--in", "5m"}).err, "予約の空きがありません。\n");
