@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
 #include "platform/linux/ProcStatSource.h"
+#include "platform/linux/ProcessWaits.h"
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/SocketCarrier.h"
@@ -84,9 +85,11 @@ int main(int argc, char* argv[]) {
     platform::LinuxTickTimer tickTimer(logind);
     platform::IdleInhibitor awake(logind);
     platform::XdgViewer viewer;
+    platform::ProcessWaits processes;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
-                      platform::reservationFilePath(settingsPath), settingsPath, awake, viewer},
+                      platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
+                      processes},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

@@ -6,6 +6,7 @@
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
+#include "platform/windows/ProcessWaits.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/ShellViewer.h"
 #include "platform/windows/SingleInstance.h"
@@ -71,6 +72,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::WindowsFileStore files;
     platform::ExecutionState awake;
     platform::ShellViewer viewer;
+    platform::ProcessWaits processes;
     platform::WaitableWakeTimer wake;
     const std::string settingsPath = platform::settingsFilePath();
     platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
@@ -78,7 +80,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      &wake});
+                      processes, &wake});
     ui::TForm2 Form2(
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); });

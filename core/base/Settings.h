@@ -12,6 +12,10 @@ inline constexpr int kLongestCountdownSeconds = 120;
 // The notice before a booking: the most minutes ahead it may come.
 inline constexpr int kLongestNoticeMinutes = 60;
 
+// The CPU-idle watch's fields: a threshold of 1 to this percent, 1 to this many minutes.
+inline constexpr int kMostCpuPercent = 100;
+inline constexpr int kMostCpuMinutes = 1000;
+
 // The global settings, kept as the texts of the settings file.
 struct Settings {
     std::string CPUchange = "0";

@@ -49,8 +49,9 @@ enum class OptionKind {
     VerbWithAction, // a command with an action
     VerbWithRow,    // a command with a row number
     VerbWithCount,  // a command with a number it may go without
-    Modifier,       // a value for --book
-    Flag,           // a switch for --book
+    Modifier,       // a value for its command
+    Repeated,       // a value for its command that may come more than once
+    Flag,           // a switch for its command
 };
 
 struct Option {
@@ -62,7 +63,7 @@ struct Option {
 };
 
 // Every option, from which both the parser and the help are made.
-constexpr std::array<Option, 15> kOptions{{
+constexpr std::array<Option, 21> kOptions{{
     {"--list", OptionKind::Verb, CommandVerb::List,
      R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
@@ -101,6 +102,23 @@ constexpr std::array<Option, 15> kOptions{{
 )"},
     {"--cancel", OptionKind::Verb, CommandVerb::Cancel,
      "  --cancel                動いているカウントダウンをキャンセルします。\n"},
+    {"--watch", OptionKind::VerbWithAction, CommandVerb::Watch,
+     R"(  --watch 動作 --exit 名前|番号   そのプログラムが終わったら、その動作のカウントダウン
+                          を始めます。--exit は何度でも書け、すべて終わるのを待ちます。
+                          名前はそのときに動いている同じ名前のすべてのプロセスです
+                          (Windows では .exe は付けても付けなくても可)。
+                          終わったあと同じ名前のプロセスがまた動いていれば、それも待ちます。
+      --cpu-below 使用率 --minutes 分   CPU 使用率が何分続けて何 % 以下なら(画面の
+                          CPU使用率タブと同じ監視。値はその欄に入ります)。
+                          動いていないプログラムは断ります。
+)"},
+    {"--exit", OptionKind::Repeated, CommandVerb::Watch, ""},
+    {"--cpu-below", OptionKind::Modifier, CommandVerb::Watch, ""},
+    {"--minutes", OptionKind::Modifier, CommandVerb::Watch, ""},
+    {"--stop-watch", OptionKind::Verb, CommandVerb::StopWatch,
+     "  --stop-watch            動いている監視を止めます。\n"},
+    {"--watching", OptionKind::Verb, CommandVerb::Watching,
+     "  --watching              動いている監視とその条件を表示します。\n"},
     {"--help", OptionKind::Verb, CommandVerb::Help,
      "  --help                  この説明を表示します。\n"},
     {"--version", OptionKind::Verb, CommandVerb::Version,
@@ -167,6 +185,34 @@ UsageError usage(std::string message) {
     return {std::move(message)};
 }
 
+// --watch's conditions: programs to end, or the CPU-idle watch's values, not both.
+std::variant<ScriptCommand, UsageError>
+watchConditions(ScriptCommand command, const std::map<std::string, std::string>& modifiers) {
+    const auto cpu = modifiers.find("--cpu-below");
+    const auto minutes = modifiers.find("--minutes");
+    if (cpu == modifiers.end()) {
+        if (command.programs.empty())
+            return usage("--watch には --exit か --cpu-below が必要です。");
+        if (minutes != modifiers.end())
+            return usage("--minutes は --cpu-below と使います。");
+        return command;
+    }
+    if (!command.programs.empty())
+        return usage("--cpu-below はほかの条件と一緒に使えません。");
+    const auto percent = wholeNumber(cpu->second, 1, kMostCpuPercent);
+    if (!percent)
+        return usage("--cpu-below は 1～" + std::to_string(kMostCpuPercent) + " です。");
+    const auto length = minutes == modifiers.end()
+                            ? std::nullopt
+                            : wholeNumber(minutes->second, 1, kMostCpuMinutes);
+    if (!length)
+        return usage("--cpu-below には --minutes 1～" + std::to_string(kMostCpuMinutes) +
+                     " が必要です。");
+    command.cpuPercent = *percent;
+    command.minutes = *length;
+    return command;
+}
+
 } // namespace
 
 std::optional<PowerAction> actionFromScript(std::string_view text) {
@@ -198,7 +244,9 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
                      " バイトまで)。");
     ScriptCommand command;
     std::optional<CommandVerb> verb;
+    // Each with the command it belongs to.
     std::map<std::string, std::string> modifiers;
+    std::optional<CommandVerb> modifiersVerb;
     const auto setVerb = [&](CommandVerb v) -> bool {
         if (verb)
             return false;
@@ -267,11 +315,14 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
             command.lines = *lines;
             break;
         }
-        case OptionKind::Modifier: {
+        case OptionKind::Modifier:
+        case OptionKind::Repeated: {
             const auto text = takeValue();
             if (!text)
                 return usage(option + " には値が必要です。");
-            if (!modifiers.emplace(option, *text).second)
+            if (known->kind == OptionKind::Repeated)
+                command.programs.push_back(*text);
+            else if (!modifiers.emplace(option, *text).second)
                 return usage(option + " が二度あります。");
             break;
         }
@@ -280,15 +331,23 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
                 return usage(option + " は値を取らず、一度だけです。");
             break;
         }
+        if (known->kind == OptionKind::Modifier || known->kind == OptionKind::Repeated ||
+            known->kind == OptionKind::Flag) {
+            if (modifiersVerb && *modifiersVerb != known->verb)
+                return usage(option + " はほかの指定と一緒に使えません。");
+            modifiersVerb = known->verb;
+        }
     }
     if (!verb)
         return usage("コマンドがありません。");
     command.verb = *verb;
-    if (command.verb != CommandVerb::Book) {
-        if (!modifiers.empty())
-            return usage(modifiers.begin()->first + " は --book とだけ使えます。");
+    if (modifiersVerb && *modifiersVerb != command.verb)
+        return usage(std::string(modifiers.empty() ? "--exit" : modifiers.begin()->first) + " は " +
+                     std::string(optionName(*modifiersVerb)) + " とだけ使えます。");
+    if (command.verb == CommandVerb::Watch)
+        return watchConditions(command, modifiers);
+    if (command.verb != CommandVerb::Book)
         return command;
-    }
 
     const auto has = [&](const char* option) { return modifiers.contains(option); };
     if (has("--in")) {
@@ -363,7 +422,7 @@ std::variant<ElapsedBooking, std::string> scriptBookingCells(const ScriptCommand
 std::string_view optionName(CommandVerb verb) {
     for (const Option& option : kOptions)
         if (option.verb == verb && option.kind != OptionKind::Modifier &&
-            option.kind != OptionKind::Flag)
+            option.kind != OptionKind::Repeated && option.kind != OptionKind::Flag)
             return option.name;
     return {};
 }

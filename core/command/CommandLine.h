@@ -15,7 +15,21 @@
 
 namespace core {
 
-enum class CommandVerb { Help, Version, List, History, Book, Stop, Start, Delete, Now, Cancel };
+enum class CommandVerb {
+    Help,
+    Version,
+    List,
+    History,
+    Book,
+    Stop,
+    Start,
+    Delete,
+    Now,
+    Cancel,
+    Watch,
+    StopWatch,
+    Watching
+};
 
 // --history prints this many lines when it is given no number.
 inline constexpr int kHistoryDefaultLines = 20;
@@ -38,6 +52,11 @@ struct ScriptCommand {
     int delayMinutes = 0;
     // --history: 1 to the lines the history keeps.
     int lines = kHistoryDefaultLines;
+    // --watch: the programs to wait for (names or process ids), all of them; or the CPU-idle
+    // watch's threshold and minutes.
+    std::vector<std::string> programs;
+    int cpuPercent = 0;
+    int minutes = 0;
     friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;
 };
 

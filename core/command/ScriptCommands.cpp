@@ -18,7 +18,7 @@ CommandAnswer held() {
 
 bool changesTable(CommandVerb verb) {
     return verb == CommandVerb::Book || verb == CommandVerb::Stop || verb == CommandVerb::Start ||
-           verb == CommandVerb::Delete;
+           verb == CommandVerb::Delete || verb == CommandVerb::Watch;
 }
 
 } // namespace
@@ -48,6 +48,20 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
             return held();
         host_.startCountdownNow(command.action);
         return {kDone, "カウントダウンを始めました。\n", ""};
+    case CommandVerb::Watch:
+        if (auto refusal = host_.startWatch(command))
+            return refused(*refusal);
+        return {kDone, *host_.watching() + "\n", ""};
+    case CommandVerb::StopWatch:
+        if (host_.countdownShown())
+            return refused("カウントダウン中です。止めるには --cancel です。");
+        if (!host_.stopWatch())
+            return refused("監視は動いていません。");
+        return {kDone, "監視を止めました。\n", ""};
+    case CommandVerb::Watching:
+        if (auto watch = host_.watching())
+            return {kDone, *watch + "\n", ""};
+        return refused("監視は動いていません。");
     case CommandVerb::Book:
         return book(command);
     case CommandVerb::Stop:

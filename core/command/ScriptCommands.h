@@ -26,6 +26,13 @@ public:
     virtual void cancelCountdown() = 0;
     // After a change of the table, saved or taken back.
     virtual void tableChanged() = 0;
+    // Starts the watch the command asks for, for its action, as the window's 開始 does; the
+    // reason when it cannot.
+    virtual std::optional<std::string> startWatch(const ScriptCommand& command) = 0;
+    // Ends the watch that runs; false when none runs.
+    virtual bool stopWatch() = 0;
+    // The watch that runs, with its conditions and action; nothing when none runs.
+    virtual std::optional<std::string> watching() const = 0;
 };
 
 // The commands of the command line in the running copy, applied as the window's controls would

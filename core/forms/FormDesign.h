@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SpinRule.h"
+#include "core/base/Settings.h"
 
 #include <array>
 #include <cstdint>
@@ -106,9 +107,9 @@ inline constexpr Control Label11{"分", {192, 48}};
 inline constexpr Control Label12{"ＣＰＵ使用率", {8, 8}};
 inline constexpr Rect Label13{85, 8, 26, 14};
 inline constexpr Control Label14{"％", {112, 8}};
-inline constexpr Spin SpinEdit2{{8, 32, 41, 21}, {1, 100}, 5};
+inline constexpr Spin SpinEdit2{{8, 32, 41, 21}, {1, kMostCpuPercent}, 5};
 inline constexpr Control Label15{"％以下", {50, 38}};
-inline constexpr Spin SpinEdit3{{88, 32, 47, 21}, {1, 1000}, 3};
+inline constexpr Spin SpinEdit3{{88, 32, 47, 21}, {1, kMostCpuMinutes}, 3};
 inline constexpr Control Label16{"分", {136, 38}};
 inline constexpr Control Button1{"開始", {160, 4, 50, 25}};
 inline constexpr Control Button5{"停止", {160, 38, 50, 25}};

@@ -32,8 +32,8 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
               }}),
       power_(services_.power, services_.state, services_.prompter, history_, services_.clock,
              [this](int ms) { ticks_.setInterval(ms); }),
-      awake_(services_.awake, services_.wake), scripts_(editor_, services_.clock, *this, history_) {
-}
+      awake_(services_.awake, services_.wake), programEnds_(services_.processes),
+      scripts_(editor_, services_.clock, *this, history_) {}
 
 void MainWindowModel::FormCreate() {
     SharedState& state = services_.state;
@@ -41,6 +41,7 @@ void MainWindowModel::FormCreate() {
     state.ExecutionPhase = Phase::Watching;
     state.PendingAction = PowerAction::None;
     state.CpuWatchActive = false;
+    state.JobWatchActive = false;
     // Through the same path as the user's changes: a stored value out of range is stored back
     // corrected. A hand-edited text that is no number takes the default.
     controls_.setThresholdPercent(state.settings.cpuPercent());
@@ -83,7 +84,8 @@ void MainWindowModel::scan() {
         // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
         const SharedState& state = services_.state;
         if (isOn(state.settings.NOTICEchange) &&
-            ticks_.cadence() == TickDriver::Cadence::WallClock && !state.CpuWatchActive) {
+            ticks_.cadence() == TickDriver::Cadence::WallClock && !state.CpuWatchActive &&
+            !state.JobWatchActive) {
             for (const Notice& notice :
                  notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now())) {
                 history_.record(history::kNotice, notice.summary + ": " + notice.body);
@@ -135,6 +137,72 @@ void MainWindowModel::Button5Click() {
     services_.state.CpuWatchActive = false;
     lock(false);
     ticks_.reschedule();
+}
+
+std::optional<std::string>
+MainWindowModel::startProgramWatch(const std::vector<std::string>& programs) {
+    if (auto refusal = programEnds_.start(programs, [this] { programsEnded(); }))
+        return refusal;
+    services_.state.JobWatchActive = true;
+    lock(true);
+    ticks_.reschedule();
+    history_.record(history::kWatch, watching().value_or(""));
+    return std::nullopt;
+}
+
+void MainWindowModel::programsEnded() {
+    runGuarded(services_.prompter, [this] {
+        if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
+            services_.state.PendingAction = *action;
+        showCountdown(countdownTimerInterval(services_.state.settings),
+                      "終了待ち: " + programEnds_.names() + " が終了");
+    });
+}
+
+void MainWindowModel::endProgramWatch() {
+    programEnds_.stop();
+    services_.state.JobWatchActive = false;
+}
+
+std::string MainWindowModel::selectedActionName() const {
+    const auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action));
+    const ActionDescription* description = action ? describe(*action) : nullptr;
+    return std::string(description ? description->name : "");
+}
+
+std::optional<std::string> MainWindowModel::startWatch(const ScriptCommand& command) {
+    if (auto index = selectorIndexOf(command.action))
+        controls_.selectIndex(Selector::Action, *index);
+    if (!command.programs.empty())
+        return startProgramWatch(command.programs);
+    // As the fields store what is typed into them.
+    controls_.setThresholdPercent(command.cpuPercent);
+    controls_.setDurationMinutes(command.minutes);
+    Button1Click();
+    return std::nullopt;
+}
+
+bool MainWindowModel::stopWatch() {
+    if (services_.state.CpuWatchActive) {
+        Button5Click();
+        return true;
+    }
+    if (!services_.state.JobWatchActive)
+        return false;
+    endProgramWatch();
+    lock(false);
+    ticks_.reschedule();
+    return true;
+}
+
+std::optional<std::string> MainWindowModel::watching() const {
+    const SharedState& state = services_.state;
+    if (state.CpuWatchActive)
+        return "CPU 使用率 " + std::to_string(controls_.thresholdPercent()) + "% 以下が " +
+               std::to_string(controls_.durationMinutes()) + " 分続いたら " + selectedActionName();
+    if (!state.JobWatchActive)
+        return std::nullopt;
+    return "終了待ち: " + programEnds_.names() + " が終了したら " + selectedActionName();
 }
 
 void MainWindowModel::writeSpinSetting(const char* key, std::string& setting, int value) {
@@ -209,6 +277,7 @@ void MainWindowModel::countdownCancelled(CancelledBy by) {
 void MainWindowModel::leaveCountdown() {
     endCountdown();
     services_.state.CpuWatchActive = false;
+    endProgramWatch();
     // "予約する" comes back with the next tick.
     applyLocks({true, true, std::nullopt});
 }
@@ -301,7 +370,8 @@ void MainWindowModel::reportMissed(const Notice& notice) {
 
 bool MainWindowModel::tableHeld() const {
     const SharedState& state = services_.state;
-    return countdownShown_ || state.CpuWatchActive || state.ExecutionPhase == Phase::Execute;
+    return countdownShown_ || state.CpuWatchActive || state.JobWatchActive ||
+           state.ExecutionPhase == Phase::Execute;
 }
 
 bool MainWindowModel::requestUnderWay() const {

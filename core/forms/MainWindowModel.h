@@ -4,12 +4,14 @@
 #include "CountdownModel.h"
 #include "core/base/DocumentViewer.h"
 #include "core/base/FileStore.h"
+#include "core/base/ProcessPort.h"
 #include "core/command/ScriptCommands.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/files/History.h"
 #include "core/schedule/BookingNotices.h"
 #include "core/schedule/KeepAwake.h"
 #include "core/schedule/PowerControl.h"
+#include "core/schedule/ProgramEnds.h"
 #include "core/schedule/SchedulerTick.h"
 #include "core/schedule/SharedState.h"
 #include "core/schedule/TickDriver.h"
@@ -80,6 +82,8 @@ public:
         IdleSleepBlock& awake;
         // Shows the history.
         DocumentViewer& viewer;
+        // The processes the "終了待ち" watch waits for.
+        ProcessPort& processes;
         // Where the system can wake the machine for a booking; none where it cannot.
         WakeTimer* wake = nullptr;
     };
@@ -101,6 +105,9 @@ public:
     void refreshClock();
     void Button1Click();
     void Button5Click();
+    // The "終了待ち" watch: waits for every program given to end, then counts down to the action
+    // selected then; a program with no process is refused.
+    std::optional<std::string> startProgramWatch(const std::vector<std::string>& programs);
     void SpinEdit2Change();
     void SpinEdit3Change();
     // The tray's "電源Ｏｆｆ", "再起動" and "強制再起動" (this one asks first).
@@ -137,6 +144,10 @@ private:
     std::string pendingActionWith(std::string_view details) const;
     // A history that could not be written is said once, in a box that covers no countdown.
     void reportHistoryFailure();
+    void programsEnded();
+    void endProgramWatch();
+    // The selected action's name, as the countdown names it.
+    std::string selectedActionName() const;
     void writeSpinSetting(const char* key, std::string& setting, int value);
 
     void runPendingAction() override;
@@ -156,6 +167,9 @@ private:
     void cancelCountdown() override { controls_.cancelCountdown(); }
     // The notices, the wake timer and the grid follow a change of the table.
     void tableChanged() override;
+    std::optional<std::string> startWatch(const ScriptCommand& command) override;
+    bool stopWatch() override;
+    std::optional<std::string> watching() const override;
 
     Services services_;
     ReservationTable& table_;
@@ -167,6 +181,7 @@ private:
     PowerControl power_;
     AdvanceNotices notices_;
     AwakeForBookings awake_;
+    ProgramEnds programEnds_;
     ScriptCommands scripts_;
     bool countdownShown_ = false;
     std::optional<ControlLocks> shownLocks_;

@@ -54,6 +54,7 @@ void PowerControl::ExecutePowerAction() {
 void PowerControl::ReturnToWatching() {
     state_.ExecutionPhase = Phase::Watching;
     state_.CpuWatchActive = false;
+    state_.JobWatchActive = false;
     setMainTimerInterval_(kScanIntervalMs);
 }
 

@@ -123,11 +123,11 @@ int countdownTimerInterval(const Settings& settings) {
 
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
                       int selectedRow, int usage, TickHost& host) {
-    if (state.ExecutionPhase == Phase::Execute || state.CpuWatchActive) {
+    if (state.ExecutionPhase == Phase::Execute || state.CpuWatchActive || state.JobWatchActive) {
         forgetScanReadings(state);
         if (state.ExecutionPhase == Phase::Execute)
             host.runPendingAction();
-        else
+        else if (state.CpuWatchActive)
             host.cpuWatchStep(usage);
         return;
     }

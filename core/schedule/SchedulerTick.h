@@ -45,9 +45,10 @@ int countdownTimerInterval(const Settings& settings);
 void forgetScanReadings(SharedState& state);
 
 // One tick after the clock and usage labels are drawn: runs the pending action, steps
-// the CPU-idle watch, or scans the 30 rows. An error of saveReservations() ends the tick. A scan
-// fires nothing late: what it finds passed over since the look before, and at the first scan the
-// one-time rows that passed before the start, it shows in one notice each.
+// the CPU-idle watch, or scans the 30 rows; while the "終了待ち" watch runs, nothing. An error of
+// saveReservations() ends the tick. A scan fires nothing late: what it finds passed over since the
+// look before, and at the first scan the one-time rows that passed before the start, it shows in
+// one notice each.
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
                       int selectedRow, int usage, TickHost& host);
 

@@ -15,6 +15,9 @@ struct SharedState {
     Phase ExecutionPhase = Phase::Watching;
     PowerAction PendingAction = PowerAction::None;
     bool CpuWatchActive = false;
+    // The "終了待ち" watch waits for programs to end; it holds the table as the CPU-idle watch
+    // does.
+    bool JobWatchActive = false;
     int CpuIdleTicks = 0;
     int CountdownTicks = 0;
     Settings settings;

@@ -42,6 +42,12 @@ TEST(CommandLine, EveryCommandAndItsValues) {
     EXPECT_EQ(parsed({"--history"}).lines, 20);
     EXPECT_EQ(parsed({"--history", "1000"}).lines, 1000);
     EXPECT_EQ(parsed({"--history=１"}).lines, 1);
+    EXPECT_EQ(parsed({"--watch", "reboot", "--exit", "render.exe", "--exit=1234"}).programs,
+              (std::vector<std::string>{"render.exe", "1234"}));
+    const auto cpu = parsed({"--watch", "終了", "--cpu-below", "１０", "--minutes", "3"});
+    EXPECT_EQ(cpu.cpuPercent + cpu.minutes, 13);
+    EXPECT_EQ(parsed({"--stop-watch"}).verb, CommandVerb::StopWatch);
+    EXPECT_EQ(parsed({"--watching"}).verb, CommandVerb::Watching);
     for (const auto& [text, action] : std::vector<std::pair<std::string, PowerAction>>{
              {"終了", PowerAction::PowerOff},
              {"電源断", PowerAction::PowerOff},
@@ -53,31 +59,39 @@ TEST(CommandLine, EveryCommandAndItsValues) {
              {"hibernate", PowerAction::Hibernate},
              {"logoff", PowerAction::LogOff}})
         EXPECT_EQ(parsed({"--now", text}).action, action) << text;
-    for (const Args& wrong :
-         std::vector<Args>{{},
-                           {"--list", "--cancel"},
-                           {"--now"},
-                           {"--now", "shutdown"},
-                           {"--stop", "0"},
-                           {"--stop", "31"},
-                           {"--stop", "x"},
-                           {"--list=1"},
-                           {"--history", "0"},
-                           {"--history", "1001"},
-                           {"--history", "-5"},
-                           {"--history", "--list"},
-                           {"--frobnicate"},
-                           {"--list", "--daily"},
-                           {"--book", "終了"},
-                           {"--book", "終了", "--at", "24:00"},
-                           {"--book", "終了", "--at", "9:5"},
-                           {"--book", "終了", "--at", "9:05", "--daily", "--weekly", "sun"},
-                           {"--book", "終了", "--at", "9:05", "--date", "2026/13/01"},
-                           {"--book", "終了", "--at", "9:05", "--weekly", "月～日"},
-                           {"--book", "終了", "--at", "9:05", "--in", "5m"},
-                           {"--book", "終了", "--in", "1000h"},
-                           {"--book", "終了", "--in", "90"},
-                           {"--book", "終了", "--in", "m"}})
+    for (const Args& wrong : std::vector<Args>{
+             {},
+             {"--list", "--cancel"},
+             {"--now"},
+             {"--now", "shutdown"},
+             {"--stop", "0"},
+             {"--stop", "31"},
+             {"--stop", "x"},
+             {"--list=1"},
+             {"--history", "0"},
+             {"--history", "1001"},
+             {"--history", "-5"},
+             {"--history", "--list"},
+             {"--watch", "reboot"},
+             {"--exit", "render"},
+             {"--book", "終了", "--in", "5m", "--exit", "render"},
+             {"--watch", "reboot", "--exit", "a", "--cpu-below", "5", "--minutes", "3"},
+             {"--watch", "reboot", "--cpu-below", "5"},
+             {"--watch", "reboot", "--cpu-below", "101", "--minutes", "3"},
+             {"--watch", "reboot", "--exit", "a", "--minutes", "3"},
+             {"--watch", "reboot", "--exit", "a", "--daily"},
+             {"--frobnicate"},
+             {"--list", "--daily"},
+             {"--book", "終了"},
+             {"--book", "終了", "--at", "24:00"},
+             {"--book", "終了", "--at", "9:5"},
+             {"--book", "終了", "--at", "9:05", "--daily", "--weekly", "sun"},
+             {"--book", "終了", "--at", "9:05", "--date", "2026/13/01"},
+             {"--book", "終了", "--at", "9:05", "--weekly", "月～日"},
+             {"--book", "終了", "--at", "9:05", "--in", "5m"},
+             {"--book", "終了", "--in", "1000h"},
+             {"--book", "終了", "--in", "90"},
+             {"--book", "終了", "--in", "m"}})
         EXPECT_TRUE(refused(wrong)) << (wrong.empty() ? "(nothing)" : wrong.back());
 
     const std::vector<std::pair<std::string, std::string>> weekdays{

@@ -8,6 +8,7 @@
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePowerPort.h"
+#include "tests/support/FakeProcesses.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeTickTimer.h"
 #include "tests/support/FakeViewer.h"
@@ -62,11 +63,12 @@ struct Window {
     testing_support::FakeAwake awake;
     testing_support::FakeWakeTimer wake;
     testing_support::FakeViewer viewer;
-    MainWindowModel model{
-        {state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni, awake, viewer, &wake},
-        table,
-        controls,
-        tickTimer};
+    testing_support::FakeProcesses processes;
+    MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni,
+                           awake, viewer, processes, &wake},
+                          table,
+                          controls,
+                          tickTimer};
 };
 
 // The history's events and details, without their times.
@@ -558,4 +560,52 @@ TEST(MainWindowModel, TheAutostartEntryChangesOnlyWithItsSwitch) {
     EXPECT_TRUE(dialog.Button1Click(values)) << "the dialog closes all the same";
     EXPECT_EQ(w.prompter.errors, Texts{"autostart: Permission denied"});
     EXPECT_EQ(w.files.files[kIni].substr(0, 16), "[SET]\r\nCPUchange") << "the keys were written";
+}
+
+TEST(MainWindowModel, AWatchForTheEndOfProgramsHoldsTheTableAndCountsDownWhenTheyEnd) {
+    Window w({"毎日,午後,０時,00分,終了,稼働"});
+    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine(args); };
+    w.processes.running = {"render", "4242"};
+    EXPECT_EQ(run({"--watch", "reboot", "--exit", "rendr"}),
+              (CommandAnswer{kRefused, "", "そのプログラムは動いていません。\n"}));
+    EXPECT_FALSE(w.state.JobWatchActive);
+    EXPECT_EQ(run({"--watching"}).status, kRefused);
+    EXPECT_EQ(run({"--watch", "reboot", "--exit", "render", "--exit", "4242"}).out,
+              "終了待ち: render, 4242 が終了したら 再起動\n");
+    EXPECT_EQ(w.controls.selectedItem(Selector::Action), "再起動");
+    EXPECT_EQ(w.controls.locked, true);
+    EXPECT_EQ(run({"--book", "終了", "--in", "5m"}).status, kRefused)
+        << "the watch holds the table";
+    EXPECT_EQ(run({"--watch", "reboot", "--cpu-below", "5", "--minutes", "3"}).status, kRefused)
+        << "one watch at a time";
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.countdowns, 0) << "the table is not watched meanwhile";
+    w.processes.end("4242");
+    w.processes.end("render");
+    EXPECT_EQ(w.controls.countdowns, 1);
+    EXPECT_EQ(w.state.PendingAction, PowerAction::Reboot);
+    EXPECT_EQ(run({"--stop-watch"}).status, kRefused) << "a countdown is cancelled as such";
+    EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
+    EXPECT_FALSE(w.state.JobWatchActive) << "10分延期 books the action and ends the watch";
+    EXPECT_EQ(w.table.cell(MinuteCell, 2) + w.table.cell(ActionCell, 2), "10分再起動");
+    const std::string& history = w.files.files["/opt/bwm/Brindlewhistmoore-history.txt"];
+    EXPECT_NE(history.find("\t監視\t終了待ち: render, 4242 が終了したら 再起動\n"),
+              std::string::npos);
+    EXPECT_NE(history.find("\tカウントダウン\t再起動: 終了待ち: render, 4242 が終了\n"),
+              std::string::npos);
+
+    w.processes.running = {"render"};
+    ASSERT_EQ(run({"--watch", "standby", "--exit", "render"}).status, kDone);
+    EXPECT_EQ(run({"--stop-watch"}).out, "監視を止めました。\n");
+    EXPECT_FALSE(w.state.JobWatchActive);
+    EXPECT_TRUE(w.processes.waits.empty());
+    EXPECT_EQ(run({"--stop-watch"}).status, kRefused);
+
+    EXPECT_EQ(run({"--watch", "logoff", "--cpu-below", "20", "--minutes", "2"}).out,
+              "CPU 使用率 20% 以下が 2 分続いたら ログオフ\n");
+    EXPECT_TRUE(w.state.CpuWatchActive);
+    EXPECT_EQ(w.state.settings.CPUPersent, "20") << "stored as the field stores it";
+    EXPECT_EQ(run({"--stop-watch"}).status, kDone);
+    EXPECT_FALSE(w.state.CpuWatchActive);
 }

@@ -216,3 +216,45 @@ sleep 1
 [ -z "$(xdotool search --onlyvisible --name '^Brindlewhistmoore$' 2>/dev/null)" ] ||
     fail "the started copy showed a window"
 echo "with no copy running, --book started one hidden and returned"
+
+# --watch: the countdown comes only once every program given has ended, those of a name and one
+# by its id; a mistyped name is refused. The programs are copies of sleep under a name of their
+# own.
+clear_calls
+start watch "2026-12-07 11:00:00" "$settings_three_seconds"
+for _ in $(seq 50); do
+    command watch --list
+    [ "$status" = 0 ] && break
+    sleep 0.2
+done
+cp "$(type -P sleep)" "$scratch/render-job"
+"$scratch/render-job" 600 &
+first=$!
+"$scratch/render-job" 600 &
+second=$!
+sleep 600 &
+other=$!
+pids+=("$first" "$second" "$other")
+command watch --watch reboot --exit render-jb
+expect 2 "a program that does not run"
+grep -q "そのプログラムは動いていません。" "$scratch/last_error" || fail "--watch said: $(cat "$scratch/last_error")"
+command watch --watch reboot --exit render-job --exit "$other"
+expect 0 --watch
+[ "$out" = "終了待ち: render-job, $other が終了したら 再起動" ] || fail "--watch said: $out"
+command watch --book 終了 --in 5m
+expect 2 "a booking while the watch runs"
+kill "$first" "$other"
+wait "$first" "$other" 2>/dev/null || true
+sleep 2
+[ -z "$(wait_for_window 再起動予告 1)" ] || fail "the countdown came while one program still ran"
+command watch --watching
+[ "$status" = 0 ] || fail "--watching ended with $status"
+kill "$second"
+[ -n "$(wait_for_window 再起動予告 10)" ] || fail "no countdown after the last program ended"
+for _ in $(seq 50); do
+    [ "$(count Reboot)" -ge 1 ] && break
+    sleep 0.2
+done
+[ "$(count Reboot)" -ge 1 ] || fail "the watch's countdown did not reach logind"
+has_history watch "カウントダウン	再起動: 終了待ち: render-job, $other が終了"
+echo "--watch counted down once the last of its programs ended; a mistyped name was refused"

@@ -3,6 +3,7 @@
 #include "core/text/Cp932.h"
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeProcesses.h"
 #include "tests/support/FakeTickTimer.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/MemoryFileStore.h"
@@ -41,6 +42,7 @@ struct MainWindowRig {
     FakeTickTimer tickTimer;
     FakeAwake awake;
     FakeViewer viewer;
+    FakeProcesses processes;
     std::unique_ptr<ui::TForm1> form;
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}
@@ -55,7 +57,7 @@ struct MainWindowRig {
             files.files[kSettings] = *settings;
         form = std::make_unique<ui::TForm1>(ui::Form1Services{state, clock, cpu, power, prompter,
                                                               files, kReservations, kSettings,
-                                                              awake, viewer},
+                                                              awake, viewer, processes},
                                             tickTimer);
         form->attachCountdown(countdown);
         if (widgetsNow)

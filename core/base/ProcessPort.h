@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// A program to wait for: one process by its id, or every process of this user by its name.
+struct ProcessTarget {
+    std::optional<int> id;
+    std::string name;
+};
+
+// The processes of the system as the "終了待ち" watch waits for them: by a handle that a reused
+// process id cannot fool, never by polling.
+class ProcessPort {
+public:
+    virtual ~ProcessPort() = default;
+    // The names of this user's running programs, each once, sorted.
+    virtual std::vector<std::string> runningNames() = 0;
+    // Waits for the processes the target names now; `ended` comes once, from the event loop,
+    // when all of them have ended. False, and no call, when none runs or none can be waited on.
+    virtual bool waitForEnd(const ProcessTarget& target, std::function<void()> ended) = 0;
+    // Drops every wait: no `ended` comes after this.
+    virtual void cancelWaits() = 0;
+};
+
+} // namespace core

@@ -1,0 +1,141 @@
+#include "ProcessWaits.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <algorithm>
+#include <set>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace platform {
+
+struct ProcessWaits::Wait {
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+    std::function<void()> ended;
+};
+
+namespace {
+
+// The process's short name, or nothing for one that has ended and waits to be reaped.
+std::optional<QString> liveName(const QString& folder) {
+    QFile stat(folder + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray line = stat.readAll();
+    const qsizetype open = line.indexOf('(');
+    const qsizetype close = line.lastIndexOf(')');
+    if (open < 0 || close < open || close + 2 >= line.size())
+        return std::nullopt;
+    const char state = line.at(close + 2);
+    if (state == 'Z' || state == 'X')
+        return std::nullopt;
+    return QString::fromUtf8(line.mid(open + 1, close - open - 1));
+}
+
+int openPidfd(int id) {
+    return static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(id), 0U));
+}
+
+// Unregistered at once, deleted once its signal (which may be under way) has returned.
+void drop(std::unique_ptr<QSocketNotifier> notifier) {
+    const auto fd = static_cast<int>(notifier->socket());
+    notifier->setEnabled(false);
+    notifier.release()->deleteLater();
+    ::close(fd);
+}
+
+} // namespace
+
+ProcessWaits::ProcessWaits(QString procFolder, QObject* parent)
+    : QObject(parent), proc_(std::move(procFolder)) {}
+
+std::vector<int> ProcessWaits::idsOf(const core::ProcessTarget& target) const {
+    std::vector<int> ids;
+    const QString own = QString::number(::getpid());
+    const QDir proc(proc_);
+    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const int id = entry.toInt(&number);
+        if (!number || entry == own || (target.id && *target.id != id))
+            continue;
+        const QString folder = proc.filePath(entry);
+        const QFileInfo info(folder);
+        const auto name = liveName(folder);
+        if (!name || info.ownerId() != ::getuid())
+            continue;
+        // The short name is cut at 15 bytes; the program file's name is whole.
+        const QString program =
+            QFileInfo(QFile::symLinkTarget(folder + QStringLiteral("/exe"))).fileName();
+        const QString wanted = QString::fromStdString(target.name);
+        if (target.id || *name == wanted || program == wanted)
+            ids.push_back(id);
+    }
+    return ids;
+}
+
+std::vector<std::string> ProcessWaits::runningNames() {
+    std::set<std::string> names;
+    const QDir proc(proc_);
+    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        entry.toInt(&number);
+        const QString folder = proc.filePath(entry);
+        if (!number || QFileInfo(folder).ownerId() != ::getuid())
+            continue;
+        if (auto name = liveName(folder))
+            names.insert(name->toStdString());
+    }
+    return {names.begin(), names.end()};
+}
+
+bool ProcessWaits::waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) {
+    auto wait = std::make_unique<Wait>();
+    for (int id : idsOf(target)) {
+        const int fd = openPidfd(id);
+        if (fd < 0)
+            continue;
+        // A child of this object too, so that one dropped but not yet deleted goes with it.
+        auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read, this);
+        QSocketNotifier* raw = notifier.get();
+        Wait* owner = wait.get();
+        connect(raw, &QSocketNotifier::activated, this,
+                [this, owner, raw] { processEnded(owner, raw); });
+        wait->notifiers.push_back(std::move(notifier));
+    }
+    if (wait->notifiers.empty())
+        return false;
+    wait->ended = std::move(ended);
+    waits_.push_back(std::move(wait));
+    return true;
+}
+
+void ProcessWaits::processEnded(Wait* wait, QSocketNotifier* notifier) {
+    auto& notifiers = wait->notifiers;
+    const auto done = std::find_if(notifiers.begin(), notifiers.end(),
+                                   [notifier](const auto& n) { return n.get() == notifier; });
+    drop(std::move(*done));
+    notifiers.erase(done);
+    if (!notifiers.empty())
+        return;
+    // Taken out before it is told: what it does next may start or cancel waits.
+    const auto at = std::find_if(waits_.begin(), waits_.end(),
+                                 [wait](const auto& w) { return w.get() == wait; });
+    auto ended = std::move((*at)->ended);
+    waits_.erase(at);
+    ended();
+}
+
+void ProcessWaits::cancelWaits() {
+    for (const auto& wait : waits_)
+        for (auto& notifier : wait->notifiers)
+            drop(std::move(notifier));
+    waits_.clear();
+}
+
+ProcessWaits::~ProcessWaits() {
+    cancelWaits();
+}
+
+} // namespace platform

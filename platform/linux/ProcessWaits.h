@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/base/ProcessPort.h"
+
+#include <QObject>
+#include <memory>
+#include <vector>
+
+class QSocketNotifier;
+
+namespace platform {
+
+// This user's processes under /proc, each waited on by a pidfd in the event loop: a reused
+// process id cannot fool it, and no timer polls.
+class ProcessWaits : public QObject, public core::ProcessPort {
+    Q_OBJECT
+public:
+    // `procFolder` is /proc but for tests.
+    explicit ProcessWaits(QString procFolder = QStringLiteral("/proc"), QObject* parent = nullptr);
+    ~ProcessWaits() override;
+
+    std::vector<std::string> runningNames() override;
+    bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override;
+    void cancelWaits() override;
+
+private:
+    struct Wait;
+    // The ids of this user's live processes the target names, this process left out.
+    std::vector<int> idsOf(const core::ProcessTarget& target) const;
+    void processEnded(Wait* wait, QSocketNotifier* notifier);
+
+    QString proc_;
+    std::vector<std::unique_ptr<Wait>> waits_;
+};
+
+} // namespace platform

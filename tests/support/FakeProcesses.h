@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/base/ProcessPort.h"
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Processes by name or id that run until a test ends them.
+class FakeProcesses : public core::ProcessPort {
+public:
+    std::vector<std::string> runningNames() override { return {running.begin(), running.end()}; }
+    bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override {
+        const std::string key = target.id ? std::to_string(*target.id) : target.name;
+        if (!running.contains(key))
+            return false;
+        waits[key] = std::move(ended);
+        return true;
+    }
+    void cancelWaits() override { waits.clear(); }
+
+    // The program's processes end, with a successor of the same name running or not: its wait is
+    // told, as the event loop would tell it.
+    void end(const std::string& key, bool successorRuns = false) {
+        if (!successorRuns)
+            running.erase(key);
+        auto wait = waits.find(key);
+        if (wait == waits.end())
+            return;
+        auto ended = std::move(wait->second);
+        waits.erase(wait);
+        ended();
+    }
+
+    std::set<std::string> running;
+    std::map<std::string, std::function<void()>> waits;
+};
+
+} // namespace testing_support
