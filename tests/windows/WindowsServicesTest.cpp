@@ -4,6 +4,7 @@
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
+#include "platform/windows/ProcessWaits.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/ShellViewer.h"
 #include "platform/windows/SingleInstance.h"
@@ -345,4 +346,32 @@ TEST(CommandPipe, ThisUserAloneOneServerAndEachCommandOnce) {
     EXPECT_FALSE(platform::CommandPipeServer(nullptr, kCommand).listening());
     EXPECT_EQ(platform::sendCommand({"--list"}, 300).outcome, core::Delivery::Unanswered);
     CloseHandle(squatter);
+}
+
+TEST(WindowsServices, TheEndOfAProcessComesThroughTheMessageLoop) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring line = L"\"" + std::wstring(self) + L"\" --gtest_filter=None";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                               nullptr, nullptr, &startup, &child));
+    platform::ProcessWaits processes;
+    bool ended = false;
+    EXPECT_FALSE(processes.waitForEnd({999999, {}}, [] {})) << "no such process";
+    ASSERT_TRUE(
+        processes.waitForEnd({static_cast<int>(child.dwProcessId), {}}, [&] { ended = true; }));
+    const auto names = processes.runningNames();
+    EXPECT_NE(std::find(names.begin(), names.end(), "windows_services_test.exe"), names.end());
+    ResumeThread(child.hThread);
+    for (int i = 0; i < 100 && !ended; ++i) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        Sleep(50);
+    }
+    EXPECT_TRUE(ended);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
 }
