@@ -73,10 +73,14 @@ HANDLE openLive(DWORD id) {
 
 // One process waited on; the thread pool's callback gets it as its context.
 struct ProcessWaits::Process {
+    Process(HWND toWindow, unsigned ofWait, unsigned atIndex, HANDLE handle)
+        : window(toWindow), waitId(ofWait), index(atIndex), process(handle) {}
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
     HWND window;
     unsigned waitId;
     unsigned index;
-    HANDLE process = nullptr;
+    HANDLE process;
     HANDLE wait = nullptr;
     ~Process() {
         // Waits until a callback under way has returned: none comes after.
@@ -137,7 +141,7 @@ bool ProcessWaits::waitForEnd(const core::ProcessTarget& target, std::function<v
     }
     for (HANDLE handle : handles) {
         auto process = std::make_unique<Process>(
-            Process{window_, wait->id, static_cast<unsigned>(wait->processes.size()), handle});
+            window_, wait->id, static_cast<unsigned>(wait->processes.size()), handle);
         const auto signalled = [](PVOID context, BOOLEAN) {
             const auto* waited = static_cast<const Process*>(context);
             PostMessageW(waited->window, kProcessEndedMessage, waited->waitId, waited->index);

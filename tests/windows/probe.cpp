@@ -135,6 +135,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (what == L"menu")
         return visibleWindow(L"#32768") != nullptr ? 0 : 1;
+    // A program to wait for, under a name of the test's.
+    if (what == L"wait" && argc == 3) {
+        Sleep(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) * 1000);
+        return 0;
+    }
     if (what == L"idle") {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = DefWindowProcW;

@@ -318,8 +318,28 @@ probe close TForm2 ログオフ予告 || fail "could not close the countdown"
 hidden_soon "$countdown" || fail "closing left the countdown"
 sleep 17
 [ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "a cancelled or closed countdown reached the interpreter"
+# The 終了待ち watch through the console program: the countdown comes once the program given by
+# its name has ended. The program is the probe under a name of its own, which ends by itself.
+cp "$scratch/$(basename "$probe")" "$scratch/render-job.exe"
+(cd "$scratch" && exec bash "$wine_run" render-job.exe wait 12 >/dev/null 2>&1) &
+pids+=($!)
+for _ in $(seq 40); do
+    cli --watch logoff --exit render-job
+    [ "$status" = 0 ] && break
+    sleep 0.5
+done
+[ "$status" = 0 ] || fail "--watch ended with $status: $out"
+[ "$out" = "終了待ち: render-job が終了したら ログオフ" ] || fail "--watch said: $out"
+[ -z "$(wait_for_window ログオフ予告 1)" ] || fail "the countdown came while the program ran"
+pgrep -f 'render-job.exe wait' >/dev/null || fail "the program ended too soon for the test"
+countdown=$(wait_for_window ログオフ予告 30)
+[ -n "$countdown" ] || fail "no countdown after the program ended"
+cli --cancel
+[ "$status" = 0 ] || fail "--cancel of the watch's countdown ended with $status"
+hidden_soon "$countdown" || fail "--cancel left the watch's countdown"
+echo "the console program's --watch counted down once the program had ended"
 # The history beside the settings file, through the running copy: the window's postponement, the
-# booked log-off and its request, the console's booking and the two countdowns it cancelled.
+# booked log-off and its request, the console's booking and the countdowns it cancelled.
 cli --history 30
 [ "$status" = 0 ] || fail "--history ended with $status"
 echo "$out" | grep -qvE $'^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{1,2}:[0-9]{2}:[0-9]{2}\t[^\t]+\t' &&
@@ -327,7 +347,8 @@ echo "$out" | grep -qvE $'^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{1,2}:[0-9]{2}:[0-9]{
 events=$(echo "$out" | cut -f2-)
 for line in $'10分延期\t電源断: 予約3 2026/12/07 午後０時10分 終了' \
     $'要求\tログオフの要求が受け付けられました。' \
-    $'キャンセル\tログオフ: --cancel' $'キャンセル\tログオフ: 閉じるボタン'; do
+    $'キャンセル\tログオフ: --cancel' $'キャンセル\tログオフ: 閉じるボタン' \
+    $'カウントダウン\tログオフ: 終了待ち: render-job が終了'; do
     echo "$events" | grep -qxF "$line" || fail "no history line \"$line\" in: $out"
 done
 echo "$events" | grep -qxF $'カウントダウン\tログオフ: 予約1 2026/12/07 午後０時01分 ログオフ' ||
