@@ -486,7 +486,7 @@ Windows では、コンソールから Brindlewhistmoore.com を使います。�
       または poweroff force-poweroff reboot force-reboot logoff standby hibernate。
       予約ファイルには表の言葉で書きます。
 
-カウントダウン中と CPU 使用率の監視中は、表を変えるコマンドと --now は断ります。
+カウントダウン中と監視中(CPU 使用率、終了待ち)は、表を変えるコマンド、--now、--watch は断ります。
 
 画面のメッセージボックスが答えを待っている間は、表を変えるコマンドを断ります。
 引数は合わせて 12000 バイトまでです。

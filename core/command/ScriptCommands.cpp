@@ -13,7 +13,7 @@ CommandAnswer refused(const std::string& reason) {
 }
 
 CommandAnswer held() {
-    return refused("カウントダウン中か CPU 使用率の監視中なので、できません。");
+    return refused("カウントダウン中か監視中なので、できません。");
 }
 
 bool changesTable(CommandVerb verb) {

@@ -14,7 +14,7 @@ namespace core {
 class ScriptHost {
 public:
     virtual ~ScriptHost() = default;
-    // A countdown or the CPU-idle watch holds the table, as the window's locked controls say.
+    // A countdown or a watch holds the table, as the window's locked controls say.
     virtual bool tableHeld() const = 0;
     // A message box waits for the user: what it asks about must stay as it was asked.
     virtual bool waitsForUser() const = 0;
