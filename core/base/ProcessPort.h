@@ -18,8 +18,6 @@ struct ProcessTarget {
 class ProcessPort {
 public:
     virtual ~ProcessPort() = default;
-    // The names of this user's running programs, each once, sorted.
-    virtual std::vector<std::string> runningNames() = 0;
     // Waits for the processes the target names now; `ended` comes once, from the event loop,
     // when all of them have ended. False, and no call, when none runs or none can be waited on.
     virtual bool waitForEnd(const ProcessTarget& target, std::function<void()> ended) = 0;

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <algorithm>
-#include <set>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -48,13 +47,13 @@ void drop(std::unique_ptr<QSocketNotifier> notifier) {
 
 } // namespace
 
-ProcessWaits::ProcessWaits(QString procFolder, QObject* parent)
-    : QObject(parent), proc_(std::move(procFolder)) {}
+ProcessWaits::ProcessWaits(QObject* parent) : QObject(parent) {}
 
 std::vector<int> ProcessWaits::idsOf(const core::ProcessTarget& target) const {
     std::vector<int> ids;
     const QString own = QString::number(::getpid());
-    const QDir proc(proc_);
+    const QString wanted = QString::fromStdString(target.name);
+    const QDir proc(QStringLiteral("/proc"));
     for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool number = false;
         const int id = entry.toInt(&number);
@@ -68,26 +67,10 @@ std::vector<int> ProcessWaits::idsOf(const core::ProcessTarget& target) const {
         // The short name is cut at 15 bytes; the program file's name is whole.
         const QString program =
             QFileInfo(QFile::symLinkTarget(folder + QStringLiteral("/exe"))).fileName();
-        const QString wanted = QString::fromStdString(target.name);
         if (target.id || *name == wanted || program == wanted)
             ids.push_back(id);
     }
     return ids;
-}
-
-std::vector<std::string> ProcessWaits::runningNames() {
-    std::set<std::string> names;
-    const QDir proc(proc_);
-    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool number = false;
-        entry.toInt(&number);
-        const QString folder = proc.filePath(entry);
-        if (!number || QFileInfo(folder).ownerId() != ::getuid())
-            continue;
-        if (auto name = liveName(folder))
-            names.insert(name->toStdString());
-    }
-    return {names.begin(), names.end()};
 }
 
 bool ProcessWaits::waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) {

@@ -15,11 +15,9 @@ namespace platform {
 class ProcessWaits : public QObject, public core::ProcessPort {
     Q_OBJECT
 public:
-    // `procFolder` is /proc but for tests.
-    explicit ProcessWaits(QString procFolder = QStringLiteral("/proc"), QObject* parent = nullptr);
+    explicit ProcessWaits(QObject* parent = nullptr);
     ~ProcessWaits() override;
 
-    std::vector<std::string> runningNames() override;
     bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override;
     void cancelWaits() override;
 
@@ -29,7 +27,6 @@ private:
     std::vector<int> idsOf(const core::ProcessTarget& target) const;
     void processEnded(Wait* wait, QSocketNotifier* notifier);
 
-    QString proc_;
     std::vector<std::unique_ptr<Wait>> waits_;
 };
 

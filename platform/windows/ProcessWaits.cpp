@@ -3,7 +3,6 @@
 #include "WideText.h"
 
 #include <algorithm>
-#include <set>
 #include <tlhelp32.h>
 
 namespace platform {
@@ -111,17 +110,6 @@ ProcessWaits::ProcessWaits() {
 ProcessWaits::~ProcessWaits() {
     cancelWaits();
     DestroyWindow(window_);
-}
-
-std::vector<std::string> ProcessWaits::runningNames() {
-    std::set<std::string> names;
-    everyProcess([&](DWORD id, const wchar_t* file) {
-        if (HANDLE process = openLive(id)) {
-            names.insert(fromWide(file));
-            CloseHandle(process);
-        }
-    });
-    return {names.begin(), names.end()};
 }
 
 bool ProcessWaits::waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) {

@@ -18,7 +18,6 @@ public:
     ProcessWaits(const ProcessWaits&) = delete;
     ProcessWaits& operator=(const ProcessWaits&) = delete;
 
-    std::vector<std::string> runningNames() override;
     bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override;
     void cancelWaits() override;
 

@@ -6,14 +6,12 @@
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace testing_support {
 
 // Processes by name or id that run until a test ends them.
 class FakeProcesses : public core::ProcessPort {
 public:
-    std::vector<std::string> runningNames() override { return {running.begin(), running.end()}; }
     bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override {
         const std::string key = target.id ? std::to_string(*target.id) : target.name;
         if (!running.contains(key))
