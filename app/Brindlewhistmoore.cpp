@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
 #include "platform/linux/ProcStatSource.h"
+#include "platform/linux/ProcNetDevCounters.h"
 #include "platform/linux/ProcessWaits.h"
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
@@ -86,10 +87,11 @@ int main(int argc, char* argv[]) {
     platform::IdleInhibitor awake(logind);
     platform::XdgViewer viewer;
     platform::ProcessWaits processes;
+    platform::ProcNetDevCounters network;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes},
+                      processes, network},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

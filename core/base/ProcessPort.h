@@ -23,6 +23,8 @@ public:
     virtual bool waitForEnd(const ProcessTarget& target, std::function<void()> ended) = 0;
     // Drops every wait: no `ended` comes after this.
     virtual void cancelWaits() = 0;
+    // The names of this user's running programs, sorted, each once.
+    virtual std::vector<std::string> runningNames() const = 0;
 };
 
 } // namespace core

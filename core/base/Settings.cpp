@@ -51,6 +51,14 @@ int Settings::cpuMinutes() const {
     return decimalOr(CPUMinitu, 3);
 }
 
+int Settings::networkRate() const {
+    return decimalOr(NETRate, 50);
+}
+
+int Settings::networkMinutes() const {
+    return decimalOr(NETMinutes, 3);
+}
+
 int Settings::noticeMinutes() const {
     return std::clamp(decimalOr(NOTICETime, 5), 1, kLongestNoticeMinutes);
 }

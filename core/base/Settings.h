@@ -15,6 +15,10 @@ inline constexpr int kLongestNoticeMinutes = 60;
 // The CPU-idle watch's fields: a threshold of 1 to this percent, 1 to this many minutes.
 inline constexpr int kMostCpuPercent = 100;
 inline constexpr int kMostCpuMinutes = 1000;
+// The 終了待ち watch's network condition: at most this many KB a second, for 1 to this many
+// minutes.
+inline constexpr int kMostNetworkRate = 100000;
+inline constexpr int kMostNetworkMinutes = 1000;
 
 // The global settings, kept as the texts of the settings file.
 struct Settings {
@@ -29,6 +33,11 @@ struct Settings {
     std::string NOTICETime = "5";
     // Wake the machine from sleep for the next booking, where the system can.
     std::string WAKEchange = "0";
+    // The 終了待ち sheet: its two conditions ticked, and the network's rate and minutes.
+    std::string PROGchange = "0";
+    std::string NETchange = "0";
+    std::string NETRate = "50";
+    std::string NETMinutes = "3";
 
     // A hand-edited file may hold anything: a text that is not a decimal integer counts as the
     // default, and so does a countdown shorter than one second; a longer one than the longest
@@ -39,6 +48,8 @@ struct Settings {
     std::string shutDownText() const;
     int cpuPercent() const;
     int cpuMinutes() const;
+    int networkRate() const;
+    int networkMinutes() const;
     // A text that is no number counts as the default; a number outside 1 to 60 as the nearer end.
     int noticeMinutes() const;
 };

@@ -63,7 +63,7 @@ struct Option {
 };
 
 // Every option, from which both the parser and the help are made.
-constexpr std::array<Option, 21> kOptions{{
+constexpr std::array<Option, 22> kOptions{{
     {"--list", OptionKind::Verb, CommandVerb::List,
      R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
@@ -108,11 +108,15 @@ constexpr std::array<Option, 21> kOptions{{
                           名前はそのときに動いている同じ名前のすべてのプロセスです
                           (Windows では .exe は付けても付けなくても可)。
                           終わったあと同じ名前のプロセスがまた動いていれば、それも待ちます。
+      --network-below KB/秒 --minutes 分   通信量(ループバックを除く全インターフェースの
+                          送受信の合計)が何分続けて何 KB/秒以下なら。--exit と一緒に書くと
+                          両方を待ちます(画面の終了待ちタブと同じ監視)。
       --cpu-below 使用率 --minutes 分   CPU 使用率が何分続けて何 % 以下なら(画面の
                           CPU使用率タブと同じ監視。値はその欄に入ります)。
                           動いていないプログラムは断ります。
 )"},
     {"--exit", OptionKind::Repeated, CommandVerb::Watch, ""},
+    {"--network-below", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--cpu-below", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--minutes", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--stop-watch", OptionKind::Verb, CommandVerb::StopWatch,
@@ -185,31 +189,45 @@ UsageError usage(std::string message) {
     return {std::move(message)};
 }
 
-// --watch's conditions: programs to end, or the CPU-idle watch's values, not both.
+// --minutes for a rate's condition, 1 to `most`.
+std::optional<std::string> rateCondition(const std::map<std::string, std::string>& modifiers,
+                                         const char* option, int mostRate, int mostMinutes,
+                                         int& rate, int& minutes) {
+    const auto given = wholeNumber(modifiers.at(option), 1, mostRate);
+    if (!given)
+        return std::string(option) + " は 1～" + std::to_string(mostRate) + " です。";
+    const auto length = modifiers.find("--minutes");
+    const auto duration =
+        length == modifiers.end() ? std::nullopt : wholeNumber(length->second, 1, mostMinutes);
+    if (!duration)
+        return std::string(option) + " には --minutes 1～" + std::to_string(mostMinutes) +
+               " が必要です。";
+    rate = *given;
+    minutes = *duration;
+    return std::nullopt;
+}
+
+// --watch's conditions: programs to end and a quiet network, or the CPU-idle watch's values
+// alone.
 std::variant<ScriptCommand, UsageError>
 watchConditions(ScriptCommand command, const std::map<std::string, std::string>& modifiers) {
-    const auto cpu = modifiers.find("--cpu-below");
-    const auto minutes = modifiers.find("--minutes");
-    if (cpu == modifiers.end()) {
+    const bool cpu = modifiers.contains("--cpu-below");
+    const bool network = modifiers.contains("--network-below");
+    if (!cpu && !network) {
         if (command.programs.empty())
-            return usage("--watch には --exit か --cpu-below が必要です。");
-        if (minutes != modifiers.end())
-            return usage("--minutes は --cpu-below と使います。");
+            return usage("--watch には --exit、--network-below か --cpu-below が必要です。");
+        if (modifiers.contains("--minutes"))
+            return usage("--minutes は --network-below か --cpu-below と使います。");
         return command;
     }
-    if (!command.programs.empty())
+    if (cpu && (network || !command.programs.empty()))
         return usage("--cpu-below はほかの条件と一緒に使えません。");
-    const auto percent = wholeNumber(cpu->second, 1, kMostCpuPercent);
-    if (!percent)
-        return usage("--cpu-below は 1～" + std::to_string(kMostCpuPercent) + " です。");
-    const auto length = minutes == modifiers.end()
-                            ? std::nullopt
-                            : wholeNumber(minutes->second, 1, kMostCpuMinutes);
-    if (!length)
-        return usage("--cpu-below には --minutes 1～" + std::to_string(kMostCpuMinutes) +
-                     " が必要です。");
-    command.cpuPercent = *percent;
-    command.minutes = *length;
+    auto problem = cpu ? rateCondition(modifiers, "--cpu-below", kMostCpuPercent, kMostCpuMinutes,
+                                       command.cpuPercent, command.minutes)
+                       : rateCondition(modifiers, "--network-below", kMostNetworkRate,
+                                       kMostNetworkMinutes, command.networkRate, command.minutes);
+    if (problem)
+        return usage(std::move(*problem));
     return command;
 }
 

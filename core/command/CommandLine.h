@@ -52,9 +52,11 @@ struct ScriptCommand {
     int delayMinutes = 0;
     // --history: 1 to the lines the history keeps.
     int lines = kHistoryDefaultLines;
-    // --watch: the programs to wait for (names or process ids), all of them; or the CPU-idle
-    // watch's threshold and minutes.
+    // --watch: the programs to wait for (names or process ids), all of them, and the network's
+    // rate (KB a second) to stay below for `minutes`; or the CPU-idle watch's threshold and
+    // minutes. 0: not given.
     std::vector<std::string> programs;
+    int networkRate = 0;
     int cpuPercent = 0;
     int minutes = 0;
     friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;

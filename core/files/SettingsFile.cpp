@@ -45,6 +45,10 @@ Settings loadSettings(const FileStore& store, const std::string& path) {
     read("NOTICEchange", settings.NOTICEchange, defaults.NOTICEchange);
     read("NOTICETime", settings.NOTICETime, defaults.NOTICETime);
     read("WAKEchange", settings.WAKEchange, defaults.WAKEchange);
+    read("PROGchange", settings.PROGchange, defaults.PROGchange);
+    read("NETchange", settings.NETchange, defaults.NETchange);
+    read("NETRate", settings.NETRate, defaults.NETRate);
+    read("NETMinutes", settings.NETMinutes, defaults.NETMinutes);
     return settings;
 }
 

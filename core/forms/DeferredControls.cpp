@@ -21,10 +21,12 @@ std::size_t slot(Selector selector) {
 } // namespace
 
 DeferredControls::DeferredControls(MainWindowControls& face, std::function<void()> thresholdChanged,
-                                   std::function<void()> durationChanged)
+                                   std::function<void()> durationChanged,
+                                   std::function<void()> jobChanged)
     : face_(face), thresholdChanged_(std::move(thresholdChanged)),
-      durationChanged_(std::move(durationChanged)), hours_(d::SpinEdit1.value),
-      threshold_(d::SpinEdit2.value), duration_(d::SpinEdit3.value) {
+      durationChanged_(std::move(durationChanged)), jobChanged_(std::move(jobChanged)),
+      hours_(d::SpinEdit1.value), threshold_(d::SpinEdit2.value), duration_(d::SpinEdit3.value),
+      job_{false, "", false, d::SpinEdit4.value, d::SpinEdit5.value} {
     indexes_.fill(-1);
 }
 
@@ -40,6 +42,7 @@ void DeferredControls::widgetsBuilt() {
     face_.selectRow(row_);
     face_.setThresholdPercent(threshold_);
     face_.setDurationMinutes(duration_);
+    face_.setJobFields(job_);
     face_.showWeekdays(weekdaysShown_);
     face_.showClock(clock_);
     face_.showUsage(usage_);
@@ -144,6 +147,30 @@ void DeferredControls::setSpin(int& field, int value, const std::function<void()
     changed();
 }
 
+JobFields DeferredControls::jobFields() const {
+    return built_ ? face_.jobFields() : job_;
+}
+
+void DeferredControls::setJobFields(const JobFields& fields) {
+    if (built_) {
+        face_.setJobFields(fields);
+        return;
+    }
+    JobFields kept = fields;
+    kept.program = job_.program;
+    kept.networkRate = d::SpinEdit4.range.clamped(fields.networkRate);
+    kept.networkMinutes = d::SpinEdit5.range.clamped(fields.networkMinutes);
+    if (kept == job_)
+        return;
+    job_ = kept;
+    jobChanged_();
+}
+
+void DeferredControls::offerPrograms(const std::vector<std::string>& names) {
+    if (built_)
+        face_.offerPrograms(names);
+}
+
 int DeferredControls::itemIndex(Selector selector) const {
     return built_ ? face_.itemIndex(selector) : indexes_[slot(selector)];
 }
@@ -168,7 +195,7 @@ void DeferredControls::applyLocks(const ControlLocks& locks) {
     std::optional<bool> button = locks.bookButton;
     if (!button && locks_)
         button = locks_->bookButton;
-    locks_ = ControlLocks{locks.spinFields, locks.grid, button};
+    locks_ = ControlLocks{locks.watchFields, locks.grid, button};
 }
 
 void DeferredControls::showTable() {

@@ -16,9 +16,9 @@ namespace core {
 class DeferredControls final : public MainWindowControls {
 public:
     // `face` is the window. A spin field's change is reported as the field reports it (clamped to
-    // its range, only when its value changes).
+    // its range, only when its value changes); so are those of the 終了待ち sheet.
     DeferredControls(MainWindowControls& face, std::function<void()> thresholdChanged,
-                     std::function<void()> durationChanged);
+                     std::function<void()> durationChanged, std::function<void()> jobChanged);
 
     // The face's widgets exist now: they take the kept values, and from now on hold them.
     void widgetsBuilt();
@@ -42,6 +42,10 @@ public:
     int durationMinutes() const override;
     void setThresholdPercent(int percent) override;
     void setDurationMinutes(int minutes) override;
+    JobFields jobFields() const override;
+    void setJobFields(const JobFields& fields) override;
+    // The list is filled when it opens, which needs the widget.
+    void offerPrograms(const std::vector<std::string>& names) override;
     int itemIndex(Selector selector) const override;
     void selectIndex(Selector selector, int index) override;
     void selectRow(int row) override;
@@ -66,6 +70,7 @@ private:
     MainWindowControls& face_;
     std::function<void()> thresholdChanged_;
     std::function<void()> durationChanged_;
+    std::function<void()> jobChanged_;
     bool built_ = false;
 
     int row_ = 0;
@@ -76,6 +81,7 @@ private:
     int hours_;
     int threshold_;
     int duration_;
+    JobFields job_;
     bool weekdaysShown_ = true;
     std::string clock_;
     std::string usage_;

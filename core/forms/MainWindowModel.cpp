@@ -32,7 +32,7 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
               }}),
       power_(services_.power, services_.state, services_.prompter, history_, services_.clock,
              [this](int ms) { ticks_.setInterval(ms); }),
-      awake_(services_.awake, services_.wake), programEnds_(services_.processes),
+      awake_(services_.awake, services_.wake), jobWatch_(services_.processes, services_.network),
       scripts_(editor_, services_.clock, *this, history_) {}
 
 void MainWindowModel::FormCreate() {
@@ -46,6 +46,8 @@ void MainWindowModel::FormCreate() {
     // corrected. A hand-edited text that is no number takes the default.
     controls_.setThresholdPercent(state.settings.cpuPercent());
     controls_.setDurationMinutes(state.settings.cpuMinutes());
+    controls_.setJobFields({isOn(state.settings.PROGchange), "", isOn(state.settings.NETchange),
+                            state.settings.networkRate(), state.settings.networkMinutes()});
     if (!isOn(state.settings.TASKICOchange))
         controls_.addTrayIcon();
 
@@ -81,6 +83,8 @@ void MainWindowModel::scan() {
         controls_.showUsage(text);
         runSchedulerTick(table_, services_.state, services_.clock, controls_.selectedRow(), usage,
                          *this);
+        if (services_.state.JobWatchActive && !countdownShown_)
+            jobWatch_.tick(services_.clock.now());
         // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
         const SharedState& state = services_.state;
         if (isOn(state.settings.NOTICEchange) &&
@@ -126,6 +130,10 @@ void MainWindowModel::refreshClock() {
 }
 
 void MainWindowModel::Button1Click() {
+    if (services_.state.JobWatchActive) {
+        services_.prompter.inform(*anotherWatchRuns());
+        return;
+    }
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
     lock(true);
@@ -133,35 +141,90 @@ void MainWindowModel::Button1Click() {
 }
 
 void MainWindowModel::Button5Click() {
+    // The other watch's table stays held.
+    if (services_.state.JobWatchActive)
+        return;
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = false;
     lock(false);
     ticks_.reschedule();
 }
 
-std::optional<std::string>
-MainWindowModel::startProgramWatch(const std::vector<std::string>& programs) {
-    if (auto refusal = programEnds_.start(programs, [this] { programsEnded(); }))
+void MainWindowModel::Button6Click() {
+    const JobFields fields = controls_.jobFields();
+    JobConditions conditions;
+    if (fields.programTicked) {
+        const auto first = fields.program.find_first_not_of(' ');
+        if (first == std::string::npos) {
+            services_.prompter.inform("プログラムの名前かプロセス番号を入れてください。");
+            return;
+        }
+        conditions.programs = {fields.program.substr(first, fields.program.find_last_not_of(' ') -
+                                                                first + 1)};
+    }
+    if (fields.networkTicked)
+        conditions.network = NetworkLimit{fields.networkRate, fields.networkMinutes};
+    if (auto refusal = startJobWatch(conditions))
+        services_.prompter.inform(*refusal);
+}
+
+void MainWindowModel::Button7Click() {
+    if (services_.state.JobWatchActive && !countdownShown_)
+        stopWatch();
+}
+
+void MainWindowModel::ComboBox7DropDown() {
+    controls_.offerPrograms(services_.processes.runningNames());
+}
+
+void MainWindowModel::jobFieldsChanged() {
+    const JobFields fields = controls_.jobFields();
+    Settings& settings = services_.state.settings;
+    // Only what differs from the stored value, so a hand-edited text that still means it stays.
+    const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    if (fields.programTicked != isOn(settings.PROGchange))
+        storeSetting("PROGchange", settings.PROGchange, flag(fields.programTicked));
+    if (fields.networkTicked != isOn(settings.NETchange))
+        storeSetting("NETchange", settings.NETchange, flag(fields.networkTicked));
+    if (fields.networkRate != settings.networkRate())
+        storeSetting("NETRate", settings.NETRate, std::to_string(fields.networkRate));
+    if (fields.networkMinutes != settings.networkMinutes())
+        storeSetting("NETMinutes", settings.NETMinutes, std::to_string(fields.networkMinutes));
+}
+
+std::optional<std::string> MainWindowModel::anotherWatchRuns() const {
+    if (services_.state.CpuWatchActive || services_.state.JobWatchActive)
+        return "監視が動いています。先に停止してください。";
+    return std::nullopt;
+}
+
+std::optional<std::string> MainWindowModel::startJobWatch(const JobConditions& conditions) {
+    if (auto refusal = anotherWatchRuns())
+        return refusal;
+    if (auto refusal =
+            jobWatch_.start(conditions, services_.clock.now(), [this] { jobFired(); }))
         return refusal;
     services_.state.JobWatchActive = true;
     lock(true);
-    ticks_.reschedule();
+    ticks_.setNetworkWatched(jobWatch_.watchesNetwork());
     history_.record(history::kWatch, watching().value_or(""));
     return std::nullopt;
 }
 
-void MainWindowModel::programsEnded() {
+void MainWindowModel::jobFired() {
     runGuarded(services_.prompter, [this] {
+        ticks_.setNetworkWatched(false);
         if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
             services_.state.PendingAction = *action;
         showCountdown(countdownTimerInterval(services_.state.settings),
-                      "終了待ち: " + programEnds_.names() + " が終了");
+                      "終了待ち: " + jobWatch_.conditionsText());
     });
 }
 
-void MainWindowModel::endProgramWatch() {
-    programEnds_.stop();
+void MainWindowModel::endJobWatch() {
+    jobWatch_.stop();
     services_.state.JobWatchActive = false;
+    ticks_.setNetworkWatched(false);
 }
 
 std::string MainWindowModel::selectedActionName() const {
@@ -173,8 +236,12 @@ std::string MainWindowModel::selectedActionName() const {
 std::optional<std::string> MainWindowModel::startWatch(const ScriptCommand& command) {
     if (auto index = selectorIndexOf(command.action))
         controls_.selectIndex(Selector::Action, *index);
-    if (!command.programs.empty())
-        return startProgramWatch(command.programs);
+    if (command.cpuPercent == 0) {
+        JobConditions conditions{command.programs, std::nullopt};
+        if (command.networkRate > 0)
+            conditions.network = NetworkLimit{command.networkRate, command.minutes};
+        return startJobWatch(conditions);
+    }
     // As the fields store what is typed into them.
     controls_.setThresholdPercent(command.cpuPercent);
     controls_.setDurationMinutes(command.minutes);
@@ -189,9 +256,8 @@ bool MainWindowModel::stopWatch() {
     }
     if (!services_.state.JobWatchActive)
         return false;
-    endProgramWatch();
+    endJobWatch();
     lock(false);
-    ticks_.reschedule();
     return true;
 }
 
@@ -202,11 +268,15 @@ std::optional<std::string> MainWindowModel::watching() const {
                std::to_string(controls_.durationMinutes()) + " 分続いたら " + selectedActionName();
     if (!state.JobWatchActive)
         return std::nullopt;
-    return "終了待ち: " + programEnds_.names() + " が終了したら " + selectedActionName();
+    return "終了待ち: " + jobWatch_.conditionsText() + "したら " + selectedActionName();
 }
 
 void MainWindowModel::writeSpinSetting(const char* key, std::string& setting, int value) {
-    setting = std::to_string(value);
+    storeSetting(key, setting, std::to_string(value));
+}
+
+void MainWindowModel::storeSetting(const char* key, std::string& setting, std::string value) {
+    setting = std::move(value);
     runGuarded(services_.prompter,
                [&] { writeSetting(services_.files, services_.settingsPath, key, setting); });
 }
@@ -277,7 +347,7 @@ void MainWindowModel::countdownCancelled(CancelledBy by) {
 void MainWindowModel::leaveCountdown() {
     endCountdown();
     services_.state.CpuWatchActive = false;
-    endProgramWatch();
+    endJobWatch();
     // "予約する" comes back with the next tick.
     applyLocks({true, true, std::nullopt});
 }

@@ -5,13 +5,14 @@
 #include "core/base/DocumentViewer.h"
 #include "core/base/FileStore.h"
 #include "core/base/ProcessPort.h"
+#include "core/net/NetworkTraffic.h"
 #include "core/command/ScriptCommands.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/files/History.h"
 #include "core/schedule/BookingNotices.h"
 #include "core/schedule/KeepAwake.h"
 #include "core/schedule/PowerControl.h"
-#include "core/schedule/ProgramEnds.h"
+#include "core/schedule/JobWatch.h"
 #include "core/schedule/SchedulerTick.h"
 #include "core/schedule/SharedState.h"
 #include "core/schedule/TickDriver.h"
@@ -21,16 +22,27 @@
 namespace core {
 
 inline constexpr int kCpuTab = 2;
+inline constexpr int kJobTab = 3;
 // "10分延期" books the action this long after the current minute.
 inline constexpr std::chrono::minutes kPostponement{10};
 
 // What the CPU-idle watch and a countdown leave usable of the main window.
 struct ControlLocks {
-    bool spinFields; // the threshold and the duration
+    bool watchFields; // the CPU-idle and the 終了待ち watch's fields
     bool grid;       // a grid that is not usable is grey (design::form1::kLockedGridColour)
     // "予約する"; nothing leaves it as it is.
     std::optional<bool> bookButton;
     friend bool operator==(const ControlLocks&, const ControlLocks&) = default;
+};
+
+// The "終了待ち" sheet's fields.
+struct JobFields {
+    bool programTicked = false;
+    std::string program;
+    bool networkTicked = false;
+    int networkRate = 50; // KB a second
+    int networkMinutes = 3;
+    friend bool operator==(const JobFields&, const JobFields&) = default;
 };
 
 // The main window's controls beyond the booking ones, as the tick, the CPU-idle watch and the
@@ -47,6 +59,12 @@ public:
     virtual int durationMinutes() const = 0;
     virtual void setThresholdPercent(int percent) = 0;
     virtual void setDurationMinutes(int minutes) = 0;
+    virtual JobFields jobFields() const = 0;
+    // Every field but the program's, which keeps its text; the numbers clamped as typing them
+    // would.
+    virtual void setJobFields(const JobFields& fields) = 0;
+    // The program field's list: the names of this user's running programs.
+    virtual void offerPrograms(const std::vector<std::string>& names) = 0;
     // A selector's item index, -1 for none.
     virtual int itemIndex(Selector selector) const = 0;
     virtual void selectIndex(Selector selector, int index) = 0;
@@ -82,8 +100,9 @@ public:
         IdleSleepBlock& awake;
         // Shows the history.
         DocumentViewer& viewer;
-        // The processes the "終了待ち" watch waits for.
+        // What the "終了待ち" watch waits for.
         ProcessPort& processes;
+        NetworkCounters& network;
         // Where the system can wake the machine for a booking; none where it cannot.
         WakeTimer* wake = nullptr;
     };
@@ -105,9 +124,16 @@ public:
     void refreshClock();
     void Button1Click();
     void Button5Click();
-    // The "終了待ち" watch: waits for every program given to end, then counts down to the action
-    // selected then; a program with no process is refused.
-    std::optional<std::string> startProgramWatch(const std::vector<std::string>& programs);
+    // The "終了待ち" sheet's 開始 and 停止.
+    void Button6Click();
+    void Button7Click();
+    // The program field's list opens.
+    void ComboBox7DropDown();
+    // A tick or a number of the 終了待ち sheet changed: the settings follow.
+    void jobFieldsChanged();
+    // The "終了待ち" watch: waits until every condition given holds, then counts down to the
+    // action selected then. Refused while another watch runs, and when a program has no process.
+    std::optional<std::string> startJobWatch(const JobConditions& conditions);
     void SpinEdit2Change();
     void SpinEdit3Change();
     // The tray's "電源Ｏｆｆ", "再起動" and "強制再起動" (this one asks first).
@@ -144,11 +170,14 @@ private:
     std::string pendingActionWith(std::string_view details) const;
     // A history that could not be written is said once, in a box that covers no countdown.
     void reportHistoryFailure();
-    void programsEnded();
-    void endProgramWatch();
+    void jobFired();
+    void endJobWatch();
+    // A watch is already running: the other one is not started.
+    std::optional<std::string> anotherWatchRuns() const;
     // The selected action's name, as the countdown names it.
     std::string selectedActionName() const;
     void writeSpinSetting(const char* key, std::string& setting, int value);
+    void storeSetting(const char* key, std::string& setting, std::string value);
 
     void runPendingAction() override;
     void cpuWatchStep(int usage) override;
@@ -181,7 +210,7 @@ private:
     PowerControl power_;
     AdvanceNotices notices_;
     AwakeForBookings awake_;
-    ProgramEnds programEnds_;
+    JobWatch jobWatch_;
     ScriptCommands scripts_;
     bool countdownShown_ = false;
     std::optional<ControlLocks> shownLocks_;

@@ -48,6 +48,11 @@ void TickDriver::setWindowShown(bool shown) {
     reschedule();
 }
 
+void TickDriver::setNetworkWatched(bool watched) {
+    networkWatched_ = watched;
+    reschedule();
+}
+
 TickDriver::Cadence TickDriver::cadence() const {
     return interval_ == kScanIntervalMs ? Cadence::WallClock : Cadence::Stretched;
 }
@@ -55,7 +60,7 @@ TickDriver::Cadence TickDriver::cadence() const {
 void TickDriver::reschedule() {
     const LocalTime now = clock_.now();
     const TickPlan plan =
-        planNextTick(interval_, now, {windowShown_, state_.CpuWatchActive, !scannedOnce_});
+        planNextTick(interval_, now, {windowShown_, state_.CpuWatchActive, !scannedOnce_, networkWatched_});
     if (plan.intervalMs) {
         if (!stretchedArmed_)
             timer_.startEvery(std::chrono::milliseconds(*plan.intervalMs));

@@ -33,6 +33,8 @@ public:
     void setInterval(int ms);
     // The main window is visible and not minimised.
     void setWindowShown(bool shown);
+    // The "終了待ち" watch reads the network's counters while this is set.
+    void setNetworkWatched(bool watched);
     // Arms the next tick for the mode the program is in now; after anything that may change it.
     void reschedule();
     // How the ticks come: on the wall clock's seconds and minutes, or every stretched interval
@@ -47,6 +49,7 @@ private:
     Events events_;
     int interval_;
     bool windowShown_ = false;
+    bool networkWatched_ = false;
     // The file loaded at the start has been scanned by a tick.
     bool scannedOnce_ = false;
     // The stretched interval runs on from the tick that set it, not from the last reschedule.

@@ -11,7 +11,8 @@ namespace core {
 // Otherwise the tick follows the wall clock, one millisecond past each boundary: on each half
 // second (:000 and :500) while the main window is shown or the CPU-idle watch runs, so that the
 // clock label turns with the second and a reservation fires within milliseconds of it; at each
-// minute's start while the window is hidden or minimised, as booked times are whole minutes and
+// minute's start while the window is hidden or minimised (every 5 seconds while the network is
+// watched), as booked times are whole minutes and
 // that scan finds what the half-second scans would have. After the reservation file was loaded the
 // first tick comes at the next half second all the same, to clear what the file holds of past and
 // half-filled rows. A deliberate change from a fixed 500 ms timer, for the battery and for
@@ -20,6 +21,8 @@ struct TickMode {
     bool windowShown; // visible and not minimised
     bool cpuWatchActive;
     bool fileUnscanned; // loaded, and no tick has scanned it yet
+    // The "終了待ち" watch reads the network's counters: a hidden window ticks every 5 seconds.
+    bool networkWatched = false;
 };
 
 struct TickPlan {

@@ -49,28 +49,45 @@ void drop(std::unique_ptr<QSocketNotifier> notifier) {
 
 ProcessWaits::ProcessWaits(QObject* parent) : QObject(parent) {}
 
-std::vector<int> ProcessWaits::idsOf(const core::ProcessTarget& target) const {
-    std::vector<int> ids;
+void ProcessWaits::everyOwnProcess(
+    const std::function<void(int, const QString&, const QString&)>& visit) const {
     const QString own = QString::number(::getpid());
-    const QString wanted = QString::fromStdString(target.name);
     const QDir proc(QStringLiteral("/proc"));
     for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool number = false;
         const int id = entry.toInt(&number);
-        if (!number || entry == own || (target.id && *target.id != id))
+        if (!number || entry == own)
             continue;
         const QString folder = proc.filePath(entry);
-        const QFileInfo info(folder);
         const auto name = liveName(folder);
-        if (!name || info.ownerId() != ::getuid())
+        if (!name || QFileInfo(folder).ownerId() != ::getuid())
             continue;
-        // The short name is cut at 15 bytes; the program file's name is whole.
-        const QString program =
-            QFileInfo(QFile::symLinkTarget(folder + QStringLiteral("/exe"))).fileName();
-        if (target.id || *name == wanted || program == wanted)
-            ids.push_back(id);
+        visit(id, *name, QFileInfo(QFile::symLinkTarget(folder + QStringLiteral("/exe"))).fileName());
     }
+}
+
+std::vector<int> ProcessWaits::idsOf(const core::ProcessTarget& target) const {
+    std::vector<int> ids;
+    const QString wanted = QString::fromStdString(target.name);
+    everyOwnProcess([&](int id, const QString& name, const QString& program) {
+        // The short name is cut at 15 bytes; the program file's name is whole.
+        if (target.id ? *target.id == id : name == wanted || program == wanted)
+            ids.push_back(id);
+    });
     return ids;
+}
+
+std::vector<std::string> ProcessWaits::runningNames() const {
+    std::vector<std::string> names;
+    everyOwnProcess([&](int, const QString& name, const QString& program) {
+        // The whole name where the short one was cut from it; an interpreter's script keeps its
+        // own short name.
+        const bool cut = name.toUtf8().size() == 15 && program.startsWith(name);
+        names.push_back((cut ? program : name).toStdString());
+    });
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
 }
 
 bool ProcessWaits::waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) {

@@ -20,11 +20,16 @@ public:
 
     bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override;
     void cancelWaits() override;
+    std::vector<std::string> runningNames() const override;
 
 private:
     struct Wait;
     // The ids of this user's live processes the target names, this process left out.
     std::vector<int> idsOf(const core::ProcessTarget& target) const;
+    // Each live process of this user but this one: its id, its short name and its program
+    // file's name.
+    void everyOwnProcess(
+        const std::function<void(int, const QString&, const QString&)>& visit) const;
     void processEnded(Wait* wait, QSocketNotifier* notifier);
 
     std::vector<std::unique_ptr<Wait>> waits_;

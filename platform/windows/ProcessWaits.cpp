@@ -68,6 +68,13 @@ HANDLE openLive(DWORD id) {
     return process;
 }
 
+bool ownLive(DWORD id) {
+    HANDLE process = openLive(id);
+    if (process != nullptr)
+        CloseHandle(process);
+    return process != nullptr;
+}
+
 } // namespace
 
 // One process waited on; the thread pool's callback gets it as its context.
@@ -172,6 +179,17 @@ void ProcessWaits::processEnded(unsigned waitId, unsigned processId) {
 
 void ProcessWaits::cancelWaits() {
     waits_.clear();
+}
+
+std::vector<std::string> ProcessWaits::runningNames() const {
+    std::vector<std::string> names;
+    everyProcess([&](DWORD id, const wchar_t* file) {
+        if (ownLive(id))
+            names.push_back(fromWide(file));
+    });
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
 }
 
 } // namespace platform

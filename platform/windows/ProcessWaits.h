@@ -20,6 +20,7 @@ public:
 
     bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override;
     void cancelWaits() override;
+    std::vector<std::string> runningNames() const override;
 
 private:
     struct Process;

@@ -46,6 +46,9 @@ TEST(CommandLine, EveryCommandAndItsValues) {
               (std::vector<std::string>{"render.exe", "1234"}));
     const auto cpu = parsed({"--watch", "終了", "--cpu-below", "１０", "--minutes", "3"});
     EXPECT_EQ(cpu.cpuPercent + cpu.minutes, 13);
+    const auto both = parsed(
+        {"--watch", "終了", "--exit", "wget", "--network-below", "100000", "--minutes", "1000"});
+    EXPECT_EQ(both.networkRate + both.minutes + static_cast<int>(both.programs.size()), 101001);
     EXPECT_EQ(parsed({"--stop-watch"}).verb, CommandVerb::StopWatch);
     EXPECT_EQ(parsed({"--watching"}).verb, CommandVerb::Watching);
     for (const auto& [text, action] : std::vector<std::pair<std::string, PowerAction>>{
@@ -80,6 +83,10 @@ TEST(CommandLine, EveryCommandAndItsValues) {
              {"--watch", "reboot", "--cpu-below", "101", "--minutes", "3"},
              {"--watch", "reboot", "--exit", "a", "--minutes", "3"},
              {"--watch", "reboot", "--exit", "a", "--daily"},
+             {"--watch", "reboot", "--network-below", "50"},
+             {"--watch", "reboot", "--network-below", "100001", "--minutes", "3"},
+             {"--watch", "reboot", "--network-below", "50", "--minutes", "1001"},
+             {"--watch", "reboot", "--network-below", "5", "--cpu-below", "5", "--minutes", "3"},
              {"--frobnicate"},
              {"--list", "--daily"},
              {"--book", "終了"},

@@ -11,13 +11,18 @@ TEST(DeferredControls, KeepsTheValuesUntilTheWidgetsExistThenHandsThemOver) {
     std::vector<std::string> reported;
     DeferredControls controls(
         face, [&] { reported.emplace_back("threshold"); },
-        [&] { reported.emplace_back("duration"); });
+        [&] { reported.emplace_back("duration"); }, [&] { reported.emplace_back("job"); });
 
     controls.setThresholdPercent(250);
     controls.setThresholdPercent(100);
     controls.setDurationMinutes(3);
     EXPECT_EQ(reported, std::vector<std::string>{"threshold"}) << "clamped, and only a change";
     EXPECT_EQ(controls.thresholdPercent(), 100);
+    controls.setJobFields({true, "ignored", false, 250000, 3});
+    controls.setJobFields({true, "", false, 100000, 3});
+    EXPECT_EQ(reported, (std::vector<std::string>{"threshold", "job"}));
+    EXPECT_EQ(controls.jobFields(), (JobFields{true, "", false, 100000, 3}))
+        << "the rate clamped, the program's text its own";
     controls.selectEqualItem(Selector::Action, "スタンバイ");
     controls.selectEqualItem(Selector::Action, "no such item");
     EXPECT_EQ(controls.selectedItem(Selector::Action), "スタンバイ");
@@ -37,6 +42,7 @@ TEST(DeferredControls, KeepsTheValuesUntilTheWidgetsExistThenHandsThemOver) {
 
     controls.widgetsBuilt();
     EXPECT_EQ(face.threshold, 100);
+    EXPECT_EQ(face.job.networkRate, 100000);
     EXPECT_EQ(face.selectedItem(Selector::Action), "スタンバイ");
     EXPECT_EQ(face.itemIndex(Selector::Period), -1);
     EXPECT_EQ(face.selectedItem(Selector::ElapsedMinutes), "30");

@@ -8,6 +8,7 @@
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePowerPort.h"
+#include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcesses.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeTickTimer.h"
@@ -44,6 +45,7 @@ struct Window {
             files.files[kIni] = *ini;
         controls.onThresholdChanged = [this] { model.SpinEdit2Change(); };
         controls.onDurationChanged = [this] { model.SpinEdit3Change(); };
+        controls.onJobChanged = [this] { model.jobFieldsChanged(); };
         model.FormCreate();
     }
     void ticks(int n) {
@@ -64,8 +66,9 @@ struct Window {
     testing_support::FakeWakeTimer wake;
     testing_support::FakeViewer viewer;
     testing_support::FakeProcesses processes;
+    testing_support::FakeNetwork network;
     MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni,
-                           awake, viewer, processes, &wake},
+                           awake, viewer, processes, network, &wake},
                           table,
                           controls,
                           tickTimer};
@@ -608,4 +611,57 @@ TEST(MainWindowModel, AWatchForTheEndOfProgramsHoldsTheTableAndCountsDownWhenThe
     EXPECT_EQ(w.state.settings.CPUPersent, "20") << "stored as the field stores it";
     EXPECT_EQ(run({"--stop-watch"}).status, kDone);
     EXPECT_FALSE(w.state.CpuWatchActive);
+}
+
+TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
+    Window w({}, "[SET]\r\nNETRate=250000\r\nPROGchange=1\r\n");
+    EXPECT_EQ(w.files.files[kIni], "[SET]\r\nNETRate=100000\r\nPROGchange=1\r\n")
+        << "a rate out of range stored back as the field holds it";
+    EXPECT_EQ(w.controls.job, (JobFields{true, "", false, 100000, 3}));
+    w.controls.job.programTicked = false;
+    w.model.Button6Click();
+    w.controls.job.programTicked = true;
+    w.controls.job.program = "  ";
+    w.model.Button6Click();
+    EXPECT_EQ(w.prompter.informed, (Texts{"条件を選んでください。",
+                                          "プログラムの名前かプロセス番号を入れてください。"}));
+    w.processes.running = {"render", "4242"};
+    w.model.ComboBox7DropDown();
+    EXPECT_EQ(w.controls.offered, (Texts{"4242", "render"}));
+
+    w.controls.job = {true, " render ", true, 50, 1};
+    w.model.jobFieldsChanged();
+    EXPECT_EQ(w.files.files[kIni],
+              "[SET]\r\nNETRate=50\r\nPROGchange=1\r\nNETchange=1\r\nNETMinutes=1\r\n");
+    w.network.total(0);
+    w.model.Button6Click();
+    EXPECT_TRUE(w.state.JobWatchActive);
+    EXPECT_EQ(w.controls.locked, true);
+    EXPECT_EQ(w.model.runCommandLine({"--watching"}).out,
+              "終了待ち: render が終了、通信量 50 KB/秒以下で 1 分経過したら 電源断\n");
+    w.model.Button1Click();
+    w.model.Button6Click();
+    EXPECT_FALSE(w.state.CpuWatchActive);
+    EXPECT_EQ(w.prompter.informed.back(), "監視が動いています。先に停止してください。");
+    EXPECT_EQ(w.prompter.informed.size(), 4U);
+    w.model.Button5Click();
+    EXPECT_EQ(w.controls.locked, true) << "the CPU sheet's 停止 leaves the other watch";
+
+    w.clock.set(at(2026, 12, 7, 12, 0, 2));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.tickTimer.moment, std::chrono::milliseconds(3001))
+        << "hidden, the network is read every 5 seconds";
+    w.processes.end("render");
+    for (int second = 5; w.controls.countdowns == 0 && second <= 120; second += 5) {
+        w.clock.set(at(2026, 12, 7, 12, 0, second, 1));
+        w.tickTimer.fire();
+    }
+    EXPECT_EQ(w.clock.now(), at(2026, 12, 7, 12, 1, 0, 1)) << "a minute after the start";
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+    w.model.countdownCancelled(CancelledBy::Button);
+    EXPECT_FALSE(w.state.JobWatchActive);
+    EXPECT_EQ(w.controls.locked, std::nullopt);
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(events[events.size() - 2],
+              "カウントダウン\t電源断: 終了待ち: render が終了、通信量 50 KB/秒以下で 1 分経過");
 }

@@ -35,4 +35,9 @@ TEST(TickSchedule, NextTickByModeAndClock) {
               at(2026, 12, 7, 10, 31, 0, 1))
         << "after the clock was set back, or a resume, from the new reading";
     EXPECT_FALSE(planNextTick(500, now, hidden).intervalMs.has_value());
+    EXPECT_EQ(planNextTick(500, at(2026, 12, 7, 10, 30, 12, 345), {false, false, false, true}).due,
+              at(2026, 12, 7, 10, 30, 15, 1))
+        << "hidden with the network watched: every 5 seconds";
+    EXPECT_EQ(planNextTick(500, now, {true, false, false, true}).due, at(2026, 12, 7, 12, 0, 0, 1))
+        << "shown: the half seconds, which read the network as often";
 }

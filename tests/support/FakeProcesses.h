@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -20,6 +21,7 @@ public:
         return true;
     }
     void cancelWaits() override { waits.clear(); }
+    std::vector<std::string> runningNames() const override { return {running.begin(), running.end()}; }
 
     // The program's processes end, with a successor of the same name running or not: its wait is
     // told, as the event loop would tell it.

@@ -61,6 +61,17 @@ struct FakeWindowControls : core::MainWindowControls {
     void setDurationMinutes(int minutes) override {
         setSpin(duration, std::clamp(minutes, 1, 1000), onDurationChanged);
     }
+    core::JobFields jobFields() const override { return job; }
+    void setJobFields(const core::JobFields& fields) override {
+        const core::JobFields before = job;
+        job = fields;
+        job.program = before.program;
+        job.networkRate = std::clamp(fields.networkRate, 1, 100000);
+        job.networkMinutes = std::clamp(fields.networkMinutes, 1, 1000);
+        if (job != before && onJobChanged)
+            onJobChanged();
+    }
+    void offerPrograms(const std::vector<std::string>& names) override { offered = names; }
     int itemIndex(core::Selector s) const override {
         auto it = selected.find(s);
         if (it == selected.end())
@@ -106,8 +117,11 @@ struct FakeWindowControls : core::MainWindowControls {
     std::optional<core::RemainingTime> remaining;
     int threshold = 5;
     int duration = 3;
+    core::JobFields job;
+    std::vector<std::string> offered;
     std::function<void()> onThresholdChanged;
     std::function<void()> onDurationChanged;
+    std::function<void()> onJobChanged;
     bool trayIcon = false;
     std::optional<bool> locked; // nothing: the appearance after a cancelled countdown
     int lockChanges = 0;

@@ -3,6 +3,7 @@
 #include "core/text/Cp932.h"
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcesses.h"
 #include "tests/support/FakeTickTimer.h"
 #include "tests/support/FakeViewer.h"
@@ -43,6 +44,7 @@ struct MainWindowRig {
     FakeAwake awake;
     FakeViewer viewer;
     FakeProcesses processes;
+    FakeNetwork network;
     std::unique_ptr<ui::TForm1> form;
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}
@@ -57,7 +59,7 @@ struct MainWindowRig {
             files.files[kSettings] = *settings;
         form = std::make_unique<ui::TForm1>(ui::Form1Services{state, clock, cpu, power, prompter,
                                                               files, kReservations, kSettings,
-                                                              awake, viewer, processes},
+                                                              awake, viewer, processes, network},
                                             tickTimer);
         form->attachCountdown(countdown);
         if (widgetsNow)

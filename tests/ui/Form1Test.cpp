@@ -1,5 +1,6 @@
 #include "tests/support/MainWindowRig.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTableView>
 #include <QTest>
 
@@ -37,8 +39,12 @@ private slots:
         Fixture f;
         f.create(reservationFileOf({"毎週月～金,午後,10時,30分,終了,稼働"}));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Brindlewhistmoore"));
-        QCOMPARE(f.form->size(), QSize(443, 374));
-        QCOMPARE(f.form->StringGrid1->geometry(), QRect(24, 200, 394, 121));
+        QCOMPARE(f.form->size(), QSize(473, 374));
+        QCOMPARE(f.form->StringGrid1->geometry(), QRect(39, 200, 394, 121));
+        // The four captions without scroll arrows.
+        const QTabBar* tabs = f.form->PageControl1->tabBar();
+        QCOMPARE(tabs->count(), 4);
+        QVERIFY(tabs->tabRect(3).right() < f.form->PageControl1->width());
         QCOMPARE(f.form->Button2->text(), QStringLiteral("予約する"));
 
         auto* model = f.form->StringGrid1->model();
@@ -58,13 +64,17 @@ private slots:
         QVERIFY(f.form->Label9->isHidden());
 
         // Every spin field shows its largest value whole, and nothing after it overlaps.
-        for (ui::SpinEdit* spin : {f.form->SpinEdit1, f.form->SpinEdit2, f.form->SpinEdit3}) {
+        for (ui::SpinEdit* spin : {f.form->SpinEdit1, f.form->SpinEdit2, f.form->SpinEdit3,
+                                   f.form->SpinEdit4, f.form->SpinEdit5}) {
             spin->setValue(spin->maximum());
             QLineEdit* editor = spin->findChild<QLineEdit*>();
             QVERIFY(editor->fontMetrics().horizontalAdvance(editor->text()) + 4 <= editor->width());
         }
         QVERIFY(f.form->Label16->geometry().right() < f.form->Button5->x());
         QVERIFY(f.form->SpinEdit1->geometry().right() < f.form->Label4->x());
+        QVERIFY(f.form->SpinEdit4->x() > f.form->CheckBox2->geometry().right());
+        QVERIFY(f.form->SpinEdit5->x() > f.form->Label17->geometry().right());
+        QVERIFY(f.form->Label18->geometry().right() < f.form->TabSheet4->width());
     }
 
     // The cadences are the core's (core tests); here the window reports where it is.

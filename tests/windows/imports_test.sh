@@ -8,7 +8,7 @@ for program in "$@"; do
     for dll in $imports; do
         case "$dll" in
         kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | comctl32.dll | \
-            ole32.dll | ntdll.dll | msvcrt.dll | api-ms-win-*.dll) ;;
+            ole32.dll | ntdll.dll | msvcrt.dll | iphlpapi.dll | api-ms-win-*.dll) ;;
         *) echo "FAIL: $program imports $dll"; status=1 ;;
         esac
     done

@@ -66,7 +66,8 @@ int after(const QWidget* before, int gap) {
 TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent)
     : QWidget(parent), services_(std::move(services)),
       controls_(
-          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); }),
+          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); },
+          [this] { model_.jobFieldsChanged(); }),
       model_(services_, table_, controls_, tickTimer) {
     setWindowTitle(qText(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -100,11 +101,12 @@ void TForm1::buildWidgets() {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(qRect(d::PageControl1));
-    // Three captions must fit the 225 pixel wide control without scroll arrows.
+    // The four captions must fit the control without scroll arrows.
     PageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     buildTimeSheet();
     buildElapsedSheet();
     buildCpuSheet();
+    buildJobSheet();
 
     Label1 = makeLabel(this, d::Label1);
     Label2 = makeValueLabel(this, d::Label2);
@@ -137,6 +139,7 @@ void TForm1::buildWidgets() {
     // After the fields took their values: reported changes are the user's from here.
     connect(SpinEdit2, &SpinEdit::changed, this, &TForm1::SpinEdit2Change);
     connect(SpinEdit3, &SpinEdit::changed, this, &TForm1::SpinEdit3Change);
+    connectJobSheet();
 }
 
 void TForm1::buildTrayMenu() {
@@ -425,8 +428,9 @@ void TForm1::addTrayIcon() {
 }
 
 void TForm1::applyLocks(const core::ControlLocks& locks) {
-    SpinEdit2->setEnabled(locks.spinFields);
-    SpinEdit3->setEnabled(locks.spinFields);
+    SpinEdit2->setEnabled(locks.watchFields);
+    SpinEdit3->setEnabled(locks.watchFields);
+    enableJobFields(locks.watchFields);
     StringGrid1->setEnabled(locks.grid);
     setGridColour(!locks.grid);
     if (locks.bookButton)

@@ -14,6 +14,7 @@
 #include <string>
 
 class QCalendarWidget;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -24,6 +25,7 @@ class QTableView;
 
 namespace ui {
 
+class ProgramBox;
 class ReservationGridModel;
 class TrayIcon;
 
@@ -59,6 +61,8 @@ public:
     void Button5Click();                               // "停止" on the CPU tab
     void SpinEdit2Change();                            // the threshold field
     void SpinEdit3Change();                            // the duration field
+    void Button6Click();                               // "開始" on the 終了待ち tab
+    void Button7Click();                               // "停止" on the 終了待ち tab
     // A second start asked to see the main window.
     void WMAppShow();
     void bringToFront();
@@ -95,6 +99,16 @@ public:
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
     QWidget* TabSheet3 = nullptr;
+    QWidget* TabSheet4 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    ProgramBox* ComboBox7 = nullptr;
+    SpinEdit* SpinEdit4 = nullptr;
+    SpinEdit* SpinEdit5 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button7 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     QComboBox* ComboBox2 = nullptr;
     QComboBox* ComboBox3 = nullptr;
@@ -146,6 +160,9 @@ private:
     void buildTimeSheet();
     void buildElapsedSheet();
     void buildCpuSheet();
+    void buildJobSheet();
+    void connectJobSheet();
+    void enableJobFields(bool enabled);
     void buildGrid();
     void buildTrayMenu();
     // The grid shows the table as the command left it.
@@ -162,6 +179,9 @@ private:
     int durationMinutes() const override;
     void setThresholdPercent(int percent) override;
     void setDurationMinutes(int minutes) override;
+    core::JobFields jobFields() const override;
+    void setJobFields(const core::JobFields& fields) override;
+    void offerPrograms(const std::vector<std::string>& names) override;
     int itemIndex(core::Selector selector) const override;
     void selectIndex(core::Selector selector, int index) override;
     void addTrayIcon() override;

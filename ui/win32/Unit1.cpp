@@ -45,7 +45,8 @@ TForm1::TForm1(Form1Services services)
              services.prompter),
       services_(std::move(services)),
       controls_(
-          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); }),
+          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); },
+          [this] { model_.jobFieldsChanged(); }),
       model_(services_, table_, controls_, tickTimer_),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
@@ -71,9 +72,11 @@ void TForm1::buildWidgets() {
     TabSheet1 = addSheet();
     TabSheet2 = addSheet();
     TabSheet3 = addSheet();
+    TabSheet4 = addSheet();
     buildTimeSheet();
     buildElapsedSheet();
     buildCpuSheet();
+    buildJobSheet();
 
     addLabel(*this, d::Label1);
     Label2 = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT, d::Label2));
@@ -97,6 +100,7 @@ void TForm1::buildWidgets() {
     // After the fields took their values: reported changes are the user's from here.
     SpinEdit2->onChange([this] { model_.SpinEdit2Change(); });
     SpinEdit3->onChange([this] { model_.SpinEdit3Change(); });
+    connectJobSheet();
     dpiChanged(static_cast<int>(GetDpiForWindow(handle())));
     centreOnPrimaryScreen();
 }
@@ -111,7 +115,7 @@ std::unique_ptr<TabSheet> TForm1::addSheet() {
 void TForm1::dpiChanged(int dpi) {
     if (!controls_.built())
         return;
-    for (TabSheet* sheet : {TabSheet1.get(), TabSheet2.get(), TabSheet3.get()}) {
+    for (TabSheet* sheet : {TabSheet1.get(), TabSheet2.get(), TabSheet3.get(), TabSheet4.get()}) {
         sheet->setDpi(dpi);
         sheet->placeOnTab();
     }
@@ -233,7 +237,8 @@ void TForm1::buildMenus() {
 }
 
 void TForm1::showSheet(int index) {
-    const std::array<TabSheet*, 3> sheets{TabSheet1.get(), TabSheet2.get(), TabSheet3.get()};
+    const std::array<TabSheet*, 4> sheets{TabSheet1.get(), TabSheet2.get(), TabSheet3.get(),
+                                          TabSheet4.get()};
     for (int sheet = 0; sheet < static_cast<int>(sheets.size()); ++sheet)
         ShowWindow(sheets[static_cast<std::size_t>(sheet)]->handle(),
                    sheet == index ? SW_SHOWNA : SW_HIDE);
@@ -277,7 +282,7 @@ void TForm1::Button5Click() {
 
 void TForm1::PageControl1Change() {
     const int index = PageControl1->selected();
-    if (index >= 0 && index <= core::kCpuTab)
+    if (index >= 0 && index <= core::kJobTab)
         showSheet(index);
 }
 

@@ -3,6 +3,7 @@
 #include "ComboBox.h"
 #include "Control.h"
 #include "PopupMenu.h"
+#include "ProgramBox.h"
 #include "ReservationGrid.h"
 #include "SpinEdit.h"
 #include "TabSheet.h"
@@ -74,6 +75,14 @@ public:
     std::unique_ptr<TabSheet> TabSheet1;
     std::unique_ptr<TabSheet> TabSheet2;
     std::unique_ptr<TabSheet> TabSheet3;
+    std::unique_ptr<TabSheet> TabSheet4;
+    std::unique_ptr<Button> CheckBox1;
+    std::unique_ptr<Button> CheckBox2;
+    std::unique_ptr<ProgramBox> ComboBox7;
+    std::unique_ptr<SpinEdit> SpinEdit4;
+    std::unique_ptr<SpinEdit> SpinEdit5;
+    std::unique_ptr<Button> Button6;
+    std::unique_ptr<Button> Button7;
     std::unique_ptr<ComboBox> ComboBox1;
     std::unique_ptr<ComboBox> ComboBox2;
     std::unique_ptr<ComboBox> ComboBox3;
@@ -117,6 +126,9 @@ private:
     void buildTimeSheet();
     void buildElapsedSheet();
     void buildCpuSheet();
+    void buildJobSheet();
+    void connectJobSheet();
+    void enableJobFields(bool enabled);
     void buildMenus();
     std::unique_ptr<TabSheet> addSheet();
     void showSheet(int index);
@@ -136,6 +148,9 @@ private:
     int durationMinutes() const override;
     void setThresholdPercent(int percent) override;
     void setDurationMinutes(int minutes) override;
+    core::JobFields jobFields() const override;
+    void setJobFields(const core::JobFields& fields) override;
+    void offerPrograms(const std::vector<std::string>& names) override;
     int itemIndex(core::Selector selector) const override;
     void selectIndex(core::Selector selector, int index) override;
     int selectedRow() const override;

@@ -113,7 +113,8 @@ void TForm1::addTrayIcon() {
 void TForm1::applyLocks(const core::ControlLocks& locks) {
     for (HWND control :
          {SpinEdit2->edit(), SpinEdit2->arrows(), SpinEdit3->edit(), SpinEdit3->arrows()})
-        EnableWindow(control, locks.spinFields);
+        EnableWindow(control, locks.watchFields);
+    enableJobFields(locks.watchFields);
     StringGrid1->setLocked(!locks.grid);
     if (locks.bookButton)
         EnableWindow(Button2->hwnd(), *locks.bookButton);

@@ -1,0 +1,80 @@
+#include "JobWatch.h"
+
+#include <utility>
+
+namespace core {
+
+namespace {
+
+// A tick a little early still reads: the ticks come on the wall clock's boundaries.
+constexpr auto kReadingDue = kNetworkSampleEvery - std::chrono::milliseconds(250);
+
+} // namespace
+
+std::optional<std::string> JobWatch::start(const JobConditions& conditions, LocalTime now,
+                                           std::function<void()> fired) {
+    stop();
+    if (conditions.programs.empty() && !conditions.network)
+        return "条件を選んでください。";
+    if (conditions.network) {
+        auto counters = counters_.read();
+        if (!counters)
+            return "通信量を読めません。";
+        quiet_.emplace(conditions.network->kilobytesPerSecond, conditions.network->minutes);
+        quiet_->sample(now, counters);
+        lastReading_ = now;
+        networkQuiet_ = false;
+    }
+    if (!conditions.programs.empty()) {
+        programsEnded_ = false;
+        if (auto refusal = programEnds_.start(conditions.programs, [this] {
+                programsEnded_ = true;
+                fireWhenAllHold();
+            })) {
+            stop();
+            return refusal;
+        }
+    }
+    programs_ = conditions.programs;
+    limit_ = conditions.network;
+    fired_ = std::move(fired);
+    return std::nullopt;
+}
+
+void JobWatch::stop() {
+    programEnds_.stop();
+    quiet_.reset();
+    lastReading_.reset();
+    programsEnded_ = true;
+    networkQuiet_ = true;
+    fired_ = nullptr;
+}
+
+void JobWatch::tick(LocalTime now) {
+    if (!quiet_ || (lastReading_ && now >= *lastReading_ && now - *lastReading_ < kReadingDue))
+        return;
+    lastReading_ = now;
+    networkQuiet_ = quiet_->sample(now, counters_.read());
+    fireWhenAllHold();
+}
+
+void JobWatch::fireWhenAllHold() {
+    if (!programsEnded_ || !networkQuiet_ || !fired_)
+        return;
+    auto fired = std::exchange(fired_, nullptr);
+    stop();
+    fired();
+}
+
+std::string JobWatch::conditionsText() const {
+    std::string text;
+    if (!programs_.empty())
+        text = programEnds_.names() + " が終了";
+    if (limit_)
+        text += (text.empty() ? "" : "、") + std::string("通信量 ") +
+                std::to_string(limit_->kilobytesPerSecond) + " KB/秒以下で " +
+                std::to_string(limit_->minutes) + " 分経過";
+    return text;
+}
+
+} // namespace core

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ProgramEnds.h"
+#include "core/net/QuietNetwork.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+struct NetworkLimit {
+    int kilobytesPerSecond;
+    int minutes;
+    friend bool operator==(const NetworkLimit&, const NetworkLimit&) = default;
+};
+
+// What the "終了待ち" watch waits for: every program given to end, the network to stay quiet, or
+// both.
+struct JobConditions {
+    std::vector<std::string> programs;
+    std::optional<NetworkLimit> network;
+};
+
+// The "終了待ち" watch: fires once, when every condition given holds at the same time.
+class JobWatch {
+public:
+    JobWatch(ProcessPort& processes, NetworkCounters& network)
+        : programEnds_(processes), counters_(network) {}
+
+    // Refused, with nothing started, when no condition is given, a program does not run or the
+    // network's counters cannot be read.
+    std::optional<std::string> start(const JobConditions& conditions, LocalTime now,
+                                     std::function<void()> fired);
+    void stop();
+    // The scheduler's tick: the counters are read when a reading is due.
+    void tick(LocalTime now);
+    bool watchesNetwork() const { return quiet_.has_value(); }
+    // The conditions as the history and --watching name them: "render, 4242 が終了",
+    // "通信量 50 KB/秒以下で 3 分経過", or both joined by "、".
+    std::string conditionsText() const;
+
+private:
+    void fireWhenAllHold();
+
+    ProgramEnds programEnds_;
+    NetworkCounters& counters_;
+    std::vector<std::string> programs_;
+    std::optional<NetworkLimit> limit_;
+    std::optional<QuietNetwork> quiet_;
+    std::optional<LocalTime> lastReading_;
+    bool programsEnded_ = true;
+    bool networkQuiet_ = true;
+    std::function<void()> fired_;
+};
+
+} // namespace core

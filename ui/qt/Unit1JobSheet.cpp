@@ -1,0 +1,102 @@
+// The main window's 終了待ち sheet: the conditions of the watch for the end of a job.
+#include "Design.h"
+#include "ProgramBox.h"
+#include "Unit1.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace ui {
+
+namespace {
+
+namespace d = core::design::form1;
+
+QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
+    auto* box = new QCheckBox(qText(design.text), parent);
+    box->move(design.place.left, design.place.top);
+    box->adjustSize();
+    return box;
+}
+
+} // namespace
+
+void TForm1::buildJobSheet() {
+    TabSheet4 = new QWidget;
+    PageControl1->addTab(TabSheet4, qText(d::kSheetCaptions[3]));
+    CheckBox1 = makeCheckBox(TabSheet4, d::CheckBox1);
+    ComboBox7 = new ProgramBox(TabSheet4);
+    ComboBox7->setGeometry(qRect(d::ComboBox7));
+    ComboBox7->setToolTip(qText(d::kProgramHint));
+    CheckBox2 = makeCheckBox(TabSheet4, d::CheckBox2);
+    // Each field is as wide as its largest value needs; what follows it moves along.
+    SpinEdit4 = new SpinEdit(d::SpinEdit4.range, TabSheet4);
+    SpinEdit4->setValue(d::SpinEdit4.value);
+    SpinEdit4->setGeometry(qRect(d::SpinEdit4.place));
+    SpinEdit4->move(std::max(d::SpinEdit4.place.left, CheckBox2->x() + CheckBox2->width() + 2),
+                    SpinEdit4->y());
+    SpinEdit4->fitLargestValue();
+    Label17 = makeLabel(TabSheet4, d::Label17, SpinEdit4->x() + SpinEdit4->width() + 1);
+    SpinEdit5 = new SpinEdit(d::SpinEdit5.range, TabSheet4);
+    SpinEdit5->setValue(d::SpinEdit5.value);
+    SpinEdit5->setGeometry(qRect(d::SpinEdit5.place));
+    SpinEdit5->move(std::max(d::SpinEdit5.place.left, Label17->x() + Label17->width() + 2),
+                    SpinEdit5->y());
+    SpinEdit5->fitLargestValue();
+    Label18 = makeLabel(TabSheet4, d::Label18, SpinEdit5->x() + SpinEdit5->width() + 1);
+    Button6 = makeButton(TabSheet4, d::Button6);
+    Button7 = makeButton(TabSheet4, d::Button7);
+
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(ComboBox7, &ProgramBox::opening, this, [this] { model_.ComboBox7DropDown(); });
+}
+
+void TForm1::connectJobSheet() {
+    // After the fields took their values: reported changes are the user's from here.
+    for (QCheckBox* box : {CheckBox1, CheckBox2})
+        connect(box, &QCheckBox::toggled, this, [this] { model_.jobFieldsChanged(); });
+    for (SpinEdit* spin : {SpinEdit4, SpinEdit5})
+        connect(spin, &SpinEdit::changed, this, [this] { model_.jobFieldsChanged(); });
+}
+
+void TForm1::Button6Click() {
+    model_.Button6Click();
+}
+
+void TForm1::Button7Click() {
+    model_.Button7Click();
+}
+
+core::JobFields TForm1::jobFields() const {
+    return {CheckBox1->isChecked(), ComboBox7->currentText().toStdString(), CheckBox2->isChecked(),
+            SpinEdit4->value(), SpinEdit5->value()};
+}
+
+void TForm1::setJobFields(const core::JobFields& fields) {
+    CheckBox1->setChecked(fields.programTicked);
+    CheckBox2->setChecked(fields.networkTicked);
+    SpinEdit4->setValue(fields.networkRate);
+    SpinEdit5->setValue(fields.networkMinutes);
+}
+
+void TForm1::offerPrograms(const std::vector<std::string>& names) {
+    // The typed text stays: replacing the items must not replace it.
+    const QString typed = ComboBox7->currentText();
+    ComboBox7->clear();
+    for (const std::string& name : names)
+        ComboBox7->addItem(QString::fromStdString(name));
+    ComboBox7->setCurrentIndex(ComboBox7->findText(typed));
+    ComboBox7->setEditText(typed);
+}
+
+void TForm1::enableJobFields(bool enabled) {
+    for (QWidget* field : std::initializer_list<QWidget*>{CheckBox1, ComboBox7, CheckBox2,
+                                                          SpinEdit4, SpinEdit5})
+        field->setEnabled(enabled);
+}
+
+} // namespace ui

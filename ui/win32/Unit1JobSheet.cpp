@@ -1,0 +1,66 @@
+// The main window's 終了待ち sheet: the conditions of the watch for the end of a job.
+#include "Unit1.h"
+
+namespace ui {
+
+namespace {
+
+namespace d = core::design::form1;
+
+constexpr int kArrowsWidth = 13;
+
+} // namespace
+
+void TForm1::buildJobSheet() {
+    TabSheet& sheet = *TabSheet4;
+    const auto changed = [this] { model_.jobFieldsChanged(); };
+    CheckBox1 = std::make_unique<Button>(
+        sheet.add(L"BUTTON", d::CheckBox1.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox1.place),
+        changed);
+    ComboBox7 = std::make_unique<ProgramBox>(sheet, d::ComboBox7,
+                                             [this] { model_.ComboBox7DropDown(); });
+    addHint(ComboBox7->hwnd(), d::kProgramHint);
+    CheckBox2 = std::make_unique<Button>(
+        sheet.add(L"BUTTON", d::CheckBox2.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox2.place),
+        changed);
+    SpinEdit4 = std::make_unique<SpinEdit>(sheet, d::SpinEdit4, kArrowsWidth);
+    sheet.add(L"STATIC", d::Label17.text, SS_LEFT | SS_NOPREFIX, d::Label17.place);
+    SpinEdit5 = std::make_unique<SpinEdit>(sheet, d::SpinEdit5, kArrowsWidth);
+    sheet.add(L"STATIC", d::Label18.text, SS_LEFT | SS_NOPREFIX, d::Label18.place);
+    Button6 = std::make_unique<Button>(
+        sheet.add(L"BUTTON", d::Button6.text, BS_PUSHBUTTON | WS_TABSTOP, d::Button6.place),
+        [this] { model_.Button6Click(); });
+    Button7 = std::make_unique<Button>(
+        sheet.add(L"BUTTON", d::Button7.text, BS_PUSHBUTTON | WS_TABSTOP, d::Button7.place),
+        [this] { model_.Button7Click(); });
+}
+
+void TForm1::connectJobSheet() {
+    // After the fields took their values: reported changes are the user's from here.
+    SpinEdit4->onChange([this] { model_.jobFieldsChanged(); });
+    SpinEdit5->onChange([this] { model_.jobFieldsChanged(); });
+}
+
+core::JobFields TForm1::jobFields() const {
+    return {CheckBox1->checked(), ComboBox7->text(), CheckBox2->checked(), SpinEdit4->value(),
+            SpinEdit5->value()};
+}
+
+void TForm1::setJobFields(const core::JobFields& fields) {
+    CheckBox1->setChecked(fields.programTicked);
+    CheckBox2->setChecked(fields.networkTicked);
+    SpinEdit4->setValue(fields.networkRate);
+    SpinEdit5->setValue(fields.networkMinutes);
+}
+
+void TForm1::offerPrograms(const std::vector<std::string>& names) {
+    ComboBox7->setItems(names);
+}
+
+void TForm1::enableJobFields(bool enabled) {
+    for (HWND field : {CheckBox1->hwnd(), ComboBox7->hwnd(), CheckBox2->hwnd(), SpinEdit4->edit(),
+                       SpinEdit4->arrows(), SpinEdit5->edit(), SpinEdit5->arrows()})
+        EnableWindow(field, enabled);
+}
+
+} // namespace ui
