@@ -73,11 +73,11 @@ inline constexpr std::string_view kTitle = kProductName;
 // The labels whose values change: the remaining time and the CPU usage.
 inline constexpr Colour kValueColour{0x00, 0x80, 0x80};
 inline constexpr Colour kLockedGridColour{0x80, 0x80, 0x80};
-// The tab control is wide enough for its four captions; the controls at its right edge keep
+// The tab control is wide enough for its four captions and the 終了待ち sheet's fields; the controls at its right edge keep
 // theirs, and those under both halves stay centred.
-inline constexpr Size kClient{473, 374};
+inline constexpr Size kClient{498, 374};
 inline constexpr Rect MonthCalendar1{16, 20, 162, 149};
-inline constexpr Rect PageControl1{200, 10, 255, 95};
+inline constexpr Rect PageControl1{200, 10, 280, 95};
 inline constexpr std::array<std::string_view, 4> kSheetCaptions{"定刻予約", "経過予約",
                                                                 "CPU使用率", "終了待ち"};
 
@@ -119,26 +119,26 @@ inline constexpr Control Button5{"停止", {160, 38, 50, 25}};
 // TabSheet4: the 終了待ち watch's conditions.
 inline constexpr Control CheckBox1{"プログラムの終了", {8, 4, 120, 17}};
 // Editable: a name from the list of running programs, or a process id typed in.
-inline constexpr Rect ComboBox7{24, 23, 152, kSelectorHeight};
+inline constexpr Rect ComboBox7{24, 23, 180, kSelectorHeight};
 inline constexpr Control CheckBox2{"通信量", {8, 49, 56, 17}};
-inline constexpr Spin SpinEdit4{{66, 46, 55, 21}, {1, kMostNetworkRate}, 50};
+inline constexpr Spin SpinEdit4{{66, 46, 54, 21}, {1, kMostNetworkRate}, 50};
 inline constexpr Control Label17{"KB/秒以下", {122, 50}};
-inline constexpr Spin SpinEdit5{{178, 46, 41, 21}, {1, kMostNetworkMinutes}, 3};
-inline constexpr Control Label18{"分", {220, 50}};
-inline constexpr Control Button6{"開始", {188, 1, 50, 21}};
-inline constexpr Control Button7{"停止", {188, 24, 50, 21}};
+inline constexpr Spin SpinEdit5{{188, 46, 41, 21}, {1, kMostNetworkMinutes}, 3};
+inline constexpr Control Label18{"分", {231, 50}};
+inline constexpr Control Button6{"開始", {214, 1, 50, 21}};
+inline constexpr Control Button7{"停止", {214, 24, 50, 21}};
 inline constexpr std::string_view kProgramHint =
     "プログラムの名前を一覧から選ぶか、名前かプロセス番号を入れます";
 
 inline constexpr Control Label1{"現在の時刻", {208, 124}};
 inline constexpr Rect Label2{287, 124, 53, 14};
-inline constexpr Rect ComboBox5{370, 120, 77, kSelectorHeight};
+inline constexpr Rect ComboBox5{395, 120, 77, kSelectorHeight};
 inline constexpr Control Button2{"予約する", {208, 152, 81, 33}};
-inline constexpr Control Button4{"トレイに格納", {366, 152, 81, 33}};
-inline constexpr Rect StringGrid1{39, 200, 394, 121};
+inline constexpr Control Button4{"トレイに格納", {391, 152, 81, 33}};
+inline constexpr Rect StringGrid1{52, 200, 394, 121};
 inline constexpr std::string_view kGridHint =
     "ダブルクリックで再編集。右クリックで削除・停止・稼働。";
-inline constexpr Control Button3{"設定", {204, 336, 65, 25}};
+inline constexpr Control Button3{"設定", {217, 336, 65, 25}};
 
 // PopupMenu1, the tray's menu, and its submenu N3.
 inline constexpr std::string_view N1 = "予約設定";

@@ -62,7 +62,10 @@ void ProcessWaits::everyOwnProcess(
         const auto name = liveName(folder);
         if (!name || QFileInfo(folder).ownerId() != ::getuid())
             continue;
-        visit(id, *name, QFileInfo(QFile::symLinkTarget(folder + QStringLiteral("/exe"))).fileName());
+        // A kernel thread has no program file.
+        const QString program = QFile::symLinkTarget(folder + QStringLiteral("/exe"));
+        if (!program.isEmpty())
+            visit(id, *name, QFileInfo(program).fileName());
     }
 }
 

@@ -1,10 +1,11 @@
 #include "IfTableCounters.h"
 
-#include "Win32.h"
-#include "WideText.h"
-
+// The interface table's types need the socket headers before the IP helper's.
+// clang-format off
+#include <winsock2.h>
+#include <ws2ipdef.h>
 #include <iphlpapi.h>
-#include <netioapi.h>
+// clang-format on
 #include <string>
 
 namespace platform {

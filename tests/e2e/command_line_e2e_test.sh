@@ -258,3 +258,34 @@ done
 [ "$(count Reboot)" -ge 1 ] || fail "the watch's countdown did not reach logind"
 has_history watch "カウントダウン	再起動: 終了待ち: render-job, $other が終了"
 echo "--watch counted down once the last of its programs ended; a mistyped name was refused"
+
+# A program's end and a quiet network together: the program ends at once, the countdown waits for
+# the network's minute (no test machine moves 100 MB a second for a minute). The shortest wait
+# the command takes is a minute.
+clear_calls
+start quiet "2026-12-07 11:00:00" "$settings_three_seconds"
+for _ in $(seq 50); do
+    command quiet --list
+    [ "$status" = 0 ] && break
+    sleep 0.2
+done
+"$scratch/render-job" 600 &
+job=$!
+pids+=("$job")
+command quiet --watch poweroff --exit render-job --network-below 100000 --minutes 1
+expect 0 "--watch with the network"
+started=$(date +%s)
+kill "$job"
+wait "$job" 2>/dev/null || true
+sleep 3
+[ -z "$(wait_for_window 電源断予告 1)" ] || fail "the countdown came before the network's minute"
+[ -n "$(wait_for_window 電源断予告 75)" ] || fail "no countdown after a quiet minute"
+waited=$(($(date +%s) - started))
+[ "$waited" -ge 55 ] || fail "the countdown came after $waited s"
+has_history quiet "カウントダウン	電源断: 終了待ち: render-job が終了、通信量 100000 KB/秒以下で 1 分経過"
+for _ in $(seq 50); do
+    [ "$(count PowerOff)" -ge 1 ] && break
+    sleep 0.2
+done
+[ "$(count PowerOff)" -ge 1 ] || fail "the network watch's countdown did not reach logind"
+echo "a program's end and a quiet minute of the network counted down after $waited s"

@@ -69,13 +69,13 @@ click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
 click 286 19                                   # the tab 経過予約
 click 315 52                                   # ComboBox6, on "30"
 for _ in $(seq 30); do xdotool key Up; done    # to "00"
-click 372 128                                  # ComboBox5, on "終了"
+click 420 128                                  # ComboBox5, on "終了"
 for _ in $(seq 4); do xdotool key Down; done   # to "ログオフ"
 click 249 167                                  # 予約する
 sleep 0.5
 [ "$(reservation_file elapsed | head -1)" = "2026/12/07,午後,０時,00分,ログオフ,稼働" ] ||
     fail "the booking wrote: $(reservation_file elapsed | head -1)"
-click 377 167                                  # トレイに格納
+click 420 167                                  # トレイに格納
 
 # The settings dialog's OK sets the length of the next countdown.
 start settings "2026-12-07 11:59:25" "$settings_three_seconds" "$(logoff_at_noon 毎日)"

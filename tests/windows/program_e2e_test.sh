@@ -153,13 +153,13 @@ echo "a second start asked; no left the window hidden, yes showed it"
 
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
 # The calendar takes the room it asks for: what lies right of it and below it moves as far as
-# the window grew from its designed 443 by 374.
+# the window grew from its designed 498 by 374.
 eval "$(xdotool getwindowgeometry --shell "$main")"
-right=$((WIDTH - 443)) down=$((HEIGHT - 374))
+right=$((WIDTH - 498)) down=$((HEIGHT - 374))
 click $((285 + right)) 20                      # the tab 経過予約
 click $((305 + right)) 52                      # ComboBox6, on "30"
 for _ in $(seq 29); do xdotool key Up; done    # to "01"
-click $((360 + right)) 128                     # ComboBox5, on "終了"
+click $((420 + right)) 128                     # ComboBox5, on "終了"
 for _ in $(seq 4); do xdotool key Down; done   # to "ログオフ"
 click $((248 + right)) 168                     # 予約する
 sleep 0.5
@@ -176,7 +176,7 @@ xdotool mousemove --window "$main" 200 $((290 + down)) # over the grid
 hint=$(probe_until 5 hint) || fail "no hint over the grid"
 [ "$hint" = "ダブルクリックで再編集。右クリックで削除・停止・稼働。" ] || fail "the grid's hint: $hint"
 shot "$main" hint 160
-xdotool mousemove --window "$main" $((420 + right)) $((360 + down))
+xdotool mousemove --window "$main" $((475 + right)) $((360 + down))
 echo "the grid shows its hint"
 
 # settings_dialog [tick]: opens the settings dialog, ticks ログオン時に起動する when asked, and
