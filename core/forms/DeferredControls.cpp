@@ -25,8 +25,9 @@ DeferredControls::DeferredControls(MainWindowControls& face, std::function<void(
                                    std::function<void()> jobChanged)
     : face_(face), thresholdChanged_(std::move(thresholdChanged)),
       durationChanged_(std::move(durationChanged)), jobChanged_(std::move(jobChanged)),
-      hours_(d::SpinEdit1.value), threshold_(d::SpinEdit2.value), duration_(d::SpinEdit3.value),
-      job_{false, "", false, d::SpinEdit4.value, d::SpinEdit5.value} {
+      hours_(d::SpinEdit1.value), threshold_(d::SpinEdit2.value),
+      duration_(d::SpinEdit3.value), job_{false, "", false, d::SpinEdit4.value,
+                                          d::SpinEdit5.value} {
     indexes_.fill(-1);
 }
 

@@ -73,13 +73,13 @@ inline constexpr std::string_view kTitle = kProductName;
 // The labels whose values change: the remaining time and the CPU usage.
 inline constexpr Colour kValueColour{0x00, 0x80, 0x80};
 inline constexpr Colour kLockedGridColour{0x80, 0x80, 0x80};
-// The tab control is wide enough for its four captions and the 終了待ち sheet's fields; the controls at its right edge keep
-// theirs, and those under both halves stay centred.
+// The tab control is wide enough for its four captions and the 終了待ち sheet's fields; the
+// controls at its right edge keep theirs, and those under both halves stay centred.
 inline constexpr Size kClient{498, 374};
 inline constexpr Rect MonthCalendar1{16, 20, 162, 149};
 inline constexpr Rect PageControl1{200, 10, 280, 95};
-inline constexpr std::array<std::string_view, 4> kSheetCaptions{"定刻予約", "経過予約",
-                                                                "CPU使用率", "終了待ち"};
+inline constexpr std::array<std::string_view, 4> kSheetCaptions{"定刻予約", "経過予約", "CPU使用率",
+                                                                "終了待ち"};
 
 // TabSheet1
 inline constexpr std::array<std::string_view, 2> kPeriodItems{"午前", "午後"};

@@ -159,8 +159,8 @@ void MainWindowModel::Button6Click() {
             services_.prompter.inform("プログラムの名前かプロセス番号を入れてください。");
             return;
         }
-        conditions.programs = {fields.program.substr(first, fields.program.find_last_not_of(' ') -
-                                                                first + 1)};
+        conditions.programs = {
+            fields.program.substr(first, fields.program.find_last_not_of(' ') - first + 1)};
     }
     if (fields.networkTicked)
         conditions.network = NetworkLimit{fields.networkRate, fields.networkMinutes};
@@ -201,8 +201,7 @@ std::optional<std::string> MainWindowModel::anotherWatchRuns() const {
 std::optional<std::string> MainWindowModel::startJobWatch(const JobConditions& conditions) {
     if (auto refusal = anotherWatchRuns())
         return refusal;
-    if (auto refusal =
-            jobWatch_.start(conditions, services_.clock.now(), [this] { jobFired(); }))
+    if (auto refusal = jobWatch_.start(conditions, services_.clock.now(), [this] { jobFired(); }))
         return refusal;
     services_.state.JobWatchActive = true;
     lock(true);

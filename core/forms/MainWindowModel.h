@@ -5,14 +5,14 @@
 #include "core/base/DocumentViewer.h"
 #include "core/base/FileStore.h"
 #include "core/base/ProcessPort.h"
-#include "core/net/NetworkTraffic.h"
 #include "core/command/ScriptCommands.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/files/History.h"
+#include "core/net/NetworkTraffic.h"
 #include "core/schedule/BookingNotices.h"
+#include "core/schedule/JobWatch.h"
 #include "core/schedule/KeepAwake.h"
 #include "core/schedule/PowerControl.h"
-#include "core/schedule/JobWatch.h"
 #include "core/schedule/SchedulerTick.h"
 #include "core/schedule/SharedState.h"
 #include "core/schedule/TickDriver.h"
@@ -29,7 +29,7 @@ inline constexpr std::chrono::minutes kPostponement{10};
 // What the CPU-idle watch and a countdown leave usable of the main window.
 struct ControlLocks {
     bool watchFields; // the CPU-idle and the 終了待ち watch's fields
-    bool grid;       // a grid that is not usable is grey (design::form1::kLockedGridColour)
+    bool grid;        // a grid that is not usable is grey (design::form1::kLockedGridColour)
     // "予約する"; nothing leaves it as it is.
     std::optional<bool> bookButton;
     friend bool operator==(const ControlLocks&, const ControlLocks&) = default;

@@ -43,8 +43,8 @@ std::uint64_t QuietNetwork::bytesSince(const std::vector<InterfaceTraffic>& coun
 bool QuietNetwork::sample(LocalTime now,
                           const std::optional<std::vector<InterfaceTraffic>>& counters) {
     const auto interval = now - previousAt_;
-    const bool measured = counters && previous_ && interval > interval.zero() &&
-                          interval <= kLongestInterval;
+    const bool measured =
+        counters && previous_ && interval > interval.zero() && interval <= kLongestInterval;
     if (measured) {
         const auto milliseconds = static_cast<std::uint64_t>(interval.count());
         lastRate_ = bytesSince(*counters) * 1000 / milliseconds;

@@ -59,8 +59,8 @@ TickDriver::Cadence TickDriver::cadence() const {
 
 void TickDriver::reschedule() {
     const LocalTime now = clock_.now();
-    const TickPlan plan =
-        planNextTick(interval_, now, {windowShown_, state_.CpuWatchActive, !scannedOnce_, networkWatched_});
+    const TickPlan plan = planNextTick(
+        interval_, now, {windowShown_, state_.CpuWatchActive, !scannedOnce_, networkWatched_});
     if (plan.intervalMs) {
         if (!stretchedArmed_)
             timer_.startEvery(std::chrono::milliseconds(*plan.intervalMs));

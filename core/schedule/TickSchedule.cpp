@@ -10,9 +10,10 @@ TickPlan planNextTick(int timerIntervalMs, LocalTime now, TickMode mode) {
     if (timerIntervalMs != kScanIntervalMs)
         return {timerIntervalMs, {}};
     const bool halfSeconds = mode.windowShown || mode.cpuWatchActive || mode.fileUnscanned;
-    const milliseconds step = halfSeconds            ? milliseconds(kScanIntervalMs)
-                              : mode.networkWatched ? duration_cast<milliseconds>(kNetworkSampleEvery)
-                                                    : minutes(1);
+    const milliseconds step = halfSeconds ? milliseconds(kScanIntervalMs)
+                              : mode.networkWatched
+                                  ? duration_cast<milliseconds>(kNetworkSampleEvery)
+                                  : minutes(1);
     // One millisecond past the boundary: a one-time row expires one millisecond after its
     // minute begins, so the look that fires it also removes it.
     constexpr milliseconds kPastBoundary{1};

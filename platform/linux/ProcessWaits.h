@@ -28,8 +28,8 @@ private:
     std::vector<int> idsOf(const core::ProcessTarget& target) const;
     // Each live process of this user but this one: its id, its short name and its program
     // file's name.
-    void everyOwnProcess(
-        const std::function<void(int, const QString&, const QString&)>& visit) const;
+    void
+    everyOwnProcess(const std::function<void(int, const QString&, const QString&)>& visit) const;
     void processEnded(Wait* wait, QSocketNotifier* notifier);
 
     std::vector<std::unique_ptr<Wait>> waits_;

@@ -1,6 +1,6 @@
-#include "core/net/ProcNetDev.h"
 #include "core/schedule/JobWatch.h"
 
+#include "core/net/ProcNetDev.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcesses.h"
@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 using namespace core;
-using testing_support::at;
 using std::chrono::seconds;
+using testing_support::at;
 
 TEST(NetworkCounters, ProcNetDevAndCountersThatGoBack) {
     const auto parsed = parseProcNetDev(
@@ -61,7 +61,8 @@ TEST(NetworkCounters, QuietForTheMinutesOnlyAfterEveryIntervalStayedBelow) {
     now = at(2026, 12, 7, 13, 0, 0);
     interfaces.sample(now, std::vector<InterfaceTraffic>{{"eth0", 4294967000ULL, 0}});
     now += seconds(5);
-    interfaces.sample(now, std::vector<InterfaceTraffic>{{"eth0", 200, 0}, {"tun0", 1ULL << 50, 0}});
+    interfaces.sample(now,
+                      std::vector<InterfaceTraffic>{{"eth0", 200, 0}, {"tun0", 1ULL << 50, 0}});
     EXPECT_EQ(interfaces.lastRate(), 99U) << "wrapped: 496 bytes in 5 s; a new interface not yet";
 }
 
@@ -73,7 +74,8 @@ TEST(JobWatch, FiresOnceEveryConditionHoldsTogether) {
     int fired = 0;
     EXPECT_EQ(watch.start({}, now, [&] { ++fired; }), "条件を選んでください。");
     network.counters.reset();
-    EXPECT_EQ(watch.start({{}, NetworkLimit{50, 1}}, now, [&] { ++fired; }), "通信量を読めません。");
+    EXPECT_EQ(watch.start({{}, NetworkLimit{50, 1}}, now, [&] { ++fired; }),
+              "通信量を読めません。");
 
     network.total(0);
     processes.running = {"render"};

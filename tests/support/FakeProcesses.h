@@ -21,7 +21,9 @@ public:
         return true;
     }
     void cancelWaits() override { waits.clear(); }
-    std::vector<std::string> runningNames() const override { return {running.begin(), running.end()}; }
+    std::vector<std::string> runningNames() const override {
+        return {running.begin(), running.end()};
+    }
 
     // The program's processes end, with a successor of the same name running or not: its wait is
     // told, as the event loop would tell it.

@@ -94,8 +94,8 @@ void TForm1::offerPrograms(const std::vector<std::string>& names) {
 }
 
 void TForm1::enableJobFields(bool enabled) {
-    for (QWidget* field : std::initializer_list<QWidget*>{CheckBox1, ComboBox7, CheckBox2,
-                                                          SpinEdit4, SpinEdit5})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{CheckBox1, ComboBox7, CheckBox2, SpinEdit4, SpinEdit5})
         field->setEnabled(enabled);
 }
 

@@ -17,8 +17,8 @@ void TForm1::buildJobSheet() {
     CheckBox1 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::CheckBox1.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox1.place),
         changed);
-    ComboBox7 = std::make_unique<ProgramBox>(sheet, d::ComboBox7,
-                                             [this] { model_.ComboBox7DropDown(); });
+    ComboBox7 =
+        std::make_unique<ProgramBox>(sheet, d::ComboBox7, [this] { model_.ComboBox7DropDown(); });
     addHint(ComboBox7->hwnd(), d::kProgramHint);
     CheckBox2 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::CheckBox2.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox2.place),
