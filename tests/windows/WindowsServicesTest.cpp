@@ -4,6 +4,7 @@
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
+#include "platform/windows/IfTableCounters.h"
 #include "platform/windows/ProcessWaits.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/ShellViewer.h"
@@ -18,6 +19,7 @@
 #include "tests/support/MemoryFileStore.h"
 
 #include <aclapi.h>
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
@@ -360,6 +362,10 @@ TEST(WindowsServices, TheEndOfAProcessComesThroughTheMessageLoop) {
     platform::ProcessWaits processes;
     bool ended = false;
     EXPECT_FALSE(processes.waitForEnd({999999, {}}, [] {})) << "no such process";
+    const std::vector<std::string> names = processes.runningNames();
+    EXPECT_TRUE(std::find(names.begin(), names.end(), "windows_services_test.exe") != names.end())
+        << "the suspended child, this user's";
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
     ASSERT_TRUE(
         processes.waitForEnd({static_cast<int>(child.dwProcessId), {}}, [&] { ended = true; }));
     ResumeThread(child.hThread);
@@ -372,4 +378,15 @@ TEST(WindowsServices, TheEndOfAProcessComesThroughTheMessageLoop) {
     EXPECT_TRUE(ended);
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
+}
+
+TEST(WindowsServices, NetworkCountersFromTheInterfaceTable) {
+    platform::IfTableCounters network;
+    const auto first = network.read();
+    ASSERT_TRUE(first.has_value());
+    const auto second = network.read();
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(first->size(), second->size());
+    for (const core::InterfaceTraffic& row : *first)
+        EXPECT_FALSE(row.name.empty());
 }
