@@ -20,6 +20,15 @@ command() {
         timeout 30 "$dir/Brindlewhistmoore" "$@" 2>"$scratch/last_error" </dev/null) || status=$?
     cat "$scratch/last_error" >>"$scratch/commands.log"
 }
+# Waits until the copy answers commands.
+answering() {
+    for _ in $(seq 50); do
+        command "$1" --list
+        [ "$status" = 0 ] && return 0
+        sleep 0.2
+    done
+    fail "the copy $1 did not answer"
+}
 expect() { [ "$status" = "$1" ] || fail "status $status, not $1, for $2; $(tail -2 "$scratch/commands.log")"; }
 
 clear_calls
@@ -222,11 +231,7 @@ echo "with no copy running, --book started one hidden and returned"
 # own.
 clear_calls
 start watch "2026-12-07 11:00:00" "$settings_three_seconds"
-for _ in $(seq 50); do
-    command watch --list
-    [ "$status" = 0 ] && break
-    sleep 0.2
-done
+answering watch
 cp "$(type -P sleep)" "$scratch/render-job"
 "$scratch/render-job" 600 &
 first=$!
@@ -264,11 +269,7 @@ echo "--watch counted down once the last of its programs ended; a mistyped name 
 # the command takes is a minute.
 clear_calls
 start quiet "2026-12-07 11:00:00" "$settings_three_seconds"
-for _ in $(seq 50); do
-    command quiet --list
-    [ "$status" = 0 ] && break
-    sleep 0.2
-done
+answering quiet
 "$scratch/render-job" 600 &
 job=$!
 pids+=("$job")

@@ -1,5 +1,7 @@
 #include "Design.h"
 
+#include "SpinEdit.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -23,6 +25,20 @@ QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
     auto* button = new QPushButton(qText(design.text), parent);
     button->setGeometry(qRect(design.place));
     return button;
+}
+
+SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left) {
+    auto* spin = new SpinEdit(design.range, parent);
+    spin->setValue(design.value);
+    QRect place = qRect(design.place);
+    place.moveLeft(std::max(left, design.place.left));
+    spin->setGeometry(place);
+    spin->fitLargestValue();
+    return spin;
+}
+
+int after(const QWidget* before, int gap) {
+    return before->x() + before->width() + gap;
 }
 
 } // namespace ui

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace ui {
 
+class SpinEdit;
+
 // The shared window description in Qt's types.
 inline QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -32,5 +34,10 @@ void paintText(QLabel* label, core::design::Colour colour);
 // A label as wide as its text, at its place or, when further right, at `left`.
 QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left = -1);
 QPushButton* makeButton(QWidget* parent, const core::design::Control& design);
+// A spin field as wide as its largest value needs, at its place or, when further right, at
+// `left`.
+SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left = -1);
+// The left edge for a control that follows `before` with the given gap.
+int after(const QWidget* before, int gap);
 
 } // namespace ui

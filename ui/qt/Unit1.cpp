@@ -46,21 +46,6 @@ QComboBox* placeSelector(QWidget* parent, core::design::Rect place, core::Select
     return box;
 }
 
-SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left = -1) {
-    auto* spin = new SpinEdit(design.range, parent);
-    spin->setValue(design.value);
-    QRect place = qRect(design.place);
-    place.moveLeft(std::max(left, design.place.left));
-    spin->setGeometry(place);
-    spin->fitLargestValue();
-    return spin;
-}
-
-// The left edge for a control that follows `before` with the given gap.
-int after(const QWidget* before, int gap) {
-    return before->x() + before->width() + gap;
-}
-
 } // namespace
 
 TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent)

@@ -33,20 +33,10 @@ void TForm1::buildJobSheet() {
     ComboBox7->setToolTip(qText(d::kProgramHint));
     CheckBox2 = makeCheckBox(TabSheet4, d::CheckBox2);
     // Each field is as wide as its largest value needs; what follows it moves along.
-    SpinEdit4 = new SpinEdit(d::SpinEdit4.range, TabSheet4);
-    SpinEdit4->setValue(d::SpinEdit4.value);
-    SpinEdit4->setGeometry(qRect(d::SpinEdit4.place));
-    SpinEdit4->move(std::max(d::SpinEdit4.place.left, CheckBox2->x() + CheckBox2->width() + 2),
-                    SpinEdit4->y());
-    SpinEdit4->fitLargestValue();
-    Label17 = makeLabel(TabSheet4, d::Label17, SpinEdit4->x() + SpinEdit4->width() + 1);
-    SpinEdit5 = new SpinEdit(d::SpinEdit5.range, TabSheet4);
-    SpinEdit5->setValue(d::SpinEdit5.value);
-    SpinEdit5->setGeometry(qRect(d::SpinEdit5.place));
-    SpinEdit5->move(std::max(d::SpinEdit5.place.left, Label17->x() + Label17->width() + 2),
-                    SpinEdit5->y());
-    SpinEdit5->fitLargestValue();
-    Label18 = makeLabel(TabSheet4, d::Label18, SpinEdit5->x() + SpinEdit5->width() + 1);
+    SpinEdit4 = makeSpin(TabSheet4, d::SpinEdit4, after(CheckBox2, 2));
+    Label17 = makeLabel(TabSheet4, d::Label17, after(SpinEdit4, 1));
+    SpinEdit5 = makeSpin(TabSheet4, d::SpinEdit5, after(Label17, 2));
+    Label18 = makeLabel(TabSheet4, d::Label18, after(SpinEdit5, 1));
     Button6 = makeButton(TabSheet4, d::Button6);
     Button7 = makeButton(TabSheet4, d::Button7);
 
