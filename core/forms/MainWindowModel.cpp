@@ -201,6 +201,9 @@ std::optional<std::string> MainWindowModel::anotherWatchRuns() const {
 std::optional<std::string> MainWindowModel::startJobWatch(const JobConditions& conditions) {
     if (auto refusal = anotherWatchRuns())
         return refusal;
+    // The countdown's end would leave a watch behind that holds nothing.
+    if (countdownShown_ || requestUnderWay())
+        return "カウントダウン中なので、できません。";
     if (auto refusal = jobWatch_.start(conditions, services_.clock.now(), [this] { jobFired(); }))
         return refusal;
     services_.state.JobWatchActive = true;

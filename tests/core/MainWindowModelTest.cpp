@@ -658,10 +658,16 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     }
     EXPECT_EQ(w.clock.now(), at(2026, 12, 7, 12, 1, 0, 1)) << "a minute after the start";
     EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+    w.model.Button6Click();
+    EXPECT_EQ(w.prompter.informed.back(), "監視が動いています。先に停止してください。");
     w.model.countdownCancelled(CancelledBy::Button);
     EXPECT_FALSE(w.state.JobWatchActive);
     EXPECT_EQ(w.controls.locked, std::nullopt);
     const Texts events = historyEvents(w.files);
+    ASSERT_EQ(w.model.runCommandLine({"--now", "reboot"}).status, kDone);
+    w.model.Button6Click();
+    EXPECT_EQ(w.prompter.informed.back(), "カウントダウン中なので、できません。");
+    EXPECT_FALSE(w.state.JobWatchActive) << "no watch left behind by a countdown";
     EXPECT_EQ(events[events.size() - 2],
               "カウントダウン\t電源断: 終了待ち: render が終了、通信量 50 KB/秒以下で 1 分経過");
 }
