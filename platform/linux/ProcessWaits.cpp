@@ -17,7 +17,8 @@ struct ProcessWaits::Wait {
 
 namespace {
 
-// The process's short name, or nothing for one that has ended and waits to be reaped.
+// The process's short name, or nothing for one that has ended and waits to be reaped, and for a
+// kernel thread (kthreadd, 2, and its children).
 std::optional<QString> liveName(const QString& folder) {
     QFile stat(folder + QStringLiteral("/stat"));
     if (!stat.open(QIODevice::ReadOnly))
@@ -29,6 +30,9 @@ std::optional<QString> liveName(const QString& folder) {
         return std::nullopt;
     const char state = line.at(close + 2);
     if (state == 'Z' || state == 'X')
+        return std::nullopt;
+    // "... (name) S 2 ...": the state, then the parent's id.
+    if (line.mid(close + 3).trimmed().startsWith("2 ") || line.startsWith("2 "))
         return std::nullopt;
     return QString::fromUtf8(line.mid(open + 1, close - open - 1));
 }
@@ -62,10 +66,14 @@ void ProcessWaits::everyOwnProcess(
         const auto name = liveName(folder);
         if (!name || QFileInfo(folder).ownerId() != ::getuid())
             continue;
-        // A kernel thread has no program file.
-        const QString program = QFile::symLinkTarget(folder + QStringLiteral("/exe"));
-        if (!program.isEmpty())
-            visit(id, *name, QFileInfo(program).fileName());
+        // Unreadable for a process that made itself undumpable: its short name still counts. A
+        // program file replaced while it runs (an upgrade) reads "name (deleted)".
+        QString program =
+            QFileInfo(QFile::symLinkTarget(folder + QStringLiteral("/exe"))).fileName();
+        const QString deleted = QStringLiteral(" (deleted)");
+        if (program.endsWith(deleted))
+            program.chop(deleted.size());
+        visit(id, *name, program);
     }
 }
 
