@@ -108,12 +108,12 @@ constexpr std::array<Option, 22> kOptions{{
                           名前はそのときに動いている同じ名前のすべてのプロセスです
                           (Windows では .exe は付けても付けなくても可)。
                           終わったあと同じ名前のプロセスがまた動いていれば、それも待ちます。
+                          動いていないプログラムは断ります。
       --network-below KB/秒 --minutes 分   通信量(ループバックを除く全インターフェースの
                           送受信の合計)が何分続けて何 KB/秒以下なら。--exit と一緒に書くと
                           両方を待ちます(画面の終了待ちタブと同じ監視)。
       --cpu-below 使用率 --minutes 分   CPU 使用率が何分続けて何 % 以下なら(画面の
                           CPU使用率タブと同じ監視。値はその欄に入ります)。
-                          動いていないプログラムは断ります。
 )"},
     {"--exit", OptionKind::Repeated, CommandVerb::Watch, ""},
     {"--network-below", OptionKind::Modifier, CommandVerb::Watch, ""},
