@@ -8,6 +8,7 @@
 #include "platform/linux/IdleInhibitor.h"
 #include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
+#include "platform/linux/PolicyFileSource.h"
 #include "platform/linux/ProcNetDevCounters.h"
 #include "platform/linux/ProcStatSource.h"
 #include "platform/linux/ProcessWaits.h"
@@ -88,10 +89,11 @@ int main(int argc, char* argv[]) {
     platform::XdgViewer viewer;
     platform::ProcessWaits processes;
     platform::ProcNetDevCounters network;
+    platform::PolicyFileSource policy;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network},
+                      processes, network, policy},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

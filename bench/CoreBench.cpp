@@ -17,6 +17,7 @@ public:
     void startCpuWatchFromReservation(int) override {}
     void applyUnlockedAppearance() override {}
     void startCountdown(int, int) override {}
+    void startPolicyCountdown(int) override {}
     void saveReservations() override {}
     void showRemainingTime(std::optional<core::RemainingTime>) override {}
     void reportMissed(const core::Notice&) override {}

@@ -7,6 +7,7 @@
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
 #include "platform/windows/IfTableCounters.h"
+#include "platform/windows/RegistryPolicySource.h"
 #include "platform/windows/ProcessWaits.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/ShellViewer.h"
@@ -75,6 +76,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::ShellViewer viewer;
     platform::ProcessWaits processes;
     platform::IfTableCounters network;
+    platform::RegistryPolicySource policy;
     platform::WaitableWakeTimer wake;
     const std::string settingsPath = platform::settingsFilePath();
     platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
@@ -82,7 +84,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, &wake});
+                      processes, network, policy, &wake});
     ui::TForm2 Form2(
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); });

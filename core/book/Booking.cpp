@@ -10,6 +10,15 @@ namespace core {
 
 using namespace std::chrono;
 
+void writeBooking(ReservationTable& table, int row, const ElapsedBooking& cells,
+                  std::string_view action) {
+    table.setCell(DateCell, row, cells.dateCell);
+    table.setCell(PeriodCell, row, cells.periodCell);
+    table.setCell(HourCell, row, cells.hourCell);
+    table.setCell(MinuteCell, row, cells.minuteCell);
+    table.setCell(ActionCell, row, std::string(action));
+}
+
 int parseWholeNumber(std::string_view text) {
     if (auto value = parseDecimal(text))
         return *value;

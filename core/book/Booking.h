@@ -16,6 +16,10 @@ struct ElapsedBooking {
     std::string minuteCell;
 };
 
+// Cells 1 to 5 of the row: the booking and its action.
+void writeBooking(ReservationTable& table, int row, const ElapsedBooking& cells,
+                  std::string_view action);
+
 // Cells 1 to 4 of a one-time booking at the moment's minute, its seconds dropped.
 ElapsedBooking oneTimeBooking(LocalTime moment);
 

@@ -18,11 +18,7 @@ void TableEditor::remember(int row) {
 void TableEditor::book(int row, const ElapsedBooking& cells, std::string_view action,
                        std::optional<std::string_view> state) {
     remember(row);
-    table_.setCell(DateCell, row, cells.dateCell);
-    table_.setCell(PeriodCell, row, cells.periodCell);
-    table_.setCell(HourCell, row, cells.hourCell);
-    table_.setCell(MinuteCell, row, cells.minuteCell);
-    table_.setCell(ActionCell, row, std::string(action));
+    writeBooking(table_, row, cells, action);
     if (state)
         table_.setCell(StateCell, row, std::string(*state));
 }

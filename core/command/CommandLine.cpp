@@ -63,7 +63,7 @@ struct Option {
 };
 
 // Every option, from which both the parser and the help are made.
-constexpr std::array<Option, 22> kOptions{{
+constexpr std::array<Option, 23> kOptions{{
     {"--list", OptionKind::Verb, CommandVerb::List,
      R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
@@ -123,6 +123,11 @@ constexpr std::array<Option, 22> kOptions{{
      "  --stop-watch            動いている監視を止めます。\n"},
     {"--watching", OptionKind::Verb, CommandVerb::Watching,
      "  --watching              動いている監視とその条件を表示します。\n"},
+    {"--policy", OptionKind::Verb, CommandVerb::Policy,
+     R"(  --policy                管理者の設定(制限と予約)と、それぞれがどこから来たか
+                          (コンピューター、ユーザー、設定ファイル)、使わなかった設定と
+                          その理由を表示します。
+)"},
     {"--help", OptionKind::Verb, CommandVerb::Help,
      "  --help                  この説明を表示します。\n"},
     {"--version", OptionKind::Verb, CommandVerb::Version,

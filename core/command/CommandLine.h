@@ -28,7 +28,8 @@ enum class CommandVerb {
     Cancel,
     Watch,
     StopWatch,
-    Watching
+    Watching,
+    Policy
 };
 
 // --history prints this many lines when it is given no number.

@@ -1,6 +1,7 @@
 #include "ScriptCommands.h"
 
 #include "core/book/Vocabulary.h"
+#include "core/schedule/SharedState.h"
 
 #include <variant>
 
@@ -31,6 +32,9 @@ CommandAnswer ScriptCommands::run(const std::vector<std::string>& args) {
 }
 
 CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
+    if (changesTable(command.verb) && command.verb != CommandVerb::Watch &&
+        !host_.userBookingsAllowed())
+        return refused(std::string(kUserBookingsForbidden));
     if (changesTable(command.verb) && host_.tableHeld())
         return held();
     // A box's loop runs commands meanwhile.
@@ -68,6 +72,8 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     case CommandVerb::Start:
     case CommandVerb::Delete:
         return changeRow(command);
+    case CommandVerb::Policy:
+        return {kDone, host_.policyReport(), ""};
     case CommandVerb::Help:
     case CommandVerb::Version:
         break;
@@ -76,6 +82,8 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
 }
 
 CommandAnswer ScriptCommands::cancel() {
+    if (host_.countdownShown() && !host_.cancelAllowed())
+        return refused(std::string(kCancelForbidden));
     if (host_.countdownShown()) {
         host_.cancelCountdown();
         return {kDone, "キャンセルしました。\n", ""};

@@ -33,6 +33,12 @@ public:
     virtual bool stopWatch() = 0;
     // The watch that runs, with its conditions and action; nothing when none runs.
     virtual std::optional<std::string> watching() const = 0;
+    // An administrator's policy lets the user change the table.
+    virtual bool userBookingsAllowed() const = 0;
+    // The countdown that shows may be cancelled.
+    virtual bool cancelAllowed() const = 0;
+    // What the policy sets and where it came from: --policy's answer.
+    virtual std::string policyReport() const = 0;
 };
 
 // The commands of the command line in the running copy, applied as the window's controls would

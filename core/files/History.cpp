@@ -86,8 +86,8 @@ std::optional<std::string> History::last(std::size_t count) const {
     return lastHistoryLines(files_, path_, count);
 }
 
-std::string rowInHistory(const ReservationTable& table, int row) {
-    return "予約" + std::to_string(row) + " " + table.cell(DateCell, row) + " " +
+std::string rowInHistory(const ReservationTable& table, int row, std::string_view name) {
+    return std::string(name) + std::to_string(row) + " " + table.cell(DateCell, row) + " " +
            table.cell(PeriodCell, row) + table.cell(HourCell, row) + table.cell(MinuteCell, row) +
            " " + table.cell(ActionCell, row);
 }

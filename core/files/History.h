@@ -26,6 +26,7 @@ inline constexpr std::string_view kNotice = "予告";
 inline constexpr std::string_view kMissed = "未実行";
 inline constexpr std::string_view kWatch = "監視";
 inline constexpr std::string_view kCommand = "コマンド";
+inline constexpr std::string_view kPolicy = "管理者の設定";
 } // namespace history
 
 // What happened, one UTF-8 line per event: the date and time, the event and its details,
@@ -63,7 +64,9 @@ private:
 };
 
 // A row as the history names it, as the grid shows it: "予約3 毎日 午後０時00分 終了".
-std::string rowInHistory(const ReservationTable& table, int row);
+std::string rowInHistory(const ReservationTable& table, int row, std::string_view name = "予約");
+// How the history names a row of the administrator's bookings.
+inline constexpr std::string_view kPolicyRowName = "管理者の予約";
 
 // The last `count` lines of the history file, or nothing when there is none.
 std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,

@@ -5,6 +5,17 @@
 
 namespace core {
 
+bool profileNamesMatch(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 struct Line {
@@ -44,17 +55,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // The name of a "[name]" line, or nothing for any other line.
 std::optional<std::string_view> sectionName(std::string_view line) {
     line = trim(line);
@@ -68,7 +68,7 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 
 bool isKeyLine(std::string_view line, std::string_view key) {
     std::size_t eq = line.find('=');
-    return eq != std::string_view::npos && sameName(trim(line.substr(0, eq)), key);
+    return eq != std::string_view::npos && profileNamesMatch(trim(line.substr(0, eq)), key);
 }
 
 std::string entryLine(std::string_view key, std::string_view value) {
@@ -84,7 +84,7 @@ struct SectionSpan {
 std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto name = sectionName(lines[i].text);
-        if (!name || !sameName(*name, section))
+        if (!name || !profileNamesMatch(*name, section))
             continue;
         SectionSpan span{i, i, lines.size()};
         for (std::size_t j = i + 1; j < lines.size(); ++j) {
@@ -113,6 +113,22 @@ std::string readProfileString(std::string_view file, std::string_view section,
             return std::string(trim(lines[i].text.substr(lines[i].text.find('=') + 1)));
     }
     return {};
+}
+
+std::optional<std::vector<std::pair<std::string, std::string>>>
+readProfileSection(std::string_view file, std::string_view section) {
+    auto lines = splitLines(file);
+    auto span = findSection(lines, section);
+    if (!span)
+        return std::nullopt;
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (std::size_t i = span->header + 1; i < span->endLine; ++i) {
+        const std::string_view text = lines[i].text;
+        const std::size_t eq = text.find('=');
+        if (eq != std::string_view::npos)
+            entries.emplace_back(trim(text.substr(0, eq)), trim(text.substr(eq + 1)));
+    }
+    return entries;
 }
 
 std::string writeProfileString(std::string_view file, std::string_view section,

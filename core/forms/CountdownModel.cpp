@@ -9,11 +9,18 @@ namespace core {
 
 void CountdownModel::FormShow() {
     controls_.startTimer();
-    progressMaximum_ = state_.settings.shutDownSeconds();
+    progressMaximum_ = state_.countdownSeconds();
     controls_.setProgressMaximum(progressMaximum_);
     if (auto texts = countdownTexts(state_.PendingAction, state_.settings.shutDownText()))
         controls_.showTexts(texts->title, texts->message);
-    controls_.showHint(std::string(design::form2::Label2.text));
+    const CountdownLimits& limits = state_.Limits;
+    const std::string_view cancelRefusal = limits.cancelAllowed ? "" : kCancelForbidden;
+    const std::string_view postponeRefusal = limits.postponeAllowed ? "" : kPostponeExhausted;
+    controls_.limitButtons(cancelRefusal, postponeRefusal);
+    if (!cancelRefusal.empty() || !postponeRefusal.empty())
+        controls_.showHint(std::string(cancelRefusal) + std::string(postponeRefusal));
+    else
+        controls_.showHint(std::string(design::form2::Label2.text));
     controls_.setProgress(0);
     state_.CountdownTicks = 0;
 }
@@ -43,13 +50,18 @@ std::string_view cancelledByText(CancelledBy by) {
     return {};
 }
 
-void CountdownModel::cancel(CancelledBy by) {
+bool CountdownModel::cancel(CancelledBy by) {
+    if (!state_.Limits.cancelAllowed)
+        return false;
     controls_.stopTimer();
     cancelled_(by);
     controls_.hideDialog();
+    return true;
 }
 
 void CountdownModel::SpeedButton2Click() {
+    if (!state_.Limits.postponeAllowed)
+        return;
     if (auto refusal = postponed_()) {
         controls_.showHint(*refusal);
         return;

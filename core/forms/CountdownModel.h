@@ -18,6 +18,9 @@ public:
     virtual void showTexts(const std::string& title, const std::string& message) = 0;
     // The line under the message: how to cancel, or why the count could not be put off.
     virtual void showHint(const std::string& hint) = 0;
+    // キャンセル and 10分延期 usable, or disabled with the reason as the button's hint.
+    virtual void limitButtons(std::string_view cancelRefusal,
+                              std::string_view postponeRefusal) = 0;
     virtual void setProgressMaximum(int maximum) = 0;
     virtual void setProgress(int value) = 0;
     virtual void beep() = 0;
@@ -46,12 +49,12 @@ public:
     void Timer1Timer();
     void SpeedButton1Click() { cancel(CancelledBy::Button); }
     // Escape, the close box and Alt+F4, and --cancel end the count as キャンセル does: a user who
-    // closes the countdown wants it gone.
-    void cancel(CancelledBy by);
+    // closes the countdown wants it gone. False, with the count going on, where a policy forbids.
+    bool cancel(CancelledBy by);
     // The count ends as on キャンセル only when the main window put the action off; else it goes
     // on and the hint says why.
     void SpeedButton2Click();
-    void FormClose() { cancel(CancelledBy::CloseBox); }
+    bool FormClose() { return cancel(CancelledBy::CloseBox); }
 
 private:
     SharedState& state_;

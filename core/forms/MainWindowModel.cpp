@@ -61,6 +61,7 @@ void MainWindowModel::FormCreate() {
     controls_.showWeekdays(false);
     controls_.selectRow(kFirstReservation);
     loadReservations(services_.files, services_.reservationPath, table_);
+    followPolicy();
     tableChanged();
     ticks_.reschedule();
 }
@@ -81,8 +82,9 @@ void MainWindowModel::scan() {
         char text[8];
         std::snprintf(text, sizeof text, "%3d", usage);
         controls_.showUsage(text);
+        followPolicy();
         runSchedulerTick(table_, services_.state, services_.clock, controls_.selectedRow(), usage,
-                         *this);
+                         *this, &policy_.table());
         if (services_.state.JobWatchActive && !countdownShown_)
             jobWatch_.tick(services_.clock.now());
         // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
@@ -90,8 +92,12 @@ void MainWindowModel::scan() {
         if (isOn(state.settings.NOTICEchange) &&
             ticks_.cadence() == TickDriver::Cadence::WallClock && !state.CpuWatchActive &&
             !state.JobWatchActive) {
-            for (const Notice& notice :
-                 notices_.due(table_, state.settings.noticeMinutes(), services_.clock.now())) {
+            const int ahead = state.settings.noticeMinutes();
+            const LocalTime now = services_.clock.now();
+            std::vector<Notice> due = notices_.due(table_, ahead, now);
+            for (Notice& notice : policyNotices_.due(policy_.table(), ahead, now))
+                due.push_back(std::move(notice));
+            for (const Notice& notice : due) {
                 history_.record(history::kNotice, notice.summary + ": " + notice.body);
                 controls_.showNotice(notice);
             }
@@ -107,6 +113,26 @@ void MainWindowModel::reportHistoryFailure() {
         return;
     if (auto failure = history_.takeFailure())
         services_.prompter.showError(*failure);
+}
+
+void MainWindowModel::followPolicy() {
+    auto layers = services_.policy.readIfChanged();
+    if (!layers)
+        return;
+    const LocalTime now = services_.clock.now();
+    const PolicyInForce::Change change = policy_.apply(*layers, now);
+    if (change.bookingsChanged)
+        services_.state.PolicyScans = {};
+    policyNotices_.observe(policy_.table(), now);
+    for (const std::string& entry : change.newlyIgnored)
+        history_.record(history::kPolicy, "使わない設定: " + entry);
+    // The locks follow at once, not only at the next scan.
+    if (!tableHeld())
+        lock(false);
+}
+
+bool MainWindowModel::userBookingsAllowed() const {
+    return policy_.policy().allowUserBookings.value;
 }
 
 void MainWindowModel::followTable() {
@@ -218,7 +244,7 @@ void MainWindowModel::jobFired() {
         ticks_.setNetworkWatched(false);
         if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
             services_.state.PendingAction = *action;
-        showCountdown(countdownTimerInterval(services_.state.settings),
+        showCountdown(countdownTimerInterval(services_.state),
                       "終了待ち: " + jobWatch_.conditionsText());
     });
 }
@@ -293,7 +319,9 @@ void MainWindowModel::SpinEdit3Change() {
 }
 
 void MainWindowModel::lock(bool locked) {
-    applyLocks({!locked, !locked, !locked});
+    // A policy that keeps the table from the user locks it as a watch does; the watches stay.
+    const bool booking = !locked && userBookingsAllowed();
+    applyLocks({!locked, booking, booking});
 }
 
 void MainWindowModel::applyLocks(const ControlLocks& locks) {
@@ -328,6 +356,8 @@ void MainWindowModel::N8Click() {
 
 void MainWindowModel::endCountdown() {
     countdownShown_ = false;
+    policyRow_.reset();
+    services_.state.Limits = {};
     // A count that ran out just now has not been acted on yet: nothing is requested for it.
     services_.state.ExecutionPhase = Phase::Watching;
     forgetScanReadings(services_.state);
@@ -351,11 +381,25 @@ void MainWindowModel::leaveCountdown() {
     services_.state.CpuWatchActive = false;
     endJobWatch();
     // "予約する" comes back with the next tick.
-    applyLocks({true, true, std::nullopt});
+    applyLocks({true, userBookingsAllowed(), std::nullopt});
 }
 
 std::optional<std::string> MainWindowModel::countdownPostponed() {
     SharedState& state = services_.state;
+    const auto now = std::chrono::floor<std::chrono::minutes>(services_.clock.now());
+    if (policyRow_) {
+        // The moment stays the administrator's: held by the program, not a row the user owns.
+        if (!state.Limits.postponeAllowed)
+            return std::string(kPostponeExhausted);
+        const int row = policy_.postpone(*policyRow_, now + kPostponement);
+        if (row == 0)
+            return "予約の空きがありません。";
+        policyNotices_.observe(policy_.table(), services_.clock.now());
+        history_.record(history::kPostponed,
+                        pendingActionWith(rowInHistory(policy_.table(), row, kPolicyRowName)));
+        leaveCountdown();
+        return std::nullopt;
+    }
     if (state.CpuWatchActive) {
         history_.record(history::kPostponed,
                         pendingActionWith("CPU 使用率の監視を始めからやり直します"));
@@ -365,7 +409,6 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
         return std::nullopt;
     }
     if (const ActionDescription* action = describe(state.PendingAction)) {
-        const auto now = std::chrono::floor<std::chrono::minutes>(services_.clock.now());
         const int row = editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word);
         if (row == 0)
             return "予約の空きがありません。";
@@ -396,7 +439,7 @@ void MainWindowModel::cpuWatchStep(int usage) {
         return;
     if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
         services_.state.PendingAction = *action;
-    showCountdown(countdownTimerInterval(services_.state.settings), "CPU 使用率の監視");
+    showCountdown(countdownTimerInterval(services_.state), "CPU 使用率の監視");
 }
 
 void MainWindowModel::startCpuWatchFromReservation(int row) {
@@ -416,6 +459,19 @@ void MainWindowModel::applyUnlockedAppearance() {
 
 void MainWindowModel::startCountdown(int timerIntervalMs, int row) {
     showCountdown(timerIntervalMs, rowInHistory(table_, row));
+}
+
+void MainWindowModel::startPolicyCountdown(int row) {
+    SharedState& state = services_.state;
+    // The administrator's booking outranks the user's watch, which ends here.
+    if (state.CpuWatchActive || state.JobWatchActive) {
+        history_.record(history::kWatch, "管理者の予約が来たので、監視を止めました");
+        state.CpuWatchActive = false;
+        endJobWatch();
+    }
+    policyRow_ = row;
+    state.Limits = policy_.limitsFor(row);
+    showCountdown(countdownTimerInterval(state), rowInHistory(policy_.table(), row, kPolicyRowName));
 }
 
 void MainWindowModel::showCountdown(int timerIntervalMs, std::string_view cause) {
@@ -452,7 +508,7 @@ bool MainWindowModel::requestUnderWay() const {
 
 void MainWindowModel::startCountdownNow(PowerAction action) {
     services_.state.PendingAction = action;
-    showCountdown(countdownTimerInterval(services_.state.settings), "--now");
+    showCountdown(countdownTimerInterval(services_.state), "--now");
 }
 
 } // namespace core

@@ -9,6 +9,8 @@
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/files/History.h"
 #include "core/net/NetworkTraffic.h"
+#include "core/policy/PolicyInForce.h"
+#include "core/policy/PolicySource.h"
 #include "core/schedule/BookingNotices.h"
 #include "core/schedule/JobWatch.h"
 #include "core/schedule/KeepAwake.h"
@@ -103,6 +105,8 @@ public:
         // What the "終了待ち" watch waits for.
         ProcessPort& processes;
         NetworkCounters& network;
+        // What an administrator set for this machine and user.
+        PolicySource& policy;
         // Where the system can wake the machine for a booking; none where it cannot.
         WakeTimer* wake = nullptr;
     };
@@ -172,6 +176,11 @@ private:
     void reportHistoryFailure();
     void jobFired();
     void endJobWatch();
+    // The policy read again when it changed: its bookings, its ignored entries said once.
+    void followPolicy();
+    bool userBookingsAllowed() const override;
+    bool cancelAllowed() const override { return services_.state.Limits.cancelAllowed; }
+    std::string policyReport() const override { return policy_.report(); }
     // A watch is already running: the other one is not started.
     std::optional<std::string> anotherWatchRuns() const;
     // The selected action's name, as the countdown names it.
@@ -184,6 +193,7 @@ private:
     void startCpuWatchFromReservation(int row) override;
     void applyUnlockedAppearance() override;
     void startCountdown(int timerIntervalMs, int row) override;
+    void startPolicyCountdown(int row) override;
     void saveReservations() override;
     void showRemainingTime(std::optional<RemainingTime> remaining) override;
     void reportMissed(const Notice& notice) override;
@@ -212,6 +222,10 @@ private:
     AwakeForBookings awake_;
     JobWatch jobWatch_;
     ScriptCommands scripts_;
+    PolicyInForce policy_;
+    AdvanceNotices policyNotices_;
+    // The administrator's booking whose countdown shows.
+    std::optional<int> policyRow_;
     bool countdownShown_ = false;
     std::optional<ControlLocks> shownLocks_;
 };

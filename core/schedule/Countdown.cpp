@@ -35,7 +35,7 @@ std::string acceptedMessage(PowerAction action) {
 bool advanceCountdown(SharedState& state) {
     ++state.CountdownTicks;
     // Read afresh every second; a length lowered meanwhile ends the count at once.
-    if (state.CountdownTicks < state.settings.shutDownSeconds())
+    if (state.CountdownTicks < state.countdownSeconds())
         return false;
     state.ExecutionPhase = Phase::Execute;
     return true;

@@ -26,7 +26,7 @@ bool caughtUp(const std::string& key, std::optional<LocalTime> previous, LocalTi
     return previous && *previous < minuteStart && key == formatLongTime(minuteStart);
 }
 
-enum class ScanOutcome { Continue, HandedToWatch };
+enum class ScanOutcome { Continue, HandedToWatch, CountdownStarted };
 
 // What one scan found passed over: moments between its look and the one before, and, at the
 // first scan after the start, active one-time rows whose moment had passed.
@@ -45,18 +45,28 @@ void noteMoments(const ReservationTable& table, int row, LocalTime after, LocalT
     }
 }
 
-ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& clock, int row,
+// The user's table, or the administrator's bookings: never saved, never handed to the CPU-idle
+// watch, never selected.
+struct ScannedTable {
+    ReservationTable& table;
+    RowScans& scans;
+    bool policy;
+};
+
+ScanOutcome scanRow(ScannedTable scanned, SharedState& state, const Clock& clock, int row,
                     bool selected, TickHost& host, Missed& missed) {
+    ReservationTable& table = scanned.table;
+    RowScans& scans = scanned.scans;
     const std::string hour = hour24Text(table.cell(PeriodCell, row), table.cell(HourCell, row));
     const std::string minute = minuteText(table.cell(MinuteCell, row));
 
     const auto slot = static_cast<std::size_t>(row);
-    const std::optional<LocalTime> previous = state.LastScanReadings[slot];
+    const std::optional<LocalTime> previous = scans.LastScanReadings[slot];
     const LocalTime now = clock.now();
-    state.LastScanReadings[slot] = now;
+    scans.LastScanReadings[slot] = now;
     // The moment at the start of this minute is the catch-up's.
     if (previous)
-        noteMoments(table, row, *previous, floor<minutes>(now) - 1ms, state.LastFiredMinutes[slot],
+        noteMoments(table, row, *previous, floor<minutes>(now) - 1ms, scans.LastFiredMinutes[slot],
                     missed.whileAsleep);
     bool fired = false;
     if (table.cell(StateCell, row) == kStateActive) {
@@ -64,18 +74,22 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
         const LocalTime thisMinute = floor<minutes>(now);
         if ((key == formatLongTime(now) || caughtUp(key, previous, now)) &&
             dueOn(table.cell(DateCell, row), floor<days>(now)) &&
-            state.LastFiredMinutes[slot] != thisMinute) {
-            state.LastFiredMinutes[slot] = thisMinute;
+            scans.LastFiredMinutes[slot] != thisMinute) {
+            scans.LastFiredMinutes[slot] = thisMinute;
             fired = true;
             // A row whose action is not one of the seven would run whatever was pending
             // before; it does not fire at all.
             if (auto action = actionFromWord(table.cell(ActionCell, row))) {
                 state.PendingAction = *action;
+                if (scanned.policy) {
+                    host.startPolicyCountdown(row);
+                    return ScanOutcome::CountdownStarted;
+                }
                 if (isOn(state.settings.CPUchange)) {
                     host.startCpuWatchFromReservation(row);
                     return ScanOutcome::HandedToWatch;
                 }
-                host.startCountdown(countdownTimerInterval(state.settings), row);
+                host.startCountdown(countdownTimerInterval(state), row);
             }
         }
     }
@@ -89,7 +103,8 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
             if (!state.FirstScanDone && !previous && !fired)
                 noteMoments(table, row, *moment - 1ms, *moment, std::nullopt, missed.beforeStart);
             table.clearRow(row);
-            host.saveReservations();
+            if (!scanned.policy)
+                host.saveReservations();
         }
     }
 
@@ -114,17 +129,37 @@ ScanOutcome scanRow(ReservationTable& table, SharedState& state, const Clock& cl
 } // namespace
 
 void forgetScanReadings(SharedState& state) {
-    state.LastScanReadings.fill(std::nullopt);
+    state.UserScans.LastScanReadings.fill(std::nullopt);
 }
 
-int countdownTimerInterval(const Settings& settings) {
-    return (settings.shutDownSeconds() + 2) * 1000;
+int countdownTimerInterval(const SharedState& state) {
+    return (state.countdownSeconds() + 2) * 1000;
 }
 
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
-                      int selectedRow, int usage, TickHost& host) {
+                      int selectedRow, int usage, TickHost& host, ReservationTable* policy) {
+    Missed missed;
+    const auto reportMissed = [&] {
+        if (!missed.beforeStart.empty())
+            host.reportMissed(missedNotice(kMissedBeforeStart, std::move(missed.beforeStart)));
+        if (!missed.whileAsleep.empty())
+            host.reportMissed(missedNotice(kMissedWhileAsleep, std::move(missed.whileAsleep)));
+    };
+    // The administrator's first: a booking of theirs ends a watch and outranks the user's row of
+    // the same minute.
+    if (policy != nullptr && state.ExecutionPhase != Phase::Execute) {
+        for (int row = kFirstReservation; row <= kLastReservation; ++row) {
+            if (scanRow({*policy, state.PolicyScans, true}, state, clock, row, false, host,
+                        missed) == ScanOutcome::CountdownStarted) {
+                forgetScanReadings(state);
+                reportMissed();
+                return;
+            }
+        }
+    }
     if (state.ExecutionPhase == Phase::Execute || state.CpuWatchActive || state.JobWatchActive) {
         forgetScanReadings(state);
+        reportMissed();
         if (state.ExecutionPhase == Phase::Execute)
             host.runPendingAction();
         else if (state.CpuWatchActive)
@@ -132,17 +167,13 @@ void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& 
         return;
     }
     host.applyUnlockedAppearance();
-    Missed missed;
     for (int row = kFirstReservation; row <= kLastReservation; ++row) {
-        if (scanRow(table, state, clock, row, row == selectedRow, host, missed) ==
-            ScanOutcome::HandedToWatch)
+        if (scanRow({table, state.UserScans, false}, state, clock, row, row == selectedRow, host,
+                    missed) == ScanOutcome::HandedToWatch)
             break;
     }
     state.FirstScanDone = true;
-    if (!missed.beforeStart.empty())
-        host.reportMissed(missedNotice(kMissedBeforeStart, std::move(missed.beforeStart)));
-    if (!missed.whileAsleep.empty())
-        host.reportMissed(missedNotice(kMissedWhileAsleep, std::move(missed.whileAsleep)));
+    reportMissed();
 }
 
 } // namespace core

@@ -30,6 +30,8 @@ public:
     virtual void applyUnlockedAppearance() = 0;
     // The row came: show the countdown dialog and set the main timer to the given interval.
     virtual void startCountdown(int timerIntervalMs, int row) = 0;
+    // The administrator's booking in the row came: its countdown under the policy's limits.
+    virtual void startPolicyCountdown(int row) = 0;
     virtual void saveReservations() = 0;
     // Nothing hides the remaining-time labels.
     virtual void showRemainingTime(std::optional<RemainingTime> remaining) = 0;
@@ -38,18 +40,20 @@ public:
 };
 
 // The main timer stays away for the whole countdown plus two seconds.
-int countdownTimerInterval(const Settings& settings);
+int countdownTimerInterval(const SharedState& state);
 
-// Rows pass unseen while a countdown or the CPU-idle watch holds the tick: nothing of that time is
-// reported missed or caught up by the scan after it.
+// The user's rows pass unseen while a countdown or the CPU-idle watch holds the tick: nothing of
+// that time is reported missed or caught up by the scan after it. The administrator's bookings are
+// caught up or reported as ever.
 void forgetScanReadings(SharedState& state);
 
 // One tick after the clock and usage labels are drawn: runs the pending action, steps
 // the CPU-idle watch, or scans the 30 rows; while the "終了待ち" watch runs, nothing. An error of
 // saveReservations() ends the tick. A scan fires nothing late: what it finds passed over since the
 // look before, and at the first scan the one-time rows that passed before the start, it shows in
-// one notice each.
+// one notice each. The administrator's bookings (`policy`, when there are any) are scanned first,
+// also while a watch runs, and fire under the policy's limits.
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
-                      int selectedRow, int usage, TickHost& host);
+                      int selectedRow, int usage, TickHost& host, ReservationTable* policy = nullptr);
 
 } // namespace core

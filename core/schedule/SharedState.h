@@ -7,8 +7,36 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace core {
+
+// What the scan remembers of each row of one table (index 1 to 30).
+struct RowScans {
+    // The clock reading at which the last scan looked at the row, so that a tick held up past a
+    // row's second still fires it. Empty after a tick that did not scan.
+    std::array<std::optional<LocalTime>, 31> LastScanReadings{};
+    // The wall-clock minute in which the row last fired: a clock set back across it does not
+    // fire the row a second time.
+    std::array<std::optional<LocalTime>, 31> LastFiredMinutes{};
+};
+
+// What an administrator's policy allows the countdown that shows; a user's own countdown has
+// none of these limits.
+struct CountdownLimits {
+    bool cancelAllowed = true;
+    bool postponeAllowed = true;
+    // The count lasts at least this long (seconds).
+    int leastSeconds = 0;
+    friend bool operator==(const CountdownLimits&, const CountdownLimits&) = default;
+};
+
+// What the countdown's hints and the commands say of a policy's limit.
+inline constexpr std::string_view kCancelForbidden =
+    "管理者の設定で、このカウントダウンはキャンセルできません。";
+inline constexpr std::string_view kPostponeExhausted = "管理者の設定で、これ以上延期できません。";
+inline constexpr std::string_view kUserBookingsForbidden =
+    "管理者の設定で、予約は変えられません。";
 
 // The state the three windows share; one instance is owned by the program.
 struct SharedState {
@@ -21,14 +49,18 @@ struct SharedState {
     int CpuIdleTicks = 0;
     int CountdownTicks = 0;
     Settings settings;
-    // The clock reading at which the last scan looked at each row (index 1 to 30), so that a
-    // tick held up past a row's second still fires it. Empty after a tick that did not scan.
-    std::array<std::optional<LocalTime>, 31> LastScanReadings{};
-    // The wall-clock minute in which each row last fired: a clock set back across it does not
-    // fire the row a second time.
-    std::array<std::optional<LocalTime>, 31> LastFiredMinutes{};
+    RowScans UserScans;
+    // The administrator's bookings are looked at also while a watch holds the user's table.
+    RowScans PolicyScans;
+    CountdownLimits Limits;
     // A scan has looked at the table loaded at the start.
     bool FirstScanDone = false;
+
+    // The countdown's length: the setting, or the policy's least length when that is longer.
+    int countdownSeconds() const {
+        return settings.shutDownSeconds() > Limits.leastSeconds ? settings.shutDownSeconds()
+                                                                 : Limits.leastSeconds;
+    }
 };
 
 } // namespace core

@@ -8,6 +8,7 @@
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeNetwork.h"
+#include "tests/support/FakePolicy.h"
 #include "tests/support/FakePowerPort.h"
 #include "tests/support/FakeProcesses.h"
 #include "tests/support/FakePrompter.h"
@@ -67,8 +68,9 @@ struct Window {
     testing_support::FakeViewer viewer;
     testing_support::FakeProcesses processes;
     testing_support::FakeNetwork network;
+    testing_support::FakePolicy policy;
     MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni,
-                           awake, viewer, processes, network, &wake},
+                           awake, viewer, processes, network, policy, &wake},
                           table,
                           controls,
                           tickTimer};

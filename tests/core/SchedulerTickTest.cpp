@@ -29,6 +29,10 @@ public:
         calls.push_back("countdown " + std::to_string(ms));
         rows.push_back(row);
     }
+    void startPolicyCountdown(int row) override {
+        calls.push_back("policy countdown");
+        rows.push_back(row);
+    }
     void saveReservations() override {
         calls.push_back("save");
         if (failSaves)
@@ -63,10 +67,12 @@ protected:
     }
     void tick(int selectedRow = 0, int usage = 0) {
         host.calls.clear();
-        runSchedulerTick(table, state, clock, selectedRow, usage, host);
+        runSchedulerTick(table, state, clock, selectedRow, usage, host, &policy);
     }
 
     ReservationTable table;
+    // The administrator's bookings.
+    ReservationTable policy;
     SharedState state;
     FakeClock clock{at(2026, 12, 7, 11, 59, 59, 600)}; // a Monday
     RecordingHost host;
@@ -242,7 +248,7 @@ TEST_F(SchedulerTick, CountdownLengthFollowsTheSetting) {
     EXPECT_EQ(state.PendingAction, PowerAction::LogOff);
     for (const char* tooLong : {"2147483647", "2147483", "99999999999999999999"}) {
         state.settings.ShutDownTime = tooLong;
-        EXPECT_EQ(countdownTimerInterval(state.settings), 122000) << tooLong;
+        EXPECT_EQ(countdownTimerInterval(state), 122000) << tooLong;
         EXPECT_EQ(state.settings.shutDownText(), "120") << "the message says what is counted";
     }
     state.settings.ShutDownTime = "030";
@@ -355,6 +361,43 @@ TEST_F(SchedulerTick, ModesByPriority) {
     state.ExecutionPhase = Phase::Execute;
     tick();
     EXPECT_EQ(host.calls, std::vector<std::string>{"power"});
+}
+
+TEST_F(SchedulerTick, AdministratorsBookingsFireFirstAlsoDuringAWatchAndAreNeverSaved) {
+    const auto administer = [this](int row, const char* date, const char* action) {
+        const char* cells[] = {date, "午後", "０時", "00分", action, "稼働"};
+        for (int c = 0; c < 6; ++c)
+            policy.setCell(c + 1, row, cells[c]);
+    };
+    state.settings.CPUchange = "1";
+    book(1, "毎日", "午後", "０時", "00分", "ログオフ");
+    administer(2, "毎日", "終了");
+    administer(3, "2026/12/07", "再起動");
+    clock.set(at(2026, 12, 7, 12, 0, 0, 0));
+    tick();
+    EXPECT_EQ(host.calls, std::vector<std::string>{"policy countdown"})
+        << "the first of them outranks the user's row and is never handed to the watch";
+    EXPECT_EQ(host.rows, std::vector<int>{2});
+    EXPECT_EQ(state.PendingAction, PowerAction::PowerOff);
+    EXPECT_TRUE(policy.isComplete(3)) << "the scan ended with the countdown";
+
+    host.rows.clear();
+    state.CpuWatchActive = true;
+    clock.set(at(2026, 12, 8, 11, 59, 59, 600));
+    tick(0, 9);
+    clock.set(at(2026, 12, 8, 12, 0, 1, 500));
+    tick(0, 9);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"policy countdown"})
+        << "caught up while the watch holds the user's table";
+    EXPECT_EQ(host.rows, std::vector<int>{2});
+    EXPECT_TRUE(policy.isEmpty(3)) << "the passed one-time booking went, unsaved";
+    EXPECT_EQ(host.count("save"), 0);
+    ASSERT_EQ(host.notices.size(), 1u) << "its moment while the countdown held the tick";
+
+    state.ExecutionPhase = Phase::Execute;
+    clock.set(at(2026, 12, 9, 12, 0, 0, 0));
+    tick();
+    EXPECT_EQ(host.calls, std::vector<std::string>{"power"}) << "a request under way comes first";
 }
 
 TEST_F(SchedulerTick, HalfFilledRowsAreClearedAndSaved) {

@@ -4,6 +4,7 @@
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeNetwork.h"
+#include "tests/support/FakePolicy.h"
 #include "tests/support/FakeProcesses.h"
 #include "tests/support/FakeTickTimer.h"
 #include "tests/support/FakeViewer.h"
@@ -45,6 +46,7 @@ struct MainWindowRig {
     FakeViewer viewer;
     FakeProcesses processes;
     FakeNetwork network;
+    FakePolicy policy;
     std::unique_ptr<ui::TForm1> form;
 
     explicit MainWindowRig(core::LocalTime now) : clock(now) {}
@@ -59,7 +61,7 @@ struct MainWindowRig {
             files.files[kSettings] = *settings;
         form = std::make_unique<ui::TForm1>(ui::Form1Services{state, clock, cpu, power, prompter,
                                                               files, kReservations, kSettings,
-                                                              awake, viewer, processes, network},
+                                                              awake, viewer, processes, network, policy},
                                             tickTimer);
         form->attachCountdown(countdown);
         if (widgetsNow)

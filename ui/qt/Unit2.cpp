@@ -4,6 +4,7 @@
 #include "Design.h"
 #include "Fonts.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -112,10 +113,23 @@ void TForm2::showHint(const std::string& hint) {
     Label2->setText(QString::fromStdString(hint));
 }
 
+void TForm2::limitButtons(std::string_view cancelRefusal, std::string_view postponeRefusal) {
+    const auto limit = [](QPushButton* button, std::string_view refusal) {
+        button->setEnabled(refusal.empty());
+        button->setToolTip(qText(refusal));
+    };
+    limit(SpeedButton1, cancelRefusal);
+    limit(SpeedButton2, postponeRefusal);
+}
+
 void TForm2::closeEvent(QCloseEvent* event) {
-    // Accepted, so that a session ending meanwhile is not held up; the dialog only hides.
+    // Accepted when the count was cancelled, so that a session ending meanwhile is not held up;
+    // the dialog only hides.
+    if (!model_.FormClose()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
-    model_.FormClose();
 }
 
 void TForm2::setProgressMaximum(int maximum) {

@@ -37,7 +37,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // The close box and Alt+F4 cancel.
+    // The close box and Alt+F4 cancel, unless a policy forbids.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -46,6 +46,7 @@ private:
     void stopTimer() override;
     void showTexts(const std::string& title, const std::string& message) override;
     void showHint(const std::string& hint) override;
+    void limitButtons(std::string_view cancelRefusal, std::string_view postponeRefusal) override;
     void setProgressMaximum(int maximum) override;
     void setProgress(int value) override;
     void beep() override;

@@ -98,6 +98,14 @@ void TForm2::showHint(const std::string& hint) {
     Label2->setText(hint);
 }
 
+void TForm2::limitButtons(std::string_view cancelRefusal, std::string_view postponeRefusal) {
+    // The hint line under the message says why; the close box goes grey with キャンセル.
+    EnableWindow(SpeedButton1->hwnd(), cancelRefusal.empty() ? TRUE : FALSE);
+    EnableWindow(SpeedButton2->hwnd(), postponeRefusal.empty() ? TRUE : FALSE);
+    EnableMenuItem(GetSystemMenu(handle(), FALSE), SC_CLOSE,
+                   MF_BYCOMMAND | (cancelRefusal.empty() ? MF_ENABLED : MF_GRAYED));
+}
+
 void TForm2::setProgressMaximum(int maximum) {
     ProgressBar1->setMaximum(maximum);
 }

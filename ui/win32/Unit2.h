@@ -40,6 +40,7 @@ private:
     void stopTimer() override;
     void showTexts(const std::string& title, const std::string& message) override;
     void showHint(const std::string& hint) override;
+    void limitButtons(std::string_view cancelRefusal, std::string_view postponeRefusal) override;
     void setProgressMaximum(int maximum) override;
     void setProgress(int value) override;
     void beep() override;

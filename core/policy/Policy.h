@@ -1,0 +1,83 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace core {
+
+// The names an administrator's policy uses, in the registry and in the Linux file alike.
+namespace policy_key {
+inline constexpr std::string_view kAllowCancel = "AllowCancel";
+inline constexpr std::string_view kMaxPostpones = "MaxPostpones";
+inline constexpr std::string_view kAllowUserBookings = "AllowUserBookings";
+inline constexpr std::string_view kMinimumCountdown = "MinimumCountdown";
+// The list of bookings: a registry subkey, a section of the file; its entries are named 1 to N.
+inline constexpr std::string_view kBookings = "Bookings";
+inline constexpr std::string_view kLimitsSection = "Policy";
+} // namespace policy_key
+
+inline constexpr int kMostPostponesLimit = 10;
+inline constexpr int kLeastMinimumCountdown = 15;
+inline constexpr int kMostMinimumCountdown = 120;
+
+// What one place (the machine's key, the user's key, the file) says; unset is not said.
+struct PolicyLayer {
+    // Where it was read, as --policy names it.
+    std::string place;
+    std::optional<bool> allowCancel;
+    std::optional<int> maxPostpones;
+    std::optional<bool> allowUserBookings;
+    std::optional<int> minimumCountdown;
+    // Set when the place holds a list, also an empty one: it replaces the lists below it.
+    std::optional<std::vector<std::string>> bookings;
+    // What the place holds that is not used, each with its reason.
+    std::vector<std::string> ignored;
+};
+
+// Sets a limit from its stored number; the reason when the name or the number means nothing
+// (the layer is then unchanged). The registry's and the file's readers both come here.
+std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view key, long long value);
+// As above from the text of the Linux file; a text that is no whole number is refused.
+std::optional<std::string> setPolicyText(PolicyLayer& layer, std::string_view key,
+                                         std::string_view text);
+// The list from its named entries, in the order of their numbers; a name that is no number from 1
+// up, and a number given twice, is ignored.
+void setPolicyBookings(PolicyLayer& layer,
+                       const std::vector<std::pair<std::string, std::string>>& named);
+// "name=value: reason", one entry of `ignored`.
+std::string ignoredEntry(std::string_view name, std::string_view value, std::string_view reason);
+
+// A rule in force and where it came from; no place: the default.
+template <class T> struct PolicyRule {
+    T value{};
+    std::string place;
+};
+
+struct Policy {
+    PolicyRule<bool> allowCancel{true, {}};
+    // Per countdown of a booking moment; none: no limit.
+    PolicyRule<std::optional<int>> maxPostpones;
+    PolicyRule<bool> allowUserBookings{true, {}};
+    // Seconds; 0: none.
+    PolicyRule<int> minimumCountdown;
+    PolicyRule<std::vector<std::string>> bookings;
+    // "place: entry: reason" for everything ignored, in the order of the places.
+    std::vector<std::string> ignored;
+
+    // Something is set by an administrator.
+    bool inForce() const;
+    friend bool operator==(const Policy&, const Policy&) = default;
+};
+
+template <class T> bool operator==(const PolicyRule<T>& a, const PolicyRule<T>& b) {
+    return a.value == b.value && a.place == b.place;
+}
+
+// The layers from the strongest (the machine) to the weakest (the user): each rule is the first
+// layer's that sets it, else the default.
+Policy mergePolicy(const std::vector<PolicyLayer>& layers);
+
+} // namespace core

@@ -1,0 +1,73 @@
+#include "PolicyBookings.h"
+
+#include "core/book/Vocabulary.h"
+#include "core/command/CommandLine.h"
+
+#include <variant>
+
+namespace core {
+
+namespace {
+
+// Blanks between the arguments: spaces, tabs and the ideographic space a Japanese keyboard types.
+std::vector<std::string> splitArguments(std::string_view text) {
+    std::vector<std::string> words{"--book"};
+    std::string word;
+    const auto endWord = [&] {
+        if (!word.empty())
+            words.push_back(std::move(word));
+        word.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ' || text[i] == '\t') {
+            endWord();
+        } else if (text.substr(i).starts_with("\u3000")) {
+            endWord();
+            i += 2;
+        } else {
+            word += text[i];
+        }
+    }
+    endWord();
+    return words;
+}
+
+std::variant<ElapsedBooking, std::string> bookingCells(const std::string& entry, LocalTime now,
+                                                       PowerAction& action) {
+    const auto parsed = parseCommandLine(splitArguments(entry));
+    if (const auto* error = std::get_if<UsageError>(&parsed))
+        return error->message;
+    const auto& command = std::get<ScriptCommand>(parsed);
+    if (command.verb != CommandVerb::Book)
+        return std::string("予約ではありません");
+    if (command.rule == BookingRule::In || command.rule == BookingRule::Once)
+        return std::string("--daily、--weekly か --date が要ります(起動のたびに新しく動く予約は"
+                           "使えません)");
+    action = command.action;
+    return scriptBookingCells(command, now);
+}
+
+} // namespace
+
+PolicyBookings compilePolicyBookings(const std::vector<std::string>& entries, LocalTime now) {
+    PolicyBookings bookings;
+    for (const std::string& entry : entries) {
+        PowerAction action = PowerAction::None;
+        const auto cells = bookingCells(entry, now, action);
+        if (const auto* reason = std::get_if<std::string>(&cells)) {
+            bookings.ignored.push_back(entry + ": " + *reason);
+            continue;
+        }
+        if (bookings.count == kLastReservation) {
+            bookings.ignored.push_back(entry + ": " + std::to_string(kLastReservation) +
+                                       " 件を超えています");
+            continue;
+        }
+        const int row = ++bookings.count;
+        writeBooking(bookings.table, row, std::get<ElapsedBooking>(cells), describe(action)->word);
+        bookings.table.setCell(StateCell, row, std::string(kStateActive));
+    }
+    return bookings;
+}
+
+} // namespace core

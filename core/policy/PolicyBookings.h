@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/base/LocalTime.h"
+#include "core/book/ReservationTable.h"
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The policy's bookings as rows of a table of their own that is never saved: rows 1 to `count`
+// in the list's order, all active; the rows after them hold the policy's postponements.
+struct PolicyBookings {
+    ReservationTable table;
+    int count = 0;
+    // "entry: reason" for each entry left out.
+    std::vector<std::string> ignored;
+};
+
+// Each entry is what follows --book on the command line, with --daily, --weekly or --date: a
+// booking without a date would fire anew after every start.
+PolicyBookings compilePolicyBookings(const std::vector<std::string>& entries, LocalTime now);
+
+} // namespace core

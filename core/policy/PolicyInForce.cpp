@@ -1,0 +1,106 @@
+#include "PolicyInForce.h"
+
+#include "core/book/Booking.h"
+
+namespace core {
+
+namespace {
+
+void copyRow(const ReservationTable& from, int fromRow, ReservationTable& to, int toRow) {
+    for (int column = DateCell; column <= StateCell; ++column)
+        to.setCell(column, toRow, from.cell(column, fromRow));
+}
+
+std::string placeOf(const std::string& place) {
+    return " (" + (place.empty() ? std::string("既定") : place) + ")";
+}
+
+std::string line(std::string_view key, const std::string& value, const std::string& place) {
+    return std::string(key) + "=" + value + placeOf(place) + "\n";
+}
+
+} // namespace
+
+PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layers,
+                                           LocalTime now) {
+    Change change;
+    Policy merged = mergePolicy(layers);
+    if (!(merged.bookings == policy_.bookings)) {
+        PolicyBookings fresh = compilePolicyBookings(merged.bookings.value, now);
+        std::array<int, kLastReservation + 1> counts{};
+        for (int row = bookings_.count + 1; row <= kLastReservation; ++row) {
+            const int target = firstEmptyRow(fresh.table);
+            if (bookings_.table.isEmpty(row) || target == 0)
+                continue;
+            copyRow(bookings_.table, row, fresh.table, target);
+            counts[static_cast<std::size_t>(target)] = postponed_[static_cast<std::size_t>(row)];
+        }
+        change.bookingsChanged = !(merged.bookings == policy_.bookings);
+        bookings_ = std::move(fresh);
+        postponed_ = counts;
+    }
+    policy_ = std::move(merged);
+    for (std::string& entry : ignored()) {
+        if (said_.insert(entry).second)
+            change.newlyIgnored.push_back(std::move(entry));
+    }
+    return change;
+}
+
+std::vector<std::string> PolicyInForce::ignored() const {
+    std::vector<std::string> all = policy_.ignored;
+    for (const std::string& entry : bookings_.ignored)
+        all.push_back(policy_.bookings.place + ": " + std::string(policy_key::kBookings) + ": " +
+                      entry);
+    return all;
+}
+
+CountdownLimits PolicyInForce::limitsFor(int row) const {
+    const auto& most = policy_.maxPostpones.value;
+    return {policy_.allowCancel.value,
+            !most || postponed_[static_cast<std::size_t>(row)] < *most,
+            policy_.minimumCountdown.value};
+}
+
+int PolicyInForce::postpone(int row, LocalTime moment) {
+    ReservationTable& table = bookings_.table;
+    for (int free = bookings_.count + 1; free <= kLastReservation; ++free) {
+        if (!table.isEmpty(free))
+            continue;
+        writeBooking(table, free, oneTimeBooking(moment), table.cell(ActionCell, row));
+        table.setCell(StateCell, free, table.cell(StateCell, row));
+        postponed_[static_cast<std::size_t>(free)] = postponed_[static_cast<std::size_t>(row)] + 1;
+        return free;
+    }
+    return 0;
+}
+
+std::string PolicyInForce::report() const {
+    using namespace policy_key;
+    std::string text = policy_.inForce() ? "管理者の設定:\n" : "管理者の設定はありません。\n";
+    if (policy_.inForce()) {
+        const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+        const auto& most = policy_.maxPostpones.value;
+        const int least = policy_.minimumCountdown.value;
+        text += line(kAllowCancel, flag(policy_.allowCancel.value), policy_.allowCancel.place);
+        text += line(kMaxPostpones, most ? std::to_string(*most) : "制限なし",
+                     policy_.maxPostpones.place);
+        text += line(kAllowUserBookings, flag(policy_.allowUserBookings.value),
+                     policy_.allowUserBookings.place);
+        text += line(kMinimumCountdown, least ? std::to_string(least) : "なし",
+                     policy_.minimumCountdown.place);
+        text += std::string(kBookings) + ": " + std::to_string(bookings_.count) + " 件" +
+                placeOf(policy_.bookings.place) + "\n";
+        for (std::size_t i = 0; i < policy_.bookings.value.size(); ++i)
+            text += "  " + std::to_string(i + 1) + "=" + policy_.bookings.value[i] + "\n";
+    }
+    const std::vector<std::string> left = ignored();
+    if (!left.empty()) {
+        text += "使わなかった設定:\n";
+        for (const std::string& entry : left)
+            text += "  " + entry + "\n";
+    }
+    return text;
+}
+
+} // namespace core

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Policy.h"
+#include "PolicyBookings.h"
+#include "core/schedule/SharedState.h"
+
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The policy that binds the running program: its rules, its bookings as a table of their own and
+// the postponements made of them, which stay with the policy.
+class PolicyInForce {
+public:
+    struct Change {
+        // The bookings were compiled anew: the rows' scan readings mean nothing now.
+        bool bookingsChanged = false;
+        // What is ignored and was not said before.
+        std::vector<std::string> newlyIgnored;
+    };
+    // The layers as read, the strongest first. A list of bookings that changed is compiled anew
+    // at `now`; the postponements made stay.
+    Change apply(const std::vector<PolicyLayer>& layers, LocalTime now);
+
+    const Policy& policy() const { return policy_; }
+    ReservationTable& table() { return bookings_.table; }
+    const ReservationTable& table() const { return bookings_.table; }
+    // The policy's own bookings; the rows after them hold postponements.
+    int bookingCount() const { return bookings_.count; }
+    // The limits of the countdown of the row's moment.
+    CountdownLimits limitsFor(int row) const;
+    // 10分延期 of the row's countdown: the action held at `moment` in a row of its own that
+    // carries one postponement more. The new row, or 0 when no row is free.
+    int postpone(int row, LocalTime moment);
+    // What is in force and where it came from, and everything ignored: --policy's answer.
+    std::string report() const;
+    // Everything ignored, each with where it was and why.
+    std::vector<std::string> ignored() const;
+
+private:
+    Policy policy_;
+    PolicyBookings bookings_;
+    // The postponements made of the moment in each row.
+    std::array<int, kLastReservation + 1> postponed_{};
+    std::set<std::string> said_;
+};
+
+} // namespace core
