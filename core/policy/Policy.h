@@ -26,15 +26,15 @@ inline constexpr int kMostMinimumCountdown = 120;
 // What one place (the machine's key, the user's key, the file) says; unset is not said.
 struct PolicyLayer {
     // Where it was read, as --policy names it.
-    std::string place;
-    std::optional<bool> allowCancel;
-    std::optional<int> maxPostpones;
-    std::optional<bool> allowUserBookings;
-    std::optional<int> minimumCountdown;
+    std::string place{};
+    std::optional<bool> allowCancel{};
+    std::optional<int> maxPostpones{};
+    std::optional<bool> allowUserBookings{};
+    std::optional<int> minimumCountdown{};
     // Set when the place holds a list, also an empty one: it replaces the lists below it.
-    std::optional<std::vector<std::string>> bookings;
+    std::optional<std::vector<std::string>> bookings{};
     // What the place holds that is not used, each with its reason.
-    std::vector<std::string> ignored;
+    std::vector<std::string> ignored{};
 };
 
 // Sets a limit from its stored number; the reason when the name or the number means nothing

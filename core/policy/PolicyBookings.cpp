@@ -37,9 +37,8 @@ std::variant<ElapsedBooking, std::string> bookingCells(const std::string& entry,
     const auto parsed = parseCommandLine(splitArguments(entry));
     if (const auto* error = std::get_if<UsageError>(&parsed))
         return error->message;
+    // Led by --book, a command parsed is a booking.
     const auto& command = std::get<ScriptCommand>(parsed);
-    if (command.verb != CommandVerb::Book)
-        return std::string("予約ではありません");
     if (command.rule == BookingRule::In || command.rule == BookingRule::Once)
         return std::string("--daily、--weekly か --date が要ります(起動のたびに新しく動く予約は"
                            "使えません)");

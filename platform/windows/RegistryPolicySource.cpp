@@ -18,7 +18,8 @@ struct Root {
     HKEY key;
     const char* name;
 };
-constexpr std::array<Root, 2> kRoots{{{HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_CURRENT_USER, "HKCU"}}};
+// The machine's first: it outranks the user's.
+const std::array<Root, 2> kRoots{{{HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_CURRENT_USER, "HKCU"}}};
 
 // The key's values, name and raw data; REG_SZ data as UTF-8 without its terminator.
 struct Value {

@@ -673,3 +673,85 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     EXPECT_EQ(events[events.size() - 2],
               "カウントダウン\t電源断: 終了待ち: render が終了、通信量 50 KB/秒以下で 1 分経過");
 }
+
+TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
+    Window w({"毎日,午後,０時,00分,ログオフ,稼働"});
+    PolicyLayer machine{.place = "HKLM", .allowCancel = false, .maxPostpones = 1,
+                        .minimumCountdown = 60,
+                        .bookings = std::vector<std::string>{"poweroff --at 12:00 --daily"}};
+    w.policy.set({machine, {.place = "HKCU", .allowCancel = true, .allowUserBookings = false}});
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.controls.countdowns, 1);
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff) << "the administrator's outranks";
+    EXPECT_EQ(w.tickTimer.every, std::chrono::milliseconds(62000)) << "the least length";
+    EXPECT_EQ(w.state.Limits, (CountdownLimits{false, true, 60}));
+    const CommandAnswer refused = w.model.runCommandLine({"--cancel"});
+    EXPECT_EQ(refused.status, kRefused);
+    EXPECT_EQ(refused.err, "管理者の設定で、このカウントダウンはキャンセルできません。\n");
+
+    w.clock.set(at(2026, 12, 7, 12, 0, 30, 0));
+    EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
+    EXPECT_EQ(firstEmptyRow(w.table), 2) << "the user's table holds no postponement";
+    EXPECT_EQ(w.files.files["SetTimeData.txt"],
+              encodeCp932("毎日,午後,０時,00分,ログオフ,稼働\r\n"));
+    EXPECT_EQ(w.state.Limits, CountdownLimits{}) << "the next countdown is the user's own";
+    w.clock.set(at(2026, 12, 7, 12, 10, 0, 4));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.controls.countdowns, 2) << "the postponed moment fires";
+    EXPECT_FALSE(w.state.Limits.postponeAllowed) << "one postponement was allowed";
+    EXPECT_EQ(w.model.countdownPostponed(), "管理者の設定で、これ以上延期できません。");
+
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(Texts(events.begin(), events.begin() + 3),
+              (Texts{"カウントダウン\t電源断: 管理者の予約1 毎日 午後０時00分 終了",
+                     "10分延期\t電源断: 管理者の予約2 2026/12/07 午後０時10分 終了",
+                     "カウントダウン\t電源断: 管理者の予約2 2026/12/07 午後０時10分 終了"}));
+}
+
+TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
+    Window w({"毎日,午後,０時,00分,ログオフ,稼働"});
+    PolicyLayer file{.place = "/etc/p.ini", .allowUserBookings = false,
+                     .bookings = std::vector<std::string>{"poweroff --at 22:00 --weekly mon-fri",
+                                                          "reboot --in 2h"},
+                     .ignored = {"MaxPostpones=99: 0～10 の数ではありません"}};
+    w.policy.set({file});
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.locked, true) << "the table and the booking controls, as a watch";
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--book", "logoff", "--at", "13:00"}, {"--stop", "1"}, {"--delete", "1"}}) {
+        const CommandAnswer answer = w.model.runCommandLine(args);
+        EXPECT_EQ(answer.status, kRefused) << args[0];
+        EXPECT_EQ(answer.err, "管理者の設定で、予約は変えられません。\n");
+    }
+    EXPECT_EQ(w.model.runCommandLine({"--list"}).status, kDone);
+    w.model.Button1Click();
+    w.model.Button5Click();
+    EXPECT_EQ(w.controls.locked, true) << "the watch's end leaves the policy's lock";
+
+    EXPECT_EQ(w.model.runCommandLine({"--policy"}).out,
+              "管理者の設定:\n"
+              "AllowCancel=1 (既定)\n"
+              "MaxPostpones=制限なし (既定)\n"
+              "AllowUserBookings=0 (/etc/p.ini)\n"
+              "MinimumCountdown=なし (既定)\n"
+              "Bookings: 1 件 (/etc/p.ini)\n"
+              "  1=poweroff --at 22:00 --weekly mon-fri\n"
+              "  2=reboot --in 2h\n"
+              "使わなかった設定:\n"
+              "  /etc/p.ini: MaxPostpones=99: 0～10 の数ではありません\n"
+              "  /etc/p.ini: Bookings: reboot --in 2h: --daily、--weekly か --date が要ります"
+              "(起動のたびに新しく動く予約は使えません)\n");
+    w.policy.set({file});
+    w.tickTimer.fire();
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                            [](const std::string& e) { return e.starts_with("管理者の設定\t"); }),
+              2)
+        << "each ignored entry said once";
+
+    w.policy.set({});
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.locked, false) << "a policy withdrawn gives the table back";
+    EXPECT_EQ(w.model.runCommandLine({"--policy"}).out, "管理者の設定はありません。\n");
+}

@@ -165,6 +165,37 @@ private slots:
         QCOMPARE(d.owner.cancels.back(), core::CancelledBy::Command);
     }
 
+    void aPolicysLimitsLeaveNoWayToCancelOrPutOff() {
+        Dialog d;
+        d.state.PendingAction = core::PowerAction::PowerOff;
+        d.state.Limits = {false, false, 45};
+        d.form.showCountdown();
+        QVERIFY(!d.form.SpeedButton1->isEnabled());
+        QVERIFY(!d.form.SpeedButton2->isEnabled());
+        QCOMPARE(d.form.SpeedButton1->toolTip(),
+                 QStringLiteral("管理者の設定で、このカウントダウンはキャンセルできません。"));
+        QCOMPARE(d.form.ProgressBar1->maximum(), 45); // longer than the setting's 30
+        QVERIFY(d.form.Label2->text().startsWith(QStringLiteral("管理者の設定で")));
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        QTest::keyClick(&d.form, Qt::Key_Escape);
+        d.form.close();
+        d.form.cancelCountdown();
+        d.form.SpeedButton2Click();
+        QVERIFY(d.form.isVisible());
+        QVERIFY(d.form.Timer1->isActive());
+        QVERIFY(d.owner.cancels.empty());
+        QCOMPARE(d.owner.postpones, 0);
+        d.tick(44);
+        QCOMPARE(d.state.ExecutionPhase, core::Phase::Watching);
+        d.tick(1);
+        QCOMPARE(d.state.ExecutionPhase, core::Phase::Execute);
+
+        d.state.Limits = {};
+        d.form.showCountdown();
+        QVERIFY(d.form.SpeedButton1->isEnabled() && d.form.SpeedButton2->isEnabled());
+        QVERIFY(d.form.SpeedButton1->toolTip().isEmpty());
+    }
+
     void cancelReturnsTheMainWindowToWatching() {
         MainWindowRig rig(at(2026, 12, 7, 9, 0, 0));
         rig.create(std::nullopt);

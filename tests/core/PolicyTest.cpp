@@ -1,0 +1,117 @@
+#include "core/policy/PolicyFile.h"
+#include "core/policy/PolicyInForce.h"
+#include "tests/support/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+using testing_support::at;
+using Texts = std::vector<std::string>;
+
+TEST(Policy, TheMachineOverTheUserOverTheDefaults) {
+    PolicyLayer machine{.place = "HKLM", .maxPostpones = 0, .bookings = Texts{}};
+    PolicyLayer user{.place = "HKCU",
+                     .allowCancel = false,
+                     .maxPostpones = 3,
+                     .bookings = Texts{"poweroff --at 22:00 --daily"},
+                     .ignored = {"X=1: この名前の設定はありません"}};
+    const Policy policy = mergePolicy({machine, user});
+    EXPECT_EQ(policy.maxPostpones.value, 0);
+    EXPECT_EQ(policy.maxPostpones.place, "HKLM");
+    EXPECT_FALSE(policy.allowCancel.value);
+    EXPECT_EQ(policy.allowCancel.place, "HKCU");
+    EXPECT_TRUE(policy.allowUserBookings.value);
+    EXPECT_EQ(policy.allowUserBookings.place, "") << "the default";
+    EXPECT_TRUE(policy.bookings.value.empty()) << "the machine's empty list replaces the user's";
+    EXPECT_EQ(policy.bookings.place, "HKLM");
+    EXPECT_EQ(policy.ignored, Texts{"HKCU: X=1: この名前の設定はありません"});
+    EXPECT_TRUE(policy.inForce());
+    EXPECT_FALSE(mergePolicy({{.place = "HKLM"}}).inForce());
+}
+
+TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
+    const PolicyLayer layer = parsePolicyFile("[Policy]\n"
+                                              "allowcancel = 0\n"
+                                              "MaxPostpones=11\n"
+                                              "MinimumCountdown=14\n"
+                                              "AllowUserBookings=yes\n"
+                                              "Shutdown=1\n"
+                                              "[Bookings]\n"
+                                              "2=reboot --at 3:00 --daily\n"
+                                              "1 = poweroff --at 22:00 --weekly 月～金\n"
+                                              "first=logoff --at 1:00 --daily\n"
+                                              "01=standby --at 2:00 --daily\n",
+                                              "/etc/p.ini");
+    EXPECT_EQ(layer.allowCancel, false) << "names match without regard to case";
+    EXPECT_FALSE(layer.maxPostpones || layer.minimumCountdown || layer.allowUserBookings);
+    EXPECT_EQ(layer.bookings,
+              (Texts{"poweroff --at 22:00 --weekly 月～金", "reboot --at 3:00 --daily"}));
+    EXPECT_EQ(layer.ignored, (Texts{"MaxPostpones=11: 0～10 の数ではありません",
+                                    "MinimumCountdown=14: 15～120 の数ではありません",
+                                    "AllowUserBookings=yes: 整数ではありません",
+                                    "Shutdown=1: この名前の設定はありません",
+                                    "first=logoff --at 1:00 --daily: 名前は 1 からの番号です",
+                                    "01=standby --at 2:00 --daily: 同じ番号がほかにもあります"}));
+    EXPECT_FALSE(parsePolicyFile("[Policy]\nAllowCancel=0\n", "f").bookings) << "no list given";
+}
+
+TEST(Policy, BookingsAreTheCommandLinesWithADateOrAPeriod) {
+    const PolicyBookings bookings = compilePolicyBookings(
+        {"poweroff --at 22:00 --weekly 月～金", "reboot\u3000--at 3:05 --daily",
+         "logoff --at 9:00 --date 2026/12/24", "standby --at 9:00 --date 2026/12/01",
+         "standby --in 2h", "poweroff --at 22:00", "poweroff --at 1:00 --daily --list", "poweroff --at 25:00 --daily"},
+        at(2026, 12, 7, 12, 0, 0));
+    ASSERT_EQ(bookings.count, 3);
+    const auto row = [&](int r) {
+        std::string text;
+        for (int c = DateCell; c <= StateCell; ++c)
+            text += bookings.table.cell(c, r) + "|";
+        return text;
+    };
+    EXPECT_EQ(row(1), "毎週月～金|午後|10時|00分|終了|稼働|");
+    EXPECT_EQ(row(2), "毎日|午前|３時|05分|再起動|稼働|") << "an ideographic space separates";
+    EXPECT_EQ(row(3), "2026/12/24|午前|９時|00分|ログオフ|稼働|");
+    ASSERT_EQ(bookings.ignored.size(), 5u);
+    EXPECT_EQ(bookings.ignored[0],
+              "standby --at 9:00 --date 2026/12/01: その時刻はもう過ぎています: 2026/12/01");
+    const std::string fireAnew =
+        ": --daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)";
+    EXPECT_EQ(bookings.ignored[1], "standby --in 2h" + fireAnew);
+    EXPECT_EQ(bookings.ignored[2], "poweroff --at 22:00" + fireAnew);
+    EXPECT_EQ(bookings.ignored[3].substr(0, 35), "poweroff --at 1:00 --daily --list: ")
+        << "one command only";
+    EXPECT_EQ(bookings.ignored[4],
+              "poweroff --at 25:00 --daily: --at は H:MM の形(0:00～23:59)です: 25:00");
+
+    const PolicyBookings full = compilePolicyBookings(Texts(31, "poweroff --at 1:00 --daily"),
+                                                      at(2026, 12, 7, 12, 0, 0));
+    EXPECT_EQ(full.count, kLastReservation);
+    EXPECT_EQ(full.ignored, Texts{"poweroff --at 1:00 --daily: 30 件を超えています"});
+}
+
+TEST(Policy, PostponementsAreCountedPerMomentAndOutliveARefresh) {
+    PolicyInForce inForce;
+    PolicyLayer layer{.place = "HKLM",
+                      .maxPostpones = 2,
+                      .bookings = Texts{"poweroff --at 22:00 --daily"}};
+    const LocalTime now = at(2026, 12, 7, 12, 0, 0);
+    EXPECT_TRUE(inForce.apply({layer}, now).bookingsChanged);
+    EXPECT_EQ(inForce.limitsFor(1), (CountdownLimits{true, true, 0}));
+    const int first = inForce.postpone(1, at(2026, 12, 7, 22, 10, 0));
+    const int second = inForce.postpone(first, at(2026, 12, 7, 22, 20, 0));
+    EXPECT_EQ(std::vector({first, second}), std::vector({2, 3}));
+    EXPECT_TRUE(inForce.limitsFor(first).postponeAllowed);
+    EXPECT_FALSE(inForce.limitsFor(second).postponeAllowed) << "two postponements of one moment";
+    EXPECT_TRUE(inForce.limitsFor(1).postponeAllowed) << "the next day's moment starts afresh";
+
+    layer.bookings = Texts{"reboot --at 3:00 --daily", "logoff --at 4:00 --daily"};
+    layer.allowCancel = false;
+    const PolicyInForce::Change change = inForce.apply({layer}, now);
+    EXPECT_TRUE(change.bookingsChanged);
+    EXPECT_EQ(inForce.bookingCount(), 2);
+    EXPECT_EQ(inForce.table().cell(MinuteCell, 3) + inForce.table().cell(ActionCell, 3), "10分終了")
+        << "the postponements follow the new list";
+    EXPECT_EQ(inForce.table().cell(MinuteCell, 4), "20分");
+    EXPECT_EQ(inForce.limitsFor(4), (CountdownLimits{false, false, 0}));
+    EXPECT_FALSE(inForce.apply({layer}, now).bookingsChanged) << "a limit changed, not the list";
+}
