@@ -18,7 +18,9 @@ void CountdownModel::FormShow() {
     const std::string_view postponeRefusal = limits.postponeAllowed ? "" : kPostponeExhausted;
     controls_.limitButtons(cancelRefusal, postponeRefusal);
     if (!cancelRefusal.empty() || !postponeRefusal.empty())
-        controls_.showHint(std::string(cancelRefusal) + std::string(postponeRefusal));
+        controls_.showHint(std::string(cancelRefusal) +
+                           (cancelRefusal.empty() || postponeRefusal.empty() ? "" : "\n") +
+                           std::string(postponeRefusal));
     else
         controls_.showHint(std::string(design::form2::Label2.text));
     controls_.setProgress(0);

@@ -32,8 +32,7 @@ struct CountdownLimits {
 };
 
 // What the countdown's hints and the commands say of a policy's limit.
-inline constexpr std::string_view kCancelForbidden =
-    "管理者の設定で、このカウントダウンはキャンセルできません。";
+inline constexpr std::string_view kCancelForbidden = "管理者の設定で、キャンセルできません。";
 inline constexpr std::string_view kPostponeExhausted = "管理者の設定で、これ以上延期できません。";
 inline constexpr std::string_view kUserBookingsForbidden =
     "管理者の設定で、予約は変えられません。";

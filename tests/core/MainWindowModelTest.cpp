@@ -688,7 +688,7 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     EXPECT_EQ(w.state.Limits, (CountdownLimits{false, true, 60}));
     const CommandAnswer refused = w.model.runCommandLine({"--cancel"});
     EXPECT_EQ(refused.status, kRefused);
-    EXPECT_EQ(refused.err, "管理者の設定で、このカウントダウンはキャンセルできません。\n");
+    EXPECT_EQ(refused.err, "管理者の設定で、キャンセルできません。\n");
 
     w.clock.set(at(2026, 12, 7, 12, 0, 30, 0));
     EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);

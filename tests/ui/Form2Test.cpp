@@ -173,9 +173,10 @@ private slots:
         QVERIFY(!d.form.SpeedButton1->isEnabled());
         QVERIFY(!d.form.SpeedButton2->isEnabled());
         QCOMPARE(d.form.SpeedButton1->toolTip(),
-                 QStringLiteral("管理者の設定で、このカウントダウンはキャンセルできません。"));
+                 QStringLiteral("管理者の設定で、キャンセルできません。"));
         QCOMPARE(d.form.ProgressBar1->maximum(), 45); // longer than the setting's 30
-        QVERIFY(d.form.Label2->text().startsWith(QStringLiteral("管理者の設定で")));
+        QCOMPARE(d.form.Label2->text(), QStringLiteral("管理者の設定で、キャンセルできません。\n"
+                                                       "管理者の設定で、これ以上延期できません。"));
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
         QTest::keyClick(&d.form, Qt::Key_Escape);
         d.form.close();

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# An administrator's policy file against the real program, in a mount namespace of its own whose
+# /etc is an overlay: the machine's /etc is never written. Its booking fires under its limits
+# (no --cancel, no Escape, one 10分延期), --book is refused while the table is the
+# administrator's, a file others may write is ignored and said, and a changed file is read again:
+# no 10分延期 left, the least countdown length.
+set -euo pipefail
+program=$1
+if [ -z "${BWM_OWN_MOUNTS:-}" ]; then
+    as_root=()
+    [ "$(id -u)" = 0 ] || as_root=(sudo -n -E)
+    exec "${as_root[@]}" env BWM_OWN_MOUNTS=1 unshare --mount --propagation private bash "$0" "$@"
+fi
+source "$(dirname "$0")/lib.sh"
+umask 022
+mkdir "$scratch/etc-upper" "$scratch/etc-work"
+mount -t overlay overlay -o "lowerdir=/etc,upperdir=$scratch/etc-upper,workdir=$scratch/etc-work" /etc ||
+    fail "no overlay over /etc in this namespace"
+trap 'umount /etc 2>/dev/null || true; cleanup' EXIT
+mkdir -p /etc/brindlewhistmoore
+policy=/etc/brindlewhistmoore/policy.ini
+
+command() {
+    local dir="$scratch/$1"
+    shift
+    status=0
+    out=$(cd "$dir" && XDG_RUNTIME_DIR="$dir/run" timeout 30 "$dir/Brindlewhistmoore" "$@" \
+        2>"$scratch/last_error" </dev/null) || status=$?
+    err=$(cat "$scratch/last_error")
+}
+# Waits up to five seconds for --policy to hold the line.
+policy_says() {
+    for _ in $(seq 25); do
+        command pol --policy
+        grep -qxF -- "$1" <<<"$out" && return 0
+        sleep 0.2
+    done
+    fail "--policy never said \"$1\": $out"
+}
+visible() { xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
+
+printf '%s\n' '[Policy]' 'AllowCancel=0' 'MaxPostpones=1' 'AllowUserBookings=0' \
+    '[Bookings]' '1=poweroff --at 11:01 --daily' '2=reboot --in 2h' >"$policy"
+clear_calls
+start pol "2026-12-07 11:00:40" "$settings_fifteen_seconds"
+policy_says "AllowCancel=0 ($policy)"
+grep -qxF "  $policy: Bookings: reboot --in 2h: --daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)" <<<"$out" ||
+    fail "the booking that would fire anew was not said: $out"
+command pol --book logoff --at 12:00
+[ "$status" = 2 ] && [ "$err" = "管理者の設定で、予約は変えられません。" ] || fail "--book: $status $err"
+[ -z "$(reservation_file pol | tr -d ',\n')" ] || fail "the table changed"
+
+countdown=$(wait_for_window 電源断予告 30)
+[ -n "$countdown" ] || fail "the administrator's booking did not fire"
+has_history pol "カウントダウン	電源断: 管理者の予約1 毎日 午前11時01分 終了"
+command pol --cancel
+[ "$status" = 2 ] && [ "$err" = "管理者の設定で、キャンセルできません。" ] ||
+    fail "--cancel: $status $err"
+xdotool windowfocus --sync "$countdown" key Escape
+sleep 1
+visible "$countdown" || fail "Escape cancelled the administrator's countdown"
+import -window "$countdown" "${E2E_SCREENSHOT_DIR:-/tmp}/policy-countdown.png" 2>/dev/null || true
+click_until_hidden "$countdown" 217 156 || fail "the one 10分延期 allowed did not take"
+has_history pol "10分延期	電源断: 管理者の予約2 2026/12/07 午前11時11分 終了"
+[ "$(count PowerOff)" = 0 ] || fail "powered off: $(calls)"
+
+# Shown, the window ticks twice a second: a change of the file is read within one.
+show_main_window pol >/dev/null
+chmod g+w "$policy"
+policy_says "  $policy: 使いません: ファイルかフォルダーが root のものでないか、ほかの人も書き込めます"
+has_history pol "管理者の設定	使わない設定: $policy: 使いません: ファイルかフォルダーが root のものでないか、ほかの人も書き込めます"
+command pol --book logoff --at 12:00
+[ "$status" = 0 ] || fail "--book under an ignored file: $status $err"
+
+printf '%s\n' '[Policy]' 'MaxPostpones=0' 'MinimumCountdown=20' '[Bookings]' \
+    '1=logoff --at 11:02 --daily' >"$policy.new"
+mv "$policy.new" "$policy"
+policy_says "MinimumCountdown=20 ($policy)"
+command pol --book standby --at 13:00
+[ "$status" = 0 ] || fail "--book with the table the user's again: $status $err"
+
+countdown=$(wait_for_window ログオフ予告 80)
+[ -n "$countdown" ] || fail "the changed file's booking did not fire"
+shown_at=$(date +%s)
+xdotool mousemove --window "$countdown" 217 156 click 1
+sleep 1
+visible "$countdown" || fail "10分延期 took with none left"
+until [ "$(count TerminateSession)" -ge 1 ]; do
+    [ $(($(date +%s) - shown_at)) -lt 30 ] || fail "the log-off never came"
+    sleep 0.2
+done
+took=$(($(date +%s) - shown_at))
+[ "$took" -ge 19 ] || fail "the count lasted $took s, not the least 20"
+echo "the policy's booking fired under its limits; an unsafe file was ignored; a changed one read again"
