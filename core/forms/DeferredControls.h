@@ -55,6 +55,12 @@ public:
     void showCountdown() override { face_.showCountdown(); }
     void cancelCountdown() override { face_.cancelCountdown(); }
     void showNotice(const Notice& notice) override { face_.showNotice(notice); }
+    // The tray's item is there from the start; the face keeps the line for its widgets.
+    void showPolicyLine(const std::string& text) override { face_.showPolicyLine(text); }
+    void showPolicyBookings(const std::vector<PolicyBookingLine>& lines,
+                            const std::string& limits) override {
+        face_.showPolicyBookings(lines, limits);
+    }
 
 private:
     // To the widgets once they exist; until then into `kept`.

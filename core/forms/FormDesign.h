@@ -139,10 +139,16 @@ inline constexpr Rect StringGrid1{52, 200, 394, 121};
 inline constexpr std::string_view kGridHint =
     "ダブルクリックで再編集。右クリックで削除・停止・稼働。";
 inline constexpr Control Button3{"設定", {217, 336, 65, 25}};
+// Shown only while a policy is in force, as kPolicyLine and the number of its bookings; opens
+// their list.
+inline constexpr Control Button8{"管理者の予約: 0件", {52, 336, 140, 25}};
+inline constexpr std::string_view kPolicyLine = "管理者の予約: ";
 
 // PopupMenu1, the tray's menu, and its submenu N3.
 inline constexpr std::string_view N1 = "予約設定";
 inline constexpr std::string_view N8 = "履歴";
+// Only while a policy is in force.
+inline constexpr std::string_view N9 = "管理者の予約";
 inline constexpr std::string_view Exit1 = "ソフト終了";
 inline constexpr std::string_view N3 = "再起動";
 inline constexpr std::string_view N4 = "再起動";
@@ -200,5 +206,24 @@ inline constexpr std::string_view kCheckBox6Unavailable =
 inline constexpr Control Button1{"OK", {152, 304, 57, 25}};
 inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 304, 57, 25}};
 } // namespace form3
+
+// The administrator's bookings, read-only.
+namespace form4 {
+inline constexpr std::string_view kTitle = "管理者の予約";
+inline constexpr Size kClient{452, 240};
+inline constexpr Rect ListView1{8, 8, 436, 160};
+struct Column {
+    std::string_view caption;
+    int width;
+};
+inline constexpr std::array<Column, 5> kColumns{{{"予約", 130},
+                                                 {"日付", 90},
+                                                 {"時刻", 80},
+                                                 {"動作", 50},
+                                                 {"次の時刻", 82}}};
+// The policy's limits, under the list.
+inline constexpr Rect Label1{8, 176, 436, 17};
+inline constexpr Control Button1{"閉じる", {369, 205, 75, 25}};
+} // namespace form4
 
 } // namespace core::design

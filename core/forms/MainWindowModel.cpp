@@ -1,5 +1,6 @@
 #include "MainWindowModel.h"
 
+#include "FormDesign.h"
 #include "core/book/Vocabulary.h"
 #include "core/files/FilePlaces.h"
 #include "core/files/ReservationFile.h"
@@ -126,6 +127,10 @@ void MainWindowModel::followPolicy() {
     policyNotices_.observe(policy_.table(), now);
     for (const std::string& entry : change.newlyIgnored)
         history_.record(history::kPolicy, "使わない設定: " + entry);
+    controls_.showPolicyLine(policy_.policy().inForce()
+                                 ? std::string(design::form1::kPolicyLine) +
+                                       std::to_string(policy_.bookingCount()) + "件"
+                                 : "");
     // The locks follow at once, not only at the next scan.
     if (!tableHeld())
         lock(false);
@@ -352,6 +357,10 @@ void MainWindowModel::N8Click() {
     }
     if (auto problem = services_.viewer.open(path))
         services_.prompter.showError("履歴を開けません。\n" + path + "\n" + *problem);
+}
+
+void MainWindowModel::N9Click() {
+    controls_.showPolicyBookings(policy_.lines(services_.clock.now()), policy_.limitsText());
 }
 
 void MainWindowModel::endCountdown() {

@@ -81,6 +81,12 @@ public:
     virtual void showTable() = 0;
     // A desktop notification; clicking it shows the main window.
     virtual void showNotice(const Notice& notice) = 0;
+    // The line that names the administrator's bookings ("管理者の予約: 2件") and the tray's item
+    // that lists them; empty while no policy is in force, and neither shows.
+    virtual void showPolicyLine(const std::string& text) = 0;
+    // The read-only window of the administrator's bookings and limits.
+    virtual void showPolicyBookings(const std::vector<PolicyBookingLine>& lines,
+                                    const std::string& limits) = 0;
 };
 
 // Everything the main window decides apart from the booking commands: the start, the scheduler's
@@ -146,6 +152,8 @@ public:
     void N5Click();
     // The tray's "履歴": the history in the system's viewer for text files.
     void N8Click();
+    // The tray's "管理者の予約" and the main window's line: the administrator's bookings.
+    void N9Click();
     // The countdown ends with nothing requested for it, also when its count ran out just now.
     void countdownCancelled(CancelledBy by);
     // "10分延期": false, with a message, when no row is free for the booking or its save is

@@ -1,6 +1,9 @@
 #include "PolicyInForce.h"
 
 #include "core/book/Booking.h"
+#include "core/files/History.h"
+#include "core/schedule/RowMoments.h"
+#include "core/text/DateTimeText.h"
 
 namespace core {
 
@@ -73,6 +76,42 @@ int PolicyInForce::postpone(int row, LocalTime moment) {
         return free;
     }
     return 0;
+}
+
+std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
+    const ReservationTable& table = bookings_.table;
+    std::vector<PolicyBookingLine> lines;
+    for (int row = kFirstReservation; row <= kLastReservation; ++row) {
+        if (table.isEmpty(row))
+            continue;
+        PolicyBookingLine line{std::string(kPolicyRowName) + std::to_string(row),
+                               table.cell(DateCell, row),
+                               table.cell(PeriodCell, row) + table.cell(HourCell, row) +
+                                   table.cell(MinuteCell, row),
+                               table.cell(ActionCell, row),
+                               {}};
+        if (row > bookings_.count)
+            line.name += " (10分延期)";
+        const auto moments = rowMoments(table, row, now, now + std::chrono::days(366));
+        if (!moments.empty()) {
+            const std::string time = formatLongTime(moments.front());
+            line.next = formatShortDate(std::chrono::floor<std::chrono::days>(moments.front())) +
+                        " " + time.substr(0, time.size() - 3);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string PolicyInForce::limitsText() const {
+    const auto& most = policy_.maxPostpones.value;
+    std::string text = std::string("キャンセル: ") + (policy_.allowCancel.value ? "できる" : "できない") +
+                       "  10分延期: " + (most ? std::to_string(*most) + "回まで" : "制限なし");
+    if (policy_.minimumCountdown.value > 0)
+        text += "  カウントダウン: " + std::to_string(policy_.minimumCountdown.value) + "秒以上";
+    if (!policy_.allowUserBookings.value)
+        text += "  予約の変更: できない";
+    return text;
 }
 
 std::string PolicyInForce::report() const {

@@ -11,6 +11,16 @@
 
 namespace core {
 
+// One line of the window that lists the administrator's bookings.
+struct PolicyBookingLine {
+    std::string name;   // "管理者の予約1"; a postponement "管理者の予約3 (10分延期)"
+    std::string when;   // the date cell: "毎日", "毎週月～金", "2026/12/24"
+    std::string time;   // "午後10時00分"
+    std::string action; // the table's word
+    std::string next;   // "2026/12/07 9:00", or empty
+    friend bool operator==(const PolicyBookingLine&, const PolicyBookingLine&) = default;
+};
+
 // The policy that binds the running program: its rules, its bookings as a table of their own and
 // the postponements made of them, which stay with the policy.
 class PolicyInForce {
@@ -35,6 +45,10 @@ public:
     // 10分延期 of the row's countdown: the action held at `moment` in a row of its own that
     // carries one postponement more. The new row, or 0 when no row is free.
     int postpone(int row, LocalTime moment);
+    // The bookings and postponements held, with each one's next moment after `now`.
+    std::vector<PolicyBookingLine> lines(LocalTime now) const;
+    // The limits in a line: "キャンセル: できない  10分延期: 1回まで  カウントダウン: 60秒以上".
+    std::string limitsText() const;
     // What is in force and where it came from, and everything ignored: --policy's answer.
     std::string report() const;
     // Everything ignored, each with where it was and why.

@@ -700,6 +700,16 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     w.tickTimer.fire();
     ASSERT_EQ(w.controls.countdowns, 2) << "the postponed moment fires";
     EXPECT_FALSE(w.state.Limits.postponeAllowed) << "one postponement was allowed";
+    EXPECT_EQ(w.controls.policyLine, "管理者の予約: 1件");
+    w.model.N9Click();
+    EXPECT_EQ(w.controls.policyLines,
+              (std::vector<PolicyBookingLine>{
+                  {"管理者の予約1", "毎日", "午後０時00分", "終了", "2026/12/08 12:00"},
+                  {"管理者の予約2 (10分延期)", "2026/12/07", "午後０時10分", "終了", ""}}))
+        << "the postponed moment passed: the scan clears it at the next look";
+    EXPECT_EQ(w.controls.policyLimits,
+              "キャンセル: できない  10分延期: 1回まで  カウントダウン: 60秒以上  予約の変更: "
+              "できない");
     EXPECT_EQ(w.model.countdownPostponed(), "管理者の設定で、これ以上延期できません。");
 
     const Texts events = historyEvents(w.files);
@@ -753,5 +763,6 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
     w.policy.set({});
     w.tickTimer.fire();
     EXPECT_EQ(w.controls.locked, false) << "a policy withdrawn gives the table back";
+    EXPECT_EQ(w.controls.policyLine, "") << "the line goes";
     EXPECT_EQ(w.model.runCommandLine({"--policy"}).out, "管理者の設定はありません。\n");
 }

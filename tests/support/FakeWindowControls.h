@@ -100,6 +100,12 @@ struct FakeWindowControls : core::MainWindowControls {
     }
     void showTable() override { ++tableShows; }
     void showNotice(const core::Notice& notice) override { notices.push_back(notice); }
+    void showPolicyLine(const std::string& text) override { policyLine = text; }
+    void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
+                            const std::string& limits) override {
+        policyLines = lines;
+        policyLimits = limits;
+    }
 
     void setSpin(int& field, int value, const std::function<void()>& changed) {
         if (field == value)
@@ -126,6 +132,9 @@ struct FakeWindowControls : core::MainWindowControls {
     std::optional<bool> locked; // nothing: the appearance after a cancelled countdown
     int lockChanges = 0;
     int countdowns = 0;
+    std::string policyLine;
+    std::vector<core::PolicyBookingLine> policyLines;
+    std::string policyLimits;
     int tableShows = 0;
 };
 

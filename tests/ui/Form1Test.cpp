@@ -1,15 +1,18 @@
 #include "tests/support/MainWindowRig.h"
+#include "ui/qt/Unit4.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace testing_support;
@@ -145,6 +148,39 @@ private slots:
             f.form->Button5Click();
             QVERIFY(f.form->StringGrid1->isEnabled());
             QVERIFY(f.form->Button2->isEnabled());
+        }
+    }
+
+    // The line and the tray's item come and go with the policy; the list is read-only.
+    void thePolicysLineOpensItsBookings() {
+        for (bool widgetsNow : {true, false}) {
+            Fixture f;
+            f.create(reservationFileOf({}), widgetsNow);
+            f.policy.set({{.place = "/etc/p.ini",
+                           .allowUserBookings = false,
+                           .bookings = std::vector<std::string>{"reboot --at 3:00 --daily"}}});
+            f.form->Timer1Timer();
+            f.form->show();
+            QVERIFY(f.form->Button8->isVisible());
+            QCOMPARE(f.form->Button8->text(), QStringLiteral("管理者の予約: 1件"));
+            QVERIFY(!f.form->StringGrid1->isEnabled());
+            f.form->ICONMessage();
+            QVERIFY(f.form->N9->isVisible());
+            f.form->PopupMenu1->close();
+            f.form->Button8->click();
+            QVERIFY(f.form->Form4 != nullptr && f.form->Form4->isVisible());
+            QTableWidget* list = f.form->Form4->ListView1;
+            QCOMPARE(list->rowCount(), 1);
+            QCOMPARE(list->item(0, 4)->text(), QStringLiteral("2026/12/08 3:00"));
+            QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+            QCOMPARE(f.form->Form4->Label1->text(),
+                     QStringLiteral("キャンセル: できる  10分延期: 制限なし  予約の変更: できない"));
+
+            f.policy.set({});
+            f.form->Timer1Timer();
+            QVERIFY(!f.form->Button8->isVisible());
+            QVERIFY(!f.form->N9->isVisible());
+            QVERIFY(f.form->StringGrid1->isEnabled());
         }
     }
 };

@@ -6,6 +6,7 @@
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
+#include "Unit4.h"
 #include "core/forms/SelectorItems.h"
 
 #include <QApplication>
@@ -102,6 +103,9 @@ void TForm1::buildWidgets() {
     Button4 = makeButton(this, d::Button4);
     buildGrid();
     Button3 = makeButton(this, d::Button3);
+    Button8 = makeButton(this, d::Button8);
+    Button8->setFocusPolicy(Qt::ClickFocus);
+    showPolicyLine(policyLine_);
     Button3->setFocusPolicy(Qt::ClickFocus);
 
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
@@ -109,6 +113,7 @@ void TForm1::buildWidgets() {
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm1::N9Click);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->addAction(qText(d::Delete1), this, &TForm1::Delete1Click);
@@ -131,6 +136,8 @@ void TForm1::buildTrayMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addAction(qText(d::N1), this, &TForm1::N1Click);
     PopupMenu1->addAction(qText(d::N8), this, &TForm1::N8Click);
+    N9 = PopupMenu1->addAction(qText(d::N9), this, &TForm1::N9Click);
+    N9->setVisible(!policyLine_.empty());
     PopupMenu1->addAction(qText(d::Exit1), this, &TForm1::Exit1Click);
     QMenu* N3 = PopupMenu1->addMenu(qText(d::N3));
     N3->addAction(qText(d::N4), this, &TForm1::N4Click);
@@ -334,6 +341,10 @@ void TForm1::N8Click() {
     model_.N8Click();
 }
 
+void TForm1::N9Click() {
+    model_.N9Click();
+}
+
 void TForm1::N2Click() {
     model_.N2Click();
 }
@@ -449,6 +460,23 @@ void TForm1::showTable() {
 
 void TForm1::showNotice(const core::Notice& notice) {
     emit noticeShown(notice);
+}
+
+void TForm1::showPolicyLine(const std::string& text) {
+    policyLine_ = text;
+    if (N9 != nullptr)
+        N9->setVisible(!text.empty());
+    if (Button8 != nullptr) {
+        Button8->setText(QString::fromStdString(text));
+        Button8->setVisible(!text.empty());
+    }
+}
+
+void TForm1::showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
+                                const std::string& limits) {
+    if (Form4 == nullptr)
+        Form4 = new TForm4(this);
+    Form4->showList(lines, limits);
 }
 
 } // namespace ui

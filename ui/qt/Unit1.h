@@ -27,6 +27,7 @@ namespace ui {
 
 class ProgramBox;
 class ReservationGridModel;
+class TForm4;
 class TrayIcon;
 
 using Form1Services = core::MainWindowModel::Services;
@@ -70,6 +71,7 @@ public:
     void ICONMessage();
     void N1Click();    // tray "予約設定"
     void N8Click();    // tray "履歴"
+    void N9Click();    // tray "管理者の予約", and the line that names them
     void Exit1Click(); // tray "ソフト終了"
     void N2Click();    // tray "電源Ｏｆｆ"
     void N4Click();    // tray "再起動" › "再起動"
@@ -142,9 +144,12 @@ public:
     QPushButton* Button3 = nullptr;
     QPushButton* Button4 = nullptr;
     QPushButton* Button5 = nullptr;
+    QPushButton* Button8 = nullptr; // "管理者の予約: N件"
     QTableView* StringGrid1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
+    QAction* N9 = nullptr;
+    TForm4* Form4 = nullptr; // the administrator's bookings, made at their first showing
     TrayIcon* TrayIcon1 = nullptr;
 
 protected:
@@ -190,6 +195,9 @@ private:
     void cancelCountdown() override;
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
+    void showPolicyLine(const std::string& text) override;
+    void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
+                            const std::string& limits) override;
     int tabIndex() const override;
     void showTab(int index) override;
     core::BookingKind bookingKind() const override;
@@ -207,6 +215,7 @@ private:
     core::MainWindowModel model_;
     ReservationGridModel* gridModel_ = nullptr;
     CountdownDialog* countdown_ = nullptr;
+    std::string policyLine_;
     QWidget* settingsDialog_ = nullptr;
 };
 
