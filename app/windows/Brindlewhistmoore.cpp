@@ -7,8 +7,8 @@
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
 #include "platform/windows/IfTableCounters.h"
-#include "platform/windows/RegistryPolicySource.h"
 #include "platform/windows/ProcessWaits.h"
+#include "platform/windows/RegistryPolicySource.h"
 #include "platform/windows/SettingsLocation.h"
 #include "platform/windows/ShellViewer.h"
 #include "platform/windows/SingleInstance.h"
@@ -22,6 +22,7 @@
 #include "ui/win32/Unit1.h"
 #include "ui/win32/Unit2.h"
 #include "ui/win32/Unit3.h"
+#include "ui/win32/Unit4.h"
 
 #include <objbase.h>
 
@@ -89,13 +90,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
+    ui::TForm4 Form4(prompter);
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
+    Form1.attachPolicyList(Form4);
     // The countdown first: the main window's start may show it at once. The main window owns the
     // settings dialog, which then stays in front of it.
     Form2.create();
     Form1.create();
     Form3.create(Form1.handle());
-    runMessageLoop({Form1.handle(), Form3.handle()});
+    Form4.create(Form1.handle());
+    runMessageLoop({Form1.handle(), Form3.handle(), Form4.handle()});
     return 0;
 }

@@ -39,7 +39,8 @@ struct PolicyLayer {
 
 // Sets a limit from its stored number; the reason when the name or the number means nothing
 // (the layer is then unchanged). The registry's and the file's readers both come here.
-std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view key, long long value);
+std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view key,
+                                          long long value);
 // As above from the text of the Linux file; a text that is no whole number is refused.
 std::optional<std::string> setPolicyText(PolicyLayer& layer, std::string_view key,
                                          std::string_view text);

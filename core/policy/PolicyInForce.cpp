@@ -24,8 +24,7 @@ std::string line(std::string_view key, const std::string& value, const std::stri
 
 } // namespace
 
-PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layers,
-                                           LocalTime now) {
+PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layers, LocalTime now) {
     Change change;
     Policy merged = mergePolicy(layers);
     if (!(merged.bookings == policy_.bookings)) {
@@ -60,8 +59,7 @@ std::vector<std::string> PolicyInForce::ignored() const {
 
 CountdownLimits PolicyInForce::limitsFor(int row) const {
     const auto& most = policy_.maxPostpones.value;
-    return {policy_.allowCancel.value,
-            !most || postponed_[static_cast<std::size_t>(row)] < *most,
+    return {policy_.allowCancel.value, !most || postponed_[static_cast<std::size_t>(row)] < *most,
             policy_.minimumCountdown.value};
 }
 
@@ -105,7 +103,8 @@ std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
 
 std::string PolicyInForce::limitsText() const {
     const auto& most = policy_.maxPostpones.value;
-    std::string text = std::string("キャンセル: ") + (policy_.allowCancel.value ? "できる" : "できない") +
+    std::string text = std::string("キャンセル: ") +
+                       (policy_.allowCancel.value ? "できる" : "できない") +
                        "  10分延期: " + (most ? std::to_string(*most) + "回まで" : "制限なし");
     if (policy_.minimumCountdown.value > 0)
         text += "  カウントダウン: " + std::to_string(policy_.minimumCountdown.value) + "秒以上";

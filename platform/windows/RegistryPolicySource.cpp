@@ -66,7 +66,8 @@ core::PolicyLayer layerOf(HKEY own, const std::string& place) {
         DWORD number = 0;
         std::memcpy(&number, value.data.data(), sizeof number);
         if (auto reason = core::setPolicyValue(layer, value.name, number))
-            layer.ignored.push_back(core::ignoredEntry(value.name, std::to_string(number), *reason));
+            layer.ignored.push_back(
+                core::ignoredEntry(value.name, std::to_string(number), *reason));
     }
     HKEY bookings = nullptr;
     if (RegOpenKeyExW(own, L"Bookings", 0, KEY_READ, &bookings) == ERROR_SUCCESS) {
@@ -108,8 +109,9 @@ RegistryPolicySource::~RegistryPolicySource() {
 
 void RegistryPolicySource::rearm(Watch& watch) {
     if (watch.key && watch.changed)
-        RegNotifyChangeKeyValue(watch.key, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
-                                watch.changed, TRUE);
+        RegNotifyChangeKeyValue(watch.key, TRUE,
+                                REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, watch.changed,
+                                TRUE);
 }
 
 std::optional<std::vector<core::PolicyLayer>> RegistryPolicySource::readIfChanged() {

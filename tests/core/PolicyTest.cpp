@@ -59,7 +59,8 @@ TEST(Policy, BookingsAreTheCommandLinesWithADateOrAPeriod) {
     const PolicyBookings bookings = compilePolicyBookings(
         {"poweroff --at 22:00 --weekly 月～金", "reboot\u3000--at 3:05 --daily",
          "logoff --at 9:00 --date 2026/12/24", "standby --at 9:00 --date 2026/12/01",
-         "standby --in 2h", "poweroff --at 22:00", "poweroff --at 1:00 --daily --list", "poweroff --at 25:00 --daily"},
+         "standby --in 2h", "poweroff --at 22:00", "poweroff --at 1:00 --daily --list",
+         "poweroff --at 25:00 --daily"},
         at(2026, 12, 7, 12, 0, 0));
     ASSERT_EQ(bookings.count, 3);
     const auto row = [&](int r) {
@@ -83,17 +84,16 @@ TEST(Policy, BookingsAreTheCommandLinesWithADateOrAPeriod) {
     EXPECT_EQ(bookings.ignored[4],
               "poweroff --at 25:00 --daily: --at は H:MM の形(0:00～23:59)です: 25:00");
 
-    const PolicyBookings full = compilePolicyBookings(Texts(31, "poweroff --at 1:00 --daily"),
-                                                      at(2026, 12, 7, 12, 0, 0));
+    const PolicyBookings full =
+        compilePolicyBookings(Texts(31, "poweroff --at 1:00 --daily"), at(2026, 12, 7, 12, 0, 0));
     EXPECT_EQ(full.count, kLastReservation);
     EXPECT_EQ(full.ignored, Texts{"poweroff --at 1:00 --daily: 30 件を超えています"});
 }
 
 TEST(Policy, PostponementsAreCountedPerMomentAndOutliveARefresh) {
     PolicyInForce inForce;
-    PolicyLayer layer{.place = "HKLM",
-                      .maxPostpones = 2,
-                      .bookings = Texts{"poweroff --at 22:00 --daily"}};
+    PolicyLayer layer{
+        .place = "HKLM", .maxPostpones = 2, .bookings = Texts{"poweroff --at 22:00 --daily"}};
     const LocalTime now = at(2026, 12, 7, 12, 0, 0);
     EXPECT_TRUE(inForce.apply({layer}, now).bookingsChanged);
     EXPECT_EQ(inForce.limitsFor(1), (CountdownLimits{true, true, 0}));

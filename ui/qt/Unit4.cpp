@@ -51,8 +51,7 @@ void TForm4::showList(const std::vector<core::PolicyBookingLine>& lines,
     ListView1->setRowCount(static_cast<int>(lines.size()));
     for (int row = 0; row < static_cast<int>(lines.size()); ++row) {
         const core::PolicyBookingLine& line = lines[static_cast<std::size_t>(row)];
-        const std::string* cells[] = {&line.name, &line.when, &line.time, &line.action,
-                                      &line.next};
+        const std::string* cells[] = {&line.name, &line.when, &line.time, &line.action, &line.next};
         for (int column = 0; column < 5; ++column)
             ListView1->setItem(row, column,
                                new QTableWidgetItem(QString::fromStdString(*cells[column])));

@@ -43,4 +43,32 @@ void TabControl::addTab(std::string_view caption) {
                  reinterpret_cast<LPARAM>(&item));
 }
 
+void ListView::addColumn(std::string_view caption, int width) {
+    std::wstring text = platform::toWide(caption);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = width;
+    column.pszText = text.data();
+    // After the columns there are.
+    SendMessageW(hwnd(), LVM_INSERTCOLUMNW,
+                 static_cast<WPARAM>(Header_GetItemCount(ListView_GetHeader(hwnd()))),
+                 reinterpret_cast<LPARAM>(&column));
+}
+
+void ListView::setRows(const std::vector<std::vector<std::string>>& rows) {
+    SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (std::size_t column = 0; column < rows[row].size(); ++column) {
+            std::wstring text = platform::toWide(rows[row][column]);
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(row);
+            item.iSubItem = static_cast<int>(column);
+            item.pszText = text.data();
+            SendMessageW(hwnd(), column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0,
+                         reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
 } // namespace ui

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -110,6 +111,15 @@ public:
 
 private:
     std::function<void()> onChange_;
+};
+
+// A list view in report style: columns with captions, rows of texts, read-only.
+class ListView : public Control {
+public:
+    explicit ListView(HWND hwnd) : Control(hwnd) {}
+    void addColumn(std::string_view caption, int width);
+    // Every row replaced: one text a column.
+    void setRows(const std::vector<std::vector<std::string>>& rows);
 };
 
 } // namespace ui

@@ -18,6 +18,25 @@ void PopupMenu::add(std::string_view caption, std::function<void()> handler) {
     AppendMenuW(menu_, MF_STRING, nextId(), platform::toWide(caption).c_str());
 }
 
+UINT PopupMenu::addHidden(std::string_view caption, std::function<void()> handler) {
+    top_->handlers_.push_back(std::move(handler));
+    const UINT id = nextId();
+    hidden_[id] = {platform::toWide(caption), static_cast<UINT>(GetMenuItemCount(menu_))};
+    return id;
+}
+
+void PopupMenu::setShown(UINT id, bool shown) {
+    const auto item = hidden_.find(id);
+    if (item == hidden_.end())
+        return;
+    const bool present = GetMenuState(menu_, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    if (shown && !present)
+        InsertMenuW(menu_, item->second.position, MF_BYPOSITION | MF_STRING, id,
+                    item->second.caption.c_str());
+    else if (!shown && present)
+        DeleteMenu(menu_, id, MF_BYCOMMAND);
+}
+
 PopupMenu& PopupMenu::addSubmenu(std::string_view caption) {
     submenus_.push_back(std::unique_ptr<PopupMenu>(new PopupMenu(top_)));
     PopupMenu& submenu = *submenus_.back();

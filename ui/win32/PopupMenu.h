@@ -4,7 +4,9 @@
 #include "platform/windows/Win32.h"
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +20,9 @@ public:
     PopupMenu& operator=(const PopupMenu&) = delete;
 
     void add(std::string_view caption, std::function<void()> handler);
+    // An item at this place in the menu that shows only while setShown() says so; its id.
+    UINT addHidden(std::string_view caption, std::function<void()> handler);
+    void setShown(UINT id, bool shown);
     // A submenu of this menu, which goes with it.
     PopupMenu& addSubmenu(std::string_view caption);
     // Opens the menu at a screen point for the window, with TrackPopupMenu's alignment and button
@@ -35,6 +40,11 @@ private:
     PopupMenu* top_;
     std::vector<std::function<void()>> handlers_;
     std::vector<std::unique_ptr<PopupMenu>> submenus_;
+    struct HiddenItem {
+        std::wstring caption;
+        UINT position;
+    };
+    std::map<UINT, HiddenItem> hidden_;
 };
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "FocusRule.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "Unit4.h"
 #include "core/forms/SelectorItems.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/WideText.h"
@@ -94,6 +95,8 @@ void TForm1::buildWidgets() {
     addHint(StringGrid1->hwnd(), d::kGridHint);
     Button3 = addButton(*this, d::Button3, 0, [this] { Button3Click(); });
     keepFocusElsewhere(Button3->hwnd());
+    Button8 = addButton(*this, d::Button8, WS_TABSTOP, [this] { N9Click(); });
+    showPolicyLine(policyLine_);
     showSheet(0);
 
     controls_.widgetsBuilt();
@@ -226,6 +229,7 @@ void TForm1::buildCpuSheet() {
 void TForm1::buildMenus() {
     PopupMenu1.add(d::N1, [this] { N1Click(); });
     PopupMenu1.add(d::N8, [this] { N8Click(); });
+    policyItem_ = PopupMenu1.addHidden(d::N9, [this] { N9Click(); });
     PopupMenu1.add(d::Exit1, [this] { Exit1Click(); });
     PopupMenu& N3 = PopupMenu1.addSubmenu(d::N3);
     N3.add(d::N4, [this] { N4Click(); });
@@ -356,6 +360,25 @@ void TForm1::Exit1Click() {
 
 void TForm1::N8Click() {
     model_.N8Click();
+}
+
+void TForm1::N9Click() {
+    model_.N9Click();
+}
+
+void TForm1::showPolicyLine(const std::string& text) {
+    policyLine_ = text;
+    PopupMenu1.setShown(policyItem_, !text.empty());
+    if (Button8) {
+        setControlText(Button8->hwnd(), text);
+        ShowWindow(Button8->hwnd(), text.empty() ? SW_HIDE : SW_SHOWNA);
+    }
+}
+
+void TForm1::showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
+                                const std::string& limits) {
+    if (policyList_)
+        policyList_->showList(lines, limits);
 }
 
 void TForm1::N2Click() {

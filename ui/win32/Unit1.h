@@ -25,6 +25,7 @@ namespace ui {
 
 class TForm2;
 class TForm3;
+class TForm4;
 
 using Form1Services = core::MainWindowModel::Services;
 
@@ -42,6 +43,7 @@ public:
     // The dialogs are created after the main window.
     void attachCountdown(TForm2& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(TForm3& dialog) { settingsDialog_ = &dialog; }
+    void attachPolicyList(TForm4& list) { policyList_ = &list; }
     void countdownCancelled(core::CancelledBy by);
     std::optional<std::string> countdownPostponed();
 
@@ -64,6 +66,7 @@ public:
     void ICONMessage(LPARAM mouseEvent);
     void N1Click();    // tray "予約設定"
     void N8Click();    // tray "履歴"
+    void N9Click();    // tray "管理者の予約", and the line that names them
     void Exit1Click(); // tray "ソフト終了"
     void N2Click();    // tray "電源Ｏｆｆ"
     void N4Click();    // tray "再起動" › "再起動"
@@ -105,6 +108,7 @@ public:
     std::unique_ptr<Button> Button3;
     std::unique_ptr<Button> Button4;
     std::unique_ptr<Button> Button5;
+    std::unique_ptr<Button> Button8; // "管理者の予約: N件"
     std::unique_ptr<ReservationGrid> StringGrid1;
     PopupMenu PopupMenu1;
     PopupMenu PopupMenu2;
@@ -161,6 +165,9 @@ private:
     void cancelCountdown() override;
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
+    void showPolicyLine(const std::string& text) override;
+    void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
+                            const std::string& limits) override;
     int tabIndex() const override;
     void showTab(int index) override;
     core::BookingKind bookingKind() const override;
@@ -180,6 +187,9 @@ private:
     core::MainWindowModel model_;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
+    TForm4* policyList_ = nullptr;
+    std::string policyLine_;
+    UINT policyItem_ = 0; // the tray menu's "管理者の予約"
     UINT taskbarCreated_;
     // Last: gone before the model it sends commands to.
     std::unique_ptr<platform::CommandPipeServer> commands_;
