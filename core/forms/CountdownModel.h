@@ -19,8 +19,7 @@ public:
     // The line under the message: how to cancel, or why the count could not be put off.
     virtual void showHint(const std::string& hint) = 0;
     // キャンセル and 10分延期 usable, or disabled with the reason as the button's hint.
-    virtual void limitButtons(std::string_view cancelRefusal,
-                              std::string_view postponeRefusal) = 0;
+    virtual void limitButtons(std::string_view cancelRefusal, std::string_view postponeRefusal) = 0;
     virtual void setProgressMaximum(int maximum) = 0;
     virtual void setProgress(int value) = 0;
     virtual void beep() = 0;

@@ -216,11 +216,8 @@ struct Column {
     std::string_view caption;
     int width;
 };
-inline constexpr std::array<Column, 5> kColumns{{{"予約", 130},
-                                                 {"日付", 90},
-                                                 {"時刻", 80},
-                                                 {"動作", 50},
-                                                 {"次の時刻", 82}}};
+inline constexpr std::array<Column, 5> kColumns{
+    {{"予約", 130}, {"日付", 90}, {"時刻", 80}, {"動作", 50}, {"次の時刻", 82}}};
 // The policy's limits, under the list.
 inline constexpr Rect Label1{8, 176, 436, 17};
 inline constexpr Control Button1{"閉じる", {369, 205, 75, 25}};

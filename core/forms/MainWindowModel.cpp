@@ -480,7 +480,8 @@ void MainWindowModel::startPolicyCountdown(int row) {
     }
     policyRow_ = row;
     state.Limits = policy_.limitsFor(row);
-    showCountdown(countdownTimerInterval(state), rowInHistory(policy_.table(), row, kPolicyRowName));
+    showCountdown(countdownTimerInterval(state),
+                  rowInHistory(policy_.table(), row, kPolicyRowName));
 }
 
 void MainWindowModel::showCountdown(int timerIntervalMs, std::string_view cause) {

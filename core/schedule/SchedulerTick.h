@@ -54,6 +54,7 @@ void forgetScanReadings(SharedState& state);
 // one notice each. The administrator's bookings (`policy`, when there are any) are scanned first,
 // also while a watch runs, and fire under the policy's limits.
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,
-                      int selectedRow, int usage, TickHost& host, ReservationTable* policy = nullptr);
+                      int selectedRow, int usage, TickHost& host,
+                      ReservationTable* policy = nullptr);
 
 } // namespace core
