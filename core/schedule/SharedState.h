@@ -34,8 +34,7 @@ struct CountdownLimits {
 // What the countdown's hints and the commands say of a policy's limit.
 inline constexpr std::string_view kCancelForbidden = "管理者の設定で、キャンセルできません。";
 inline constexpr std::string_view kPostponeExhausted = "管理者の設定で、これ以上延期できません。";
-inline constexpr std::string_view kUserBookingsForbidden =
-    "管理者の設定で、予約は変えられません。";
+inline constexpr std::string_view kUserBookingsForbidden = "管理者の設定で、予約は変えられません。";
 
 // The state the three windows share; one instance is owned by the program.
 struct SharedState {
@@ -58,7 +57,7 @@ struct SharedState {
     // The countdown's length: the setting, or the policy's least length when that is longer.
     int countdownSeconds() const {
         return settings.shutDownSeconds() > Limits.leastSeconds ? settings.shutDownSeconds()
-                                                                 : Limits.leastSeconds;
+                                                                : Limits.leastSeconds;
     }
 };
 

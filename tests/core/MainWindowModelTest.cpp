@@ -676,7 +676,9 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
 
 TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     Window w({"毎日,午後,０時,00分,ログオフ,稼働"});
-    PolicyLayer machine{.place = "HKLM", .allowCancel = false, .maxPostpones = 1,
+    PolicyLayer machine{.place = "HKLM",
+                        .allowCancel = false,
+                        .maxPostpones = 1,
                         .minimumCountdown = 60,
                         .bookings = std::vector<std::string>{"poweroff --at 12:00 --daily"}};
     w.policy.set({machine, {.place = "HKCU", .allowCancel = true, .allowUserBookings = false}});
@@ -721,7 +723,8 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
 
 TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
     Window w({"毎日,午後,０時,00分,ログオフ,稼働"});
-    PolicyLayer file{.place = "/etc/p.ini", .allowUserBookings = false,
+    PolicyLayer file{.place = "/etc/p.ini",
+                     .allowUserBookings = false,
                      .bookings = std::vector<std::string>{"poweroff --at 22:00 --weekly mon-fri",
                                                           "reboot --in 2h"},
                      .ignored = {"MaxPostpones=99: 0～10 の数ではありません"}};

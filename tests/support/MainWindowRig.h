@@ -59,10 +59,10 @@ struct MainWindowRig {
             files.files[kReservations] = *reservations;
         if (settings)
             files.files[kSettings] = *settings;
-        form = std::make_unique<ui::TForm1>(ui::Form1Services{state, clock, cpu, power, prompter,
-                                                              files, kReservations, kSettings,
-                                                              awake, viewer, processes, network, policy},
-                                            tickTimer);
+        form = std::make_unique<ui::TForm1>(
+            ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kSettings,
+                              awake, viewer, processes, network, policy},
+            tickTimer);
         form->attachCountdown(countdown);
         if (widgetsNow)
             form->buildWidgets();

@@ -173,8 +173,9 @@ private slots:
             QCOMPARE(list->rowCount(), 1);
             QCOMPARE(list->item(0, 4)->text(), QStringLiteral("2026/12/08 3:00"));
             QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
-            QCOMPARE(f.form->Form4->Label1->text(),
-                     QStringLiteral("キャンセル: できる  10分延期: 制限なし  予約の変更: できない"));
+            QCOMPARE(
+                f.form->Form4->Label1->text(),
+                QStringLiteral("キャンセル: できる  10分延期: 制限なし  予約の変更: できない"));
 
             f.policy.set({});
             f.form->Timer1Timer();
