@@ -12,7 +12,7 @@ packages=(
   fonts-ipafont-gothic
   clang-format clang-tidy-14 clang-14 libclang-rt-14-dev
   dpkg-dev lintian
-  g++-mingw-w64-x86-64-posix wine wine64 librsvg2-bin locales nsis appstream
+  g++-mingw-w64-x86-64-posix wine wine64 librsvg2-bin locales nsis wixl appstream
 )
 
 missing=()

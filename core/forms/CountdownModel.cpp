@@ -11,7 +11,7 @@ void CountdownModel::FormShow() {
     controls_.startTimer();
     progressMaximum_ = state_.countdownSeconds();
     controls_.setProgressMaximum(progressMaximum_);
-    if (auto texts = countdownTexts(state_.PendingAction, state_.settings.shutDownText()))
+    if (auto texts = countdownTexts(state_.PendingAction, state_.countdownText()))
         controls_.showTexts(texts->title, texts->message);
     const CountdownLimits& limits = state_.Limits;
     const std::string_view cancelRefusal = limits.cancelAllowed ? "" : kCancelForbidden;

@@ -1,6 +1,6 @@
 ; The per-user installer of the Windows program: no administrator rights, Japanese pages on a
 ; Japanese Windows and English elsewhere. makensis -INPUTCHARSET UTF8 with -DVERSION, -DPROGRAM
-; (the .exe), -DCONSOLE (the .com), -DUSERPATH (the PATH helper), -DREADME, -DICON and -DOUTFILE
+; (the .exe), -DCONSOLE (the .com), -DHELPER (the PATH helper), -DREADME, -DICON and -DOUTFILE
 ; (see packaging/windows/CMakeLists.txt). The install folder goes on the user's PATH, so that cmd
 ; and PowerShell find the console program.
 Unicode true
@@ -134,11 +134,11 @@ Var Started
 !macroend
 
 ; The install folder added to the user's PATH (HKCU\Environment), or taken off, by the helper
-; (-DUSERPATH), which edits the value through the registry's calls: an NSIS string would cut a
+; (-DHELPER), which edits the value through the registry's calls: an NSIS string would cut a
 ; long PATH to 1,024 characters. A PATH that would grow too long is left alone and said.
 !macro SetUserPath VERB
-    File "/oname=$PLUGINSDIR\userpath.exe" "${USERPATH}"
-    ExecWait '"$PLUGINSDIR\userpath.exe" ${VERB} "$INSTDIR"' $0
+    File "/oname=$PLUGINSDIR\setuphelper.exe" "${HELPER}"
+    ExecWait '"$PLUGINSDIR\setuphelper.exe" ${VERB} "$INSTDIR"' $0
     ${If} $0 = 2
         DetailPrint "$(PathTooLong)"
         MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathTooLong)" /SD IDOK
@@ -146,7 +146,7 @@ Var Started
         DetailPrint "$(PathNotChanged)"
         MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathNotChanged)" /SD IDOK
     ${EndIf}
-    Delete "$PLUGINSDIR\userpath.exe"
+    Delete "$PLUGINSDIR\setuphelper.exe"
 !macroend
 
 Section "!Brindlewhistmoore" SectionProgram

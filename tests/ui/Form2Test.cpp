@@ -175,6 +175,7 @@ private slots:
         QCOMPARE(d.form.SpeedButton1->toolTip(),
                  QStringLiteral("管理者の設定で、キャンセルできません。"));
         QCOMPARE(d.form.ProgressBar1->maximum(), 45); // longer than the setting's 30
+        QCOMPARE(d.form.Label1->text(), QStringLiteral("45秒後にPowerOffします"));
         QCOMPARE(d.form.Label2->text(), QStringLiteral("管理者の設定で、キャンセルできません。\n"
                                                        "管理者の設定で、これ以上延期できません。"));
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
