@@ -59,6 +59,13 @@ struct SharedState {
         return settings.shutDownSeconds() > Limits.leastSeconds ? settings.shutDownSeconds()
                                                                 : Limits.leastSeconds;
     }
+    // The length as the countdown's message says it: the setting's text as stored, or the
+    // policy's number.
+    std::string countdownText() const {
+        return settings.shutDownSeconds() >= Limits.leastSeconds
+                   ? settings.shutDownText()
+                   : std::to_string(Limits.leastSeconds);
+    }
 };
 
 } // namespace core
