@@ -210,17 +210,18 @@ inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 304, 57, 25}};
 // The administrator's bookings, read-only.
 namespace form4 {
 inline constexpr std::string_view kTitle = "管理者の予約";
-inline constexpr Size kClient{452, 240};
-inline constexpr Rect ListView1{8, 8, 436, 160};
+inline constexpr Size kClient{496, 240};
+inline constexpr Rect ListView1{8, 8, 480, 160};
 struct Column {
     std::string_view caption;
     int width;
 };
+// Wide enough for "管理者の予約30 (10分延期)", "毎週月～土", "午後10時00分" and "2026/12/24 22:00".
 inline constexpr std::array<Column, 5> kColumns{
-    {{"予約", 130}, {"日付", 90}, {"時刻", 80}, {"動作", 50}, {"次の時刻", 82}}};
+    {{"予約", 110}, {"日付", 90}, {"時刻", 90}, {"動作", 60}, {"次の時刻", 116}}};
 // The policy's limits, under the list.
-inline constexpr Rect Label1{8, 176, 436, 17};
-inline constexpr Control Button1{"閉じる", {369, 205, 75, 25}};
+inline constexpr Rect Label1{8, 176, 480, 17};
+inline constexpr Control Button1{"閉じる", {413, 205, 75, 25}};
 } // namespace form4
 
 } // namespace core::design

@@ -31,6 +31,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->verticalHeader()->hide();
+    ListView1->setWordWrap(false);
     ListView1->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < static_cast<int>(d::kColumns.size()); ++column) {
         const d::Column& design = d::kColumns[static_cast<std::size_t>(column)];
