@@ -11,9 +11,7 @@ setup=$1 recorder=$2 probe=$3 build=$4
 [ -n "${DISPLAY:-}" ] || { echo "needs a display: run under xvfb-run"; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
-export WINEPREFIX="$build/installer-prefix" WINEDEBUG=-all
-# No menu entries or autostart files of wine's in the real home.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX="$build/installer-prefix"
 cleanup() {
     wineserver -k 2>/dev/null || true
     rm -rf "$scratch"
@@ -26,22 +24,7 @@ fail() {
     ls -R "$WINEPREFIX/drive_c/users" 2>/dev/null | grep -i brindle || true
     exit 1
 }
-winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
-
-# A copy of the tests' prefix, made and ended first, so that nothing of this test stays in it.
-BWM_BUILD="$build" bash "$here/../support/wine_run.sh" cmd /c exit
-WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
-WINEPREFIX="$build/wineprefix" wineserver -w
-rm -rf "$WINEPREFIX"
-cp -a "$build/wineprefix" "$WINEPREFIX"
-cp "$recorder" "$probe" "$scratch/"
-interpreter=$(winpath "$scratch/$(basename "$recorder")")
-export BWM_RECORDER_LOG="$scratch/recorded.log"
-wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v ComSpec \
-    /d "$interpreter" /f >/dev/null 2>&1
-wineserver -w
-[ "$(wine "$scratch/$(basename "$probe")" env ComSpec 2>/dev/null)" = "$interpreter" ] ||
-    fail "refusing: ComSpec is not the recorder"
+source "$here/own_prefix.sh"
 
 user="$WINEPREFIX/drive_c/users/$(id -un)"
 folder="$user/AppData/Local/Programs/Brindlewhistmoore"

@@ -14,8 +14,7 @@ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 shots=${E2E_SCREENSHOT_DIR:-/tmp}
-export WINEPREFIX="$build/machine-prefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX="$build/machine-prefix"
 folder="$WINEPREFIX/drive_c/Program Files/Brindlewhistmoore"
 cleanup() {
     chattr -i "$folder" 2>/dev/null || true
@@ -30,26 +29,13 @@ fail() {
     echo "recorded: $(cat "$scratch/recorded.log" 2>/dev/null)"
     exit 1
 }
-winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 wait_for_window() {
     timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true
 }
 visible() { xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
 
-# A copy of the tests' prefix, made and ended first, so that nothing of this test stays in it.
-BWM_BUILD="$build" bash "$here/../support/wine_run.sh" cmd /c exit
-WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
-WINEPREFIX="$build/wineprefix" wineserver -w
-rm -rf "$WINEPREFIX"
-cp -a "$build/wineprefix" "$WINEPREFIX"
-cp "$recorder" "$probe" "$scratch/"
+source "$here/own_prefix.sh"
 probe() { wine "$scratch/$(basename "$probe")" "$@" 2>/dev/null; }
-interpreter=$(winpath "$scratch/$(basename "$recorder")")
-export BWM_RECORDER_LOG="$scratch/recorded.log"
-wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v ComSpec \
-    /d "$interpreter" /f >/dev/null 2>&1
-wineserver -w
-[ "$(probe env ComSpec)" = "$interpreter" ] || fail "refusing: ComSpec is not the recorder"
 machine_path() {
     wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v Path \
         2>/dev/null | tr -d '\r' | sed -n 's/.*REG_EXPAND_SZ *//p'

@@ -1,0 +1,22 @@
+# Sourced by the tests that need a wine prefix of their own: a copy of the tests' prefix, made and
+# ended first so that nothing of the test stays in it, whose ComSpec is the tests' recorder. Needs
+# build, here, recorder, probe, scratch, a fail function and WINEPREFIX (the copy's place); puts
+# the recorder and the probe in the scratch folder, sets interpreter and BWM_RECORDER_LOG, and
+# refuses to go on when ComSpec is not the recorder.
+export WINEDEBUG=-all
+# No menu entries or autostart files of wine's in the real home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+BWM_BUILD="$build" bash "$here/../support/wine_run.sh" cmd /c exit
+WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
+WINEPREFIX="$build/wineprefix" wineserver -w
+rm -rf "$WINEPREFIX"
+cp -a "$build/wineprefix" "$WINEPREFIX"
+cp "$recorder" "$probe" "$scratch/"
+interpreter=$(winpath "$scratch/$(basename "$recorder")")
+export BWM_RECORDER_LOG="$scratch/recorded.log"
+wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v ComSpec \
+    /d "$interpreter" /f >/dev/null 2>&1
+wineserver -w
+[ "$(wine "$scratch/$(basename "$probe")" env ComSpec 2>/dev/null)" = "$interpreter" ] ||
+    fail "refusing: ComSpec is not the recorder"
