@@ -218,7 +218,7 @@ struct Column {
 };
 // Wide enough for "管理者の予約30 (10分延期)", "毎週月～土", "午後10時00分" and "2026/12/24 22:00".
 inline constexpr std::array<Column, 5> kColumns{
-    {{"予約", 110}, {"日付", 90}, {"時刻", 90}, {"動作", 60}, {"次の時刻", 116}}};
+    {{"予約", 120}, {"日付", 80}, {"時刻", 85}, {"動作", 55}, {"次の時刻", 130}}};
 // The policy's limits, under the list.
 inline constexpr Rect Label1{8, 176, 480, 17};
 inline constexpr Control Button1{"閉じる", {413, 205, 75, 25}};
