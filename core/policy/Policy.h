@@ -55,6 +55,7 @@ std::string ignoredEntry(std::string_view name, std::string_view value, std::str
 template <class T> struct PolicyRule {
     T value{};
     std::string place;
+    friend bool operator==(const PolicyRule&, const PolicyRule&) = default;
 };
 
 struct Policy {
@@ -70,12 +71,7 @@ struct Policy {
 
     // Something is set by an administrator.
     bool inForce() const;
-    friend bool operator==(const Policy&, const Policy&) = default;
 };
-
-template <class T> bool operator==(const PolicyRule<T>& a, const PolicyRule<T>& b) {
-    return a.value == b.value && a.place == b.place;
-}
 
 // The layers from the strongest (the machine) to the weakest (the user): each rule is the first
 // layer's that sets it, else the default.

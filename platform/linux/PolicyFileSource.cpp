@@ -11,7 +11,7 @@ namespace platform {
 namespace {
 
 // A policy file is a few lines; more is no policy anyone wrote.
-constexpr std::size_t kMostBytes = 64 * 1024;
+constexpr std::size_t kMostBytes = std::size_t{64} * 1024;
 
 void stampOf(const char* path, PolicyFileSource::Stamp& stamp, std::size_t at) {
     struct stat status {};
@@ -56,7 +56,7 @@ std::vector<core::PolicyLayer> PolicyFileSource::read() const {
     core::PolicyLayer refused;
     refused.place = path_;
     if (fd < 0) {
-        refused.ignored.push_back(std::string("読めません: ") + std::strerror(errno));
+        refused.ignored.emplace_back(std::string("読めません: ") + std::strerror(errno));
         return {refused};
     }
     struct stat file {};
@@ -70,13 +70,13 @@ std::vector<core::PolicyLayer> PolicyFileSource::read() const {
             text.append(buffer, static_cast<std::size_t>(got));
         close(fd);
         if (got < 0 || text.size() > kMostBytes) {
-            refused.ignored.push_back(got < 0 ? "読めません" : "大きすぎます");
+            refused.ignored.emplace_back(got < 0 ? "読めません" : "大きすぎます");
             return {refused};
         }
         return {core::parsePolicyFile(text, path_)};
     }
     close(fd);
-    refused.ignored.push_back(
+    refused.ignored.emplace_back(
         "使いません: ファイルかフォルダーが root のものでないか、ほかの人も書き込めます");
     return {refused};
 }
