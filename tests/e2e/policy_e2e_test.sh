@@ -43,6 +43,11 @@ printf '%s\n' '[Policy]' 'AllowCancel=0' 'MaxPostpones=1' 'AllowUserBookings=0' 
     '[Bookings]' '1=poweroff --at 11:01 --daily' '2=reboot --in 2h' >"$policy"
 clear_calls
 start pol "2026-12-07 11:00:40" "$settings_fifteen_seconds"
+# A command before the copy listens would start a second one.
+for _ in $(seq 100); do
+    compgen -G "$scratch/pol/run/*.socket" >/dev/null && break
+    sleep 0.1
+done
 policy_says "AllowCancel=0 ($policy)"
 grep -qxF "  $policy: Bookings: reboot --in 2h: --daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)" <<<"$out" ||
     fail "the booking that would fire anew was not said: $out"
