@@ -27,7 +27,7 @@ std::string line(std::string_view key, const std::string& value, const std::stri
 PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layers, LocalTime now) {
     Change change;
     Policy merged = mergePolicy(layers);
-    if (!(merged.bookings == policy_.bookings)) {
+    if (merged.bookings != policy_.bookings) {
         PolicyBookings fresh = compilePolicyBookings(merged.bookings.value, now);
         std::array<int, kLastReservation + 1> counts{};
         for (int row = bookings_.count + 1; row <= kLastReservation; ++row) {
@@ -37,7 +37,7 @@ PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layer
             copyRow(bookings_.table, row, fresh.table, target);
             counts[static_cast<std::size_t>(target)] = postponed_[static_cast<std::size_t>(row)];
         }
-        change.bookingsChanged = !(merged.bookings == policy_.bookings);
+        change.bookingsChanged = true;
         bookings_ = std::move(fresh);
         postponed_ = counts;
     }
