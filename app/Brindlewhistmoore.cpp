@@ -1,4 +1,6 @@
 #include "core/command/CommandSide.h"
+#include "core/files/SettingsFile.h"
+#include "core/lang/Language.h"
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
@@ -16,6 +18,7 @@
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/SocketCarrier.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/linux/SystemLanguages.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XdgViewer.h"
 #include "ui/qt/Fonts.h"
@@ -25,9 +28,29 @@
 #include "ui/qt/Unit3.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 
 namespace {
+
+// Before any text is shown: the settings' language, else the session's.
+void chooseLanguage(const std::string& programPath) {
+    platform::AtomicFileStore files;
+    const core::Settings settings =
+        core::loadSettings(files, platform::settingsFilePath(programPath));
+    core::useCatalogue(core::chooseCatalogue(settings.Language, platform::systemLanguages()));
+}
+
+// Qt's own texts (the standard buttons, an edit field's menu) in the same language, where Qt's
+// translations are installed.
+void translateQt(QTranslator& translator) {
+    const QString language = QString::fromUtf8(core::languageInUse().data(),
+                                               static_cast<qsizetype>(core::languageInUse().size()));
+    if (translator.load(QStringLiteral("qtbase_") + language,
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
 
 // The command side: help and version here, anything else through the running copy.
 int runCommandSide(const std::vector<std::string>& args) {
@@ -47,6 +70,7 @@ int main(int argc, char* argv[]) {
     if (start == core::StartKind::WithCommand) {
         QCoreApplication commandSide(argc, argv);
         QCoreApplication::setApplicationVersion(QStringLiteral(BWM_VERSION));
+        chooseLanguage(QCoreApplication::applicationFilePath().toStdString());
         return runCommandSide(args);
     }
     if (auto problem = platform::displayProblem()) {
@@ -55,6 +79,9 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewhistmoore"));
+    chooseLanguage(QApplication::applicationFilePath().toStdString());
+    QTranslator qtTexts;
+    translateQt(qtTexts);
     QApplication::setFont(ui::programFont());
     // Hidden windows and the tray keep the program alive; only closing the main window ends it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -67,7 +94,7 @@ int main(int argc, char* argv[]) {
         break;
     case platform::SingleInstance::Start::OtherCopyRuns:
         if (start == core::StartKind::AsUsual &&
-            prompter.ask(std::string(core::design::kSecondStartQuestion)))
+            prompter.ask(core::tr(core::design::kSecondStartQuestion)))
             guard.askRunningCopyToShow();
         return 0;
     case platform::SingleInstance::Start::LockUnusable:
@@ -106,9 +133,8 @@ int main(int argc, char* argv[]) {
             Form1.bringToFront();
     };
     QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, showMainWindow);
-    guard.onCommand([&Form1](const std::vector<std::string>& command) {
-        return Form1.runCommandLine(command);
-    });
+    guard.onCommand(
+        [&Form1](const core::CommandRequest& request) { return Form1.runCommandLine(request); });
     platform::DesktopNotifier notifier(clock);
     QObject::connect(&Form1, &ui::TForm1::noticeShown, &notifier, &platform::DesktopNotifier::show);
     QObject::connect(&notifier, &platform::DesktopNotifier::clicked, &Form1, showMainWindow);

@@ -2,6 +2,8 @@
 // a command, the command sent to the running copy.
 #include "CommandSide.h"
 #include "core/command/CommandSide.h"
+#include "core/files/SettingsFile.h"
+#include "core/lang/Language.h"
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
@@ -13,6 +15,7 @@
 #include "platform/windows/ShellViewer.h"
 #include "platform/windows/SingleInstance.h"
 #include "platform/windows/StartupShortcut.h"
+#include "platform/windows/SystemLanguages.h"
 #include "platform/windows/WaitableWakeTimer.h"
 #include "platform/windows/Win32.h"
 #include "platform/windows/WindowsClock.h"
@@ -50,6 +53,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // Before any text is shown: the settings' language, else the user's display language.
+    {
+        platform::WindowsFileStore files;
+        core::useCatalogue(core::chooseCatalogue(
+            core::loadSettings(files, platform::settingsFilePath()).Language,
+            platform::systemLanguages()));
+    }
     const std::vector<std::string> args = commandArguments();
     const core::StartKind start = core::startKind(args);
     if (start == core::StartKind::WithCommand)
@@ -59,7 +69,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::SingleInstance guard(core::kGuardName);
     if (guard.otherCopyRuns()) {
         if (start == core::StartKind::AsUsual &&
-            prompter.ask(std::string(core::design::kSecondStartQuestion)))
+            prompter.ask(core::tr(core::design::kSecondStartQuestion)))
             platform::showRunningCopy(ui::TForm1::kClassName,
                                       std::string(core::design::kProductName),
                                       ui::kShowRequestMessage);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include "core/lang/Catalogue.h"
 #include <string>
 
 namespace core {
@@ -50,7 +51,7 @@ template <typename Handler> void runGuarded(Prompter& prompter, Handler&& handle
     } catch (const std::exception& e) {
         prompter.showError(e.what());
     } catch (...) {
-        prompter.showError("予期しないエラーが発生しました。");
+        prompter.showError(tr("予期しないエラーが発生しました。"));
     }
 }
 

@@ -38,6 +38,8 @@ struct Settings {
     std::string NETchange = "0";
     std::string NETRate = "50";
     std::string NETMinutes = "3";
+    // The language of the windows and messages: "ja", "en", or empty for the system's.
+    std::string Language;
 
     // A hand-edited file may hold anything: a text that is not a decimal integer counts as the
     // default, and so does a countdown shorter than one second; a longer one than the longest

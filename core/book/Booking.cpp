@@ -1,4 +1,5 @@
 #include "Booking.h"
+#include "core/lang/Catalogue.h"
 
 #include "Vocabulary.h"
 #include "core/base/Settings.h"
@@ -22,7 +23,7 @@ void writeBooking(ReservationTable& table, int row, const ElapsedBooking& cells,
 int parseWholeNumber(std::string_view text) {
     if (auto value = parseDecimal(text))
         return *value;
-    throw std::runtime_error("'" + std::string(text) + "' は整数ではありません");
+    throw std::runtime_error(fill(tr("'{0}' は整数ではありません"), {text}));
 }
 
 std::string_view periodLabel(int hour24) {
@@ -34,7 +35,7 @@ std::string_view hourLabel(int hour24) {
 }
 
 std::string minuteLabel(int minute) {
-    return (minute <= 9 ? "0" : "") + std::to_string(minute) + "分";
+    return (minute <= 9 ? "0" : "") + std::to_string(minute) + std::string(stored("分"));
 }
 
 ElapsedBooking oneTimeBooking(LocalTime moment) {

@@ -1,4 +1,5 @@
 #include "ReservationTable.h"
+#include "core/lang/Catalogue.h"
 
 #include <stdexcept>
 #include <utility>
@@ -7,10 +8,10 @@ namespace core {
 
 namespace {
 
-constexpr std::array<const char*, kColumnCount> kHeaders{"",   "年月日", "午前午後", "時",
-                                                         "分", "動作",   "状態"};
-constexpr std::array<const char*, 10> kFullWidthDigits{"０", "１", "２", "３", "４",
-                                                       "５", "６", "７", "８", "９"};
+constexpr std::array<std::string_view, kColumnCount> kHeaders{"",   msg("年月日"), msg("午前午後"), msg("時"),
+                                                         msg("分"), msg("動作"),   msg("状態")};
+constexpr std::array<std::string_view, 10> kFullWidthDigits{stored("０"), stored("１"), stored("２"), stored("３"), stored("４"),
+                                                       stored("５"), stored("６"), stored("７"), stored("８"), stored("９")};
 
 // The place as indices of the cells, once it is known to lie in the table.
 std::pair<std::size_t, std::size_t> checkedPlace(int column, int row) {
@@ -25,7 +26,8 @@ ReservationTable::ReservationTable() {
     for (std::size_t c = 0; c < kHeaders.size(); ++c)
         cells_[0][c] = kHeaders[c];
     for (std::size_t r = kFirstReservation; r <= kLastReservation; ++r)
-        cells_[r][0] = std::string("予約") + (r < 10 ? kFullWidthDigits[r] : std::to_string(r));
+        cells_[r][0] = std::string(stored("予約")) +
+                       (r < 10 ? std::string(kFullWidthDigits[r]) : std::to_string(r));
 }
 
 const std::string& ReservationTable::cell(int column, int row) const {

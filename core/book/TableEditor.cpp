@@ -1,4 +1,5 @@
 #include "TableEditor.h"
+#include "core/lang/Catalogue.h"
 
 #include "Vocabulary.h"
 
@@ -32,10 +33,10 @@ int TableEditor::bookFreeRow(const ElapsedBooking& cells, std::string_view actio
 
 std::optional<std::string> TableEditor::setState(int row, std::string_view state) {
     if (table_.isEmpty(row))
-        return "予約" + std::to_string(row) + " は空いています。";
+        return fill(tr("予約{0} は空いています。"), {std::to_string(row)});
     for (int column = DateCell; column <= ActionCell; ++column) {
         if (table_.cell(column, row).empty())
-            return "予約が完成していないので変更できません。";
+            return tr("予約が完成していないので変更できません。");
     }
     remember(row);
     table_.setCell(StateCell, row, std::string(state));
@@ -44,7 +45,7 @@ std::optional<std::string> TableEditor::setState(int row, std::string_view state
 
 std::optional<std::string> TableEditor::clear(int row) {
     if (table_.isEmpty(row))
-        return "予約" + std::to_string(row) + " は空いています。";
+        return fill(tr("予約{0} は空いています。"), {std::to_string(row)});
     remember(row);
     table_.clearRow(row);
     return std::nullopt;

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <array>
+#include "core/lang/Catalogue.h"
 #include <string>
 #include <string_view>
 
 namespace core {
 
-inline constexpr std::string_view kStateActive = "稼働";
-inline constexpr std::string_view kStateStopped = "停止";
-inline constexpr std::string_view kRecurringMark = "毎";
-inline constexpr std::string_view kEveryDay = "毎日";
-inline constexpr std::string_view kEveryWeek = "毎週";
-inline constexpr std::string_view kMorning = "午前";
-inline constexpr std::string_view kAfternoon = "午後";
+inline constexpr std::string_view kStateActive = stored("稼働");
+inline constexpr std::string_view kStateStopped = stored("停止");
+inline constexpr std::string_view kRecurringMark = stored("毎");
+inline constexpr std::string_view kEveryDay = stored("毎日");
+inline constexpr std::string_view kEveryWeek = stored("毎週");
+inline constexpr std::string_view kMorning = stored("午前");
+inline constexpr std::string_view kAfternoon = stored("午後");
 
 // The hour selector's items, also the texts a HourCell may hold: "０時" to "９時" with
 // full-width digits, then "10時" and "11時" with ASCII digits.

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/base/Settings.h"
 #include "core/book/Vocabulary.h"
@@ -22,7 +23,7 @@ struct Alias {
 };
 // The countdown's names that differ from the table's words.
 constexpr std::array<Alias, 2> kActionAliases{
-    {{"電源断", PowerAction::PowerOff}, {"強制再起動", PowerAction::ForcedReboot}}};
+    {{stored("電源断"), PowerAction::PowerOff}, {stored("強制再起動"), PowerAction::ForcedReboot}}};
 
 constexpr std::array<std::string_view, 10> kWeekdayKeys{
     "sun", "mon", "tue", "wed", "thu", "fri", "sat", "mon-fri", "mon-sat", "sat-sun"};
@@ -32,9 +33,9 @@ std::string withFullWidthTilde(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '~') {
-            out += "～";
+            out += stored("～");
         } else if (text.substr(i).starts_with("〜")) {
-            out += "～";
+            out += stored("～");
             i += std::string_view("〜").size() - 1;
         } else {
             out += text[i];
@@ -65,17 +66,17 @@ struct Option {
 // Every option, from which both the parser and the help are made.
 constexpr std::array<Option, 23> kOptions{{
     {"--list", OptionKind::Verb, CommandVerb::List,
-     R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
+     msg(R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
                           コピーが動いていなければ、上のフォルダーの予約ファイルを読みます。
-)"},
+)")},
     {"--history", OptionKind::VerbWithCount, CommandVerb::History,
-     R"(  --history [N]           履歴の最後の N 行(1～1000、既定 20)を表示します。各行はタブ区切りで
+     msg(R"(  --history [N]           履歴の最後の N 行(1～1000、既定 20)を表示します。各行はタブ区切りで
                           日時、出来事、詳細 です。履歴は設定ファイルと同じフォルダーの
                           Brindlewhistmoore-history.txt にあり、最後の約 1000 行を残します。
-)"},
+)")},
     {"--book", OptionKind::VerbWithAction, CommandVerb::Book,
-     R"(  --book 動作 --at H:MM   一回の予約。まだ来ていない時刻なら今日、過ぎていれば明日。
+     msg(R"(  --book 動作 --at H:MM   一回の予約。まだ来ていない時刻なら今日、過ぎていれば明日。
       --at H:MM --date YYYY/MM/DD   その日の一回の予約(過ぎた時刻は断ります)。
       --at H:MM --daily             毎日の予約。
       --at H:MM --weekly 曜日       毎週の予約。曜日は 日曜 月曜 火曜 水曜 木曜 金曜
@@ -84,26 +85,26 @@ constexpr std::array<Option, 23> kOptions{{
   --book 動作 --in 1h30m  経過予約(90m、2h の形も可、999h59m まで)。
                           画面の経過予約と同じく 1 分足し、秒は切り捨てます。
                           予約は、六つの欄が空いている最初の行に入り、その行を表示します。
-)"},
+)")},
     {"--at", OptionKind::Modifier, CommandVerb::Book, ""},
     {"--date", OptionKind::Modifier, CommandVerb::Book, ""},
     {"--daily", OptionKind::Flag, CommandVerb::Book, ""},
     {"--weekly", OptionKind::Modifier, CommandVerb::Book, ""},
     {"--in", OptionKind::Modifier, CommandVerb::Book, ""},
     {"--stop", OptionKind::VerbWithRow, CommandVerb::Stop,
-     "  --stop N                予約 N(1～30)を停止します。\n"},
+     msg("  --stop N                予約 N(1～30)を停止します。\n")},
     {"--start", OptionKind::VerbWithRow, CommandVerb::Start,
-     "  --start N               予約 N を稼働にします。\n"},
+     msg("  --start N               予約 N を稼働にします。\n")},
     {"--delete", OptionKind::VerbWithRow, CommandVerb::Delete,
-     "  --delete N              予約 N を削除します。\n"},
+     msg("  --delete N              予約 N を削除します。\n")},
     {"--now", OptionKind::VerbWithAction, CommandVerb::Now,
-     R"(  --now 動作              その動作のカウントダウンをすぐに始めます(CPU 使用率の監視には
+     msg(R"(  --now 動作              その動作のカウントダウンをすぐに始めます(CPU 使用率の監視には
                           渡しません)。キャンセルも 10分延期 もできます。
-)"},
+)")},
     {"--cancel", OptionKind::Verb, CommandVerb::Cancel,
-     "  --cancel                動いているカウントダウンをキャンセルします。\n"},
+     msg("  --cancel                動いているカウントダウンをキャンセルします。\n")},
     {"--watch", OptionKind::VerbWithAction, CommandVerb::Watch,
-     R"(  --watch 動作 --exit 名前|番号   そのプログラムが終わったら、その動作のカウントダウン
+     msg(R"(  --watch 動作 --exit 名前|番号   そのプログラムが終わったら、その動作のカウントダウン
                           を始めます。--exit は何度でも書け、すべて終わるのを待ちます。
                           名前はそのときに動いている同じ名前のすべてのプロセスです
                           (Windows では .exe は付けても付けなくても可)。
@@ -114,24 +115,24 @@ constexpr std::array<Option, 23> kOptions{{
                           両方を待ちます(画面の終了待ちタブと同じ監視)。
       --cpu-below 使用率 --minutes 分   CPU 使用率が何分続けて何 % 以下なら(画面の
                           CPU使用率タブと同じ監視。値はその欄に入ります)。
-)"},
+)")},
     {"--exit", OptionKind::Repeated, CommandVerb::Watch, ""},
     {"--network-below", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--cpu-below", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--minutes", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--stop-watch", OptionKind::Verb, CommandVerb::StopWatch,
-     "  --stop-watch            動いている監視を止めます。\n"},
+     msg("  --stop-watch            動いている監視を止めます。\n")},
     {"--watching", OptionKind::Verb, CommandVerb::Watching,
-     "  --watching              動いている監視とその条件を表示します。\n"},
+     msg("  --watching              動いている監視とその条件を表示します。\n")},
     {"--policy", OptionKind::Verb, CommandVerb::Policy,
-     R"(  --policy                管理者の設定(制限と予約)と、それぞれがどこから来たか
+     msg(R"(  --policy                管理者の設定(制限と予約)と、それぞれがどこから来たか
                           (コンピューター、ユーザー、設定ファイル)、使わなかった設定と
                           その理由を表示します。
-)"},
+)")},
     {"--help", OptionKind::Verb, CommandVerb::Help,
-     "  --help                  この説明を表示します。\n"},
+     msg("  --help                  この説明を表示します。\n")},
     {"--version", OptionKind::Verb, CommandVerb::Version,
-     "  --version               版を表示します。\n"},
+     msg("  --version               版を表示します。\n")},
 }};
 
 const Option* findOption(std::string_view name) {
@@ -200,13 +201,13 @@ std::optional<std::string> rateCondition(const std::map<std::string, std::string
                                          int& rate, int& minutes) {
     const auto given = wholeNumber(modifiers.at(option), 1, mostRate);
     if (!given)
-        return std::string(option) + " は 1～" + std::to_string(mostRate) + " です。";
+        return fill(tr("{0} は 1～{1} です。"), {option, std::to_string(mostRate)});
     const auto length = modifiers.find("--minutes");
     const auto duration =
         length == modifiers.end() ? std::nullopt : wholeNumber(length->second, 1, mostMinutes);
     if (!duration)
-        return std::string(option) + " には --minutes 1～" + std::to_string(mostMinutes) +
-               " が必要です。";
+        return fill(tr("{0} には --minutes 1～{1} が必要です。"),
+                    {option, std::to_string(mostMinutes)});
     rate = *given;
     minutes = *duration;
     return std::nullopt;
@@ -220,13 +221,13 @@ watchConditions(ScriptCommand command, const std::map<std::string, std::string>&
     const bool network = modifiers.contains("--network-below");
     if (!cpu && !network) {
         if (command.programs.empty())
-            return usage("--watch には --exit、--network-below か --cpu-below が必要です。");
+            return usage(tr("--watch には --exit、--network-below か --cpu-below が必要です。"));
         if (modifiers.contains("--minutes"))
-            return usage("--minutes は --network-below か --cpu-below と使います。");
+            return usage(tr("--minutes は --network-below か --cpu-below と使います。"));
         return command;
     }
     if (cpu && (network || !command.programs.empty()))
-        return usage("--cpu-below はほかの条件と一緒に使えません。");
+        return usage(tr("--cpu-below はほかの条件と一緒に使えません。"));
     auto problem = cpu ? rateCondition(modifiers, "--cpu-below", kMostCpuPercent, kMostCpuMinutes,
                                        command.cpuPercent, command.minutes)
                        : rateCondition(modifiers, "--network-below", kMostNetworkRate,
@@ -263,8 +264,8 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
     for (const auto& arg : args)
         joined += arg.size();
     if (joined > kLongestArguments)
-        return usage("引数が長すぎます(合わせて " + std::to_string(kLongestArguments) +
-                     " バイトまで)。");
+        return usage(
+            fill(tr("引数が長すぎます(合わせて {0} バイトまで)。"), {std::to_string(kLongestArguments)}));
     ScriptCommand command;
     std::optional<CommandVerb> verb;
     // Each with the command it belongs to.
@@ -293,23 +294,23 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
         };
         const Option* known = findOption(option);
         if (known == nullptr)
-            return usage("'" + args[i] + "' は分かりません。");
+            return usage(fill(tr("'{0}' は分かりません。"), {args[i]}));
         switch (known->kind) {
         case OptionKind::Verb:
             if (value)
-                return usage(option + " は値を取りません。");
+                return usage(fill(tr("{0} は値を取りません。"), {option}));
             if (!setVerb(known->verb))
-                return usage("コマンドは一度に一つです: " + option);
+                return usage(tr("コマンドは一度に一つです: ") + option);
             break;
         case OptionKind::VerbWithAction: {
             const auto text = takeValue();
             if (!text)
-                return usage(option + " には動作が必要です。");
+                return usage(fill(tr("{0} には動作が必要です。"), {option}));
             const auto action = actionFromScript(*text);
             if (!action)
-                return usage("動作 '" + *text + "' はありません。");
+                return usage(fill(tr("動作 '{0}' はありません。"), {*text}));
             if (!setVerb(known->verb))
-                return usage("コマンドは一度に一つです: " + option);
+                return usage(tr("コマンドは一度に一つです: ") + option);
             command.action = *action;
             break;
         }
@@ -318,9 +319,9 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
             const auto row =
                 text ? wholeNumber(*text, kFirstReservation, kLastReservation) : std::nullopt;
             if (!row)
-                return usage(option + " には予約の番号(1～30)が必要です。");
+                return usage(fill(tr("{0} には予約の番号(1～30)が必要です。"), {option}));
             if (!setVerb(known->verb))
-                return usage("コマンドは一度に一つです: " + option);
+                return usage(tr("コマンドは一度に一つです: ") + option);
             command.row = *row;
             break;
         }
@@ -331,10 +332,10 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
             const auto lines = text ? wholeNumber(*text, 1, static_cast<int>(kHistoryKeptLines))
                                     : std::optional<int>(kHistoryDefaultLines);
             if (!lines)
-                return usage(option + " の行数は 1～" + std::to_string(kHistoryKeptLines) +
-                             " です: " + *text);
+                return usage(fill(tr("{0} の行数は 1～{1} です: {2}"),
+                                  {option, std::to_string(kHistoryKeptLines), *text}));
             if (!setVerb(known->verb))
-                return usage("コマンドは一度に一つです: " + option);
+                return usage(tr("コマンドは一度に一つです: ") + option);
             command.lines = *lines;
             break;
         }
@@ -342,31 +343,32 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
         case OptionKind::Repeated: {
             const auto text = takeValue();
             if (!text)
-                return usage(option + " には値が必要です。");
+                return usage(fill(tr("{0} には値が必要です。"), {option}));
             if (known->kind == OptionKind::Repeated)
                 command.programs.push_back(*text);
             else if (!modifiers.emplace(option, *text).second)
-                return usage(option + " が二度あります。");
+                return usage(fill(tr("{0} が二度あります。"), {option}));
             break;
         }
         case OptionKind::Flag:
             if (value || !modifiers.emplace(option, "").second)
-                return usage(option + " は値を取らず、一度だけです。");
+                return usage(fill(tr("{0} は値を取らず、一度だけです。"), {option}));
             break;
         }
         if (known->kind == OptionKind::Modifier || known->kind == OptionKind::Repeated ||
             known->kind == OptionKind::Flag) {
             if (modifiersVerb && *modifiersVerb != known->verb)
-                return usage(option + " はほかの指定と一緒に使えません。");
+                return usage(fill(tr("{0} はほかの指定と一緒に使えません。"), {option}));
             modifiersVerb = known->verb;
         }
     }
     if (!verb)
-        return usage("コマンドがありません。");
+        return usage(tr("コマンドがありません。"));
     command.verb = *verb;
     if (modifiersVerb && *modifiersVerb != command.verb)
-        return usage(std::string(modifiers.empty() ? "--exit" : modifiers.begin()->first) + " は " +
-                     std::string(optionName(*modifiersVerb)) + " とだけ使えます。");
+        return usage(fill(tr("{0} は {1} とだけ使えます。"),
+                          {modifiers.empty() ? "--exit" : modifiers.begin()->first,
+                           optionName(*modifiersVerb)}));
     if (command.verb == CommandVerb::Watch)
         return watchConditions(command, modifiers);
     if (command.verb != CommandVerb::Book)
@@ -375,16 +377,16 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
     const auto has = [&](const char* option) { return modifiers.contains(option); };
     if (has("--in")) {
         if (modifiers.size() != 1)
-            return usage("--in はほかの指定と一緒に使えません。");
+            return usage(tr("--in はほかの指定と一緒に使えません。"));
         const auto delay = parseDelay(modifiers["--in"]);
         if (!delay)
-            return usage("--in は 1h30m、90m、2h の形で 999h59m までです。");
+            return usage(tr("--in は 1h30m、90m、2h の形で 999h59m までです。"));
         command.rule = BookingRule::In;
         command.delayMinutes = *delay;
         return command;
     }
     if (!has("--at"))
-        return usage("--book には --at か --in が必要です。");
+        return usage(tr("--book には --at か --in が必要です。"));
     const std::string& at = modifiers["--at"];
     const std::size_t colon = at.find(':');
     const auto hour = colon == at.npos ? std::nullopt : wholeNumber(at.substr(0, colon), 0, 23);
@@ -392,22 +394,22 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
                             ? std::nullopt
                             : wholeNumber(at.substr(colon + 1), 0, 59);
     if (!hour || !minute || colon > 2)
-        return usage("--at は H:MM の形(0:00～23:59)です: " + at);
+        return usage(tr("--at は H:MM の形(0:00～23:59)です: ") + at);
     command.hour = *hour;
     command.minute = *minute;
     if (has("--date") + has("--daily") + has("--weekly") > 1)
-        return usage("--date、--daily、--weekly はどれか一つです。");
+        return usage(tr("--date、--daily、--weekly はどれか一つです。"));
     if (has("--date")) {
         command.date = parseShortDate(modifiers["--date"]);
         if (!command.date)
-            return usage("--date は YYYY/MM/DD の形です: " + modifiers["--date"]);
+            return usage(tr("--date は YYYY/MM/DD の形です: ") + modifiers["--date"]);
         command.rule = BookingRule::OnDate;
     } else if (has("--daily")) {
         command.rule = BookingRule::Daily;
     } else if (has("--weekly")) {
         const auto item = weekdayItemFromScript(modifiers["--weekly"]);
         if (!item)
-            return usage("曜日 '" + modifiers["--weekly"] + "' はありません。");
+            return usage(fill(tr("曜日 '{0}' はありません。"), {modifiers["--weekly"]}));
         command.rule = BookingRule::Weekly;
         command.weekdays = *item;
     }
@@ -431,7 +433,7 @@ std::variant<ElapsedBooking, std::string> scriptBookingCells(const ScriptCommand
     case BookingRule::OnDate: {
         const LocalTime moment = LocalTime{*command.date} + timeOfDay;
         if (moment <= now)
-            return std::string("その時刻はもう過ぎています: ") + formatShortDate(*command.date);
+            return tr("その時刻はもう過ぎています: ") + formatShortDate(*command.date);
         return oneTimeBooking(moment);
     }
     case BookingRule::Once:
@@ -452,7 +454,7 @@ std::string_view optionName(CommandVerb verb) {
 
 CommandAnswer historyAnswer(const std::optional<std::string>& lines) {
     if (!lines)
-        return {kDone, "", "履歴はまだありません。\n"};
+        return {kDone, "", tr("履歴はまだありません。") + "\n"};
     return {kDone, *lines, ""};
 }
 
@@ -473,7 +475,7 @@ std::string listing(const ReservationTable& table) {
 
 CommandAnswer usageAnswer(const UsageError& error) {
     return {kUsage, "",
-            "Brindlewhistmoore: " + error.message + "\n使い方は --help で表示します。\n"};
+            "Brindlewhistmoore: " + error.message + "\n" + tr("使い方は --help で表示します。") + "\n"};
 }
 
 namespace {
@@ -481,14 +483,14 @@ namespace {
 std::string optionsHelp() {
     std::string lines;
     for (const Option& option : kOptions)
-        lines += option.help;
+        lines += option.help.empty() ? std::string() : tr(option.help);
     return lines;
 }
 
 } // namespace
 
 std::string helpText(std::string_view examples) {
-    return R"(使い方: Brindlewhistmoore [コマンド]
+    return tr(R"(使い方: Brindlewhistmoore [コマンド]
 
 引数なしで起動すると、いつもどおりタスクトレイに常駐します(すでに動いていれば
 予約設定フォームを表示するか尋ねます)。コマンドを付けると、このユーザーで動いている
@@ -502,8 +504,8 @@ Windows では、コンソールから Brindlewhistmoore.com を使います。�
 同じように送り、渡された出力先があればそこに結果を書きます(なければ終了ステータスだけ)。
 
 コマンド:
-)" + optionsHelp() +
-           R"(
+)") + optionsHelp() +
+           tr(R"(
 動作: 終了 強制終了 再起動 強制再起 ログオフ スタンバイ 休止状態、
       電源断(=終了) 強制再起動(=強制再起)、
       または poweroff force-poweroff reboot force-reboot logoff standby hibernate。
@@ -525,7 +527,7 @@ Windows では、コンソールから Brindlewhistmoore.com を使います。�
 時刻、日付、番号は全角(２３：３０)でも読みます。
 
 例:
-)" + std::string(examples);
+)") + std::string(examples);
 }
 
 std::string versionText(std::string_view version) {

@@ -1,4 +1,5 @@
 #include "CommandSide.h"
+#include "core/lang/Catalogue.h"
 
 #include "CommandLine.h"
 #include "core/files/History.h"
@@ -11,13 +12,14 @@ namespace core {
 namespace {
 
 CommandAnswer unanswered() {
-    return {kUnreachable, "", "応答がありません。このあと実行されることがあります。\n"};
+    return {kUnreachable, "", tr("応答がありません。このあと実行されることがあります。") + "\n"};
 }
 
 CommandAnswer unreachable(const CommandCarrier& carrier) {
     return {kUnreachable, "",
-            "Brindlewhistmoore に届かず、起動もできませんでした" +
-                std::string(carrier.unreachableHint()) + "。\n"};
+            fill(tr("Brindlewhistmoore に届かず、起動もできませんでした{0}。"),
+                 {carrier.unreachableHint()}) +
+                "\n"};
 }
 
 // Sends the command after each pause until the copy takes it, for at most `patienceMs`; nothing
@@ -43,7 +45,7 @@ CommandAnswer deliverToStartingCopy(const std::vector<std::string>& args, Comman
     if (auto answer = deliver(args, carrier, kStartingCopyPatienceMs, false))
         return *answer;
     return {kUnreachable, "",
-            "動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。\n"};
+            tr("動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。") + "\n"};
 }
 
 CommandAnswer listHere(CommandCarrier& carrier) {
@@ -98,7 +100,7 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
         return historyAnswer(lastHistoryLines(carrier.files(), carrier.historyFilePath(),
                                               static_cast<std::size_t>(command.lines)));
     if (command.verb == CommandVerb::Cancel)
-        return {kRefused, "", "カウントダウンは動いていません。\n"};
+        return {kRefused, "", tr("カウントダウンは動いていません。") + "\n"};
     if (!carrier.startCopy())
         return unreachable(carrier);
     if (auto answer = deliver(args, carrier, kStartedCopyPatienceMs, true))

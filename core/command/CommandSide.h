@@ -36,7 +36,7 @@ public:
     // Waits `ms`; false once the copy started for the command is seen to have ended.
     virtual bool pause(int ms) = 0;
     // Said after "no copy could be reached or started": why that may be, on this system.
-    virtual std::string_view unreachableHint() const = 0;
+    virtual std::string unreachableHint() const = 0;
     // The end of --help: commands as this system's shells write them, a line each, around the
     // examples every shell writes alike (kPlainExamples).
     virtual std::string helpExamples() const = 0;

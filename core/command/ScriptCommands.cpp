@@ -1,6 +1,7 @@
 #include "ScriptCommands.h"
 
 #include "core/book/Vocabulary.h"
+#include "core/lang/Catalogue.h"
 #include "core/schedule/SharedState.h"
 
 #include <variant>
@@ -14,7 +15,7 @@ CommandAnswer refused(const std::string& reason) {
 }
 
 CommandAnswer held() {
-    return refused("カウントダウン中か監視中なので、できません。");
+    return refused(tr("カウントダウン中か監視中なので、できません。"));
 }
 
 bool changesTable(CommandVerb verb) {
@@ -34,12 +35,12 @@ CommandAnswer ScriptCommands::run(const std::vector<std::string>& args) {
 CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     if (changesTable(command.verb) && command.verb != CommandVerb::Watch &&
         !host_.userBookingsAllowed())
-        return refused(std::string(kUserBookingsForbidden));
+        return refused(tr(kUserBookingsForbidden));
     if (changesTable(command.verb) && host_.tableHeld())
         return held();
     // A box's loop runs commands meanwhile.
     if (changesTable(command.verb) && host_.waitsForUser())
-        return refused("画面で確認を待っています。");
+        return refused(tr("画面で確認を待っています。"));
     switch (command.verb) {
     case CommandVerb::List:
         return {kDone, listing(editor_.table()), ""};
@@ -51,21 +52,21 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
         if (host_.tableHeld())
             return held();
         host_.startCountdownNow(command.action);
-        return {kDone, "カウントダウンを始めました。\n", ""};
+        return {kDone, tr("カウントダウンを始めました。") + "\n", ""};
     case CommandVerb::Watch:
         if (auto refusal = host_.startWatch(command))
             return refused(*refusal);
         return {kDone, *host_.watching() + "\n", ""};
     case CommandVerb::StopWatch:
         if (host_.countdownShown())
-            return refused("カウントダウン中です。止めるには --cancel です。");
+            return refused(tr("カウントダウン中です。止めるには --cancel です。"));
         if (!host_.stopWatch())
-            return refused("監視は動いていません。");
-        return {kDone, "監視を止めました。\n", ""};
+            return refused(tr("監視は動いていません。"));
+        return {kDone, tr("監視を止めました。") + "\n", ""};
     case CommandVerb::Watching:
         if (auto watch = host_.watching())
             return {kDone, *watch + "\n", ""};
-        return refused("監視は動いていません。");
+        return refused(tr("監視は動いていません。"));
     case CommandVerb::Book:
         return book(command);
     case CommandVerb::Stop:
@@ -78,19 +79,19 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     case CommandVerb::Version:
         break;
     }
-    return {kUsage, "", "このコマンドは動いているコピーには送りません。\n"};
+    return {kUsage, "", tr("このコマンドは動いているコピーには送りません。") + "\n"};
 }
 
 CommandAnswer ScriptCommands::cancel() {
     if (host_.countdownShown() && !host_.cancelAllowed())
-        return refused(std::string(kCancelForbidden));
+        return refused(tr(kCancelForbidden));
     if (host_.countdownShown()) {
         host_.cancelCountdown();
-        return {kDone, "キャンセルしました。\n", ""};
+        return {kDone, tr("キャンセルしました。") + "\n", ""};
     }
     if (host_.requestUnderWay())
-        return refused("電源操作はすでに始まっています。");
-    return refused("カウントダウンは動いていません。");
+        return refused(tr("電源操作はすでに始まっています。"));
+    return refused(tr("カウントダウンは動いていません。"));
 }
 
 CommandAnswer ScriptCommands::book(const ScriptCommand& command) {
@@ -100,7 +101,7 @@ CommandAnswer ScriptCommands::book(const ScriptCommand& command) {
     const int row =
         editor_.bookFreeRow(std::get<ElapsedBooking>(cells), describe(command.action)->word);
     if (row == 0)
-        return refused("予約の空きがありません。");
+        return refused(tr("予約の空きがありません。"));
     if (auto error = commit(command, rowInHistory(editor_.table(), row)))
         return refused(*error);
     return {kDone, listingLine(editor_.table(), row), ""};

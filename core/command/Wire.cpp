@@ -6,15 +6,20 @@
 
 namespace core {
 
-std::string encodeRequest(const std::vector<std::string>& args) {
-    return joinWith(args, '\0');
+std::string encodeRequest(const CommandRequest& request) {
+    std::vector<std::string> parts{request.language};
+    parts.insert(parts.end(), request.args.begin(), request.args.end());
+    return joinWith(parts, '\0');
 }
 
-std::optional<std::vector<std::string>> decodeRequest(std::string_view message) {
-    if (message.size() > kLongestArguments)
+std::optional<CommandRequest> decodeRequest(std::string_view message) {
+    if (message.size() > kLongestArguments + kLongestLanguage + 1)
         return std::nullopt;
     const auto parts = splitAt(message, '\0');
-    return std::vector<std::string>(parts.begin(), parts.end());
+    if (parts.size() < 2 || parts.front().size() > kLongestLanguage)
+        return std::nullopt;
+    return CommandRequest{std::string(parts.front()),
+                          std::vector<std::string>(parts.begin() + 1, parts.end())};
 }
 
 std::string encodeAnswer(const CommandAnswer& answer) {

@@ -9,15 +9,26 @@
 
 namespace core {
 
+// A command as the command side sends it: the language its answers are wanted in, and the
+// arguments.
+struct CommandRequest {
+    std::string language;
+    std::vector<std::string> args;
+    bool operator==(const CommandRequest&) const = default;
+};
+
 // How a command and its answer travel between the command side and the running copy, whatever
-// carries them: the arguments joined by NUL bytes; the answer as its status in decimal, the
-// standard output and the standard error, each ended by a NUL byte.
-std::string encodeRequest(const std::vector<std::string>& args);
+// carries them: the language and the arguments joined by NUL bytes; the answer as its status in
+// decimal, the standard output and the standard error, each ended by a NUL byte.
+std::string encodeRequest(const CommandRequest& request);
 // Nothing when the message is no command: longer than the longest arguments.
-std::optional<std::vector<std::string>> decodeRequest(std::string_view message);
+std::optional<CommandRequest> decodeRequest(std::string_view message);
 std::string encodeAnswer(const CommandAnswer& answer);
 // Nothing when the message is no answer.
 std::optional<CommandAnswer> decodeAnswer(std::string_view message);
+
+// A language's name as the settings write it ("en", "pt-BR"), with room to spare.
+inline constexpr std::size_t kLongestLanguage = 16;
 
 // The longest message either way that a carrier need take: an answer is a listing of at most 30
 // rows or a message, far below it.

@@ -1,4 +1,5 @@
 #include "DesktopEntry.h"
+#include "core/lang/Catalogue.h"
 
 #include <optional>
 
@@ -96,11 +97,10 @@ std::optional<std::string_view> valueOf(std::string_view entry, std::string_view
 std::string autostartDesktopEntry(std::string_view program, std::string_view folder) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=Brindlewhistmoore\n"
-           "Name[ja]=Brindlewhistmoore 電源予約\n"
-           "Comment=Keeps the power-off reservations\n"
-           "Comment[ja]=電源断の予約を実行します\n"
-           "Exec=" +
+           "Name=Brindlewhistmoore\n" +
+           std::string(stored("Name[ja]=Brindlewhistmoore 電源予約\n")) +
+           "Comment=Keeps the power-off reservations\n" +
+           std::string(stored("Comment[ja]=電源断の予約を実行します\n")) + "Exec=" +
            escapedValue(quotedArgument(program)) +
            "\n"
            "Path=" +

@@ -1,4 +1,5 @@
 #include "History.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/text/DateTimeText.h"
 
@@ -46,7 +47,7 @@ std::size_t startOfLast(const std::string& text, std::size_t count) {
 
 void History::record(LocalTime at, std::string_view event, std::string_view details) {
     write(formatShortDate(std::chrono::floor<std::chrono::days>(at)) + " " + formatLongTime(at) +
-          "\t" + oneLine(event) + "\t" + oneLine(details) + "\n");
+          "\t" + oneLine(tr(event)) + "\t" + oneLine(details) + "\n");
 }
 
 void History::write(const std::string& line) {
@@ -63,8 +64,8 @@ void History::write(const std::string& line) {
             trim();
     } catch (const std::exception& e) {
         if (!failed_)
-            failure_ = "履歴ファイルに書き込めません。予約と電源の操作には影響しません。\n" +
-                       std::string(e.what());
+            failure_ = tr("履歴ファイルに書き込めません。予約と電源の操作には影響しません。") +
+                       "\n" + std::string(e.what());
         failed_ = true;
     }
 }
@@ -87,7 +88,7 @@ std::optional<std::string> History::last(std::size_t count) const {
 }
 
 std::string rowInHistory(const ReservationTable& table, int row, std::string_view name) {
-    return std::string(name) + std::to_string(row) + " " + table.cell(DateCell, row) + " " +
+    return tr(name) + std::to_string(row) + " " + table.cell(DateCell, row) + " " +
            table.cell(PeriodCell, row) + table.cell(HourCell, row) + table.cell(MinuteCell, row) +
            " " + table.cell(ActionCell, row);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Clock.h"
+#include "core/lang/Catalogue.h"
 #include "core/base/FileStore.h"
 #include "core/book/ReservationTable.h"
 
@@ -18,15 +19,15 @@ inline constexpr std::size_t kHistoryMostLines = 1100;
 
 // The events a history line names.
 namespace history {
-inline constexpr std::string_view kCountdown = "カウントダウン";
-inline constexpr std::string_view kCancelled = "キャンセル";
-inline constexpr std::string_view kPostponed = "10分延期";
-inline constexpr std::string_view kRequest = "要求";
-inline constexpr std::string_view kNotice = "予告";
-inline constexpr std::string_view kMissed = "未実行";
-inline constexpr std::string_view kWatch = "監視";
-inline constexpr std::string_view kCommand = "コマンド";
-inline constexpr std::string_view kPolicy = "管理者の設定";
+inline constexpr std::string_view kCountdown = msg("カウントダウン");
+inline constexpr std::string_view kCancelled = msg("キャンセル");
+inline constexpr std::string_view kPostponed = msg("10分延期");
+inline constexpr std::string_view kRequest = msg("要求");
+inline constexpr std::string_view kNotice = msg("予告");
+inline constexpr std::string_view kMissed = msg("未実行");
+inline constexpr std::string_view kWatch = msg("監視");
+inline constexpr std::string_view kCommand = msg("コマンド");
+inline constexpr std::string_view kPolicy = msg("管理者の設定");
 } // namespace history
 
 // What happened, one UTF-8 line per event: the date and time, the event and its details,
@@ -64,9 +65,9 @@ private:
 };
 
 // A row as the history names it, as the grid shows it: "予約3 毎日 午後０時00分 終了".
-std::string rowInHistory(const ReservationTable& table, int row, std::string_view name = "予約");
+std::string rowInHistory(const ReservationTable& table, int row, std::string_view name = msg("予約"));
 // How the history names a row of the administrator's bookings.
-inline constexpr std::string_view kPolicyRowName = "管理者の予約";
+inline constexpr std::string_view kPolicyRowName = msg("管理者の予約");
 
 // The last `count` lines of the history file, or nothing when there is none.
 std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,

@@ -1,4 +1,5 @@
 #include "SettingsFile.h"
+#include "core/lang/Catalogue.h"
 
 #include "Profile.h"
 
@@ -49,6 +50,7 @@ Settings loadSettings(const FileStore& store, const std::string& path) {
     read("NETchange", settings.NETchange, defaults.NETchange);
     read("NETRate", settings.NETRate, defaults.NETRate);
     read("NETMinutes", settings.NETMinutes, defaults.NETMinutes);
+    read("Language", settings.Language, defaults.Language);
     return settings;
 }
 
@@ -56,7 +58,7 @@ void writeSetting(FileStore& store, const std::string& path, std::string_view ke
                   std::string_view value) {
     // Each write opens the file afresh, so an edit made while the program runs is kept.
     const auto file = readSettingsFile(store, path);
-    const std::string refused = path + " に書き込めません";
+    const std::string refused = fill(tr("{0} に書き込めません"), {path});
     if (!file)
         throw std::runtime_error(refused);
     const std::string updated = writeProfileString(*file, kSettingsSection, key, value);

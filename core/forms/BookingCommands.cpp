@@ -1,5 +1,7 @@
 #include "BookingCommands.h"
+#include "core/lang/Catalogue.h"
 
+#include "SelectorItems.h"
 #include "core/book/Booking.h"
 #include "core/book/Vocabulary.h"
 #include "core/text/DateTimeText.h"
@@ -14,6 +16,21 @@ BookingCommands::BookingCommands(TableEditor& editor, const Clock& clock, Prompt
     : editor_(editor), table_(editor.table()), clock_(clock), prompter_(prompter),
       controls_(controls) {}
 
+std::string BookingControls::selectedItem(Selector selector) const {
+    const auto items = selectorItems(selector);
+    const int index = itemIndex(selector);
+    return index < 0 || index >= static_cast<int>(items.size())
+               ? std::string()
+               : items[static_cast<std::size_t>(index)];
+}
+
+void BookingControls::selectEqualItem(Selector selector, std::string_view text) {
+    const auto items = selectorItems(selector);
+    const auto found = std::find(items.begin(), items.end(), text);
+    if (found != items.end())
+        selectIndex(selector, static_cast<int>(found - items.begin()));
+}
+
 void BookingCommands::SaveReservations() {
     editor_.save();
 }
@@ -26,12 +43,12 @@ void BookingCommands::Button2Click() {
     const bool booking = tab == kTimeTab || tab == kElapsedTab;
     runGuarded(prompter_, [&] {
         if (booking && controls_.selectedItem(Selector::Action).empty()) {
-            prompter_.inform("動作が選択されていません。動作を選択して下さい。");
+            prompter_.inform(tr("動作が選択されていません。動作を選択して下さい。"));
             return;
         }
         // Only the two booking tabs book, so only they ask.
         const bool confirmed = booking && (!table_.isOccupied(row) ||
-                                           prompter_.ask("予約が削除されます。いいですか。"));
+                                           prompter_.ask(tr("予約が削除されます。いいですか。")));
         if (tab == kTimeTab && confirmed) {
             // Decided after the question, whose loop lets a tick empty the row. A stopped
             // reservation booked anew stays stopped.
@@ -81,11 +98,11 @@ void BookingCommands::StringGrid1DblClick() {
             controls_.setBookingKind(BookingKind::Once);
             if (dateCell.empty()) {
                 prompter_.inform(
-                    "予約されていません。予約されている行でダブルクリックして下さい。");
+                    tr("予約されていません。予約されている行でダブルクリックして下さい。"));
             } else {
                 auto day = parseShortDate(dateCell);
                 if (!day)
-                    throw std::runtime_error("'" + dateCell + "' は日付ではありません");
+                    throw std::runtime_error(fill(tr("'{0}' は日付ではありません"), {dateCell}));
                 controls_.setCalendarDate(*day);
             }
         } else {

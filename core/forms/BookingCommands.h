@@ -33,10 +33,14 @@ public:
     virtual void setBookingKind(BookingKind kind) = 0;
     virtual LocalDays calendarDate() const = 0;
     virtual void setCalendarDate(LocalDays day) = 0;
-    // The text of the selected item, or the empty text when no item is selected.
-    virtual std::string selectedItem(Selector selector) const = 0;
-    // Selects the first item equal to the text; with none, the selection stays.
-    virtual void selectEqualItem(Selector selector, std::string_view text) = 0;
+    // A selector's item index, -1 for none.
+    virtual int itemIndex(Selector selector) const = 0;
+    virtual void selectIndex(Selector selector, int index) = 0;
+    // The stored word of the selected item, or the empty text when no item is selected: the
+    // selectors show the words translated, the table keeps them as they are.
+    std::string selectedItem(Selector selector) const;
+    // Selects the item whose stored word is the text; with none, the selection stays.
+    void selectEqualItem(Selector selector, std::string_view text);
     // The hours field as it stands, which may lie outside its range while it is being typed in.
     virtual int elapsedHours() const = 0;
 };

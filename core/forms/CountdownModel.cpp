@@ -1,4 +1,5 @@
 #include "CountdownModel.h"
+#include "core/lang/Catalogue.h"
 
 #include "FormDesign.h"
 #include "core/schedule/Countdown.h"
@@ -14,13 +15,13 @@ void CountdownModel::FormShow() {
     if (auto texts = countdownTexts(state_.PendingAction, state_.countdownText()))
         controls_.showTexts(texts->title, texts->message);
     const CountdownLimits& limits = state_.Limits;
-    const std::string_view cancelRefusal = limits.cancelAllowed ? "" : kCancelForbidden;
-    const std::string_view postponeRefusal = limits.postponeAllowed ? "" : kPostponeExhausted;
+    const std::string cancelRefusal = limits.cancelAllowed ? "" : tr(kCancelForbidden);
+    const std::string postponeRefusal = limits.postponeAllowed ? "" : tr(kPostponeExhausted);
     controls_.limitButtons(cancelRefusal, postponeRefusal);
     if (!cancelRefusal.empty() || !postponeRefusal.empty())
-        controls_.showHint(std::string(cancelRefusal) +
+        controls_.showHint(cancelRefusal +
                            (cancelRefusal.empty() || postponeRefusal.empty() ? "" : "\n") +
-                           std::string(postponeRefusal));
+                           postponeRefusal);
     else
         controls_.showHint(std::string(design::form2::Label2.text));
     controls_.setProgress(0);
@@ -41,11 +42,11 @@ void CountdownModel::Timer1Timer() {
 std::string_view cancelledByText(CancelledBy by) {
     switch (by) {
     case CancelledBy::Button:
-        return "キャンセル ボタン";
+        return tr("キャンセル ボタン");
     case CancelledBy::Escape:
-        return "Esc キー";
+        return tr("Esc キー");
     case CancelledBy::CloseBox:
-        return "閉じるボタン";
+        return tr("閉じるボタン");
     case CancelledBy::Command:
         return "--cancel";
     }

@@ -81,24 +81,6 @@ void DeferredControls::setCalendarDate(LocalDays day) {
     keepOrSet(&MainWindowControls::setCalendarDate, day_, day);
 }
 
-std::string DeferredControls::selectedItem(Selector selector) const {
-    if (built_)
-        return face_.selectedItem(selector);
-    const int index = indexes_[slot(selector)];
-    return index < 0 ? std::string() : selectorItems(selector).at(static_cast<std::size_t>(index));
-}
-
-void DeferredControls::selectEqualItem(Selector selector, std::string_view text) {
-    if (built_) {
-        face_.selectEqualItem(selector, text);
-        return;
-    }
-    const auto items = selectorItems(selector);
-    const auto found = std::find(items.begin(), items.end(), text);
-    if (found != items.end())
-        indexes_[slot(selector)] = static_cast<int>(found - items.begin());
-}
-
 int DeferredControls::elapsedHours() const {
     return built_ ? face_.elapsedHours() : hours_;
 }

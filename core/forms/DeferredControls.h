@@ -31,8 +31,6 @@ public:
     void setBookingKind(BookingKind kind) override;
     LocalDays calendarDate() const override;
     void setCalendarDate(LocalDays day) override;
-    std::string selectedItem(Selector selector) const override;
-    void selectEqualItem(Selector selector, std::string_view text) override;
     int elapsedHours() const override;
     void showWeekdays(bool shown) override;
     void showClock(const std::string& text) override;

@@ -2,6 +2,7 @@
 
 #include "SpinRule.h"
 #include "core/base/Settings.h"
+#include "core/lang/Catalogue.h"
 
 #include <array>
 #include <cstdint>
@@ -49,14 +50,14 @@ inline constexpr std::string_view kProductName = "Brindlewhistmoore";
 inline constexpr std::string_view kFontFace = "ＭＳ Ｐゴシック";
 inline constexpr int kFontHeight = 12;
 // The confirmation boxes; other boxes are titled with the product's name.
-inline constexpr std::string_view kQuestionTitle = "確認";
-inline constexpr std::string_view kYes = "はい(&Y)";
-inline constexpr std::string_view kNo = "いいえ(&N)";
+inline constexpr std::string_view kQuestionTitle = msg("確認");
+inline constexpr std::string_view kYes = msg("はい(&Y)");
+inline constexpr std::string_view kNo = msg("いいえ(&N)");
 inline constexpr std::string_view kSecondStartQuestion =
-    "Brindlewhistmooreは、すでに起動しています。予約設定フォームを表示しますか。";
+    msg("Brindlewhistmooreは、すでに起動しています。予約設定フォームを表示しますか。");
 // A copy whose channel for commands another process took first says so once, and runs on.
 inline constexpr std::string_view kCommandChannelTaken =
-    "コマンドの受け口をほかのプロセスが使っています。このコピーはコマンドを受け付けません。";
+    msg("コマンドの受け口をほかのプロセスが使っています。このコピーはコマンドを受け付けません。");
 // With the tray icon wanted but no notification area this long after the start, the main window
 // shows: long enough for a panel that starts with the session alongside the program.
 inline constexpr int kTrayHostWaitMs = 10000;
@@ -78,95 +79,95 @@ inline constexpr Colour kLockedGridColour{0x80, 0x80, 0x80};
 inline constexpr Size kClient{498, 374};
 inline constexpr Rect MonthCalendar1{16, 20, 162, 149};
 inline constexpr Rect PageControl1{200, 10, 280, 95};
-inline constexpr std::array<std::string_view, 4> kSheetCaptions{"定刻予約", "経過予約", "CPU使用率",
-                                                                "終了待ち"};
+inline constexpr std::array<std::string_view, 4> kSheetCaptions{msg("定刻予約"), msg("経過予約"), msg("CPU使用率"),
+                                                                msg("終了待ち")};
 
 // TabSheet1
-inline constexpr std::array<std::string_view, 2> kPeriodItems{"午前", "午後"};
+inline constexpr std::array<std::string_view, 2> kPeriodItems{msg("午前"), msg("午後")};
 inline constexpr Rect ComboBox1{8, 4, 65, kSelectorHeight};
 inline constexpr Rect ComboBox2{80, 4, 65, kSelectorHeight};
 inline constexpr Rect ComboBox3{152, 4, 60, kSelectorHeight};
 inline constexpr Rect ComboBox4{152, 42, 60, kSelectorHeight};
-inline constexpr Control RadioButton1{"一回", {8, 44, 46, 17}};
-inline constexpr Control RadioButton2{"毎日", {56, 44, 46, 17}};
-inline constexpr Control RadioButton3{"毎週", {104, 44, 46, 17}};
-inline constexpr std::string_view kOnceHint = "左のカレンダーから予約日を選択します";
+inline constexpr Control RadioButton1{msg("一回"), {8, 44, 46, 17}};
+inline constexpr Control RadioButton2{msg("毎日"), {56, 44, 46, 17}};
+inline constexpr Control RadioButton3{msg("毎週"), {104, 44, 46, 17}};
+inline constexpr std::string_view kOnceHint = msg("左のカレンダーから予約日を選択します");
 
 // TabSheet2
 inline constexpr Spin SpinEdit1{{8, 9, 45, 21}, {0, 999}, 0};
-inline constexpr Control Label4{"時間", {56, 12}};
+inline constexpr Control Label4{msg("時間"), {56, 12}};
 inline constexpr Rect ComboBox6{93, 10, 45, kSelectorHeight};
-inline constexpr Control Label5{"分後予約", {144, 12}};
-inline constexpr Control Label3{"残り日時", {8, 48}};
+inline constexpr Control Label5{msg("分後予約"), {144, 12}};
+inline constexpr Control Label3{msg("残り日時"), {8, 48}};
 inline constexpr Rect Label8{66, 48, 22, 14};
-inline constexpr Control Label6{"日", {88, 48}};
+inline constexpr Control Label6{msg("日"), {88, 48}};
 inline constexpr Rect Label9{110, 48, 22, 14};
-inline constexpr Control Label7{"時間", {132, 48}};
+inline constexpr Control Label7{msg("時間"), {132, 48}};
 inline constexpr Rect Label10{170, 48, 22, 14};
-inline constexpr Control Label11{"分", {192, 48}};
+inline constexpr Control Label11{msg("分"), {192, 48}};
 
 // TabSheet3
-inline constexpr Control Label12{"ＣＰＵ使用率", {8, 8}};
+inline constexpr Control Label12{msg("ＣＰＵ使用率"), {8, 8}};
 inline constexpr Rect Label13{85, 8, 26, 14};
-inline constexpr Control Label14{"％", {112, 8}};
+inline constexpr Control Label14{msg("％"), {112, 8}};
 inline constexpr Spin SpinEdit2{{8, 32, 41, 21}, {1, kMostCpuPercent}, 5};
-inline constexpr Control Label15{"％以下", {50, 38}};
+inline constexpr Control Label15{msg("％以下"), {50, 38}};
 inline constexpr Spin SpinEdit3{{88, 32, 47, 21}, {1, kMostCpuMinutes}, 3};
-inline constexpr Control Label16{"分", {136, 38}};
-inline constexpr Control Button1{"開始", {160, 4, 50, 25}};
-inline constexpr Control Button5{"停止", {160, 38, 50, 25}};
+inline constexpr Control Label16{msg("分"), {136, 38}};
+inline constexpr Control Button1{msg("開始"), {160, 4, 50, 25}};
+inline constexpr Control Button5{msg("停止"), {160, 38, 50, 25}};
 
 // TabSheet4: the 終了待ち watch's conditions.
-inline constexpr Control CheckBox1{"プログラムの終了", {8, 4, 120, 17}};
+inline constexpr Control CheckBox1{msg("プログラムの終了"), {8, 4, 120, 17}};
 // Editable: a name from the list of running programs, or a process id typed in.
 inline constexpr Rect ComboBox7{24, 23, 180, kSelectorHeight};
-inline constexpr Control CheckBox2{"通信量", {8, 49, 56, 17}};
+inline constexpr Control CheckBox2{msg("通信量"), {8, 49, 56, 17}};
 inline constexpr Spin SpinEdit4{{66, 46, 54, 21}, {1, kMostNetworkRate}, 50};
-inline constexpr Control Label17{"KB/秒以下", {122, 50}};
+inline constexpr Control Label17{msg("KB/秒以下"), {122, 50}};
 inline constexpr Spin SpinEdit5{{188, 46, 41, 21}, {1, kMostNetworkMinutes}, 3};
-inline constexpr Control Label18{"分", {231, 50}};
-inline constexpr Control Button6{"開始", {214, 1, 50, 21}};
-inline constexpr Control Button7{"停止", {214, 24, 50, 21}};
+inline constexpr Control Label18{msg("分"), {231, 50}};
+inline constexpr Control Button6{msg("開始"), {214, 1, 50, 21}};
+inline constexpr Control Button7{msg("停止"), {214, 24, 50, 21}};
 inline constexpr std::string_view kProgramHint =
-    "プログラムの名前を一覧から選ぶか、名前かプロセス番号を入れます";
+    msg("プログラムの名前を一覧から選ぶか、名前かプロセス番号を入れます");
 
-inline constexpr Control Label1{"現在の時刻", {208, 124}};
+inline constexpr Control Label1{msg("現在の時刻"), {208, 124}};
 inline constexpr Rect Label2{287, 124, 53, 14};
 inline constexpr Rect ComboBox5{395, 120, 77, kSelectorHeight};
-inline constexpr Control Button2{"予約する", {208, 152, 81, 33}};
-inline constexpr Control Button4{"トレイに格納", {391, 152, 81, 33}};
+inline constexpr Control Button2{msg("予約する"), {208, 152, 81, 33}};
+inline constexpr Control Button4{msg("トレイに格納"), {391, 152, 81, 33}};
 inline constexpr Rect StringGrid1{52, 200, 394, 121};
 inline constexpr std::string_view kGridHint =
-    "ダブルクリックで再編集。右クリックで削除・停止・稼働。";
-inline constexpr Control Button3{"設定", {217, 336, 65, 25}};
-// Shown only while a policy is in force, as kPolicyLine and the number of its bookings; opens
+    msg("ダブルクリックで再編集。右クリックで削除・停止・稼働。");
+inline constexpr Control Button3{msg("設定"), {217, 336, 65, 25}};
+// Shown only while a policy is in force, as kPolicyLine with the number of its bookings; opens
 // their list.
-inline constexpr Control Button8{"管理者の予約: 0件", {52, 336, 140, 25}};
-inline constexpr std::string_view kPolicyLine = "管理者の予約: ";
+inline constexpr Control Button8{msg("管理者の予約: 0件"), {52, 336, 140, 25}};
+inline constexpr std::string_view kPolicyLine = msg("管理者の予約: {0}件");
 
 // PopupMenu1, the tray's menu, and its submenu N3.
-inline constexpr std::string_view N1 = "予約設定";
-inline constexpr std::string_view N8 = "履歴";
+inline constexpr std::string_view N1 = msg("予約設定");
+inline constexpr std::string_view N8 = msg("履歴");
 // Only while a policy is in force.
-inline constexpr std::string_view N9 = "管理者の予約";
-inline constexpr std::string_view Exit1 = "ソフト終了";
-inline constexpr std::string_view N3 = "再起動";
-inline constexpr std::string_view N4 = "再起動";
-inline constexpr std::string_view N5 = "強制再起動";
-inline constexpr std::string_view N2 = "電源Ｏｆｆ";
+inline constexpr std::string_view N9 = msg("管理者の予約");
+inline constexpr std::string_view Exit1 = msg("ソフト終了");
+inline constexpr std::string_view N3 = msg("再起動");
+inline constexpr std::string_view N4 = msg("再起動");
+inline constexpr std::string_view N5 = msg("強制再起動");
+inline constexpr std::string_view N2 = msg("電源Ｏｆｆ");
 // PopupMenu2, the grid's row menu.
-inline constexpr std::string_view Delete1 = "削除";
-inline constexpr std::string_view N6 = "停止";
-inline constexpr std::string_view N7 = "稼働";
+inline constexpr std::string_view Delete1 = msg("削除");
+inline constexpr std::string_view N6 = msg("停止");
+inline constexpr std::string_view N7 = msg("稼働");
 } // namespace form1
 
 namespace form2 {
-inline constexpr std::string_view kTitle = "電源断予告";
+inline constexpr std::string_view kTitle = msg("電源断予告");
 inline constexpr Size kClient{322, 194};
 // Wide enough for the longest message at the longest countdown.
-inline constexpr Control Label1{"３０秒後にPowerOffします。", {13, 24, 296, 14}};
+inline constexpr Control Label1{msg("３０秒後にPowerOffします。"), {13, 24, 296, 14}};
 // How to cancel, or why the count could not be put off: room for two lines.
-inline constexpr Control Label2{"キャンセルする場合は、キャンセルボタンを押してください。",
+inline constexpr Control Label2{msg("キャンセルする場合は、キャンセルボタンを押してください。"),
                                 {13, 56, 296, 34}};
 inline constexpr Colour kTextColour{0xFF, 0x00, 0x00};
 inline constexpr Rect ProgressBar1{76, 96, 169, 17};
@@ -175,41 +176,41 @@ inline constexpr int kProgressMaximum = 30;
 // Timer1 counts the seconds.
 inline constexpr int kStepMs = 1000;
 // キャンセル and "10分延期", side by side and centred under the bar.
-inline constexpr Control SpeedButton1{"キャンセル", {52, 144, 105, 25}};
-inline constexpr Control SpeedButton2{"10分延期", {165, 144, 105, 25}};
+inline constexpr Control SpeedButton1{msg("キャンセル"), {52, 144, 105, 25}};
+inline constexpr Control SpeedButton2{msg("10分延期"), {165, 144, 105, 25}};
 } // namespace form2
 
 namespace form3 {
-inline constexpr std::string_view kTitle = "設定";
+inline constexpr std::string_view kTitle = msg("設定");
 inline constexpr Size kClient{295, 338};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
 inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
-inline constexpr Control GroupBox1{"機能設定", {16, 32, 265, 257}};
+inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 257}};
 // In the group box.
-inline constexpr Control CheckBox1{"予約時刻になるとCPU使用率に", {16, 24, 185, 17}};
-inline constexpr Control CheckBox2{"カウントダウン時に音を鳴らす", {16, 56, 177, 17}};
-inline constexpr Control CheckBox3{"タスクトレイアイコンを隠す(起動時に反映)", {16, 88, 241, 25}};
+inline constexpr Control CheckBox1{msg("予約時刻になるとCPU使用率に"), {16, 24, 185, 17}};
+inline constexpr Control CheckBox2{msg("カウントダウン時に音を鳴らす"), {16, 56, 177, 17}};
+inline constexpr Control CheckBox3{msg("タスクトレイアイコンを隠す(起動時に反映)"), {16, 88, 241, 25}};
 inline constexpr std::string_view kCheckBox3Hint =
-    "ショートカットから起動するとフォームが表示されます。";
+    msg("ショートカットから起動するとフォームが表示されます。");
 inline constexpr Spin SpinEdit1{{16, 128, 49, 21}, {15, 120}, 30};
-inline constexpr Control Label1{"秒間の警告を出す(15～120秒)", {72, 132}};
-inline constexpr Control CheckBox4{"ログオン時に起動する", {16, 160, 241, 17}};
+inline constexpr Control Label1{msg("秒間の警告を出す(15～120秒)"), {72, 132}};
+inline constexpr Control CheckBox4{msg("ログオン時に起動する"), {16, 160, 241, 17}};
 // The notice before each booking and its minutes, on one line.
-inline constexpr Control CheckBox5{"予約の前に通知する", {16, 194, 137, 17}};
+inline constexpr Control CheckBox5{msg("予約の前に通知する"), {16, 194, 137, 17}};
 inline constexpr Spin SpinEdit2{{160, 192, 41, 21}, {1, 60}, 5};
-inline constexpr Control Label3{"分前", {206, 196}};
-inline constexpr Control CheckBox6{"予約の時刻にスリープから復帰する", {16, 228, 241, 17}};
+inline constexpr Control Label3{msg("分前"), {206, 196}};
+inline constexpr Control CheckBox6{msg("予約の時刻にスリープから復帰する"), {16, 228, 241, 17}};
 // Where the system offers a user no wake alarm, the box is shown disabled with this hint.
 inline constexpr std::string_view kCheckBox6Unavailable =
-    "このシステムではスリープからの復帰を予約できません。管理者が rtcwake で設定します。";
+    msg("このシステムではスリープからの復帰を予約できません。管理者が rtcwake で設定します。");
 // In the window again.
 inline constexpr Control Button1{"OK", {152, 304, 57, 25}};
-inline constexpr Control Button2{"ｷｬﾝｾﾙ", {224, 304, 57, 25}};
+inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 304, 57, 25}};
 } // namespace form3
 
 // The administrator's bookings, read-only.
 namespace form4 {
-inline constexpr std::string_view kTitle = "管理者の予約";
+inline constexpr std::string_view kTitle = msg("管理者の予約");
 inline constexpr Size kClient{496, 240};
 inline constexpr Rect ListView1{8, 8, 480, 160};
 struct Column {
@@ -218,10 +219,10 @@ struct Column {
 };
 // Wide enough for "管理者の予約30 (10分延期)", "毎週月～土", "午後10時00分" and "2026/12/24 22:00".
 inline constexpr std::array<Column, 5> kColumns{
-    {{"予約", 120}, {"日付", 80}, {"時刻", 85}, {"動作", 55}, {"次の時刻", 130}}};
+    {{msg("予約"), 120}, {msg("日付"), 80}, {msg("時刻"), 85}, {msg("動作"), 55}, {msg("次の時刻"), 130}}};
 // The policy's limits, under the list.
 inline constexpr Rect Label1{8, 176, 480, 17};
-inline constexpr Control Button1{"閉じる", {413, 205, 75, 25}};
+inline constexpr Control Button1{msg("閉じる"), {413, 205, 75, 25}};
 } // namespace form4
 
 } // namespace core::design

@@ -1,4 +1,5 @@
 #include "MainWindowModel.h"
+#include "core/lang/Catalogue.h"
 
 #include "FormDesign.h"
 #include "core/book/Vocabulary.h"
@@ -126,10 +127,10 @@ void MainWindowModel::followPolicy() {
         services_.state.PolicyScans = {};
     policyNotices_.observe(policy_.table(), now);
     for (const std::string& entry : change.newlyIgnored)
-        history_.record(history::kPolicy, "使わない設定: " + entry);
+        history_.record(history::kPolicy, tr("使わない設定: ") + entry);
     controls_.showPolicyLine(policy_.policy().inForce()
-                                 ? std::string(design::form1::kPolicyLine) +
-                                       std::to_string(policy_.bookingCount()) + "件"
+                                 ? fill(tr(design::form1::kPolicyLine),
+                                        {std::to_string(policy_.bookingCount())})
                                  : "");
     // The locks follow at once, not only at the next scan.
     if (!tableHeld())
@@ -187,7 +188,7 @@ void MainWindowModel::Button6Click() {
     if (fields.programTicked) {
         const auto first = fields.program.find_first_not_of(' ');
         if (first == std::string::npos) {
-            services_.prompter.inform("プログラムの名前かプロセス番号を入れてください。");
+            services_.prompter.inform(tr("プログラムの名前かプロセス番号を入れてください。"));
             return;
         }
         conditions.programs = {
@@ -225,7 +226,7 @@ void MainWindowModel::jobFieldsChanged() {
 
 std::optional<std::string> MainWindowModel::anotherWatchRuns() const {
     if (services_.state.CpuWatchActive || services_.state.JobWatchActive)
-        return "監視が動いています。先に停止してください。";
+        return tr("監視が動いています。先に停止してください。");
     return std::nullopt;
 }
 
@@ -234,7 +235,7 @@ std::optional<std::string> MainWindowModel::startJobWatch(const JobConditions& c
         return refusal;
     // The countdown's end would leave a watch behind that holds nothing.
     if (countdownShown_ || requestUnderWay())
-        return "カウントダウン中なので、できません。";
+        return tr("カウントダウン中なので、できません。");
     if (auto refusal = jobWatch_.start(conditions, services_.clock.now(), [this] { jobFired(); }))
         return refusal;
     services_.state.JobWatchActive = true;
@@ -250,7 +251,7 @@ void MainWindowModel::jobFired() {
         if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
             services_.state.PendingAction = *action;
         showCountdown(countdownTimerInterval(services_.state),
-                      "終了待ち: " + jobWatch_.conditionsText());
+                      tr("終了待ち: ") + jobWatch_.conditionsText());
     });
 }
 
@@ -297,11 +298,12 @@ bool MainWindowModel::stopWatch() {
 std::optional<std::string> MainWindowModel::watching() const {
     const SharedState& state = services_.state;
     if (state.CpuWatchActive)
-        return "CPU 使用率 " + std::to_string(controls_.thresholdPercent()) + "% 以下が " +
-               std::to_string(controls_.durationMinutes()) + " 分続いたら " + selectedActionName();
+        return fill(tr("CPU 使用率 {0}% 以下が {1} 分続いたら {2}"),
+                    {std::to_string(controls_.thresholdPercent()),
+                     std::to_string(controls_.durationMinutes()), selectedActionName()});
     if (!state.JobWatchActive)
         return std::nullopt;
-    return "終了待ち: " + jobWatch_.conditionsText() + "したら " + selectedActionName();
+    return fill(tr("終了待ち: {0}したら {1}"), {jobWatch_.conditionsText(), selectedActionName()});
 }
 
 void MainWindowModel::writeSpinSetting(const char* key, std::string& setting, int value) {
@@ -345,18 +347,18 @@ void MainWindowModel::N4Click() {
 }
 
 void MainWindowModel::N5Click() {
-    if (services_.prompter.ask("強制的に再起動しますか？"))
+    if (services_.prompter.ask(tr("強制的に再起動しますか？")))
         power_.requestNow(PowerAction::ForcedReboot);
 }
 
 void MainWindowModel::N8Click() {
     const std::string& path = history_.path();
     if (!services_.files.read(path, 0)) {
-        services_.prompter.inform("履歴はまだありません。");
+        services_.prompter.inform(tr("履歴はまだありません。"));
         return;
     }
     if (auto problem = services_.viewer.open(path))
-        services_.prompter.showError("履歴を開けません。\n" + path + "\n" + *problem);
+        services_.prompter.showError(tr("履歴を開けません。") + "\n" + path + "\n" + *problem);
 }
 
 void MainWindowModel::N9Click() {
@@ -402,7 +404,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
             return std::string(kPostponeExhausted);
         const int row = policy_.postpone(*policyRow_, now + kPostponement);
         if (row == 0)
-            return "予約の空きがありません。";
+            return tr("予約の空きがありません。");
         policyNotices_.observe(policy_.table(), services_.clock.now());
         history_.record(history::kPostponed,
                         pendingActionWith(rowInHistory(policy_.table(), row, kPolicyRowName)));
@@ -411,7 +413,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
     }
     if (state.CpuWatchActive) {
         history_.record(history::kPostponed,
-                        pendingActionWith("CPU 使用率の監視を始めからやり直します"));
+                        pendingActionWith(tr("CPU 使用率の監視を始めからやり直します")));
         // The watch goes on and waits for another full idle period.
         endCountdown();
         state.CpuIdleTicks = 0;
@@ -420,7 +422,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
     if (const ActionDescription* action = describe(state.PendingAction)) {
         const int row = editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word);
         if (row == 0)
-            return "予約の空きがありません。";
+            return tr("予約の空きがありません。");
         auto error = editor_.commit();
         tableChanged();
         if (error)
@@ -448,12 +450,12 @@ void MainWindowModel::cpuWatchStep(int usage) {
         return;
     if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
         services_.state.PendingAction = *action;
-    showCountdown(countdownTimerInterval(services_.state), "CPU 使用率の監視");
+    showCountdown(countdownTimerInterval(services_.state), tr("CPU 使用率の監視"));
 }
 
 void MainWindowModel::startCpuWatchFromReservation(int row) {
     history_.record(history::kWatch,
-                    pendingActionWith(rowInHistory(table_, row) + " から CPU 使用率の監視へ"));
+                    pendingActionWith(fill(tr("{0} から CPU 使用率の監視へ"), {rowInHistory(table_, row)})));
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
     lock(true);
@@ -474,7 +476,7 @@ void MainWindowModel::startPolicyCountdown(int row) {
     SharedState& state = services_.state;
     // The administrator's booking outranks the user's watch, which ends here.
     if (state.CpuWatchActive || state.JobWatchActive) {
-        history_.record(history::kWatch, "管理者の予約が来たので、監視を止めました");
+        history_.record(history::kWatch, tr("管理者の予約が来たので、監視を止めました"));
         state.CpuWatchActive = false;
         endJobWatch();
     }

@@ -6,8 +6,10 @@
 #include "core/base/FileStore.h"
 #include "core/base/ProcessPort.h"
 #include "core/command/ScriptCommands.h"
+#include "core/command/Wire.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/files/History.h"
+#include "core/lang/Language.h"
 #include "core/net/NetworkTraffic.h"
 #include "core/policy/PolicyInForce.h"
 #include "core/policy/PolicySource.h"
@@ -67,9 +69,6 @@ public:
     virtual void setJobFields(const JobFields& fields) = 0;
     // The program field's list: the names of this user's running programs.
     virtual void offerPrograms(const std::vector<std::string>& names) = 0;
-    // A selector's item index, -1 for none.
-    virtual int itemIndex(Selector selector) const = 0;
-    virtual void selectIndex(Selector selector, int index) = 0;
     virtual void selectRow(int row) = 0;
     // Puts the icon in the notification area.
     virtual void addTrayIcon() = 0;
@@ -160,9 +159,10 @@ public:
     // refused (nothing is booked, and the count goes on).
     std::optional<std::string> countdownPostponed();
     // The arguments as a command sent them, applied as the window's controls would apply them; the
-    // answer is text and a status, never a message box.
-    CommandAnswer runCommandLine(const std::vector<std::string>& args) {
-        return scripts_.run(args);
+    // answer is text and a status, never a message box, in the language the command asks for.
+    CommandAnswer runCommandLine(const CommandRequest& request) {
+        const LanguageScope language(catalogueFor(request.language));
+        return scripts_.run(request.args);
     }
 
 private:

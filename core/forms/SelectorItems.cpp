@@ -1,4 +1,5 @@
 #include "SelectorItems.h"
+#include "core/lang/Catalogue.h"
 
 #include "FormDesign.h"
 #include "core/book/Vocabulary.h"
@@ -21,7 +22,7 @@ std::vector<std::string> selectorItems(Selector selector) {
     case Selector::Hour:
         return toItems(kHourLabels);
     case Selector::Minute:
-        return design::numberedItems(60, "分");
+        return design::numberedItems(60, stored("分"));
     case Selector::Weekdays:
         return toItems(kWeekdayItems);
     case Selector::Action: {
@@ -35,6 +36,33 @@ std::vector<std::string> selectorItems(Selector selector) {
         return design::numberedItems(60, "");
     }
     return {};
+}
+
+std::vector<std::string> shownSelectorItems(Selector selector) {
+    std::vector<std::string> items = selectorItems(selector);
+    switch (selector) {
+    case Selector::Period:
+    case Selector::Weekdays:
+    case Selector::Action:
+        for (auto& item : items)
+            item = tr(item);
+        break;
+    case Selector::Hour:
+    case Selector::Minute:
+        // The source language shows the stored words, full-width hours included.
+        if (languageInUse() != kSourceLanguage) {
+            const std::string pattern =
+                selector == Selector::Hour ? tr("{0}時") : tr("{0}分");
+            for (std::size_t i = 0; i < items.size(); ++i)
+                items[i] = fill(pattern, {selector == Selector::Hour
+                                              ? std::to_string(i)
+                                              : items[i].substr(0, 2)});
+        }
+        break;
+    case Selector::ElapsedMinutes:
+        break;
+    }
+    return items;
 }
 
 } // namespace core

@@ -1,4 +1,5 @@
 #include "Policy.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/base/Settings.h"
 #include "core/files/Profile.h"
@@ -12,7 +13,7 @@ namespace {
 std::optional<std::string> inRange(long long value, long long least, long long most) {
     if (value >= least && value <= most)
         return std::nullopt;
-    return std::to_string(least) + "～" + std::to_string(most) + " の数ではありません";
+    return fill(tr("{0}～{1} の数ではありません"), {std::to_string(least), std::to_string(most)});
 }
 
 template <class T>
@@ -42,7 +43,7 @@ std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view k
         if (!refusal)
             layer.minimumCountdown = static_cast<int>(value);
     } else {
-        refusal = "この名前の設定はありません";
+        refusal = tr("この名前の設定はありません");
     }
     return refusal;
 }
@@ -51,7 +52,7 @@ std::optional<std::string> setPolicyText(PolicyLayer& layer, std::string_view ke
                                          std::string_view text) {
     if (auto value = parseDecimal(text))
         return setPolicyValue(layer, key, *value);
-    return "整数ではありません";
+    return tr("整数ではありません");
 }
 
 void setPolicyBookings(PolicyLayer& layer,
@@ -60,9 +61,9 @@ void setPolicyBookings(PolicyLayer& layer,
     for (const auto& [name, text] : named) {
         const auto number = parseDecimal(name);
         if (!number || *number < 1 || name.front() == '+')
-            layer.ignored.push_back(ignoredEntry(name, text, "名前は 1 からの番号です"));
+            layer.ignored.push_back(ignoredEntry(name, text, tr("名前は 1 からの番号です")));
         else if (!numbered.emplace(*number, text).second)
-            layer.ignored.push_back(ignoredEntry(name, text, "同じ番号がほかにもあります"));
+            layer.ignored.push_back(ignoredEntry(name, text, tr("同じ番号がほかにもあります")));
     }
     auto& bookings = layer.bookings.emplace();
     for (auto& entry : numbered)

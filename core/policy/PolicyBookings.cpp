@@ -1,4 +1,5 @@
 #include "PolicyBookings.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/book/Vocabulary.h"
 #include "core/command/CommandLine.h"
@@ -40,8 +41,7 @@ std::variant<ElapsedBooking, std::string> bookingCells(const std::string& entry,
     // Led by --book, a command parsed is a booking.
     const auto& command = std::get<ScriptCommand>(parsed);
     if (command.rule == BookingRule::In || command.rule == BookingRule::Once)
-        return std::string("--daily、--weekly か --date が要ります(起動のたびに新しく動く予約は"
-                           "使えません)");
+        return tr("--daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)");
     action = command.action;
     return scriptBookingCells(command, now);
 }
@@ -58,8 +58,8 @@ PolicyBookings compilePolicyBookings(const std::vector<std::string>& entries, Lo
             continue;
         }
         if (bookings.count == kLastReservation) {
-            bookings.ignored.push_back(entry + ": " + std::to_string(kLastReservation) +
-                                       " 件を超えています");
+            bookings.ignored.push_back(
+                entry + ": " + fill(tr("{0} 件を超えています"), {std::to_string(kLastReservation)}));
             continue;
         }
         const int row = ++bookings.count;

@@ -1,4 +1,5 @@
 #include "PolicyInForce.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/book/Booking.h"
 #include "core/files/History.h"
@@ -15,7 +16,7 @@ void copyRow(const ReservationTable& from, int fromRow, ReservationTable& to, in
 }
 
 std::string placeOf(const std::string& place) {
-    return " (" + (place.empty() ? std::string("既定") : place) + ")";
+    return " (" + (place.empty() ? tr("既定") : place) + ")";
 }
 
 std::string line(std::string_view key, const std::string& value, const std::string& place) {
@@ -82,14 +83,14 @@ std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
     for (int row = kFirstReservation; row <= kLastReservation; ++row) {
         if (table.isEmpty(row))
             continue;
-        PolicyBookingLine line{std::string(kPolicyRowName) + std::to_string(row),
+        PolicyBookingLine line{tr(kPolicyRowName) + std::to_string(row),
                                table.cell(DateCell, row),
                                table.cell(PeriodCell, row) + table.cell(HourCell, row) +
                                    table.cell(MinuteCell, row),
                                table.cell(ActionCell, row),
                                {}};
         if (row > bookings_.count)
-            line.name += " (10分延期)";
+            line.name += tr(" (10分延期)");
         const auto moments = rowMoments(table, row, now, now + std::chrono::days(366));
         if (!moments.empty()) {
             const std::string time = formatLongTime(moments.front());
@@ -103,38 +104,41 @@ std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
 
 std::string PolicyInForce::limitsText() const {
     const auto& most = policy_.maxPostpones.value;
-    std::string text = std::string("キャンセル: ") +
-                       (policy_.allowCancel.value ? "できる" : "できない") +
-                       "  10分延期: " + (most ? std::to_string(*most) + "回まで" : "制限なし");
+    std::string text =
+        tr("キャンセル: ") + (policy_.allowCancel.value ? tr("できる") : tr("できない")) +
+        tr("  10分延期: ") +
+        (most ? countText("{0}回まで", "{0}回まで", *most) : tr("制限なし"));
     if (policy_.minimumCountdown.value > 0)
-        text += "  カウントダウン: " + std::to_string(policy_.minimumCountdown.value) + "秒以上";
+        text += fill(tr("  カウントダウン: {0}秒以上"),
+                     {std::to_string(policy_.minimumCountdown.value)});
     if (!policy_.allowUserBookings.value)
-        text += "  予約の変更: できない";
+        text += tr("  予約の変更: できない");
     return text;
 }
 
 std::string PolicyInForce::report() const {
     using namespace policy_key;
-    std::string text = policy_.inForce() ? "管理者の設定:\n" : "管理者の設定はありません。\n";
+    std::string text = (policy_.inForce() ? tr("管理者の設定:") : tr("管理者の設定はありません。")) + "\n";
     if (policy_.inForce()) {
         const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
         const auto& most = policy_.maxPostpones.value;
         const int least = policy_.minimumCountdown.value;
         text += line(kAllowCancel, flag(policy_.allowCancel.value), policy_.allowCancel.place);
-        text += line(kMaxPostpones, most ? std::to_string(*most) : "制限なし",
+        text += line(kMaxPostpones, most ? std::to_string(*most) : tr("制限なし"),
                      policy_.maxPostpones.place);
         text += line(kAllowUserBookings, flag(policy_.allowUserBookings.value),
                      policy_.allowUserBookings.place);
-        text += line(kMinimumCountdown, least ? std::to_string(least) : "なし",
+        text += line(kMinimumCountdown, least ? std::to_string(least) : tr("なし"),
                      policy_.minimumCountdown.place);
-        text += std::string(kBookings) + ": " + std::to_string(bookings_.count) + " 件" +
-                placeOf(policy_.bookings.place) + "\n";
+        text += std::string(kBookings) + ": " +
+                countText("{0} 件", "{0} 件", bookings_.count) + placeOf(policy_.bookings.place) +
+                "\n";
         for (std::size_t i = 0; i < policy_.bookings.value.size(); ++i)
             text += "  " + std::to_string(i + 1) + "=" + policy_.bookings.value[i] + "\n";
     }
     const std::vector<std::string> left = ignored();
     if (!left.empty()) {
-        text += "使わなかった設定:\n";
+        text += tr("使わなかった設定:") + "\n";
         for (const std::string& entry : left)
             text += "  " + entry + "\n";
     }

@@ -10,7 +10,11 @@ const ActionDescription* describe(PowerAction action) {
 }
 
 std::string countdownTitle(const ActionDescription& description) {
-    return std::string(description.name) + "予告";
+    return fill(tr("{0}予告"), {tr(description.name)});
+}
+
+std::string actionName(const ActionDescription* description) {
+    return description != nullptr ? tr(description->name) : std::string();
 }
 
 bool returnsToWatching(PowerAction action) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include "core/lang/Catalogue.h"
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,12 +28,12 @@ enum class PowerOperation { EndSession, Restart, PowerOff, Suspend, Hibernate };
 
 struct ActionDescription {
     PowerAction action;
-    // The action cell's text and the action selector's item.
+    // The action cell's text; the action selector shows it translated.
     std::string_view word;
     // Names the action in the countdown's title and in a refusal.
     std::string_view name;
-    // Follows the countdown's length in its message.
-    std::string_view countdownSuffix;
+    // The countdown's message, its length as "{0}".
+    std::string_view countdownMessage;
     // Completes "12:00 に…" in texts that announce the action.
     std::string_view phrase;
     // Names the action in scripts and logs.
@@ -43,26 +44,31 @@ struct ActionDescription {
 
 // One row per action, in the order of the action selector.
 inline constexpr std::array<ActionDescription, 7> kPowerActions{{
-    {PowerAction::PowerOff, "終了", "電源断", "秒後にPowerOffします", "電源断します", "poweroff",
-     PowerOperation::PowerOff, false},
-    {PowerAction::ForcedPowerOff, "強制終了", "強制終了", "秒後に強制的にPowerOffします",
-     "強制的に電源断します", "force-poweroff", PowerOperation::PowerOff, true},
-    {PowerAction::Reboot, "再起動", "再起動", "秒後に再起動します", "再起動します", "reboot",
-     PowerOperation::Restart, false},
-    {PowerAction::ForcedReboot, "強制再起", "強制再起動", "秒後に強制的に再起動します",
-     "強制的に再起動します", "force-reboot", PowerOperation::Restart, true},
-    {PowerAction::LogOff, "ログオフ", "ログオフ", "秒後にログオフします", "ログオフします",
-     "logoff", PowerOperation::EndSession, false},
-    {PowerAction::Standby, "スタンバイ", "スタンバイ", "秒後にスタンバイ状態にします",
-     "スタンバイ状態にします", "standby", PowerOperation::Suspend, false},
-    {PowerAction::Hibernate, "休止状態", "休止状態", "秒後に休止状態にします", "休止状態にします",
-     "hibernate", PowerOperation::Hibernate, false},
+    {PowerAction::PowerOff, msg("終了"), msg("電源断"), msg("{0}秒後にPowerOffします"),
+     msg("電源断します"), "poweroff", PowerOperation::PowerOff, false},
+    {PowerAction::ForcedPowerOff, msg("強制終了"), msg("強制終了"),
+     msg("{0}秒後に強制的にPowerOffします"), msg("強制的に電源断します"), "force-poweroff",
+     PowerOperation::PowerOff, true},
+    {PowerAction::Reboot, msg("再起動"), msg("再起動"), msg("{0}秒後に再起動します"),
+     msg("再起動します"), "reboot", PowerOperation::Restart, false},
+    {PowerAction::ForcedReboot, msg("強制再起"), msg("強制再起動"),
+     msg("{0}秒後に強制的に再起動します"), msg("強制的に再起動します"), "force-reboot",
+     PowerOperation::Restart, true},
+    {PowerAction::LogOff, msg("ログオフ"), msg("ログオフ"), msg("{0}秒後にログオフします"),
+     msg("ログオフします"), "logoff", PowerOperation::EndSession, false},
+    {PowerAction::Standby, msg("スタンバイ"), msg("スタンバイ"),
+     msg("{0}秒後にスタンバイ状態にします"), msg("スタンバイ状態にします"), "standby",
+     PowerOperation::Suspend, false},
+    {PowerAction::Hibernate, msg("休止状態"), msg("休止状態"), msg("{0}秒後に休止状態にします"),
+     msg("休止状態にします"), "hibernate", PowerOperation::Hibernate, false},
 }};
 
 // The action's row, or nothing for None.
 const ActionDescription* describe(PowerAction action);
 // "電源断予告": the countdown's title.
 std::string countdownTitle(const ActionDescription& description);
+// The action's name in the language in use.
+std::string actionName(const ActionDescription* description);
 // After a request the machine comes back to the program: suspend and hibernate.
 bool returnsToWatching(PowerAction action);
 

@@ -29,7 +29,7 @@ std::string missedLine(const MissedMoment& missed) {
     std::string line =
         formatShortDate(floor<days>(missed.moment)) + " " + hourMinute(missed.moment);
     if (description)
-        line.append(" ").append(description->name);
+        line.append(" ").append(tr(description->name));
     return line;
 }
 
@@ -44,9 +44,9 @@ Notice advanceNotice(const std::vector<PowerAction>& actions, LocalTime moment) 
             continue;
         told.push_back(action);
         const std::string title = countdownTitle(*description);
-        notice.summary.append(notice.summary.empty() ? "" : "・").append(title);
+        notice.summary.append(notice.summary.empty() ? "" : tr("・")).append(title);
         notice.body.append(notice.body.empty() ? "" : "\n")
-            .append(hourMinute(moment) + " に" + std::string(description->phrase) + "。");
+            .append(fill(tr("{0} に{1}。"), {hourMinute(moment), tr(description->phrase)}));
     }
     return notice;
 }
@@ -64,11 +64,12 @@ Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments)
         for (std::size_t i = 0; i < shown; ++i)
             body.append(i == 0 ? "" : "\n").append(lines[i]);
         if (shown < lines.size())
-            body.append("\n他").append(std::to_string(lines.size() - shown)).append("件");
+            body.append("\n").append(countText("他{0}件", "他{0}件",
+                                                 static_cast<long long>(lines.size() - shown)));
         if (shown == 0 || characters(body) <= kNoticeBodyLimit)
             break;
     }
-    return {std::string(summary), body, std::nullopt};
+    return {tr(summary), body, std::nullopt};
 }
 
 void AdvanceNotices::observe(const ReservationTable& table, LocalTime now) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/LocalTime.h"
+#include "core/lang/Catalogue.h"
 #include "core/book/ReservationTable.h"
 #include "core/power/PowerAction.h"
 
@@ -25,8 +26,8 @@ struct Notice {
 // The most characters of a body that every system shows (a Windows balloon's text holds 255).
 inline constexpr std::size_t kNoticeBodyLimit = 255;
 
-inline constexpr std::string_view kMissedWhileAsleep = "スリープ中に予約の時刻が過ぎました";
-inline constexpr std::string_view kMissedBeforeStart = "起動前に予約の時刻が過ぎました";
+inline constexpr std::string_view kMissedWhileAsleep = msg("スリープ中に予約の時刻が過ぎました");
+inline constexpr std::string_view kMissedBeforeStart = msg("起動前に予約の時刻が過ぎました");
 
 struct MissedMoment {
     LocalTime moment;

@@ -8,28 +8,20 @@ std::optional<CountdownTexts> countdownTexts(PowerAction pendingAction,
     if (description == nullptr)
         return std::nullopt;
     return CountdownTexts{countdownTitle(*description),
-                          std::string(shutDownTime) + std::string(description->countdownSuffix)};
+                          fill(tr(description->countdownMessage), {shutDownTime})};
 }
-
-namespace {
-
-std::string nameOf(PowerAction action) {
-    const ActionDescription* description = describe(action);
-    return std::string(description != nullptr ? description->name : "");
-}
-
-} // namespace
 
 std::string refusalMessage(PowerAction action, std::string_view reason) {
-    return nameOf(action) + "できませんでした。" + std::string(reason);
+    return fill(tr("{0}できませんでした。"), {actionName(describe(action))}) + std::string(reason);
 }
 
 std::string unansweredMessage(PowerAction action) {
-    return nameOf(action) + "の要求にまだ応答がありません。このあと実行されることがあります。";
+    return fill(tr("{0}の要求にまだ応答がありません。このあと実行されることがあります。"),
+                {actionName(describe(action))});
 }
 
 std::string acceptedMessage(PowerAction action) {
-    return nameOf(action) + "の要求が受け付けられました。";
+    return fill(tr("{0}の要求が受け付けられました。"), {actionName(describe(action))});
 }
 
 bool advanceCountdown(SharedState& state) {

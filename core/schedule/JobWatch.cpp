@@ -1,4 +1,5 @@
 #include "JobWatch.h"
+#include "core/lang/Catalogue.h"
 
 #include <utility>
 
@@ -15,11 +16,11 @@ std::optional<std::string> JobWatch::start(const JobConditions& conditions, Loca
                                            std::function<void()> fired) {
     stop();
     if (conditions.programs.empty() && !conditions.network)
-        return "条件を選んでください。";
+        return tr("条件を選んでください。");
     if (conditions.network) {
         auto counters = counters_.read();
         if (!counters)
-            return "通信量を読めません。";
+            return tr("通信量を読めません。");
         quiet_.emplace(conditions.network->kilobytesPerSecond, conditions.network->minutes);
         quiet_->sample(now, counters);
         lastReading_ = now;
@@ -69,11 +70,11 @@ void JobWatch::fireWhenAllHold() {
 std::string JobWatch::conditionsText() const {
     std::string text;
     if (!programs_.empty())
-        text = programEnds_.names() + " が終了";
+        text = fill(tr("{0} が終了"), {programEnds_.names()});
     if (limit_)
-        text += (text.empty() ? "" : "、") + std::string("通信量 ") +
-                std::to_string(limit_->kilobytesPerSecond) + " KB/秒以下で " +
-                std::to_string(limit_->minutes) + " 分経過";
+        text += (text.empty() ? "" : tr("、")) +
+                fill(tr("通信量 {0} KB/秒以下で {1} 分経過"),
+                     {std::to_string(limit_->kilobytesPerSecond), std::to_string(limit_->minutes)});
     return text;
 }
 

@@ -1,4 +1,5 @@
 #include "ProgramEnds.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/base/Settings.h"
 
@@ -23,7 +24,7 @@ std::optional<std::string> ProgramEnds::start(const std::vector<std::string>& pr
     for (std::size_t index = 0; index < programs_.size(); ++index) {
         if (!wait(index)) {
             stop();
-            return "そのプログラムは動いていません。";
+            return tr("そのプログラムは動いていません。");
         }
     }
     return std::nullopt;

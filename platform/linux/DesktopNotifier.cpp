@@ -1,4 +1,5 @@
 #include "DesktopNotifier.h"
+#include "core/forms/FormDesign.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -53,7 +54,7 @@ void DesktopNotifier::send(const core::Notice& notice, bool firstTry) {
         QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     call << QStringLiteral("Brindlewhistmoore") << 0u << QStringLiteral("brindlewhistmoore")
          << QString::fromStdString(notice.summary) << QString::fromStdString(notice.body)
-         << QStringList{kDefaultAction, QStringLiteral("予約設定")}
+         << QStringList{kDefaultAction, QString::fromStdString(core::tr(core::design::form1::N1))}
          << QVariantMap{{QStringLiteral("desktop-entry"), QStringLiteral("brindlewhistmoore")}}
          << -1;
     auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call, replyTimeoutMs_), this);

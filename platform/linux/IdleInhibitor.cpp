@@ -1,4 +1,5 @@
 #include "IdleInhibitor.h"
+#include "core/lang/Catalogue.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -13,7 +14,7 @@ namespace {
 
 const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kWho = QStringLiteral("Brindlewhistmoore");
-const QString kWhy = QStringLiteral("電源予約のカウントダウン中");
+constexpr std::string_view kWhy = core::msg("電源予約のカウントダウン中");
 
 } // namespace
 
@@ -41,7 +42,7 @@ void IdleInhibitor::hold() {
     QDBusMessage screenSaver =
         QDBusMessage::createMethodCall(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"),
                                        kScreenSaver, QStringLiteral("Inhibit"));
-    screenSaver << kWho << kWhy;
+    screenSaver << kWho << QString::fromStdString(core::tr(kWhy));
     auto* cookie =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(screenSaver), this);
     connect(cookie, &QDBusPendingCallWatcher::finished, this,
@@ -61,7 +62,8 @@ void IdleInhibitor::takeLock(unsigned generation) {
     QDBusMessage inhibit = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    inhibit << QStringLiteral("idle") << kWho << kWhy << QStringLiteral("block");
+    inhibit << QStringLiteral("idle") << kWho << QString::fromStdString(core::tr(kWhy))
+            << QStringLiteral("block");
     auto* lock = new QDBusPendingCallWatcher(bus_.connection().asyncCall(inhibit), this);
     connect(lock, &QDBusPendingCallWatcher::finished, this,
             [this, generation](QDBusPendingCallWatcher* finished) {

@@ -1,4 +1,5 @@
 #include "PolicyFileSource.h"
+#include "core/lang/Catalogue.h"
 
 #include <cerrno>
 #include <cstring>
@@ -56,7 +57,7 @@ std::vector<core::PolicyLayer> PolicyFileSource::read() const {
     core::PolicyLayer refused;
     refused.place = path_;
     if (fd < 0) {
-        refused.ignored.emplace_back(std::string("読めません: ") + std::strerror(errno));
+        refused.ignored.emplace_back(core::tr("読めません: ") + std::strerror(errno));
         return {refused};
     }
     struct stat file {};
@@ -70,14 +71,14 @@ std::vector<core::PolicyLayer> PolicyFileSource::read() const {
             text.append(buffer, static_cast<std::size_t>(got));
         close(fd);
         if (got < 0 || text.size() > kMostBytes) {
-            refused.ignored.emplace_back(got < 0 ? "読めません" : "大きすぎます");
+            refused.ignored.emplace_back(got < 0 ? core::tr("読めません") : core::tr("大きすぎます"));
             return {refused};
         }
         return {core::parsePolicyFile(text, path_)};
     }
     close(fd);
     refused.ignored.emplace_back(
-        "使いません: ファイルかフォルダーが root のものでないか、ほかの人も書き込めます");
+        core::tr("使いません: ファイルかフォルダーが root のものでないか、ほかの人も書き込めます"));
     return {refused};
 }
 

@@ -1,4 +1,5 @@
 #include "SingleInstance.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/command/Wire.h"
 
@@ -59,7 +60,7 @@ QString folderProblem(const QString& folder) {
     if (::stat(QFile::encodeName(folder).constData(), &status) != 0)
         return folder + ": " + systemReason(errno);
     if (status.st_uid != ::geteuid())
-        return folder + ": " + QStringLiteral("別のユーザーのフォルダーです");
+        return folder + ": " + QString::fromStdString(core::tr("別のユーザーのフォルダーです"));
     return folder + ": " + systemReason(EACCES);
 }
 
@@ -230,10 +231,10 @@ void SingleInstance::take(QLocalSocket* peer) {
     } else if (line.startsWith(kCommandRequest)) {
         const QByteArray message =
             QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
-        if (const auto args = core::decodeRequest(message.toStdString()))
+        if (const auto request = core::decodeRequest(message.toStdString()))
             peer->write(
                 kAnswer +
-                QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*args))).toBase64() +
+                QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*request))).toBase64() +
                 '\n');
     }
     peer->flush();
@@ -285,8 +286,8 @@ core::Delivery SingleInstance::sendCommand(const std::vector<std::string>& args,
     socket.connectToServer(socketPath_);
     if (!socket.waitForConnected(timeoutMs))
         return {core::Delivery::NotListening, {}};
-    socket.write(kCommandRequest + QByteArray::fromStdString(core::encodeRequest(args)).toBase64() +
-                 '\n');
+    const std::string request = core::encodeRequest({std::string(core::languageInUse()), args});
+    socket.write(kCommandRequest + QByteArray::fromStdString(request).toBase64() + '\n');
     // From here on the copy may have the command, whatever comes back.
     bool answered = socket.waitForBytesWritten(timeoutMs);
     while (answered && !socket.canReadLine())

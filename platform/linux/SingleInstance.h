@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/command/CommandAnswer.h"
+#include "core/command/Wire.h"
 
 #include <QLockFile>
 #include <QObject>
@@ -47,7 +48,7 @@ public:
     bool lockHeld();
     // In the running copy: what answers a command, set once the table and settings are loaded.
     // Until then, commands and show requests wait unanswered.
-    using CommandHandler = std::function<core::CommandAnswer(const std::vector<std::string>&)>;
+    using CommandHandler = std::function<core::CommandAnswer(const core::CommandRequest&)>;
     void onCommand(CommandHandler handler);
 
 signals:

@@ -1,4 +1,5 @@
 #include "SocketCarrier.h"
+#include "core/lang/Catalogue.h"
 
 #include "SettingsLocation.h"
 #include "XdgAutostart.h"
@@ -75,8 +76,8 @@ bool SocketCarrier::pause(int ms) {
     return !ended_;
 }
 
-std::string_view SocketCarrier::unreachableHint() const {
-    return "(画面のないところでは起動できません)";
+std::string SocketCarrier::unreachableHint() const {
+    return core::tr("(画面のないところでは起動できません)");
 }
 
 std::string SocketCarrier::helpExamples() const {

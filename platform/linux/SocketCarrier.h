@@ -25,7 +25,7 @@ public:
     std::string historyFilePath() override;
     bool startCopy() override;
     bool pause(int ms) override;
-    std::string_view unreachableHint() const override;
+    std::string unreachableHint() const override;
     std::string helpExamples() const override;
 
 private:

@@ -1,4 +1,5 @@
 #include "XdgViewer.h"
+#include "core/lang/Catalogue.h"
 
 #include <QProcess>
 
@@ -11,7 +12,7 @@ std::optional<std::string> XdgViewer::open(const std::string& path) {
     // Detached: the viewer outlives nothing of ours and its end is never waited for.
     if (opener.startDetached())
         return std::nullopt;
-    return "xdg-open を起動できません: " + opener.errorString().toStdString();
+    return core::tr("xdg-open を起動できません: ") + opener.errorString().toStdString();
 }
 
 } // namespace platform

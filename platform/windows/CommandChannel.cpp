@@ -1,4 +1,5 @@
 #include "CommandChannel.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/command/Wire.h"
 
@@ -94,15 +95,16 @@ core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs
     if (!GetNamedPipeServerProcessId(pipe.get(), &server) || !runsAsThisUser(server))
         return {core::Delivery::Answered,
                 {core::kUnreachable, "",
-                 "Brindlewhistmoore のパイプをほかのユーザーのプロセスが持っています。"
-                 "コマンドは送りませんでした。\n"}};
+                 core::tr("Brindlewhistmoore のパイプをほかのユーザーのプロセスが持っています。"
+                          "コマンドは送りませんでした。") +
+                     "\n"}};
     DWORD mode = PIPE_READMODE_MESSAGE;
     SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr);
 
     const OwnedHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     OVERLAPPED overlapped{};
     overlapped.hEvent = event.get();
-    const std::string request = core::encodeRequest(args);
+    const std::string request = core::encodeRequest({std::string(core::languageInUse()), args});
     DWORD bytes = 0;
     if (!completed(pipe.get(),
                    WriteFile(pipe.get(), request.data(), static_cast<DWORD>(request.size()),
@@ -164,7 +166,7 @@ CommandPipeServer::~CommandPipeServer() {
 
 void CommandPipeServer::answerPending(const Runner& run) {
     if (Call* call = pending_.exchange(nullptr))
-        call->answer = run(call->args);
+        call->answer = run(call->request);
 }
 
 DWORD WINAPI CommandPipeServer::run(void* self) {
@@ -212,8 +214,8 @@ void CommandPipeServer::serve() {
             bytes < kLongestMessage) {
             request.resize(bytes);
             std::string answer;
-            if (auto args = core::decodeRequest(request)) {
-                Call call{std::move(*args), std::nullopt};
+            if (auto decoded = core::decodeRequest(request)) {
+                Call call{std::move(*decoded), std::nullopt};
                 pending_ = &call;
                 SendMessageW(window_, message_, 0, 0);
                 pending_ = nullptr;

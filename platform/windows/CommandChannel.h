@@ -2,6 +2,7 @@
 
 #include "Win32.h"
 #include "core/command/CommandAnswer.h"
+#include "core/command/Wire.h"
 
 #include <atomic>
 #include <functional>
@@ -26,7 +27,7 @@ core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs
 // the pipe waits.
 class CommandPipeServer {
 public:
-    using Runner = std::function<core::CommandAnswer(const std::vector<std::string>&)>;
+    using Runner = std::function<core::CommandAnswer(const core::CommandRequest&)>;
     CommandPipeServer(HWND window, UINT message);
     // Waits for the thread, answering what it sends meanwhile.
     ~CommandPipeServer();
@@ -41,7 +42,7 @@ public:
 
 private:
     struct Call {
-        std::vector<std::string> args;
+        core::CommandRequest request;
         std::optional<core::CommandAnswer> answer;
     };
 

@@ -1,4 +1,5 @@
 #include "PipeCarrier.h"
+#include "core/lang/Catalogue.h"
 
 #include "CommandChannel.h"
 #include "SettingsLocation.h"
@@ -87,7 +88,7 @@ std::string PipeCarrier::helpExamples() const {
            std::string(core::kPlainExamples) +
            "  PowerShell:\n"
            "  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff\n"
-           "  Brindlewhistmoore --list | Select-String 終了\n";
+           "  Brindlewhistmoore --list | Select-String " + std::string(core::stored("終了")) + "\n";
 }
 
 } // namespace platform

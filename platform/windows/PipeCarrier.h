@@ -27,7 +27,7 @@ public:
     std::string historyFilePath() override;
     bool startCopy() override;
     bool pause(int ms) override;
-    std::string_view unreachableHint() const override { return ""; }
+    std::string unreachableHint() const override { return {}; }
     std::string helpExamples() const override;
 
 private:

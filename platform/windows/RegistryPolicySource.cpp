@@ -1,4 +1,5 @@
 #include "RegistryPolicySource.h"
+#include "core/lang/Catalogue.h"
 
 #include "WideText.h"
 
@@ -60,7 +61,7 @@ core::PolicyLayer layerOf(HKEY own, const std::string& place) {
     layer.place = place;
     for (const Value& value : valuesOf(own)) {
         if (value.type != REG_DWORD || value.data.size() != sizeof(DWORD)) {
-            layer.ignored.push_back(value.name + ": DWORD ではありません");
+            layer.ignored.push_back(value.name + core::tr(": DWORD ではありません"));
             continue;
         }
         DWORD number = 0;
@@ -76,7 +77,7 @@ core::PolicyLayer layerOf(HKEY own, const std::string& place) {
             if (value.type == REG_SZ || value.type == REG_EXPAND_SZ)
                 named.emplace_back(value.name, textOf(value));
             else
-                layer.ignored.push_back("Bookings\\" + value.name + ": 文字列ではありません");
+                layer.ignored.push_back("Bookings\\" + value.name + core::tr(": 文字列ではありません"));
         }
         RegCloseKey(bookings);
         core::setPolicyBookings(layer, named);

@@ -45,7 +45,7 @@ struct FakeCarrier : CommandCarrier {
         waitedMs += ms;
         return pauses < endsAfter;
     }
-    std::string_view unreachableHint() const override { return "(why)"; }
+    std::string unreachableHint() const override { return "(why)"; }
     std::string helpExamples() const override { return "  Brindlewhistmoore --list\n"; }
 
     Delivery::Outcome outcome = Delivery::Answered;

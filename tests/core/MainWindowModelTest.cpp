@@ -265,7 +265,7 @@ TEST(MainWindowModel, DueReservationHandsOverToTheWatch) {
 TEST(MainWindowModel, AHistoryNotWrittenIsSaidOnceAndCoversNoCountdown) {
     Window w;
     w.files.refuseAppends = true;
-    w.model.runCommandLine({"--now", "logoff"});
+    w.model.runCommandLine({"ja", {"--now", "logoff"}});
     w.tickTimer.fire();
     EXPECT_TRUE(w.prompter.errors.empty()) << "the countdown stays usable";
     w.model.countdownCancelled(CancelledBy::Button);
@@ -396,7 +396,7 @@ TEST(MainWindowModel, TheWakeTimerStandsBeforeTheNextBooking) {
 
 TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     Window w({"毎日,午後,０時,00分,終了,稼働"});
-    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine(args); };
+    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine({"ja", args}); };
     w.controls.row = 5;
     EXPECT_EQ(run({"--book", "電源断", "--at", "12:30"}),
               (CommandAnswer{kDone, "2\t2026/12/07\t午後\t０時\t30分\t終了\t稼働\n", ""}));
@@ -445,7 +445,7 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
 TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     const std::string threeSeconds = "[SET]\r\nShutDownTime=3\r\n";
     Window w({}, threeSeconds);
-    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine(args); };
+    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine({"ja", args}); };
     w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(CancelledBy::Command); };
     ASSERT_EQ(run({"--now", "standby"}).status, kDone);
     w.state.ExecutionPhase = Phase::Execute; // the count ran out; the next tick would ask
@@ -488,9 +488,9 @@ TEST(MainWindowModel, NoCommandChangesTheTableWhileABoxWaits) {
     std::vector<CommandAnswer> answers;
     w.prompter.whileOpen = [&] {
         for (const char* verb : {"--delete", "--start"})
-            answers.push_back(w.model.runCommandLine({verb, "1"}));
-        answers.push_back(w.model.runCommandLine({"--book", "終了", "--in", "5m"}));
-        answers.push_back(w.model.runCommandLine({"--list"}));
+            answers.push_back(w.model.runCommandLine({"ja", {verb, "1"}}));
+        answers.push_back(w.model.runCommandLine({"ja", {"--book", "終了", "--in", "5m"}}));
+        answers.push_back(w.model.runCommandLine({"ja", {"--list"}}));
     };
     w.controls.kind = BookingKind::Daily;
     w.controls.selected[Selector::Period] = "午前";
@@ -506,7 +506,7 @@ TEST(MainWindowModel, NoCommandChangesTheTableWhileABoxWaits) {
     EXPECT_EQ(listingLine(w.table, 1), "1\t毎日\t午前\t１時\t00分\t終了\t停止\n");
     EXPECT_TRUE(w.table.isEmpty(2));
     w.prompter.whileOpen = nullptr;
-    EXPECT_EQ(w.model.runCommandLine({"--delete", "1"}).status, kDone);
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--delete", "1"}}).status, kDone);
 }
 
 TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
@@ -569,7 +569,7 @@ TEST(MainWindowModel, TheAutostartEntryChangesOnlyWithItsSwitch) {
 
 TEST(MainWindowModel, AWatchForTheEndOfProgramsHoldsTheTableAndCountsDownWhenTheyEnd) {
     Window w({"毎日,午後,０時,00分,終了,稼働"});
-    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine(args); };
+    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine({"ja", args}); };
     w.processes.running = {"render", "4242"};
     EXPECT_EQ(run({"--watch", "reboot", "--exit", "rendr"}),
               (CommandAnswer{kRefused, "", "そのプログラムは動いていません。\n"}));
@@ -639,7 +639,7 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     w.model.Button6Click();
     EXPECT_TRUE(w.state.JobWatchActive);
     EXPECT_EQ(w.controls.locked, true);
-    EXPECT_EQ(w.model.runCommandLine({"--watching"}).out,
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--watching"}}).out,
               "終了待ち: render が終了、通信量 50 KB/秒以下で 1 分経過したら 電源断\n");
     w.model.Button1Click();
     w.model.Button6Click();
@@ -666,7 +666,7 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     EXPECT_FALSE(w.state.JobWatchActive);
     EXPECT_EQ(w.controls.locked, std::nullopt);
     const Texts events = historyEvents(w.files);
-    ASSERT_EQ(w.model.runCommandLine({"--now", "reboot"}).status, kDone);
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--now", "reboot"}}).status, kDone);
     w.model.Button6Click();
     EXPECT_EQ(w.prompter.informed.back(), "カウントダウン中なので、できません。");
     EXPECT_FALSE(w.state.JobWatchActive) << "no watch left behind by a countdown";
@@ -688,7 +688,7 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff) << "the administrator's outranks";
     EXPECT_EQ(w.tickTimer.every, std::chrono::milliseconds(62000)) << "the least length";
     EXPECT_EQ(w.state.Limits, (CountdownLimits{false, true, 60}));
-    const CommandAnswer refused = w.model.runCommandLine({"--cancel"});
+    const CommandAnswer refused = w.model.runCommandLine({"ja", {"--cancel"}});
     EXPECT_EQ(refused.status, kRefused);
     EXPECT_EQ(refused.err, "管理者の設定で、キャンセルできません。\n");
 
@@ -733,16 +733,16 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
     EXPECT_EQ(w.controls.locked, true) << "the table and the booking controls, as a watch";
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--book", "logoff", "--at", "13:00"}, {"--stop", "1"}, {"--delete", "1"}}) {
-        const CommandAnswer answer = w.model.runCommandLine(args);
+        const CommandAnswer answer = w.model.runCommandLine({"ja", args});
         EXPECT_EQ(answer.status, kRefused) << args[0];
         EXPECT_EQ(answer.err, "管理者の設定で、予約は変えられません。\n");
     }
-    EXPECT_EQ(w.model.runCommandLine({"--list"}).status, kDone);
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--list"}}).status, kDone);
     w.model.Button1Click();
     w.model.Button5Click();
     EXPECT_EQ(w.controls.locked, true) << "the watch's end leaves the policy's lock";
 
-    EXPECT_EQ(w.model.runCommandLine({"--policy"}).out,
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--policy"}}).out,
               "管理者の設定:\n"
               "AllowCancel=1 (既定)\n"
               "MaxPostpones=制限なし (既定)\n"
@@ -767,5 +767,5 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
     w.tickTimer.fire();
     EXPECT_EQ(w.controls.locked, false) << "a policy withdrawn gives the table back";
     EXPECT_EQ(w.controls.policyLine, "") << "the line goes";
-    EXPECT_EQ(w.model.runCommandLine({"--policy"}).out, "管理者の設定はありません。\n");
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--policy"}}).out, "管理者の設定はありません。\n");
 }

@@ -6,11 +6,14 @@ using namespace core;
 using Args = std::vector<std::string>;
 
 TEST(Wire, CommandsAndAnswersCrossWholeOrNotAtAll) {
-    const Args args{"--book", "終了", "", "--at", "２３：３０"};
-    EXPECT_EQ(decodeRequest(encodeRequest(args)), args);
-    EXPECT_EQ(decodeRequest(""), Args{""});
-    EXPECT_TRUE(decodeRequest(std::string(kLongestArguments, 'x')));
-    EXPECT_FALSE(decodeRequest(std::string(kLongestArguments + 1, 'x'))) << "no command";
+    const CommandRequest request{"en", {"--book", "終了", "", "--at", "２３：３０"}};
+    EXPECT_EQ(decodeRequest(encodeRequest(request)), request);
+    EXPECT_EQ(decodeRequest(std::string("ja\0", 3)), (CommandRequest{"ja", Args{""}}));
+    EXPECT_FALSE(decodeRequest("ja")) << "a language and no arguments";
+    EXPECT_FALSE(decodeRequest(std::string(kLongestLanguage + 1, 'x') + '\0' + "--list"));
+    const std::string longest = std::string("en\0", 3) + std::string(kLongestArguments, 'x');
+    EXPECT_TRUE(decodeRequest(longest));
+    EXPECT_FALSE(decodeRequest(longest + std::string(kLongestLanguage, 'x'))) << "no command";
 
     for (const CommandAnswer& answer :
          {CommandAnswer{kDone, "1\t毎日\n", ""}, CommandAnswer{kRefused, "", "理由\n"},

@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(guard.becomeTheRunningCopy(), Start::Running);
         int shown = 0;
         connect(&guard, &platform::SingleInstance::showRequested, [&] { ++shown; });
-        guard.onCommand([](const std::vector<std::string>&) { return core::CommandAnswer{}; });
+        guard.onCommand([](const core::CommandRequest&) { return core::CommandAnswer{}; });
         const QString socket = folder.filePath("guard.socket");
 
         // Another process floods the socket while this one has few descriptors: a guard that
@@ -184,7 +184,7 @@ private slots:
         const int early = connectTo(folder.filePath("guard.socket"));
         QCOMPARE(answerTo(early, "show\n"), std::string());
         int carried = 0;
-        copy.onCommand([&](const std::vector<std::string>&) {
+        copy.onCommand([&](const core::CommandRequest&) {
             ++carried;
             return core::CommandAnswer{core::kDone, "done\n", ""};
         });

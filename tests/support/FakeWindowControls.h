@@ -30,15 +30,6 @@ struct FakeWindowControls : core::MainWindowControls {
     void setBookingKind(core::BookingKind k) override { kind = k; }
     core::LocalDays calendarDate() const override { return calendar; }
     void setCalendarDate(core::LocalDays day) override { calendar = day; }
-    std::string selectedItem(core::Selector s) const override {
-        auto it = selected.find(s);
-        return it == selected.end() ? std::string() : it->second;
-    }
-    void selectEqualItem(core::Selector s, std::string_view text) override {
-        const auto& list = items[s];
-        if (std::find(list.begin(), list.end(), text) != list.end())
-            selected[s] = std::string(text);
-    }
     int elapsedHours() const override { return hours; }
 
     int row = 1;

@@ -273,8 +273,8 @@ platform::CommandPipeServer* servedBy = nullptr;
 // The copy's window: it answers each command with its last argument.
 LRESULT CALLBACK copyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCommand && servedBy != nullptr) {
-        servedBy->answerPending([](const std::vector<std::string>& args) {
-            return core::CommandAnswer{core::kDone, args.back() + "\n", ""};
+        servedBy->answerPending([](const core::CommandRequest& request) {
+            return core::CommandAnswer{core::kDone, request.args.back() + "\n", ""};
         });
         return 0;
     }

@@ -9,7 +9,7 @@
 namespace ui {
 
 QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left) {
-    auto* label = new QLabel(qText(design.text), parent);
+    auto* label = new QLabel(qTr(design.text), parent);
     label->move(std::max(left, design.place.left), design.place.top);
     label->adjustSize();
     return label;
@@ -22,7 +22,7 @@ void paintText(QLabel* label, core::design::Colour colour) {
 }
 
 QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
-    auto* button = new QPushButton(qText(design.text), parent);
+    auto* button = new QPushButton(qTr(design.text), parent);
     button->setGeometry(qRect(design.place));
     return button;
 }

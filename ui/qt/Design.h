@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/forms/FormDesign.h"
+#include "core/lang/Catalogue.h"
 
 #include <QColor>
 #include <QRect>
@@ -18,6 +19,11 @@ class SpinEdit;
 // The shared window description in Qt's types.
 inline QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A text of the window description, in the language in use.
+inline QString qTr(std::string_view text) {
+    return QString::fromStdString(core::tr(text));
 }
 
 inline QRect qRect(core::design::Rect place) {

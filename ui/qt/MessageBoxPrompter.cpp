@@ -8,10 +8,10 @@
 namespace ui {
 
 bool MessageBoxPrompter::askBox(const std::string& question) {
-    QMessageBox box(QMessageBox::Question, qText(core::design::kQuestionTitle),
+    QMessageBox box(QMessageBox::Question, qTr(core::design::kQuestionTitle),
                     QString::fromStdString(question));
-    QPushButton* yes = box.addButton(qText(core::design::kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(qText(core::design::kNo), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(qTr(core::design::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(qTr(core::design::kNo), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();

@@ -21,15 +21,4 @@ QComboBox* makeSelector(QWidget* parent, const QStringList& items) {
     return box;
 }
 
-std::string selectedItem(const QComboBox* box) {
-    return box->itemText(box->currentIndex()).toStdString();
-}
-
-void selectEqualItem(QComboBox* box, const std::string& text) {
-    int index =
-        box->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        box->setCurrentIndex(index);
-}
-
 } // namespace ui

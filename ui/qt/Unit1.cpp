@@ -40,7 +40,7 @@ QLabel* makeValueLabel(QWidget* parent, core::design::Rect place) {
 
 QComboBox* placeSelector(QWidget* parent, core::design::Rect place, core::Selector selector) {
     QStringList items;
-    for (const auto& item : core::selectorItems(selector))
+    for (const auto& item : core::shownSelectorItems(selector))
         items << QString::fromStdString(item);
     QComboBox* box = makeSelector(parent, items);
     box->setGeometry(qRect(place));
@@ -55,7 +55,7 @@ TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* pare
           *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); },
           [this] { model_.jobFieldsChanged(); }),
       model_(services_, table_, controls_, tickTimer) {
-    setWindowTitle(qText(d::kTitle));
+    setWindowTitle(qTr(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -81,7 +81,8 @@ void TForm1::buildWidgets() {
 
     MonthCalendar1 = new QCalendarWidget(this);
     MonthCalendar1->setGeometry(qRect(d::MonthCalendar1));
-    MonthCalendar1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    MonthCalendar1->setLocale(QLocale(QString::fromUtf8(
+        core::languageInUse().data(), static_cast<qsizetype>(core::languageInUse().size()))));
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
 
@@ -116,9 +117,9 @@ void TForm1::buildWidgets() {
     connect(Button8, &QPushButton::clicked, this, &TForm1::N9Click);
 
     PopupMenu2 = new QMenu(this);
-    PopupMenu2->addAction(qText(d::Delete1), this, &TForm1::Delete1Click);
-    PopupMenu2->addAction(qText(d::N6), this, &TForm1::N6Click);
-    PopupMenu2->addAction(qText(d::N7), this, &TForm1::N7Click);
+    PopupMenu2->addAction(qTr(d::Delete1), this, &TForm1::Delete1Click);
+    PopupMenu2->addAction(qTr(d::N6), this, &TForm1::N6Click);
+    PopupMenu2->addAction(qTr(d::N7), this, &TForm1::N7Click);
     for (QObject* part :
          {static_cast<QObject*>(StringGrid1), static_cast<QObject*>(StringGrid1->viewport()),
           static_cast<QObject*>(StringGrid1->verticalHeader()->viewport()),
@@ -134,39 +135,39 @@ void TForm1::buildWidgets() {
 
 void TForm1::buildTrayMenu() {
     PopupMenu1 = new QMenu(this);
-    PopupMenu1->addAction(qText(d::N1), this, &TForm1::N1Click);
-    PopupMenu1->addAction(qText(d::N8), this, &TForm1::N8Click);
-    N9 = PopupMenu1->addAction(qText(d::N9), this, &TForm1::N9Click);
+    PopupMenu1->addAction(qTr(d::N1), this, &TForm1::N1Click);
+    PopupMenu1->addAction(qTr(d::N8), this, &TForm1::N8Click);
+    N9 = PopupMenu1->addAction(qTr(d::N9), this, &TForm1::N9Click);
     N9->setVisible(!policyLine_.empty());
-    PopupMenu1->addAction(qText(d::Exit1), this, &TForm1::Exit1Click);
-    QMenu* N3 = PopupMenu1->addMenu(qText(d::N3));
-    N3->addAction(qText(d::N4), this, &TForm1::N4Click);
-    N3->addAction(qText(d::N5), this, &TForm1::N5Click);
-    PopupMenu1->addAction(qText(d::N2), this, &TForm1::N2Click);
+    PopupMenu1->addAction(qTr(d::Exit1), this, &TForm1::Exit1Click);
+    QMenu* N3 = PopupMenu1->addMenu(qTr(d::N3));
+    N3->addAction(qTr(d::N4), this, &TForm1::N4Click);
+    N3->addAction(qTr(d::N5), this, &TForm1::N5Click);
+    PopupMenu1->addAction(qTr(d::N2), this, &TForm1::N2Click);
 }
 
 QRadioButton* TForm1::makeRadio(const core::design::Control& design) {
-    auto* button = new QRadioButton(qText(design.text), TabSheet1);
+    auto* button = new QRadioButton(qTr(design.text), TabSheet1);
     button->move(design.place.left, design.place.top);
     return button;
 }
 
 void TForm1::buildTimeSheet() {
     TabSheet1 = new QWidget;
-    PageControl1->addTab(TabSheet1, qText(d::kSheetCaptions[0]));
+    PageControl1->addTab(TabSheet1, qTr(d::kSheetCaptions[0]));
     ComboBox1 = placeSelector(TabSheet1, d::ComboBox1, core::Selector::Period);
     ComboBox2 = placeSelector(TabSheet1, d::ComboBox2, core::Selector::Hour);
     ComboBox3 = placeSelector(TabSheet1, d::ComboBox3, core::Selector::Minute);
     ComboBox4 = placeSelector(TabSheet1, d::ComboBox4, core::Selector::Weekdays);
     RadioButton1 = makeRadio(d::RadioButton1);
-    RadioButton1->setToolTip(qText(d::kOnceHint));
+    RadioButton1->setToolTip(qTr(d::kOnceHint));
     RadioButton2 = makeRadio(d::RadioButton2);
     RadioButton3 = makeRadio(d::RadioButton3);
 }
 
 void TForm1::buildElapsedSheet() {
     TabSheet2 = new QWidget;
-    PageControl1->addTab(TabSheet2, qText(d::kSheetCaptions[1]));
+    PageControl1->addTab(TabSheet2, qTr(d::kSheetCaptions[1]));
     SpinEdit1 = makeSpin(TabSheet2, d::SpinEdit1);
     Label4 = makeLabel(TabSheet2, d::Label4, after(SpinEdit1, 3));
     ComboBox6 = placeSelector(TabSheet2, d::ComboBox6, core::Selector::ElapsedMinutes);
@@ -186,7 +187,7 @@ void TForm1::buildElapsedSheet() {
 
 void TForm1::buildCpuSheet() {
     TabSheet3 = new QWidget;
-    PageControl1->addTab(TabSheet3, qText(d::kSheetCaptions[2]));
+    PageControl1->addTab(TabSheet3, qTr(d::kSheetCaptions[2]));
     Label12 = makeLabel(TabSheet3, d::Label12);
     Label13 = makeValueLabel(TabSheet3, d::Label13);
     paintText(Label13, d::kValueColour);
@@ -210,7 +211,7 @@ void TForm1::buildGrid() {
     StringGrid1->setGeometry(qRect(d::StringGrid1));
     gridModel_ = new ReservationGridModel(table_, this);
     StringGrid1->setModel(gridModel_);
-    StringGrid1->setToolTip(qText(d::kGridHint));
+    StringGrid1->setToolTip(qTr(d::kGridHint));
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -87,8 +87,8 @@ public:
     void selectRow(int row) override;
     const core::ReservationTable& table() const { return table_; }
     // A command of the command line, from another process.
-    core::CommandAnswer runCommandLine(const std::vector<std::string>& args) {
-        return model_.runCommandLine(args);
+    core::CommandAnswer runCommandLine(const core::CommandRequest& request) {
+        return model_.runCommandLine(request);
     }
 
 signals:
@@ -204,8 +204,6 @@ private:
     void setBookingKind(core::BookingKind kind) override;
     core::LocalDays calendarDate() const override;
     void setCalendarDate(core::LocalDays day) override;
-    std::string selectedItem(core::Selector selector) const override;
-    void selectEqualItem(core::Selector selector, std::string_view text) override;
     int elapsedHours() const override;
     QComboBox* selectorBox(core::Selector selector) const;
 

@@ -94,14 +94,6 @@ QComboBox* TForm1::selectorBox(core::Selector selector) const {
     return ComboBox6;
 }
 
-std::string TForm1::selectedItem(core::Selector selector) const {
-    return ui::selectedItem(selectorBox(selector));
-}
-
-void TForm1::selectEqualItem(core::Selector selector, std::string_view text) {
-    ui::selectEqualItem(selectorBox(selector), std::string(text));
-}
-
 int TForm1::elapsedHours() const {
     return SpinEdit1->value();
 }

@@ -16,7 +16,7 @@ namespace {
 namespace d = core::design::form1;
 
 QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
-    auto* box = new QCheckBox(qText(design.text), parent);
+    auto* box = new QCheckBox(qTr(design.text), parent);
     box->move(design.place.left, design.place.top);
     box->adjustSize();
     return box;
@@ -26,11 +26,11 @@ QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
 
 void TForm1::buildJobSheet() {
     TabSheet4 = new QWidget;
-    PageControl1->addTab(TabSheet4, qText(d::kSheetCaptions[3]));
+    PageControl1->addTab(TabSheet4, qTr(d::kSheetCaptions[3]));
     CheckBox1 = makeCheckBox(TabSheet4, d::CheckBox1);
     ComboBox7 = new ProgramBox(TabSheet4);
     ComboBox7->setGeometry(qRect(d::ComboBox7));
-    ComboBox7->setToolTip(qText(d::kProgramHint));
+    ComboBox7->setToolTip(qTr(d::kProgramHint));
     CheckBox2 = makeCheckBox(TabSheet4, d::CheckBox2);
     // Each field is as wide as its largest value needs; what follows it moves along.
     SpinEdit4 = makeSpin(TabSheet4, d::SpinEdit4, after(CheckBox2, 2));

@@ -32,7 +32,7 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
       model_(
           state, *this, [&owner](core::CancelledBy by) { owner.countdownCancelled(by); },
           [&owner] { return owner.countdownPostponed(); }) {
-    setWindowTitle(qText(d::kTitle));
+    setWindowTitle(qTr(d::kTitle));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
@@ -61,7 +61,7 @@ void TForm2::buildWidgets() {
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     const auto makeButton = [this](const core::design::Control& design) {
-        auto* button = new QPushButton(qText(design.text), this);
+        auto* button = new QPushButton(qTr(design.text), this);
         button->setGeometry(qRect(design.place));
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);

@@ -18,7 +18,7 @@ namespace {
 namespace d = core::design::form3;
 
 QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
-    auto* box = new QCheckBox(qText(design.text), parent);
+    auto* box = new QCheckBox(qTr(design.text), parent);
     box->setGeometry(qRect(design.place));
     return box;
 }
@@ -27,7 +27,7 @@ QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
 
 TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
     : QWidget(parent), model_(std::move(services)) {
-    setWindowTitle(qText(d::kTitle));
+    setWindowTitle(qTr(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -47,12 +47,12 @@ void TForm3::buildWidgets() {
     Label2 = makeLabel(this, d::Label2);
     paintText(Label2, d::kLabel2Colour);
 
-    GroupBox1 = new QGroupBox(qText(d::GroupBox1.text), this);
+    GroupBox1 = new QGroupBox(qTr(d::GroupBox1.text), this);
     GroupBox1->setGeometry(qRect(d::GroupBox1.place));
     CheckBox1 = makeCheckBox(GroupBox1, d::CheckBox1);
     CheckBox2 = makeCheckBox(GroupBox1, d::CheckBox2);
     CheckBox3 = makeCheckBox(GroupBox1, d::CheckBox3);
-    CheckBox3->setToolTip(qText(d::kCheckBox3Hint));
+    CheckBox3->setToolTip(qTr(d::kCheckBox3Hint));
     SpinEdit1 = new SpinEdit(d::SpinEdit1.range, GroupBox1);
     SpinEdit1->setGeometry(qRect(d::SpinEdit1.place));
     SpinEdit1->setValue(d::SpinEdit1.value);
@@ -67,7 +67,7 @@ void TForm3::buildWidgets() {
     // Waking the machine takes the system's real-time clock alarm, which only an administrator
     // can set on Linux.
     CheckBox6->setEnabled(false);
-    CheckBox6->setToolTip(qText(d::kCheckBox6Unavailable));
+    CheckBox6->setToolTip(qTr(d::kCheckBox6Unavailable));
 
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);

@@ -19,7 +19,7 @@ namespace d = core::design::form4;
 } // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(qText(d::kTitle));
+    setWindowTitle(qTr(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
@@ -35,7 +35,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     ListView1->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < static_cast<int>(d::kColumns.size()); ++column) {
         const d::Column& design = d::kColumns[static_cast<std::size_t>(column)];
-        ListView1->setHorizontalHeaderItem(column, new QTableWidgetItem(qText(design.caption)));
+        ListView1->setHorizontalHeaderItem(column, new QTableWidgetItem(qTr(design.caption)));
         ListView1->setColumnWidth(column, design.width);
     }
     Label1 = new QLabel(this);

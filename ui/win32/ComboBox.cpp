@@ -35,29 +35,4 @@ void ComboBox::select(int index) {
     typedInto_ = false;
 }
 
-std::string ComboBox::selectedItem() const {
-    const int selected = index();
-    return selected < 0 ? std::string() : itemText(selected);
-}
-
-void ComboBox::selectEqualItem(std::string_view text) {
-    const auto count = static_cast<int>(SendMessageW(hwnd(), CB_GETCOUNT, 0, 0));
-    for (int item = 0; item < count; ++item)
-        if (itemText(item) == text) {
-            select(item);
-            return;
-        }
-}
-
-std::string ComboBox::itemText(int index) const {
-    const auto length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0)
-        return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return platform::fromWide(text);
-}
-
 } // namespace ui

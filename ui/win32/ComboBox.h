@@ -17,16 +17,10 @@ public:
     // The selected item's index, -1 for none.
     int index() const;
     void select(int index);
-    // The selected item's text, empty for none.
-    std::string selectedItem() const;
-    // Selects the first item equal to the text; with none, the selection stays.
-    void selectEqualItem(std::string_view text);
 
     void command(WORD notification) override;
 
 private:
-    std::string itemText(int index) const;
-
     bool typedInto_ = false;
 };
 

@@ -1,4 +1,5 @@
 #include "Control.h"
+#include "core/lang/Catalogue.h"
 
 #include "platform/windows/WideText.h"
 
@@ -34,7 +35,7 @@ void Label::setText(const std::string& text) {
 }
 
 void TabControl::addTab(std::string_view caption) {
-    std::wstring text = platform::toWide(caption);
+    std::wstring text = platform::toWide(core::tr(caption));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = text.data();
@@ -44,7 +45,7 @@ void TabControl::addTab(std::string_view caption) {
 }
 
 void ListView::addColumn(std::string_view caption, int width) {
-    std::wstring text = platform::toWide(caption);
+    std::wstring text = platform::toWide(core::tr(caption));
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.cx = width;

@@ -102,6 +102,7 @@ public:
         : Control(hwnd), onChange_(std::move(onChange)) {}
     int selected() const { return static_cast<int>(SendMessageW(hwnd(), TCM_GETCURSEL, 0, 0)); }
     void select(int index) { SendMessageW(hwnd(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    // The caption in the language in use, as for each caption below.
     void addTab(std::string_view caption);
     LRESULT notify(const NMHDR& header) override {
         if (header.code == TCN_SELCHANGE && onChange_)

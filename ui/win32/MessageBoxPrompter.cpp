@@ -1,4 +1,5 @@
 #include "MessageBoxPrompter.h"
+#include "core/lang/Catalogue.h"
 
 #include "core/forms/FormDesign.h"
 #include "platform/windows/WideText.h"
@@ -26,8 +27,8 @@ LRESULT CALLBACK escapeAnswersNo(HWND box, UINT message, WPARAM wParam, LPARAM l
 LRESULT CALLBACK captionButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         auto box = reinterpret_cast<HWND>(wParam);
-        SetDlgItemTextW(box, IDYES, platform::toWide(core::design::kYes).c_str());
-        SetDlgItemTextW(box, IDNO, platform::toWide(core::design::kNo).c_str());
+        SetDlgItemTextW(box, IDYES, platform::toWide(core::tr(core::design::kYes)).c_str());
+        SetDlgItemTextW(box, IDNO, platform::toWide(core::tr(core::design::kNo)).c_str());
         SetDlgItemTextW(box, IDOK, L"OK");
         SetWindowSubclass(box, escapeAnswersNo, 1, 0);
         UnhookWindowsHookEx(captionHook);
@@ -52,7 +53,7 @@ int showBox(const std::string& text, const wchar_t* caption, UINT type) {
 } // namespace
 
 bool MessageBoxPrompter::askBox(const std::string& question) {
-    return showBox(question, platform::toWide(core::design::kQuestionTitle).c_str(),
+    return showBox(question, platform::toWide(core::tr(core::design::kQuestionTitle)).c_str(),
                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 

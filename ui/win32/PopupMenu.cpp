@@ -1,4 +1,5 @@
 #include "PopupMenu.h"
+#include "core/lang/Catalogue.h"
 
 #include "platform/windows/WideText.h"
 
@@ -15,13 +16,13 @@ UINT PopupMenu::nextId() {
 
 void PopupMenu::add(std::string_view caption, std::function<void()> handler) {
     top_->handlers_.push_back(std::move(handler));
-    AppendMenuW(menu_, MF_STRING, nextId(), platform::toWide(caption).c_str());
+    AppendMenuW(menu_, MF_STRING, nextId(), platform::toWide(core::tr(caption)).c_str());
 }
 
 UINT PopupMenu::addHidden(std::string_view caption, std::function<void()> handler) {
     top_->handlers_.push_back(std::move(handler));
     const UINT id = nextId();
-    hidden_[id] = {platform::toWide(caption), static_cast<UINT>(GetMenuItemCount(menu_))};
+    hidden_[id] = {platform::toWide(core::tr(caption)), static_cast<UINT>(GetMenuItemCount(menu_))};
     return id;
 }
 
@@ -42,7 +43,7 @@ PopupMenu& PopupMenu::addSubmenu(std::string_view caption) {
     PopupMenu& submenu = *submenus_.back();
     // Attached, the submenu's handle goes with this menu's.
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.menu_),
-                platform::toWide(caption).c_str());
+                platform::toWide(core::tr(caption)).c_str());
     return submenu;
 }
 

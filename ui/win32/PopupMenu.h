@@ -19,6 +19,7 @@ public:
     PopupMenu(const PopupMenu&) = delete;
     PopupMenu& operator=(const PopupMenu&) = delete;
 
+    // Captions are the window description's, shown in the language in use.
     void add(std::string_view caption, std::function<void()> handler);
     // An item at this place in the menu that shows only while setShown() says so; its id.
     UINT addHidden(std::string_view caption, std::function<void()> handler);

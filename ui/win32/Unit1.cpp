@@ -58,7 +58,7 @@ void TForm1::build() {
     model_.FormCreate();
     commands_ = std::make_unique<platform::CommandPipeServer>(handle(), kCommandMessage);
     if (!commands_->listening())
-        prompter_.showError(std::string(core::design::kCommandChannelTaken));
+        prompter_.showError(core::tr(core::design::kCommandChannelTaken));
 }
 
 void TForm1::buildWidgets() {
@@ -82,7 +82,7 @@ void TForm1::buildWidgets() {
     addLabel(*this, d::Label1);
     Label2 = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT, d::Label2));
     ComboBox5 = std::make_unique<ComboBox>(*this, d::ComboBox5,
-                                           core::selectorItems(core::Selector::Action));
+                                           core::shownSelectorItems(core::Selector::Action));
     // No tab stop, and a click leaves the focus where it was.
     Button2 = addButton(*this, d::Button2, 0, [this] { Button2Click(); });
     keepFocusElsewhere(Button2->hwnd());
@@ -178,13 +178,13 @@ void TForm1::buildTimeSheet() {
     TabSheet& sheet = *TabSheet1;
     using core::Selector;
     ComboBox1 =
-        std::make_unique<ComboBox>(sheet, d::ComboBox1, core::selectorItems(Selector::Period));
+        std::make_unique<ComboBox>(sheet, d::ComboBox1, core::shownSelectorItems(Selector::Period));
     ComboBox2 =
-        std::make_unique<ComboBox>(sheet, d::ComboBox2, core::selectorItems(Selector::Hour));
+        std::make_unique<ComboBox>(sheet, d::ComboBox2, core::shownSelectorItems(Selector::Hour));
     ComboBox3 =
-        std::make_unique<ComboBox>(sheet, d::ComboBox3, core::selectorItems(Selector::Minute));
+        std::make_unique<ComboBox>(sheet, d::ComboBox3, core::shownSelectorItems(Selector::Minute));
     ComboBox4 =
-        std::make_unique<ComboBox>(sheet, d::ComboBox4, core::selectorItems(Selector::Weekdays));
+        std::make_unique<ComboBox>(sheet, d::ComboBox4, core::shownSelectorItems(Selector::Weekdays));
     RadioButton1 = std::make_unique<Button>(sheet.add(L"BUTTON", d::RadioButton1.text,
                                                       BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
                                                       d::RadioButton1.place));
@@ -200,7 +200,7 @@ void TForm1::buildElapsedSheet() {
     SpinEdit1 = std::make_unique<SpinEdit>(sheet, d::SpinEdit1, kArrowsWidth);
     addLabel(sheet, d::Label4);
     ComboBox6 = std::make_unique<ComboBox>(sheet, d::ComboBox6,
-                                           core::selectorItems(core::Selector::ElapsedMinutes));
+                                           core::shownSelectorItems(core::Selector::ElapsedMinutes));
     addLabel(sheet, d::Label5);
     addLabel(sheet, d::Label3);
     Label8 = addValueLabel(sheet, d::Label8);
@@ -457,8 +457,8 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kCommandMessage:
         if (commands_)
-            commands_->answerPending([this](const std::vector<std::string>& args) {
-                return model_.runCommandLine(args);
+            commands_->answerPending([this](const core::CommandRequest& request) {
+                return model_.runCommandLine(request);
             });
         return 0;
     case kTrayCallbackMessage:

@@ -174,8 +174,6 @@ private:
     void setBookingKind(core::BookingKind kind) override;
     core::LocalDays calendarDate() const override;
     void setCalendarDate(core::LocalDays day) override;
-    std::string selectedItem(core::Selector selector) const override;
-    void selectEqualItem(core::Selector selector, std::string_view text) override;
     int elapsedHours() const override;
     ComboBox& comboBox(core::Selector selector) const;
 

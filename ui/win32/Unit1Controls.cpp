@@ -89,14 +89,6 @@ void TForm1::selectIndex(core::Selector selector, int index) {
     comboBox(selector).select(index);
 }
 
-std::string TForm1::selectedItem(core::Selector selector) const {
-    return comboBox(selector).selectedItem();
-}
-
-void TForm1::selectEqualItem(core::Selector selector, std::string_view text) {
-    comboBox(selector).selectEqualItem(text);
-}
-
 int TForm1::selectedRow() const {
     return StringGrid1->selectedRow();
 }

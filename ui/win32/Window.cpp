@@ -1,4 +1,5 @@
 #include "Window.h"
+#include "core/lang/Catalogue.h"
 
 #include "Control.h"
 #include "core/forms/Centring.h"
@@ -51,7 +52,7 @@ void Window::create(HWND parent) {
     RECT outer{0, 0, frame_.client.width, frame_.client.height};
     AdjustWindowRectEx(&outer, frame_.style, FALSE, frame_.extendedStyle);
     if (CreateWindowExW(frame_.extendedStyle, frame_.windowClass,
-                        platform::toWide(frame_.title).c_str(), frame_.style, CW_USEDEFAULT,
+                        platform::toWide(core::tr(frame_.title)).c_str(), frame_.style, CW_USEDEFAULT,
                         CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, parent,
                         nullptr, GetModuleHandleW(nullptr), this) == nullptr)
         failed("CreateWindowExW");
@@ -62,7 +63,7 @@ void Window::create(HWND parent) {
 HWND Window::add(const wchar_t* windowClass, std::string_view text, DWORD style,
                  core::design::Rect place, HWND relativeTo, DWORD extendedStyle, int id) {
     HWND control =
-        makeControl(handle_, id != 0 ? id : nextId_++, windowClass, text, style, extendedStyle);
+        makeControl(handle_, id != 0 ? id : nextId_++, windowClass, core::tr(text), style, extendedStyle);
     layout_.place(control, place, relativeTo);
     return control;
 }
@@ -77,7 +78,7 @@ void Window::addHint(HWND control, std::string_view text) {
             failed("CreateWindowExW");
         SendMessageW(hints_, WM_SETFONT, reinterpret_cast<WPARAM>(layout_.font()), FALSE);
     }
-    std::wstring wide = platform::toWide(text);
+    std::wstring wide = platform::toWide(core::tr(text));
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -27,7 +27,8 @@ public:
     // its size for it.
     void setDpi(int dpi);
 
-    // Controls and how their notifications are handled, for the window and the pages on it.
+    // Controls and how their notifications are handled, for the window and the pages on it. The
+    // text, the title and the hints are the window description's, shown in the language in use.
     HWND add(const wchar_t* windowClass, std::string_view text, DWORD style,
              core::design::Rect place, HWND relativeTo = nullptr, DWORD extendedStyle = 0,
              int id = 0);
