@@ -34,9 +34,9 @@ std::string withFullWidthTilde(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '~') {
             out += stored("～");
-        } else if (text.substr(i).starts_with("〜")) {
+        } else if (text.substr(i).starts_with(stored("〜"))) {
             out += stored("～");
-            i += std::string_view("〜").size() - 1;
+            i += stored("〜").size() - 1;
         } else {
             out += text[i];
         }

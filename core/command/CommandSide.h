@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandAnswer.h"
+#include "core/lang/Catalogue.h"
 #include "core/base/FileStore.h"
 
 #include <optional>
@@ -42,13 +43,13 @@ public:
     virtual std::string helpExamples() const = 0;
 };
 
-inline constexpr std::string_view kPlainExamples = R"(  Brindlewhistmoore --book 終了 --at 23:30
+inline constexpr std::string_view kPlainExamples = msg(R"(  Brindlewhistmoore --book 終了 --at 23:30
   Brindlewhistmoore --book reboot --at 4:00 --weekly sun
   Brindlewhistmoore --book standby --in 1h30m
   Brindlewhistmoore --list
   Brindlewhistmoore --stop 3
   Brindlewhistmoore --cancel
-)";
+)");
 
 // A copy that holds the guard is given this long to listen; one started for the command, longer.
 inline constexpr int kStartingCopyPatienceMs = 15000;

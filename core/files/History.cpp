@@ -88,7 +88,7 @@ std::optional<std::string> History::last(std::size_t count) const {
 }
 
 std::string rowInHistory(const ReservationTable& table, int row, std::string_view name) {
-    return tr(name) + std::to_string(row) + " " + table.cell(DateCell, row) + " " +
+    return fill(tr(name), {std::to_string(row)}) + " " + table.cell(DateCell, row) + " " +
            table.cell(PeriodCell, row) + table.cell(HourCell, row) + table.cell(MinuteCell, row) +
            " " + table.cell(ActionCell, row);
 }

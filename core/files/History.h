@@ -65,9 +65,11 @@ private:
 };
 
 // A row as the history names it, as the grid shows it: "予約3 毎日 午後０時00分 終了".
-std::string rowInHistory(const ReservationTable& table, int row, std::string_view name = msg("予約"));
+// `name` holds the row's number as "{0}".
+std::string rowInHistory(const ReservationTable& table, int row,
+                         std::string_view name = msg("予約{0}"));
 // How the history names a row of the administrator's bookings.
-inline constexpr std::string_view kPolicyRowName = msg("管理者の予約");
+inline constexpr std::string_view kPolicyRowName = msg("管理者の予約{0}");
 
 // The last `count` lines of the history file, or nothing when there is none.
 std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,

@@ -182,7 +182,7 @@ inline constexpr Control SpeedButton2{msg("10分延期"), {165, 144, 105, 25}};
 
 namespace form3 {
 inline constexpr std::string_view kTitle = msg("設定");
-inline constexpr Size kClient{295, 338};
+inline constexpr Size kClient{295, 370};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
 inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
 inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 257}};
@@ -203,9 +203,11 @@ inline constexpr Control CheckBox6{msg("予約の時刻にスリープから復�
 // Where the system offers a user no wake alarm, the box is shown disabled with this hint.
 inline constexpr std::string_view kCheckBox6Unavailable =
     msg("このシステムではスリープからの復帰を予約できません。管理者が rtcwake で設定します。");
-// In the window again.
-inline constexpr Control Button1{"OK", {152, 304, 57, 25}};
-inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 304, 57, 25}};
+// In the window again: the language, a choice that takes effect at the next start.
+inline constexpr Control Label4{msg("表示の言語"), {16, 304}};
+inline constexpr Rect ComboBox1{120, 300, 161, kSelectorHeight};
+inline constexpr Control Button1{"OK", {152, 336, 57, 25}};
+inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 336, 57, 25}};
 } // namespace form3
 
 // The administrator's bookings, read-only.

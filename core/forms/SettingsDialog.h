@@ -6,6 +6,7 @@
 #include "core/base/Settings.h"
 
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -20,7 +21,11 @@ struct SettingsDialogValues {
     bool notice;         // "NOTICEchange"
     int noticeMinutes;   // "NOTICETime"
     bool wakeForBooking; // "WAKEchange"
+    int language;        // "Language", as its index among languageChoices()
 };
+
+// The language selector's items: the system's language, then each language in its own name.
+std::vector<std::string> languageChoices();
 
 // The settings dialog's show and OK.
 class SettingsDialog {
@@ -40,12 +45,15 @@ public:
     SettingsDialogValues FormShow();
     // OK: the seven settings take the values and are written in order; true when all were
     // written and the dialog closes, while a refused write is shown and the dialog stays open.
+    // A language chosen afresh is written and said to take effect at the next start.
     // Then the autostart entry is made or removed, only when its switch was changed since the
     // dialog opened, so an entry made by hand survives an unrelated OK; a failure there is
     // shown and the dialog closes all the same.
     bool Button1Click(const SettingsDialogValues& values);
 
 private:
+    int languageIndex() const;
+
     Services services_;
     bool shownStartAtLogon_ = false;
 };

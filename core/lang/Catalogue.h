@@ -16,8 +16,8 @@ constexpr std::string_view msg(std::string_view text) {
     return text;
 }
 
-// Marks a word that is stored or typed as it stands in every language: the reservation file's
-// words, the command line's words. Never translated.
+// Marks a word that stays as it stands in every language: the reservation file's words, the
+// command line's words, a language's own name. Never translated.
 constexpr std::string_view stored(std::string_view word) {
     return word;
 }
@@ -43,6 +43,7 @@ struct Catalogue {
 };
 
 inline constexpr std::string_view kSourceLanguage = "ja";
+inline constexpr std::string_view kSourceLanguageName = stored("日本語");
 
 // The catalogues built into the program, not the source's.
 std::span<const Catalogue* const> builtInCatalogues();

@@ -83,7 +83,7 @@ std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
     for (int row = kFirstReservation; row <= kLastReservation; ++row) {
         if (table.isEmpty(row))
             continue;
-        PolicyBookingLine line{tr(kPolicyRowName) + std::to_string(row),
+        PolicyBookingLine line{fill(tr(kPolicyRowName), {std::to_string(row)}),
                                table.cell(DateCell, row),
                                table.cell(PeriodCell, row) + table.cell(HourCell, row) +
                                    table.cell(MinuteCell, row),

@@ -81,7 +81,7 @@ std::string SocketCarrier::unreachableHint() const {
 }
 
 std::string SocketCarrier::helpExamples() const {
-    return "  backup.sh && Brindlewhistmoore --now poweroff\n" + std::string(core::kPlainExamples);
+    return "  backup.sh && Brindlewhistmoore --now poweroff\n" + core::tr(core::kPlainExamples);
 }
 
 } // namespace platform

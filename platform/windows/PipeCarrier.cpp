@@ -85,7 +85,7 @@ bool PipeCarrier::pause(int ms) {
 
 std::string PipeCarrier::helpExamples() const {
     return "  cmd:\n  backup.cmd && Brindlewhistmoore --now poweroff\n" +
-           std::string(core::kPlainExamples) +
+           core::tr(core::kPlainExamples) +
            "  PowerShell:\n"
            "  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff\n"
            "  Brindlewhistmoore --list | Select-String " + std::string(core::stored("終了")) + "\n";

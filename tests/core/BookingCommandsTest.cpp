@@ -1,6 +1,8 @@
 #include "core/forms/BookingCommands.h"
 
 #include "core/files/ReservationFile.h"
+#include "core/forms/SelectorItems.h"
+#include "core/lang/Language.h"
 #include "core/text/Cp932.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePrompter.h"
@@ -194,4 +196,42 @@ TEST(BookingCommands, RowMenuStopsAndReactivatesOnlyCompleteRows) {
     rig.controls.row = 0;
     rig.commands.Delete1Click();
     EXPECT_EQ(rig.files.saves, 3) << "no row selected, nothing done";
+}
+
+// The selectors show the words in the language in use; the table and its file keep the stored
+// words, byte for byte as under the source language.
+TEST(BookingCommands, EnglishSelectorsBookAndReEditTheStoredWords) {
+    const auto bookAndFile = [](const Catalogue* catalogue) {
+        const LanguageScope language(catalogue);
+        Rig rig;
+        rig.controls.kind = BookingKind::Weekly;
+        rig.controls.selectIndex(Selector::Weekdays, 7);
+        rig.controls.selectIndex(Selector::Period, 1);
+        rig.controls.selectIndex(Selector::Hour, 3);
+        rig.controls.selectIndex(Selector::Minute, 5);
+        rig.controls.selectIndex(Selector::Action, 3);
+        rig.commands.Button2Click();
+        for (const Selector s : {Selector::Weekdays, Selector::Period, Selector::Hour,
+                                 Selector::Minute, Selector::Action})
+            rig.controls.selectIndex(s, -1);
+        rig.commands.StringGrid1DblClick();
+        const std::vector<int> reEdited{rig.controls.itemIndex(Selector::Weekdays),
+                                        rig.controls.itemIndex(Selector::Period),
+                                        rig.controls.itemIndex(Selector::Hour),
+                                        rig.controls.itemIndex(Selector::Minute),
+                                        rig.controls.itemIndex(Selector::Action)};
+        EXPECT_EQ(reEdited, (std::vector<int>{7, 1, 3, 5, 3}));
+        return rig.files.files["SetTimeData.txt"];
+    };
+    const std::string english = bookAndFile(catalogueFor("en"));
+    EXPECT_EQ(english, bookAndFile(nullptr));
+    EXPECT_TRUE(decodeCp932(english).starts_with("毎週月～金,午後,３時,05分,強制再起,稼働\r\n"));
+
+    const LanguageScope language(catalogueFor("en"));
+    EXPECT_EQ(shownSelectorItems(Selector::Weekdays).at(7), "Mon-Fri");
+    EXPECT_EQ(shownSelectorItems(Selector::Period).at(1), "PM");
+    EXPECT_EQ(shownSelectorItems(Selector::Hour).at(3), "3 h");
+    EXPECT_EQ(shownSelectorItems(Selector::Minute).at(5), "05 min");
+    EXPECT_EQ(shownSelectorItems(Selector::Action).at(3), "Forced reboot");
+    EXPECT_EQ(selectorItems(Selector::Hour).at(3), "３時");
 }

@@ -6,6 +6,7 @@
 #include "core/forms/SettingsDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -69,6 +70,12 @@ void TForm3::buildWidgets() {
     CheckBox6->setEnabled(false);
     CheckBox6->setToolTip(qTr(d::kCheckBox6Unavailable));
 
+    Label4 = makeLabel(this, d::Label4);
+    ComboBox1 = new QComboBox(this);
+    for (const std::string& choice : core::languageChoices())
+        ComboBox1->addItem(QString::fromStdString(choice));
+    ComboBox1->setGeometry(qRect(d::ComboBox1));
+    Label4->setBuddy(ComboBox1);
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
@@ -92,13 +99,15 @@ void TForm3::FormShow() {
     CheckBox5->setChecked(values.notice);
     SpinEdit2->setValue(values.noticeMinutes);
     CheckBox6->setChecked(values.wakeForBooking);
+    ComboBox1->setCurrentIndex(values.language);
 }
 
 void TForm3::Button1Click() {
     const core::SettingsDialogValues values{CheckBox1->isChecked(), CheckBox2->isChecked(),
                                             CheckBox3->isChecked(), SpinEdit1->value(),
                                             CheckBox4->isChecked(), CheckBox5->isChecked(),
-                                            SpinEdit2->value(),     CheckBox6->isChecked()};
+                                            SpinEdit2->value(),     CheckBox6->isChecked(),
+                                            ComboBox1->currentIndex()};
     if (model_.Button1Click(values))
         hide();
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -35,6 +36,8 @@ public:
     QCheckBox* CheckBox4 = nullptr;
     QCheckBox* CheckBox5 = nullptr;
     QCheckBox* CheckBox6 = nullptr;
+    QLabel* Label4 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
     SpinEdit* SpinEdit1 = nullptr;
     SpinEdit* SpinEdit2 = nullptr;
     QPushButton* Button1 = nullptr;

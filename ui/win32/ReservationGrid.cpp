@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 #include "core/forms/ColumnFit.h"
+#include "core/forms/GridCells.h"
 #include "platform/windows/WideText.h"
 
 #include <algorithm>
@@ -37,7 +38,7 @@ ReservationGrid::ReservationGrid(Window& owner, core::design::Rect place,
     SendMessageW(view_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
     for (int column = 0; column < core::kColumnCount; ++column) {
-        std::wstring header = platform::toWide(table_.cell(column, 0));
+        std::wstring header = platform::toWide(core::shownCell(table_, column, 0));
         LVCOLUMNW entry{};
         entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         entry.pszText = header.data();
@@ -79,7 +80,7 @@ void ReservationGrid::refresh() {
     shownRevision_ = table_.revision();
     for (int row = core::kFirstReservation; row <= core::kLastReservation; ++row)
         for (int column = 0; column < core::kColumnCount; ++column)
-            setCell(view_, row - 1, column, table_.cell(column, row));
+            setCell(view_, row - 1, column, core::shownCell(table_, column, row));
     fitColumns();
 }
 
@@ -94,7 +95,7 @@ void ReservationGrid::fitColumns() {
             MulDiv(core::kColumnWidths[static_cast<std::size_t>(column)], dpi_, kDesignDpi));
         int widest = 0;
         for (int row = 0; row <= core::kLastReservation; ++row) {
-            const std::wstring text = platform::toWide(table_.cell(column, row));
+            const std::wstring text = platform::toWide(core::shownCell(table_, column, row));
             widest = std::max(
                 widest, static_cast<int>(SendMessageW(view_, LVM_GETSTRINGWIDTHW, 0,
                                                       reinterpret_cast<LPARAM>(text.c_str()))));
@@ -161,7 +162,7 @@ LRESULT ReservationGrid::customDraw(const NMLVCUSTOMDRAW& draw) const {
     SetTextColor(dc, text);
     SetBkMode(dc, TRANSPARENT);
     inside.left += MulDiv(kCellMargin, dpi_, kDesignDpi);
-    const std::wstring wide = platform::toWide(table_.cell(draw.iSubItem, row + 1));
+    const std::wstring wide = platform::toWide(core::shownCell(table_, draw.iSubItem, row + 1));
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &inside,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
     return CDRF_SKIPDEFAULT;

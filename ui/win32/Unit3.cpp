@@ -47,6 +47,10 @@ void TForm3::buildControls() {
     CheckBox6 = addCheckBox(d::CheckBox6, 0);
     // Below the controls it frames, which would otherwise lie under it.
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Label4 = std::make_unique<Label>(
+        add(L"STATIC", d::Label4.text, SS_LEFT | SS_NOPREFIX, d::Label4.place));
+    ComboBox1 = std::make_unique<ComboBox>(*this, d::ComboBox1, core::languageChoices(),
+                                           ComboBox::Field::ListOnly);
     // Enter and Escape press them through the dialog IDs.
     Button1 =
         std::make_unique<Button>(add(L"BUTTON", d::Button1.text, BS_DEFPUSHBUTTON | WS_TABSTOP,
@@ -79,6 +83,7 @@ void TForm3::FormShow() {
     CheckBox5->setChecked(values.notice);
     SpinEdit2->setValue(values.noticeMinutes);
     CheckBox6->setChecked(values.wakeForBooking);
+    ComboBox1->select(values.language);
 }
 
 void TForm3::Button1Click() {
@@ -87,7 +92,8 @@ void TForm3::Button1Click() {
     SpinEdit2->left();
     const core::SettingsDialogValues values{
         CheckBox1->checked(), CheckBox2->checked(), CheckBox3->checked(), SpinEdit1->value(),
-        CheckBox4->checked(), CheckBox5->checked(), SpinEdit2->value(),   CheckBox6->checked()};
+        CheckBox4->checked(), CheckBox5->checked(), SpinEdit2->value(),   CheckBox6->checked(),
+        ComboBox1->index()};
     if (model_.Button1Click(values))
         ShowWindow(handle(), SW_HIDE);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComboBox.h"
 #include "Control.h"
 #include "SpinEdit.h"
 #include "Window.h"
@@ -35,6 +36,8 @@ public:
     std::unique_ptr<SpinEdit> SpinEdit2;
     std::unique_ptr<Label> Label3;
     std::unique_ptr<Button> CheckBox6;
+    std::unique_ptr<Label> Label4;
+    std::unique_ptr<ComboBox> ComboBox1;
     std::unique_ptr<Button> Button1;
     std::unique_ptr<Button> Button2;
 

@@ -1,0 +1,17 @@
+#include "GridCells.h"
+
+#include "core/lang/Catalogue.h"
+
+namespace core {
+
+std::string shownCell(const ReservationTable& table, int column, int row) {
+    const std::string& cell = table.cell(column, row);
+    if (row == 0)
+        return tr(cell);
+    // The source language keeps the labels' full-width digits.
+    if (column == 0 && languageInUse() != kSourceLanguage)
+        return fill(tr("予約{0}"), {std::to_string(row)});
+    return cell;
+}
+
+} // namespace core
