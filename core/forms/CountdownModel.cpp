@@ -23,7 +23,7 @@ void CountdownModel::FormShow() {
                            (cancelRefusal.empty() || postponeRefusal.empty() ? "" : "\n") +
                            postponeRefusal);
     else
-        controls_.showHint(std::string(design::form2::Label2.text));
+        controls_.showHint(tr(design::form2::Label2.text));
     controls_.setProgress(0);
     state_.CountdownTicks = 0;
 }

@@ -4,6 +4,37 @@
 
 namespace core::design {
 
+namespace {
+
+// How wide the windows are in a language, in percent of the design; a language not named here
+// takes the last entry's room.
+struct LanguageWidth {
+    std::string_view language;
+    int percent;
+};
+constexpr std::array<LanguageWidth, 2> kLanguageWidths{{{kSourceLanguage, 100}, {"en", 130}}};
+
+int widthPercent() {
+    for (const LanguageWidth& entry : kLanguageWidths)
+        if (entry.language == languageInUse())
+            return entry.percent;
+    return kLanguageWidths.back().percent;
+}
+
+} // namespace
+
+int widened(int width) {
+    return width * widthPercent() / 100;
+}
+
+Rect widened(Rect place) {
+    return {widened(place.left), place.top, widened(place.width), place.height};
+}
+
+Size widened(Size client) {
+    return {widened(client.width), client.height};
+}
+
 std::vector<std::string> numberedItems(int count, std::string_view suffix) {
     std::vector<std::string> items;
     for (int i = 0; i < count; ++i) {

@@ -66,6 +66,13 @@ inline constexpr Colour kIconColour{0x00, 0x80, 0x80};
 
 inline constexpr int kSelectorHeight = 20;
 
+// The windows in the language in use: as designed for the source language, wider for the
+// others, whose words run longer. Heights stay.
+Rect widened(Rect place);
+Size widened(Size client);
+// A column's width.
+int widened(int width);
+
 // "00" + suffix to "59" + suffix, the minutes' items.
 std::vector<std::string> numberedItems(int count, std::string_view suffix);
 

@@ -8,9 +8,10 @@ std::string shownCell(const ReservationTable& table, int column, int row) {
     const std::string& cell = table.cell(column, row);
     if (row == 0)
         return tr(cell);
-    // The source language keeps the labels' full-width digits.
+    // The source language keeps the labels' full-width digits; the others show the number, which
+    // is what the commands name a row by.
     if (column == 0 && languageInUse() != kSourceLanguage)
-        return fill(tr("予約{0}"), {std::to_string(row)});
+        return std::to_string(row);
     return cell;
 }
 

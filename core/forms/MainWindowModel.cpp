@@ -401,7 +401,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
     if (policyRow_) {
         // The moment stays the administrator's: held by the program, not a row the user owns.
         if (!state.Limits.postponeAllowed)
-            return std::string(kPostponeExhausted);
+            return tr(kPostponeExhausted);
         const int row = policy_.postpone(*policyRow_, now + kPostponement);
         if (row == 0)
             return tr("予約の空きがありません。");

@@ -9,6 +9,10 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
 [ -e "$faketime_lib" ] || { echo "libfaketime is missing"; exit 1; }
 unset QT_QPA_PLATFORM
+# The program speaks the session's language: these tests expect its source language, whatever
+# the machine's; a test of another language sets its own for the copies it starts.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 # A sanitized build must accept libfaketime loaded ahead of its runtime.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 

@@ -10,7 +10,8 @@ namespace ui {
 
 QLabel* makeLabel(QWidget* parent, const core::design::Control& design, int left) {
     auto* label = new QLabel(qTr(design.text), parent);
-    label->move(std::max(left, design.place.left), design.place.top);
+    const QRect place = qRect(design.place);
+    label->move(std::max(left, place.left()), place.top());
     label->adjustSize();
     return label;
 }
@@ -31,7 +32,7 @@ SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left) 
     auto* spin = new SpinEdit(design.range, parent);
     spin->setValue(design.value);
     QRect place = qRect(design.place);
-    place.moveLeft(std::max(left, design.place.left));
+    place.moveLeft(std::max(left, place.left()));
     spin->setGeometry(place);
     spin->fitLargestValue();
     return spin;

@@ -26,7 +26,9 @@ inline QString qTr(std::string_view text) {
     return QString::fromStdString(core::tr(text));
 }
 
-inline QRect qRect(core::design::Rect place) {
+// A place of the window description, as wide as the language in use wants it.
+inline QRect qRect(core::design::Rect designed) {
+    const core::design::Rect place = core::design::widened(designed);
     return {place.left, place.top, place.width, place.height};
 }
 

@@ -60,7 +60,8 @@ TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* pare
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
-    setFixedSize(d::kClient.width, d::kClient.height);
+    const core::design::Size client = core::design::widened(d::kClient);
+    setFixedSize(client.width, client.height);
     TrayIcon1 = new TrayIcon(this);
     connect(TrayIcon1, &TrayIcon::leftButtonDown, this, &TForm1::ICONMessage);
     FormCreate();
@@ -148,7 +149,7 @@ void TForm1::buildTrayMenu() {
 
 QRadioButton* TForm1::makeRadio(const core::design::Control& design) {
     auto* button = new QRadioButton(qTr(design.text), TabSheet1);
-    button->move(design.place.left, design.place.top);
+    button->move(qRect(design.place).topLeft());
     return button;
 }
 
@@ -198,8 +199,9 @@ void TForm1::buildCpuSheet() {
     SpinEdit3 = makeSpin(TabSheet3, d::SpinEdit3, after(Label15, 2));
     Label16 = makeLabel(TabSheet3, d::Label16, after(SpinEdit3, 1));
     // The buttons give up width to the fields rather than run past the tab's edge.
-    const int right = d::Button1.place.left + d::Button1.place.width;
-    const int buttonLeft = std::max(d::Button1.place.left, after(Label16, 3));
+    const QRect designed = qRect(d::Button1.place);
+    const int right = designed.left() + designed.width();
+    const int buttonLeft = std::max(designed.left(), after(Label16, 3));
     Button1 = makeButton(TabSheet3, d::Button1);
     Button5 = makeButton(TabSheet3, d::Button5);
     for (QPushButton* button : {Button1, Button5})
@@ -226,12 +228,12 @@ void TForm1::buildGrid() {
     top->setFixedHeight(core::kDefaultRowHeight + 1);
     top->setHighlightSections(false);
     for (int column = 1; column < core::kColumnCount; ++column)
-        top->resizeSection(column - 1, core::kColumnWidths[static_cast<std::size_t>(column)]);
+        top->resizeSection(column - 1, core::design::widened(core::kColumnWidths[static_cast<std::size_t>(column)]));
 
     QHeaderView* side = StringGrid1->verticalHeader();
     side->setSectionResizeMode(QHeaderView::Fixed);
     side->setDefaultSectionSize(core::kDefaultRowHeight + 1);
-    side->setFixedWidth(core::kColumnWidths[0]);
+    side->setFixedWidth(core::design::widened(core::kColumnWidths[0]));
     side->setHighlightSections(false);
 }
 

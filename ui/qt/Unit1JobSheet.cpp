@@ -17,7 +17,7 @@ namespace d = core::design::form1;
 
 QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
     auto* box = new QCheckBox(qTr(design.text), parent);
-    box->move(design.place.left, design.place.top);
+    box->move(qRect(design.place).topLeft());
     box->adjustSize();
     return box;
 }

@@ -36,7 +36,8 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
-    setFixedSize(d::kClient.width, d::kClient.height);
+    const core::design::Size client = core::design::widened(d::kClient);
+    setFixedSize(client.width, client.height);
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(d::kStepMs);

@@ -33,7 +33,8 @@ TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
-    setFixedSize(d::kClient.width, d::kClient.height);
+    const core::design::Size client = core::design::widened(d::kClient);
+    setFixedSize(client.width, client.height);
 }
 
 void TForm3::setVisible(bool visible) {

@@ -23,7 +23,8 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
-    setFixedSize(d::kClient.width, d::kClient.height);
+    const core::design::Size client = core::design::widened(d::kClient);
+    setFixedSize(client.width, client.height);
 
     ListView1 = new QTableWidget(0, static_cast<int>(d::kColumns.size()), this);
     ListView1->setGeometry(qRect(d::ListView1));
@@ -36,7 +37,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     for (int column = 0; column < static_cast<int>(d::kColumns.size()); ++column) {
         const d::Column& design = d::kColumns[static_cast<std::size_t>(column)];
         ListView1->setHorizontalHeaderItem(column, new QTableWidgetItem(qTr(design.caption)));
-        ListView1->setColumnWidth(column, design.width);
+        ListView1->setColumnWidth(column, core::design::widened(design.width));
     }
     Label1 = new QLabel(this);
     Label1->setGeometry(qRect(d::Label1));

@@ -47,15 +47,16 @@ void Layout::apply(const Entry& entry) const {
     if (font_)
         SendMessageW(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     const POINT at = origin(entry.relativeTo);
-    int width = scale(entry.design.width);
-    int height = scale(entry.design.height);
-    if (entry.design.width == 0 && font_) {
+    const core::design::Rect design = core::design::widened(entry.design);
+    int width = scale(design.width);
+    int height = scale(design.height);
+    if (design.width == 0 && font_) {
         const SIZE text = textSize(entry.control, font_.get());
         width = text.cx;
         height = text.cy;
     }
-    SetWindowPos(entry.control, nullptr, at.x + scale(entry.design.left),
-                 at.y + scale(entry.design.top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(entry.control, nullptr, at.x + scale(design.left), at.y + scale(design.top),
+                 width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 FontHandle programFont(int dpi, int designHeight) {

@@ -19,8 +19,9 @@ inline COLORREF colourRef(core::design::Colour colour) {
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-// Places a window's controls by their design geometry scaled to the window's DPI, in the
-// program's font, and places them again when the window moves to a monitor of another DPI.
+// Places a window's controls by their design geometry, as wide as the language wants it and
+// scaled to the window's DPI, in the program's font, and places them again when the window moves
+// to a monitor of another DPI.
 class Layout {
 public:
     int scale(int designPixels) const { return MulDiv(designPixels, dpi_, kDesignDpi); }

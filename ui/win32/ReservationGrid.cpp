@@ -42,7 +42,7 @@ ReservationGrid::ReservationGrid(Window& owner, core::design::Rect place,
         LVCOLUMNW entry{};
         entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         entry.pszText = header.data();
-        entry.cx = core::kColumnWidths[static_cast<std::size_t>(column)];
+        entry.cx = core::design::widened(core::kColumnWidths[static_cast<std::size_t>(column)]);
         entry.iSubItem = column;
         SendMessageW(view_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                      reinterpret_cast<LPARAM>(&entry));
@@ -92,7 +92,8 @@ void ReservationGrid::fitColumns() {
     std::vector<int> needed;
     for (int column = 0; column < core::kColumnCount; ++column) {
         designed.push_back(
-            MulDiv(core::kColumnWidths[static_cast<std::size_t>(column)], dpi_, kDesignDpi));
+            MulDiv(core::design::widened(core::kColumnWidths[static_cast<std::size_t>(column)]), dpi_,
+                   kDesignDpi));
         int widest = 0;
         for (int row = 0; row <= core::kLastReservation; ++row) {
             const std::wstring text = platform::toWide(core::shownCell(table_, column, row));

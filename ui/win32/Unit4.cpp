@@ -23,7 +23,7 @@ void TForm4::buildControls() {
     SendMessageW(ListView1->hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                  LVS_EX_FULLROWSELECT);
     for (const d::Column& column : d::kColumns)
-        ListView1->addColumn(column.caption, scale(column.width));
+        ListView1->addColumn(column.caption, scale(core::design::widened(column.width)));
     Label1 = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT | SS_NOPREFIX, d::Label1));
     // Enter and Escape both close it, through the dialog ID.
     Button1 =

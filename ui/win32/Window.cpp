@@ -37,7 +37,9 @@ void registerClass(const wchar_t* name, int backgroundColour, WNDPROC procedure)
 
 } // namespace
 
-Window::Window(Frame frame, core::Prompter& prompter) : prompter_(prompter), frame_(frame) {}
+Window::Window(Frame frame, core::Prompter& prompter) : prompter_(prompter), frame_(frame) {
+    frame_.client = core::design::widened(frame.client);
+}
 
 Window::~Window() {
     if (handle_ != nullptr) {
