@@ -12,7 +12,7 @@ struct LanguageWidth {
     std::string_view language;
     int percent;
 };
-constexpr std::array<LanguageWidth, 2> kLanguageWidths{{{kSourceLanguage, 100}, {"en", 130}}};
+constexpr std::array<LanguageWidth, 2> kLanguageWidths{{{kSourceLanguage, 100}, {"en", 145}}};
 
 int widthPercent() {
     for (const LanguageWidth& entry : kLanguageWidths)

@@ -31,6 +31,9 @@ namespace {
 
 namespace d = core::design::form1;
 
+// The tab control's frame round a sheet, with a margin inside it.
+constexpr int kSheetFrame = 8;
+
 // Labels whose text changes while the program runs get room for their widest text.
 QLabel* makeValueLabel(QWidget* parent, core::design::Rect place) {
     auto* label = new QLabel(parent);
@@ -147,9 +150,13 @@ void TForm1::buildTrayMenu() {
     PopupMenu1->addAction(qTr(d::N2), this, &TForm1::N2Click);
 }
 
-QRadioButton* TForm1::makeRadio(const core::design::Control& design) {
+QRadioButton* TForm1::makeRadio(const core::design::Control& design, int left) {
     auto* button = new QRadioButton(qTr(design.text), TabSheet1);
-    button->move(qRect(design.place).topLeft());
+    // A longer word than designed moves the buttons after it along.
+    QRect place = qRect(design.place);
+    place.moveLeft(std::max(left, place.left()));
+    place.setWidth(std::max(place.width(), button->sizeHint().width()));
+    button->setGeometry(place);
     return button;
 }
 
@@ -162,8 +169,8 @@ void TForm1::buildTimeSheet() {
     ComboBox4 = placeSelector(TabSheet1, d::ComboBox4, core::Selector::Weekdays);
     RadioButton1 = makeRadio(d::RadioButton1);
     RadioButton1->setToolTip(qTr(d::kOnceHint));
-    RadioButton2 = makeRadio(d::RadioButton2);
-    RadioButton3 = makeRadio(d::RadioButton3);
+    RadioButton2 = makeRadio(d::RadioButton2, after(RadioButton1, 2));
+    RadioButton3 = makeRadio(d::RadioButton3, after(RadioButton2, 2));
 }
 
 void TForm1::buildElapsedSheet() {
@@ -198,10 +205,12 @@ void TForm1::buildCpuSheet() {
     Label15 = makeLabel(TabSheet3, d::Label15, after(SpinEdit2, 1));
     SpinEdit3 = makeSpin(TabSheet3, d::SpinEdit3, after(Label15, 2));
     Label16 = makeLabel(TabSheet3, d::Label16, after(SpinEdit3, 1));
-    // The buttons give up width to the fields rather than run past the tab's edge.
+    // The buttons move along after the fields, and give up width rather than run past the tab's
+    // edge.
     const QRect designed = qRect(d::Button1.place);
-    const int right = designed.left() + designed.width();
     const int buttonLeft = std::max(designed.left(), after(Label16, 3));
+    const int sheetRight = qRect(d::PageControl1).width() - kSheetFrame;
+    const int right = std::min(buttonLeft + designed.width(), sheetRight);
     Button1 = makeButton(TabSheet3, d::Button1);
     Button5 = makeButton(TabSheet3, d::Button5);
     for (QPushButton* button : {Button1, Button5})

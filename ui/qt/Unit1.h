@@ -161,7 +161,7 @@ protected:
 
 private:
     void FormCreate();
-    QRadioButton* makeRadio(const core::design::Control& design);
+    QRadioButton* makeRadio(const core::design::Control& design, int left = 0);
     void buildTimeSheet();
     void buildElapsedSheet();
     void buildCpuSheet();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
 
 namespace ui {
 
@@ -18,9 +19,12 @@ namespace {
 
 namespace d = core::design::form3;
 
+// As designed, or as wide as a longer word needs.
 QCheckBox* makeCheckBox(QWidget* parent, const core::design::Control& design) {
     auto* box = new QCheckBox(qTr(design.text), parent);
-    box->setGeometry(qRect(design.place));
+    QRect place = qRect(design.place);
+    place.setWidth(std::max(place.width(), box->sizeHint().width()));
+    box->setGeometry(place);
     return box;
 }
 
@@ -62,9 +66,11 @@ void TForm3::buildWidgets() {
     CheckBox4 = makeCheckBox(GroupBox1, d::CheckBox4);
     CheckBox5 = makeCheckBox(GroupBox1, d::CheckBox5);
     SpinEdit2 = new SpinEdit(d::SpinEdit2.range, GroupBox1);
-    SpinEdit2->setGeometry(qRect(d::SpinEdit2.place));
+    QRect minutes = qRect(d::SpinEdit2.place);
+    minutes.moveLeft(std::max(minutes.left(), after(CheckBox5, 2)));
+    SpinEdit2->setGeometry(minutes);
     SpinEdit2->setValue(d::SpinEdit2.value);
-    Label3 = makeLabel(GroupBox1, d::Label3);
+    Label3 = makeLabel(GroupBox1, d::Label3, after(SpinEdit2, 5));
     CheckBox6 = makeCheckBox(GroupBox1, d::CheckBox6);
     // Waking the machine takes the system's real-time clock alarm, which only an administrator
     // can set on Linux.
