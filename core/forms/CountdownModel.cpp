@@ -39,7 +39,7 @@ void CountdownModel::Timer1Timer() {
     }
 }
 
-std::string_view cancelledByText(CancelledBy by) {
+std::string cancelledByText(CancelledBy by) {
     switch (by) {
     case CancelledBy::Button:
         return tr("キャンセル ボタン");

@@ -29,7 +29,7 @@ public:
 // What ended a countdown before its time.
 enum class CancelledBy { Button, Escape, CloseBox, Command };
 // "キャンセル ボタン", "Esc キー" ...: how the history names it.
-std::string_view cancelledByText(CancelledBy by);
+std::string cancelledByText(CancelledBy by);
 
 // What the countdown dialog decides when it is shown, every second, on キャンセル, on
 // "10分延期" and on its close box. No box ever covers it: what it has to say, it says itself.

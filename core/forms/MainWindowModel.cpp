@@ -263,8 +263,7 @@ void MainWindowModel::endJobWatch() {
 
 std::string MainWindowModel::selectedActionName() const {
     const auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action));
-    const ActionDescription* description = action ? describe(*action) : nullptr;
-    return std::string(description ? description->name : "");
+    return actionName(action ? describe(*action) : nullptr);
 }
 
 std::optional<std::string> MainWindowModel::startWatch(const ScriptCommand& command) {
@@ -377,8 +376,7 @@ void MainWindowModel::endCountdown() {
 }
 
 std::string MainWindowModel::pendingActionWith(std::string_view details) const {
-    const ActionDescription* action = describe(services_.state.PendingAction);
-    return std::string(action ? action->name : "") + ": " + std::string(details);
+    return actionName(describe(services_.state.PendingAction)) + ": " + std::string(details);
 }
 
 void MainWindowModel::countdownCancelled(CancelledBy by) {
