@@ -194,7 +194,7 @@ inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
 inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
 inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 257}};
 // In the group box.
-inline constexpr Control CheckBox1{msg("予約時刻になるとCPU使用率に"), {16, 24, 185, 17}};
+inline constexpr Control CheckBox1{msg("予約時刻になるとCPU使用率に"), {16, 24, 241, 17}};
 inline constexpr Control CheckBox2{msg("カウントダウン時に音を鳴らす"), {16, 56, 177, 17}};
 inline constexpr Control CheckBox3{msg("タスクトレイアイコンを隠す(起動時に反映)"), {16, 88, 241, 25}};
 inline constexpr std::string_view kCheckBox3Hint =
