@@ -34,7 +34,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/brindlewhistmoore")
 # Dependencies from the shared libraries the program really links, by dpkg-shlibdeps; logind
 # answers the power requests, and the Japanese font shows the interface as designed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "systemd, fonts-ipafont-gothic, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

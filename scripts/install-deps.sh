@@ -11,7 +11,7 @@ packages=(
   dbus python3-dbusmock libfaketime faketime desktop-file-utils
   fonts-ipafont-gothic
   clang-format clang-tidy-14 clang-14 libclang-rt-14-dev
-  dpkg-dev lintian
+  dpkg-dev lintian gettext
   g++-mingw-w64-x86-64-posix wine wine64 librsvg2-bin locales nsis wixl appstream
 )
 
