@@ -1,7 +1,7 @@
 #include "core/command/CommandSide.h"
 #include "core/files/SettingsFile.h"
-#include "core/lang/Language.h"
 #include "core/forms/FormDesign.h"
+#include "core/lang/Language.h"
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CpuUtils.h"
@@ -45,8 +45,8 @@ void chooseLanguage(const std::string& programPath) {
 // Qt's own texts (the standard buttons, an edit field's menu) in the same language, where Qt's
 // translations are installed.
 void translateQt(QTranslator& translator) {
-    const QString language = QString::fromUtf8(core::languageInUse().data(),
-                                               static_cast<qsizetype>(core::languageInUse().size()));
+    const QString language = QString::fromUtf8(
+        core::languageInUse().data(), static_cast<qsizetype>(core::languageInUse().size()));
     if (translator.load(QStringLiteral("qtbase_") + language,
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);

@@ -3,8 +3,8 @@
 #include "CommandSide.h"
 #include "core/command/CommandSide.h"
 #include "core/files/SettingsFile.h"
-#include "core/lang/Language.h"
 #include "core/forms/FormDesign.h"
+#include "core/lang/Language.h"
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
@@ -56,9 +56,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before any text is shown: the settings' language, else the user's display language.
     {
         platform::WindowsFileStore files;
-        core::useCatalogue(core::chooseCatalogue(
-            core::loadSettings(files, platform::settingsFilePath()).Language,
-            platform::systemLanguages()));
+        core::useCatalogue(
+            core::chooseCatalogue(core::loadSettings(files, platform::settingsFilePath()).Language,
+                                  platform::systemLanguages()));
     }
     const std::vector<std::string> args = commandArguments();
     const core::StartKind start = core::startKind(args);

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <exception>
 #include "core/lang/Catalogue.h"
+
+#include <exception>
 #include <string>
 
 namespace core {

@@ -1,8 +1,8 @@
 #include "Booking.h"
-#include "core/lang/Catalogue.h"
 
 #include "Vocabulary.h"
 #include "core/base/Settings.h"
+#include "core/lang/Catalogue.h"
 #include "core/text/DateTimeText.h"
 
 #include <stdexcept>

@@ -1,4 +1,5 @@
 #include "ReservationTable.h"
+
 #include "core/lang/Catalogue.h"
 
 #include <stdexcept>
@@ -8,10 +9,11 @@ namespace core {
 
 namespace {
 
-constexpr std::array<std::string_view, kColumnCount> kHeaders{"",   msg("年月日"), msg("午前午後"), msg("時"),
-                                                         msg("分"), msg("動作"),   msg("状態")};
-constexpr std::array<std::string_view, 10> kFullWidthDigits{stored("０"), stored("１"), stored("２"), stored("３"), stored("４"),
-                                                       stored("５"), stored("６"), stored("７"), stored("８"), stored("９")};
+constexpr std::array<std::string_view, kColumnCount> kHeaders{
+    "", msg("年月日"), msg("午前午後"), msg("時"), msg("分"), msg("動作"), msg("状態")};
+constexpr std::array<std::string_view, 10> kFullWidthDigits{
+    stored("０"), stored("１"), stored("２"), stored("３"), stored("４"),
+    stored("５"), stored("６"), stored("７"), stored("８"), stored("９")};
 
 // The place as indices of the cells, once it is known to lie in the table.
 std::pair<std::size_t, std::size_t> checkedPlace(int column, int row) {

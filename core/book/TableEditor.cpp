@@ -1,7 +1,7 @@
 #include "TableEditor.h"
-#include "core/lang/Catalogue.h"
 
 #include "Vocabulary.h"
+#include "core/lang/Catalogue.h"
 
 #include <exception>
 

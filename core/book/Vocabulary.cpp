@@ -1,15 +1,17 @@
 #include "Vocabulary.h"
-#include "core/lang/Catalogue.h"
 
+#include "core/lang/Catalogue.h"
 #include "core/text/Cp932.h"
 
 namespace core {
 
-const std::array<std::string_view, 12> kHourLabels{stored("０時"), stored("１時"), stored("２時"), stored("３時"), stored("４時"), stored("５時"),
-                                                   stored("６時"), stored("７時"), stored("８時"), stored("９時"), stored("10時"), stored("11時")};
+const std::array<std::string_view, 12> kHourLabels{
+    stored("０時"), stored("１時"), stored("２時"), stored("３時"), stored("４時"), stored("５時"),
+    stored("６時"), stored("７時"), stored("８時"), stored("９時"), stored("10時"), stored("11時")};
 
-const std::array<std::string_view, 10> kWeekdayItems{msg("日曜"), msg("月曜"), msg("火曜"),   msg("水曜"),   msg("木曜"),
-                                                     msg("金曜"), msg("土曜"), msg("月～金"), msg("月～土"), msg("土日")};
+const std::array<std::string_view, 10> kWeekdayItems{
+    msg("日曜"), msg("月曜"), msg("火曜"),   msg("水曜"),   msg("木曜"),
+    msg("金曜"), msg("土曜"), msg("月～金"), msg("月～土"), msg("土日")};
 
 ReservationKind reservationKind(std::string_view dateCell) {
     if (!dateCell.starts_with(kRecurringMark))

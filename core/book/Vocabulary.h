@@ -1,7 +1,8 @@
 #pragma once
 
-#include <array>
 #include "core/lang/Catalogue.h"
+
+#include <array>
 #include <string>
 #include <string_view>
 

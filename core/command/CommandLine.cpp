@@ -1,9 +1,9 @@
 #include "CommandLine.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/base/Settings.h"
 #include "core/book/Vocabulary.h"
 #include "core/files/History.h"
+#include "core/lang/Catalogue.h"
 #include "core/text/DateTimeText.h"
 
 #include <array>
@@ -264,8 +264,8 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
     for (const auto& arg : args)
         joined += arg.size();
     if (joined > kLongestArguments)
-        return usage(
-            fill(tr("引数が長すぎます(合わせて {0} バイトまで)。"), {std::to_string(kLongestArguments)}));
+        return usage(fill(tr("引数が長すぎます(合わせて {0} バイトまで)。"),
+                          {std::to_string(kLongestArguments)}));
     ScriptCommand command;
     std::optional<CommandVerb> verb;
     // Each with the command it belongs to.
@@ -366,9 +366,9 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
         return usage(tr("コマンドがありません。"));
     command.verb = *verb;
     if (modifiersVerb && *modifiersVerb != command.verb)
-        return usage(fill(tr("{0} は {1} とだけ使えます。"),
-                          {modifiers.empty() ? "--exit" : modifiers.begin()->first,
-                           optionName(*modifiersVerb)}));
+        return usage(fill(
+            tr("{0} は {1} とだけ使えます。"),
+            {modifiers.empty() ? "--exit" : modifiers.begin()->first, optionName(*modifiersVerb)}));
     if (command.verb == CommandVerb::Watch)
         return watchConditions(command, modifiers);
     if (command.verb != CommandVerb::Book)
@@ -475,7 +475,8 @@ std::string listing(const ReservationTable& table) {
 
 CommandAnswer usageAnswer(const UsageError& error) {
     return {kUsage, "",
-            "Brindlewhistmoore: " + error.message + "\n" + tr("使い方は --help で表示します。") + "\n"};
+            "Brindlewhistmoore: " + error.message + "\n" + tr("使い方は --help で表示します。") +
+                "\n"};
 }
 
 namespace {

@@ -1,9 +1,9 @@
 #include "CommandSide.h"
-#include "core/lang/Catalogue.h"
 
 #include "CommandLine.h"
 #include "core/files/History.h"
 #include "core/files/ReservationFile.h"
+#include "core/lang/Catalogue.h"
 
 #include <optional>
 
@@ -45,7 +45,8 @@ CommandAnswer deliverToStartingCopy(const std::vector<std::string>& args, Comman
     if (auto answer = deliver(args, carrier, kStartingCopyPatienceMs, false))
         return *answer;
     return {kUnreachable, "",
-            tr("動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。") + "\n"};
+            tr("動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。") +
+                "\n"};
 }
 
 CommandAnswer listHere(CommandCarrier& carrier) {

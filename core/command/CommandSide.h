@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CommandAnswer.h"
-#include "core/lang/Catalogue.h"
 #include "core/base/FileStore.h"
+#include "core/lang/Catalogue.h"
 
 #include <optional>
 #include <string>

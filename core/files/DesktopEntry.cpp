@@ -1,4 +1,5 @@
 #include "DesktopEntry.h"
+
 #include "core/lang/Catalogue.h"
 
 #include <optional>
@@ -100,8 +101,8 @@ std::string autostartDesktopEntry(std::string_view program, std::string_view fol
            "Name=Brindlewhistmoore\n" +
            std::string(stored("Name[ja]=Brindlewhistmoore 電源予約\n")) +
            "Comment=Keeps the power-off reservations\n" +
-           std::string(stored("Comment[ja]=電源断の予約を実行します\n")) + "Exec=" +
-           escapedValue(quotedArgument(program)) +
+           std::string(stored("Comment[ja]=電源断の予約を実行します\n")) +
+           "Exec=" + escapedValue(quotedArgument(program)) +
            "\n"
            "Path=" +
            escapedValue(folder) +

@@ -1,6 +1,6 @@
 #include "History.h"
-#include "core/lang/Catalogue.h"
 
+#include "core/lang/Catalogue.h"
 #include "core/text/DateTimeText.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/base/Clock.h"
-#include "core/lang/Catalogue.h"
 #include "core/base/FileStore.h"
 #include "core/book/ReservationTable.h"
+#include "core/lang/Catalogue.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "SettingsFile.h"
-#include "core/lang/Catalogue.h"
 
 #include "Profile.h"
+#include "core/lang/Catalogue.h"
 
 #include <optional>
 #include <stdexcept>

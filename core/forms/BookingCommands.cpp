@@ -1,9 +1,9 @@
 #include "BookingCommands.h"
-#include "core/lang/Catalogue.h"
 
 #include "SelectorItems.h"
 #include "core/book/Booking.h"
 #include "core/book/Vocabulary.h"
+#include "core/lang/Catalogue.h"
 #include "core/text/DateTimeText.h"
 
 #include <algorithm>

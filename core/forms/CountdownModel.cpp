@@ -1,7 +1,7 @@
 #include "CountdownModel.h"
-#include "core/lang/Catalogue.h"
 
 #include "FormDesign.h"
+#include "core/lang/Catalogue.h"
 #include "core/schedule/Countdown.h"
 
 #include <algorithm>

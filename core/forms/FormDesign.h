@@ -86,8 +86,8 @@ inline constexpr Colour kLockedGridColour{0x80, 0x80, 0x80};
 inline constexpr Size kClient{498, 374};
 inline constexpr Rect MonthCalendar1{16, 20, 162, 149};
 inline constexpr Rect PageControl1{200, 10, 280, 95};
-inline constexpr std::array<std::string_view, 4> kSheetCaptions{msg("定刻予約"), msg("経過予約"), msg("CPU使用率"),
-                                                                msg("終了待ち")};
+inline constexpr std::array<std::string_view, 4> kSheetCaptions{msg("定刻予約"), msg("経過予約"),
+                                                                msg("CPU使用率"), msg("終了待ち")};
 
 // TabSheet1
 inline constexpr std::array<std::string_view, 2> kPeriodItems{msg("午前"), msg("午後")};
@@ -196,7 +196,8 @@ inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 257}};
 // In the group box.
 inline constexpr Control CheckBox1{msg("予約時刻になるとCPU使用率に"), {16, 24, 241, 17}};
 inline constexpr Control CheckBox2{msg("カウントダウン時に音を鳴らす"), {16, 56, 177, 17}};
-inline constexpr Control CheckBox3{msg("タスクトレイアイコンを隠す(起動時に反映)"), {16, 88, 241, 25}};
+inline constexpr Control CheckBox3{msg("タスクトレイアイコンを隠す(起動時に反映)"),
+                                   {16, 88, 241, 25}};
 inline constexpr std::string_view kCheckBox3Hint =
     msg("ショートカットから起動するとフォームが表示されます。");
 inline constexpr Spin SpinEdit1{{16, 128, 49, 21}, {15, 120}, 30};
@@ -227,8 +228,11 @@ struct Column {
     int width;
 };
 // Wide enough for "管理者の予約30 (10分延期)", "毎週月～土", "午後10時00分" and "2026/12/24 22:00".
-inline constexpr std::array<Column, 5> kColumns{
-    {{msg("予約"), 120}, {msg("日付"), 80}, {msg("時刻"), 85}, {msg("動作"), 55}, {msg("次の時刻"), 130}}};
+inline constexpr std::array<Column, 5> kColumns{{{msg("予約"), 120},
+                                                 {msg("日付"), 80},
+                                                 {msg("時刻"), 85},
+                                                 {msg("動作"), 55},
+                                                 {msg("次の時刻"), 130}}};
 // The policy's limits, under the list.
 inline constexpr Rect Label1{8, 176, 480, 17};
 inline constexpr Control Button1{msg("閉じる"), {413, 205, 75, 25}};

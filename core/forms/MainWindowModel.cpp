@@ -1,11 +1,11 @@
 #include "MainWindowModel.h"
-#include "core/lang/Catalogue.h"
 
 #include "FormDesign.h"
 #include "core/book/Vocabulary.h"
 #include "core/files/FilePlaces.h"
 #include "core/files/ReservationFile.h"
 #include "core/files/SettingsFile.h"
+#include "core/lang/Catalogue.h"
 #include "core/schedule/CpuIdleWatch.h"
 #include "core/text/DateTimeText.h"
 
@@ -128,10 +128,10 @@ void MainWindowModel::followPolicy() {
     policyNotices_.observe(policy_.table(), now);
     for (const std::string& entry : change.newlyIgnored)
         history_.record(history::kPolicy, tr("使わない設定: ") + entry);
-    controls_.showPolicyLine(policy_.policy().inForce()
-                                 ? fill(tr(design::form1::kPolicyLine),
-                                        {std::to_string(policy_.bookingCount())})
-                                 : "");
+    controls_.showPolicyLine(
+        policy_.policy().inForce()
+            ? fill(tr(design::form1::kPolicyLine), {std::to_string(policy_.bookingCount())})
+            : "");
     // The locks follow at once, not only at the next scan.
     if (!tableHeld())
         lock(false);
@@ -452,8 +452,8 @@ void MainWindowModel::cpuWatchStep(int usage) {
 }
 
 void MainWindowModel::startCpuWatchFromReservation(int row) {
-    history_.record(history::kWatch,
-                    pendingActionWith(fill(tr("{0} から CPU 使用率の監視へ"), {rowInHistory(table_, row)})));
+    history_.record(history::kWatch, pendingActionWith(fill(tr("{0} から CPU 使用率の監視へ"),
+                                                            {rowInHistory(table_, row)})));
     services_.state.CpuIdleTicks = 0;
     services_.state.CpuWatchActive = true;
     lock(true);

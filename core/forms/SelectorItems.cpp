@@ -1,8 +1,8 @@
 #include "SelectorItems.h"
-#include "core/lang/Catalogue.h"
 
 #include "FormDesign.h"
 #include "core/book/Vocabulary.h"
+#include "core/lang/Catalogue.h"
 #include "core/power/PowerAction.h"
 
 namespace core {
@@ -51,12 +51,10 @@ std::vector<std::string> shownSelectorItems(Selector selector) {
     case Selector::Minute:
         // The source language shows the stored words, full-width hours included.
         if (languageInUse() != kSourceLanguage) {
-            const std::string pattern =
-                selector == Selector::Hour ? tr("{0}時") : tr("{0}分");
+            const std::string pattern = selector == Selector::Hour ? tr("{0}時") : tr("{0}分");
             for (std::size_t i = 0; i < items.size(); ++i)
-                items[i] = fill(pattern, {selector == Selector::Hour
-                                              ? std::to_string(i)
-                                              : items[i].substr(0, 2)});
+                items[i] = fill(pattern, {selector == Selector::Hour ? std::to_string(i)
+                                                                     : items[i].substr(0, 2)});
         }
         break;
     case Selector::ElapsedMinutes:

@@ -35,7 +35,7 @@ SettingsDialogValues SettingsDialog::FormShow() {
     shownStartAtLogon_ = services_.autostart.isThisCopys();
     return {isOn(settings.CPUchange),   isOn(settings.BEEPchange), isOn(settings.TASKICOchange),
             settings.shutDownSeconds(), shownStartAtLogon_,        isOn(settings.NOTICEchange),
-            settings.noticeMinutes(),   isOn(settings.WAKEchange),    languageIndex()};
+            settings.noticeMinutes(),   isOn(settings.WAKEchange), languageIndex()};
 }
 
 int SettingsDialog::languageIndex() const {

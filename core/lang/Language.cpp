@@ -27,7 +27,8 @@ std::vector<std::string> languagesFromEnvironment(std::string_view language, std
         const auto colon = language.find(':');
         if (std::string entry = languageOfTag(language.substr(0, colon)); !entry.empty())
             wanted.push_back(std::move(entry));
-        language = colon == std::string_view::npos ? std::string_view() : language.substr(colon + 1);
+        language =
+            colon == std::string_view::npos ? std::string_view() : language.substr(colon + 1);
     }
     wanted.push_back(localeLanguage);
     return wanted;

@@ -1,8 +1,8 @@
 #include "Policy.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/base/Settings.h"
 #include "core/files/Profile.h"
+#include "core/lang/Catalogue.h"
 
 #include <map>
 

@@ -1,8 +1,8 @@
 #include "PolicyBookings.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/book/Vocabulary.h"
 #include "core/command/CommandLine.h"
+#include "core/lang/Catalogue.h"
 
 #include <variant>
 
@@ -59,7 +59,8 @@ PolicyBookings compilePolicyBookings(const std::vector<std::string>& entries, Lo
         }
         if (bookings.count == kLastReservation) {
             bookings.ignored.push_back(
-                entry + ": " + fill(tr("{0} 件を超えています"), {std::to_string(kLastReservation)}));
+                entry + ": " +
+                fill(tr("{0} 件を超えています"), {std::to_string(kLastReservation)}));
             continue;
         }
         const int row = ++bookings.count;

@@ -1,8 +1,8 @@
 #include "PolicyInForce.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/book/Booking.h"
 #include "core/files/History.h"
+#include "core/lang/Catalogue.h"
 #include "core/schedule/RowMoments.h"
 #include "core/text/DateTimeText.h"
 
@@ -106,8 +106,7 @@ std::string PolicyInForce::limitsText() const {
     const auto& most = policy_.maxPostpones.value;
     std::string text =
         tr("キャンセル: ") + (policy_.allowCancel.value ? tr("できる") : tr("できない")) +
-        tr("  10分延期: ") +
-        (most ? countText("{0}回まで", "{0}回まで", *most) : tr("制限なし"));
+        tr("  10分延期: ") + (most ? countText("{0}回まで", "{0}回まで", *most) : tr("制限なし"));
     if (policy_.minimumCountdown.value > 0)
         text += fill(tr("  カウントダウン: {0}秒以上"),
                      {std::to_string(policy_.minimumCountdown.value)});
@@ -118,7 +117,8 @@ std::string PolicyInForce::limitsText() const {
 
 std::string PolicyInForce::report() const {
     using namespace policy_key;
-    std::string text = (policy_.inForce() ? tr("管理者の設定:") : tr("管理者の設定はありません。")) + "\n";
+    std::string text =
+        (policy_.inForce() ? tr("管理者の設定:") : tr("管理者の設定はありません。")) + "\n";
     if (policy_.inForce()) {
         const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
         const auto& most = policy_.maxPostpones.value;
@@ -130,9 +130,8 @@ std::string PolicyInForce::report() const {
                      policy_.allowUserBookings.place);
         text += line(kMinimumCountdown, least ? std::to_string(least) : tr("なし"),
                      policy_.minimumCountdown.place);
-        text += std::string(kBookings) + ": " +
-                countText("{0} 件", "{0} 件", bookings_.count) + placeOf(policy_.bookings.place) +
-                "\n";
+        text += std::string(kBookings) + ": " + countText("{0} 件", "{0} 件", bookings_.count) +
+                placeOf(policy_.bookings.place) + "\n";
         for (std::size_t i = 0; i < policy_.bookings.value.size(); ++i)
             text += "  " + std::to_string(i + 1) + "=" + policy_.bookings.value[i] + "\n";
     }

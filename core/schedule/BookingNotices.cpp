@@ -64,8 +64,8 @@ Notice missedNotice(std::string_view summary, std::vector<MissedMoment> moments)
         for (std::size_t i = 0; i < shown; ++i)
             body.append(i == 0 ? "" : "\n").append(lines[i]);
         if (shown < lines.size())
-            body.append("\n").append(countText("他{0}件", "他{0}件",
-                                                 static_cast<long long>(lines.size() - shown)));
+            body.append("\n").append(
+                countText("他{0}件", "他{0}件", static_cast<long long>(lines.size() - shown)));
         if (shown == 0 || characters(body) <= kNoticeBodyLimit)
             break;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/base/LocalTime.h"
-#include "core/lang/Catalogue.h"
 #include "core/book/ReservationTable.h"
+#include "core/lang/Catalogue.h"
 #include "core/power/PowerAction.h"
 
 #include <array>

@@ -1,4 +1,5 @@
 #include "JobWatch.h"
+
 #include "core/lang/Catalogue.h"
 
 #include <utility>

@@ -1,7 +1,7 @@
 #include "ProgramEnds.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/base/Settings.h"
+#include "core/lang/Catalogue.h"
 
 #include <algorithm>
 #include <utility>

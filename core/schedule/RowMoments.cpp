@@ -1,7 +1,7 @@
 #include "RowMoments.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/book/Vocabulary.h"
+#include "core/lang/Catalogue.h"
 #include "core/power/PowerAction.h"
 #include "core/text/DateTimeText.h"
 
@@ -19,9 +19,10 @@ struct WeeklyRule {
 
 // Weekday numbers run from 1 (Sunday) to 7 (Saturday); "土日" wraps round the week's end.
 constexpr WeeklyRule kWeeklyRules[] = {
-    {stored("毎週日曜"), 1, 1},   {stored("毎週月曜"), 2, 2}, {stored("毎週火曜"), 3, 3}, {stored("毎週水曜"), 4, 4},
-    {stored("毎週木曜"), 5, 5},   {stored("毎週金曜"), 6, 6}, {stored("毎週土曜"), 7, 7}, {stored("毎週月～金"), 2, 6},
-    {stored("毎週月～土"), 2, 7}, {stored("毎週土日"), 7, 1},
+    {stored("毎週日曜"), 1, 1}, {stored("毎週月曜"), 2, 2},   {stored("毎週火曜"), 3, 3},
+    {stored("毎週水曜"), 4, 4}, {stored("毎週木曜"), 5, 5},   {stored("毎週金曜"), 6, 6},
+    {stored("毎週土曜"), 7, 7}, {stored("毎週月～金"), 2, 6}, {stored("毎週月～土"), 2, 7},
+    {stored("毎週土日"), 7, 1},
 };
 
 bool weeklyDueOn(std::string_view dateCell, int weekday) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/base/LocalTime.h"
-#include "core/lang/Catalogue.h"
 #include "core/base/Settings.h"
+#include "core/lang/Catalogue.h"
 #include "core/power/PowerAction.h"
 
 #include <array>
@@ -34,8 +34,10 @@ struct CountdownLimits {
 
 // What the countdown's hints and the commands say of a policy's limit.
 inline constexpr std::string_view kCancelForbidden = msg("管理者の設定で、キャンセルできません。");
-inline constexpr std::string_view kPostponeExhausted = msg("管理者の設定で、これ以上延期できません。");
-inline constexpr std::string_view kUserBookingsForbidden = msg("管理者の設定で、予約は変えられません。");
+inline constexpr std::string_view kPostponeExhausted =
+    msg("管理者の設定で、これ以上延期できません。");
+inline constexpr std::string_view kUserBookingsForbidden =
+    msg("管理者の設定で、予約は変えられません。");
 
 // The state the three windows share; one instance is owned by the program.
 struct SharedState {

@@ -1,4 +1,5 @@
 #include "DesktopNotifier.h"
+
 #include "core/forms/FormDesign.h"
 
 #include <QDBusConnection>

@@ -1,4 +1,5 @@
 #include "IdleInhibitor.h"
+
 #include "core/lang/Catalogue.h"
 
 #include <QDBusConnection>

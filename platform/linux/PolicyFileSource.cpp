@@ -1,4 +1,5 @@
 #include "PolicyFileSource.h"
+
 #include "core/lang/Catalogue.h"
 
 #include <cerrno>
@@ -71,7 +72,8 @@ std::vector<core::PolicyLayer> PolicyFileSource::read() const {
             text.append(buffer, static_cast<std::size_t>(got));
         close(fd);
         if (got < 0 || text.size() > kMostBytes) {
-            refused.ignored.emplace_back(got < 0 ? core::tr("読めません") : core::tr("大きすぎます"));
+            refused.ignored.emplace_back(got < 0 ? core::tr("読めません")
+                                                 : core::tr("大きすぎます"));
             return {refused};
         }
         return {core::parsePolicyFile(text, path_)};

@@ -1,7 +1,7 @@
 #include "SingleInstance.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/command/Wire.h"
+#include "core/lang/Catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -232,10 +232,10 @@ void SingleInstance::take(QLocalSocket* peer) {
         const QByteArray message =
             QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
         if (const auto request = core::decodeRequest(message.toStdString()))
-            peer->write(
-                kAnswer +
-                QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*request))).toBase64() +
-                '\n');
+            peer->write(kAnswer +
+                        QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*request)))
+                            .toBase64() +
+                        '\n');
     }
     peer->flush();
     peer->disconnectFromServer();

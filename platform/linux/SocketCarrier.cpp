@@ -1,9 +1,9 @@
 #include "SocketCarrier.h"
-#include "core/lang/Catalogue.h"
 
 #include "SettingsLocation.h"
 #include "XdgAutostart.h"
 #include "core/files/FilePlaces.h"
+#include "core/lang/Catalogue.h"
 
 #include <QDir>
 #include <QThread>

@@ -1,4 +1,5 @@
 #include "XdgViewer.h"
+
 #include "core/lang/Catalogue.h"
 
 #include <QProcess>

@@ -1,7 +1,7 @@
 #include "CommandChannel.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/command/Wire.h"
+#include "core/lang/Catalogue.h"
 
 #include <memory>
 #include <optional>

@@ -1,5 +1,4 @@
 #include "PipeCarrier.h"
-#include "core/lang/Catalogue.h"
 
 #include "CommandChannel.h"
 #include "SettingsLocation.h"
@@ -7,6 +6,7 @@
 #include "StartupShortcut.h"
 #include "WideText.h"
 #include "core/files/FilePlaces.h"
+#include "core/lang/Catalogue.h"
 
 #include <objbase.h>
 
@@ -88,7 +88,8 @@ std::string PipeCarrier::helpExamples() const {
            core::tr(core::kPlainExamples) +
            "  PowerShell:\n"
            "  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff\n"
-           "  Brindlewhistmoore --list | Select-String " + std::string(core::stored("終了")) + "\n";
+           "  Brindlewhistmoore --list | Select-String " +
+           std::string(core::stored("終了")) + "\n";
 }
 
 } // namespace platform

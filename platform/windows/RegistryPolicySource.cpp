@@ -1,7 +1,7 @@
 #include "RegistryPolicySource.h"
-#include "core/lang/Catalogue.h"
 
 #include "WideText.h"
+#include "core/lang/Catalogue.h"
 
 #include <cstring>
 #include <string>
@@ -77,7 +77,8 @@ core::PolicyLayer layerOf(HKEY own, const std::string& place) {
             if (value.type == REG_SZ || value.type == REG_EXPAND_SZ)
                 named.emplace_back(value.name, textOf(value));
             else
-                layer.ignored.push_back("Bookings\\" + value.name + core::tr(": 文字列ではありません"));
+                layer.ignored.push_back("Bookings\\" + value.name +
+                                        core::tr(": 文字列ではありません"));
         }
         RegCloseKey(bookings);
         core::setPolicyBookings(layer, named);

@@ -215,11 +215,10 @@ TEST(BookingCommands, EnglishSelectorsBookAndReEditTheStoredWords) {
                                  Selector::Minute, Selector::Action})
             rig.controls.selectIndex(s, -1);
         rig.commands.StringGrid1DblClick();
-        const std::vector<int> reEdited{rig.controls.itemIndex(Selector::Weekdays),
-                                        rig.controls.itemIndex(Selector::Period),
-                                        rig.controls.itemIndex(Selector::Hour),
-                                        rig.controls.itemIndex(Selector::Minute),
-                                        rig.controls.itemIndex(Selector::Action)};
+        const std::vector<int> reEdited{
+            rig.controls.itemIndex(Selector::Weekdays), rig.controls.itemIndex(Selector::Period),
+            rig.controls.itemIndex(Selector::Hour), rig.controls.itemIndex(Selector::Minute),
+            rig.controls.itemIndex(Selector::Action)};
         EXPECT_EQ(reEdited, (std::vector<int>{7, 1, 3, 5, 3}));
         return rig.files.files["SetTimeData.txt"];
     };

@@ -1,4 +1,5 @@
 #include "core/lang/Catalogue.h"
+
 #include "core/lang/Language.h"
 
 #include <gtest/gtest.h>

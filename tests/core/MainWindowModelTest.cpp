@@ -396,7 +396,9 @@ TEST(MainWindowModel, TheWakeTimerStandsBeforeTheNextBooking) {
 
 TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     Window w({"毎日,午後,０時,00分,終了,稼働"});
-    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine({"ja", args}); };
+    const auto run = [&](std::vector<std::string> args) {
+        return w.model.runCommandLine({"ja", args});
+    };
     w.controls.row = 5;
     EXPECT_EQ(run({"--book", "電源断", "--at", "12:30"}),
               (CommandAnswer{kDone, "2\t2026/12/07\t午後\t０時\t30分\t終了\t稼働\n", ""}));
@@ -445,7 +447,9 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
 TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     const std::string threeSeconds = "[SET]\r\nShutDownTime=3\r\n";
     Window w({}, threeSeconds);
-    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine({"ja", args}); };
+    const auto run = [&](std::vector<std::string> args) {
+        return w.model.runCommandLine({"ja", args});
+    };
     w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(CancelledBy::Command); };
     ASSERT_EQ(run({"--now", "standby"}).status, kDone);
     w.state.ExecutionPhase = Phase::Execute; // the count ran out; the next tick would ask
@@ -569,7 +573,9 @@ TEST(MainWindowModel, TheAutostartEntryChangesOnlyWithItsSwitch) {
 
 TEST(MainWindowModel, AWatchForTheEndOfProgramsHoldsTheTableAndCountsDownWhenTheyEnd) {
     Window w({"毎日,午後,０時,00分,終了,稼働"});
-    const auto run = [&](std::vector<std::string> args) { return w.model.runCommandLine({"ja", args}); };
+    const auto run = [&](std::vector<std::string> args) {
+        return w.model.runCommandLine({"ja", args});
+    };
     w.processes.running = {"render", "4242"};
     EXPECT_EQ(run({"--watch", "reboot", "--exit", "rendr"}),
               (CommandAnswer{kRefused, "", "そのプログラムは動いていません。\n"}));

@@ -64,14 +64,13 @@ QStringList misfits(const QWidget* window) {
             if (label->wordWrap())
                 misfit(label, label->text(), label->heightForWidth(room.width()), room.height());
             else
-                misfit(label, label->text(),
-                       label->fontMetrics().horizontalAdvance(label->text()), room.width());
+                misfit(label, label->text(), label->fontMetrics().horizontalAdvance(label->text()),
+                       room.width());
         }
         if (const auto* group = qobject_cast<const QGroupBox*>(widget))
             misfit(group, group->title(), group->minimumSizeHint().width(), group->width());
         if (const auto* tabs = qobject_cast<const QTabWidget*>(widget))
-            misfit(tabs, QStringLiteral("tabs"), tabs->tabBar()->sizeHint().width(),
-                   tabs->width());
+            misfit(tabs, QStringLiteral("tabs"), tabs->tabBar()->sizeHint().width(), tabs->width());
         if (const auto* header = qobject_cast<const QHeaderView*>(widget);
             header && header->orientation() == Qt::Horizontal) {
             for (int section = 0; section < header->count(); ++section) {
@@ -129,7 +128,8 @@ private slots:
                         "");
         for (const QWidget* window :
              std::initializer_list<const QWidget*>{rig.form.get(), &settings, &countdown, &policy})
-            QVERIFY2(misfits(window).isEmpty(), qPrintable(misfits(window).join(QLatin1Char('\n'))));
+            QVERIFY2(misfits(window).isEmpty(),
+                     qPrintable(misfits(window).join(QLatin1Char('\n'))));
     }
 
     void theSourceLanguageKeepsItsDesign() {

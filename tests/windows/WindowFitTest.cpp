@@ -42,7 +42,8 @@ std::wstring textOf(HWND control) {
 // The text's size in the control's font, on one line or broken into lines `width` wide.
 SIZE drawn(HWND control, const std::wstring& text, UINT format, int width = 0) {
     HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT box{0, 0, width, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
     SelectObject(dc, old);
@@ -71,8 +72,7 @@ BOOL CALLBACK measure(HWND control, LPARAM misfitsPointer) {
     const UINT oneLine = DT_SINGLELINE | DT_NOPREFIX;
     if (kind == L"Static" && !text.empty()) {
         if (client.bottom >= 2 * drawn(control, L"X", oneLine).cy)
-            misfits.check(text,
-                          drawn(control, text, DT_WORDBREAK | DT_NOPREFIX, client.right).cy,
+            misfits.check(text, drawn(control, text, DT_WORDBREAK | DT_NOPREFIX, client.right).cy,
                           client.bottom);
         else
             misfits.check(text, drawn(control, text, oneLine).cx, client.right);
@@ -81,15 +81,13 @@ BOOL CALLBACK measure(HWND control, LPARAM misfitsPointer) {
         const bool box = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ||
                          type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
         const int chrome = type == BS_GROUPBOX ? 16
-                           : box ? GetSystemMetrics(SM_CXMENUCHECK) + 4
-                                 : 4 * GetSystemMetrics(SM_CXEDGE);
+                           : box               ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                                               : 4 * GetSystemMetrics(SM_CXEDGE);
         if ((style & BS_MULTILINE) != 0)
-            misfits.check(text,
-                          drawn(control, text, DT_WORDBREAK, client.right - chrome).cy,
+            misfits.check(text, drawn(control, text, DT_WORDBREAK, client.right - chrome).cy,
                           client.bottom);
         else
-            misfits.check(text, drawn(control, text, DT_SINGLELINE).cx + chrome,
-                          client.right);
+            misfits.check(text, drawn(control, text, DT_SINGLELINE).cx + chrome, client.right);
     } else if (kind == WC_TABCONTROLW) {
         const int count = static_cast<int>(SendMessageW(control, TCM_GETITEMCOUNT, 0, 0));
         RECT last{};

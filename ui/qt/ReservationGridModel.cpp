@@ -25,9 +25,9 @@ QVariant ReservationGridModel::headerData(int section, Qt::Orientation orientati
                                           int role) const {
     if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    const std::string text =
-        orientation == Qt::Horizontal ? core::shownCell(table_, section + 1, 0)
-                                      : core::shownCell(table_, 0, section + 1);
+    const std::string text = orientation == Qt::Horizontal
+                                 ? core::shownCell(table_, section + 1, 0)
+                                 : core::shownCell(table_, 0, section + 1);
     return QString::fromStdString(text);
 }
 

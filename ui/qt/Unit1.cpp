@@ -237,7 +237,8 @@ void TForm1::buildGrid() {
     top->setFixedHeight(core::kDefaultRowHeight + 1);
     top->setHighlightSections(false);
     for (int column = 1; column < core::kColumnCount; ++column)
-        top->resizeSection(column - 1, core::design::widened(core::kColumnWidths[static_cast<std::size_t>(column)]));
+        top->resizeSection(column - 1, core::design::widened(
+                                           core::kColumnWidths[static_cast<std::size_t>(column)]));
 
     QHeaderView* side = StringGrid1->verticalHeader();
     side->setSectionResizeMode(QHeaderView::Fixed);

@@ -110,11 +110,10 @@ void TForm3::FormShow() {
 }
 
 void TForm3::Button1Click() {
-    const core::SettingsDialogValues values{CheckBox1->isChecked(), CheckBox2->isChecked(),
-                                            CheckBox3->isChecked(), SpinEdit1->value(),
-                                            CheckBox4->isChecked(), CheckBox5->isChecked(),
-                                            SpinEdit2->value(),     CheckBox6->isChecked(),
-                                            ComboBox1->currentIndex()};
+    const core::SettingsDialogValues values{
+        CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
+        SpinEdit1->value(),     CheckBox4->isChecked(), CheckBox5->isChecked(),
+        SpinEdit2->value(),     CheckBox6->isChecked(), ComboBox1->currentIndex()};
     if (model_.Button1Click(values))
         hide();
 }

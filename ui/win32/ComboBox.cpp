@@ -13,11 +13,11 @@ constexpr int kDropDownHeight = 200;
 
 ComboBox::ComboBox(Window& owner, core::design::Rect place, const std::vector<std::string>& items,
                    Field field)
-    : Control(owner.add(WC_COMBOBOXW, "",
-                        (field == Field::Editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL
-                                                  : CBS_DROPDOWNLIST) |
-                            WS_VSCROLL | WS_TABSTOP,
-                        {place.left, place.top, place.width, kDropDownHeight})) {
+    : Control(
+          owner.add(WC_COMBOBOXW, "",
+                    (field == Field::Editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST) |
+                        WS_VSCROLL | WS_TABSTOP,
+                    {place.left, place.top, place.width, kDropDownHeight})) {
     for (const std::string& item : items)
         SendMessageW(hwnd(), CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(platform::toWide(item).c_str()));

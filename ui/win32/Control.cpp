@@ -1,6 +1,6 @@
 #include "Control.h"
-#include "core/lang/Catalogue.h"
 
+#include "core/lang/Catalogue.h"
 #include "platform/windows/WideText.h"
 
 namespace ui {

@@ -55,8 +55,8 @@ void Layout::apply(const Entry& entry) const {
         width = text.cx;
         height = text.cy;
     }
-    SetWindowPos(entry.control, nullptr, at.x + scale(design.left), at.y + scale(design.top),
-                 width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(entry.control, nullptr, at.x + scale(design.left), at.y + scale(design.top), width,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 FontHandle programFont(int dpi, int designHeight) {

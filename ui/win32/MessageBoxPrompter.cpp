@@ -1,7 +1,7 @@
 #include "MessageBoxPrompter.h"
-#include "core/lang/Catalogue.h"
 
 #include "core/forms/FormDesign.h"
+#include "core/lang/Catalogue.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
 

@@ -1,6 +1,6 @@
 #include "PopupMenu.h"
-#include "core/lang/Catalogue.h"
 
+#include "core/lang/Catalogue.h"
 #include "platform/windows/WideText.h"
 
 namespace ui {

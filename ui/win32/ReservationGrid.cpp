@@ -92,8 +92,8 @@ void ReservationGrid::fitColumns() {
     std::vector<int> needed;
     for (int column = 0; column < core::kColumnCount; ++column) {
         designed.push_back(
-            MulDiv(core::design::widened(core::kColumnWidths[static_cast<std::size_t>(column)]), dpi_,
-                   kDesignDpi));
+            MulDiv(core::design::widened(core::kColumnWidths[static_cast<std::size_t>(column)]),
+                   dpi_, kDesignDpi));
         int widest = 0;
         for (int row = 0; row <= core::kLastReservation; ++row) {
             const std::wstring text = platform::toWide(core::shownCell(table_, column, row));

@@ -183,8 +183,8 @@ void TForm1::buildTimeSheet() {
         std::make_unique<ComboBox>(sheet, d::ComboBox2, core::shownSelectorItems(Selector::Hour));
     ComboBox3 =
         std::make_unique<ComboBox>(sheet, d::ComboBox3, core::shownSelectorItems(Selector::Minute));
-    ComboBox4 =
-        std::make_unique<ComboBox>(sheet, d::ComboBox4, core::shownSelectorItems(Selector::Weekdays));
+    ComboBox4 = std::make_unique<ComboBox>(sheet, d::ComboBox4,
+                                           core::shownSelectorItems(Selector::Weekdays));
     RadioButton1 = std::make_unique<Button>(sheet.add(L"BUTTON", d::RadioButton1.text,
                                                       BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
                                                       d::RadioButton1.place));
@@ -199,8 +199,8 @@ void TForm1::buildElapsedSheet() {
     TabSheet& sheet = *TabSheet2;
     SpinEdit1 = std::make_unique<SpinEdit>(sheet, d::SpinEdit1, kArrowsWidth);
     addLabel(sheet, d::Label4);
-    ComboBox6 = std::make_unique<ComboBox>(sheet, d::ComboBox6,
-                                           core::shownSelectorItems(core::Selector::ElapsedMinutes));
+    ComboBox6 = std::make_unique<ComboBox>(
+        sheet, d::ComboBox6, core::shownSelectorItems(core::Selector::ElapsedMinutes));
     addLabel(sheet, d::Label5);
     addLabel(sheet, d::Label3);
     Label8 = addValueLabel(sheet, d::Label8);

@@ -91,9 +91,9 @@ void TForm3::Button1Click() {
     SpinEdit1->left();
     SpinEdit2->left();
     const core::SettingsDialogValues values{
-        CheckBox1->checked(), CheckBox2->checked(), CheckBox3->checked(), SpinEdit1->value(),
-        CheckBox4->checked(), CheckBox5->checked(), SpinEdit2->value(),   CheckBox6->checked(),
-        ComboBox1->index()};
+        CheckBox1->checked(), CheckBox2->checked(), CheckBox3->checked(),
+        SpinEdit1->value(),   CheckBox4->checked(), CheckBox5->checked(),
+        SpinEdit2->value(),   CheckBox6->checked(), ComboBox1->index()};
     if (model_.Button1Click(values))
         ShowWindow(handle(), SW_HIDE);
 }

@@ -1,8 +1,8 @@
 #include "Window.h"
-#include "core/lang/Catalogue.h"
 
 #include "Control.h"
 #include "core/forms/Centring.h"
+#include "core/lang/Catalogue.h"
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
 
@@ -54,9 +54,10 @@ void Window::create(HWND parent) {
     RECT outer{0, 0, frame_.client.width, frame_.client.height};
     AdjustWindowRectEx(&outer, frame_.style, FALSE, frame_.extendedStyle);
     if (CreateWindowExW(frame_.extendedStyle, frame_.windowClass,
-                        platform::toWide(core::tr(frame_.title)).c_str(), frame_.style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, parent,
-                        nullptr, GetModuleHandleW(nullptr), this) == nullptr)
+                        platform::toWide(core::tr(frame_.title)).c_str(), frame_.style,
+                        CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                        outer.bottom - outer.top, parent, nullptr, GetModuleHandleW(nullptr),
+                        this) == nullptr)
         failed("CreateWindowExW");
     setDpi(static_cast<int>(GetDpiForWindow(handle_)));
     build();
@@ -64,8 +65,8 @@ void Window::create(HWND parent) {
 
 HWND Window::add(const wchar_t* windowClass, std::string_view text, DWORD style,
                  core::design::Rect place, HWND relativeTo, DWORD extendedStyle, int id) {
-    HWND control =
-        makeControl(handle_, id != 0 ? id : nextId_++, windowClass, core::tr(text), style, extendedStyle);
+    HWND control = makeControl(handle_, id != 0 ? id : nextId_++, windowClass, core::tr(text),
+                               style, extendedStyle);
     layout_.place(control, place, relativeTo);
     return control;
 }
