@@ -24,10 +24,6 @@ void useCatalogue(const Catalogue* catalogue) {
     inUse = catalogue;
 }
 
-const Catalogue* catalogueInUse() {
-    return inUse;
-}
-
 std::string_view languageInUse() {
     return inUse != nullptr ? inUse->language : kSourceLanguage;
 }
@@ -37,7 +33,9 @@ std::string tr(std::string_view text) {
     return std::string(entry != nullptr ? entry->forms[0] : text);
 }
 
-std::string trn(std::string_view one, std::string_view many, long long count) {
+namespace {
+
+std::string formFor(std::string_view one, std::string_view many, long long count) {
     const CatalogueEntry* entry = find(one);
     if (entry == nullptr)
         return std::string(count == 1 ? one : many);
@@ -46,6 +44,8 @@ std::string trn(std::string_view one, std::string_view many, long long count) {
                            ? entry->forms.at(form)
                            : entry->forms[0]);
 }
+
+} // namespace
 
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
     std::string out;
@@ -66,7 +66,7 @@ std::string fill(std::string_view pattern, std::initializer_list<std::string_vie
 }
 
 std::string countText(std::string_view one, std::string_view many, long long count) {
-    return fill(trn(one, many, count), {std::to_string(count)});
+    return fill(formFor(one, many, count), {std::to_string(count)});
 }
 
 LanguageScope::LanguageScope(const Catalogue* catalogue) : previous_(inUse) {

@@ -50,16 +50,13 @@ std::span<const Catalogue* const> builtInCatalogues();
 
 // The texts from now on come from `catalogue`; nullptr for the Japanese source.
 void useCatalogue(const Catalogue* catalogue);
-const Catalogue* catalogueInUse();
 // "ja", or the language of the catalogue in use.
 std::string_view languageInUse();
 
 std::string tr(std::string_view text);
-// The form of the text for `count`, still holding its "{0}".
-std::string trn(std::string_view one, std::string_view many, long long count);
 // Each "{0}" to "{9}" replaced by that value; a brace of anything else stays.
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values);
-// trn with the count filled in as its "{0}".
+// The form of the text for `count` (the catalogue's plural rule), its "{0}" the count.
 std::string countText(std::string_view one, std::string_view many, long long count);
 
 // The texts in another language while it lives: a command's answers in its sender's language.
