@@ -8,24 +8,37 @@
 
 namespace core {
 
+namespace {
+
+std::string secondsLeftText(int seconds) {
+    return countText("残り{0}秒", "残り{0}秒", seconds);
+}
+
+} // namespace
+
 void CountdownModel::FormShow() {
     controls_.startTimer();
     progressMaximum_ = state_.countdownSeconds();
     controls_.setProgressMaximum(progressMaximum_);
-    if (auto texts = countdownTexts(state_.PendingAction, state_.countdownText()))
+    std::string said;
+    if (auto texts = countdownTexts(state_.PendingAction, state_.countdownText())) {
         controls_.showTexts(texts->title, texts->message);
+        said = fill(tr("{0}: {1}"), {texts->title, texts->message});
+    }
     const CountdownLimits& limits = state_.Limits;
     const std::string cancelRefusal = limits.cancelAllowed ? "" : tr(kCancelForbidden);
     const std::string postponeRefusal = limits.postponeAllowed ? "" : tr(kPostponeExhausted);
     controls_.limitButtons(cancelRefusal, postponeRefusal);
-    if (!cancelRefusal.empty() || !postponeRefusal.empty())
-        controls_.showHint(cancelRefusal +
-                           (cancelRefusal.empty() || postponeRefusal.empty() ? "" : "\n") +
-                           postponeRefusal);
-    else
-        controls_.showHint(tr(design::form2::Label2.text));
+    const std::string hint =
+        !cancelRefusal.empty() || !postponeRefusal.empty()
+            ? cancelRefusal + (cancelRefusal.empty() || postponeRefusal.empty() ? "" : "\n") +
+                  postponeRefusal
+            : tr(design::form2::Label2.text);
+    controls_.showHint(hint);
+    controls_.announce(said + " " + hint);
     controls_.setProgress(0);
     state_.CountdownTicks = 0;
+    controls_.showSecondsLeft(secondsLeftText(progressMaximum_));
 }
 
 void CountdownModel::Timer1Timer() {
@@ -36,7 +49,15 @@ void CountdownModel::Timer1Timer() {
     if (finished) {
         controls_.stopTimer();
         controls_.hideDialog();
+        return;
     }
+    // Read afresh, as the count itself is: a length lowered meanwhile.
+    const int left = state_.countdownSeconds() - state_.CountdownTicks;
+    const std::string text = secondsLeftText(left);
+    controls_.showSecondsLeft(text);
+    if (std::find(kAnnouncedSeconds.begin(), kAnnouncedSeconds.end(), left) !=
+        kAnnouncedSeconds.end())
+        controls_.announce(text);
 }
 
 std::string cancelledByText(CancelledBy by) {
@@ -67,6 +88,7 @@ void CountdownModel::SpeedButton2Click() {
         return;
     if (auto refusal = postponed_()) {
         controls_.showHint(*refusal);
+        controls_.announce(*refusal);
         return;
     }
     controls_.stopTimer();

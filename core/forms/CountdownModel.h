@@ -2,6 +2,7 @@
 
 #include "core/schedule/SharedState.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,9 +23,17 @@ public:
     virtual void limitButtons(std::string_view cancelRefusal, std::string_view postponeRefusal) = 0;
     virtual void setProgressMaximum(int maximum) = 0;
     virtual void setProgress(int value) = 0;
+    virtual void showSecondsLeft(const std::string& text) = 0;
     virtual void beep() = 0;
+    // Said by a screen reader as soon as it is free: the dialog's texts as it appears, the time
+    // left at a few points, a refused 10分延期.
+    virtual void announce(const std::string& text) = 0;
     virtual void hideDialog() = 0;
 };
+
+// The seconds left at which the countdown says how many: often enough to be heard, seldom enough
+// to leave the reader free between them.
+inline constexpr std::array<int, 3> kAnnouncedSeconds{30, 10, 5};
 
 // What ended a countdown before its time.
 enum class CancelledBy { Button, Escape, CloseBox, Command };

@@ -53,6 +53,7 @@ public:
     void showCountdown() override { face_.showCountdown(); }
     void cancelCountdown() override { face_.cancelCountdown(); }
     void showNotice(const Notice& notice) override { face_.showNotice(notice); }
+    void showTrayTip(const std::string& tip) override { face_.showTrayTip(tip); }
     // The tray's item is there from the start; the face keeps the line for its widgets.
     void showPolicyLine(const std::string& text) override { face_.showPolicyLine(text); }
     void showPolicyBookings(const std::vector<PolicyBookingLine>& lines,

@@ -35,6 +35,14 @@ Size widened(Size client) {
     return {widened(client.width), client.height};
 }
 
+char accessKeyOf(std::string_view caption) {
+    const auto amp = caption.find('&');
+    if (amp == std::string_view::npos || amp + 1 == caption.size())
+        return 0;
+    const char key = caption[amp + 1];
+    return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+}
+
 std::vector<std::string> numberedItems(int count, std::string_view suffix) {
     std::vector<std::string> items;
     for (int i = 0; i < count; ++i) {

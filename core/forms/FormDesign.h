@@ -73,6 +73,9 @@ Size widened(Size client);
 // A column's width.
 int widened(int width);
 
+// The letter after "&" in a caption, upper case: the access key Alt+letter presses it; 0 for none.
+char accessKeyOf(std::string_view caption);
+
 // "00" + suffix to "59" + suffix, the minutes' items.
 std::vector<std::string> numberedItems(int count, std::string_view suffix);
 
@@ -141,7 +144,7 @@ inline constexpr std::string_view kProgramHint =
 inline constexpr Control Label1{msg("現在の時刻"), {208, 124}};
 inline constexpr Rect Label2{287, 124, 53, 14};
 inline constexpr Rect ComboBox5{395, 120, 77, kSelectorHeight};
-inline constexpr Control Button2{msg("予約する"), {208, 152, 81, 33}};
+inline constexpr Control Button2{msg("予約する(&B)"), {208, 152, 81, 33}};
 inline constexpr Control Button4{msg("トレイに格納"), {391, 152, 81, 33}};
 inline constexpr Rect StringGrid1{52, 200, 394, 121};
 inline constexpr std::string_view kGridHint =
@@ -166,6 +169,25 @@ inline constexpr std::string_view N2 = msg("電源Ｏｆｆ");
 inline constexpr std::string_view Delete1 = msg("削除");
 inline constexpr std::string_view N6 = msg("停止");
 inline constexpr std::string_view N7 = msg("稼働");
+
+// What a screen reader calls the controls that have no caption of their own; the others are
+// named by their caption, or by the label beside them.
+namespace names {
+inline constexpr std::string_view MonthCalendar1 = msg("予約日");
+inline constexpr std::string_view ComboBox1 = msg("午前・午後");
+inline constexpr std::string_view ComboBox2 = msg("時");
+inline constexpr std::string_view ComboBox3 = msg("分");
+inline constexpr std::string_view ComboBox4 = msg("曜日");
+inline constexpr std::string_view SpinEdit1 = Label4.text;
+inline constexpr std::string_view ComboBox6 = Label5.text;
+inline constexpr std::string_view SpinEdit2 = Label15.text;
+inline constexpr std::string_view SpinEdit3 = msg("続く分数");
+inline constexpr std::string_view ComboBox7 = CheckBox1.text;
+inline constexpr std::string_view SpinEdit4 = Label17.text;
+inline constexpr std::string_view SpinEdit5 = msg("続く分数");
+inline constexpr std::string_view ComboBox5 = msg("動作");
+inline constexpr std::string_view StringGrid1 = msg("予約の一覧");
+} // namespace names
 } // namespace form1
 
 namespace form2 {
@@ -178,13 +200,16 @@ inline constexpr Control Label2{msg("キャンセルする場合は、キャン�
                                 {13, 56, 296, 34}};
 inline constexpr Colour kTextColour{0xFF, 0x00, 0x00};
 inline constexpr Rect ProgressBar1{76, 96, 169, 17};
+// The seconds left, under the bar; a screen reader hears it at a few points and the dialog's texts
+// from it as the dialog appears.
+inline constexpr Rect Label3{76, 118, 169, 14};
 // Until the first showing sets the countdown's length.
 inline constexpr int kProgressMaximum = 30;
 // Timer1 counts the seconds.
 inline constexpr int kStepMs = 1000;
 // キャンセル and "10分延期", side by side and centred under the bar.
-inline constexpr Control SpeedButton1{msg("キャンセル"), {52, 144, 105, 25}};
-inline constexpr Control SpeedButton2{msg("10分延期"), {165, 144, 105, 25}};
+inline constexpr Control SpeedButton1{msg("キャンセル(&C)"), {52, 144, 105, 25}};
+inline constexpr Control SpeedButton2{msg("10分延期(&L)"), {165, 144, 105, 25}};
 } // namespace form2
 
 namespace form3 {
@@ -216,6 +241,12 @@ inline constexpr Control Label4{msg("表示の言語"), {16, 304}};
 inline constexpr Rect ComboBox1{120, 300, 161, kSelectorHeight};
 inline constexpr Control Button1{"OK", {152, 336, 57, 25}};
 inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 336, 57, 25}};
+
+namespace names {
+inline constexpr std::string_view SpinEdit1 = msg("警告の秒数");
+inline constexpr std::string_view SpinEdit2 = msg("通知する分数");
+inline constexpr std::string_view ComboBox1 = Label4.text;
+} // namespace names
 } // namespace form3
 
 // The administrator's bookings, read-only.

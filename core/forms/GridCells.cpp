@@ -15,4 +15,15 @@ std::string shownCell(const ReservationTable& table, int column, int row) {
     return cell;
 }
 
+std::string rowSpeech(const ReservationTable& table, int row) {
+    std::string cells;
+    for (int column = DateCell; column <= StateCell; ++column) {
+        const std::string& cell = table.cell(column, row);
+        if (cell.empty())
+            continue;
+        cells.append(cells.empty() ? "" : " ").append(cell);
+    }
+    return fill(tr("{0}: {1}"), {shownCell(table, 0, row), cells.empty() ? tr("空き") : cells});
+}
+
 } // namespace core

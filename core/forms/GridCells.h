@@ -10,4 +10,7 @@ namespace core {
 // stored or, in another language, as numbers; the bookings' words as they are stored.
 std::string shownCell(const ReservationTable& table, int column, int row);
 
+// A row as a screen reader says it: "予約３: 毎日 午後 11時 00分 終了 稼働", the label as shown.
+std::string rowSpeech(const ReservationTable& table, int row);
+
 } // namespace core

@@ -7,6 +7,7 @@
 #include "core/files/SettingsFile.h"
 #include "core/lang/Catalogue.h"
 #include "core/schedule/CpuIdleWatch.h"
+#include "core/schedule/NextBooking.h"
 #include "core/text/DateTimeText.h"
 
 #include <cstdio>
@@ -142,7 +143,14 @@ bool MainWindowModel::userBookingsAllowed() const {
 }
 
 void MainWindowModel::followTable() {
-    awake_.follow(table_, isOn(services_.state.settings.WAKEchange), services_.clock.now());
+    const LocalTime now = services_.clock.now();
+    awake_.follow(table_, isOn(services_.state.settings.WAKEchange), now);
+    std::string tip = nextBookingText({&policy_.table(), &table_}, now)
+                          .value_or(std::string(design::kProductName));
+    if (tip != shownTip_) {
+        shownTip_ = std::move(tip);
+        controls_.showTrayTip(shownTip_);
+    }
 }
 
 void MainWindowModel::tableChanged() {

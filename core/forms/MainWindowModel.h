@@ -78,6 +78,8 @@ public:
     virtual void cancelCountdown() = 0;
     // The grid shows the table as it is now; cheap when nothing changed.
     virtual void showTable() = 0;
+    // The tray icon's tip: the next booking, or the product's name while none is coming.
+    virtual void showTrayTip(const std::string& tip) = 0;
     // A desktop notification; clicking it shows the main window.
     virtual void showNotice(const Notice& notice) = 0;
     // The line that names the administrator's bookings ("管理者の予約: 2件") and the tray's item
@@ -236,6 +238,7 @@ private:
     std::optional<int> policyRow_;
     bool countdownShown_ = false;
     std::optional<ControlLocks> shownLocks_;
+    std::string shownTip_;
 };
 
 } // namespace core

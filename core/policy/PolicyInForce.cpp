@@ -93,9 +93,8 @@ std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
             line.name += tr(" (10分延期)");
         const auto moments = rowMoments(table, row, now, now + std::chrono::days(366));
         if (!moments.empty()) {
-            const std::string time = formatLongTime(moments.front());
             line.next = formatShortDate(std::chrono::floor<std::chrono::days>(moments.front())) +
-                        " " + time.substr(0, time.size() - 3);
+                        " " + formatHourMinute(moments.front());
         }
         lines.push_back(std::move(line));
     }

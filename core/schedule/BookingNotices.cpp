@@ -12,13 +12,6 @@ using namespace std::chrono;
 
 namespace {
 
-// "12:00": the long time without its seconds.
-std::string hourMinute(LocalTime moment) {
-    std::string text = formatLongTime(moment);
-    text.resize(text.size() - 3);
-    return text;
-}
-
 std::size_t characters(std::string_view text) {
     return static_cast<std::size_t>(
         std::count_if(text.begin(), text.end(), [](char byte) { return (byte & 0xC0) != 0x80; }));
@@ -27,7 +20,7 @@ std::size_t characters(std::string_view text) {
 std::string missedLine(const MissedMoment& missed) {
     const ActionDescription* description = describe(missed.action);
     std::string line =
-        formatShortDate(floor<days>(missed.moment)) + " " + hourMinute(missed.moment);
+        formatShortDate(floor<days>(missed.moment)) + " " + formatHourMinute(missed.moment);
     if (description)
         line.append(" ").append(tr(description->name));
     return line;
@@ -46,7 +39,7 @@ Notice advanceNotice(const std::vector<PowerAction>& actions, LocalTime moment) 
         const std::string title = countdownTitle(*description);
         notice.summary.append(notice.summary.empty() ? "" : tr("・")).append(title);
         notice.body.append(notice.body.empty() ? "" : "\n")
-            .append(fill(tr("{0} に{1}。"), {hourMinute(moment), tr(description->phrase)}));
+            .append(fill(tr("{0} に{1}。"), {formatHourMinute(moment), tr(description->phrase)}));
     }
     return notice;
 }

@@ -85,6 +85,12 @@ std::string formatLongTime(LocalTime time) {
     return out;
 }
 
+std::string formatHourMinute(LocalTime time) {
+    std::string text = formatLongTime(time);
+    text.resize(text.size() - 3);
+    return text;
+}
+
 std::optional<LocalDays> parseShortDate(std::string_view text) {
     auto date = takeDate(text);
     if (!date || !text.empty())

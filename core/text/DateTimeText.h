@@ -12,6 +12,8 @@ namespace core {
 // than taken from the process locale, so that a reservation file means the same everywhere.
 std::string formatShortDate(LocalDays day);
 std::string formatLongTime(LocalTime time);
+// "12:00": the long time without its seconds.
+std::string formatHourMinute(LocalTime time);
 
 std::optional<LocalDays> parseShortDate(std::string_view text);
 // A short date, one space, then a long time.

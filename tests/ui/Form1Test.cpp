@@ -48,7 +48,7 @@ private slots:
         const QTabBar* tabs = f.form->PageControl1->tabBar();
         QCOMPARE(tabs->count(), 4);
         QVERIFY(tabs->tabRect(3).right() < f.form->PageControl1->width());
-        QCOMPARE(f.form->Button2->text(), QStringLiteral("予約する"));
+        QCOMPARE(f.form->Button2->text(), QStringLiteral("予約する(&B)"));
 
         auto* model = f.form->StringGrid1->model();
         QCOMPARE(model->rowCount(), 30);

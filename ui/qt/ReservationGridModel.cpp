@@ -16,7 +16,12 @@ int ReservationGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ReservationGridModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    // A screen reader moving up and down the rows hears each row whole, whatever the column.
+    if (role == Qt::AccessibleTextRole)
+        return QString::fromStdString(core::rowSpeech(table_, index.row() + 1));
+    if (role != Qt::DisplayRole)
         return {};
     return QString::fromStdString(table_.cell(index.column() + 1, index.row() + 1));
 }
@@ -35,7 +40,7 @@ void ReservationGridModel::refresh() {
     if (table_.revision() == shownRevision_)
         return;
     shownRevision_ = table_.revision();
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole, Qt::AccessibleTextRole});
 }
 
 } // namespace ui

@@ -61,6 +61,10 @@ void TrayIcon::remove() {
     icon_->hide();
 }
 
+void TrayIcon::setTip(const QString& tip) {
+    icon_->setToolTip(tip);
+}
+
 bool TrayIcon::isAdded() const {
     return icon_->isVisible();
 }

@@ -6,8 +6,8 @@ class QSystemTrayIcon;
 
 namespace ui {
 
-// The program's icon in the notification area, with the tip "Brindlewhistmoore". Where no
-// tray host runs, adding it does nothing and the program goes on without it.
+// The program's icon in the notification area, with its tip. Where no tray host runs, adding it
+// does nothing and the program goes on without it.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +17,7 @@ public:
     // Removing an icon that was never added, or is gone already, does nothing.
     void remove();
     bool isAdded() const;
+    void setTip(const QString& tip);
     // A notification area exists on this desktop now.
     static bool hostAvailable();
 

@@ -3,6 +3,7 @@
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
+#include "ProgramBox.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
@@ -110,6 +111,7 @@ void TForm1::buildWidgets() {
     Button3 = makeButton(this, d::Button3);
     Button8 = makeButton(this, d::Button8);
     Button8->setFocusPolicy(Qt::ClickFocus);
+    nameControls();
     showPolicyLine(policyLine_);
     Button3->setFocusPolicy(Qt::ClickFocus);
 
@@ -215,6 +217,18 @@ void TForm1::buildCpuSheet() {
     Button5 = makeButton(TabSheet3, d::Button5);
     for (QPushButton* button : {Button1, Button5})
         button->setGeometry(buttonLeft, button->y(), right - buttonLeft, button->height());
+}
+
+void TForm1::nameControls() {
+    namespace n = d::names;
+    const std::pair<QWidget*, std::string_view> named[] = {
+        {MonthCalendar1, n::MonthCalendar1}, {ComboBox1, n::ComboBox1}, {ComboBox2, n::ComboBox2},
+        {ComboBox3, n::ComboBox3},           {ComboBox4, n::ComboBox4}, {SpinEdit1, n::SpinEdit1},
+        {ComboBox6, n::ComboBox6},           {SpinEdit2, n::SpinEdit2}, {SpinEdit3, n::SpinEdit3},
+        {ComboBox7, n::ComboBox7},           {SpinEdit4, n::SpinEdit4}, {SpinEdit5, n::SpinEdit5},
+        {ComboBox5, n::ComboBox5},           {StringGrid1, n::StringGrid1}};
+    for (const auto& [widget, name] : named)
+        widget->setAccessibleName(qTr(name));
 }
 
 void TForm1::buildGrid() {
@@ -469,6 +483,10 @@ void TForm1::cancelCountdown() {
 
 void TForm1::showTable() {
     gridModel_->refresh();
+}
+
+void TForm1::showTrayTip(const std::string& tip) {
+    TrayIcon1->setTip(QString::fromStdString(tip));
 }
 
 void TForm1::showNotice(const core::Notice& notice) {

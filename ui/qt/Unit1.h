@@ -169,6 +169,8 @@ private:
     void connectJobSheet();
     void enableJobFields(bool enabled);
     void buildGrid();
+    // The fields without a caption of their own, named for a screen reader.
+    void nameControls();
     void buildTrayMenu();
     // The grid shows the table as the command left it.
     template <typename Command> void runBookingCommand(Command command);
@@ -195,6 +197,7 @@ private:
     void cancelCountdown() override;
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
+    void showTrayTip(const std::string& tip) override;
     void showPolicyLine(const std::string& text) override;
     void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
                             const std::string& limits) override;

@@ -3,6 +3,7 @@
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
+#include "LiveLabel.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -61,6 +62,9 @@ void TForm2::buildWidgets() {
     ProgressBar1->setRange(0, d::kProgressMaximum);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    Label3 = new LiveLabel(this);
+    Label3->setGeometry(qRect(d::Label3));
+    Label3->setAlignment(Qt::AlignCenter);
     const auto makeButton = [this](const core::design::Control& design) {
         auto* button = new QPushButton(qTr(design.text), this);
         button->setGeometry(qRect(design.place));
@@ -139,6 +143,14 @@ void TForm2::setProgressMaximum(int maximum) {
 
 void TForm2::setProgress(int value) {
     ProgressBar1->setValue(value);
+}
+
+void TForm2::showSecondsLeft(const std::string& text) {
+    Label3->setText(QString::fromStdString(text));
+}
+
+void TForm2::announce(const std::string& text) {
+    Label3->announce(QString::fromStdString(text));
 }
 
 void TForm2::beep() {

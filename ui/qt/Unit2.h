@@ -7,6 +7,9 @@
 #include <functional>
 
 class QLabel;
+namespace ui {
+class LiveLabel;
+}
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -31,6 +34,7 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    LiveLabel* Label3 = nullptr;
     QPushButton* SpeedButton1 = nullptr;
     QPushButton* SpeedButton2 = nullptr;
     QTimer* Timer1;
@@ -50,6 +54,8 @@ private:
     void setProgressMaximum(int maximum) override;
     void setProgress(int value) override;
     void beep() override;
+    void showSecondsLeft(const std::string& text) override;
+    void announce(const std::string& text) override;
     void hideDialog() override;
 
     std::function<void()> beep_;

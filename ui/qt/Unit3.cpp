@@ -83,6 +83,10 @@ void TForm3::buildWidgets() {
         ComboBox1->addItem(QString::fromStdString(choice));
     ComboBox1->setGeometry(qRect(d::ComboBox1));
     Label4->setBuddy(ComboBox1);
+    namespace n = d::names;
+    SpinEdit1->setAccessibleName(qTr(n::SpinEdit1));
+    SpinEdit2->setAccessibleName(qTr(n::SpinEdit2));
+    ComboBox1->setAccessibleName(qTr(n::ComboBox1));
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);

@@ -28,7 +28,29 @@ TrayIcon::~TrayIcon() {
 bool TrayIcon::add() {
     wanted_ = true;
     added_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    if (added_) {
+        NOTIFYICONDATAW version = data_;
+        version.uVersion = NOTIFYICON_VERSION;
+        Shell_NotifyIconW(NIM_SETVERSION, &version);
+    }
     return added_;
+}
+
+void TrayIcon::setTip(std::string_view tip) {
+    lstrcpynW(data_.szTip, platform::toWide(tip).c_str(), ARRAYSIZE(data_.szTip));
+    if (added_)
+        Shell_NotifyIconW(NIM_MODIFY, &data_);
+}
+
+POINT TrayIcon::menuPoint() const {
+    NOTIFYICONIDENTIFIER icon{sizeof icon, data_.hWnd, data_.uID, {}};
+    RECT place;
+    POINT at{};
+    if (SUCCEEDED(Shell_NotifyIconGetRect(&icon, &place)))
+        at = {place.left, place.top};
+    else
+        GetCursorPos(&at);
+    return at;
 }
 
 void TrayIcon::remove() {

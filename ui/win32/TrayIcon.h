@@ -9,7 +9,8 @@ namespace ui {
 
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 100; // 1124
 
-// The program's icon in the notification area, with the product name as its tip.
+// The program's icon in the notification area, with its tip. It answers the keyboard as well as
+// the mouse: the shell sends NIN_KEYSELECT and WM_CONTEXTMENU.
 class TrayIcon {
 public:
     explicit TrayIcon(HWND window);
@@ -23,6 +24,9 @@ public:
     void remove();
     bool wanted() const { return wanted_; }
     bool added() const { return added_; }
+    void setTip(std::string_view tip);
+    // Where the menu opens for the keyboard: the icon's corner, else the cursor.
+    POINT menuPoint() const;
     // Explorer started anew and lost every icon: the wanted one goes back.
     void taskbarCreated();
     // A balloon from the icon (a toast on Windows 10 and 11). With the icon not wanted, an icon

@@ -97,6 +97,7 @@ void TForm1::buildWidgets() {
     keepFocusElsewhere(Button3->hwnd());
     Button8 = addButton(*this, d::Button8, WS_TABSTOP, [this] { N9Click(); });
     showPolicyLine(policyLine_);
+    nameControls();
     showSheet(0);
 
     controls_.widgetsBuilt();
@@ -106,6 +107,27 @@ void TForm1::buildWidgets() {
     connectJobSheet();
     dpiChanged(static_cast<int>(GetDpiForWindow(handle())));
     centreOnPrimaryScreen();
+}
+
+void TForm1::nameControls() {
+    namespace n = d::names;
+    const std::pair<HWND, std::string_view> named[] = {
+        {MonthCalendar1->hwnd(), n::MonthCalendar1},
+        {ComboBox1->hwnd(), n::ComboBox1},
+        {ComboBox2->hwnd(), n::ComboBox2},
+        {ComboBox3->hwnd(), n::ComboBox3},
+        {ComboBox4->hwnd(), n::ComboBox4},
+        {SpinEdit1->edit(), n::SpinEdit1},
+        {ComboBox6->hwnd(), n::ComboBox6},
+        {SpinEdit2->edit(), n::SpinEdit2},
+        {SpinEdit3->edit(), n::SpinEdit3},
+        {ComboBox7->hwnd(), n::ComboBox7},
+        {SpinEdit4->edit(), n::SpinEdit4},
+        {SpinEdit5->edit(), n::SpinEdit5},
+        {ComboBox5->hwnd(), n::ComboBox5},
+        {StringGrid1->hwnd(), n::StringGrid1}};
+    for (const auto& [control, name] : named)
+        readers_.name(control, core::tr(name));
 }
 
 std::unique_ptr<TabSheet> TForm1::addSheet() {
@@ -335,13 +357,25 @@ void TForm1::ICONMessage(LPARAM mouseEvent) {
     case NIN_BALLOONTIMEOUT:
         TrayIcon1->balloonEnded();
         return;
+    case WM_RBUTTONUP:
+        // The right button opens nothing: the context menu that follows it is passed over.
+        rightButtonUp_ = true;
+        return;
+    case WM_CONTEXTMENU:
+        if (std::exchange(rightButtonUp_, false))
+            return;
+        break;
     case WM_LBUTTONDOWN:
+    case NIN_KEYSELECT:
         break;
     default:
         return;
     }
     POINT at;
-    GetCursorPos(&at);
+    if (mouseEvent == WM_LBUTTONDOWN)
+        GetCursorPos(&at);
+    else
+        at = TrayIcon1->menuPoint();
     // Without the foreground the menu would not close on a click elsewhere.
     SetForegroundWindow(handle());
     PopupMenu1.track(handle(), at, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON);
@@ -402,6 +436,10 @@ void TForm1::FormClose() {
 void TForm1::cancelCountdown() {
     if (countdown_ != nullptr)
         countdown_->cancelCountdown();
+}
+
+void TForm1::showTrayTip(const std::string& tip) {
+    TrayIcon1->setTip(tip);
 }
 
 void TForm1::showNotice(const core::Notice& notice) {

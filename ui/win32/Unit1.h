@@ -4,6 +4,7 @@
 #include "Control.h"
 #include "PopupMenu.h"
 #include "ProgramBox.h"
+#include "ReaderAnnotations.h"
 #include "ReservationGrid.h"
 #include "SpinEdit.h"
 #include "TabSheet.h"
@@ -115,6 +116,9 @@ public:
     std::unique_ptr<TrayIcon> TrayIcon1;
 
 private:
+    ReaderAnnotations readers_;
+    // The tray's right button went up: the WM_CONTEXTMENU after it is not the keyboard's.
+    bool rightButtonUp_ = false;
     static constexpr UINT_PTR kTrayHostWait = 2;
     static constexpr UINT_PTR kBalloonLife = 3;
     static constexpr UINT_PTR kNoticeWait = 4;
@@ -123,6 +127,8 @@ private:
     // the first showing (buildWidgets).
     void build() override;
     void buildWidgets();
+    // The fields without a caption of their own, named for a screen reader.
+    void nameControls();
     void dpiChanged(int dpi) override;
     // The calendar in the window's font gets the size it asks for, which differs from system to
     // system; what it would cover moves aside and the window grows, as little as needed.
@@ -165,6 +171,7 @@ private:
     void cancelCountdown() override;
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
+    void showTrayTip(const std::string& tip) override;
     void showPolicyLine(const std::string& text) override;
     void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
                             const std::string& limits) override;

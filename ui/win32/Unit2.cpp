@@ -31,6 +31,8 @@ void TForm2::buildControls() {
     paintText(Label2->hwnd(), colourRef(d::kTextColour));
     ProgressBar1 = std::make_unique<ProgressBar>(add(PROGRESS_CLASSW, "", 0, d::ProgressBar1));
     ProgressBar1->setMaximum(d::kProgressMaximum);
+    Label3 = std::make_unique<Label>(add(L"STATIC", "", SS_CENTER | SS_NOPREFIX, d::Label3));
+    readers_.makeLive(Label3->hwnd());
     SpeedButton1 = std::make_unique<Button>(
         add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place),
         [this] { SpeedButton1Click(); });
@@ -73,6 +75,10 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == VK_ESCAPE)
             model_.cancel(core::CancelledBy::Escape);
         return 0;
+    case WM_SYSCHAR:
+        if (pressAccessKey(wParam))
+            return 0;
+        return handleDefault(message, wParam, lParam);
     case WM_CLOSE:
         model_.FormClose();
         return 0;
@@ -112,6 +118,30 @@ void TForm2::setProgressMaximum(int maximum) {
 
 void TForm2::setProgress(int value) {
     ProgressBar1->setPosition(value);
+}
+
+bool TForm2::pressAccessKey(WPARAM character) {
+    if (character > 0x7F)
+        return false;
+    // The letter pressed, in the case the captions' keys are compared in.
+    const char key = core::design::accessKeyOf(std::string{'&', static_cast<char>(character)});
+    for (const auto& [button, caption] : {std::pair{SpeedButton1.get(), d::SpeedButton1.text},
+                                          std::pair{SpeedButton2.get(), d::SpeedButton2.text}}) {
+        if (key != 0 && key == core::design::accessKeyOf(core::tr(caption)) &&
+            IsWindowEnabled(button->hwnd())) {
+            button->command(BN_CLICKED);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TForm2::showSecondsLeft(const std::string& text) {
+    Label3->setText(text);
+}
+
+void TForm2::announce(const std::string& text) {
+    readers_.announce(Label3->hwnd(), text);
 }
 
 void TForm2::beep() {

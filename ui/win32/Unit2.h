@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Control.h"
+#include "ReaderAnnotations.h"
 #include "Window.h"
 #include "core/forms/CountdownModel.h"
 
@@ -10,7 +11,8 @@
 namespace ui {
 
 // The stay-on-top countdown shown before a scheduled action. The buttons take no focus, so a
-// stray Enter or Space cancels nothing; Escape, the close box and Alt+F4 cancel.
+// stray Enter or Space cancels nothing; Escape, the close box and Alt+F4 cancel, and each button's
+// access key (Alt+letter) presses it.
 class TForm2 : public Window, private core::CountdownControls {
 public:
     // `cancelled` tells the main window, which goes back to its ordinary tick; `postponed` asks
@@ -29,6 +31,7 @@ public:
     std::unique_ptr<Label> Label1;
     std::unique_ptr<Label> Label2;
     std::unique_ptr<ProgressBar> ProgressBar1;
+    std::unique_ptr<Label> Label3;
     std::unique_ptr<Button> SpeedButton1;
     std::unique_ptr<Button> SpeedButton2;
 
@@ -44,9 +47,14 @@ private:
     void setProgressMaximum(int maximum) override;
     void setProgress(int value) override;
     void beep() override;
+    void showSecondsLeft(const std::string& text) override;
+    void announce(const std::string& text) override;
+    // Alt+letter: the enabled button whose caption has that access key is pressed.
+    bool pressAccessKey(WPARAM character);
     void hideDialog() override;
 
     core::CountdownModel model_;
+    ReaderAnnotations readers_;
 };
 
 } // namespace ui

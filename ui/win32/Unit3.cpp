@@ -51,6 +51,10 @@ void TForm3::buildControls() {
         add(L"STATIC", d::Label4.text, SS_LEFT | SS_NOPREFIX, d::Label4.place));
     ComboBox1 = std::make_unique<ComboBox>(*this, d::ComboBox1, core::languageChoices(),
                                            ComboBox::Field::ListOnly);
+    namespace n = d::names;
+    readers_.name(SpinEdit1->edit(), core::tr(n::SpinEdit1));
+    readers_.name(SpinEdit2->edit(), core::tr(n::SpinEdit2));
+    readers_.name(ComboBox1->hwnd(), core::tr(n::ComboBox1));
     // Enter and Escape press them through the dialog IDs.
     Button1 =
         std::make_unique<Button>(add(L"BUTTON", d::Button1.text, BS_DEFPUSHBUTTON | WS_TABSTOP,

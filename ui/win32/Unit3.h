@@ -2,6 +2,7 @@
 
 #include "ComboBox.h"
 #include "Control.h"
+#include "ReaderAnnotations.h"
 #include "SpinEdit.h"
 #include "Window.h"
 #include "core/forms/SettingsDialog.h"
@@ -47,6 +48,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     core::SettingsDialog model_;
+    ReaderAnnotations readers_;
 };
 
 } // namespace ui
