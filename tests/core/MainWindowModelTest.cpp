@@ -91,6 +91,18 @@ Texts historyEvents(testing_support::MemoryFileStore& files) {
 
 } // namespace
 
+TEST(MainWindowModel, TheTrayTipFollowsTheNextBooking) {
+    Window none;
+    EXPECT_EQ(none.controls.trayTips, Texts{"Brindlewhistmoore"});
+    Window w({"毎日,午後,１時,00分,スタンバイ,稼働"});
+    EXPECT_EQ(w.controls.trayTips, Texts{"次の予約: 13:00 スタンバイ"});
+    w.ticks(3);
+    EXPECT_EQ(w.controls.trayTips.size(), 1u) << "only a change reaches the icon";
+    w.clock.set(at(2026, 12, 7, 13, 30, 0));
+    w.ticks(1);
+    EXPECT_EQ(w.controls.trayTips.back(), "次の予約: 2026/12/08 13:00 スタンバイ");
+}
+
 TEST(MainWindowModel, StartsWithDefaultsAndStoresCorrectedSpinValues) {
     Window w;
     EXPECT_EQ(w.state.settings.ShutDownTime, "30");
