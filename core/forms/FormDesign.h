@@ -149,7 +149,7 @@ inline constexpr Control Button4{msg("トレイに格納"), {391, 152, 81, 33}};
 inline constexpr Rect StringGrid1{52, 200, 394, 121};
 inline constexpr std::string_view kGridHint =
     msg("ダブルクリックで再編集。右クリックで削除・停止・稼働。");
-inline constexpr Control Button3{msg("設定"), {217, 336, 65, 25}};
+inline constexpr Control Button3{msg("設定(&S)"), {217, 336, 65, 25}};
 // Shown only while a policy is in force, as kPolicyLine with the number of its bookings; opens
 // their list.
 inline constexpr Control Button8{msg("管理者の予約: 0件"), {52, 336, 140, 25}};

@@ -2,6 +2,7 @@
 
 #include "SpinEdit.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -36,6 +37,15 @@ SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left) 
     spin->setGeometry(place);
     spin->fitLargestValue();
     return spin;
+}
+
+void nameForReaders(QWidget* control, std::string_view name) {
+    control->setAccessibleName(qTr(name));
+    if (qobject_cast<QComboBox*>(control) == nullptr)
+        return;
+    auto* label = new QLabel(qTr(name), control->parentWidget());
+    label->hide();
+    label->setBuddy(control);
 }
 
 int after(const QWidget* before, int gap) {

@@ -45,6 +45,9 @@ QPushButton* makeButton(QWidget* parent, const core::design::Control& design);
 // A spin field as wide as its largest value needs, at its place or, when further right, at
 // `left`.
 SpinEdit* makeSpin(QWidget* parent, const core::design::Spin& design, int left = -1);
+// Names a control without a caption of its own for a screen reader. A combo box is named on this
+// system by the label that is its buddy, its own name being its value: it gets an unseen one.
+void nameForReaders(QWidget* control, std::string_view name);
 // The left edge for a control that follows `before` with the given gap.
 int after(const QWidget* before, int gap);
 

@@ -110,7 +110,6 @@ void TForm1::buildWidgets() {
     buildGrid();
     Button3 = makeButton(this, d::Button3);
     Button8 = makeButton(this, d::Button8);
-    Button8->setFocusPolicy(Qt::ClickFocus);
     nameControls();
     showPolicyLine(policyLine_);
     Button3->setFocusPolicy(Qt::ClickFocus);
@@ -228,7 +227,7 @@ void TForm1::nameControls() {
         {ComboBox7, n::ComboBox7},           {SpinEdit4, n::SpinEdit4}, {SpinEdit5, n::SpinEdit5},
         {ComboBox5, n::ComboBox5},           {StringGrid1, n::StringGrid1}};
     for (const auto& [widget, name] : named)
-        widget->setAccessibleName(qTr(name));
+        nameForReaders(widget, name);
 }
 
 void TForm1::buildGrid() {
@@ -241,6 +240,8 @@ void TForm1::buildGrid() {
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setCornerButtonEnabled(false);
+    // Tab leaves the grid, as it leaves any other control: the arrows move between rows.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setWordWrap(false);
     // Cells are as narrow as their texts: draw them with the slimmest margins, unelided.
     StringGrid1->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
@@ -498,7 +499,9 @@ void TForm1::showPolicyLine(const std::string& text) {
     if (N9 != nullptr)
         N9->setVisible(!text.empty());
     if (Button8 != nullptr) {
-        Button8->setText(QString::fromStdString(text));
+        // Hidden, it keeps a caption: a screen reader lists hidden controls too.
+        if (!text.empty())
+            Button8->setText(QString::fromStdString(text));
         Button8->setVisible(!text.empty());
     }
 }

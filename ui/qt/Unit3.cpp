@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
 
@@ -84,13 +85,18 @@ void TForm3::buildWidgets() {
     ComboBox1->setGeometry(qRect(d::ComboBox1));
     Label4->setBuddy(ComboBox1);
     namespace n = d::names;
-    SpinEdit1->setAccessibleName(qTr(n::SpinEdit1));
-    SpinEdit2->setAccessibleName(qTr(n::SpinEdit2));
-    ComboBox1->setAccessibleName(qTr(n::ComboBox1));
+    nameForReaders(SpinEdit1, n::SpinEdit1);
+    nameForReaders(SpinEdit2, n::SpinEdit2);
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    // As in any dialog: Enter is OK, Escape is ｷｬﾝｾﾙ.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+                &TForm3::Button1Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &TForm3::Button2Click);
 }
 
 void TForm3::showEvent(QShowEvent* event) {
