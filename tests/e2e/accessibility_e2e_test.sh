@@ -27,16 +27,15 @@ focus_is() {
     fail "the focus in $1 is on \"$(reader focused "$1")\", not \"$2\""
 }
 
-# What the countdown will say, heard from the start.
-reader listen 120 >"$scratch/said.txt" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do grep -q listening "$scratch/said.txt" && break; sleep 0.1; done
-
 clear_calls
 start reader "2026-12-07 22:59:25" $'[SET]\r\nShutDownTime=35\r\n' ",,,,," ",,,,," \
     "毎日,午後,11時,00分,終了,稼働"
 window=$(show_main_window reader)
 [ -n "$window" ] || fail "the main window did not show"
+# What the countdown will say, heard from well before it shows.
+reader listen 120 >"$scratch/said.txt" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do grep -q listening "$scratch/said.txt" && break; sleep 0.1; done
 xdotool windowfocus --sync "$window"
 focus_is Brindlewhistmoore $'table\t予約日'
 

@@ -100,7 +100,14 @@ show_main_window() {
     local box
     box=$(wait_for_window 確認 10)
     [ -n "$box" ] || fail "no question box"
-    xdotool windowfocus --sync "$box" key Return
+    # A box just mapped may not take the key yet: Enter again until it is gone.
+    for _ in $(seq 10); do
+        xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
+        for _ in $(seq 10); do
+            kill -0 "$second" 2>/dev/null || break 2
+            sleep 0.1
+        done
+    done
     wait "$second" || fail "the second start failed"
     wait_for_window Brindlewhistmoore 10
 }
