@@ -3,9 +3,12 @@
 //   probe system-message N  the system's text for error code N
 //   probe hint              the text of the visible tooltip
 //   probe menu              succeeds while a pop-up menu is open
+//   probe focus             the class and text of the control with the keyboard focus
 //   probe state CLASS TITLE hidden, minimised or shown
 //   probe minimise CLASS TITLE  minimises the window, as its button does
 //   probe close CLASS TITLE     closes the window, as its close box does
+//   probe tray-key CLASS TITLE  what the shell sends for Space or Enter on the tray icon
+//   probe tray-menu-key CLASS TITLE  what it sends for the menu key (or Shift+F10) on it
 //   probe shortcut PATH     the shortcut's target and working folder, joined by "|"
 //   probe startup-shortcut TARGET  makes the Startup shortcut of another program file
 //   probe env NAME          the variable as a program started now finds it
@@ -135,6 +138,16 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (what == L"menu")
         return visibleWindow(L"#32768") != nullptr ? 0 : 1;
+    if (what == L"focus") {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        if (GetGUIThreadInfo(0, &thread) == FALSE || thread.hwndFocus == nullptr)
+            return 1;
+        wchar_t kind[64];
+        GetClassNameW(thread.hwndFocus, kind, 64);
+        print(platform::fromWide(kind) + "\t" + platform::fromWide(textOf(thread.hwndFocus)));
+        return 0;
+    }
     // A program to wait for, under a name of the test's.
     if (what == L"wait" && argc == 3) {
         Sleep(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) * 1000);
@@ -212,7 +225,8 @@ int wmain(int argc, wchar_t** argv) {
             .create();
         return 0;
     }
-    if ((what == L"state" || what == L"minimise" || what == L"close" || what == L"balloon-click") &&
+    if ((what == L"state" || what == L"minimise" || what == L"close" || what == L"balloon-click" ||
+         what == L"tray-key" || what == L"tray-menu-key") &&
         argc == 4) {
         HWND window = FindWindowW(argv[2], argv[3]);
         if (window == nullptr)
@@ -220,6 +234,11 @@ int wmain(int argc, wchar_t** argv) {
         // What the shell sends the icon's owner when its balloon is clicked; wine never does.
         if (what == L"balloon-click")
             return SendMessageW(window, WM_USER + 100, 1, NIN_BALLOONUSERCLICK) == 0 ? 0 : 1;
+        // Wine's notification area takes no keys. Posted: the menu they open waits for the user.
+        if (what == L"tray-key")
+            return PostMessageW(window, WM_USER + 100, 1, NIN_KEYSELECT) ? 0 : 1;
+        if (what == L"tray-menu-key")
+            return PostMessageW(window, WM_USER + 100, 1, WM_CONTEXTMENU) ? 0 : 1;
         if (what == L"close")
             return SendMessageW(window, WM_CLOSE, 0, 0) == 0 ? 0 : 1;
         if (what == L"minimise")

@@ -156,12 +156,18 @@ click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
 # the window grew from its designed 498 by 374.
 eval "$(xdotool getwindowgeometry --shell "$main")"
 right=$((WIDTH - 498)) down=$((HEIGHT - 374))
-click $((285 + right)) 20                      # the tab 経過予約
-click $((305 + right)) 52                      # ComboBox6, on "30"
-for _ in $(seq 29); do xdotool key Up; done    # to "01"
-click $((420 + right)) 128                     # ComboBox5, on "終了"
+# From the keyboard alone, the focus starting on the calendar; the tab order runs from the
+# calendar to the tabs, the action and on through the window, then the page shown.
+keys() { xdotool windowfocus --sync "$main" key "$@"; sleep 0.4; }
+focus_is() { [ "$(probe focus)" = "$1" ] || fail "the focus is on \"$(probe focus)\", not \"$1\""; }
+focus_is $'SysMonthCal32\t'
+keys Tab Right                                 # the tabs, to 経過予約
+focus_is $'SysTabControl32\t'
+keys shift+Tab shift+Tab                       # back past the calendar to the page's minutes
+for _ in $(seq 29); do xdotool key Up; done    # from "30" to "01"
+keys Tab Tab Tab                               # the calendar, the tabs, the action on "終了"
 for _ in $(seq 4); do xdotool key Down; done   # to "ログオフ"
-click $((248 + right)) 168                     # 予約する
+keys alt+b                                     # 予約する, which takes no focus
 sleep 0.5
 expected=$( {
     printf '%s\r\n' "2026/12/07,午後,０時,01分,ログオフ,稼働" "毎日,午後,０時,00分,終了,稼働"
@@ -170,7 +176,7 @@ expected=$( {
 [ "$(od -An -tx1 "$scratch/SetTimeData.txt")" = "$expected" ] ||
     fail "the booking wrote: $(iconv -f CP932 -t UTF-8 "$scratch/SetTimeData.txt" | head -2)"
 shot "$main" main_window
-echo "a booking through the window wrote the expected bytes"
+echo "a booking made with keys alone wrote the expected bytes"
 
 xdotool mousemove --window "$main" 200 $((290 + down)) # over the grid
 hint=$(probe_until 5 hint) || fail "no hint over the grid"
@@ -221,7 +227,7 @@ countdown=$(wait_for_window 電源断予告 60)
 [ -n "$countdown" ] || fail "no countdown for the reservation at noon"
 shot "$countdown" countdown
 for _ in $(seq 10); do
-    xdotool mousemove --window "$countdown" 217 156 click 1 2>/dev/null || true
+    xdotool windowfocus --sync "$countdown" key alt+l 2>/dev/null || true # 10分延期
     hidden_soon "$countdown" && break
 done
 visible "$countdown" && fail "the countdown stayed after 10分延期"
@@ -243,6 +249,17 @@ probe balloon-click TForm1 Brindlewhistmoore || fail "the balloon's click was no
 [ "$(probe_until 5 state TForm1 Brindlewhistmoore)" = shown ] ||
     fail "a click on the balloon left the window $(probe state TForm1 Brindlewhistmoore)"
 echo "a click on the balloon showed the window"
+
+# The tray icon answers the keyboard: Space or Enter on it, and the menu key, open its menu.
+for key in tray-key tray-menu-key; do
+    probe "$key" TForm1 Brindlewhistmoore || fail "the window took no $key"
+    probe_until 5 menu >/dev/null || fail "$key opened no tray menu"
+    [ "$key" = tray-key ] && shot "$main" tray_menu_from_keys
+    xdotool key Escape
+    for _ in $(seq 10); do probe menu >/dev/null || break; sleep 0.3; done
+    probe menu >/dev/null && fail "Escape left the tray menu open"
+done
+echo "the tray icon's menu opened from the keyboard"
 
 chmod a-w "$scratch/SetTimeData.txt"
 click 100 $((240 + down))                      # the grid's second row

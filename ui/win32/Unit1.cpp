@@ -98,6 +98,7 @@ void TForm1::buildWidgets() {
     Button8 = addButton(*this, d::Button8, WS_TABSTOP, [this] { N9Click(); });
     showPolicyLine(policyLine_);
     nameControls();
+    startFocusOn(MonthCalendar1->hwnd());
     showSheet(0);
 
     controls_.widgetsBuilt();
@@ -219,8 +220,9 @@ void TForm1::buildTimeSheet() {
 
 void TForm1::buildElapsedSheet() {
     TabSheet& sheet = *TabSheet2;
-    SpinEdit1 = std::make_unique<SpinEdit>(sheet, d::SpinEdit1, kArrowsWidth);
+    // Each field's label comes just before it: a screen reader names the field by it.
     addLabel(sheet, d::Label4);
+    SpinEdit1 = std::make_unique<SpinEdit>(sheet, d::SpinEdit1, kArrowsWidth);
     ComboBox6 = std::make_unique<ComboBox>(
         sheet, d::ComboBox6, core::shownSelectorItems(core::Selector::ElapsedMinutes));
     addLabel(sheet, d::Label5);
@@ -240,10 +242,10 @@ void TForm1::buildCpuSheet() {
     addLabel(sheet, d::Label12);
     Label13 = addValueLabel(sheet, d::Label13);
     addLabel(sheet, d::Label14);
-    SpinEdit2 = std::make_unique<SpinEdit>(sheet, d::SpinEdit2, kArrowsWidth);
     addLabel(sheet, d::Label15);
-    SpinEdit3 = std::make_unique<SpinEdit>(sheet, d::SpinEdit3, kArrowsWidth);
+    SpinEdit2 = std::make_unique<SpinEdit>(sheet, d::SpinEdit2, kArrowsWidth);
     addLabel(sheet, d::Label16);
+    SpinEdit3 = std::make_unique<SpinEdit>(sheet, d::SpinEdit3, kArrowsWidth);
     Button1 = addButton(sheet, d::Button1, WS_TABSTOP, [this] { Button1Click(); });
     Button5 = addButton(sheet, d::Button5, WS_TABSTOP, [this] { Button5Click(); });
 }

@@ -23,10 +23,11 @@ void TForm1::buildJobSheet() {
     CheckBox2 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::CheckBox2.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox2.place),
         changed);
-    SpinEdit4 = std::make_unique<SpinEdit>(sheet, d::SpinEdit4, kArrowsWidth);
+    // Each field's label comes just before it: a screen reader names the field by it.
     sheet.add(L"STATIC", d::Label17.text, SS_LEFT | SS_NOPREFIX, d::Label17.place);
-    SpinEdit5 = std::make_unique<SpinEdit>(sheet, d::SpinEdit5, kArrowsWidth);
+    SpinEdit4 = std::make_unique<SpinEdit>(sheet, d::SpinEdit4, kArrowsWidth);
     sheet.add(L"STATIC", d::Label18.text, SS_LEFT | SS_NOPREFIX, d::Label18.place);
+    SpinEdit5 = std::make_unique<SpinEdit>(sheet, d::SpinEdit5, kArrowsWidth);
     Button6 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::Button6.text, BS_PUSHBUTTON | WS_TABSTOP, d::Button6.place),
         [this] { model_.Button6Click(); });

@@ -36,14 +36,15 @@ void TForm3::buildControls() {
     CheckBox2 = addCheckBox(d::CheckBox2, 0);
     CheckBox3 = addCheckBox(d::CheckBox3, BS_MULTILINE);
     addHint(CheckBox3->hwnd(), d::kCheckBox3Hint);
-    SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, frame);
+    // Each field's label comes just before it: a screen reader names the field by it.
     Label1 = std::make_unique<Label>(
         add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, frame));
+    SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, frame);
     CheckBox4 = addCheckBox(d::CheckBox4, 0);
     CheckBox5 = addCheckBox(d::CheckBox5, 0);
-    SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, frame);
     Label3 = std::make_unique<Label>(
         add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, frame));
+    SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, frame);
     CheckBox6 = addCheckBox(d::CheckBox6, 0);
     // Below the controls it frames, which would otherwise lie under it.
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -57,6 +57,8 @@ protected:
     void addHint(HWND control, std::string_view text);
     // Takes a shown hint away, before a menu opens over it.
     void hideHint() const;
+    // The control that takes the keyboard focus when the window is first activated.
+    void startFocusOn(HWND control) { focused_ = control; }
     // To the centre of the primary monitor, inside its work area.
     void centreOnPrimaryScreen();
     void showInFront();
