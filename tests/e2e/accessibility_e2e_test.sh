@@ -5,6 +5,8 @@
 # announcements, all read through AT-SPI on the session's own accessibility bus.
 set -euo pipefail
 program=$1
+# No tray host: the main window shows by itself ten seconds after the start.
+tray_host=later
 source "$(dirname "$0")/lib.sh"
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
@@ -28,9 +30,9 @@ focus_is() {
 }
 
 clear_calls
-start reader "2026-12-07 22:59:25" $'[SET]\r\nShutDownTime=35\r\n' ",,,,," ",,,,," \
+start reader "2026-12-07 22:59:15" $'[SET]\r\nShutDownTime=35\r\n' ",,,,," ",,,,," \
     "毎日,午後,11時,00分,終了,稼働"
-window=$(show_main_window reader)
+window=$(wait_for_window Brindlewhistmoore 30)
 [ -n "$window" ] || fail "the main window did not show"
 # What the countdown will say, heard from well before it shows.
 reader listen 120 >"$scratch/said.txt" 2>&1 &
