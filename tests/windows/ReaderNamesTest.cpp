@@ -83,18 +83,17 @@ TEST(ReaderNames, EachControlIsNamedAndTheCountdownAnnouncesItself) {
     // through the annotation service, for the fields without a label, are read by Windows; wine
     // reads the control's own text.)
     const std::pair<HWND, std::string> named[] = {
-        {main.SpinEdit1->edit(), "時間"},       {main.SpinEdit2->edit(), "％以下"},
-        {main.SpinEdit3->edit(), "分"},         {main.SpinEdit4->edit(), "KB/秒以下"},
-        {main.SpinEdit5->edit(), "分"},         {main.Button2->hwnd(), "予約する(B)"},
-        {main.Button3->hwnd(), "設定(S)"},      {main.Button4->hwnd(), "トレイに格納"},
-        {main.Button1->hwnd(), "開始"},         {main.CheckBox1->hwnd(), "プログラムの終了"},
+        {main.SpinEdit1->edit(), "時間"},   {main.SpinEdit2->edit(), "％以下"},
+        {main.SpinEdit3->edit(), "分"},     {main.SpinEdit4->edit(), "KB/秒以下"},
+        {main.SpinEdit5->edit(), "分"},     {main.Button2->hwnd(), "予約する(B)"},
+        {main.Button3->hwnd(), "設定(S)"},  {main.Button4->hwnd(), "トレイに格納"},
+        {main.Button1->hwnd(), "開始"},     {main.CheckBox1->hwnd(), "プログラムの終了"},
         {main.RadioButton2->hwnd(), "毎日"}};
     for (const auto& [control, name] : named)
         EXPECT_EQ(readName(control), name);
 
-    const HWINEVENTHOOK hook =
-        SetWinEventHook(0x8019, 0x8019, nullptr, hear, GetCurrentProcessId(), 0,
-                        WINEVENT_OUTOFCONTEXT);
+    const HWINEVENTHOOK hook = SetWinEventHook(0x8019, 0x8019, nullptr, hear, GetCurrentProcessId(),
+                                               0, WINEVENT_OUTOFCONTEXT);
     state.PendingAction = core::PowerAction::PowerOff;
     state.settings.ShutDownTime = "31";
     countdown.showCountdown();

@@ -221,10 +221,12 @@ void TForm1::buildCpuSheet() {
 void TForm1::nameControls() {
     namespace n = d::names;
     const std::pair<QWidget*, std::string_view> named[] = {
-        {MonthCalendar1, n::MonthCalendar1}, {ComboBox1, n::ComboBox1}, {ComboBox2, n::ComboBox2},
-        {ComboBox3, n::ComboBox3},           {ComboBox4, n::ComboBox4}, {SpinEdit1, n::SpinEdit1},
-        {ComboBox6, n::ComboBox6},           {SpinEdit2, n::SpinEdit2}, {SpinEdit3, n::SpinEdit3},
-        {ComboBox7, n::ComboBox7},           {SpinEdit4, n::SpinEdit4}, {SpinEdit5, n::SpinEdit5},
+        {MonthCalendar1, n::MonthCalendar1}, {ComboBox1, n::ComboBox1},
+        {ComboBox2, n::ComboBox2},           {ComboBox3, n::ComboBox3},
+        {ComboBox4, n::ComboBox4},           {SpinEdit1, n::SpinEdit1},
+        {ComboBox6, n::ComboBox6},           {SpinEdit2, n::SpinEdit2},
+        {SpinEdit3, n::SpinEdit3},           {ComboBox7, n::ComboBox7},
+        {SpinEdit4, n::SpinEdit4},           {SpinEdit5, n::SpinEdit5},
         {ComboBox5, n::ComboBox5},           {StringGrid1, n::StringGrid1}};
     for (const auto& [widget, name] : named)
         nameForReaders(widget, name);

@@ -3,7 +3,6 @@
 #include "platform/windows/WideText.h"
 
 #include <initguid.h>
-
 #include <oleacc.h>
 
 namespace ui {

@@ -113,20 +113,13 @@ void TForm1::buildWidgets() {
 void TForm1::nameControls() {
     namespace n = d::names;
     const std::pair<HWND, std::string_view> named[] = {
-        {MonthCalendar1->hwnd(), n::MonthCalendar1},
-        {ComboBox1->hwnd(), n::ComboBox1},
-        {ComboBox2->hwnd(), n::ComboBox2},
-        {ComboBox3->hwnd(), n::ComboBox3},
-        {ComboBox4->hwnd(), n::ComboBox4},
-        {SpinEdit1->edit(), n::SpinEdit1},
-        {ComboBox6->hwnd(), n::ComboBox6},
-        {SpinEdit2->edit(), n::SpinEdit2},
-        {SpinEdit3->edit(), n::SpinEdit3},
-        {ComboBox7->hwnd(), n::ComboBox7},
-        {SpinEdit4->edit(), n::SpinEdit4},
-        {SpinEdit5->edit(), n::SpinEdit5},
-        {ComboBox5->hwnd(), n::ComboBox5},
-        {StringGrid1->hwnd(), n::StringGrid1}};
+        {MonthCalendar1->hwnd(), n::MonthCalendar1}, {ComboBox1->hwnd(), n::ComboBox1},
+        {ComboBox2->hwnd(), n::ComboBox2},           {ComboBox3->hwnd(), n::ComboBox3},
+        {ComboBox4->hwnd(), n::ComboBox4},           {SpinEdit1->edit(), n::SpinEdit1},
+        {ComboBox6->hwnd(), n::ComboBox6},           {SpinEdit2->edit(), n::SpinEdit2},
+        {SpinEdit3->edit(), n::SpinEdit3},           {ComboBox7->hwnd(), n::ComboBox7},
+        {SpinEdit4->edit(), n::SpinEdit4},           {SpinEdit5->edit(), n::SpinEdit5},
+        {ComboBox5->hwnd(), n::ComboBox5},           {StringGrid1->hwnd(), n::StringGrid1}};
     for (const auto& [control, name] : named)
         readers_.name(control, core::tr(name));
 }
