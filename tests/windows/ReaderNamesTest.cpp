@@ -1,19 +1,8 @@
 // What a screen reader reads of the windows through the system's accessibility objects: each
 // control's name, the countdown's live line, and the event that announces it. Run under wine on
 // a display.
-#include "core/cpu/CpuUsageMeter.h"
+#include "WindowRig.h"
 #include "platform/windows/WideText.h"
-#include "tests/support/FakeAwake.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/FakeNetwork.h"
-#include "tests/support/FakePolicy.h"
-#include "tests/support/FakePowerPort.h"
-#include "tests/support/FakeProcesses.h"
-#include "tests/support/FakePrompter.h"
-#include "tests/support/FakeViewer.h"
-#include "tests/support/MemoryFileStore.h"
-#include "ui/win32/Unit1.h"
-#include "ui/win32/Unit2.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -21,10 +10,6 @@
 namespace {
 
 using namespace testing_support;
-
-struct StillCpu : core::CpuUsageMeter {
-    int getUsage() override { return 0; }
-};
 
 // The name a screen reader reads for the control, or "(none)" without an accessible object.
 std::string readName(HWND control) {
@@ -59,24 +44,10 @@ struct Com {
 
 TEST(ReaderNames, EachControlIsNamedAndTheCountdownAnnouncesItself) {
     const Com com;
-    core::SharedState state;
-    FakeClock clock(at(2026, 12, 7, 9, 0, 0));
-    StillCpu cpu;
-    FakePowerPort power;
-    FakePrompter prompter;
-    MemoryFileStore files;
-    FakeAwake awake;
-    FakeViewer viewer;
-    FakeProcesses processes;
-    FakeNetwork network;
-    FakePolicy policy;
-    ui::TForm1 main({state, clock, cpu, power, prompter, files, "SetTimeData.txt",
-                     "Brindlewhistmoore.ini", awake, viewer, processes, network, policy});
-    ui::TForm2 countdown(
-        state, prompter, [](core::CancelledBy) {}, [] { return std::optional<std::string>(); });
-    main.attachCountdown(countdown);
-    countdown.create();
-    main.create();
+    WindowRig rig;
+    core::SharedState& state = rig.state;
+    ui::TForm1& main = rig.main;
+    ui::TForm2& countdown = rig.countdown;
     ShowWindow(main.handle(), SW_SHOW);
 
     // Buttons by their captions, fields by the label placed just before them. (The names given

@@ -1,21 +1,10 @@
 // Every text of the four windows fits its control in a language whose words run about 40 %
 // longer than English, measured as the system draws it (DrawTextW with DT_CALCRECT in the
 // control's font). Run under wine on a display.
-#include "core/cpu/CpuUsageMeter.h"
+#include "WindowRig.h"
 #include "core/lang/Catalogue.h"
 #include "platform/windows/WideText.h"
 #include "tests/support/FakeAutostart.h"
-#include "tests/support/FakeAwake.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/FakeNetwork.h"
-#include "tests/support/FakePolicy.h"
-#include "tests/support/FakePowerPort.h"
-#include "tests/support/FakeProcesses.h"
-#include "tests/support/FakePrompter.h"
-#include "tests/support/FakeViewer.h"
-#include "tests/support/MemoryFileStore.h"
-#include "ui/win32/Unit1.h"
-#include "ui/win32/Unit2.h"
 #include "ui/win32/Unit3.h"
 #include "ui/win32/Unit4.h"
 
@@ -27,10 +16,6 @@ extern const core::Catalogue kPseudoEnglish;
 namespace {
 
 using namespace testing_support;
-
-struct StillCpu : core::CpuUsageMeter {
-    int getUsage() override { return 0; }
-};
 
 std::wstring textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -127,29 +112,16 @@ std::vector<std::string> misfitsOf(HWND window) {
 
 TEST(WindowFit, EveryTextFitsInALongerLanguage) {
     const core::LanguageScope language(&kPseudoEnglish);
-    core::SharedState state;
-    FakeClock clock(at(2026, 12, 7, 9, 0, 0));
-    StillCpu cpu;
-    FakePowerPort power;
-    FakePrompter prompter;
-    MemoryFileStore files;
-    FakeAwake awake;
-    FakeViewer viewer;
-    FakeProcesses processes;
-    FakeNetwork network;
-    FakePolicy policy;
+    WindowRig rig;
+    core::SharedState& state = rig.state;
+    ui::TForm1& main = rig.main;
+    ui::TForm2& countdown = rig.countdown;
     FakeAutostart autostart;
-    ui::TForm1 main({state, clock, cpu, power, prompter, files, "SetTimeData.txt",
-                     "Brindlewhistmoore.ini", awake, viewer, processes, network, policy});
-    ui::TForm2 countdown(
-        state, prompter, [](core::CancelledBy) {}, [] { return std::optional<std::string>(); });
-    ui::TForm3 settings({state.settings, files, "Brindlewhistmoore.ini", prompter, autostart});
-    ui::TForm4 list(prompter);
-    main.attachCountdown(countdown);
+    ui::TForm3 settings(
+        {state.settings, rig.files, "Brindlewhistmoore.ini", rig.prompter, autostart});
+    ui::TForm4 list(rig.prompter);
     main.attachSettingsDialog(settings);
     main.attachPolicyList(list);
-    countdown.create();
-    main.create();
     settings.create(main.handle());
     list.create(main.handle());
     settings.showDialog();
