@@ -152,7 +152,7 @@ inline constexpr std::string_view kGridHint =
 inline constexpr Control Button3{msg("設定(&S)"), {217, 336, 65, 25}};
 // Shown only while a policy is in force, as kPolicyLine with the number of its bookings; opens
 // their list.
-inline constexpr Control Button8{msg("管理者の予約: 0件"), {52, 336, 140, 25}};
+inline constexpr Control Button8{msg("管理者の予約: 0件"), {52, 336, 155, 25}};
 inline constexpr std::string_view kPolicyLine = msg("管理者の予約: {0}件");
 
 // PopupMenu1, the tray's menu, and its submenu N3.

@@ -9,23 +9,23 @@ using Languages = std::vector<std::string>;
 
 TEST(Catalogue, TextsComeFromTheCatalogueInUseAndFallBackToTheSource) {
     ASSERT_EQ(languageInUse(), "ja");
-    EXPECT_EQ(tr("予約する"), "予約する");
+    EXPECT_EQ(tr("トレイに格納"), "トレイに格納");
     EXPECT_EQ(countText("他{0}件", "他{0}件", 3), "他3件");
     {
         const LanguageScope english(catalogueFor("en"));
         EXPECT_EQ(languageInUse(), "en");
-        EXPECT_EQ(tr("予約する"), "Book");
+        EXPECT_EQ(tr("トレイに格納"), "To tray");
         EXPECT_EQ(tr("no such text"), "no such text");
         EXPECT_EQ(countText("{0} 件", "{0} 件", 1), "1 booking");
         EXPECT_EQ(countText("{0} 件", "{0} 件", 0), "0 bookings");
         EXPECT_EQ(countText("{0} 件", "{0} 件", 30), "30 bookings");
         {
             const LanguageScope source(nullptr);
-            EXPECT_EQ(tr("予約する"), "予約する");
+            EXPECT_EQ(tr("トレイに格納"), "トレイに格納");
         }
-        EXPECT_EQ(tr("予約する"), "Book") << "a scope gives back the language before it";
+        EXPECT_EQ(tr("トレイに格納"), "To tray") << "a scope gives back the language before it";
     }
-    EXPECT_EQ(tr("予約する"), "予約する");
+    EXPECT_EQ(tr("トレイに格納"), "トレイに格納");
 }
 
 TEST(Catalogue, FillPutsEachValueInItsPlaceAndLeavesOtherBraces) {

@@ -44,6 +44,7 @@ void nameForReaders(QWidget* control, std::string_view name) {
     if (qobject_cast<QComboBox*>(control) == nullptr)
         return;
     auto* label = new QLabel(qTr(name), control->parentWidget());
+    label->adjustSize();
     label->hide();
     label->setBuddy(control);
 }

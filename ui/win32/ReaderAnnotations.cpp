@@ -31,16 +31,20 @@ ReaderAnnotations::~ReaderAnnotations() {
 }
 
 void ReaderAnnotations::name(HWND control, std::string_view name) {
+    nameItem(control, CHILDID_SELF, name);
+}
+
+void ReaderAnnotations::nameItem(HWND control, LONG child, std::string_view name) {
     if (service_ != nullptr)
-        service_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                 PROPID_ACC_NAME, platform::toWide(name).c_str());
+        service_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
+                                 static_cast<DWORD>(child), PROPID_ACC_NAME,
+                                 platform::toWide(name).c_str());
 }
 
 void ReaderAnnotations::makeLive(HWND control) {
     if (service_ == nullptr)
         return;
-    VARIANT setting;
-    VariantInit(&setting);
+    VARIANT setting{};
     setting.vt = VT_I4;
     setting.lVal = kPolite;
     service_->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,

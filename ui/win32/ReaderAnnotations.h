@@ -19,6 +19,8 @@ public:
     ReaderAnnotations& operator=(const ReaderAnnotations&) = delete;
 
     void name(HWND control, std::string_view name);
+    // An item of a list view (child 1 is its first row).
+    void nameItem(HWND control, LONG child, std::string_view name);
     // The control becomes a polite live region.
     void makeLive(HWND control);
     // The live control's name becomes the text, and readers are told it changed.

@@ -78,9 +78,12 @@ void ReservationGrid::refresh() {
         return;
     shownOnce_ = true;
     shownRevision_ = table_.revision();
-    for (int row = core::kFirstReservation; row <= core::kLastReservation; ++row)
+    for (int row = core::kFirstReservation; row <= core::kLastReservation; ++row) {
         for (int column = 0; column < core::kColumnCount; ++column)
             setCell(view_, row - 1, column, core::shownCell(table_, column, row));
+        // A screen reader says each row whole, as on the other system.
+        readers_.nameItem(view_, row, core::rowSpeech(table_, row));
+    }
     fitColumns();
 }
 

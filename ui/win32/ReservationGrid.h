@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Control.h"
+#include "ReaderAnnotations.h"
 #include "Window.h"
 #include "core/book/ReservationTable.h"
 
@@ -51,6 +52,7 @@ private:
     core::Prompter& prompter_;
     Events events_;
     std::uint64_t shownRevision_ = 0;
+    ReaderAnnotations readers_;
     bool shownOnce_ = false;
     int dpi_ = 96;
     bool locked_ = false;
