@@ -11,6 +11,9 @@ namespace core {
 struct ProcessTarget {
     std::optional<int> id;
     std::string name;
+    // Processes that never count, by id: the one that sent the command (which may bear the very
+    // name), as the program's own process never does.
+    std::vector<int> excluded = {};
 };
 
 // The processes of the system as the "終了待ち" watch waits for them: by a handle that a reused

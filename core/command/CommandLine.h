@@ -60,6 +60,8 @@ struct ScriptCommand {
     int networkRate = 0;
     int cpuPercent = 0;
     int minutes = 0;
+    // The process that sent the command, where the channel knows it; not parsed.
+    std::optional<int> sender;
     friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;
 };
 

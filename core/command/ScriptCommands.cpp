@@ -25,11 +25,13 @@ bool changesTable(CommandVerb verb) {
 
 } // namespace
 
-CommandAnswer ScriptCommands::run(const std::vector<std::string>& args) {
-    const auto parsed = parseCommandLine(args);
+CommandAnswer ScriptCommands::run(const std::vector<std::string>& args, std::optional<int> sender) {
+    auto parsed = parseCommandLine(args);
     if (const auto* error = std::get_if<UsageError>(&parsed))
         return usageAnswer(*error);
-    return run(std::get<ScriptCommand>(parsed));
+    auto& command = std::get<ScriptCommand>(parsed);
+    command.sender = sender;
+    return run(command);
 }
 
 CommandAnswer ScriptCommands::run(const ScriptCommand& command) {

@@ -49,8 +49,10 @@ public:
     ScriptCommands(TableEditor& editor, const Clock& clock, ScriptHost& host, History& history)
         : editor_(editor), clock_(clock), host_(host), history_(history) {}
 
-    // The arguments as a command sent them: parsed, then run.
-    CommandAnswer run(const std::vector<std::string>& args);
+    // The arguments as a command sent them, from the process `sender` where known: parsed, then
+    // run.
+    CommandAnswer run(const std::vector<std::string>& args,
+                      std::optional<int> sender = std::nullopt);
     CommandAnswer run(const ScriptCommand& command);
 
 private:

@@ -14,6 +14,8 @@ namespace core {
 struct CommandRequest {
     std::string language;
     std::vector<std::string> args;
+    // The process that sent it, as the channel's credentials name it; never on the wire.
+    std::optional<int> sender = std::nullopt;
     bool operator==(const CommandRequest&) const = default;
 };
 

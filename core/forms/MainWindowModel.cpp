@@ -278,14 +278,24 @@ std::optional<std::string> MainWindowModel::startWatch(const ScriptCommand& comm
     if (auto index = selectorIndexOf(command.action))
         controls_.selectIndex(Selector::Action, *index);
     if (command.cpuPercent == 0) {
-        JobConditions conditions{command.programs, std::nullopt};
+        JobConditions conditions{command.programs, std::nullopt, command.sender};
         if (command.networkRate > 0)
             conditions.network = NetworkLimit{command.networkRate, command.minutes};
         return startJobWatch(conditions);
     }
-    // As the fields store what is typed into them.
-    controls_.setThresholdPercent(command.cpuPercent);
-    controls_.setDurationMinutes(command.minutes);
+    if (auto refusal = anotherWatchRuns())
+        return refusal;
+    // Stored first, as the fields would store what is typed into them: a command opens no box,
+    // so a setting that cannot be written is its answer, and nothing changes.
+    Settings& settings = services_.state.settings;
+    const int percent = design::form1::SpinEdit2.range.clamped(command.cpuPercent);
+    const int minutes = design::form1::SpinEdit3.range.clamped(command.minutes);
+    if (auto failure = writeQuietly("CPUPersent", settings.CPUPersent, std::to_string(percent)))
+        return failure;
+    if (auto failure = writeQuietly("CPUMinitu", settings.CPUMinitu, std::to_string(minutes)))
+        return failure;
+    controls_.setThresholdPercent(percent);
+    controls_.setDurationMinutes(minutes);
     Button1Click();
     return std::nullopt;
 }
@@ -321,6 +331,17 @@ void MainWindowModel::storeSetting(const char* key, std::string& setting, std::s
     setting = std::move(value);
     runGuarded(services_.prompter,
                [&] { writeSetting(services_.files, services_.settingsPath, key, setting); });
+}
+
+std::optional<std::string> MainWindowModel::writeQuietly(const char* key, std::string& setting,
+                                                         const std::string& value) {
+    try {
+        writeSetting(services_.files, services_.settingsPath, key, value);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    setting = value;
+    return std::nullopt;
 }
 
 void MainWindowModel::SpinEdit2Change() {
@@ -426,6 +447,9 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
         return std::nullopt;
     }
     if (const ActionDescription* action = describe(state.PendingAction)) {
+        // The postponement would be a row of the user's, which the policy keeps them from.
+        if (!userBookingsAllowed())
+            return tr(kUserBookingsForbidden);
         const int row = editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word);
         if (row == 0)
             return tr("予約の空きがありません。");

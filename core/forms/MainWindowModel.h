@@ -164,7 +164,7 @@ public:
     // answer is text and a status, never a message box, in the language the command asks for.
     CommandAnswer runCommandLine(const CommandRequest& request) {
         const LanguageScope language(catalogueFor(request.language));
-        return scripts_.run(request.args);
+        return scripts_.run(request.args, request.sender);
     }
 
 private:
@@ -197,6 +197,9 @@ private:
     std::string selectedActionName() const;
     void writeSpinSetting(const char* key, std::string& setting, int value);
     void storeSetting(const char* key, std::string& setting, std::string value);
+    // As storeSetting, without a box: the reason when the file refused it, and the setting kept.
+    std::optional<std::string> writeQuietly(const char* key, std::string& setting,
+                                            const std::string& value);
 
     void runPendingAction() override;
     void cpuWatchStep(int usage) override;

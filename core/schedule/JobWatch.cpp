@@ -29,10 +29,13 @@ std::optional<std::string> JobWatch::start(const JobConditions& conditions, Loca
     }
     if (!conditions.programs.empty()) {
         programsEnded_ = false;
-        if (auto refusal = programEnds_.start(conditions.programs, [this] {
-                programsEnded_ = true;
-                fireWhenAllHold();
-            })) {
+        if (auto refusal = programEnds_.start(
+                conditions.programs,
+                [this] {
+                    programsEnded_ = true;
+                    fireWhenAllHold();
+                },
+                conditions.sender ? std::vector<int>{*conditions.sender} : std::vector<int>{})) {
             stop();
             return refusal;
         }

@@ -21,6 +21,8 @@ struct NetworkLimit {
 struct JobConditions {
     std::vector<std::string> programs;
     std::optional<NetworkLimit> network;
+    // The process of the command that started the watch, which never counts as a program.
+    std::optional<int> sender = std::nullopt;
 };
 
 // The "終了待ち" watch: fires once, when every condition given holds at the same time.

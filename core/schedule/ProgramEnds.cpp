@@ -16,9 +16,11 @@ ProcessTarget processTarget(const std::string& typed) {
 }
 
 std::optional<std::string> ProgramEnds::start(const std::vector<std::string>& programs,
-                                              std::function<void()> allEnded) {
+                                              std::function<void()> allEnded,
+                                              std::vector<int> excluded) {
     stop();
     programs_ = programs;
+    excluded_ = std::move(excluded);
     waiting_.assign(programs.size(), false);
     allEnded_ = std::move(allEnded);
     for (std::size_t index = 0; index < programs_.size(); ++index) {
@@ -32,8 +34,10 @@ std::optional<std::string> ProgramEnds::start(const std::vector<std::string>& pr
 
 bool ProgramEnds::wait(std::size_t index) {
     const unsigned generation = generation_;
-    waiting_[index] = processes_.waitForEnd(
-        processTarget(programs_[index]), [this, index, generation] { ended(index, generation); });
+    ProcessTarget target = processTarget(programs_[index]);
+    target.excluded = excluded_;
+    waiting_[index] =
+        processes_.waitForEnd(target, [this, index, generation] { ended(index, generation); });
     return waiting_[index];
 }
 

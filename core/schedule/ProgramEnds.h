@@ -23,8 +23,10 @@ public:
 
     // Starts the waits; `allEnded` comes once, when the last has ended. A program with no process
     // is refused, and nothing is waited for: a mistyped name must never end in a power-off.
+    // `excluded`: processes that never count (see ProcessTarget).
     std::optional<std::string> start(const std::vector<std::string>& programs,
-                                     std::function<void()> allEnded);
+                                     std::function<void()> allEnded,
+                                     std::vector<int> excluded = {});
     void stop();
     // The programs waited for, as given: "render.exe, 1234".
     std::string names() const;
@@ -35,6 +37,7 @@ private:
 
     ProcessPort& processes_;
     std::vector<std::string> programs_;
+    std::vector<int> excluded_;
     std::vector<bool> waiting_;
     std::function<void()> allEnded_;
     // An end reported for an earlier watch is not this one's.

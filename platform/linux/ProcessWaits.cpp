@@ -81,6 +81,8 @@ std::vector<int> ProcessWaits::idsOf(const core::ProcessTarget& target) const {
     std::vector<int> ids;
     const QString wanted = QString::fromStdString(target.name);
     everyOwnProcess([&](int id, const QString& name, const QString& program) {
+        if (std::find(target.excluded.begin(), target.excluded.end(), id) != target.excluded.end())
+            return;
         // The short name is cut at 15 bytes; the program file's name is whole.
         if (target.id ? *target.id == id : name == wanted || program == wanted)
             ids.push_back(id);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include <fcntl.h>
 #include <string_view>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +70,17 @@ QString folderProblem(const QString& folder) {
 // lock taken here is given back when `fd` closes.
 bool lockedByAnother(int fd) {
     return ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
+
+// The process that sent a command, from the socket's credentials.
+std::optional<int> senderOf(const QLocalSocket& peer) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(static_cast<int>(peer.socketDescriptor()), SOL_SOCKET, SO_PEERCRED,
+                     &credentials, &size) != 0 ||
+        credentials.pid <= 0)
+        return std::nullopt;
+    return credentials.pid;
 }
 
 void drop(QLocalSocket* peer) {
@@ -225,18 +238,26 @@ void SingleInstance::take(QLocalSocket* peer) {
         return;
     }
     const QByteArray line = peer->readLine(kLongestLine + 1);
+    // What the request runs may run an event loop, in which a peer that gave up is deleted.
+    const QPointer<QLocalSocket> stays(peer);
+    QByteArray reply;
     if (line == kShowRequest) {
         emit showRequested();
-        peer->write(kShown);
+        reply = kShown;
     } else if (line.startsWith(kCommandRequest)) {
         const QByteArray message =
             QByteArray::fromBase64(line.mid(kCommandRequest.size()).trimmed());
-        if (const auto request = core::decodeRequest(message.toStdString()))
-            peer->write(kAnswer +
-                        QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*request)))
-                            .toBase64() +
-                        '\n');
+        if (auto request = core::decodeRequest(message.toStdString())) {
+            request->sender = senderOf(*peer);
+            reply = kAnswer +
+                    QByteArray::fromStdString(core::encodeAnswer(commandHandler_(*request)))
+                        .toBase64() +
+                    '\n';
+        }
     }
+    if (stays.isNull())
+        return;
+    peer->write(reply);
     peer->flush();
     peer->disconnectFromServer();
 }

@@ -215,6 +215,9 @@ void CommandPipeServer::serve() {
             request.resize(bytes);
             std::string answer;
             if (auto decoded = core::decodeRequest(request)) {
+                ULONG client = 0;
+                if (GetNamedPipeClientProcessId(pipe_, &client))
+                    decoded->sender = static_cast<int>(client);
                 Call call{std::move(*decoded), std::nullopt};
                 pending_ = &call;
                 SendMessageW(window_, message_, 0, 0);

@@ -123,13 +123,19 @@ bool ProcessWaits::waitForEnd(const core::ProcessTarget& target, std::function<v
     auto wait = std::make_unique<Wait>();
     wait->id = ++nextWaitId_;
     std::vector<HANDLE> handles;
+    const auto excluded = [&target](DWORD id) {
+        return std::find(target.excluded.begin(), target.excluded.end(), static_cast<int>(id)) !=
+               target.excluded.end();
+    };
     if (target.id) {
-        if (HANDLE process = openLive(static_cast<DWORD>(*target.id)))
+        if (HANDLE process = excluded(static_cast<DWORD>(*target.id))
+                                 ? nullptr
+                                 : openLive(static_cast<DWORD>(*target.id)))
             handles.push_back(process);
     } else {
         const std::wstring wanted = toWide(target.name);
         everyProcess([&](DWORD id, const wchar_t* file) {
-            if (nameMatches(file, wanted))
+            if (nameMatches(file, wanted) && !excluded(id))
                 if (HANDLE process = openLive(id))
                     handles.push_back(process);
         });

@@ -448,6 +448,10 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     EXPECT_TRUE(w.table.isEmpty(2)) << "a refused booking is undone";
     EXPECT_EQ(run({"--delete", "1"}).status, kRefused);
     EXPECT_EQ(run({"--stop", "1"}).status, kRefused);
+    EXPECT_EQ(run({"--watch", "standby", "--cpu-below", "7", "--minutes", "4"}),
+              (CommandAnswer{kRefused, "", kIni + " に書き込めません\n"}));
+    EXPECT_FALSE(w.state.CpuWatchActive) << "a watch whose setting was not stored is not started";
+    EXPECT_EQ(w.controls.thresholdPercent(), 5);
     EXPECT_EQ(listingLine(w.table, 1), "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n")
         << "refused changes leave the row as the file has it";
     EXPECT_TRUE(w.prompter.errors.empty()) << "a command opens no message box";
@@ -618,7 +622,12 @@ TEST(MainWindowModel, AWatchForTheEndOfProgramsHoldsTheTableAndCountsDownWhenThe
     EXPECT_NE(history.find("\tカウントダウン\t再起動: 終了待ち: render, 4242 が終了\n"),
               std::string::npos);
 
-    w.processes.running = {"render"};
+    w.processes.running = {"render", "Brindlewhistmoore"};
+    w.processes.idOf["Brindlewhistmoore"] = 777;
+    EXPECT_EQ(
+        w.model.runCommandLine({"ja", {"--watch", "standby", "--exit", "Brindlewhistmoore"}, 777}),
+        (CommandAnswer{kRefused, "", "そのプログラムは動いていません。\n"}))
+        << "the command's own process is no program to wait for";
     ASSERT_EQ(run({"--watch", "standby", "--exit", "render"}).status, kDone);
     EXPECT_EQ(run({"--stop-watch"}).out, "監視を止めました。\n");
     EXPECT_FALSE(w.state.JobWatchActive);
@@ -756,6 +765,11 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
         EXPECT_EQ(answer.err, "管理者の設定で、予約は変えられません。\n");
     }
     EXPECT_EQ(w.model.runCommandLine({"ja", {"--list"}}).status, kDone);
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--now", "poweroff"}}).status, kDone);
+    EXPECT_EQ(w.model.countdownPostponed(), "管理者の設定で、予約は変えられません。")
+        << "a postponement of the user's own countdown would be a row of theirs";
+    EXPECT_EQ(firstEmptyRow(w.table), 2);
+    w.model.countdownCancelled(CancelledBy::Button);
     w.model.Button1Click();
     w.model.Button5Click();
     EXPECT_EQ(w.controls.locked, true) << "the watch's end leaves the policy's lock";

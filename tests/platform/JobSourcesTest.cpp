@@ -26,6 +26,9 @@ TEST(JobSources, TheProgramListAndTheNetworkCounters) {
         << "the whole name, though the short one is cut at 15 bytes";
     EXPECT_EQ(std::find(names.begin(), names.end(), "kthreadd"), names.end())
         << "no kernel thread, also for root";
+    EXPECT_FALSE(platform::ProcessWaits().waitForEnd(
+        {std::nullopt, copy.filename().string(), {static_cast<int>(child)}}, [] {}))
+        << "the command's sender never counts, though it bears the name";
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
     fs::remove(copy);

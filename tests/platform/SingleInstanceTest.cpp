@@ -195,6 +195,23 @@ private slots:
         QCOMPARE(side.sendCommand({"--book", "standby", "--in", "1h"}, 300).outcome,
                  core::Delivery::Unanswered);
         QTRY_COMPARE(carried, 1);
+
+        // A command whose handler runs a loop (a box, say) after its sender gave up and left:
+        // the answer goes nowhere, and nothing touches the peer that is gone.
+        std::optional<int> sender;
+        copy.onCommand([&](const core::CommandRequest& request) {
+            sender = request.sender;
+            QTest::qWait(400);
+            ++carried;
+            return core::CommandAnswer{core::kDone, "done\n", ""};
+        });
+        QCOMPARE(side.sendCommand({"--list"}, 100).outcome, core::Delivery::Unanswered);
+        QTRY_COMPARE(carried, 2);
+        QTest::qWait(100);
+        QCOMPARE(sender, std::optional<int>(::getpid()));
+        const int after = connectTo(folder.filePath("guard.socket"));
+        QCOMPARE(answerTo(after, "show\n"), std::string("shown\n"));
+        ::close(after);
     }
 };
 

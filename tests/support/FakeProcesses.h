@@ -2,6 +2,7 @@
 
 #include "core/base/ProcessPort.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -15,7 +16,10 @@ class FakeProcesses : public core::ProcessPort {
 public:
     bool waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) override {
         const std::string key = target.id ? std::to_string(*target.id) : target.name;
-        if (!running.contains(key))
+        const auto id = idOf.find(key);
+        if (!running.contains(key) ||
+            (id != idOf.end() && std::find(target.excluded.begin(), target.excluded.end(),
+                                           id->second) != target.excluded.end()))
             return false;
         waits[key] = std::move(ended);
         return true;
@@ -39,6 +43,8 @@ public:
     }
 
     std::set<std::string> running;
+    // The one process of a name, where a test gives it.
+    std::map<std::string, int> idOf;
     std::map<std::string, std::function<void()>> waits;
 };
 
