@@ -52,7 +52,9 @@ std::optional<std::vector<core::PolicyLayer>> PolicyFileSource::readIfChanged() 
 }
 
 std::vector<core::PolicyLayer> PolicyFileSource::read() const {
-    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // A FIFO or a device planted in its place must not hold the tick in open(2), and a link is
+    // not followed; the checks of what was opened follow.
+    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0 && errno == ENOENT)
         return {};
     core::PolicyLayer refused;
