@@ -98,7 +98,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                       processes, network, policy, &wake});
     ui::TForm2 Form2(
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
-        [&Form1] { return Form1.countdownPostponed(); });
+        [&Form1] { return Form1.countdownPostponed(); }, [&Form1] { Form1.countdownFinished(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     ui::TForm4 Form4(prompter);
     Form1.attachCountdown(Form2);

@@ -49,6 +49,7 @@ void CountdownModel::Timer1Timer() {
     if (finished) {
         controls_.stopTimer();
         controls_.hideDialog();
+        finished_();
         return;
     }
     // Read afresh, as the count itself is: a length lowered meanwhile.

@@ -46,12 +46,14 @@ class CountdownModel {
 public:
     using Cancellation = std::function<void(CancelledBy)>;
     using Postponement = std::function<std::optional<std::string>()>;
+    using Finished = std::function<void()>;
     // `cancelled` tells the main window, which goes back to its ordinary tick; `postponed` asks
-    // it to put the action off, and says why when it could not.
+    // it to put the action off, and says why when it could not; `finished` tells it that the
+    // count has run out.
     CountdownModel(SharedState& state, CountdownControls& controls, Cancellation cancelled,
-                   Postponement postponed)
+                   Postponement postponed, Finished finished)
         : state_(state), controls_(controls), cancelled_(std::move(cancelled)),
-          postponed_(std::move(postponed)) {}
+          postponed_(std::move(postponed)), finished_(std::move(finished)) {}
 
     void FormShow();
     void Timer1Timer();
@@ -69,6 +71,7 @@ private:
     CountdownControls& controls_;
     Cancellation cancelled_;
     Postponement postponed_;
+    Finished finished_;
     int progressMaximum_ = 0;
 };
 

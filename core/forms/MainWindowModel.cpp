@@ -86,8 +86,11 @@ void MainWindowModel::scan() {
         std::snprintf(text, sizeof text, "%3d", usage);
         controls_.showUsage(text);
         followPolicy();
-        runSchedulerTick(table_, services_.state, services_.clock, controls_.selectedRow(), usage,
-                         *this, &policy_.table());
+        // Nothing comes into a countdown that shows: a booking of a later minute would replace
+        // its action. What comes meanwhile is looked at when it ends.
+        if (!countdownShown_ || services_.state.ExecutionPhase == Phase::Execute)
+            runSchedulerTick(table_, services_.state, services_.clock, controls_.selectedRow(),
+                             usage, *this, &policy_.table());
         if (services_.state.JobWatchActive && !countdownShown_)
             jobWatch_.tick(services_.clock.now());
         // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
@@ -395,6 +398,7 @@ void MainWindowModel::N9Click() {
 
 void MainWindowModel::endCountdown() {
     countdownShown_ = false;
+    services_.state.HeldUntil = services_.clock.now();
     policyRow_.reset();
     services_.state.Limits = {};
     // A count that ran out just now has not been acted on yet: nothing is requested for it.
@@ -412,6 +416,12 @@ void MainWindowModel::countdownCancelled(CancelledBy by) {
     if (countdownShown_)
         history_.record(history::kCancelled, pendingActionWith(cancelledByText(by)));
     leaveCountdown();
+    ticks_.lookSoon();
+}
+
+void MainWindowModel::countdownFinished() {
+    // Whatever length the count came to, changed meanwhile or not.
+    ticks_.setInterval(kRequestAfterCountMs);
 }
 
 void MainWindowModel::leaveCountdown() {
@@ -436,6 +446,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
         history_.record(history::kPostponed,
                         pendingActionWith(rowInHistory(policy_.table(), row, kPolicyRowName)));
         leaveCountdown();
+        ticks_.lookSoon();
         return std::nullopt;
     }
     if (state.CpuWatchActive) {
@@ -444,6 +455,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
         // The watch goes on and waits for another full idle period.
         endCountdown();
         state.CpuIdleTicks = 0;
+        ticks_.lookSoon();
         return std::nullopt;
     }
     if (const ActionDescription* action = describe(state.PendingAction)) {
@@ -461,6 +473,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
     }
     leaveCountdown();
     followTable();
+    ticks_.lookSoon();
     return std::nullopt;
 }
 
@@ -470,6 +483,20 @@ void MainWindowModel::runPendingAction() {
     awake_.releaseAll();
     power_.EnableShutdownPrivilege();
     power_.ExecutePowerAction();
+    SharedState& state = services_.state;
+    if (state.ExecutionPhase != Phase::Execute) {
+        // Back to watching: after the resume, what passed under the countdown comes.
+        endCountdown();
+        return;
+    }
+    // Asked again until the session ends, a countdown's length apart; said once.
+    if (++requests_ == 2)
+        history_.record(history::kRequest,
+                        pendingActionWith(fill(tr("終わるまで {0} 秒ごとに繰り返し要求します"),
+                                               {std::to_string(state.countdownSeconds() +
+                                                               kRequestAfterCountMs / 1000)})));
+    if (requests_ == 1)
+        ticks_.setInterval(countdownTimerInterval(state));
 }
 
 void MainWindowModel::cpuWatchStep(int usage) {
@@ -519,6 +546,7 @@ void MainWindowModel::startPolicyCountdown(int row) {
 void MainWindowModel::showCountdown(int timerIntervalMs, std::string_view cause) {
     history_.record(history::kCountdown, pendingActionWith(cause));
     countdownShown_ = true;
+    requests_ = 0;
     awake_.countdownShown();
     power_.beginRequests();
     controls_.showCountdown();

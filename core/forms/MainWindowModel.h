@@ -157,6 +157,8 @@ public:
     void N9Click();
     // The countdown ends with nothing requested for it, also when its count ran out just now.
     void countdownCancelled(CancelledBy by);
+    // The count has run out: the action is asked for shortly after.
+    void countdownFinished();
     // "10分延期": false, with a message, when no row is free for the booking or its save is
     // refused (nothing is booked, and the count goes on).
     std::optional<std::string> countdownPostponed();
@@ -240,6 +242,8 @@ private:
     // The administrator's booking whose countdown shows.
     std::optional<int> policyRow_;
     bool countdownShown_ = false;
+    // The requests made since the countdown showed: the first of its repeats is said.
+    int requests_ = 0;
     std::optional<ControlLocks> shownLocks_;
     std::string shownTip_;
 };

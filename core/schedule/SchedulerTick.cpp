@@ -36,13 +36,22 @@ struct Missed {
 };
 
 // The row's moments within (after, upTo], with its action; the minute it last fired in is no
-// moment missed (a clock set back and forward again passes it twice).
-void noteMoments(const ReservationTable& table, int row, LocalTime after, LocalTime upTo,
-                 std::optional<LocalTime> firedMinute, std::vector<MissedMoment>& list) {
+// moment missed (a clock set back and forward again passes it twice). Those up to `heldUntil`
+// were held up by a countdown, not missed: the last of them is returned, to fire now.
+std::optional<LocalTime> noteMoments(const ReservationTable& table, int row, LocalTime after,
+                                     LocalTime upTo, std::optional<LocalTime> firedMinute,
+                                     std::vector<MissedMoment>& list,
+                                     std::optional<LocalTime> heldUntil = std::nullopt) {
+    std::optional<LocalTime> held;
     for (LocalTime moment : rowMoments(table, row, after, upTo)) {
-        if (floor<minutes>(moment) != firedMinute)
+        if (floor<minutes>(moment) == firedMinute)
+            continue;
+        if (heldUntil && moment <= *heldUntil)
+            held = moment;
+        else
             list.push_back({moment, *actionFromWord(table.cell(ActionCell, row))});
     }
+    return held;
 }
 
 // The user's table, or the administrator's bookings: never saved, never handed to the CPU-idle
@@ -64,16 +73,19 @@ ScanOutcome scanRow(ScannedTable scanned, SharedState& state, const Clock& clock
     const std::optional<LocalTime> previous = scans.LastScanReadings[slot];
     const LocalTime now = clock.now();
     scans.LastScanReadings[slot] = now;
-    // The moment at the start of this minute is the catch-up's.
+    // The moment at the start of this minute is the catch-up's. Only the administrator's
+    // bookings are looked at across a countdown, and so held up by one.
+    std::optional<LocalTime> heldUp;
     if (previous)
-        noteMoments(table, row, *previous, floor<minutes>(now) - 1ms, scans.LastFiredMinutes[slot],
-                    missed.whileAsleep);
+        heldUp = noteMoments(table, row, *previous, floor<minutes>(now) - 1ms,
+                             scans.LastFiredMinutes[slot], missed.whileAsleep,
+                             scanned.policy ? state.HeldUntil : std::nullopt);
     bool fired = false;
     if (table.cell(StateCell, row) == kStateActive) {
         const std::string key = triggerKey(hour, minute);
         const LocalTime thisMinute = floor<minutes>(now);
-        if ((key == formatLongTime(now) || caughtUp(key, previous, now)) &&
-            dueOn(table.cell(DateCell, row), floor<days>(now)) &&
+        if ((heldUp || ((key == formatLongTime(now) || caughtUp(key, previous, now)) &&
+                        dueOn(table.cell(DateCell, row), floor<days>(now)))) &&
             scans.LastFiredMinutes[slot] != thisMinute) {
             scans.LastFiredMinutes[slot] = thisMinute;
             fired = true;
@@ -133,7 +145,7 @@ void forgetScanReadings(SharedState& state) {
 }
 
 int countdownTimerInterval(const SharedState& state) {
-    return (state.countdownSeconds() + 2) * 1000;
+    return state.countdownSeconds() * 1000 + kRequestAfterCountMs;
 }
 
 void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& clock,

@@ -10,6 +10,8 @@
 namespace core {
 
 inline constexpr int kScanIntervalMs = 500;
+// The action is asked for this long after its count has run out.
+inline constexpr int kRequestAfterCountMs = 2000;
 
 struct RemainingTime {
     int days;
@@ -39,7 +41,7 @@ public:
     virtual void reportMissed(const Notice& notice) = 0;
 };
 
-// The main timer stays away for the whole countdown plus two seconds.
+// The main timer stays away for the whole countdown plus kRequestAfterCountMs.
 int countdownTimerInterval(const SharedState& state);
 
 // The user's rows pass unseen while a countdown or the CPU-idle watch holds the tick: nothing of

@@ -56,6 +56,9 @@ struct SharedState {
     CountdownLimits Limits;
     // A scan has looked at the table loaded at the start.
     bool FirstScanDone = false;
+    // When the tick was last given back by a countdown or its request: an administrator's moment
+    // that passed under it was held up, not missed, and comes at the next look.
+    std::optional<LocalTime> HeldUntil;
 
     // The countdown's length: the setting, or the policy's least length when that is longer.
     int countdownSeconds() const {

@@ -32,8 +32,8 @@ TickDriver::~TickDriver() {
 }
 
 void TickDriver::tick() {
+    lookOwed_ = false;
     events_.tick();
-    scannedOnce_ = true;
     reschedule();
 }
 
@@ -45,6 +45,11 @@ void TickDriver::setInterval(int ms) {
 
 void TickDriver::setWindowShown(bool shown) {
     windowShown_ = shown;
+    reschedule();
+}
+
+void TickDriver::lookSoon() {
+    lookOwed_ = true;
     reschedule();
 }
 
@@ -60,7 +65,7 @@ TickDriver::Cadence TickDriver::cadence() const {
 void TickDriver::reschedule() {
     const LocalTime now = clock_.now();
     const TickPlan plan = planNextTick(
-        interval_, now, {windowShown_, state_.CpuWatchActive, !scannedOnce_, networkWatched_});
+        interval_, now, {windowShown_, state_.CpuWatchActive, lookOwed_, networkWatched_});
     if (plan.intervalMs) {
         if (!stretchedArmed_)
             timer_.startEvery(std::chrono::milliseconds(*plan.intervalMs));

@@ -37,6 +37,8 @@ public:
     void setNetworkWatched(bool watched);
     // Arms the next tick for the mode the program is in now; after anything that may change it.
     void reschedule();
+    // The next tick at the next half second, whatever the cadence; once.
+    void lookSoon();
     // How the ticks come: on the wall clock's seconds and minutes, or every stretched interval
     // while a countdown or a power request holds them.
     enum class Cadence { WallClock, Stretched };
@@ -50,8 +52,8 @@ private:
     int interval_;
     bool windowShown_ = false;
     bool networkWatched_ = false;
-    // The file loaded at the start has been scanned by a tick.
-    bool scannedOnce_ = false;
+    // The file loaded at the start, or what passed under a countdown, waits for a look.
+    bool lookOwed_ = true;
     // The stretched interval runs on from the tick that set it, not from the last reschedule.
     bool stretchedArmed_ = false;
 };

@@ -9,7 +9,7 @@ TickPlan planNextTick(int timerIntervalMs, LocalTime now, TickMode mode) {
     using namespace std::chrono;
     if (timerIntervalMs != kScanIntervalMs)
         return {timerIntervalMs, {}};
-    const bool halfSeconds = mode.windowShown || mode.cpuWatchActive || mode.fileUnscanned;
+    const bool halfSeconds = mode.windowShown || mode.cpuWatchActive || mode.lookOwed;
     const milliseconds step = halfSeconds ? milliseconds(kScanIntervalMs)
                               : mode.networkWatched
                                   ? duration_cast<milliseconds>(kNetworkSampleEvery)

@@ -16,11 +16,13 @@ namespace core {
 // that scan finds what the half-second scans would have. After the reservation file was loaded the
 // first tick comes at the next half second all the same, to clear what the file holds of past and
 // half-filled rows. A deliberate change from a fixed 500 ms timer, for the battery and for
-// precision.
+// precision. A countdown that ends before its time owes a look at the next half second too.
 struct TickMode {
     bool windowShown; // visible and not minimised
     bool cpuWatchActive;
-    bool fileUnscanned; // loaded, and no tick has scanned it yet
+    // A look is owed at once: the file was loaded and no tick has scanned it yet, or a countdown
+    // ended, under which an administrator's booking may have come.
+    bool lookOwed;
     // The "終了待ち" watch reads the network's counters: a hidden window ticks every 5 seconds.
     bool networkWatched = false;
 };

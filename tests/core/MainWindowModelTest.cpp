@@ -748,6 +748,49 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
                      "カウントダウン\t電源断: 管理者の予約2 2026/12/07 午後０時10分 終了"}));
 }
 
+TEST(MainWindowModel, ACountdownTakesNothingInAndHoldsTheAdministratorsBookingUpUntilItEnds) {
+    using std::chrono::milliseconds;
+    const PolicyLayer daily{.place = "/etc/p.ini",
+                            .allowCancel = false,
+                            .minimumCountdown = 20,
+                            .bookings = std::vector<std::string>{"poweroff --at 22:00 --daily"}};
+    Window w({"毎日,午後,１０時,01分,スタンバイ,稼働"}, "[SET]\r\nShutDownTime=3\r\n");
+    w.policy.set({daily});
+    w.clock.set(at(2026, 12, 7, 21, 59, 48, 0));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--now", "standby"}}).status, kDone);
+    w.clock.set(at(2026, 12, 7, 22, 0, 5, 100));
+    w.model.countdownCancelled(CancelledBy::Button);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(401)) << "a look at once, not the next minute";
+    w.clock.set(at(2026, 12, 7, 22, 0, 5, 501));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.controls.countdowns, 2) << "the administrator's booking comes, late";
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+    EXPECT_FALSE(w.state.Limits.cancelAllowed);
+    EXPECT_TRUE(w.controls.notices.empty()) << "nothing slept, nothing was missed";
+
+    // The count made longer in the settings: the tick armed for the shorter one takes nothing
+    // in, the user's row of the next minute included, and the request follows the count's end.
+    w.state.settings.ShutDownTime = "120";
+    w.clock.set(at(2026, 12, 7, 22, 1, 0, 1));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.countdowns, 2);
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+    w.state.ExecutionPhase = Phase::Execute;
+    w.model.countdownFinished();
+    EXPECT_EQ(w.tickTimer.every, milliseconds(2000));
+    for (int tick = 0; tick < 3; ++tick)
+        w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls, (Texts{"prepare", "request poweroff", "prepare", "request poweroff",
+                                    "prepare", "request poweroff"}));
+    EXPECT_EQ(w.tickTimer.every, milliseconds(122000)) << "repeated a count's length apart";
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(std::count(events.begin(), events.end(),
+                         "要求\t電源断: 終わるまで 122 秒ごとに繰り返し要求します"),
+              1)
+        << "the repeat said once";
+}
+
 TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
     Window w({"毎日,午後,０時,00分,ログオフ,稼働"});
     PolicyLayer file{.place = "/etc/p.ini",

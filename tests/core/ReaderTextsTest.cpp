@@ -78,13 +78,15 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
     state.settings.ShutDownTime = "60";
     SaidControls controls;
     bool postponeRefused = true;
+    int finished = 0;
     CountdownModel model(
         state, controls, [](CancelledBy) {},
         [&]() -> std::optional<std::string> {
             if (postponeRefused)
                 return "予約の空きがありません。";
             return std::nullopt;
-        });
+        },
+        [&] { ++finished; });
     model.FormShow();
     ASSERT_EQ(controls.said.size(), 1u);
     EXPECT_EQ(controls.said[0], "電源断予告: 60秒後にPowerOffします "
@@ -100,6 +102,7 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
         << "a refusal is said, not only shown";
     model.Timer1Timer();
     EXPECT_EQ(controls.said.size(), 5u) << "the last second ends the count, nothing more said";
+    EXPECT_EQ(finished, 1) << "the main window is told, to ask for the action";
 
     // A policy's limits are part of what is said as it appears.
     SharedState limited;
@@ -107,7 +110,7 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
     limited.Limits = {false, true, 0};
     SaidControls quiet;
     CountdownModel(
-        limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; })
+        limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; }, [] {})
         .FormShow();
     EXPECT_EQ(quiet.said.at(0),
               "ログオフ予告: 30秒後にログオフします 管理者の設定で、キャンセルできません。");

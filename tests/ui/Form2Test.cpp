@@ -21,8 +21,10 @@ public:
         return postponeTaken ? std::nullopt
                              : std::optional<std::string>("予約の空きがありません。");
     }
+    void countdownFinished() override { ++finishes; }
     // How each cancel came.
     std::vector<core::CancelledBy> cancels;
+    int finishes = 0;
     int postpones = 0;
     bool postponeTaken = false;
 };

@@ -104,7 +104,8 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
         [&] {
             return postponeTaken ? std::nullopt
                                  : std::optional<std::string>("予約の空きがありません。");
-        });
+        },
+        [] {});
     countdown.create();
     countdown.showCountdown();
     // The keys go where the focus is: the buttons take none, so the window has it.

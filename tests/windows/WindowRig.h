@@ -42,7 +42,7 @@ struct WindowRig {
     ui::TForm1 main{{state, clock, cpu, power, prompter, files, "SetTimeData.txt",
                      "Brindlewhistmoore.ini", awake, viewer, processes, network, policy}};
     ui::TForm2 countdown{state, prompter, [](core::CancelledBy) {},
-                         [] { return std::optional<std::string>(); }};
+                         [] { return std::optional<std::string>(); }, [] {}};
 };
 
 } // namespace testing_support

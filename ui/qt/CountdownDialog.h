@@ -25,6 +25,8 @@ public:
     virtual void countdownCancelled(core::CancelledBy by) = 0;
     // "10分延期": why the action could not be put off; nothing when it was.
     virtual std::optional<std::string> countdownPostponed() = 0;
+    // The count has run out.
+    virtual void countdownFinished() = 0;
 };
 
 } // namespace ui

@@ -402,6 +402,10 @@ std::optional<std::string> TForm1::countdownPostponed() {
     return model_.countdownPostponed();
 }
 
+void TForm1::countdownFinished() {
+    model_.countdownFinished();
+}
+
 void TForm1::showWeekdays(bool shown) {
     ComboBox4->setVisible(shown);
 }

@@ -32,7 +32,8 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
     : QWidget(parent), beep_(std::move(beep)),
       model_(
           state, *this, [&owner](core::CancelledBy by) { owner.countdownCancelled(by); },
-          [&owner] { return owner.countdownPostponed(); }) {
+          [&owner] { return owner.countdownPostponed(); },
+          [&owner] { owner.countdownFinished(); }) {
     setWindowTitle(qTr(d::kTitle));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

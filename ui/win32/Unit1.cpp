@@ -464,6 +464,10 @@ std::optional<std::string> TForm1::countdownPostponed() {
     return model_.countdownPostponed();
 }
 
+void TForm1::countdownFinished() {
+    model_.countdownFinished();
+}
+
 void TForm1::showIfNoTrayHost() {
     KillTimer(handle(), kTrayHostWait);
     // A panel that starts with the session may have come up meanwhile.

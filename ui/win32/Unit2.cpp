@@ -14,11 +14,12 @@ constexpr UINT_PTR kTimer1 = 1;
 
 TForm2::TForm2(core::SharedState& state, core::Prompter& prompter,
                core::CountdownModel::Cancellation cancelled,
-               core::CountdownModel::Postponement postponed)
+               core::CountdownModel::Postponement postponed,
+               core::CountdownModel::Finished finished)
     : Window({L"TForm2", d::kTitle, WS_CAPTION | WS_SYSMENU | WS_POPUP, WS_EX_TOPMOST, d::kClient,
               COLOR_BTNHIGHLIGHT},
              prompter),
-      model_(state, *this, std::move(cancelled), std::move(postponed)) {}
+      model_(state, *this, std::move(cancelled), std::move(postponed), std::move(finished)) {}
 
 void TForm2::buildControls() {
     if (SpeedButton1)

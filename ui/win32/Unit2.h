@@ -19,7 +19,7 @@ public:
     // it to put the action off, and says why when it could not.
     TForm2(core::SharedState& state, core::Prompter& prompter,
            core::CountdownModel::Cancellation cancelled,
-           core::CountdownModel::Postponement postponed);
+           core::CountdownModel::Postponement postponed, core::CountdownModel::Finished finished);
 
     void showCountdown();
     // --cancel, as キャンセル.
