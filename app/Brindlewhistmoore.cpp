@@ -133,6 +133,8 @@ int main(int argc, char* argv[]) {
             Form1.bringToFront();
     };
     QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, showMainWindow);
+    QObject::connect(&power, &platform::LogindPower::shutdownCalledOff, &Form1,
+                     [&Form1] { Form1.sessionEndCalledOff(); });
     guard.onCommand(
         [&Form1](const core::CommandRequest& request) { return Form1.runCommandLine(request); });
     platform::DesktopNotifier notifier(clock);

@@ -49,7 +49,7 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     case CommandVerb::History:
         return historyAnswer(history_.last(static_cast<std::size_t>(command.lines)));
     case CommandVerb::Cancel:
-        return cancel();
+        return cancel(CancelledBy::Command);
     case CommandVerb::Now:
         if (host_.tableHeld())
             return held();
@@ -84,15 +84,18 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     return {kUsage, "", tr("このコマンドは動いているコピーには送りません。") + "\n"};
 }
 
-CommandAnswer ScriptCommands::cancel() {
+CommandAnswer ScriptCommands::cancel(CancelledBy by) {
     if (host_.countdownShown() && !host_.cancelAllowed())
         return refused(tr(kCancelForbidden));
     if (host_.countdownShown()) {
-        host_.cancelCountdown();
+        host_.cancelCountdown(by);
         return {kDone, tr("キャンセルしました。") + "\n", ""};
     }
-    if (host_.requestUnderWay())
-        return refused(tr("電源操作はすでに始まっています。"));
+    if (host_.requestUnderWay()) {
+        if (auto refusal = host_.stopRequests(by))
+            return refused(*refusal);
+        return {kDone, tr("繰り返していた電源操作の要求を止めました。") + "\n", ""};
+    }
     return refused(tr("カウントダウンは動いていません。"));
 }
 

@@ -4,6 +4,7 @@
 #include "core/base/Clock.h"
 #include "core/book/TableEditor.h"
 #include "core/files/History.h"
+#include "core/schedule/CancelledBy.h"
 
 #include <string>
 #include <vector>
@@ -22,8 +23,11 @@ public:
     // The count has run out and its action is being requested.
     virtual bool requestUnderWay() const = 0;
     virtual void startCountdownNow(PowerAction action) = 0;
-    // As キャンセル.
-    virtual void cancelCountdown() = 0;
+    // As キャンセル, for the reason given.
+    virtual void cancelCountdown(CancelledBy by) = 0;
+    // Ends the requests that repeat after a count ran out, as a cancel of its countdown would
+    // have; the policy's reason when its countdown may not be cancelled.
+    virtual std::optional<std::string> stopRequests(CancelledBy by) = 0;
     // After a change of the table, saved or taken back.
     virtual void tableChanged() = 0;
     // Starts the watch the command asks for, for its action, as the window's 開始 does; the
@@ -54,9 +58,10 @@ public:
     CommandAnswer run(const std::vector<std::string>& args,
                       std::optional<int> sender = std::nullopt);
     CommandAnswer run(const ScriptCommand& command);
+    // --cancel, and the tray's キャンセル: the countdown that shows, or the requests that repeat.
+    CommandAnswer cancel(CancelledBy by);
 
 private:
-    CommandAnswer cancel();
     CommandAnswer book(const ScriptCommand& command);
     CommandAnswer changeRow(const ScriptCommand& command);
     // The editor's last change saved, or taken back with the reason; the host follows either way.

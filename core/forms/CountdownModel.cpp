@@ -71,6 +71,10 @@ std::string cancelledByText(CancelledBy by) {
         return tr("閉じるボタン");
     case CancelledBy::Command:
         return "--cancel";
+    case CancelledBy::Tray:
+        return tr("トレイのキャンセル");
+    case CancelledBy::System:
+        return tr("システムが終了を取り消しました");
     }
     return {};
 }

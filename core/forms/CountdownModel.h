@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/schedule/CancelledBy.h"
 #include "core/schedule/SharedState.h"
 
 #include <array>
@@ -35,8 +36,6 @@ public:
 // to leave the reader free between them.
 inline constexpr std::array<int, 3> kAnnouncedSeconds{30, 10, 5};
 
-// What ended a countdown before its time.
-enum class CancelledBy { Button, Escape, CloseBox, Command };
 // "キャンセル ボタン", "Esc キー" ...: how the history names it.
 std::string cancelledByText(CancelledBy by);
 

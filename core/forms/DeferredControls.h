@@ -51,7 +51,7 @@ public:
     void showTable() override;
     void addTrayIcon() override { face_.addTrayIcon(); }
     void showCountdown() override { face_.showCountdown(); }
-    void cancelCountdown() override { face_.cancelCountdown(); }
+    void cancelCountdown(CancelledBy by) override { face_.cancelCountdown(by); }
     void showNotice(const Notice& notice) override { face_.showNotice(notice); }
     void showTrayTip(const std::string& tip) override { face_.showTrayTip(tip); }
     // The tray's item is there from the start; the face keeps the line for its widgets.

@@ -160,6 +160,8 @@ inline constexpr std::string_view N1 = msg("予約設定");
 inline constexpr std::string_view N8 = msg("履歴");
 // Only while a policy is in force.
 inline constexpr std::string_view N9 = msg("管理者の予約");
+// Also ends the requests that repeat after a count ran out.
+inline constexpr std::string_view N10 = msg("キャンセル");
 inline constexpr std::string_view Exit1 = msg("ソフト終了");
 inline constexpr std::string_view N3 = msg("再起動");
 inline constexpr std::string_view N4 = msg("再起動");

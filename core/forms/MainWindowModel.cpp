@@ -396,6 +396,27 @@ void MainWindowModel::N9Click() {
     controls_.showPolicyBookings(policy_.lines(services_.clock.now()), policy_.limitsText());
 }
 
+void MainWindowModel::N10Click() {
+    const CommandAnswer answer = scripts_.cancel(CancelledBy::Tray);
+    if (answer.status != kDone)
+        services_.prompter.inform(answer.err.substr(0, answer.err.find_last_not_of('\n') + 1));
+}
+
+std::optional<std::string> MainWindowModel::stopRequests(CancelledBy by) {
+    if (!requestUnderWay())
+        return std::nullopt;
+    if (by != CancelledBy::System && !cancelAllowed())
+        return tr(kCancelForbidden);
+    history_.record(history::kCancelled, pendingActionWith(cancelledByText(by)));
+    leaveCountdown();
+    ticks_.lookSoon();
+    return std::nullopt;
+}
+
+void MainWindowModel::sessionEndCalledOff() {
+    stopRequests(CancelledBy::System);
+}
+
 void MainWindowModel::endCountdown() {
     countdownShown_ = false;
     services_.state.HeldUntil = services_.clock.now();

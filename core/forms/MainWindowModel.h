@@ -75,7 +75,7 @@ public:
     virtual void applyLocks(const ControlLocks& locks) = 0;
     virtual void showCountdown() = 0;
     // The countdown ends as its キャンセル ends it, also when its dialog was hidden.
-    virtual void cancelCountdown() = 0;
+    virtual void cancelCountdown(CancelledBy by) = 0;
     // The grid shows the table as it is now; cheap when nothing changed.
     virtual void showTable() = 0;
     // The tray icon's tip: the next booking, or the product's name while none is coming.
@@ -155,6 +155,11 @@ public:
     void N8Click();
     // The tray's "管理者の予約" and the main window's line: the administrator's bookings.
     void N9Click();
+    // The tray's "キャンセル": as --cancel, the refusal in a box.
+    void N10Click();
+    // The system called the session's end off (a user stopped it on the system's screen): the
+    // requests that repeat end, as nothing else would end them.
+    void sessionEndCalledOff();
     // The countdown ends with nothing requested for it, also when its count ran out just now.
     void countdownCancelled(CancelledBy by);
     // The count has run out: the action is asked for shortly after.
@@ -218,7 +223,8 @@ private:
     bool countdownShown() const override { return countdownShown_; }
     bool requestUnderWay() const override;
     void startCountdownNow(PowerAction action) override;
-    void cancelCountdown() override { controls_.cancelCountdown(); }
+    void cancelCountdown(CancelledBy by) override { controls_.cancelCountdown(by); }
+    std::optional<std::string> stopRequests(CancelledBy by) override;
     // The notices, the wake timer and the grid follow a change of the table.
     void tableChanged() override;
     std::optional<std::string> startWatch(const ScriptCommand& command) override;

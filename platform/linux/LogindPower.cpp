@@ -23,7 +23,21 @@ void report(const QString& method, const QString& why) {
 } // namespace
 
 LogindPower::LogindPower(LogindBus& bus, int replyTimeoutMs, QObject* parent)
-    : QObject(parent), bus_(bus), replyTimeoutMs_(replyTimeoutMs) {}
+    : QObject(parent), bus_(bus), replyTimeoutMs_(replyTimeoutMs) {
+    connect(&bus_, &LogindBus::reconnected, this, &LogindPower::subscribe);
+    subscribe();
+}
+
+void LogindPower::subscribe() {
+    bus_.connection().connect(kService, kManagerPath, kManager,
+                              QStringLiteral("PrepareForShutdown"), this,
+                              SLOT(prepareForShutdown(bool)));
+}
+
+void LogindPower::prepareForShutdown(bool starting) {
+    if (!starting)
+        emit shutdownCalledOff();
+}
 
 void LogindPower::prepare() {}
 

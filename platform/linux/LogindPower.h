@@ -21,7 +21,15 @@ public:
     void prepare() override;
     void request(core::PowerAction action) override;
 
+signals:
+    // logind called a shutdown or reboot off after announcing it.
+    void shutdownCalledOff();
+
+private slots:
+    void prepareForShutdown(bool starting);
+
 private:
+    void subscribe();
     void logOff();
     // Sent without waiting: an error that arrives later is reported as a refusal.
     void callManager(const QString& method, const QVariantList& arguments);

@@ -435,7 +435,7 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     EXPECT_EQ(w.controls.countdowns, 1) << "a countdown, never the watch";
     EXPECT_EQ(run({"--book", "終了", "--daily", "--at", "1:00"}).status, kRefused);
     EXPECT_EQ(run({"--now", "reboot"}).status, kRefused);
-    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(CancelledBy::Command); };
+    w.controls.onCancelCountdown = [&](CancelledBy by) { w.model.countdownCancelled(by); };
     EXPECT_EQ(run({"--cancel"}).status, kDone);
     EXPECT_FALSE(w.awake.held);
     w.model.Button1Click();
@@ -466,7 +466,7 @@ TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     const auto run = [&](std::vector<std::string> args) {
         return w.model.runCommandLine({"ja", args});
     };
-    w.controls.onCancelCountdown = [&] { w.model.countdownCancelled(CancelledBy::Command); };
+    w.controls.onCancelCountdown = [&](CancelledBy by) { w.model.countdownCancelled(by); };
     ASSERT_EQ(run({"--now", "standby"}).status, kDone);
     w.state.ExecutionPhase = Phase::Execute; // the count ran out; the next tick would ask
     EXPECT_EQ(run({"--cancel"}), (CommandAnswer{kDone, "キャンセルしました。\n", ""}));
@@ -484,7 +484,29 @@ TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     w.tickTimer.fire();
     EXPECT_EQ(w.power.calls.back(), "request poweroff");
     EXPECT_EQ(run({"--cancel"}),
-              (CommandAnswer{kRefused, "", "電源操作はすでに始まっています。\n"}));
+              (CommandAnswer{kDone, "繰り返していた電源操作の要求を止めました。\n", ""}));
+    w.power.calls.clear();
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty()) << "the repeat ends";
+    w.model.N10Click();
+    EXPECT_EQ(w.prompter.informed, Texts{"カウントダウンは動いていません。"})
+        << "the tray's キャンセル";
+
+    // Under a policy that forbids cancelling, only the system's own call-off ends the repeat.
+    ASSERT_EQ(run({"--now", "reboot"}).status, kDone);
+    w.state.Limits.cancelAllowed = false;
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire();
+    w.model.N10Click();
+    EXPECT_EQ(w.prompter.informed.back(), "管理者の設定で、キャンセルできません。");
+    EXPECT_EQ(run({"--cancel"}).status, kRefused);
+    w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls.back(), "request reboot") << "asked again";
+    w.model.sessionEndCalledOff();
+    w.power.calls.clear();
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty());
+    EXPECT_EQ(historyEvents(w.files).back(), "キャンセル\t再起動: システムが終了を取り消しました");
 
     // Moments inside a long countdown are neither said missed nor caught up after its cancel.
     Window gap({"毎日,午後,０時,00分,スタンバイ,稼働", "毎日,午後,０時,01分,終了,稼働"},

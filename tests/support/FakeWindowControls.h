@@ -85,9 +85,9 @@ struct FakeWindowControls : core::MainWindowControls {
     }
     void showCountdown() override { ++countdowns; }
     // The dialog's キャンセル, which tells the model.
-    void cancelCountdown() override {
+    void cancelCountdown(core::CancelledBy by) override {
         if (onCancelCountdown)
-            onCancelCountdown();
+            onCancelCountdown(by);
     }
     void showTable() override { ++tableShows; }
     void showNotice(const core::Notice& notice) override { notices.push_back(notice); }
@@ -110,7 +110,7 @@ struct FakeWindowControls : core::MainWindowControls {
     bool weekdaysShown = true;
     std::vector<core::Notice> notices;
     std::vector<std::string> trayTips;
-    std::function<void()> onCancelCountdown;
+    std::function<void(core::CancelledBy)> onCancelCountdown;
     std::string clockText;
     std::string usageText;
     std::optional<core::RemainingTime> remaining;

@@ -18,7 +18,7 @@ public:
 class FakeCountdown : public ui::CountdownDialog {
 public:
     void showCountdown() override { ++shown; }
-    void cancelCountdown() override { ++cancelled; }
+    void cancelCountdown(core::CancelledBy) override { ++cancelled; }
     int shown = 0;
     int cancelled = 0;
 };

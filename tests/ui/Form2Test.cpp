@@ -171,7 +171,7 @@ private slots:
         QTRY_VERIFY(d.form.isHidden());
         QCOMPARE(d.owner.cancels.back(), core::CancelledBy::Button);
         d.form.showCountdown();
-        d.form.cancelCountdown();
+        d.form.cancelCountdown(core::CancelledBy::Command);
         QCOMPARE(d.owner.cancels.back(), core::CancelledBy::Command);
     }
 
@@ -191,7 +191,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
         QTest::keyClick(&d.form, Qt::Key_Escape);
         d.form.close();
-        d.form.cancelCountdown();
+        d.form.cancelCountdown(core::CancelledBy::Command);
         d.form.SpeedButton2Click();
         QVERIFY(d.form.isVisible());
         QVERIFY(d.form.Timer1->isActive());

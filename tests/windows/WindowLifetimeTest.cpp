@@ -133,7 +133,7 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
     EXPECT_EQ(cancels.back(), core::CancelledBy::CloseBox);
     EXPECT_FALSE(countdown.isVisible());
     countdown.showCountdown();
-    countdown.cancelCountdown();
+    countdown.cancelCountdown(core::CancelledBy::Command);
     EXPECT_EQ(cancels.back(), core::CancelledBy::Command);
     EXPECT_FALSE(countdown.isVisible());
 }

@@ -14,7 +14,7 @@ public:
     // Shows the dialog when hidden, raises it when already shown.
     virtual void showCountdown() = 0;
     // --cancel, as キャンセル: the count stops, the owner is told and the dialog hides.
-    virtual void cancelCountdown() = 0;
+    virtual void cancelCountdown(core::CancelledBy by) = 0;
 };
 
 // The main window, as the countdown's buttons see it.

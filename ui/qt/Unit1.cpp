@@ -144,6 +144,7 @@ void TForm1::buildTrayMenu() {
     PopupMenu1->addAction(qTr(d::N8), this, &TForm1::N8Click);
     N9 = PopupMenu1->addAction(qTr(d::N9), this, &TForm1::N9Click);
     N9->setVisible(!policyLine_.empty());
+    PopupMenu1->addAction(qTr(d::N10), this, &TForm1::N10Click);
     PopupMenu1->addAction(qTr(d::Exit1), this, &TForm1::Exit1Click);
     QMenu* N3 = PopupMenu1->addMenu(qTr(d::N3));
     N3->addAction(qTr(d::N4), this, &TForm1::N4Click);
@@ -375,6 +376,14 @@ void TForm1::N9Click() {
     model_.N9Click();
 }
 
+void TForm1::N10Click() {
+    model_.N10Click();
+}
+
+void TForm1::sessionEndCalledOff() {
+    model_.sessionEndCalledOff();
+}
+
 void TForm1::N2Click() {
     model_.N2Click();
 }
@@ -483,9 +492,9 @@ void TForm1::showCountdown() {
     countdown_->showCountdown();
 }
 
-void TForm1::cancelCountdown() {
+void TForm1::cancelCountdown(core::CancelledBy by) {
     if (countdown_ != nullptr)
-        countdown_->cancelCountdown();
+        countdown_->cancelCountdown(by);
 }
 
 void TForm1::showTable() {

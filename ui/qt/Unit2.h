@@ -25,7 +25,7 @@ public:
            QWidget* parent = nullptr);
 
     void showCountdown() override;
-    void cancelCountdown() override { model_.cancel(core::CancelledBy::Command); }
+    void cancelCountdown(core::CancelledBy by) override { model_.cancel(by); }
     void Timer1Timer();
     void SpeedButton1Click(); // "キャンセル"
     void SpeedButton2Click(); // "10分延期"

@@ -247,6 +247,7 @@ void TForm1::buildMenus() {
     PopupMenu1.add(d::N1, [this] { N1Click(); });
     PopupMenu1.add(d::N8, [this] { N8Click(); });
     policyItem_ = PopupMenu1.addHidden(d::N9, [this] { N9Click(); });
+    PopupMenu1.add(d::N10, [this] { N10Click(); });
     PopupMenu1.add(d::Exit1, [this] { Exit1Click(); });
     PopupMenu& N3 = PopupMenu1.addSubmenu(d::N3);
     N3.add(d::N4, [this] { N4Click(); });
@@ -395,6 +396,10 @@ void TForm1::N9Click() {
     model_.N9Click();
 }
 
+void TForm1::N10Click() {
+    model_.N10Click();
+}
+
 void TForm1::showPolicyLine(const std::string& text) {
     policyLine_ = text;
     PopupMenu1.setShown(policyItem_, !text.empty());
@@ -428,9 +433,9 @@ void TForm1::FormClose() {
     PostQuitMessage(0);
 }
 
-void TForm1::cancelCountdown() {
+void TForm1::cancelCountdown(core::CancelledBy by) {
     if (countdown_ != nullptr)
-        countdown_->cancelCountdown();
+        countdown_->cancelCountdown(by);
 }
 
 void TForm1::showTrayTip(const std::string& tip) {
@@ -521,6 +526,11 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == PBT_APMRESUMEAUTOMATIC)
             tickTimer_.machineResumed();
         return TRUE;
+    case WM_ENDSESSION:
+        // A user who stopped the shutdown on the system's screen is not asked again and again.
+        if (wParam == FALSE)
+            model_.sessionEndCalledOff();
+        return handleDefault(message, wParam, lParam);
     case WM_DESTROY:
         FormClose();
         return 0;

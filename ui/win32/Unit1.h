@@ -69,6 +69,7 @@ public:
     void N1Click();    // tray "予約設定"
     void N8Click();    // tray "履歴"
     void N9Click();    // tray "管理者の予約", and the line that names them
+    void N10Click();   // tray "キャンセル"
     void Exit1Click(); // tray "ソフト終了"
     void N2Click();    // tray "電源Ｏｆｆ"
     void N4Click();    // tray "再起動" › "再起動"
@@ -169,7 +170,7 @@ private:
     void addTrayIcon() override;
     void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
-    void cancelCountdown() override;
+    void cancelCountdown(core::CancelledBy by) override;
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
     void showTrayTip(const std::string& tip) override;

@@ -23,7 +23,7 @@ public:
 
     void showCountdown();
     // --cancel, as キャンセル.
-    void cancelCountdown() { model_.cancel(core::CancelledBy::Command); }
+    void cancelCountdown(core::CancelledBy by) { model_.cancel(by); }
     void Timer1Timer();       // Timer1, every second while counting
     void SpeedButton1Click(); // "キャンセル"
     void SpeedButton2Click(); // "10分延期"
