@@ -160,13 +160,13 @@ inline constexpr std::string_view N1 = msg("予約設定");
 inline constexpr std::string_view N8 = msg("履歴");
 // Only while a policy is in force.
 inline constexpr std::string_view N9 = msg("管理者の予約");
-// Also ends the requests that repeat after a count ran out.
-inline constexpr std::string_view N10 = msg("キャンセル");
 inline constexpr std::string_view Exit1 = msg("ソフト終了");
 inline constexpr std::string_view N3 = msg("再起動");
 inline constexpr std::string_view N4 = msg("再起動");
 inline constexpr std::string_view N5 = msg("強制再起動");
 inline constexpr std::string_view N2 = msg("電源Ｏｆｆ");
+// The countdown, and the requests that repeat after a count ran out.
+inline constexpr std::string_view N10 = msg("キャンセル");
 // PopupMenu2, the grid's row menu.
 inline constexpr std::string_view Delete1 = msg("削除");
 inline constexpr std::string_view N6 = msg("停止");

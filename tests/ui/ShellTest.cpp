@@ -137,8 +137,8 @@ private slots:
         QMenu* menu = p.form->PopupMenu1;
         QVERIFY(menu->isVisible());
         menu->hide();
-        QCOMPARE(texts(menu),
-                 (QStringList{"予約設定", "履歴", "ソフト終了", "再起動", "電源Ｏｆｆ"}));
+        QCOMPARE(texts(menu), (QStringList{"予約設定", "履歴", "ソフト終了", "再起動", "電源Ｏｆｆ",
+                                           "キャンセル"}));
         QMenu* restart = shown(menu)[3]->menu();
         QVERIFY(restart != nullptr);
         QCOMPARE(texts(restart), (QStringList{"再起動", "強制再起動"}));

@@ -144,12 +144,12 @@ void TForm1::buildTrayMenu() {
     PopupMenu1->addAction(qTr(d::N8), this, &TForm1::N8Click);
     N9 = PopupMenu1->addAction(qTr(d::N9), this, &TForm1::N9Click);
     N9->setVisible(!policyLine_.empty());
-    PopupMenu1->addAction(qTr(d::N10), this, &TForm1::N10Click);
     PopupMenu1->addAction(qTr(d::Exit1), this, &TForm1::Exit1Click);
     QMenu* N3 = PopupMenu1->addMenu(qTr(d::N3));
     N3->addAction(qTr(d::N4), this, &TForm1::N4Click);
     N3->addAction(qTr(d::N5), this, &TForm1::N5Click);
     PopupMenu1->addAction(qTr(d::N2), this, &TForm1::N2Click);
+    PopupMenu1->addAction(qTr(d::N10), this, &TForm1::N10Click);
 }
 
 QRadioButton* TForm1::makeRadio(const core::design::Control& design, int left) {

@@ -247,12 +247,12 @@ void TForm1::buildMenus() {
     PopupMenu1.add(d::N1, [this] { N1Click(); });
     PopupMenu1.add(d::N8, [this] { N8Click(); });
     policyItem_ = PopupMenu1.addHidden(d::N9, [this] { N9Click(); });
-    PopupMenu1.add(d::N10, [this] { N10Click(); });
     PopupMenu1.add(d::Exit1, [this] { Exit1Click(); });
     PopupMenu& N3 = PopupMenu1.addSubmenu(d::N3);
     N3.add(d::N4, [this] { N4Click(); });
     N3.add(d::N5, [this] { N5Click(); });
     PopupMenu1.add(d::N2, [this] { N2Click(); });
+    PopupMenu1.add(d::N10, [this] { N10Click(); });
     PopupMenu2.add(d::Delete1, [this] { Delete1Click(); });
     PopupMenu2.add(d::N6, [this] { N6Click(); });
     PopupMenu2.add(d::N7, [this] { N7Click(); });
