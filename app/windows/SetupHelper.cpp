@@ -1,11 +1,12 @@
 // The installers' helper. It adds the install folder to the user's PATH (HKCU\Environment), or with
 // "machine" to the machine's, or takes it off, through the registry's own calls, so that no value
 // is ever cut to an installer's string length; "%…%" references stay unexpanded and the value
-// keeps its type. And it ends the copies of this user that run from the folder, as their close
-// box does, before the files go.
+// keeps its type. And it ends the copies of this user that run from the folder before the files
+// go, by a message of their own that nothing of the user's refuses.
 // Usage: setuphelper add|remove FOLDER [machine] | close FOLDER. Exit status 0 done (or nothing to
 // do), 1 a failure, 2 the value would pass the longest environment value and was left alone.
 #include "core/text/PathList.h"
+#include "platform/windows/SetupMessage.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32.h"
 
@@ -132,7 +133,8 @@ int closeCopies(const std::wstring& folder) {
                                                TRUE) == CSTR_EQUAL;
         DWORD_PTR ignored = 0;
         if (ours)
-            SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            SendMessageTimeoutW(window, RegisterWindowMessageW(platform::kEndForSetupMessage), 0, 0,
+                                SMTO_ABORTIFHUNG, 5000, &ignored);
         const bool ended = ours && WaitForSingleObject(process.handle, 10000) == WAIT_OBJECT_0;
         CloseHandle(process.handle);
         if (ours && !ended)

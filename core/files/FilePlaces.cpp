@@ -39,4 +39,8 @@ std::string historyFilePlace(const std::string& settingsPath) {
     return inFolder(folderOf(settingsPath), kHistoryFileName);
 }
 
+std::string postponementsFilePlace(const std::string& settingsPath) {
+    return inFolder(folderOf(settingsPath), "Brindlewhistmoore-postponed.txt");
+}
+
 } // namespace core

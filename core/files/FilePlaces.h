@@ -26,5 +26,8 @@ std::string reservationFilePlace(const std::string& settingsPath, const PlacePro
 
 // The history file: beside the settings file, wherever that settled.
 std::string historyFilePlace(const std::string& settingsPath);
+// The administrator's bookings postponed by 10分延期, kept across a restart: beside the settings
+// file too, where the user may delete it.
+std::string postponementsFilePlace(const std::string& settingsPath);
 
 } // namespace core

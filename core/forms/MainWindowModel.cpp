@@ -65,6 +65,11 @@ void MainWindowModel::FormCreate() {
     controls_.selectRow(kFirstReservation);
     loadReservations(services_.files, services_.reservationPath, table_);
     followPolicy();
+    keptPostponements_ =
+        services_.files.read(postponementsFilePlace(services_.settingsPath), kMostPostponementBytes)
+            .value_or("");
+    if (policy_.policy().inForce())
+        policy_.restorePostponements(keptPostponements_);
     tableChanged();
     ticks_.reschedule();
 }
@@ -108,6 +113,7 @@ void MainWindowModel::scan() {
                 controls_.showNotice(notice);
             }
         }
+        keepPostponements();
         followTable();
     });
     controls_.showTable();
@@ -139,6 +145,21 @@ void MainWindowModel::followPolicy() {
     // The locks follow at once, not only at the next scan.
     if (!tableHeld())
         lock(false);
+}
+
+void MainWindowModel::keepPostponements() {
+    std::string text = policy_.postponementsText();
+    if (text == keptPostponements_)
+        return;
+    keptPostponements_ = std::move(text);
+    const std::string path = postponementsFilePlace(services_.settingsPath);
+    try {
+        services_.files.makeFolderFor(path);
+        services_.files.replace(path, keptPostponements_);
+    } catch (const std::exception& e) {
+        // Held in memory all the same; only a restart would lose it.
+        history_.record(history::kPolicy, fill(tr("10分延期を保存できません: {0}"), {e.what()}));
+    }
 }
 
 bool MainWindowModel::userBookingsAllowed() const {
@@ -402,6 +423,14 @@ void MainWindowModel::N10Click() {
         services_.prompter.inform(answer.err.substr(0, answer.err.find_last_not_of('\n') + 1));
 }
 
+bool MainWindowModel::FormCloseQuery() {
+    if ((!countdownShown_ && !requestUnderWay()) || cancelAllowed())
+        return true;
+    services_.prompter.inform(tr(kCancelForbidden) + "\n" +
+                              tr("カウントダウンが終わるまで、終了もできません。"));
+    return false;
+}
+
 std::optional<std::string> MainWindowModel::stopRequests(CancelledBy by) {
     if (!requestUnderWay())
         return std::nullopt;
@@ -464,6 +493,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
         if (row == 0)
             return tr("予約の空きがありません。");
         policyNotices_.observe(policy_.table(), services_.clock.now());
+        keepPostponements();
         history_.record(history::kPostponed,
                         pendingActionWith(rowInHistory(policy_.table(), row, kPolicyRowName)));
         leaveCountdown();

@@ -29,6 +29,8 @@ inline constexpr int kCpuTab = 2;
 inline constexpr int kJobTab = 3;
 // "10分延期" books the action this long after the current minute.
 inline constexpr std::chrono::minutes kPostponement{10};
+// The file of postponed moments holds at most 30 short lines.
+inline constexpr std::size_t kMostPostponementBytes = 16384;
 
 // What the CPU-idle watch and a countdown leave usable of the main window.
 struct ControlLocks {
@@ -157,6 +159,10 @@ public:
     void N9Click();
     // The tray's "キャンセル": as --cancel, the refusal in a box.
     void N10Click();
+    // ソフト終了 or the main window's close box: false, with the policy's words in a box, while
+    // a countdown that may not be cancelled shows or its requests repeat. The session's end and
+    // the installers end the program all the same.
+    bool FormCloseQuery();
     // The system called the session's end off (a user stopped it on the system's screen): the
     // requests that repeat end, as nothing else would end them.
     void sessionEndCalledOff();
@@ -195,6 +201,8 @@ private:
     void endJobWatch();
     // The policy read again when it changed: its bookings, its ignored entries said once.
     void followPolicy();
+    // The administrator's postponed moments written to their file when they changed.
+    void keepPostponements();
     bool userBookingsAllowed() const override;
     bool cancelAllowed() const override { return services_.state.Limits.cancelAllowed; }
     std::string policyReport() const override { return policy_.report(); }
@@ -252,6 +260,8 @@ private:
     int requests_ = 0;
     std::optional<ControlLocks> shownLocks_;
     std::string shownTip_;
+    // What the file of the administrator's postponed moments holds.
+    std::string keptPostponements_;
 };
 
 } // namespace core

@@ -1,10 +1,12 @@
 #include "PolicyInForce.h"
 
 #include "core/book/Booking.h"
+#include "core/book/Vocabulary.h"
 #include "core/files/History.h"
 #include "core/lang/Catalogue.h"
 #include "core/schedule/RowMoments.h"
 #include "core/text/DateTimeText.h"
+#include "core/text/Separated.h"
 
 namespace core {
 
@@ -75,6 +77,42 @@ int PolicyInForce::postpone(int row, LocalTime moment) {
         return free;
     }
     return 0;
+}
+
+std::string PolicyInForce::postponementsText() const {
+    const ReservationTable& table = bookings_.table;
+    std::string text;
+    for (int row = bookings_.count + 1; row <= kLastReservation; ++row) {
+        if (table.isEmpty(row))
+            continue;
+        std::vector<std::string> parts;
+        for (int column = DateCell; column <= StateCell; ++column)
+            parts.push_back(table.cell(column, row));
+        parts.push_back(std::to_string(postponed_[static_cast<std::size_t>(row)]));
+        text += joinWith(parts, '\t') + "\n";
+    }
+    return text;
+}
+
+void PolicyInForce::restorePostponements(std::string_view text) {
+    ReservationTable& table = bookings_.table;
+    for (std::string_view line : splitAt(text, '\n')) {
+        const std::vector<std::string_view> parts = splitAt(line, '\t');
+        const int row = firstEmptyRow(table);
+        // The six cells, then the count.
+        if (parts.size() != StateCell + 1 || row <= bookings_.count || row == 0)
+            continue;
+        for (int column = DateCell; column <= StateCell; ++column)
+            table.setCell(column, row, std::string(parts[static_cast<std::size_t>(column - 1)]));
+        const auto count = parseDecimal(parts[StateCell]);
+        if (!table.isComplete(row) ||
+            reservationKind(table.cell(DateCell, row)) != ReservationKind::OneTime ||
+            !actionFromWord(table.cell(ActionCell, row)) || !count || *count < 1) {
+            table.clearRow(row);
+            continue;
+        }
+        postponed_[static_cast<std::size_t>(row)] = *count;
+    }
 }
 
 std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {

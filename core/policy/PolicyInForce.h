@@ -45,6 +45,12 @@ public:
     // 10分延期 of the row's countdown: the action held at `moment` in a row of its own that
     // carries one postponement more. The new row, or 0 when no row is free.
     int postpone(int row, LocalTime moment);
+    // The postponements held, to be kept across a restart: one line each, the row's six cells
+    // and the postponements it carries, tab-separated; empty when none is held.
+    std::string postponementsText() const;
+    // The postponements kept before a restart, added after the policy's bookings; a line that is
+    // no one-time booking of an action is left out.
+    void restorePostponements(std::string_view text);
     // The bookings and postponements held, with each one's next moment after `now`.
     std::vector<PolicyBookingLine> lines(LocalTime now) const;
     // The limits in a line: "キャンセル: できない  10分延期: 1回まで  カウントダウン: 60秒以上".

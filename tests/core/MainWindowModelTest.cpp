@@ -740,6 +740,9 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     const CommandAnswer refused = w.model.runCommandLine({"ja", {"--cancel"}});
     EXPECT_EQ(refused.status, kRefused);
     EXPECT_EQ(refused.err, "管理者の設定で、キャンセルできません。\n");
+    EXPECT_FALSE(w.model.FormCloseQuery()) << "ソフト終了 and the close box are refused too";
+    EXPECT_EQ(w.prompter.informed, Texts{"管理者の設定で、キャンセルできません。\n"
+                                         "カウントダウンが終わるまで、終了もできません。"});
 
     w.clock.set(at(2026, 12, 7, 12, 0, 30, 0));
     EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
@@ -747,6 +750,10 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     EXPECT_EQ(w.files.files["SetTimeData.txt"],
               encodeCp932("毎日,午後,０時,00分,ログオフ,稼働\r\n"));
     EXPECT_EQ(w.state.Limits, CountdownLimits{}) << "the next countdown is the user's own";
+    EXPECT_TRUE(w.model.FormCloseQuery());
+    EXPECT_EQ(w.files.files["/opt/bwm/Brindlewhistmoore-postponed.txt"],
+              "2026/12/07\t午後\t０時\t10分\t終了\t稼働\t1\n")
+        << "kept for a restart";
     w.clock.set(at(2026, 12, 7, 12, 10, 0, 4));
     w.tickTimer.fire();
     ASSERT_EQ(w.controls.countdowns, 2) << "the postponed moment fires";

@@ -114,4 +114,14 @@ TEST(Policy, PostponementsAreCountedPerMomentAndOutliveARefresh) {
     EXPECT_EQ(inForce.table().cell(MinuteCell, 4), "20分");
     EXPECT_EQ(inForce.limitsFor(4), (CountdownLimits{false, false, 0}));
     EXPECT_FALSE(inForce.apply({layer}, now).bookingsChanged) << "a limit changed, not the list";
+
+    // Across a restart: the postponements as kept, a line that is no one-time booking left out.
+    const std::string kept = inForce.postponementsText();
+    EXPECT_EQ(kept, "2026/12/07\t午後\t10時\t10分\t終了\t稼働\t1\n"
+                    "2026/12/07\t午後\t10時\t20分\t終了\t稼働\t2\n");
+    PolicyInForce restarted;
+    restarted.apply({layer}, now);
+    restarted.restorePostponements(kept + "毎日\t午後\t１０時\t30分\t終了\t稼働\t1\nbroken\n");
+    EXPECT_EQ(restarted.postponementsText(), kept);
+    EXPECT_EQ(restarted.limitsFor(4), (CountdownLimits{false, false, 0})) << "the count kept";
 }

@@ -364,6 +364,8 @@ void TForm1::showIfNoTrayHost() {
 }
 
 void TForm1::Exit1Click() {
+    if (!model_.FormCloseQuery())
+        return;
     TrayIcon1->remove();
     close();
 }
@@ -397,6 +399,11 @@ void TForm1::N5Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // The session's end closes the windows too, and is never refused.
+    if (!qApp->isSavingSession() && !model_.FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window in any way ends the program, dialogs included.
     TrayIcon1->remove();
     QWidget::closeEvent(event);

@@ -6,6 +6,7 @@
 #include "Unit4.h"
 #include "core/forms/SelectorItems.h"
 #include "platform/windows/CommandChannel.h"
+#include "platform/windows/SetupMessage.h"
 #include "platform/windows/WideText.h"
 
 #include <algorithm>
@@ -49,7 +50,8 @@ TForm1::TForm1(Form1Services services)
           *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); },
           [this] { model_.jobFieldsChanged(); }),
       model_(services_, table_, controls_, tickTimer_),
-      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+      endForSetup_(RegisterWindowMessageW(platform::kEndForSetupMessage)) {}
 
 void TForm1::build() {
     tickTimer_.attach(handle());
@@ -384,6 +386,8 @@ void TForm1::N1Click() {
 }
 
 void TForm1::Exit1Click() {
+    if (!model_.FormCloseQuery())
+        return;
     TrayIcon1->remove();
     SendMessageW(handle(), WM_CLOSE, 0, 0);
 }
@@ -531,10 +535,19 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == FALSE)
             model_.sessionEndCalledOff();
         return handleDefault(message, wParam, lParam);
+    case WM_CLOSE:
+        if (!model_.FormCloseQuery())
+            return 0;
+        return handleDefault(message, wParam, lParam);
     case WM_DESTROY:
         FormClose();
         return 0;
     default:
+        if (message == endForSetup_ && endForSetup_ != 0) {
+            TrayIcon1->remove();
+            DestroyWindow(handle());
+            return 0;
+        }
         if (message == taskbarCreated_ && taskbarCreated_ != 0) {
             TrayIcon1->taskbarCreated();
             return 0;

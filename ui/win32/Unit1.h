@@ -198,6 +198,8 @@ private:
     std::string policyLine_;
     UINT policyItem_ = 0; // the tray menu's "管理者の予約"
     UINT taskbarCreated_;
+    // From the installers: ends the program, as nothing of the user's may refuse.
+    UINT endForSetup_;
     // Last: gone before the model it sends commands to.
     std::unique_ptr<platform::CommandPipeServer> commands_;
 };
