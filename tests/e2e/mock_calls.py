@@ -1,7 +1,8 @@
 """Prints the methods that the mock logind has recorded, one per line, with their arguments (not
 the inhibitor locks that every countdown takes: "inhibitors" shows what is held);
 with "clear" forgets them; with "refuse METHOD REASON" makes the manager's METHOD fail; with
-"resumed" sends logind's PrepareForSleep(false); with "inhibitors" lists the held locks as what,
+"resumed" sends logind's PrepareForSleep(false); with "shutdown-off" its PrepareForShutdown(false),
+as when a shutdown is called off; with "inhibitors" lists the held locks as what,
 who and mode. On the session bus's mock notification daemon,
 "notices" prints each notification as its id, summary and body (its new lines as "/"), and
 "click ID" activates one."""
@@ -32,6 +33,8 @@ if command == "inhibitors":
         print(what, who, mode)
 elif command == "resumed":
     mock.EmitSignal("org.freedesktop.login1.Manager", "PrepareForSleep", "b", [False])
+elif command == "shutdown-off":
+    mock.EmitSignal("org.freedesktop.login1.Manager", "PrepareForShutdown", "b", [False])
 elif command == "clear":
     mock.ClearCalls()
 elif len(sys.argv) > 4 and sys.argv[2] == "refuse":

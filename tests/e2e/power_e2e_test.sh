@@ -37,9 +37,24 @@ calls | grep -qx "TerminateSession action0" || fail "log-off did not name the se
 echo "all seven actions reached logind"
 has_history action2 $'カウントダウン\t電源断: 予約1 毎日 午後０時00分 終了'
 has_history action2 $'要求\t電源断の要求が受け付けられました。'
-[ "$(history_of action2 | grep -c '^要求')" = 1 ] ||
+[ "$(history_of action2 | grep -c $'^要求\t電源断の要求')" = 1 ] ||
     fail "a request repeated at each tick is one line: $(history_of action2)"
 echo "the history holds the countdown and logind's answer once"
+
+# Asked again until the session ends, a power-off stops when logind calls the shutdown off.
+requested=$(($(count PowerOff) + $(count Reboot)))
+for _ in $(seq 100); do
+    [ $(($(count PowerOff) + $(count Reboot))) -gt "$requested" ] && break
+    sleep 0.2
+done
+has_history action2 $'要求\t電源断: 終わるまで 5 秒ごとに繰り返し要求します'
+/usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" shutdown-off
+has_history action2 $'キャンセル\t電源断: システムが終了を取り消しました'
+requested=$(($(count PowerOff) + $(count Reboot)))
+sleep 6
+[ $(($(count PowerOff) + $(count Reboot))) = "$requested" ] ||
+    fail "asked again after the shutdown was called off: $(calls)"
+echo "a repeated request ends when logind calls the shutdown off"
 
 # Only the copy that will fire again keeps running.
 for pid in "${pids[@]:0:7}"; do kill "$pid"; done

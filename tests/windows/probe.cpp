@@ -7,6 +7,7 @@
 //   probe state CLASS TITLE hidden, minimised or shown
 //   probe minimise CLASS TITLE  minimises the window, as its button does
 //   probe close CLASS TITLE     closes the window, as its close box does
+//   probe session-end-off CLASS TITLE  what the system sends when a shutdown is called off
 //   probe tray-key CLASS TITLE  what the shell sends for Space or Enter on the tray icon
 //   probe tray-menu-key CLASS TITLE  what it sends for the menu key (or Shift+F10) on it
 //   probe shortcut PATH     the shortcut's target and working folder, joined by "|"
@@ -225,7 +226,8 @@ int wmain(int argc, wchar_t** argv) {
             .create();
         return 0;
     }
-    if ((what == L"state" || what == L"minimise" || what == L"close" || what == L"balloon-click" ||
+    if ((what == L"state" || what == L"minimise" || what == L"close" ||
+         what == L"session-end-off" || what == L"balloon-click" ||
          what == L"tray-key" || what == L"tray-menu-key") &&
         argc == 4) {
         HWND window = FindWindowW(argv[2], argv[3]);
@@ -241,6 +243,8 @@ int wmain(int argc, wchar_t** argv) {
             return PostMessageW(window, WM_USER + 100, 1, WM_CONTEXTMENU) ? 0 : 1;
         if (what == L"close")
             return SendMessageW(window, WM_CLOSE, 0, 0) == 0 ? 0 : 1;
+        if (what == L"session-end-off")
+            return SendMessageW(window, WM_ENDSESSION, FALSE, 0) == 0 ? 0 : 1;
         if (what == L"minimise")
             return SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) == 0 ? 0 : 1;
         print(!IsWindowVisible(window) ? "hidden" : IsIconic(window) ? "minimised" : "shown");

@@ -355,6 +355,35 @@ cli --cancel
 [ "$status" = 0 ] || fail "--cancel of the watch's countdown ended with $status"
 hidden_soon "$countdown" || fail "--cancel left the watch's countdown"
 echo "the console program's --watch counted down once the program had ended"
+# A power-off is asked for again a countdown's length apart until the session ends: --cancel ends
+# that, and so does the system calling the session's end off (a user's Cancel on its screen).
+requests() { grep -c -- "$1" "$scratch/recorded.log" || true; }
+requested() {
+    for _ in $(seq 120); do
+        [ "$(requests "$1")" -ge "$2" ] && return 0
+        sleep 0.5
+    done
+    return 1
+}
+asked_no_more() {
+    local before
+    before=$(requests "$1")
+    sleep 19
+    [ "$(requests "$1")" = "$before" ]
+}
+cli --now poweroff
+[ -n "$(wait_for_window 電源断予告 20)" ] || fail "--now poweroff showed no countdown"
+requested '/s /t 0' 2 || fail "the power-off was not asked for again: $(cat "$scratch/recorded.log")"
+cli --cancel
+[ "$status" = 0 ] && [ "$out" = "繰り返していた電源操作の要求を止めました。" ] ||
+    fail "--cancel of the repeated power-off: $status $out"
+asked_no_more '/s /t 0' || fail "the power-off was asked for after --cancel"
+cli --now reboot
+[ -n "$(wait_for_window 再起動予告 20)" ] || fail "--now reboot showed no countdown"
+requested '/r /t 0' 1 || fail "the reboot was not asked for"
+probe session-end-off TForm1 Brindlewhistmoore || fail "could not tell the copy of a called-off end"
+asked_no_more '/r /t 0' || fail "the reboot was asked for again after the session's end was called off"
+echo "the repeated request ended by --cancel and by the system's call-off"
 # The history beside the settings file, through the running copy: the window's postponement, the
 # booked log-off and its request, the console's booking and the countdowns it cancelled.
 cli --history 30
@@ -365,6 +394,8 @@ events=$(echo "$out" | cut -f2-)
 for line in $'10分延期\t電源断: 予約3 2026/12/07 午後０時10分 終了' \
     $'要求\tログオフの要求が受け付けられました。' \
     $'キャンセル\tログオフ: --cancel' $'キャンセル\tログオフ: 閉じるボタン' \
+    $'要求\t電源断: 終わるまで 17 秒ごとに繰り返し要求します' $'キャンセル\t電源断: --cancel' \
+    $'キャンセル\t再起動: システムが終了を取り消しました' \
     $'カウントダウン\tログオフ: 終了待ち: render-job が終了'; do
     echo "$events" | grep -qxF "$line" || fail "no history line \"$line\" in: $out"
 done
