@@ -3,8 +3,8 @@
 # ComSpec is the tests' recorder: a silent install puts the program in Program Files and the
 # console program on the machine's PATH; with the install folder unwritable the program keeps its
 # files in %APPDATA%; the policy's keys written with reg add (the machine's over the user's) are
-# what --policy says; --book is refused, the policy's booking fires, --cancel and the close box
-# cannot end its countdown, and it runs out to the recorder; a silent uninstall ends the running
+# what --policy says; --book is refused, the policy's booking fires, --cancel, the close box and
+# the main window's close box cannot end its countdown, and it runs out to the recorder; a silent uninstall ends the running
 # copy and leaves nothing of its own but the user's files.
 # Usage: machine_test.sh package.msi recorder.exe probe.exe BUILD_DIR
 set -euo pipefail
@@ -93,6 +93,19 @@ cli --cancel
 probe close TForm2 ログオフ予告 || true
 sleep 1
 visible "$countdown" || fail "the close box ended the policy's countdown"
+# Nor does the main window's close box (ソフト終了's way) end the program meanwhile.
+probe close TForm1 Brindlewhistmoore &
+closer=$!
+said=""
+for _ in $(seq 20); do
+    said=$(probe message Brindlewhistmoore) && break
+    sleep 0.5
+done
+[ "$said" = $'管理者の設定で、キャンセルできません。\nカウントダウンが終わるまで、終了もできません。' ] ||
+    fail "closing the main window during the policy's countdown said: $said"
+xdotool windowactivate --sync "$(wait_for_window Brindlewhistmoore 5)" key Return 2>/dev/null || true
+wait "$closer" || true
+probe state TForm1 Brindlewhistmoore >/dev/null || fail "the close box ended the program"
 sleep 1
 import -window "$countdown" "$shots/windows_policy_countdown.png" 2>/dev/null || true
 for _ in $(seq 60); do
