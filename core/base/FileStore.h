@@ -19,7 +19,8 @@ public:
     // A file that exists but may not be written is refused, though the folder would allow it.
     virtual void replace(const std::string& path, std::string_view bytes) = 0;
     // Adds the bytes at the end of a regular file, made when missing; a link or a pipe in its
-    // place is refused. Throws std::system_error as replace() does.
+    // place is refused. Throws std::system_error as replace() does, and then leaves the file as
+    // it was: no part of the bytes stays (a full disk takes half of them, say).
     virtual void append(const std::string& path, std::string_view bytes) = 0;
     // Makes the folder that holds `path`, and those above it, where they are missing; a failure
     // shows in the write that follows.

@@ -23,12 +23,17 @@ std::optional<CommandRequest> decodeRequest(std::string_view message) {
 }
 
 std::string encodeAnswer(const CommandAnswer& answer) {
-    return joinWith(
-        std::vector<std::string>{std::to_string(answer.status), answer.out, answer.err, ""}, '\0');
+    const auto withoutNul = [](std::string text) {
+        std::erase(text, '\0');
+        return text;
+    };
+    return joinWith(std::vector<std::string>{std::to_string(answer.status), withoutNul(answer.out),
+                                             withoutNul(answer.err), ""},
+                    '\0');
 }
 
 std::optional<CommandAnswer> decodeAnswer(std::string_view message) {
-    if (message.size() > kLongestMessage)
+    if (message.size() > kLongestAnswer)
         return std::nullopt;
     // The status, the two texts, and nothing after the last one's end.
     const auto parts = splitAt(message, '\0');

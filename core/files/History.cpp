@@ -52,15 +52,16 @@ void History::record(LocalTime at, std::string_view event, std::string_view deta
 
 void History::write(const std::string& line) {
     try {
-        if (!lines_) {
-            const std::string text = files_.read(path_, kReadLimit).value_or("");
-            lines_ = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-            markDue_ = text.empty();
+        // Read afresh each time: another copy may share the file, or a hand may have edited it.
+        const std::string text = files_.read(path_, kReadLimit).value_or("");
+        if (text.empty())
             files_.makeFolderFor(path_);
-        }
-        files_.append(path_, markDue_ ? std::string(kByteOrderMark) + line : line);
-        markDue_ = false;
-        if (++*lines_ > kHistoryMostLines)
+        // A last line left without its end (an edit, a crash) is ended first, never glued to.
+        const bool unended = !text.empty() && text.back() != '\n';
+        files_.append(path_, std::string(text.empty() ? kByteOrderMark : "") +
+                                 (unended ? "\n" : "") + line);
+        const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        if (lines + (unended ? 2 : 1) > kHistoryMostLines)
             trim();
     } catch (const std::exception& e) {
         if (!failed_)
@@ -71,12 +72,20 @@ void History::write(const std::string& line) {
 }
 
 void History::trim() {
-    const auto text = files_.read(path_, kReadLimit);
-    if (!text || text->size() >= kReadLimit)
+    // Another copy's line added meanwhile would be lost by the replace: it is done only over the
+    // very text that was cut, looked at again just before.
+    constexpr int kTries = 3;
+    for (int tried = 0; tried < kTries; ++tried) {
+        const auto text = files_.read(path_, kReadLimit);
+        if (!text || text->size() >= kReadLimit)
+            return;
+        const std::string kept =
+            std::string(kByteOrderMark) + text->substr(startOfLast(*text, kHistoryKeptLines));
+        if (files_.read(path_, kReadLimit) != text)
+            continue;
+        files_.replace(path_, kept);
         return;
-    files_.replace(path_, std::string(kByteOrderMark) +
-                              text->substr(startOfLast(*text, kHistoryKeptLines)));
-    lines_ = kHistoryKeptLines;
+    }
 }
 
 std::optional<std::string> History::takeFailure() {
@@ -100,6 +109,8 @@ std::optional<std::string> lastHistoryLines(const FileStore& files, const std::s
         return std::nullopt;
     if (text->starts_with(kByteOrderMark))
         text->erase(0, kByteOrderMark.size());
+    // A crash can leave NULs in the file, which keeps them; no reader wants them.
+    std::erase(*text, '\0');
     if (!text->empty() && text->back() != '\n')
         *text += '\n';
     return text->substr(startOfLast(*text, count));

@@ -56,10 +56,6 @@ private:
     FileStore& files_;
     std::string path_;
     const Clock& clock_;
-    // Counted at the first write.
-    std::optional<std::size_t> lines_;
-    // The file was empty, and no line has reached it yet.
-    bool markDue_ = false;
     std::optional<std::string> failure_;
     bool failed_ = false;
 };

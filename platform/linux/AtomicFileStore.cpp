@@ -131,7 +131,15 @@ void AtomicFileStore::append(const std::string& path, std::string_view bytes) {
         fail(path, errno);
     if (!S_ISREG(st.st_mode))
         fail(path, EINVAL);
-    writeAll(fd.get(), bytes, path);
+    try {
+        writeAll(fd.get(), bytes, path);
+    } catch (...) {
+        // What part of the bytes went in is taken back; should that fail too, a reader still
+        // finds the next bytes after a line break of their own.
+        const bool cut = ::ftruncate(fd.get(), st.st_size) == 0;
+        static_cast<void>(cut);
+        throw;
+    }
 }
 
 void AtomicFileStore::makeFolderFor(const std::string& path) {

@@ -62,9 +62,9 @@ bool runsAsThisUser(DWORD processId) {
 }
 
 // Waits for an overlapped call of the command side for at most `ms`; on a time-out it is
-// cancelled.
+// cancelled. A read of part of a longer message ends with ERROR_MORE_DATA, its bytes counted.
 bool completed(HANDLE pipe, BOOL started, OVERLAPPED& overlapped, DWORD ms, DWORD* bytes) {
-    if (!started && GetLastError() != ERROR_IO_PENDING)
+    if (!started && GetLastError() != ERROR_IO_PENDING && GetLastError() != ERROR_MORE_DATA)
         return false;
     if (WaitForSingleObject(overlapped.hEvent, ms) != WAIT_OBJECT_0) {
         CancelIoEx(pipe, &overlapped);
@@ -111,17 +111,24 @@ core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs
                              nullptr, &overlapped),
                    overlapped, timeoutMs, &bytes))
         return {core::Delivery::Unanswered, {}};
-    // From here on the copy may have the command, whatever comes back.
-    std::string answer(kLongestMessage, '\0');
-    ResetEvent(event.get());
-    overlapped = OVERLAPPED{};
-    overlapped.hEvent = event.get();
-    if (!completed(pipe.get(),
-                   ReadFile(pipe.get(), answer.data(), static_cast<DWORD>(answer.size()), nullptr,
-                            &overlapped),
-                   overlapped, timeoutMs, &bytes))
-        return {core::Delivery::Unanswered, {}};
-    answer.resize(bytes);
+    // From here on the copy may have the command, whatever comes back. A long answer comes in
+    // parts of the pipe's buffer.
+    std::string answer;
+    for (bool whole = false; !whole;) {
+        const std::size_t read = answer.size();
+        answer.resize(read + kLongestMessage);
+        ResetEvent(event.get());
+        overlapped = OVERLAPPED{};
+        overlapped.hEvent = event.get();
+        bytes = 0;
+        whole = completed(
+            pipe.get(),
+            ReadFile(pipe.get(), answer.data() + read, kLongestMessage, nullptr, &overlapped),
+            overlapped, timeoutMs, &bytes);
+        if (!whole && (GetLastError() != ERROR_MORE_DATA || read > core::kLongestAnswer))
+            return {core::Delivery::Unanswered, {}};
+        answer.resize(read + bytes);
+    }
     if (auto decoded = core::decodeAnswer(answer))
         return {core::Delivery::Answered, *decoded};
     return {core::Delivery::Unanswered, {}};

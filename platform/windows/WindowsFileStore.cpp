@@ -95,9 +95,10 @@ void WindowsFileStore::replace(const std::string& path, std::string_view bytes) 
 
 void WindowsFileStore::append(const std::string& path, std::string_view bytes) {
     // A link in the file's place is opened as itself, not followed, and then refused.
-    Handle file(CreateFileW(toWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                            nullptr));
+    // Opened to write too, so that a part written before a failure can be cut off again.
+    Handle file(CreateFileW(toWide(path).c_str(), FILE_APPEND_DATA | FILE_WRITE_DATA,
+                            FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         fail(path, GetLastError());
     BY_HANDLE_FILE_INFORMATION information{};
@@ -105,10 +106,22 @@ void WindowsFileStore::append(const std::string& path, std::string_view bytes) {
         !GetFileInformationByHandle(file.get(), &information) ||
         (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         fail(path, ERROR_INVALID_FUNCTION);
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size())
+    LARGE_INTEGER before{};
+    if (!GetFileSizeEx(file.get(), &before))
         fail(path, GetLastError());
+    // At the end as it is at the moment of the write, whoever else appends.
+    OVERLAPPED atEnd{};
+    atEnd.Offset = atEnd.OffsetHigh = 0xFFFFFFFF;
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &atEnd) ||
+        written != bytes.size()) {
+        const DWORD error = written != bytes.size() && GetLastError() == ERROR_SUCCESS
+                                ? ERROR_DISK_FULL
+                                : GetLastError();
+        SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN);
+        SetEndOfFile(file.get());
+        fail(path, error);
+    }
 }
 
 void WindowsFileStore::makeFolderFor(const std::string& path) {

@@ -69,6 +69,21 @@ TEST(History, PastElevenHundredLinesTheLastThousandAreKeptInOneReplace) {
 
     EXPECT_EQ(lastHistoryLines(files, kPath, 2),
               "2026/12/09 2:00:00\td\t99\n2026/12/09 2:00:00\te\t\n");
+
+    // Another copy sharing the file adds a line while this one cuts it back: the line stays.
+    files.files[kPath] = numberedLines(1, 1100);
+    int reads = 0;
+    files.beforeRead = [&] {
+        if (++reads == 3)
+            files.files[kPath] += "other copy\n";
+    };
+    history.record("f", "");
+    files.beforeRead = nullptr;
+    EXPECT_TRUE(files.files[kPath].ends_with("\tf\t\nother copy\n"));
+    // A last line left unended (edited by hand, cut by a crash) is ended, not glued to.
+    files.files[kPath] = "edited by hand";
+    history.record("g", "");
+    EXPECT_EQ(files.files[kPath], "edited by hand\n2026/12/09 2:00:00\tg\t\n");
     files.files[kPath] = "one\ntwo";
     EXPECT_EQ(lastHistoryLines(files, kPath, 5), "one\ntwo\n");
 }

@@ -19,6 +19,10 @@ TEST(Wire, CommandsAndAnswersCrossWholeOrNotAtAll) {
          {CommandAnswer{kDone, "1\t毎日\n", ""}, CommandAnswer{kRefused, "", "理由\n"},
           CommandAnswer{kUnreachable, "", ""}})
         EXPECT_EQ(decodeAnswer(encodeAnswer(answer)), answer);
+    // The longest history an answer carries, and a NUL a crash left in it, which is dropped.
+    const std::string history(1050 * 81, 'h');
+    EXPECT_EQ(decodeAnswer(encodeAnswer({kDone, history + std::string("\0x", 2), ""})),
+              (CommandAnswer{kDone, history + "x", ""}));
     for (const std::string& wrong :
          {std::string(), std::string("0"), std::string("0\0out\0", 6), std::string("\0a\0b\0", 5),
           std::string("x\0a\0b\0", 6), std::string("0\0a\0b\0c\0", 8)})

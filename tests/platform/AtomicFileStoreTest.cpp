@@ -55,6 +55,8 @@ TEST_F(AtomicFileStore, RefusedWriteKeepsTheOldFileAndSaysWhy) {
     } catch (const std::system_error& e) {
         EXPECT_EQ(std::string(e.what()), path + ": File too large");
     }
+    // An append that fits in part leaves no part behind.
+    EXPECT_THROW(store.append(path, "a line\n"), std::system_error);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(store.read(path, 100), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1)

@@ -3,6 +3,7 @@
 #include "core/base/FileStore.h"
 
 #include <cerrno>
+#include <functional>
 #include <map>
 #include <system_error>
 
@@ -11,6 +12,8 @@ namespace testing_support {
 class MemoryFileStore : public core::FileStore {
 public:
     std::optional<std::string> read(const std::string& path, std::size_t limit) const override {
+        if (beforeRead)
+            beforeRead();
         auto it = files.find(path);
         if (it == files.end())
             return std::nullopt;
@@ -35,6 +38,8 @@ public:
     // replace() and append() each fail while their switch is on.
     bool refuseWrites = false;
     bool refuseAppends = false;
+    // Another writer's turn before each read.
+    std::function<void()> beforeRead;
     int saves = 0;
 };
 

@@ -270,10 +270,13 @@ namespace {
 constexpr UINT kCommand = WM_APP + 2;
 platform::CommandPipeServer* servedBy = nullptr;
 
-// The copy's window: it answers each command with its last argument.
+// The copy's window: it answers each command with its last argument, --history with a history far
+// longer than the pipe's buffer.
 LRESULT CALLBACK copyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCommand && servedBy != nullptr) {
         servedBy->answerPending([](const core::CommandRequest& request) {
+            if (request.args.front() == "--history")
+                return core::CommandAnswer{core::kDone, std::string(1050 * 81, 'h'), ""};
             return core::CommandAnswer{core::kDone, request.args.back() + "\n", ""};
         });
         return 0;
@@ -309,6 +312,9 @@ TEST(CommandPipe, ThisUserAloneOneServerAndEachCommandOnce) {
     const core::Delivery delivery = platform::sendCommand({"--delete", "7"}, 5000);
     EXPECT_EQ(delivery.outcome, core::Delivery::Answered);
     EXPECT_EQ(delivery.answer.out, "7\n");
+    const core::Delivery history = platform::sendCommand({"--history", "1000"}, 5000);
+    EXPECT_EQ(history.outcome, core::Delivery::Answered);
+    EXPECT_EQ(history.answer.out.size(), 1050u * 81u) << "an answer longer than the pipe's buffer";
 
     // The pipe lets this user alone in.
     ASSERT_TRUE(WaitNamedPipeW(platform::commandPipeName().c_str(), 5000));
