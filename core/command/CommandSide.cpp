@@ -22,14 +22,19 @@ CommandAnswer unreachable(const CommandCarrier& carrier) {
                 "\n"};
 }
 
-// Sends the command after each pause until the copy takes it, for at most `patienceMs`; nothing
-// when it never did. With `untilCopyEnds`, the wait also ends once the copy started here ended.
+// Sends the command after each pause until the copy takes it, up to `patienceMs` after `since`
+// in all; nothing when it never did. With `untilCopyEnds`, the wait also ends once the copy
+// started here ended.
 std::optional<CommandAnswer> deliver(const std::vector<std::string>& args, CommandCarrier& carrier,
-                                     int patienceMs, bool untilCopyEnds) {
-    for (int waitedMs = 0; waitedMs < patienceMs; waitedMs += kCopyPollMs) {
+                                     long long since, int patienceMs, bool untilCopyEnds) {
+    const long long deadline = since + patienceMs;
+    while (deadline - carrier.elapsedMs() > 0) {
         // A copy started here that ended may have lost the guard to another: one more try.
         const bool copyAlive = carrier.pause(kCopyPollMs);
-        const Delivery delivery = carrier.send(args);
+        const long long left = deadline - carrier.elapsedMs();
+        if (left <= 0)
+            break;
+        const Delivery delivery = carrier.send(args, static_cast<int>(left));
         if (delivery.outcome == Delivery::Answered)
             return delivery.answer;
         if (delivery.outcome == Delivery::Unanswered)
@@ -40,9 +45,10 @@ std::optional<CommandAnswer> deliver(const std::vector<std::string>& args, Comma
     return std::nullopt;
 }
 
-// Waits for the copy that holds the guard and is still starting.
-CommandAnswer deliverToStartingCopy(const std::vector<std::string>& args, CommandCarrier& carrier) {
-    if (auto answer = deliver(args, carrier, kStartingCopyPatienceMs, false))
+// Waits for the copy that holds the guard and is still starting, from `since`.
+CommandAnswer deliverToStartingCopy(const std::vector<std::string>& args, CommandCarrier& carrier,
+                                    long long since) {
+    if (auto answer = deliver(args, carrier, since, kStartingCopyPatienceMs, false))
         return *answer;
     return {kUnreachable, "",
             tr("動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。") +
@@ -87,13 +93,14 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
     if (command.verb == CommandVerb::Version)
         return {kDone, versionText(version), ""};
 
-    const Delivery first = carrier.send(args);
+    const long long began = carrier.elapsedMs();
+    const Delivery first = carrier.send(args, kStartingCopyPatienceMs);
     if (first.outcome == Delivery::Answered)
         return first.answer;
     if (first.outcome == Delivery::Unanswered)
         return unanswered();
     if (carrier.copyHoldsGuard())
-        return deliverToStartingCopy(args, carrier);
+        return deliverToStartingCopy(args, carrier, began);
     enterUsersFolder(carrier);
     if (command.verb == CommandVerb::List)
         return listHere(carrier);
@@ -104,11 +111,11 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
         return {kRefused, "", tr("カウントダウンは動いていません。") + "\n"};
     if (!carrier.startCopy())
         return unreachable(carrier);
-    if (auto answer = deliver(args, carrier, kStartedCopyPatienceMs, true))
+    if (auto answer = deliver(args, carrier, carrier.elapsedMs(), kStartedCopyPatienceMs, true))
         return *answer;
     // The copy started here gave way to one started at the same moment, which may still start.
     if (carrier.copyHoldsGuard())
-        return deliverToStartingCopy(args, carrier);
+        return deliverToStartingCopy(args, carrier, carrier.elapsedMs());
     return unreachable(carrier);
 }
 

@@ -15,8 +15,12 @@ namespace core {
 class CommandCarrier {
 public:
     virtual ~CommandCarrier() = default;
-    // Sends the command once.
-    virtual Delivery send(const std::vector<std::string>& args) = 0;
+    // Sends the command once, giving up after at most `timeoutMs` in all (less where the system's
+    // own patience with an answer is shorter).
+    virtual Delivery send(const std::vector<std::string>& args, int timeoutMs) = 0;
+    // Milliseconds since the command side began, on a clock that a change of the time leaves
+    // alone: what bounds the whole wait.
+    virtual long long elapsedMs() = 0;
     // A copy holds the single-instance guard: it runs, or is starting and does not listen yet.
     virtual bool copyHoldsGuard() = 0;
     // The folder the entry that starts the program with the session starts it in; none without
@@ -52,6 +56,7 @@ inline constexpr std::string_view kPlainExamples = msg(R"(  Brindlewhistmoore --
 )");
 
 // A copy that holds the guard is given this long to listen; one started for the command, longer.
+// Each bounds the whole wait, sends included.
 inline constexpr int kStartingCopyPatienceMs = 15000;
 inline constexpr int kStartedCopyPatienceMs = 20000;
 inline constexpr int kCopyPollMs = 200;

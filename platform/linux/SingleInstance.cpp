@@ -3,6 +3,7 @@
 #include "core/command/Wire.h"
 #include "core/lang/Catalogue.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -303,16 +304,18 @@ bool SingleInstance::lockHeld() {
 }
 
 core::Delivery SingleInstance::sendCommand(const std::vector<std::string>& args, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    const auto left = [&deadline] { return static_cast<int>(deadline.remainingTime()); };
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
-    if (!socket.waitForConnected(timeoutMs))
+    if (!socket.waitForConnected(left()))
         return {core::Delivery::NotListening, {}};
     const std::string request = core::encodeRequest({std::string(core::languageInUse()), args});
     socket.write(kCommandRequest + QByteArray::fromStdString(request).toBase64() + '\n');
     // From here on the copy may have the command, whatever comes back.
-    bool answered = socket.waitForBytesWritten(timeoutMs);
+    bool answered = socket.waitForBytesWritten(left());
     while (answered && !socket.canReadLine())
-        answered = socket.waitForReadyRead(timeoutMs);
+        answered = !deadline.hasExpired() && socket.waitForReadyRead(left());
     const QByteArray line = answered ? socket.readLine().trimmed() : QByteArray();
     const auto answer =
         line.startsWith(kAnswer)

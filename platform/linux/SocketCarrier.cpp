@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QThread>
+#include <algorithm>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,13 +16,26 @@ extern char** environ;
 
 namespace platform {
 
+namespace {
+
+// A copy that took the command answers within this.
+constexpr int kAnswerPatienceMs = 5000;
+
+} // namespace
+
 SocketCarrier::SocketCarrier(std::string programPath)
     : programPath_(std::move(programPath)),
       guard_(QString::fromUtf8(core::kGuardName.data(),
-                               static_cast<qsizetype>(core::kGuardName.size()))) {}
+                               static_cast<qsizetype>(core::kGuardName.size()))) {
+    began_.start();
+}
 
-core::Delivery SocketCarrier::send(const std::vector<std::string>& args) {
-    return guard_.sendCommand(args);
+core::Delivery SocketCarrier::send(const std::vector<std::string>& args, int timeoutMs) {
+    return guard_.sendCommand(args, std::min(timeoutMs, kAnswerPatienceMs));
+}
+
+long long SocketCarrier::elapsedMs() {
+    return began_.elapsed();
 }
 
 bool SocketCarrier::copyHoldsGuard() {

@@ -4,6 +4,7 @@
 #include "SingleInstance.h"
 #include "core/command/CommandSide.h"
 
+#include <QElapsedTimer>
 #include <string>
 #include <sys/types.h>
 
@@ -15,7 +16,8 @@ class SocketCarrier : public core::CommandCarrier {
 public:
     explicit SocketCarrier(std::string programPath);
 
-    core::Delivery send(const std::vector<std::string>& args) override;
+    core::Delivery send(const std::vector<std::string>& args, int timeoutMs) override;
+    long long elapsedMs() override;
     bool copyHoldsGuard() override;
     std::optional<std::string> sessionEntryFolder() override;
     std::string menuFolder() override;
@@ -32,6 +34,7 @@ private:
     std::string programPath_;
     SingleInstance guard_;
     AtomicFileStore files_;
+    QElapsedTimer began_;
     pid_t copy_ = 0;
     bool ended_ = false;
 };

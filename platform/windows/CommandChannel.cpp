@@ -3,6 +3,7 @@
 #include "core/command/Wire.h"
 #include "core/lang/Catalogue.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <sddl.h>
@@ -81,12 +82,18 @@ std::wstring commandPipeName() {
 }
 
 core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs) {
+    // Every wait below shares the one patience.
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    const auto left = [deadline] {
+        const ULONGLONG now = GetTickCount64();
+        return now >= deadline ? DWORD{0} : static_cast<DWORD>(deadline - now);
+    };
     const std::wstring name = commandPipeName();
     OwnedHandle pipe(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
     // Busy with another command: a moment, then once more.
     if (pipe.get() == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PIPE_BUSY &&
-        WaitNamedPipeW(name.c_str(), timeoutMs))
+        WaitNamedPipeW(name.c_str(), std::max(left(), DWORD{1})))
         pipe.reset(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
     if (pipe.get() == INVALID_HANDLE_VALUE)
@@ -109,7 +116,7 @@ core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs
     if (!completed(pipe.get(),
                    WriteFile(pipe.get(), request.data(), static_cast<DWORD>(request.size()),
                              nullptr, &overlapped),
-                   overlapped, timeoutMs, &bytes))
+                   overlapped, left(), &bytes))
         return {core::Delivery::Unanswered, {}};
     // From here on the copy may have the command, whatever comes back. A long answer comes in
     // parts of the pipe's buffer.
@@ -124,7 +131,7 @@ core::Delivery sendCommand(const std::vector<std::string>& args, DWORD timeoutMs
         whole = completed(
             pipe.get(),
             ReadFile(pipe.get(), answer.data() + read, kLongestMessage, nullptr, &overlapped),
-            overlapped, timeoutMs, &bytes);
+            overlapped, left(), &bytes);
         if (!whole && (GetLastError() != ERROR_MORE_DATA || read > core::kLongestAnswer))
             return {core::Delivery::Unanswered, {}};
         answer.resize(read + bytes);

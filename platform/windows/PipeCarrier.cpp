@@ -8,6 +8,7 @@
 #include "core/files/FilePlaces.h"
 #include "core/lang/Catalogue.h"
 
+#include <algorithm>
 #include <objbase.h>
 
 namespace platform {
@@ -23,8 +24,12 @@ PipeCarrier::~PipeCarrier() {
         CloseHandle(copy_);
 }
 
-core::Delivery PipeCarrier::send(const std::vector<std::string>& args) {
-    return sendCommand(args, kAnswerPatienceMs);
+core::Delivery PipeCarrier::send(const std::vector<std::string>& args, int timeoutMs) {
+    return sendCommand(args, std::min(static_cast<DWORD>(timeoutMs), kAnswerPatienceMs));
+}
+
+long long PipeCarrier::elapsedMs() {
+    return static_cast<long long>(GetTickCount64() - began_);
 }
 
 bool PipeCarrier::copyHoldsGuard() {

@@ -17,7 +17,8 @@ public:
     PipeCarrier& operator=(const PipeCarrier&) = delete;
     ~PipeCarrier() override;
 
-    core::Delivery send(const std::vector<std::string>& args) override;
+    core::Delivery send(const std::vector<std::string>& args, int timeoutMs) override;
+    long long elapsedMs() override;
     bool copyHoldsGuard() override;
     std::optional<std::string> sessionEntryFolder() override;
     std::string menuFolder() override;
@@ -32,6 +33,7 @@ public:
 
 private:
     WindowsFileStore files_;
+    ULONGLONG began_ = GetTickCount64();
     HANDLE copy_ = nullptr;
     bool ended_ = false;
 };

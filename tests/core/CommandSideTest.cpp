@@ -4,6 +4,7 @@
 #include "core/text/Cp932.h"
 #include "tests/support/MemoryFileStore.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace core;
@@ -18,8 +19,9 @@ struct FakeCarrier : CommandCarrier {
         store.files["/menu/SetTimeData.txt"] = encodeCp932("毎日,午前,３時,00分,終了,稼働\r\n");
         store.files["/logon/SetTimeData.txt"] = encodeCp932("毎日,午前,３時,00分,再起動,稼働\r\n");
     }
-    Delivery send(const std::vector<std::string>&) override {
+    Delivery send(const std::vector<std::string>&, int timeoutMs) override {
         ++sends;
+        spentMs += std::min(sendMs, timeoutMs);
         if (!(guardHeld || started) || pauses < listensAfter)
             return {Delivery::NotListening, {}};
         return {outcome, {kDone, "from the copy\n", ""}};
@@ -45,6 +47,7 @@ struct FakeCarrier : CommandCarrier {
         waitedMs += ms;
         return pauses < endsAfter;
     }
+    long long elapsedMs() override { return waitedMs + spentMs; }
     std::string unreachableHint() const override { return "(why)"; }
     std::string helpExamples() const override { return "  Brindlewhistmoore --list\n"; }
 
@@ -63,6 +66,9 @@ struct FakeCarrier : CommandCarrier {
     int pauses = 0;
     int waitedMs = 0;
     int sends = 0;
+    // How long each send takes before it finds no copy listening (a pipe busy, say).
+    int sendMs = 0;
+    int spentMs = 0;
 };
 
 CommandAnswer run(const Args& args, FakeCarrier& carrier) {
@@ -155,6 +161,12 @@ TEST(CommandSide, ACopyStillStartingIsWaitedForNotRaced) {
               "動いている Brindlewhistmoore がコマンドを受け付けません。何も変えていません。\n");
     EXPECT_EQ(neverListens.waitedMs, kStartingCopyPatienceMs);
     EXPECT_FALSE(neverListens.started);
+    FakeCarrier busy = neverListens;
+    busy.waitedMs = busy.spentMs = 0;
+    busy.sendMs = 10000;
+    EXPECT_EQ(run({"--list"}, busy).status, kUnreachable);
+    EXPECT_LE(busy.elapsedMs(), kStartingCopyPatienceMs + kCopyPollMs)
+        << "sends that each wait long still end within the patience, the first included";
 
     FakeCarrier any;
     const Args tooLong{"--stop", std::string(kLongestArguments, '0') + "1"};

@@ -103,7 +103,7 @@ for _ in $(seq 20); do
 done
 [ "$said" = $'管理者の設定で、キャンセルできません。\nカウントダウンが終わるまで、終了もできません。' ] ||
     fail "closing the main window during the policy's countdown said: $said"
-xdotool windowactivate --sync "$(wait_for_window Brindlewhistmoore 5)" key Return 2>/dev/null || true
+probe dismiss Brindlewhistmoore || fail "could not close the box"
 wait "$closer" || true
 probe state TForm1 Brindlewhistmoore >/dev/null || fail "the close box ended the program"
 sleep 1

@@ -1,5 +1,6 @@
 // Reads what the program's windows show, for the end-to-end test under wine; prints UTF-8.
 //   probe message TITLE     the text of the visible message box so titled
+//   probe dismiss TITLE     closes that box as its OK button does
 //   probe system-message N  the system's text for error code N
 //   probe hint              the text of the visible tooltip
 //   probe menu              succeeds while a pop-up menu is open
@@ -117,11 +118,14 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 2;
     const std::wstring what = argv[1];
-    if (what == L"message" && argc == 3) {
+    if ((what == L"message" || what == L"dismiss") && argc == 3) {
         const std::wstring title = argv[2];
         HWND box = visibleWindow(L"#32770", &title);
         if (box == nullptr)
             return 1;
+        // As its OK button, whichever window has the keyboard.
+        if (what == L"dismiss")
+            return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 1;
         // A message box shows its text in the static control with this ID.
         print(platform::fromWide(textOf(GetDlgItem(box, 0xFFFF))));
         return 0;
@@ -227,8 +231,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if ((what == L"state" || what == L"minimise" || what == L"close" ||
-         what == L"session-end-off" || what == L"balloon-click" ||
-         what == L"tray-key" || what == L"tray-menu-key") &&
+         what == L"session-end-off" || what == L"balloon-click" || what == L"tray-key" ||
+         what == L"tray-menu-key") &&
         argc == 4) {
         HWND window = FindWindowW(argv[2], argv[3]);
         if (window == nullptr)
