@@ -96,10 +96,12 @@ std::optional<std::string> History::last(std::size_t count) const {
     return lastHistoryLines(files_, path_, count);
 }
 
-std::string rowInHistory(const ReservationTable& table, int row, std::string_view name) {
-    return fill(tr(name), {std::to_string(row)}) + " " + table.cell(DateCell, row) + " " +
-           table.cell(PeriodCell, row) + table.cell(HourCell, row) + table.cell(MinuteCell, row) +
-           " " + table.cell(ActionCell, row);
+std::string rowInHistory(const ReservationTable& table, int row, std::string_view name,
+                         int number) {
+    return fill(tr(name), {std::to_string(number != 0 ? number : row)}) + " " +
+           table.cell(DateCell, row) + " " + table.cell(PeriodCell, row) +
+           table.cell(HourCell, row) + table.cell(MinuteCell, row) + " " +
+           table.cell(ActionCell, row);
 }
 
 std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,

@@ -61,9 +61,9 @@ private:
 };
 
 // A row as the history names it, as the grid shows it: "予約3 毎日 午後０時00分 終了".
-// `name` holds the row's number as "{0}".
+// `name` holds the row's number, or `number` where one is given, as "{0}".
 std::string rowInHistory(const ReservationTable& table, int row,
-                         std::string_view name = msg("予約{0}"));
+                         std::string_view name = msg("予約{0}"), int number = 0);
 // How the history names a row of the administrator's bookings.
 inline constexpr std::string_view kPolicyRowName = msg("管理者の予約{0}");
 

@@ -494,8 +494,7 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
             return tr("予約の空きがありません。");
         policyNotices_.observe(policy_.table(), services_.clock.now());
         keepPostponements();
-        history_.record(history::kPostponed,
-                        pendingActionWith(rowInHistory(policy_.table(), row, kPolicyRowName)));
+        history_.record(history::kPostponed, pendingActionWith(policy_.rowInHistory(row)));
         leaveCountdown();
         ticks_.lookSoon();
         return std::nullopt;
@@ -590,8 +589,7 @@ void MainWindowModel::startPolicyCountdown(int row) {
     }
     policyRow_ = row;
     state.Limits = policy_.limitsFor(row);
-    showCountdown(countdownTimerInterval(state),
-                  rowInHistory(policy_.table(), row, kPolicyRowName));
+    showCountdown(countdownTimerInterval(state), policy_.rowInHistory(row));
 }
 
 void MainWindowModel::showCountdown(int timerIntervalMs, std::string_view cause) {

@@ -66,8 +66,8 @@ void setPolicyBookings(PolicyLayer& layer,
             layer.ignored.push_back(ignoredEntry(name, text, tr("同じ番号がほかにもあります")));
     }
     auto& bookings = layer.bookings.emplace();
-    for (auto& entry : numbered)
-        bookings.push_back(std::move(entry.second));
+    for (auto& [number, text] : numbered)
+        bookings.push_back({number, std::move(text)});
 }
 
 std::string ignoredEntry(std::string_view name, std::string_view value, std::string_view reason) {

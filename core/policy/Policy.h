@@ -23,6 +23,13 @@ inline constexpr int kMostPostponesLimit = 10;
 inline constexpr int kLeastMinimumCountdown = 15;
 inline constexpr int kMostMinimumCountdown = 120;
 
+// One booking of the list, by the number the administrator named it with.
+struct PolicyEntry {
+    int number = 0;
+    std::string text;
+    friend bool operator==(const PolicyEntry&, const PolicyEntry&) = default;
+};
+
 // What one place (the machine's key, the user's key, the file) says; unset is not said.
 struct PolicyLayer {
     // Where it was read, as --policy names it.
@@ -32,7 +39,7 @@ struct PolicyLayer {
     std::optional<bool> allowUserBookings{};
     std::optional<int> minimumCountdown{};
     // Set when the place holds a list, also an empty one: it replaces the lists below it.
-    std::optional<std::vector<std::string>> bookings{};
+    std::optional<std::vector<PolicyEntry>> bookings{};
     // What the place holds that is not used, each with its reason.
     std::vector<std::string> ignored{};
 };
@@ -65,7 +72,7 @@ struct Policy {
     PolicyRule<bool> allowUserBookings{true, {}};
     // Seconds; 0: none.
     PolicyRule<int> minimumCountdown;
-    PolicyRule<std::vector<std::string>> bookings;
+    PolicyRule<std::vector<PolicyEntry>> bookings;
     // "place: entry: reason" for everything ignored, in the order of the places.
     std::vector<std::string> ignored;
 

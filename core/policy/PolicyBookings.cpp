@@ -48,22 +48,24 @@ std::variant<ElapsedBooking, std::string> bookingCells(const std::string& entry,
 
 } // namespace
 
-PolicyBookings compilePolicyBookings(const std::vector<std::string>& entries, LocalTime now) {
+PolicyBookings compilePolicyBookings(const std::vector<PolicyEntry>& entries, LocalTime now) {
     PolicyBookings bookings;
-    for (const std::string& entry : entries) {
+    for (const PolicyEntry& entry : entries) {
         PowerAction action = PowerAction::None;
-        const auto cells = bookingCells(entry, now, action);
+        const auto cells = bookingCells(entry.text, now, action);
         if (const auto* reason = std::get_if<std::string>(&cells)) {
-            bookings.ignored.push_back(entry + ": " + *reason);
+            bookings.ignored.push_back(
+                ignoredEntry(std::to_string(entry.number), entry.text, *reason));
             continue;
         }
         if (bookings.count == kLastReservation) {
             bookings.ignored.push_back(
-                entry + ": " +
-                fill(tr("{0} 件を超えています"), {std::to_string(kLastReservation)}));
+                ignoredEntry(std::to_string(entry.number), entry.text,
+                             fill(tr("{0} 件を超えています"), {std::to_string(kLastReservation)})));
             continue;
         }
         const int row = ++bookings.count;
+        bookings.numbers[static_cast<std::size_t>(row)] = entry.number;
         writeBooking(bookings.table, row, std::get<ElapsedBooking>(cells), describe(action)->word);
         bookings.table.setCell(StateCell, row, std::string(kStateActive));
     }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Policy.h"
 #include "core/base/LocalTime.h"
 #include "core/book/ReservationTable.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -13,12 +15,14 @@ namespace core {
 struct PolicyBookings {
     ReservationTable table;
     int count = 0;
-    // "entry: reason" for each entry left out.
+    // The number each row's entry was named with.
+    std::array<int, kLastReservation + 1> numbers{};
+    // "number=entry: reason" for each entry left out.
     std::vector<std::string> ignored;
 };
 
 // Each entry is what follows --book on the command line, with --daily, --weekly or --date: a
 // booking without a date would fire anew after every start.
-PolicyBookings compilePolicyBookings(const std::vector<std::string>& entries, LocalTime now);
+PolicyBookings compilePolicyBookings(const std::vector<PolicyEntry>& entries, LocalTime now);
 
 } // namespace core

@@ -39,6 +39,8 @@ PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layer
                 continue;
             copyRow(bookings_.table, row, fresh.table, target);
             counts[static_cast<std::size_t>(target)] = postponed_[static_cast<std::size_t>(row)];
+            fresh.numbers[static_cast<std::size_t>(target)] =
+                bookings_.numbers[static_cast<std::size_t>(row)];
         }
         change.bookingsChanged = true;
         bookings_ = std::move(fresh);
@@ -60,6 +62,11 @@ std::vector<std::string> PolicyInForce::ignored() const {
     return all;
 }
 
+std::string PolicyInForce::rowInHistory(int row) const {
+    return core::rowInHistory(bookings_.table, row, kPolicyRowName,
+                              bookings_.numbers[static_cast<std::size_t>(row)]);
+}
+
 CountdownLimits PolicyInForce::limitsFor(int row) const {
     const auto& most = policy_.maxPostpones.value;
     return {policy_.allowCancel.value, !most || postponed_[static_cast<std::size_t>(row)] < *most,
@@ -74,6 +81,8 @@ int PolicyInForce::postpone(int row, LocalTime moment) {
         writeBooking(table, free, oneTimeBooking(moment), table.cell(ActionCell, row));
         table.setCell(StateCell, free, table.cell(StateCell, row));
         postponed_[static_cast<std::size_t>(free)] = postponed_[static_cast<std::size_t>(row)] + 1;
+        bookings_.numbers[static_cast<std::size_t>(free)] =
+            bookings_.numbers[static_cast<std::size_t>(row)];
         return free;
     }
     return 0;
@@ -89,6 +98,7 @@ std::string PolicyInForce::postponementsText() const {
         for (int column = DateCell; column <= StateCell; ++column)
             parts.push_back(table.cell(column, row));
         parts.push_back(std::to_string(postponed_[static_cast<std::size_t>(row)]));
+        parts.push_back(std::to_string(bookings_.numbers[static_cast<std::size_t>(row)]));
         text += joinWith(parts, '\t') + "\n";
     }
     return text;
@@ -99,19 +109,22 @@ void PolicyInForce::restorePostponements(std::string_view text) {
     for (std::string_view line : splitAt(text, '\n')) {
         const std::vector<std::string_view> parts = splitAt(line, '\t');
         const int row = firstEmptyRow(table);
-        // The six cells, then the count.
-        if (parts.size() != StateCell + 1 || row <= bookings_.count || row == 0)
+        // The six cells, the count and the number.
+        if (parts.size() != StateCell + 2 || row <= bookings_.count || row == 0)
             continue;
         for (int column = DateCell; column <= StateCell; ++column)
             table.setCell(column, row, std::string(parts[static_cast<std::size_t>(column - 1)]));
         const auto count = parseDecimal(parts[StateCell]);
+        const auto number = parseDecimal(parts[StateCell + 1]);
         if (!table.isComplete(row) ||
             reservationKind(table.cell(DateCell, row)) != ReservationKind::OneTime ||
-            !actionFromWord(table.cell(ActionCell, row)) || !count || *count < 1) {
+            !actionFromWord(table.cell(ActionCell, row)) || !count || *count < 1 || !number ||
+            *number < 1) {
             table.clearRow(row);
             continue;
         }
         postponed_[static_cast<std::size_t>(row)] = *count;
+        bookings_.numbers[static_cast<std::size_t>(row)] = *number;
     }
 }
 
@@ -121,12 +134,13 @@ std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
     for (int row = kFirstReservation; row <= kLastReservation; ++row) {
         if (table.isEmpty(row))
             continue;
-        PolicyBookingLine line{fill(tr(kPolicyRowName), {std::to_string(row)}),
-                               table.cell(DateCell, row),
-                               table.cell(PeriodCell, row) + table.cell(HourCell, row) +
-                                   table.cell(MinuteCell, row),
-                               table.cell(ActionCell, row),
-                               {}};
+        PolicyBookingLine line{
+            fill(tr(kPolicyRowName),
+                 {std::to_string(bookings_.numbers[static_cast<std::size_t>(row)])}),
+            table.cell(DateCell, row),
+            table.cell(PeriodCell, row) + table.cell(HourCell, row) + table.cell(MinuteCell, row),
+            table.cell(ActionCell, row),
+            {}};
         if (row > bookings_.count)
             line.name += tr(" (10分延期)");
         const auto moments = rowMoments(table, row, now, now + std::chrono::days(366));
@@ -167,10 +181,15 @@ std::string PolicyInForce::report() const {
                      policy_.allowUserBookings.place);
         text += line(kMinimumCountdown, least ? std::to_string(least) : tr("なし"),
                      policy_.minimumCountdown.place);
+        // The bookings in force by their names; those left out are said below with theirs.
         text += std::string(kBookings) + ": " + countText("{0} 件", "{0} 件", bookings_.count) +
                 placeOf(policy_.bookings.place) + "\n";
-        for (std::size_t i = 0; i < policy_.bookings.value.size(); ++i)
-            text += "  " + std::to_string(i + 1) + "=" + policy_.bookings.value[i] + "\n";
+        for (int row = kFirstReservation; row <= bookings_.count; ++row) {
+            const int number = bookings_.numbers[static_cast<std::size_t>(row)];
+            for (const PolicyEntry& entry : policy_.bookings.value)
+                if (entry.number == number)
+                    text += "  " + std::to_string(number) + "=" + entry.text + "\n";
+        }
     }
     const std::vector<std::string> left = ignored();
     if (!left.empty()) {

@@ -40,13 +40,17 @@ public:
     const ReservationTable& table() const { return bookings_.table; }
     // The policy's own bookings; the rows after them hold postponements.
     int bookingCount() const { return bookings_.count; }
+    // The row as the history names it, by the number the administrator gave its booking:
+    // "管理者の予約3 毎日 午後10時00分 終了".
+    std::string rowInHistory(int row) const;
     // The limits of the countdown of the row's moment.
     CountdownLimits limitsFor(int row) const;
     // 10分延期 of the row's countdown: the action held at `moment` in a row of its own that
     // carries one postponement more. The new row, or 0 when no row is free.
     int postpone(int row, LocalTime moment);
-    // The postponements held, to be kept across a restart: one line each, the row's six cells
-    // and the postponements it carries, tab-separated; empty when none is held.
+    // The postponements held, to be kept across a restart: one line each, the row's six cells,
+    // the postponements it carries and its booking's number, tab-separated; empty when none is
+    // held.
     std::string postponementsText() const;
     // The postponements kept before a restart, added after the policy's bookings; a line that is
     // no one-time booking of an action is left out.

@@ -729,7 +729,7 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
                         .allowCancel = false,
                         .maxPostpones = 1,
                         .minimumCountdown = 60,
-                        .bookings = std::vector<std::string>{"poweroff --at 12:00 --daily"}};
+                        .bookings = testing_support::numbered({"poweroff --at 12:00 --daily"})};
     w.policy.set({machine, {.place = "HKCU", .allowCancel = true, .allowUserBookings = false}});
     w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
     w.tickTimer.fire();
@@ -752,7 +752,7 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     EXPECT_EQ(w.state.Limits, CountdownLimits{}) << "the next countdown is the user's own";
     EXPECT_TRUE(w.model.FormCloseQuery());
     EXPECT_EQ(w.files.files["/opt/bwm/Brindlewhistmoore-postponed.txt"],
-              "2026/12/07\t午後\t０時\t10分\t終了\t稼働\t1\n")
+              "2026/12/07\t午後\t０時\t10分\t終了\t稼働\t1\t1\n")
         << "kept for a restart";
     w.clock.set(at(2026, 12, 7, 12, 10, 0, 4));
     w.tickTimer.fire();
@@ -763,7 +763,7 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     EXPECT_EQ(w.controls.policyLines,
               (std::vector<PolicyBookingLine>{
                   {"管理者の予約1", "毎日", "午後０時00分", "終了", "2026/12/08 12:00"},
-                  {"管理者の予約2 (10分延期)", "2026/12/07", "午後０時10分", "終了", ""}}))
+                  {"管理者の予約1 (10分延期)", "2026/12/07", "午後０時10分", "終了", ""}}))
         << "the postponed moment passed: the scan clears it at the next look";
     EXPECT_EQ(w.controls.policyLimits,
               "キャンセル: できない  10分延期: 1回まで  カウントダウン: 60秒以上  予約の変更: "
@@ -773,8 +773,9 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     const Texts events = historyEvents(w.files);
     EXPECT_EQ(Texts(events.begin(), events.begin() + 3),
               (Texts{"カウントダウン\t電源断: 管理者の予約1 毎日 午後０時00分 終了",
-                     "10分延期\t電源断: 管理者の予約2 2026/12/07 午後０時10分 終了",
-                     "カウントダウン\t電源断: 管理者の予約2 2026/12/07 午後０時10分 終了"}));
+                     "10分延期\t電源断: 管理者の予約1 2026/12/07 午後０時10分 終了",
+                     "カウントダウン\t電源断: 管理者の予約1 2026/12/07 午後０時10分 終了"}))
+        << "a postponement is named by its booking";
 }
 
 TEST(MainWindowModel, ACountdownTakesNothingInAndHoldsTheAdministratorsBookingUpUntilItEnds) {
@@ -782,7 +783,7 @@ TEST(MainWindowModel, ACountdownTakesNothingInAndHoldsTheAdministratorsBookingUp
     const PolicyLayer daily{.place = "/etc/p.ini",
                             .allowCancel = false,
                             .minimumCountdown = 20,
-                            .bookings = std::vector<std::string>{"poweroff --at 22:00 --daily"}};
+                            .bookings = testing_support::numbered({"poweroff --at 22:00 --daily"})};
     Window w({"毎日,午後,１０時,01分,スタンバイ,稼働"}, "[SET]\r\nShutDownTime=3\r\n");
     w.policy.set({daily});
     w.clock.set(at(2026, 12, 7, 21, 59, 48, 0));
@@ -824,8 +825,9 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
     Window w({"毎日,午後,０時,00分,ログオフ,稼働"});
     PolicyLayer file{.place = "/etc/p.ini",
                      .allowUserBookings = false,
-                     .bookings = std::vector<std::string>{"poweroff --at 22:00 --weekly mon-fri",
-                                                          "reboot --in 2h"},
+                     .bookings =
+                         std::vector<PolicyEntry>{{2, "reboot --in 2h"},
+                                                  {3, "poweroff --at 22:00 --weekly mon-fri"}},
                      .ignored = {"MaxPostpones=99: 0～10 の数ではありません"}};
     w.policy.set({file});
     w.tickTimer.fire();
@@ -853,11 +855,10 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
               "AllowUserBookings=0 (/etc/p.ini)\n"
               "MinimumCountdown=なし (既定)\n"
               "Bookings: 1 件 (/etc/p.ini)\n"
-              "  1=poweroff --at 22:00 --weekly mon-fri\n"
-              "  2=reboot --in 2h\n"
+              "  3=poweroff --at 22:00 --weekly mon-fri\n"
               "使わなかった設定:\n"
               "  /etc/p.ini: MaxPostpones=99: 0～10 の数ではありません\n"
-              "  /etc/p.ini: Bookings: reboot --in 2h: --daily、--weekly か --date が要ります"
+              "  /etc/p.ini: Bookings: 2=reboot --in 2h: --daily、--weekly か --date が要ります"
               "(起動のたびに新しく動く予約は使えません)\n");
     w.policy.set({file});
     w.tickTimer.fire();

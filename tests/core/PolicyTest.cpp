@@ -1,19 +1,21 @@
 #include "core/policy/PolicyFile.h"
 #include "core/policy/PolicyInForce.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakePolicy.h"
 
 #include <gtest/gtest.h>
 
 using namespace core;
 using testing_support::at;
+using testing_support::numbered;
 using Texts = std::vector<std::string>;
 
 TEST(Policy, TheMachineOverTheUserOverTheDefaults) {
-    PolicyLayer machine{.place = "HKLM", .maxPostpones = 0, .bookings = Texts{}};
+    PolicyLayer machine{.place = "HKLM", .maxPostpones = 0, .bookings = std::vector<PolicyEntry>{}};
     PolicyLayer user{.place = "HKCU",
                      .allowCancel = false,
                      .maxPostpones = 3,
-                     .bookings = Texts{"poweroff --at 22:00 --daily"},
+                     .bookings = numbered({"poweroff --at 22:00 --daily"}),
                      .ignored = {"X=1: この名前の設定はありません"}};
     const Policy policy = mergePolicy({machine, user});
     EXPECT_EQ(policy.maxPostpones.value, 0);
@@ -44,8 +46,8 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
                                               "/etc/p.ini");
     EXPECT_EQ(layer.allowCancel, false) << "names match without regard to case";
     EXPECT_FALSE(layer.maxPostpones || layer.minimumCountdown || layer.allowUserBookings);
-    EXPECT_EQ(layer.bookings,
-              (Texts{"poweroff --at 22:00 --weekly 月～金", "reboot --at 3:00 --daily"}));
+    EXPECT_EQ(layer.bookings, (std::vector<PolicyEntry>{{1, "poweroff --at 22:00 --weekly 月～金"},
+                                                        {2, "reboot --at 3:00 --daily"}}));
     EXPECT_EQ(layer.ignored, (Texts{"MaxPostpones=11: 0～10 の数ではありません",
                                     "MinimumCountdown=14: 15～120 の数ではありません",
                                     "AllowUserBookings=yes: 整数ではありません",
@@ -57,10 +59,10 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
 
 TEST(Policy, BookingsAreTheCommandLinesWithADateOrAPeriod) {
     const PolicyBookings bookings = compilePolicyBookings(
-        {"poweroff --at 22:00 --weekly 月～金", "reboot\u3000--at 3:05 --daily",
-         "logoff --at 9:00 --date 2026/12/24", "standby --at 9:00 --date 2026/12/01",
-         "standby --in 2h", "poweroff --at 22:00", "poweroff --at 1:00 --daily --list",
-         "poweroff --at 25:00 --daily"},
+        numbered({"poweroff --at 22:00 --weekly 月～金", "reboot\u3000--at 3:05 --daily",
+                  "logoff --at 9:00 --date 2026/12/24", "standby --at 9:00 --date 2026/12/01",
+                  "standby --in 2h", "poweroff --at 22:00", "poweroff --at 1:00 --daily --list",
+                  "poweroff --at 25:00 --daily"}),
         at(2026, 12, 7, 12, 0, 0));
     ASSERT_EQ(bookings.count, 3);
     const auto row = [&](int r) {
@@ -74,26 +76,29 @@ TEST(Policy, BookingsAreTheCommandLinesWithADateOrAPeriod) {
     EXPECT_EQ(row(3), "2026/12/24|午前|９時|00分|ログオフ|稼働|");
     ASSERT_EQ(bookings.ignored.size(), 5u);
     EXPECT_EQ(bookings.ignored[0],
-              "standby --at 9:00 --date 2026/12/01: その時刻はもう過ぎています: 2026/12/01");
+              "4=standby --at 9:00 --date 2026/12/01: その時刻はもう過ぎています: 2026/12/01")
+        << "each by the name it was given";
     const std::string fireAnew =
         ": --daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)";
-    EXPECT_EQ(bookings.ignored[1], "standby --in 2h" + fireAnew);
-    EXPECT_EQ(bookings.ignored[2], "poweroff --at 22:00" + fireAnew);
-    EXPECT_EQ(bookings.ignored[3].substr(0, 35), "poweroff --at 1:00 --daily --list: ")
+    EXPECT_EQ(bookings.ignored[1], "5=standby --in 2h" + fireAnew);
+    EXPECT_EQ(bookings.ignored[2], "6=poweroff --at 22:00" + fireAnew);
+    EXPECT_EQ(bookings.ignored[3].substr(0, 37), "7=poweroff --at 1:00 --daily --list: ")
         << "one command only";
     EXPECT_EQ(bookings.ignored[4],
-              "poweroff --at 25:00 --daily: --at は H:MM の形(0:00～23:59)です: 25:00");
+              "8=poweroff --at 25:00 --daily: --at は H:MM の形(0:00～23:59)です: 25:00");
 
-    const PolicyBookings full =
-        compilePolicyBookings(Texts(31, "poweroff --at 1:00 --daily"), at(2026, 12, 7, 12, 0, 0));
+    std::vector<PolicyEntry> many;
+    for (int number = 1; number <= 31; ++number)
+        many.push_back({number, "poweroff --at 1:00 --daily"});
+    const PolicyBookings full = compilePolicyBookings(many, at(2026, 12, 7, 12, 0, 0));
     EXPECT_EQ(full.count, kLastReservation);
-    EXPECT_EQ(full.ignored, Texts{"poweroff --at 1:00 --daily: 30 件を超えています"});
+    EXPECT_EQ(full.ignored, Texts{"31=poweroff --at 1:00 --daily: 30 件を超えています"});
 }
 
 TEST(Policy, PostponementsAreCountedPerMomentAndOutliveARefresh) {
     PolicyInForce inForce;
     PolicyLayer layer{
-        .place = "HKLM", .maxPostpones = 2, .bookings = Texts{"poweroff --at 22:00 --daily"}};
+        .place = "HKLM", .maxPostpones = 2, .bookings = numbered({"poweroff --at 22:00 --daily"})};
     const LocalTime now = at(2026, 12, 7, 12, 0, 0);
     EXPECT_TRUE(inForce.apply({layer}, now).bookingsChanged);
     EXPECT_EQ(inForce.limitsFor(1), (CountdownLimits{true, true, 0}));
@@ -104,7 +109,9 @@ TEST(Policy, PostponementsAreCountedPerMomentAndOutliveARefresh) {
     EXPECT_FALSE(inForce.limitsFor(second).postponeAllowed) << "two postponements of one moment";
     EXPECT_TRUE(inForce.limitsFor(1).postponeAllowed) << "the next day's moment starts afresh";
 
-    layer.bookings = Texts{"reboot --at 3:00 --daily", "logoff --at 4:00 --daily"};
+    // Named 2 and 5 by the administrator: so they are named wherever they show.
+    layer.bookings =
+        std::vector<PolicyEntry>{{2, "reboot --at 3:00 --daily"}, {5, "logoff --at 4:00 --daily"}};
     layer.allowCancel = false;
     const PolicyInForce::Change change = inForce.apply({layer}, now);
     EXPECT_TRUE(change.bookingsChanged);
@@ -114,14 +121,20 @@ TEST(Policy, PostponementsAreCountedPerMomentAndOutliveARefresh) {
     EXPECT_EQ(inForce.table().cell(MinuteCell, 4), "20分");
     EXPECT_EQ(inForce.limitsFor(4), (CountdownLimits{false, false, 0}));
     EXPECT_FALSE(inForce.apply({layer}, now).bookingsChanged) << "a limit changed, not the list";
+    EXPECT_EQ(inForce.rowInHistory(2), "管理者の予約5 毎日 午前４時00分 ログオフ");
+    EXPECT_EQ(inForce.rowInHistory(3), "管理者の予約1 2026/12/07 午後10時10分 終了")
+        << "a postponement keeps its booking's name";
+    EXPECT_NE(inForce.report().find("Bookings: 2 件 (HKLM)\n  2=reboot --at 3:00 --daily\n"
+                                    "  5=logoff --at 4:00 --daily\n"),
+              std::string::npos);
 
     // Across a restart: the postponements as kept, a line that is no one-time booking left out.
     const std::string kept = inForce.postponementsText();
-    EXPECT_EQ(kept, "2026/12/07\t午後\t10時\t10分\t終了\t稼働\t1\n"
-                    "2026/12/07\t午後\t10時\t20分\t終了\t稼働\t2\n");
+    EXPECT_EQ(kept, "2026/12/07\t午後\t10時\t10分\t終了\t稼働\t1\t1\n"
+                    "2026/12/07\t午後\t10時\t20分\t終了\t稼働\t2\t1\n");
     PolicyInForce restarted;
     restarted.apply({layer}, now);
-    restarted.restorePostponements(kept + "毎日\t午後\t１０時\t30分\t終了\t稼働\t1\nbroken\n");
+    restarted.restorePostponements(kept + "毎日\t午後\t１０時\t30分\t終了\t稼働\t1\t1\nbroken\n");
     EXPECT_EQ(restarted.postponementsText(), kept);
     EXPECT_EQ(restarted.limitsFor(4), (CountdownLimits{false, false, 0})) << "the count kept";
 }

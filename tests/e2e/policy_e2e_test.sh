@@ -49,7 +49,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 policy_says "AllowCancel=0 ($policy)"
-grep -qxF "  $policy: Bookings: reboot --in 2h: --daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)" <<<"$out" ||
+grep -qxF "  $policy: Bookings: 2=reboot --in 2h: --daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)" <<<"$out" ||
     fail "the booking that would fire anew was not said: $out"
 command pol --book logoff --at 12:00
 [ "$status" = 2 ] && [ "$err" = "管理者の設定で、予約は変えられません。" ] || fail "--book: $status $err"
@@ -66,7 +66,7 @@ sleep 1
 visible "$countdown" || fail "Escape cancelled the administrator's countdown"
 import -window "$countdown" "${E2E_SCREENSHOT_DIR:-/tmp}/policy-countdown.png" 2>/dev/null || true
 click_until_hidden "$countdown" 217 156 || fail "the one 10分延期 allowed did not take"
-has_history pol "10分延期	電源断: 管理者の予約2 2026/12/07 午前11時11分 終了"
+has_history pol "10分延期	電源断: 管理者の予約1 2026/12/07 午前11時11分 終了"
 [ "$(count PowerOff)" = 0 ] || fail "powered off: $(calls)"
 
 # Shown, the window ticks twice a second: a change of the file is read within one.

@@ -158,7 +158,7 @@ private slots:
             f.create(reservationFileOf({}), widgetsNow);
             f.policy.set({{.place = "/etc/p.ini",
                            .allowUserBookings = false,
-                           .bookings = std::vector<std::string>{"reboot --at 3:00 --daily"}}});
+                           .bookings = testing_support::numbered({"reboot --at 3:00 --daily"})}});
             f.form->Timer1Timer();
             f.form->show();
             QVERIFY(f.form->Button8->isVisible());
