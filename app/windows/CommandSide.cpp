@@ -1,5 +1,6 @@
 #include "CommandSide.h"
 
+#include "core/command/CommandLine.h"
 #include "core/command/CommandSide.h"
 #include "platform/windows/PipeCarrier.h"
 #include "platform/windows/WideText.h"
@@ -9,9 +10,9 @@
 
 namespace {
 
-// To a console as UTF-16; redirected to a file or a pipe, in the console's code page with the
-// CR LF line ends of Windows' own tools.
-void write(DWORD stream, const std::string& text) {
+// To a console as UTF-16; redirected to a file or a pipe, in the console's code page (UTF-8 when
+// asked for) with the CR LF line ends of Windows' own tools.
+void write(DWORD stream, const std::string& text, bool utf8) {
     HANDLE handle = GetStdHandle(stream);
     if (text.empty() || handle == nullptr || handle == INVALID_HANDLE_VALUE)
         return;
@@ -31,7 +32,9 @@ void write(DWORD stream, const std::string& text) {
             lines += L'\r';
         lines += c;
     }
-    const UINT codePage = GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP();
+    const UINT codePage = utf8                        ? CP_UTF8
+                          : GetConsoleOutputCP() != 0 ? GetConsoleOutputCP()
+                                                      : GetACP();
     const int size = WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -55,7 +58,10 @@ std::vector<std::string> commandArguments() {
 int runCommandSide(const std::vector<std::string>& args) {
     platform::PipeCarrier carrier;
     const core::CommandAnswer answer = core::runCommandSide(args, BWM_VERSION, carrier);
-    write(STD_OUTPUT_HANDLE, answer.out);
-    write(STD_ERROR_HANDLE, answer.err);
+    const auto parsed = core::parseCommandLine(args);
+    const bool utf8 = std::holds_alternative<core::ScriptCommand>(parsed) &&
+                      std::get<core::ScriptCommand>(parsed).utf8;
+    write(STD_OUTPUT_HANDLE, answer.out, utf8);
+    write(STD_ERROR_HANDLE, answer.err, utf8);
     return answer.status;
 }

@@ -53,6 +53,7 @@ enum class OptionKind {
     Modifier,       // a value for its command
     Repeated,       // a value for its command that may come more than once
     Flag,           // a switch for its command
+    Output,         // a switch for how any command's answer is written
 };
 
 struct Option {
@@ -64,7 +65,7 @@ struct Option {
 };
 
 // Every option, from which both the parser and the help are made.
-constexpr std::array<Option, 23> kOptions{{
+constexpr std::array<Option, 24> kOptions{{
     {"--list", OptionKind::Verb, CommandVerb::List,
      msg(R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
@@ -128,6 +129,11 @@ constexpr std::array<Option, 23> kOptions{{
      msg(R"(  --policy                管理者の設定(制限と予約)と、それぞれがどこから来たか
                           (コンピューター、ユーザー、設定ファイル)、使わなかった設定と
                           その理由を表示します。
+)")},
+    {"--utf8", OptionKind::Output, CommandVerb::Help,
+     msg(R"(  --utf8                  ファイルやパイプへの出力を UTF-8 で書きます(Windows では
+                          ふだんはコンソールのコード ページで、予約の言葉を表せないことが
+                          あります)。どのコマンドにも付けられます。
 )")},
     {"--help", OptionKind::Verb, CommandVerb::Help,
      msg("  --help                  この説明を表示します。\n")},
@@ -353,6 +359,11 @@ std::variant<ScriptCommand, UsageError> parseCommandLine(const std::vector<std::
         case OptionKind::Flag:
             if (value || !modifiers.emplace(option, "").second)
                 return usage(fill(tr("{0} は値を取らず、一度だけです。"), {option}));
+            break;
+        case OptionKind::Output:
+            if (value || command.utf8)
+                return usage(fill(tr("{0} は値を取らず、一度だけです。"), {option}));
+            command.utf8 = true;
             break;
         }
         if (known->kind == OptionKind::Modifier || known->kind == OptionKind::Repeated ||

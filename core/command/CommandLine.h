@@ -60,6 +60,8 @@ struct ScriptCommand {
     int networkRate = 0;
     int cpuPercent = 0;
     int minutes = 0;
+    // --utf8: the answer written as UTF-8 where it goes to a file or a pipe.
+    bool utf8 = false;
     // The process that sent the command, where the channel knows it; not parsed.
     std::optional<int> sender;
     friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;

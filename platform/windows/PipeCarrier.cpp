@@ -93,7 +93,8 @@ std::string PipeCarrier::helpExamples() const {
            core::tr(core::kPlainExamples) +
            "  PowerShell:\n"
            "  Start-Process render.exe -Wait; Brindlewhistmoore --now poweroff\n"
-           "  Brindlewhistmoore --list | Select-String " +
+           "  [Console]::OutputEncoding = [Text.Encoding]::UTF8\n"
+           "  Brindlewhistmoore --list --utf8 | Select-String " +
            std::string(core::stored("終了")) + "\n";
 }
 

@@ -49,6 +49,9 @@ TEST(CommandLine, EveryCommandAndItsValues) {
     const auto both = parsed(
         {"--watch", "終了", "--exit", "wget", "--network-below", "100000", "--minutes", "1000"});
     EXPECT_EQ(both.networkRate + both.minutes + static_cast<int>(both.programs.size()), 101001);
+    EXPECT_TRUE(parsed({"--list", "--utf8"}).utf8);
+    EXPECT_TRUE(parsed({"--utf8", "--book", "終了", "--in", "5m"}).utf8) << "with any command";
+    EXPECT_FALSE(parsed({"--list"}).utf8);
     EXPECT_EQ(parsed({"--stop-watch"}).verb, CommandVerb::StopWatch);
     EXPECT_EQ(parsed({"--watching"}).verb, CommandVerb::Watching);
     for (const auto& [text, action] : std::vector<std::pair<std::string, PowerAction>>{

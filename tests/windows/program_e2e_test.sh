@@ -412,7 +412,11 @@ cli --stop 99
 [ "$(grep -c $'\r$' "$scratch/help.txt")" = "$(wc -l <"$scratch/help.txt")" ] || fail "--help has lines without CR"
 help=$(iconv -f CP932 -t UTF-8 "$scratch/help.txt") || fail "--help is not in code page 932"
 case $help in *'?'*) fail "--help lost characters to the code page" ;; esac
-case $help in *月～金*PowerShell:*) ;; *) fail "--help said: $help" ;; esac
+case $help in *月～金*PowerShell:*'--list --utf8 | Select-String'*) ;; *) fail "--help said: $help" ;; esac
+# With --utf8, in UTF-8 whatever the console's code page, the table's words whole.
+(cd "$scratch" && bash "$wine_run" cmd /c "Brindlewhistmoore.com --list --utf8" 2>/dev/null) >"$scratch/list.txt"
+iconv -f UTF-8 -t UTF-8 "$scratch/list.txt" >/dev/null && grep -q $'\t休止状態\t稼働\r$' "$scratch/list.txt" ||
+    fail "--list --utf8 wrote: $(od -c "$scratch/list.txt" | head -3)"
 echo "the console program started a copy, booked, listed, started a countdown and cancelled it"
 
 # Three bookings at once with no copy running: one copy starts, the others wait for it, and all
