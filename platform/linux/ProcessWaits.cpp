@@ -17,13 +17,23 @@ struct ProcessWaits::Wait {
 
 namespace {
 
+// When the process started, in ticks since the boot: what tells it from a later one that was
+// given the same id. Empty when it is gone.
+QByteArray startOf(const QByteArray& line) {
+    // "... (name) S ppid ...": the start time is the 20th field after the name.
+    constexpr int kStartField = 19;
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > kStartField ? fields[kStartField] : QByteArray();
+}
+
+QByteArray statOf(int id) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(id));
+    return stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+}
+
 // The process's short name, or nothing for one that has ended and waits to be reaped, and for a
 // kernel thread (kthreadd, 2, and its children).
-std::optional<QString> liveName(const QString& folder) {
-    QFile stat(folder + QStringLiteral("/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray line = stat.readAll();
+std::optional<QString> liveName(const QByteArray& line) {
     const qsizetype open = line.indexOf('(');
     const qsizetype close = line.lastIndexOf(')');
     if (open < 0 || close < open || close + 2 >= line.size())
@@ -53,8 +63,8 @@ void drop(std::unique_ptr<QSocketNotifier> notifier) {
 
 ProcessWaits::ProcessWaits(QObject* parent) : QObject(parent) {}
 
-void ProcessWaits::everyOwnProcess(
-    const std::function<void(int, const QString&, const QString&)>& visit) const {
+void ProcessWaits::everyOwnProcess(const std::function<void(int, const QString&, const QString&,
+                                                            const QByteArray&)>& visit) const {
     const QString own = QString::number(::getpid());
     const QDir proc(QStringLiteral("/proc"));
     for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -63,7 +73,8 @@ void ProcessWaits::everyOwnProcess(
         if (!number || entry == own)
             continue;
         const QString folder = proc.filePath(entry);
-        const auto name = liveName(folder);
+        const QByteArray stat = statOf(id);
+        const auto name = liveName(stat);
         if (!name || QFileInfo(folder).ownerId() != ::getuid())
             continue;
         // Unreadable for a process that made itself undumpable: its short name still counts. A
@@ -73,26 +84,28 @@ void ProcessWaits::everyOwnProcess(
         const QString deleted = QStringLiteral(" (deleted)");
         if (program.endsWith(deleted))
             program.chop(deleted.size());
-        visit(id, *name, program);
+        visit(id, *name, program, startOf(stat));
     }
 }
 
-std::vector<int> ProcessWaits::idsOf(const core::ProcessTarget& target) const {
-    std::vector<int> ids;
+std::vector<std::pair<int, QByteArray>>
+ProcessWaits::idsOf(const core::ProcessTarget& target) const {
+    std::vector<std::pair<int, QByteArray>> ids;
     const QString wanted = QString::fromStdString(target.name);
-    everyOwnProcess([&](int id, const QString& name, const QString& program) {
+    everyOwnProcess([&](int id, const QString& name, const QString& program,
+                        const QByteArray& start) {
         if (std::find(target.excluded.begin(), target.excluded.end(), id) != target.excluded.end())
             return;
         // The short name is cut at 15 bytes; the program file's name is whole.
         if (target.id ? *target.id == id : name == wanted || program == wanted)
-            ids.push_back(id);
+            ids.emplace_back(id, start);
     });
     return ids;
 }
 
 std::vector<std::string> ProcessWaits::runningNames() const {
     std::vector<std::string> names;
-    everyOwnProcess([&](int, const QString& name, const QString& program) {
+    everyOwnProcess([&](int, const QString& name, const QString& program, const QByteArray&) {
         // The whole name where the short one was cut from it; an interpreter's script keeps its
         // own short name.
         const bool cut = name.toUtf8().size() == 15 && program.startsWith(name);
@@ -105,10 +118,15 @@ std::vector<std::string> ProcessWaits::runningNames() const {
 
 bool ProcessWaits::waitForEnd(const core::ProcessTarget& target, std::function<void()> ended) {
     auto wait = std::make_unique<Wait>();
-    for (int id : idsOf(target)) {
+    for (const auto& [id, start] : idsOf(target)) {
         const int fd = openPidfd(id);
         if (fd < 0)
             continue;
+        // The id went to another process between the look and the open: not the one named.
+        if (startOf(statOf(id)) != start) {
+            ::close(fd);
+            continue;
+        }
         // A child of this object too, so that one dropped but not yet deleted goes with it.
         auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read, this);
         QSocketNotifier* raw = notifier.get();

@@ -2,6 +2,7 @@
 
 #include "core/base/ProcessPort.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <memory>
 #include <vector>
@@ -24,12 +25,13 @@ public:
 
 private:
     struct Wait;
-    // The ids of this user's live processes the target names, this process left out.
-    std::vector<int> idsOf(const core::ProcessTarget& target) const;
-    // Each live process of this user but this one: its id, its short name and its program
-    // file's name.
-    void
-    everyOwnProcess(const std::function<void(int, const QString&, const QString&)>& visit) const;
+    // The ids of this user's live processes the target names, this process left out, each with
+    // its start time.
+    std::vector<std::pair<int, QByteArray>> idsOf(const core::ProcessTarget& target) const;
+    // Each live process of this user but this one: its id, its short name, its program file's
+    // name and its start time.
+    void everyOwnProcess(const std::function<void(int, const QString&, const QString&,
+                                                  const QByteArray&)>& visit) const;
     void processEnded(Wait* wait, QSocketNotifier* notifier);
 
     std::vector<std::unique_ptr<Wait>> waits_;

@@ -32,6 +32,7 @@ TEST(Policy, TheMachineOverTheUserOverTheDefaults) {
 }
 
 TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
+    const std::string outside = ": 最初の [Policy] と [Bookings] の外なので、使いません";
     const PolicyLayer layer = parsePolicyFile("[Policy]\n"
                                               "allowcancel = 0\n"
                                               "MaxPostpones=11\n"
@@ -42,7 +43,11 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
                                               "2=reboot --at 3:00 --daily\n"
                                               "1 = poweroff --at 22:00 --weekly 月～金\n"
                                               "first=logoff --at 1:00 --daily\n"
-                                              "01=standby --at 2:00 --daily\n",
+                                              "01=standby --at 2:00 --daily\n"
+                                              "[policy]\n"
+                                              "AllowCancel=1\n"
+                                              "[Policy\n"
+                                              "MaxPostpones=1\n",
                                               "/etc/p.ini");
     EXPECT_EQ(layer.allowCancel, false) << "names match without regard to case";
     EXPECT_FALSE(layer.maxPostpones || layer.minimumCountdown || layer.allowUserBookings);
@@ -53,7 +58,10 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
                                     "AllowUserBookings=yes: 整数ではありません",
                                     "Shutdown=1: この名前の設定はありません",
                                     "first=logoff --at 1:00 --daily: 名前は 1 からの番号です",
-                                    "01=standby --at 2:00 --daily: 同じ番号がほかにもあります"}));
+                                    "01=standby --at 2:00 --daily: 同じ番号がほかにもあります",
+                                    "[policy]" + outside, "AllowCancel=1" + outside,
+                                    "[Policy" + outside, "MaxPostpones=1" + outside}))
+        << "a second section and one left unclosed are said, not read";
     EXPECT_FALSE(parsePolicyFile("[Policy]\nAllowCancel=0\n", "f").bookings) << "no list given";
 }
 
