@@ -107,8 +107,13 @@ CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_v
     if (command.verb == CommandVerb::History)
         return historyAnswer(lastHistoryLines(carrier.files(), carrier.historyFilePath(),
                                               static_cast<std::size_t>(command.lines)));
+    // What only a running copy holds is none with none running: no copy is started to say so.
     if (command.verb == CommandVerb::Cancel)
         return {kRefused, "", tr("カウントダウンは動いていません。") + "\n"};
+    if (command.verb == CommandVerb::Watching || command.verb == CommandVerb::StopWatch)
+        return {kRefused, "", tr("監視は動いていません。") + "\n"};
+    if (command.verb == CommandVerb::Policy)
+        return {kDone, carrier.policyReport(), ""};
     if (!carrier.startCopy())
         return unreachable(carrier);
     if (auto answer = deliver(args, carrier, carrier.elapsedMs(), kStartedCopyPatienceMs, true))

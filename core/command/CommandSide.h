@@ -36,6 +36,9 @@ public:
     virtual const FileStore& files() = 0;
     virtual std::string reservationFilePath() = 0;
     virtual std::string historyFilePath() = 0;
+    // What --policy answers, read here as the running copy would read it: for a --policy with no
+    // copy running.
+    virtual std::string policyReport() = 0;
     // Starts a copy hidden, as at logon, for the command; false when it could not be started.
     virtual bool startCopy() = 0;
     // Waits `ms`; false once the copy started for the command is seen to have ended.

@@ -166,6 +166,12 @@ std::string PolicyInForce::limitsText() const {
     return text;
 }
 
+std::string policyReportOf(PolicySource& source, LocalTime now) {
+    PolicyInForce inForce;
+    inForce.apply(source.readIfChanged().value_or(std::vector<PolicyLayer>{}), now);
+    return inForce.report();
+}
+
 std::string PolicyInForce::report() const {
     using namespace policy_key;
     std::string text =

@@ -2,6 +2,7 @@
 
 #include "Policy.h"
 #include "PolicyBookings.h"
+#include "PolicySource.h"
 #include "core/schedule/SharedState.h"
 
 #include <array>
@@ -71,5 +72,9 @@ private:
     std::array<int, kLastReservation + 1> postponed_{};
     std::set<std::string> said_;
 };
+
+// What --policy says of the policy the source holds now: the running copy's answer, for a
+// command that finds no copy.
+std::string policyReportOf(PolicySource& source, LocalTime now);
 
 } // namespace core

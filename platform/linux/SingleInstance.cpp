@@ -27,6 +27,8 @@ namespace platform {
 namespace {
 
 const QByteArray kShowRequest = "show\n";
+// To a peer beyond the most: nothing it says is read, so whatever it asked for is not done.
+const QByteArray kBusy = "busy\n";
 const QByteArray kShown = "shown\n";
 // "command REQUEST\n" and "answer ANSWER\n", the messages of the command's wire in base64.
 constexpr std::string_view kCommandWord = "command ";
@@ -206,7 +208,10 @@ void SingleInstance::listen() {
 void SingleInstance::answer() {
     while (QLocalSocket* peer = server_->nextPendingConnection()) {
         if (peers_ >= kMostPeers) {
-            drop(peer);
+            peer->write(kBusy);
+            peer->flush();
+            peer->disconnectFromServer();
+            peer->deleteLater();
             continue;
         }
         ++peers_;
@@ -316,10 +321,14 @@ core::Delivery SingleInstance::sendCommand(const std::vector<std::string>& args,
     bool answered = socket.waitForBytesWritten(left());
     while (answered && !socket.canReadLine())
         answered = !deadline.hasExpired() && socket.waitForReadyRead(left());
-    const QByteArray line = answered ? socket.readLine().trimmed() : QByteArray();
+    const QByteArray line = answered ? socket.readLine() : QByteArray();
+    // Turned away unread: the command is certainly not carried out, and may be sent again.
+    if (line == kBusy)
+        return {core::Delivery::NotListening, {}};
     const auto answer =
         line.startsWith(kAnswer)
-            ? core::decodeAnswer(QByteArray::fromBase64(line.mid(kAnswer.size())).toStdString())
+            ? core::decodeAnswer(
+                  QByteArray::fromBase64(line.mid(kAnswer.size()).trimmed()).toStdString())
             : std::nullopt;
     if (!answer)
         return {core::Delivery::Unanswered, {}};

@@ -1,9 +1,12 @@
 #include "SocketCarrier.h"
 
+#include "PolicyFileSource.h"
 #include "SettingsLocation.h"
+#include "SystemClock.h"
 #include "XdgAutostart.h"
 #include "core/files/FilePlaces.h"
 #include "core/lang/Catalogue.h"
+#include "core/policy/PolicyInForce.h"
 
 #include <QDir>
 #include <QThread>
@@ -88,6 +91,11 @@ bool SocketCarrier::pause(int ms) {
     // A copy that could not start (no display, say) has ended already.
     ended_ = ended_ || (copy_ != 0 && ::waitpid(copy_, nullptr, WNOHANG) == copy_);
     return !ended_;
+}
+
+std::string SocketCarrier::policyReport() {
+    PolicyFileSource source;
+    return core::policyReportOf(source, SystemClock().now());
 }
 
 std::string SocketCarrier::unreachableHint() const {

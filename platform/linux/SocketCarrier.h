@@ -28,6 +28,7 @@ public:
     bool startCopy() override;
     bool pause(int ms) override;
     std::string unreachableHint() const override;
+    std::string policyReport() override;
     std::string helpExamples() const override;
 
 private:

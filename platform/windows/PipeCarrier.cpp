@@ -1,12 +1,15 @@
 #include "PipeCarrier.h"
 
 #include "CommandChannel.h"
+#include "RegistryPolicySource.h"
 #include "SettingsLocation.h"
 #include "SingleInstance.h"
 #include "StartupShortcut.h"
 #include "WideText.h"
+#include "WindowsClock.h"
 #include "core/files/FilePlaces.h"
 #include "core/lang/Catalogue.h"
+#include "core/policy/PolicyInForce.h"
 
 #include <algorithm>
 #include <objbase.h>
@@ -86,6 +89,11 @@ bool PipeCarrier::pause(int ms) {
     else
         Sleep(wait);
     return !ended_;
+}
+
+std::string PipeCarrier::policyReport() {
+    RegistryPolicySource source;
+    return core::policyReportOf(source, WindowsClock().now());
 }
 
 std::string PipeCarrier::helpExamples() const {

@@ -29,6 +29,7 @@ public:
     bool startCopy() override;
     bool pause(int ms) override;
     std::string unreachableHint() const override { return {}; }
+    std::string policyReport() override;
     std::string helpExamples() const override;
 
 private:

@@ -49,6 +49,7 @@ struct FakeCarrier : CommandCarrier {
     }
     long long elapsedMs() override { return waitedMs + spentMs; }
     std::string unreachableHint() const override { return "(why)"; }
+    std::string policyReport() override { return "read here\n"; }
     std::string helpExamples() const override { return "  Brindlewhistmoore --list\n"; }
 
     Delivery::Outcome outcome = Delivery::Answered;
@@ -88,6 +89,9 @@ TEST(CommandSide, WithNoCopyRunningOnlyAChangeStartsOne) {
     EXPECT_EQ(run({"--cancel"}, carrier),
               (CommandAnswer{kRefused, "", "カウントダウンは動いていません。\n"}));
     EXPECT_EQ(run({"--version"}, carrier).out, "Brindlewhistmoore 1.0\n");
+    EXPECT_EQ(run({"--watching"}, carrier).err, "監視は動いていません。\n");
+    EXPECT_EQ(run({"--stop-watch"}, carrier).status, kRefused);
+    EXPECT_EQ(run({"--policy"}, carrier).out, "read here\n");
     EXPECT_EQ(run({"--history"}, carrier), (CommandAnswer{kDone, "", "履歴はまだありません。\n"}));
     carrier.store.files[carrier.historyFilePath()] = "1\n2\n3";
     EXPECT_EQ(run({"--history", "2"}, carrier).out, "2\n3\n") << "a last line unended is ended";

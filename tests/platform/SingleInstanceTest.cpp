@@ -151,6 +151,18 @@ private slots:
         ::setrlimit(RLIMIT_NOFILE, &limit);
         QTest::qWait(200);
 
+        // Peers beyond the most that stay silent: one more is told it was turned away unread.
+        std::vector<int> idle;
+        for (int peer = 0; peer < 8; ++peer)
+            idle.push_back(connectTo(socket));
+        QTest::qWait(200);
+        const int turnedAway = connectTo(socket);
+        QCOMPARE(answerTo(turnedAway, "show\n"), std::string("busy\n"));
+        for (const int fd : idle)
+            ::close(fd);
+        ::close(turnedAway);
+        QTest::qWait(200);
+
         const int talker = connectTo(socket);
         QVERIFY(talker >= 0);
         // A line too long is dropped unanswered.
