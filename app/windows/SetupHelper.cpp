@@ -72,7 +72,35 @@ private:
     bool opened_ = false;
 };
 
+// Which folder the install put on PATH itself, so that the uninstall takes off only that: a
+// folder the user had put there before stays.
+constexpr wchar_t kMarkKey[] = L"Software\\Brindlewhistmoore";
+constexpr wchar_t kMarkValue[] = L"PathAdded";
+
+bool markedAdded(bool machine, const std::wstring& folder) {
+    wchar_t marked[MAX_PATH * 2] = {};
+    DWORD size = sizeof marked - sizeof(wchar_t);
+    return RegGetValueW(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, kMarkKey, kMarkValue,
+                        RRF_RT_REG_SZ, nullptr, marked, &size) == ERROR_SUCCESS &&
+           CompareStringOrdinal(marked, -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+void mark(bool machine, const std::wstring& folder, bool added) {
+    const HKEY root = machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    if (added) {
+        RegSetKeyValueW(root, kMarkKey, kMarkValue, REG_SZ, folder.c_str(),
+                        static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+        return;
+    }
+    RegDeleteKeyValueW(root, kMarkKey, kMarkValue);
+    // Gone with its last value: the program keeps nothing else in the registry.
+    RegDeleteKeyW(root, kMarkKey);
+}
+
 int change(bool add, const std::string& folder, bool machine) {
+    const std::wstring wideFolder = platform::toWide(folder);
+    if (!add && !markedAdded(machine, wideFolder))
+        return 0;
     const EnvironmentKey key(machine);
     std::wstring stored;
     DWORD type = REG_EXPAND_SZ;
@@ -88,10 +116,14 @@ int change(bool add, const std::string& folder, bool machine) {
     } else {
         changed = core::withoutFolder(list, folder);
     }
-    if (changed == list)
+    if (changed == list) {
+        if (!add)
+            mark(machine, wideFolder, false);
         return 0;
+    }
     if (!key.write(platform::toWide(changed), type))
         return kFailed;
+    mark(machine, wideFolder, add);
     // Explorer hands the new value to the programs it starts from now on.
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,

@@ -46,6 +46,8 @@ LangString RemoveMyFiles ${LANG_ENGLISH} "Also remove my reservations, settings 
 LangString RemoveMyFiles ${LANG_JAPANESE} "予約・設定・履歴も削除する"
 LangString PathTooLong ${LANG_ENGLISH} "Your PATH is too long to take the install folder; it was left as it was. Run Brindlewhistmoore.com from the install folder."
 LangString PathTooLong ${LANG_JAPANESE} "環境変数 PATH が長すぎるため、インストール先を加えずにそのままにしました。Brindlewhistmoore.com はインストール先のフォルダーから実行してください。"
+LangString MachineCopy ${LANG_ENGLISH} "Brindlewhistmoore is also installed for all users of this computer. Both copies would start at logon and keep bookings of their own; commands use this copy's folder. Consider using only one of them."
+LangString MachineCopy ${LANG_JAPANESE} "このコンピューターには、すべてのユーザー向けの Brindlewhistmoore もインストールされています。両方がログオン時に起動し、それぞれの予約を持ちます（コマンドはこのコピーのフォルダーを使います）。どちらか一方だけを使うことをお勧めします。"
 LangString PathNotChanged ${LANG_ENGLISH} "Your PATH could not be changed."
 LangString PathNotChanged ${LANG_JAPANESE} "環境変数 PATH を変更できませんでした。"
 
@@ -189,6 +191,13 @@ SectionEnd
 ; An upgrade keeps the user's choice: the Startup shortcut is made again only when this copy's
 ; is there.
 Function .onInit
+    ; The per-machine package's own key: said once, before anything is installed.
+    SetRegView 64
+    ReadRegDWORD $1 HKLM "Software\Brindlewhistmoore\Installed" "MenuEntry"
+    SetRegView 32
+    ${If} $1 = 1
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$(MachineCopy)" /SD IDOK
+    ${EndIf}
     ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 != ""
         !insertmacro ShortcutTarget "$SMSTARTUP\Brindlewhistmoore.lnk" $R0

@@ -48,8 +48,18 @@ std::optional<std::string> PipeCarrier::sessionEntryFolder() {
     return folder;
 }
 
-// The menu's shortcut starts the program in its own folder.
+// The menu's shortcut starts the program in its own folder. Where this user has a per-user copy
+// beside the machine's, that is the user's own: a copy started for a command runs in its folder,
+// so it reads the bookings the user's copy keeps.
 std::string PipeCarrier::menuFolder() {
+    wchar_t own[MAX_PATH * 2] = {};
+    DWORD size = sizeof own - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER,
+                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlewhistmoore",
+                     L"InstallLocation", RRF_RT_REG_SZ, nullptr, own, &size) == ERROR_SUCCESS &&
+        GetFileAttributesW((std::wstring(own) + L"\\Brindlewhistmoore.exe").c_str()) !=
+            INVALID_FILE_ATTRIBUTES)
+        return fromWide(own);
     const std::string program = programFilePath();
     return program.substr(0, program.find_last_of("\\/"));
 }

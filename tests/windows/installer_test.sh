@@ -152,3 +152,10 @@ echo "a PATH of ${#long_path} characters got the install folder and lost it, and
 [ -n "$(startup)" ] || fail "the uninstall removed another copy's Startup shortcut"
 [ ! -s "$scratch/recorded.log" ] || fail "a power request was made: $(cat "$scratch/recorded.log")"
 echo "an uninstall left another copy's Startup shortcut"
+# A PATH that held the install folder before the install keeps it after the uninstall.
+own_path="C:\\Tools;C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Brindlewhistmoore"
+wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$own_path" /f >/dev/null 2>&1
+wine "$setup" /S 2>/dev/null
+uninstall
+[ "$(user_path)" = "$own_path" ] || fail "the uninstall took off a PATH entry the user had made: $(user_path)"
+echo "a PATH entry the user had made before the install stayed after the uninstall"

@@ -42,6 +42,13 @@ machine_path() {
 }
 path_before=$(machine_path)
 
+# Over this user's per-user copy the package refuses, unless told to go on.
+per_user='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brindlewhistmoore'
+wine reg add "$per_user" /v InstallLocation /d 'C:\PerUser' /f >/dev/null 2>&1
+wine msiexec /i "$(winpath "$msi")" /qn && fail "installed over a per-user copy"
+[ ! -e "$folder/Brindlewhistmoore.exe" ] || fail "the refused install left the program"
+wine reg delete "$per_user" /f >/dev/null 2>&1
+echo "the package refused to install beside this user's per-user copy"
 wine msiexec /i "$(winpath "$msi")" /qn || fail "the install ended with $?"
 for f in Brindlewhistmoore.exe Brindlewhistmoore.com README.txt setuphelper.exe; do
     [ -f "$folder/$f" ] || fail "the install left out $f"
