@@ -16,6 +16,9 @@ public:
     // can be opened (a pipe or a device is never waited on). A read error part-way returns what
     // was read before it.
     virtual std::optional<std::string> read(const std::string& path, std::size_t limit) const = 0;
+    // As read(), the last `limit` bytes: the newest part of a file that only grows at its end.
+    virtual std::optional<std::string> readLast(const std::string& path,
+                                                std::size_t limit) const = 0;
     // A file that exists but may not be written is refused, though the folder would allow it.
     virtual void replace(const std::string& path, std::string_view bytes) = 0;
     // Adds the bytes at the end of a regular file, made when missing; a link or a pipe in its

@@ -11,8 +11,8 @@ namespace core {
 
 namespace {
 
-// A history bigger than this was not written by the program; it is read no further, and never
-// cut back by the part that was read.
+// A history bigger than this was not written by the program: only its newest part this long is
+// read, and what is cut back is kept of it.
 constexpr std::size_t kReadLimit = std::size_t{16} * 1024 * 1024;
 
 // A new history begins with UTF-8's byte-order mark: a viewer of Windows reads the file as the
@@ -25,6 +25,16 @@ std::string oneLine(std::string_view text) {
     std::replace_if(
         line.begin(), line.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     return line;
+}
+
+// The newest part of the history as whole lines: the mark, or a line cut by the part's start,
+// left out.
+std::string wholeLines(std::string text) {
+    if (text.size() >= kReadLimit)
+        text.erase(0, text.find('\n') == std::string::npos ? 0 : text.find('\n') + 1);
+    else if (text.starts_with(kByteOrderMark))
+        text.erase(0, kByteOrderMark.size());
+    return text;
 }
 
 // Where the last `count` lines of `text` begin.
@@ -53,7 +63,7 @@ void History::record(LocalTime at, std::string_view event, std::string_view deta
 void History::write(const std::string& line) {
     try {
         // Read afresh each time: another copy may share the file, or a hand may have edited it.
-        const std::string text = files_.read(path_, kReadLimit).value_or("");
+        const std::string text = files_.readLast(path_, kReadLimit).value_or("");
         if (text.empty())
             files_.makeFolderFor(path_);
         // A last line left without its end (an edit, a crash) is ended first, never glued to.
@@ -61,7 +71,7 @@ void History::write(const std::string& line) {
         files_.append(path_, std::string(text.empty() ? kByteOrderMark : "") +
                                  (unended ? "\n" : "") + line);
         const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-        if (lines + (unended ? 2 : 1) > kHistoryMostLines)
+        if (lines + (unended ? 2 : 1) > kHistoryMostLines || text.size() >= kReadLimit)
             trim();
     } catch (const std::exception& e) {
         if (!failed_)
@@ -76,12 +86,13 @@ void History::trim() {
     // very text that was cut, looked at again just before.
     constexpr int kTries = 3;
     for (int tried = 0; tried < kTries; ++tried) {
-        const auto text = files_.read(path_, kReadLimit);
-        if (!text || text->size() >= kReadLimit)
+        const auto text = files_.readLast(path_, kReadLimit);
+        if (!text)
             return;
+        const std::string whole = wholeLines(*text);
         const std::string kept =
-            std::string(kByteOrderMark) + text->substr(startOfLast(*text, kHistoryKeptLines));
-        if (files_.read(path_, kReadLimit) != text)
+            std::string(kByteOrderMark) + whole.substr(startOfLast(whole, kHistoryKeptLines));
+        if (files_.readLast(path_, kReadLimit) != text)
             continue;
         files_.replace(path_, kept);
         return;
@@ -106,11 +117,10 @@ std::string rowInHistory(const ReservationTable& table, int row, std::string_vie
 
 std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,
                                             std::size_t count) {
-    auto text = files.read(path, kReadLimit);
+    auto text = files.readLast(path, kReadLimit);
     if (!text)
         return std::nullopt;
-    if (text->starts_with(kByteOrderMark))
-        text->erase(0, kByteOrderMark.size());
+    *text = wholeLines(std::move(*text));
     // A crash can leave NULs in the file, which keeps them; no reader wants them.
     std::erase(*text, '\0');
     if (!text->empty() && text->back() != '\n')

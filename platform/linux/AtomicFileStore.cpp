@@ -70,12 +70,25 @@ void writeAll(int fd, std::string_view bytes, const std::string& path) {
 } // namespace
 
 std::optional<std::string> AtomicFileStore::read(const std::string& path, std::size_t limit) const {
+    return readPart(path, limit, false);
+}
+
+std::optional<std::string> AtomicFileStore::readLast(const std::string& path,
+                                                     std::size_t limit) const {
+    return readPart(path, limit, true);
+}
+
+std::optional<std::string> AtomicFileStore::readPart(const std::string& path, std::size_t limit,
+                                                     bool last) const {
     // Non-blocking, so that a named pipe in the file's place cannot hold the program up.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         return std::nullopt;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    if (last && static_cast<std::size_t>(st.st_size) > limit &&
+        ::lseek(fd.get(), st.st_size - static_cast<off_t>(limit), SEEK_SET) < 0)
         return std::nullopt;
     std::string bytes;
     char buffer[8192];

@@ -51,12 +51,30 @@ HANDLE createTemporary(const std::string& path, std::wstring& temporary) {
 
 std::optional<std::string> WindowsFileStore::read(const std::string& path,
                                                   std::size_t limit) const {
+    return readPart(path, limit, false);
+}
+
+std::optional<std::string> WindowsFileStore::readLast(const std::string& path,
+                                                      std::size_t limit) const {
+    return readPart(path, limit, true);
+}
+
+std::optional<std::string> WindowsFileStore::readPart(const std::string& path, std::size_t limit,
+                                                      bool last) const {
     Handle file(CreateFileW(toWide(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     // Only a file on a disk: a pipe or a device in its place is never waited on.
     if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK)
         return std::nullopt;
+    LARGE_INTEGER size{};
+    if (last && GetFileSizeEx(file.get(), &size) &&
+        static_cast<unsigned long long>(size.QuadPart) > limit) {
+        LARGE_INTEGER from{};
+        from.QuadPart = size.QuadPart - static_cast<LONGLONG>(limit);
+        if (!SetFilePointerEx(file.get(), from, nullptr, FILE_BEGIN))
+            return std::nullopt;
+    }
     std::string bytes;
     char buffer[8192];
     while (bytes.size() < limit) {

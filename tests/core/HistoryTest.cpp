@@ -84,6 +84,19 @@ TEST(History, PastElevenHundredLinesTheLastThousandAreKeptInOneReplace) {
     files.files[kPath] = "edited by hand";
     history.record("g", "");
     EXPECT_EQ(files.files[kPath], "edited by hand\n2026/12/09 2:00:00\tg\t\n");
+    // Deleted while the program runs, it comes back with its mark.
+    files.files.erase(kPath);
+    history.record("h", "");
+    EXPECT_TRUE(files.files[kPath].starts_with("\xEF\xBB\xBF"
+                                               "2026/12/09 2:00:00\th\t\n"));
+
+    // Past the 16 MiB read: the newest lines are read and kept, and the file stops growing.
+    files.files[kPath] = std::string(17 * 1024 * 1024, 'x') + "\n" + numberedLines(1, 3);
+    EXPECT_EQ(lastHistoryLines(files, kPath, 2), "line 2\nline 3\n");
+    history.record("i", "");
+    EXPECT_EQ(files.files[kPath],
+              "\xEF\xBB\xBF" + numberedLines(1, 3) + "2026/12/09 2:00:00\ti\t\n")
+        << "cut back to the newest lines, the cut one left out";
     files.files[kPath] = "one\ntwo";
     EXPECT_EQ(lastHistoryLines(files, kPath, 5), "one\ntwo\n");
 }

@@ -19,6 +19,12 @@ public:
             return std::nullopt;
         return it->second.substr(0, limit);
     }
+    std::optional<std::string> readLast(const std::string& path, std::size_t limit) const override {
+        auto whole = read(path, std::string::npos);
+        if (whole && whole->size() > limit)
+            whole->erase(0, whole->size() - limit);
+        return whole;
+    }
     // Every folder exists.
     void makeFolderFor(const std::string&) override {}
     void replace(const std::string& path, std::string_view bytes) override {
