@@ -10,6 +10,12 @@ namespace core {
 
 namespace {
 
+// The row as the program's own history names it.
+std::string rowForHistory(const ReservationTable& table, int row) {
+    const OwnLanguage own;
+    return rowInHistory(table, row);
+}
+
 CommandAnswer refused(const std::string& reason) {
     return {kRefused, "", reason + "\n"};
 }
@@ -107,7 +113,7 @@ CommandAnswer ScriptCommands::book(const ScriptCommand& command) {
         editor_.bookFreeRow(std::get<ElapsedBooking>(cells), describe(command.action)->word);
     if (row == 0)
         return refused(tr("予約の空きがありません。"));
-    if (auto error = commit(command, rowInHistory(editor_.table(), row)))
+    if (auto error = commit(command, rowForHistory(editor_.table(), row)))
         return refused(*error);
     return {kDone, listingLine(editor_.table(), row), ""};
 }
@@ -115,7 +121,7 @@ CommandAnswer ScriptCommands::book(const ScriptCommand& command) {
 CommandAnswer ScriptCommands::changeRow(const ScriptCommand& command) {
     const int row = command.row;
     // A deleted row is named as it was.
-    const std::string shown = rowInHistory(editor_.table(), row);
+    const std::string shown = rowForHistory(editor_.table(), row);
     const std::optional<std::string> refusal =
         command.verb == CommandVerb::Delete
             ? editor_.clear(row)
@@ -132,8 +138,10 @@ std::optional<std::string> ScriptCommands::commit(const ScriptCommand& command,
                                                   const std::string& shown) {
     auto error = editor_.commit();
     host_.tableChanged();
-    if (!error)
+    if (!error) {
+        const OwnLanguage own;
         history_.record(history::kCommand, std::string(optionName(command.verb)) + ": " + shown);
+    }
     return error;
 }
 

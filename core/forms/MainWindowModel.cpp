@@ -178,6 +178,7 @@ void MainWindowModel::followTable() {
 }
 
 void MainWindowModel::tableChanged() {
+    const OwnLanguage own;
     notices_.observe(table_, services_.clock.now());
     followTable();
     controls_.showTable();
@@ -273,6 +274,7 @@ std::optional<std::string> MainWindowModel::startJobWatch(const JobConditions& c
     services_.state.JobWatchActive = true;
     lock(true);
     ticks_.setNetworkWatched(jobWatch_.watchesNetwork());
+    const OwnLanguage own;
     history_.record(history::kWatch, watching().value_or(""));
     return std::nullopt;
 }
@@ -325,6 +327,7 @@ std::optional<std::string> MainWindowModel::startWatch(const ScriptCommand& comm
 }
 
 bool MainWindowModel::stopWatch() {
+    const OwnLanguage own;
     if (services_.state.CpuWatchActive) {
         Button5Click();
         return true;
@@ -436,6 +439,7 @@ std::optional<std::string> MainWindowModel::stopRequests(CancelledBy by) {
         return std::nullopt;
     if (by != CancelledBy::System && !cancelAllowed())
         return tr(kCancelForbidden);
+    const OwnLanguage own;
     history_.record(history::kCancelled, pendingActionWith(cancelledByText(by)));
     leaveCountdown();
     ticks_.lookSoon();
@@ -626,6 +630,7 @@ bool MainWindowModel::requestUnderWay() const {
 }
 
 void MainWindowModel::startCountdownNow(PowerAction action) {
+    const OwnLanguage own;
     services_.state.PendingAction = action;
     showCountdown(countdownTimerInterval(services_.state), "--now");
 }

@@ -175,6 +175,7 @@ public:
     std::optional<std::string> countdownPostponed();
     // The arguments as a command sent them, applied as the window's controls would apply them; the
     // answer is text and a status, never a message box, in the language the command asks for.
+    // What the command changes of the program (history, countdown, notices) stays in its own.
     CommandAnswer runCommandLine(const CommandRequest& request) {
         const LanguageScope language(catalogueFor(request.language));
         return scripts_.run(request.args, request.sender);
@@ -231,7 +232,10 @@ private:
     bool countdownShown() const override { return countdownShown_; }
     bool requestUnderWay() const override;
     void startCountdownNow(PowerAction action) override;
-    void cancelCountdown(CancelledBy by) override { controls_.cancelCountdown(by); }
+    void cancelCountdown(CancelledBy by) override {
+        const OwnLanguage own;
+        controls_.cancelCountdown(by);
+    }
     std::optional<std::string> stopRequests(CancelledBy by) override;
     // The notices, the wake timer and the grid follow a change of the table.
     void tableChanged() override;

@@ -7,6 +7,8 @@ namespace core {
 namespace {
 
 const Catalogue* inUse = nullptr;
+// The program's own language, whatever a command's sender asks for meanwhile.
+const Catalogue* own = nullptr;
 
 const CatalogueEntry* find(std::string_view id) {
     if (inUse == nullptr)
@@ -22,6 +24,7 @@ const CatalogueEntry* find(std::string_view id) {
 
 void useCatalogue(const Catalogue* catalogue) {
     inUse = catalogue;
+    own = catalogue;
 }
 
 std::string_view languageInUse() {
@@ -74,6 +77,14 @@ LanguageScope::LanguageScope(const Catalogue* catalogue) : previous_(inUse) {
 }
 
 LanguageScope::~LanguageScope() {
+    inUse = previous_;
+}
+
+OwnLanguage::OwnLanguage() : previous_(inUse) {
+    inUse = own;
+}
+
+OwnLanguage::~OwnLanguage() {
     inUse = previous_;
 }
 

@@ -71,4 +71,17 @@ private:
     const Catalogue* previous_;
 };
 
+// The program's own language again while it lives, inside a command's LanguageScope: what the
+// command changes of the program (its history, its windows) stays in the program's words.
+class OwnLanguage {
+public:
+    OwnLanguage();
+    ~OwnLanguage();
+    OwnLanguage(const OwnLanguage&) = delete;
+    OwnLanguage& operator=(const OwnLanguage&) = delete;
+
+private:
+    const Catalogue* previous_;
+};
+
 } // namespace core

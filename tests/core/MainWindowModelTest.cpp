@@ -428,6 +428,12 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     w.table.clearRow(30);
     EXPECT_EQ(run({"--list"}).out, "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n");
     EXPECT_EQ(run({"--cancel"}).status, kRefused) << "no countdown runs";
+    // From an English shell: the answer in English, the program's own words its own.
+    EXPECT_EQ(w.model.runCommandLine({"en", {"--book", "standby", "--in", "5m"}}).out.substr(0, 2),
+              "2\t");
+    EXPECT_EQ(historyEvents(w.files).back(),
+              "コマンド\t--book: 予約2 2026/12/07 午後０時05分 スタンバイ");
+    EXPECT_EQ(w.model.runCommandLine({"en", {"--delete", "2"}}).status, kDone);
     EXPECT_EQ(run({"--stop"}).status, kUsage);
 
     w.state.settings.CPUchange = "1";
