@@ -1,5 +1,7 @@
 #include "Profile.h"
 
+#include "core/text/Separated.h"
+
 #include <optional>
 #include <vector>
 
@@ -48,27 +50,20 @@ std::string_view trimFront(std::string_view s) {
     return s;
 }
 
-std::string_view trim(std::string_view s) {
-    s = trimFront(s);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // The name of a "[name]" line, or nothing for any other line.
 std::optional<std::string_view> sectionName(std::string_view line) {
-    line = trim(line);
+    line = trimmed(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     std::size_t close = line.find(']');
     if (close == std::string_view::npos)
         return std::nullopt;
-    return trim(line.substr(1, close - 1));
+    return trimmed(line.substr(1, close - 1));
 }
 
 bool isKeyLine(std::string_view line, std::string_view key) {
     std::size_t eq = line.find('=');
-    return eq != std::string_view::npos && profileNamesMatch(trim(line.substr(0, eq)), key);
+    return eq != std::string_view::npos && profileNamesMatch(trimmed(line.substr(0, eq)), key);
 }
 
 std::string entryLine(std::string_view key, std::string_view value) {
@@ -92,7 +87,7 @@ std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::stri
                 span.endLine = j;
                 break;
             }
-            if (!trim(lines[j].text).empty())
+            if (!trimmed(lines[j].text).empty())
                 span.lastLine = j;
         }
         return span;
@@ -110,7 +105,7 @@ std::string readProfileString(std::string_view file, std::string_view section,
         return {};
     for (std::size_t i = span->header + 1; i < span->endLine; ++i) {
         if (isKeyLine(lines[i].text, key))
-            return std::string(trim(lines[i].text.substr(lines[i].text.find('=') + 1)));
+            return std::string(trimmed(lines[i].text.substr(lines[i].text.find('=') + 1)));
     }
     return {};
 }
@@ -126,7 +121,7 @@ readProfileSection(std::string_view file, std::string_view section) {
         const std::string_view text = lines[i].text;
         const std::size_t eq = text.find('=');
         if (eq != std::string_view::npos)
-            entries.emplace_back(trim(text.substr(0, eq)), trim(text.substr(eq + 1)));
+            entries.emplace_back(trimmed(text.substr(0, eq)), trimmed(text.substr(eq + 1)));
     }
     return entries;
 }
@@ -149,7 +144,7 @@ std::string writeProfileString(std::string_view file, std::string_view section,
         const Line& line = lines[i];
         const std::size_t afterEq = line.text.find('=') + 1;
         std::string_view after = line.text.substr(afterEq);
-        std::string_view oldValue = trim(after);
+        std::string_view oldValue = trimmed(after);
         std::size_t valueAt = line.begin + afterEq + (after.size() - trimFront(after).size());
         out = file.substr(0, valueAt);
         out += value;

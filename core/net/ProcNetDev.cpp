@@ -1,17 +1,12 @@
 #include "ProcNetDev.h"
 
+#include "core/text/Separated.h"
+
 #include <charconv>
 
 namespace core {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // The next whitespace-separated number of `text`, consumed.
 std::optional<std::uint64_t> nextNumber(std::string_view& text) {

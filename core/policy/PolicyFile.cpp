@@ -10,13 +10,6 @@ namespace core {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 // The lines that are not read: before the first section, under a section of another name or a
 // second section of a name already read, and a line with no "=" (a header left unclosed, say).
 std::vector<std::string> linesNotRead(std::string_view text) {

@@ -13,4 +13,12 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator) {
     }
 }
 
+std::string_view trimmed(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
 } // namespace core
