@@ -63,20 +63,20 @@ xdotool key Down Return                      # 予約設定
 import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/tray_e2e_window.png" 2>/dev/null || true
 
 open_menu
-xdotool key Down Down Down Down Right Return # 再起動 › 再起動
+xdotool key --delay 150 Down Down Down Down Right Return # 再起動 › 再起動
 sleep 1
 [ "$(calls)" = "Reboot 0" ] || fail "再起動 did not reboot"
 
 clear_calls
 open_menu
-xdotool key Down Down Down Down Right Down Return # 再起動 › 強制再起動, then the question
+xdotool key --delay 150 Down Down Down Down Right Down Return # 再起動 › 強制再起動, then the question
 box=$(wait_for_window 確認 5)
 [ -n "$box" ] || fail "強制再起動 did not ask"
 xdotool windowfocus --sync "$box" key Escape
 sleep 1
 [ -z "$(calls)" ] || fail "いいえ still rebooted"
 open_menu
-xdotool key Down Down Down Down Right Down Return
+xdotool key --delay 150 Down Down Down Down Right Down Return
 box=$(wait_for_window 確認 5)
 xdotool windowfocus --sync "$box" key Return
 sleep 1
