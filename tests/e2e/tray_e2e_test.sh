@@ -70,14 +70,14 @@ sleep 1
 clear_calls
 open_menu
 xdotool key --delay 150 Down Down Down Down Right Down Return # 再起動 › 強制再起動, then the question
-box=$(wait_for_window 確認 5)
+box=$(wait_for_window 確認 15)
 [ -n "$box" ] || fail "強制再起動 did not ask"
 xdotool windowfocus --sync "$box" key Escape
 sleep 1
 [ -z "$(calls)" ] || fail "いいえ still rebooted"
 open_menu
 xdotool key --delay 150 Down Down Down Down Right Down Return
-box=$(wait_for_window 確認 5)
+box=$(wait_for_window 確認 15)
 xdotool windowfocus --sync "$box" key Return
 sleep 1
 [ "$(calls)" = "Reboot 0" ] || fail "はい did not reboot"
