@@ -16,7 +16,8 @@ public:
     // can be opened (a pipe or a device is never waited on). A read error part-way returns what
     // was read before it.
     virtual std::optional<std::string> read(const std::string& path, std::size_t limit) const = 0;
-    // As read(), the last `limit` bytes: the newest part of a file that only grows at its end.
+    // As read(), the last `limit` bytes: the newest part of a file that only grows at its end, as
+    // append() makes it; a link in its place is refused, as append() refuses it.
     virtual std::optional<std::string> readLast(const std::string& path,
                                                 std::size_t limit) const = 0;
     // A file that exists but may not be written is refused, though the folder would allow it.

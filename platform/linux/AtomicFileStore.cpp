@@ -81,7 +81,8 @@ std::optional<std::string> AtomicFileStore::readLast(const std::string& path,
 std::optional<std::string> AtomicFileStore::readPart(const std::string& path, std::size_t limit,
                                                      bool last) const {
     // Non-blocking, so that a named pipe in the file's place cannot hold the program up.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor fd(
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (last ? O_NOFOLLOW : 0)));
     if (fd.get() < 0)
         return std::nullopt;
     struct stat st {};

@@ -61,11 +61,16 @@ std::optional<std::string> WindowsFileStore::readLast(const std::string& path,
 
 std::optional<std::string> WindowsFileStore::readPart(const std::string& path, std::size_t limit,
                                                       bool last) const {
-    Handle file(CreateFileW(toWide(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(
+        CreateFileW(toWide(path).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | (last ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr));
     // Only a file on a disk: a pipe or a device in its place is never waited on.
     if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (last && (!GetFileInformationByHandle(file.get(), &information) ||
+                 (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
         return std::nullopt;
     LARGE_INTEGER size{};
     if (last && GetFileSizeEx(file.get(), &size) &&

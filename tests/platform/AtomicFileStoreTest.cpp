@@ -94,6 +94,15 @@ TEST_F(AtomicFileStore, MissingFolderIsAnError) {
 }
 
 TEST_F(AtomicFileStore, ReadsOnlyRegularFilesAndOnlyUpToTheLimit) {
+    // The newest part of a file that grows at its end; a link in its place is read as append()
+    // treats it: refused.
+    store.replace(path, "first\nsecond\n");
+    EXPECT_EQ(store.readLast(path, 7), "second\n");
+    fs::create_symlink(path, folder / "linked");
+    EXPECT_EQ(store.readLast((folder / "linked").string(), 100), std::nullopt);
+    fs::remove(folder / "linked");
+    fs::remove(path);
+
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     EXPECT_EQ(store.read(path, 100), std::nullopt) << "a pipe is not waited on";
     fs::remove(path);
