@@ -1,5 +1,7 @@
 #include "BookingCommands.h"
 
+#include "FormDesign.h"
+#include "GridCells.h"
 #include "SelectorItems.h"
 #include "core/book/Booking.h"
 #include "core/book/Vocabulary.h"
@@ -42,8 +44,9 @@ void BookingCommands::Button2Click() {
     const int tab = controls_.tabIndex();
     const bool booking = tab == kTimeTab || tab == kElapsedTab;
     runGuarded(prompter_, [&] {
-        if (booking && controls_.selectedItem(Selector::Action).empty()) {
-            prompter_.inform(tr("動作が選択されていません。動作を選択して下さい。"));
+        // Refused before the question, so that a booking that cannot be made costs no row.
+        if (auto refusal = booking ? bookingRefusal(tab) : std::nullopt) {
+            prompter_.inform(*refusal);
             return;
         }
         // Only the two booking tabs book, so only they ask.
@@ -57,7 +60,43 @@ void BookingCommands::Button2Click() {
             FillElapsedReservation();
         }
         SaveReservations();
+        if (confirmed)
+            controls_.confirm(fill(tr("予約しました。{0}"), {rowSpeech(table_, row)}));
     });
+}
+
+std::optional<std::string> BookingCommands::bookingRefusal(int tab) const {
+    const auto missing = [this](Selector selector, std::string_view name) {
+        return controls_.selectedItem(selector).empty()
+                   ? std::optional(fill(tr("{0}が選択されていません。選択して下さい。"), {tr(name)}))
+                   : std::nullopt;
+    };
+    if (controls_.selectedItem(Selector::Action).empty())
+        return tr("動作が選択されていません。動作を選択して下さい。");
+    if (tab == kElapsedTab)
+        return missing(Selector::ElapsedMinutes, design::form1::names::ComboBox6);
+    for (const auto& [selector, name] :
+         {std::pair{Selector::Period, design::form1::names::ComboBox1},
+          std::pair{Selector::Hour, design::form1::names::ComboBox2},
+          std::pair{Selector::Minute, design::form1::names::ComboBox3}}) {
+        if (auto refusal = missing(selector, name))
+            return refusal;
+    }
+    if (controls_.bookingKind() == BookingKind::Weekly)
+        return missing(Selector::Weekdays, design::form1::names::ComboBox4);
+    if (controls_.bookingKind() != BookingKind::Once)
+        return std::nullopt;
+    // A moment the scans have passed would never fire; the next one would only remove it.
+    const std::string date = formatShortDate(controls_.calendarDate());
+    const std::string key =
+        triggerKey(hour24Text(controls_.selectedItem(Selector::Period),
+                              controls_.selectedItem(Selector::Hour)),
+                   minuteText(controls_.selectedItem(Selector::Minute)));
+    const auto moment = parseDateTime(date + " " + key);
+    if (moment && *moment < clock_.now())
+        return fill(tr("{0} {1} は過ぎています。これから先の日時を選択して下さい。"),
+                    {date, formatHourMinute(*moment)});
+    return std::nullopt;
 }
 
 void BookingCommands::bookClockTime(int row, std::optional<std::string_view> state) {

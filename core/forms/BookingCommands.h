@@ -43,6 +43,8 @@ public:
     void selectEqualItem(Selector selector, std::string_view text);
     // The hours field as it stands, which may lie outside its range while it is being typed in.
     virtual int elapsedHours() const = 0;
+    // Said to a screen reader: a booking made.
+    virtual void confirm(const std::string& text) = 0;
 };
 
 // What "予約する", the re-edit by double click and the row menu decide. Each command shows its
@@ -62,6 +64,8 @@ public:
     void SaveReservations();
 
 private:
+    // Why the booking tab's controls cannot book, or nothing when they can.
+    std::optional<std::string> bookingRefusal(int tab) const;
     // The row's time and action as the time tab's controls set them; its state becomes `state`,
     // or stays as it is.
     void bookClockTime(int row, std::optional<std::string_view> state);

@@ -20,22 +20,20 @@ void CountdownModel::FormShow() {
     controls_.startTimer();
     progressMaximum_ = state_.countdownSeconds();
     controls_.setProgressMaximum(progressMaximum_);
-    std::string said;
+    said_.clear();
     if (auto texts = countdownTexts(state_.PendingAction, state_.countdownText())) {
         controls_.showTexts(texts->title, texts->message);
-        said = fill(tr("{0}: {1}"), {texts->title, texts->message});
+        said_ = fill(tr("{0}: {1}"), {texts->title, texts->message});
     }
     const CountdownLimits& limits = state_.Limits;
     const std::string cancelRefusal = limits.cancelAllowed ? "" : tr(kCancelForbidden);
     const std::string postponeRefusal = limits.postponeAllowed ? "" : tr(kPostponeExhausted);
     controls_.limitButtons(cancelRefusal, postponeRefusal);
-    const std::string hint =
-        !cancelRefusal.empty() || !postponeRefusal.empty()
-            ? cancelRefusal + (cancelRefusal.empty() || postponeRefusal.empty() ? "" : "\n") +
-                  postponeRefusal
-            : tr(design::form2::Label2.text);
+    const std::string hint = limitsHint();
     controls_.showHint(hint);
-    controls_.announce(said + " " + hint);
+    const std::string spoken = said_ + " " + spokenHint(hint);
+    controls_.describe(spoken);
+    controls_.announce(spoken);
     controls_.setProgress(0);
     state_.CountdownTicks = 0;
     controls_.showSecondsLeft(secondsLeftText(progressMaximum_));
@@ -79,6 +77,29 @@ std::string cancelledByText(CancelledBy by) {
     return {};
 }
 
+std::string CountdownModel::limitsHint() const {
+    const CountdownLimits& limits = state_.Limits;
+    if (limits.cancelAllowed && limits.postponeAllowed)
+        return tr(design::form2::Label2.text);
+    if (!limits.cancelAllowed && !limits.postponeAllowed)
+        return tr(kCancelForbidden) + "\n" + tr(kPostponeExhausted);
+    return limits.cancelAllowed ? tr(kPostponeExhausted) : tr(kCancelForbidden);
+}
+
+std::string CountdownModel::spokenHint(const std::string& hint) const {
+    // The buttons take no focus, so the keys are all a keyboard user has.
+    const CountdownLimits& limits = state_.Limits;
+    const std::string postponeKey{design::accessKeyOf(tr(design::form2::SpeedButton2.text))};
+    const std::string keys =
+        limits.cancelAllowed && limits.postponeAllowed
+            ? fill(tr("Esc キーでキャンセル、Alt+{0} で10分延期"), {postponeKey})
+            : (limits.cancelAllowed
+                   ? tr("Esc キーでキャンセル")
+                   : (limits.postponeAllowed ? fill(tr("Alt+{0} で10分延期"), {postponeKey})
+                                             : ""));
+    return keys.empty() ? hint : hint + " " + keys;
+}
+
 bool CountdownModel::cancel(CancelledBy by) {
     if (!state_.Limits.cancelAllowed)
         return false;
@@ -92,8 +113,11 @@ void CountdownModel::SpeedButton2Click() {
     if (!state_.Limits.postponeAllowed)
         return;
     if (auto refusal = postponed_()) {
+        // The count goes on, so how to cancel it still holds.
         controls_.showHint(*refusal);
-        controls_.announce(*refusal);
+        const std::string hint = spokenHint(*refusal + " " + limitsHint());
+        controls_.describe(said_ + " " + hint);
+        controls_.announce(hint);
         return;
     }
     controls_.stopTimer();

@@ -29,6 +29,8 @@ public:
     // Said by a screen reader as soon as it is free: the dialog's texts as it appears, the time
     // left at a few points, a refused 10分延期.
     virtual void announce(const std::string& text) = 0;
+    // What a screen reader says of the dialog when asked where the user is: its texts and keys.
+    virtual void describe(const std::string& text) = 0;
     virtual void hideDialog() = 0;
 };
 
@@ -71,7 +73,13 @@ private:
     Cancellation cancelled_;
     Postponement postponed_;
     Finished finished_;
+    // How to cancel, or what the policy forbids.
+    std::string limitsHint() const;
+    // The hint line with the keys that work, as a reader is given it.
+    std::string spokenHint(const std::string& hint) const;
+
     int progressMaximum_ = 0;
+    std::string said_;
 };
 
 } // namespace core

@@ -54,6 +54,7 @@ public:
     void cancelCountdown(CancelledBy by) override { face_.cancelCountdown(by); }
     void showNotice(const Notice& notice) override { face_.showNotice(notice); }
     void showTrayTip(const std::string& tip) override { face_.showTrayTip(tip); }
+    void confirm(const std::string& text) override { face_.confirm(text); }
     // The tray's item is there from the start; the face keeps the line for its widgets.
     void showPolicyLine(const std::string& text) override { face_.showPolicyLine(text); }
     void showPolicyBookings(const std::vector<PolicyBookingLine>& lines,

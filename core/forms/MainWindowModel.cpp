@@ -203,6 +203,8 @@ void MainWindowModel::Button1Click() {
     services_.state.CpuWatchActive = true;
     lock(true);
     ticks_.reschedule();
+    const OwnLanguage own;
+    confirmWatch();
 }
 
 void MainWindowModel::Button5Click() {
@@ -276,7 +278,12 @@ std::optional<std::string> MainWindowModel::startJobWatch(const JobConditions& c
     ticks_.setNetworkWatched(jobWatch_.watchesNetwork());
     const OwnLanguage own;
     history_.record(history::kWatch, watching().value_or(""));
+    confirmWatch();
     return std::nullopt;
+}
+
+void MainWindowModel::confirmWatch() {
+    controls_.confirm(fill(tr("監視を始めました。{0}"), {watching().value_or("")}));
 }
 
 void MainWindowModel::jobFired() {
@@ -467,8 +474,11 @@ std::string MainWindowModel::pendingActionWith(std::string_view details) const {
 }
 
 void MainWindowModel::countdownCancelled(CancelledBy by) {
-    if (countdownShown_)
+    if (countdownShown_) {
         history_.record(history::kCancelled, pendingActionWith(cancelledByText(by)));
+        controls_.confirm(fill(tr("{0}をキャンセルしました。"),
+                               {actionName(describe(services_.state.PendingAction))}));
+    }
     leaveCountdown();
     ticks_.lookSoon();
 }
@@ -495,10 +505,11 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
             return tr(kPostponeExhausted);
         const int row = policy_.postpone(*policyRow_, now + kPostponement);
         if (row == 0)
-            return tr("予約の空きがありません。");
+            return tr(kNoRowToPostpone);
         policyNotices_.observe(policy_.table(), services_.clock.now());
         keepPostponements();
         history_.record(history::kPostponed, pendingActionWith(policy_.rowInHistory(row)));
+        confirmPostponement(now + kPostponement);
         leaveCountdown();
         ticks_.lookSoon();
         return std::nullopt;
@@ -518,17 +529,24 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
             return tr(kUserBookingsForbidden);
         const int row = editor_.bookFreeRow(oneTimeBooking(now + kPostponement), action->word);
         if (row == 0)
-            return tr("予約の空きがありません。");
+            return tr(kNoRowToPostpone);
         auto error = editor_.commit();
         tableChanged();
         if (error)
             return error;
         history_.record(history::kPostponed, pendingActionWith(rowInHistory(table_, row)));
+        confirmPostponement(now + kPostponement);
     }
     leaveCountdown();
     followTable();
     ticks_.lookSoon();
     return std::nullopt;
+}
+
+void MainWindowModel::confirmPostponement(LocalTime moment) {
+    controls_.confirm(fill(tr("{0}を {1} に延期しました。"),
+                           {actionName(describe(services_.state.PendingAction)),
+                            formatHourMinute(moment)}));
 }
 
 void MainWindowModel::runPendingAction() {

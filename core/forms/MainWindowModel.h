@@ -207,6 +207,9 @@ private:
     bool userBookingsAllowed() const override;
     bool cancelAllowed() const override { return services_.state.Limits.cancelAllowed; }
     std::string policyReport() const override { return policy_.report(); }
+    // Said to a screen reader: what a watch started waits for, where a countdown was put off to.
+    void confirmWatch();
+    void confirmPostponement(LocalTime moment);
     // A watch is already running: the other one is not started.
     std::optional<std::string> anotherWatchRuns() const;
     // The selected action's name, as the countdown names it.

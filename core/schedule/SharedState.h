@@ -34,6 +34,8 @@ struct CountdownLimits {
 
 // What the countdown's hints and the commands say of a policy's limit.
 inline constexpr std::string_view kCancelForbidden = msg("管理者の設定で、キャンセルできません。");
+inline constexpr std::string_view kNoRowToPostpone =
+    msg("予約の空きがないので延期できません。カウントダウンは続きます。");
 inline constexpr std::string_view kPostponeExhausted =
     msg("管理者の設定で、これ以上延期できません。");
 inline constexpr std::string_view kUserBookingsForbidden =

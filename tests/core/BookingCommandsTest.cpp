@@ -75,15 +75,18 @@ TEST(BookingCommands, BookingsOfEveryKindOnAFreeRow) {
     EXPECT_EQ(rig.row(1), "2026/12/24,午後,10時,30分,終了,稼働");
     rig.controls.row = 2;
     rig.controls.kind = BookingKind::Daily;
-    rig.controls.selected.erase(Selector::Minute); // no item picked: the cell stays empty
     rig.commands.Button2Click();
-    EXPECT_EQ(rig.fileLine(2), "毎日,午後,10時,,終了,稼働");
+    EXPECT_EQ(rig.fileLine(2), "毎日,午後,10時,30分,終了,稼働");
+    EXPECT_EQ(rig.controls.confirmed.back(), "予約しました。予約２: 毎日 午後 10時 30分 終了 稼働")
+        << "a booking made is said";
 }
 
 TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
     Rig rig({"毎日,午前,７時,00分,終了,停止"});
     rig.controls.kind = BookingKind::Daily;
     rig.controls.selected[Selector::Period] = "午後";
+    rig.controls.selected[Selector::Hour] = "１時";
+    rig.controls.selected[Selector::Minute] = "05分";
     rig.prompter.answer = false;
     rig.commands.Button2Click();
     EXPECT_EQ(rig.prompter.questions, Texts{"予約が削除されます。いいですか。"});
@@ -92,7 +95,7 @@ TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
 
     rig.prompter.answer = true;
     rig.commands.Button2Click();
-    EXPECT_EQ(rig.row(1), "毎日,午後,,,終了,停止") << "booked anew, still stopped";
+    EXPECT_EQ(rig.row(1), "毎日,午後,１時,05分,終了,停止") << "booked anew, still stopped";
     rig.controls.tab = kElapsedTab;
     rig.commands.Button2Click();
     EXPECT_EQ(rig.row(1), "2026/12/07,午前,９時,31分,終了,稼働") << "from now: made active";
@@ -105,31 +108,55 @@ TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
 
     Rig emptied({"2026/12/07,午前,８時,59分,終了,停止"});
     emptied.controls.kind = BookingKind::Daily;
+    emptied.controls.selected = rig.controls.selected;
     emptied.prompter.whileOpen = [&] { emptied.table.clearRow(1); }; // expired during the question
     emptied.commands.Button2Click();
-    EXPECT_EQ(emptied.row(1), "毎日,,,,終了,稼働") << "decided after the answer: a free row";
+    EXPECT_EQ(emptied.row(1), "毎日,午後,１時,05分,終了,稼働")
+        << "decided after the answer: a free row";
 
     Rig noPeriod({"毎日,,７時,00分,終了,停止"});
     noPeriod.controls.kind = BookingKind::Daily;
+    noPeriod.controls.selected = rig.controls.selected;
     noPeriod.commands.Button2Click();
     EXPECT_TRUE(noPeriod.prompter.questions.empty());
-    EXPECT_EQ(noPeriod.row(1), "毎日,,,,終了,稼働") << "a free row is made active";
+    EXPECT_EQ(noPeriod.row(1), "毎日,午後,１時,05分,終了,稼働") << "a free row is made active";
 }
 
+// Each refused before the question whether to replace the row, which is kept as it was.
 TEST(BookingCommands, RefusedBookings) {
-    Rig rig;
+    Rig rig({"毎日,午前,７時,00分,終了,停止"});
     rig.controls.selected.erase(Selector::Action);
     rig.commands.Button2Click();
-    EXPECT_EQ(rig.prompter.informed, Texts{"動作が選択されていません。動作を選択して下さい。"});
+    rig.controls.selected = {{Selector::Action, "終了"}};
+    rig.commands.Button2Click(); // typed text picks no item
+    rig.controls.selected[Selector::Period] = "午前";
+    rig.controls.selected[Selector::Hour] = "８時";
+    rig.commands.Button2Click();
+    rig.controls.selected[Selector::Minute] = "59分";
+    rig.commands.Button2Click(); // 08:59 today, a minute ago
+    rig.controls.kind = BookingKind::Weekly;
+    rig.commands.Button2Click();
+    rig.controls.tab = kElapsedTab;
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.prompter.informed,
+              (Texts{"動作が選択されていません。動作を選択して下さい。",
+                     "午前・午後が選択されていません。選択して下さい。",
+                     "分が選択されていません。選択して下さい。",
+                     "2026/12/07 8:59 は過ぎています。これから先の日時を選択して下さい。",
+                     "曜日が選択されていません。選択して下さい。",
+                     "分後予約が選択されていません。選択して下さい。"}));
+    EXPECT_TRUE(rig.prompter.questions.empty() && rig.prompter.errors.empty());
+    EXPECT_EQ(rig.row(1), "毎日,午前,７時,00分,終了,停止");
     EXPECT_EQ(rig.files.saves, 0);
+    EXPECT_TRUE(rig.controls.confirmed.empty());
 
-    Rig minutes({"毎日,午前,７時,00分,終了,停止"});
-    minutes.controls.tab = kElapsedTab;
-    minutes.controls.selected.erase(Selector::ElapsedMinutes);
-    minutes.commands.Button2Click();
-    EXPECT_EQ(minutes.prompter.errors, Texts{"'' は整数ではありません"});
-    EXPECT_EQ(minutes.row(1), "毎日,午前,７時,00分,終了,停止");
-    EXPECT_EQ(minutes.files.saves, 0);
+    rig.controls.tab = kTimeTab;
+    rig.controls.kind = BookingKind::Once;
+    rig.controls.selected[Selector::Hour] = "９時";
+    rig.controls.selected[Selector::Minute] = "00分";
+    rig.prompter.answer = true;
+    rig.commands.Button2Click();
+    EXPECT_EQ(rig.row(1), "2026/12/07,午前,９時,00分,終了,停止") << "the minute now still books";
 }
 
 TEST(BookingCommands, ElapsedBookingAcrossMidnightWithTheHoursClamped) {

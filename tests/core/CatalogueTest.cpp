@@ -14,7 +14,7 @@ TEST(Catalogue, TextsComeFromTheCatalogueInUseAndFallBackToTheSource) {
     {
         const LanguageScope english(catalogueFor("en"));
         EXPECT_EQ(languageInUse(), "en");
-        EXPECT_EQ(tr("トレイに格納"), "To tray");
+        EXPECT_EQ(tr("トレイに格納"), "Hide to tray");
         EXPECT_EQ(tr("no such text"), "no such text");
         EXPECT_EQ(countText("{0} 件", "{0} 件", 1), "1 booking");
         EXPECT_EQ(countText("{0} 件", "{0} 件", 0), "0 bookings");
@@ -23,7 +23,7 @@ TEST(Catalogue, TextsComeFromTheCatalogueInUseAndFallBackToTheSource) {
             const LanguageScope source(nullptr);
             EXPECT_EQ(tr("トレイに格納"), "トレイに格納");
         }
-        EXPECT_EQ(tr("トレイに格納"), "To tray") << "a scope gives back the language before it";
+        EXPECT_EQ(tr("トレイに格納"), "Hide to tray") << "a scope gives back the language before it";
     }
     EXPECT_EQ(tr("トレイに格納"), "トレイに格納");
 }

@@ -337,6 +337,8 @@ TEST(MainWindowModel, PostponingBooksTenMinutesOnAndHoldsTheMachineAwakeMeanwhil
                   w.table.cell(ActionCell, 2) + w.table.cell(StateCell, 2),
               "2026/12/0710分スタンバイ稼働");
     EXPECT_EQ(w.controls.row, 1) << "the selection stays";
+    EXPECT_EQ(w.controls.confirmed, Texts{"スタンバイを 12:10 に延期しました。"})
+        << "said to a reader, with the moment booked";
     EXPECT_NE(w.files.files["SetTimeData.txt"].find(encodeCp932("2026/12/07,午後,０時,10分")),
               std::string::npos);
 
@@ -350,7 +352,8 @@ TEST(MainWindowModel, PostponingBooksTenMinutesOnAndHoldsTheMachineAwakeMeanwhil
     w.tickTimer.fire();
     for (int row = 2; row <= kLastReservation; ++row)
         w.table.setCell(ActionCell, row, "終了"); // in use, though nothing else is set
-    EXPECT_EQ(w.model.countdownPostponed(), "予約の空きがありません。");
+    EXPECT_EQ(w.model.countdownPostponed(),
+              "予約の空きがないので延期できません。カウントダウンは続きます。");
     EXPECT_TRUE(w.prompter.informed.empty()) << "no box covers the countdown";
     EXPECT_TRUE(w.awake.held) << "the count goes on";
     w.table.setCell(ActionCell, 2, "");

@@ -30,10 +30,12 @@ public:
     void showSecondsLeft(const std::string& text) override { shownLeft = text; }
     void beep() override {}
     void announce(const std::string& text) override { said.push_back(text); }
+    void describe(const std::string& text) override { description = text; }
     void hideDialog() override {}
 
     std::vector<std::string> said;
     std::string shownLeft;
+    std::string description;
 };
 
 } // namespace
@@ -90,7 +92,10 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
     model.FormShow();
     ASSERT_EQ(controls.said.size(), 1u);
     EXPECT_EQ(controls.said[0], "電源断予告: 60秒後にPowerOffします "
-                                "キャンセルする場合は、キャンセルボタンを押してください。");
+                                "キャンセルする場合は、キャンセルボタンを押してください。 "
+                                "Esc キーでキャンセル、Alt+L で10分延期")
+        << "the buttons take no focus: the keys are named";
+    EXPECT_EQ(controls.description, controls.said[0]) << "and given as the dialog's description";
     EXPECT_EQ(controls.shownLeft, "残り60秒");
     for (int second = 1; second < 60; ++second)
         model.Timer1Timer();
@@ -98,8 +103,10 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
               (std::vector<std::string>{controls.said[0], "残り30秒", "残り10秒", "残り5秒"}));
     EXPECT_EQ(controls.shownLeft, "残り1秒") << "the line itself shows every second";
     model.SpeedButton2Click();
-    EXPECT_EQ(controls.said.back(), "予約の空きがありません。")
-        << "a refusal is said, not only shown";
+    EXPECT_EQ(controls.said.back(), "予約の空きがありません。 "
+                                    "キャンセルする場合は、キャンセルボタンを押してください。 "
+                                    "Esc キーでキャンセル、Alt+L で10分延期")
+        << "a refusal is said, not only shown, and how to cancel still holds";
     model.Timer1Timer();
     EXPECT_EQ(controls.said.size(), 5u) << "the last second ends the count, nothing more said";
     EXPECT_EQ(finished, 1) << "the main window is told, to ask for the action";
@@ -112,8 +119,16 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
     CountdownModel(
         limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; }, [] {})
         .FormShow();
-    EXPECT_EQ(quiet.said.at(0),
-              "ログオフ予告: 30秒後にログオフします 管理者の設定で、キャンセルできません。");
+    EXPECT_EQ(quiet.said.at(0), "ログオフ予告: 30秒後にログオフします "
+                                "管理者の設定で、キャンセルできません。 Alt+L で10分延期");
+    {
+        const LanguageScope english(catalogueFor("en"));
+        CountdownModel(
+            limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; }, [] {})
+            .FormShow();
+    }
+    EXPECT_TRUE(quiet.said.at(1).ends_with(" Alt+P to postpone 10 minutes"))
+        << "the key the caption in use marks: " << quiet.said.at(1);
 }
 
 TEST(ReaderTexts, AccessKeysAreTheLetterAfterTheAmpersand) {

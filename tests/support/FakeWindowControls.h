@@ -92,6 +92,7 @@ struct FakeWindowControls : core::MainWindowControls {
     void showTable() override { ++tableShows; }
     void showNotice(const core::Notice& notice) override { notices.push_back(notice); }
     void showTrayTip(const std::string& tip) override { trayTips.push_back(tip); }
+    void confirm(const std::string& text) override { confirmed.push_back(text); }
     void showPolicyLine(const std::string& text) override { policyLine = text; }
     void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
                             const std::string& limits) override {
@@ -110,6 +111,7 @@ struct FakeWindowControls : core::MainWindowControls {
     bool weekdaysShown = true;
     std::vector<core::Notice> notices;
     std::vector<std::string> trayTips;
+    std::vector<std::string> confirmed;
     std::function<void(core::CancelledBy)> onCancelCountdown;
     std::string clockText;
     std::string usageText;

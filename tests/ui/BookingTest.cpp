@@ -88,7 +88,9 @@ private slots:
         QCOMPARE(w.form->ComboBox1->currentText(), QStringLiteral("pm"));
         w.form->RadioButton2->setChecked(true);
         w.book();
-        QCOMPARE(w.row(1), std::string("毎日,,,,終了,稼働"));
+        QCOMPARE(w.prompter.informed.back(),
+                 std::string("午前・午後が選択されていません。選択して下さい。"));
+        QCOMPARE(w.row(1), std::string(",,,,,"));
     }
 
     void reEditSetsTheControls() {

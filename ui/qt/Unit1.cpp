@@ -3,7 +3,9 @@
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
+#include "LiveLabel.h"
 #include "ProgramBox.h"
+#include "ReaderRole.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
 #include "TrayIcon.h"
@@ -64,6 +66,7 @@ TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* pare
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
+    setReaderRole(*this, QAccessible::Window);
     const core::design::Size client = core::design::widened(d::kClient);
     setFixedSize(client.width, client.height);
     TrayIcon1 = new TrayIcon(this);
@@ -102,6 +105,8 @@ void TForm1::buildWidgets() {
 
     Label1 = makeLabel(this, d::Label1);
     Label2 = makeValueLabel(this, d::Label2);
+    LiveLine = new LiveLabel(this);
+    LiveLine->setGeometry(0, 0, 0, 0);
     ComboBox5 = placeSelector(this, d::ComboBox5, core::Selector::Action);
     Button2 = makeButton(this, d::Button2);
     // No tab stop, but a click takes the focus, so a spin field being typed in is corrected.
@@ -510,6 +515,15 @@ void TForm1::showTable() {
 
 void TForm1::showTrayTip(const std::string& tip) {
     TrayIcon1->setTip(QString::fromStdString(tip));
+}
+
+void TForm1::confirm(const std::string& text) {
+    // A hidden window's line is heard by no reader: the desktop's notification says it instead.
+    if (LiveLine != nullptr && isVisible()) {
+        LiveLine->announce(QString::fromStdString(text));
+        return;
+    }
+    emit noticeShown(core::Notice{std::string(core::design::kProductName), text, std::nullopt});
 }
 
 void TForm1::showNotice(const core::Notice& notice) {

@@ -27,6 +27,7 @@ namespace ui {
 
 class ProgramBox;
 class ReservationGridModel;
+class LiveLabel;
 class TForm4;
 class TrayIcon;
 
@@ -150,6 +151,7 @@ public:
     QPushButton* Button5 = nullptr;
     QPushButton* Button8 = nullptr; // "管理者の予約: N件"
     QTableView* StringGrid1 = nullptr;
+    LiveLabel* LiveLine = nullptr; // what a reader is told of a command done
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
     QAction* N9 = nullptr;
@@ -202,6 +204,7 @@ private:
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
     void showTrayTip(const std::string& tip) override;
+    void confirm(const std::string& text) override;
     void showPolicyLine(const std::string& text) override;
     void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
                             const std::string& limits) override;

@@ -4,6 +4,7 @@
 #include "Design.h"
 #include "Fonts.h"
 #include "LiveLabel.h"
+#include "ReaderRole.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -38,6 +39,7 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
+    setReaderRole(*this, QAccessible::Dialog);
     const core::design::Size client = core::design::widened(d::kClient);
     setFixedSize(client.width, client.height);
     Timer1 = new QTimer(this);
@@ -63,6 +65,7 @@ void TForm2::buildWidgets() {
     ProgressBar1->setRange(0, d::kProgressMaximum);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    ProgressBar1->setAccessibleName(qTr(d::kProgressName));
     Label3 = new LiveLabel(this);
     Label3->setGeometry(qRect(d::Label3));
     Label3->setAlignment(Qt::AlignCenter);
@@ -91,6 +94,9 @@ void TForm2::showCountdown() {
     }
     show();
     raise();
+    // The keys are all a keyboard user has to stop the count: the dialog takes them at once,
+    // whatever window had them.
+    activateWindow();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -152,6 +158,10 @@ void TForm2::showSecondsLeft(const std::string& text) {
 
 void TForm2::announce(const std::string& text) {
     Label3->announce(QString::fromStdString(text));
+}
+
+void TForm2::describe(const std::string& text) {
+    setAccessibleDescription(QString::fromStdString(text));
 }
 
 void TForm2::beep() {

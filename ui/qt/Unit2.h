@@ -56,6 +56,7 @@ private:
     void beep() override;
     void showSecondsLeft(const std::string& text) override;
     void announce(const std::string& text) override;
+    void describe(const std::string& text) override;
     void hideDialog() override;
 
     std::function<void()> beep_;

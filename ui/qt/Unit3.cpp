@@ -1,5 +1,6 @@
 #include "Unit3.h"
 
+#include "ReaderRole.h"
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
@@ -38,6 +39,7 @@ TForm3::TForm3(core::SettingsDialog::Services services, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(programFont());
+    setReaderRole(*this, QAccessible::Dialog);
     const core::design::Size client = core::design::widened(d::kClient);
     setFixedSize(client.width, client.height);
 }

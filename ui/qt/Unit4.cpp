@@ -1,5 +1,6 @@
 #include "Unit4.h"
 
+#include "ReaderRole.h"
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
@@ -23,6 +24,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
+    setReaderRole(*this, QAccessible::Dialog);
     const core::design::Size client = core::design::widened(d::kClient);
     setFixedSize(client.width, client.height);
 

@@ -41,6 +41,22 @@ void ReaderAnnotations::nameItem(HWND control, LONG child, std::string_view name
                                  platform::toWide(name).c_str());
 }
 
+void ReaderAnnotations::describe(HWND control, std::string_view description) {
+    if (service_ != nullptr)
+        service_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                 PROPID_ACC_DESCRIPTION, platform::toWide(description).c_str());
+}
+
+void ReaderAnnotations::setRole(HWND control, LONG role) {
+    if (service_ == nullptr)
+        return;
+    VARIANT value{};
+    value.vt = VT_I4;
+    value.lVal = role;
+    service_->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE,
+                          value);
+}
+
 void ReaderAnnotations::makeLive(HWND control) {
     if (service_ == nullptr)
         return;

@@ -19,6 +19,9 @@ public:
     ReaderAnnotations& operator=(const ReaderAnnotations&) = delete;
 
     void name(HWND control, std::string_view name);
+    void describe(HWND control, std::string_view description);
+    // The control's role as readers name it (ROLE_SYSTEM_DIALOG ...).
+    void setRole(HWND control, LONG role);
     // An item of a list view (child 1 is its first row).
     void nameItem(HWND control, LONG child, std::string_view name);
     // The control becomes a polite live region.

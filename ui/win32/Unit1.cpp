@@ -83,6 +83,8 @@ void TForm1::buildWidgets() {
 
     addLabel(*this, d::Label1);
     Label2 = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT, d::Label2));
+    LiveLine = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT | SS_NOPREFIX, {0, 0, 0, 0}));
+    readers_.makeLive(LiveLine->hwnd());
     ComboBox5 = std::make_unique<ComboBox>(*this, d::ComboBox5,
                                            core::shownSelectorItems(core::Selector::Action));
     // No tab stop, and a click leaves the focus where it was.
@@ -444,6 +446,15 @@ void TForm1::cancelCountdown(core::CancelledBy by) {
 
 void TForm1::showTrayTip(const std::string& tip) {
     TrayIcon1->setTip(tip);
+}
+
+void TForm1::confirm(const std::string& text) {
+    // A hidden window's line is heard by no reader: the tray's balloon says it instead.
+    if (LiveLine && isVisible()) {
+        readers_.announce(LiveLine->hwnd(), text);
+        return;
+    }
+    showNotice(core::Notice{std::string(core::design::kProductName), text, std::nullopt});
 }
 
 void TForm1::showNotice(const core::Notice& notice) {

@@ -102,6 +102,7 @@ public:
     std::unique_ptr<SpinEdit> SpinEdit2;
     std::unique_ptr<SpinEdit> SpinEdit3;
     std::unique_ptr<Label> Label2;
+    std::unique_ptr<Label> LiveLine; // what a reader is told of a command done
     std::unique_ptr<Label> Label8;
     std::unique_ptr<Label> Label9;
     std::unique_ptr<Label> Label10;
@@ -174,6 +175,7 @@ private:
     void showTable() override;
     void showNotice(const core::Notice& notice) override;
     void showTrayTip(const std::string& tip) override;
+    void confirm(const std::string& text) override;
     void showPolicyLine(const std::string& text) override;
     void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
                             const std::string& limits) override;

@@ -34,6 +34,8 @@ void TForm2::buildControls() {
     ProgressBar1->setMaximum(d::kProgressMaximum);
     Label3 = std::make_unique<Label>(add(L"STATIC", "", SS_CENTER | SS_NOPREFIX, d::Label3));
     readers_.makeLive(Label3->hwnd());
+    readers_.name(ProgressBar1->hwnd(), core::tr(d::kProgressName));
+    readers_.setRole(handle(), ROLE_SYSTEM_DIALOG);
     SpeedButton1 = std::make_unique<Button>(
         add(L"BUTTON", d::SpeedButton1.text, BS_PUSHBUTTON, d::SpeedButton1.place),
         [this] { SpeedButton1Click(); });
@@ -143,6 +145,10 @@ void TForm2::showSecondsLeft(const std::string& text) {
 
 void TForm2::announce(const std::string& text) {
     readers_.announce(Label3->hwnd(), text);
+}
+
+void TForm2::describe(const std::string& text) {
+    readers_.describe(handle(), text);
 }
 
 void TForm2::beep() {

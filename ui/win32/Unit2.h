@@ -49,6 +49,7 @@ private:
     void beep() override;
     void showSecondsLeft(const std::string& text) override;
     void announce(const std::string& text) override;
+    void describe(const std::string& text) override;
     // Alt+letter: the enabled button whose caption has that access key is pressed.
     bool pressAccessKey(WPARAM character);
     void hideDialog() override;

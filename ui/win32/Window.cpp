@@ -131,8 +131,18 @@ void Window::showInFront() {
     if (IsIconic(handle_))
         ShowWindow(handle_, SW_RESTORE);
     ShowWindow(handle_, SW_SHOW);
+    // The system gives the foreground only to the thread that has the input: joined to it for
+    // the moment, this window takes the keyboard whatever program the user works in.
+    const DWORD ours = GetCurrentThreadId();
+    const HWND foreground = GetForegroundWindow();
+    const DWORD theirs =
+        foreground != nullptr ? GetWindowThreadProcessId(foreground, nullptr) : ours;
+    const bool joined = theirs != ours && AttachThreadInput(ours, theirs, TRUE) != FALSE;
     BringWindowToTop(handle_);
     SetForegroundWindow(handle_);
+    SetActiveWindow(handle_);
+    if (joined)
+        AttachThreadInput(ours, theirs, FALSE);
 }
 
 COLORREF Window::backgroundColour() const {
