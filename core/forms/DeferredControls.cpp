@@ -178,7 +178,7 @@ void DeferredControls::applyLocks(const ControlLocks& locks) {
     std::optional<bool> button = locks.bookButton;
     if (!button && locks_)
         button = locks_->bookButton;
-    locks_ = ControlLocks{locks.watchFields, locks.grid, button};
+    locks_ = ControlLocks{locks.watchFields, locks.grid, button, locks.gridReason};
 }
 
 void DeferredControls::showTable() {

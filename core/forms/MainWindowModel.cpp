@@ -390,7 +390,13 @@ void MainWindowModel::SpinEdit3Change() {
 void MainWindowModel::lock(bool locked) {
     // A policy that keeps the table from the user locks it as a watch does; the watches stay.
     const bool booking = !locked && userBookingsAllowed();
-    applyLocks({!locked, booking, booking});
+    applyLocks({!locked, booking, booking, gridReason(locked)});
+}
+
+std::string MainWindowModel::gridReason(bool watching) const {
+    if (watching)
+        return tr("監視中は予約を変えられません。監視を停止してください。");
+    return userBookingsAllowed() ? "" : tr(kUserBookingsForbidden);
 }
 
 void MainWindowModel::applyLocks(const ControlLocks& locks) {
@@ -493,7 +499,7 @@ void MainWindowModel::leaveCountdown() {
     services_.state.CpuWatchActive = false;
     endJobWatch();
     // "予約する" comes back with the next tick.
-    applyLocks({true, userBookingsAllowed(), std::nullopt});
+    applyLocks({true, userBookingsAllowed(), std::nullopt, gridReason(false)});
 }
 
 std::optional<std::string> MainWindowModel::countdownPostponed() {

@@ -38,6 +38,8 @@ struct ControlLocks {
     bool grid;        // a grid that is not usable is grey (design::form1::kLockedGridColour)
     // "予約する"; nothing leaves it as it is.
     std::optional<bool> bookButton;
+    // Why the grid is locked, said to whoever tries to change it there; it stays readable.
+    std::string gridReason;
     friend bool operator==(const ControlLocks&, const ControlLocks&) = default;
 };
 
@@ -186,6 +188,7 @@ private:
     void lock(bool locked);
     // Every tick asks for an appearance; only a change reaches the controls.
     void applyLocks(const ControlLocks& locks);
+    std::string gridReason(bool watching) const;
     void scan();
     // The wake timer follows the table, the settings and the clock.
     void followTable();

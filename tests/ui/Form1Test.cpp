@@ -1,4 +1,5 @@
 #include "tests/support/MainWindowRig.h"
+#include "ui/qt/LiveLabel.h"
 #include "ui/qt/Unit4.h"
 
 #include <QCheckBox>
@@ -134,19 +135,25 @@ private slots:
             }
             QCOMPARE(f.form->PageControl1->currentIndex(), 2);
             QCOMPARE(f.form->ComboBox5->currentText(), QStringLiteral("スタンバイ"));
-            QVERIFY(!f.form->StringGrid1->isEnabled());
+            // Locked, the grid stays readable and says why to whoever tries to change it.
+            QVERIFY(f.form->StringGrid1->isEnabled());
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
+            f.form->show();
+            QTest::keyClick(f.form->StringGrid1, Qt::Key_Menu);
+            QVERIFY(!f.form->PopupMenu2->isVisible());
+            QCOMPARE(f.form->LiveLine->accessibleName(), QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
             QVERIFY(!f.form->Button2->isEnabled());
             QCOMPARE(f.form->StringGrid1->palette().color(QPalette::Base), QColor(0x808080));
 
             // Cancelled, then started again before the next tick: the table is locked at once.
             f.form->countdownCancelled(core::CancelledBy::Button);
-            QVERIFY(f.form->StringGrid1->isEnabled());
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("ダブルクリックで再編集。右クリックで削除・停止・稼働。"));
             QVERIFY(!f.form->Button2->isEnabled()); // until the next tick
             f.form->Button1Click();
-            QVERIFY(!f.form->StringGrid1->isEnabled());
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
             QCOMPARE(f.form->StringGrid1->palette().color(QPalette::Base), QColor(0x808080));
             f.form->Button5Click();
-            QVERIFY(f.form->StringGrid1->isEnabled());
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("ダブルクリックで再編集。右クリックで削除・停止・稼働。"));
             QVERIFY(f.form->Button2->isEnabled());
         }
     }
@@ -163,7 +170,8 @@ private slots:
             f.form->show();
             QVERIFY(f.form->Button8->isVisible());
             QCOMPARE(f.form->Button8->text(), QStringLiteral("管理者の予約: 1件"));
-            QVERIFY(!f.form->StringGrid1->isEnabled());
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(),
+                     QStringLiteral("管理者の設定で、予約は変えられません。"));
             f.form->ICONMessage();
             QVERIFY(f.form->N9->isVisible());
             f.form->PopupMenu1->close();

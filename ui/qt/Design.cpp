@@ -26,6 +26,8 @@ void paintText(QLabel* label, core::design::Colour colour) {
 QPushButton* makeButton(QWidget* parent, const core::design::Control& design) {
     auto* button = new QPushButton(qTr(design.text), parent);
     button->setGeometry(qRect(design.place));
+    // Enter presses the focused button as Space does, in any window.
+    button->setAutoDefault(true);
     return button;
 }
 

@@ -244,6 +244,7 @@ void TForm1::buildGrid() {
     gridModel_ = new ReservationGridModel(table_, this);
     StringGrid1->setModel(gridModel_);
     StringGrid1->setToolTip(qTr(d::kGridHint));
+    StringGrid1->setAccessibleDescription(qTr(d::kGridHint));
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -482,8 +483,11 @@ void TForm1::applyLocks(const core::ControlLocks& locks) {
     SpinEdit2->setEnabled(locks.watchFields);
     SpinEdit3->setEnabled(locks.watchFields);
     enableJobFields(locks.watchFields);
-    StringGrid1->setEnabled(locks.grid);
+    // Locked, the grid stays readable: it keeps the focus and its rows, and says why.
     setGridColour(!locks.grid);
+    gridReason_ = locks.grid ? std::string() : locks.gridReason;
+    StringGrid1->setAccessibleDescription(
+        QString::fromStdString(gridReason_.empty() ? core::tr(d::kGridHint) : gridReason_));
     if (locks.bookButton)
         Button2->setEnabled(*locks.bookButton);
 }

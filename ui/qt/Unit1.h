@@ -55,6 +55,7 @@ public:
     void Button2Click();                               // "予約する"
     void StringGrid1DblClick();                        // double click on the grid: re-edit
     void StringGrid1MouseDown(Qt::MouseButton button); // right button: the row menu
+    void StringGrid1ContextPopup();                    // the menu key, Shift+F10: the row menu
     void N6Click();                                    // row menu "停止"
     void N7Click();                                    // row menu "稼働"
     void Delete1Click();                               // row menu "削除"
@@ -175,6 +176,8 @@ private:
     void connectJobSheet();
     void enableJobFields(bool enabled);
     void buildGrid();
+    // False, with the reason said, while the grid is locked.
+    bool gridUsable();
     // The fields without a caption of their own, named for a screen reader.
     void nameControls();
     void buildTrayMenu();
@@ -224,6 +227,7 @@ private:
     ReservationGridModel* gridModel_ = nullptr;
     CountdownDialog* countdown_ = nullptr;
     std::string policyLine_;
+    std::string gridReason_; // why the grid is locked, or empty
     QWidget* settingsDialog_ = nullptr;
 };
 

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolTip>
 
 namespace ui {
 
@@ -27,7 +28,25 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::StringGrid1DblClick() {
-    runBookingCommand(&core::BookingCommands::StringGrid1DblClick);
+    if (gridUsable())
+        runBookingCommand(&core::BookingCommands::StringGrid1DblClick);
+}
+
+bool TForm1::gridUsable() {
+    if (gridReason_.empty())
+        return true;
+    // Readable but not to be changed: the reason where the pointer is, and to a reader.
+    QToolTip::showText(QCursor::pos(), QString::fromStdString(gridReason_), StringGrid1);
+    confirm(gridReason_);
+    return false;
+}
+
+void TForm1::StringGrid1ContextPopup() {
+    if (!gridUsable())
+        return;
+    const QModelIndex current = StringGrid1->currentIndex();
+    const QRect cell = StringGrid1->visualRect(current.isValid() ? current : gridModel_->index(0, 0));
+    PopupMenu2->popup(StringGrid1->viewport()->mapToGlobal(cell.bottomLeft()));
 }
 
 void TForm1::N6Click() {
@@ -43,7 +62,7 @@ void TForm1::Delete1Click() {
 }
 
 void TForm1::StringGrid1MouseDown(Qt::MouseButton button) {
-    if (button == Qt::RightButton)
+    if (button == Qt::RightButton && gridUsable())
         PopupMenu2->popup(QCursor::pos());
 }
 
@@ -103,8 +122,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     QWidget* rowLabels = StringGrid1->verticalHeader()->viewport();
     QWidget* columnHeaders = StringGrid1->horizontalHeader()->viewport();
     if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // The row menu and the re-edit from the keyboard, as the mouse opens them.
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            StringGrid1ContextPopup();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            StringGrid1DblClick();
+            return true;
+        }
         // Typed text would jump to a row by its cells' text; only navigation keys move.
-        const QString text = static_cast<QKeyEvent*>(event)->text();
+        const QString text = key->text();
         return !text.isEmpty() && text.front().isPrint();
     }
     if (watched != cells && watched != rowLabels && watched != columnHeaders)

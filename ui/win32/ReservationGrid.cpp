@@ -154,7 +154,7 @@ LRESULT ReservationGrid::customDraw(const NMLVCUSTOMDRAW& draw) const {
     COLORREF background =
         locked_ ? colourRef(core::design::form1::kLockedGridColour) : GetSysColor(COLOR_WINDOW);
     COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-    if (selected && !locked_) {
+    if (selected) {
         background = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
         text = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     }
@@ -173,8 +173,8 @@ LRESULT ReservationGrid::customDraw(const NMLVCUSTOMDRAW& draw) const {
 }
 
 void ReservationGrid::setLocked(bool locked) {
+    // Locked, it stays readable and focusable: the window refuses the changes.
     locked_ = locked;
-    EnableWindow(view_, !locked);
     applyBackground();
 }
 
@@ -222,6 +222,19 @@ LRESULT ReservationGrid::viewMessage(UINT message, WPARAM wParam, LPARAM lParam)
         events_.doubleClick();
         return result;
     }
+    case WM_GETDLGCODE: {
+        // Enter re-edits the row rather than going to the window.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            return DefSubclassProc(view_, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            events_.doubleClick();
+            return 0;
+        }
+        break;
     case WM_CHAR:
         // Typed text would jump to a row by its label; only navigation keys move.
         return 0;

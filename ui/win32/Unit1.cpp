@@ -313,11 +313,19 @@ void TForm1::PageControl1Change() {
 }
 
 void TForm1::StringGrid1DblClick() {
-    runBookingCommand(&core::BookingCommands::StringGrid1DblClick);
+    if (gridUsable())
+        runBookingCommand(&core::BookingCommands::StringGrid1DblClick);
+}
+
+bool TForm1::gridUsable() {
+    if (gridReason_.empty())
+        return true;
+    confirm(gridReason_);
+    return false;
 }
 
 void TForm1::StringGrid1MouseDown(int button) {
-    if (button != 1)
+    if (button != 1 || !gridUsable())
         return;
     POINT at;
     GetCursorPos(&at);
@@ -326,6 +334,8 @@ void TForm1::StringGrid1MouseDown(int button) {
 }
 
 void TForm1::StringGrid1ContextPopup() {
+    if (!gridUsable())
+        return;
     const POINT at = StringGrid1->selectedRowCorner();
     hideHint();
     PopupMenu2.track(handle(), at, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON);

@@ -59,6 +59,8 @@ public:
     void StringGrid1DblClick();            // double click on the grid: re-edit
     void StringGrid1MouseDown(int button); // right button (1): the row menu
     void StringGrid1ContextPopup();        // menu key or Shift+F10 on the grid: the row menu
+    // False, with the reason said, while the grid is locked.
+    bool gridUsable();
     void N6Click();                        // row menu "停止"
     void N7Click();                        // row menu "稼働"
     void Delete1Click();                   // row menu "削除"
@@ -198,6 +200,7 @@ private:
     TForm3* settingsDialog_ = nullptr;
     TForm4* policyList_ = nullptr;
     std::string policyLine_;
+    std::string gridReason_; // why the grid is locked, or empty
     UINT policyItem_ = 0; // the tray menu's "管理者の予約"
     UINT taskbarCreated_;
     // From the installers: ends the program, as nothing of the user's may refuse.

@@ -108,6 +108,9 @@ void TForm1::applyLocks(const core::ControlLocks& locks) {
         EnableWindow(control, locks.watchFields);
     enableJobFields(locks.watchFields);
     StringGrid1->setLocked(!locks.grid);
+    gridReason_ = locks.grid ? std::string() : locks.gridReason;
+    readers_.describe(StringGrid1->hwnd(),
+                      gridReason_.empty() ? core::tr(core::design::form1::kGridHint) : gridReason_);
     if (locks.bookButton)
         EnableWindow(Button2->hwnd(), *locks.bookButton);
 }

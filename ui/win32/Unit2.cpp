@@ -2,6 +2,8 @@
 
 #include "FocusRule.h"
 
+#include <oleacc.h>
+
 namespace ui {
 
 namespace {
