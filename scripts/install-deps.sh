@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick trayer
   dbus python3-dbusmock libfaketime faketime desktop-file-utils
-  at-spi2-core python3-pyatspi
+  at-spi2-core python3-pyatspi metacity
   fonts-ipafont-gothic
   clang-format clang-tidy-14 clang-14 libclang-rt-14-dev
   dpkg-dev lintian gettext

@@ -1,5 +1,6 @@
 #include "Vocabulary.h"
 
+#include "ReservationTable.h"
 #include "core/lang/Catalogue.h"
 #include "core/text/Cp932.h"
 
@@ -12,6 +13,44 @@ const std::array<std::string_view, 12> kHourLabels{
 const std::array<std::string_view, 10> kWeekdayItems{
     msg("日曜"), msg("月曜"), msg("火曜"),   msg("水曜"),   msg("木曜"),
     msg("金曜"), msg("土曜"), msg("月～金"), msg("月～土"), msg("土日")};
+
+std::string shownWord(int column, std::string_view cell) {
+    if (languageInUse() == kSourceLanguage || cell.empty())
+        return std::string(cell);
+    switch (column) {
+    case DateCell:
+        if (reservationKind(cell) == ReservationKind::Weekly && cell.size() > kEveryWeek.size())
+            return fill(tr("毎週{0}"), {tr(cell.substr(kEveryWeek.size()))});
+        return tr(cell);
+    case HourCell:
+        for (std::size_t hour = 0; hour < kHourLabels.size(); ++hour) {
+            // Twelve, not naught, in a language whose clock counts one to twelve.
+            if (cell == kHourLabels[hour])
+                return fill(tr("{0}時"), {std::to_string(hour == 0 ? 12 : hour)});
+        }
+        return std::string(cell);
+    case MinuteCell:
+        return cell.size() > 2 && cell.substr(2) == stored("分")
+                   ? fill(tr("{0}分"), {std::string(cell.substr(0, 2))})
+                   : std::string(cell);
+    case StateCell:
+        // The menu's verbs share the words; a row's state is shown as a state.
+        if (cell == kStateActive)
+            return tr("稼働中");
+        if (cell == kStateStopped)
+            return tr("停止中");
+        return std::string(cell);
+    default:
+        return tr(cell);
+    }
+}
+
+std::string timeWords(const std::string& period, const std::string& hour,
+                      const std::string& minute) {
+    if (languageInUse() == kSourceLanguage)
+        return period + hour + minute;
+    return period + " " + hour + " " + minute;
+}
 
 ReservationKind reservationKind(std::string_view dateCell) {
     if (!dateCell.starts_with(kRecurringMark))

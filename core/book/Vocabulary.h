@@ -22,6 +22,16 @@ extern const std::array<std::string_view, 12> kHourLabels;
 // The weekday selector's items; a weekly DateCell is "毎週" followed by one of them.
 extern const std::array<std::string_view, 10> kWeekdayItems;
 
+// A cell's stored word as the language in use shows it: the source language shows it as stored,
+// another translates the words it knows ("毎週月～金" as "Weekly Mon-Fri", "０時" as "12 h") and
+// leaves the rest (dates, a hand-edited word) as they are. `column` is the table's.
+std::string shownWord(int column, std::string_view cell);
+
+// A row's time in one piece: "午後10時00分" as stored, "PM 10 h 00 min" in a language that
+// spaces its words.
+std::string timeWords(const std::string& period, const std::string& hour,
+                      const std::string& minute);
+
 enum class ReservationKind { OneTime, Daily, Weekly, Unknown };
 ReservationKind reservationKind(std::string_view dateCell);
 

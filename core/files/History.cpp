@@ -1,5 +1,6 @@
 #include "History.h"
 
+#include "core/book/Vocabulary.h"
 #include "core/lang/Catalogue.h"
 #include "core/text/DateTimeText.h"
 
@@ -109,10 +110,10 @@ std::optional<std::string> History::last(std::size_t count) const {
 
 std::string rowInHistory(const ReservationTable& table, int row, std::string_view name,
                          int number) {
-    return fill(tr(name), {std::to_string(number != 0 ? number : row)}) + " " +
-           table.cell(DateCell, row) + " " + table.cell(PeriodCell, row) +
-           table.cell(HourCell, row) + table.cell(MinuteCell, row) + " " +
-           table.cell(ActionCell, row);
+    const auto word = [&](int column) { return shownWord(column, table.cell(column, row)); };
+    return fill(tr(name), {std::to_string(number != 0 ? number : row)}) + " " + word(DateCell) +
+           " " + timeWords(word(PeriodCell), word(HourCell), word(MinuteCell)) + " " +
+           word(ActionCell);
 }
 
 std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,

@@ -1,5 +1,6 @@
 #include "GridCells.h"
 
+#include "core/book/Vocabulary.h"
 #include "core/lang/Catalogue.h"
 
 namespace core {
@@ -10,15 +11,15 @@ std::string shownCell(const ReservationTable& table, int column, int row) {
         return tr(cell);
     // The source language keeps the labels' full-width digits; the others show the number, which
     // is what the commands name a row by.
-    if (column == 0 && languageInUse() != kSourceLanguage)
-        return std::to_string(row);
-    return cell;
+    if (column == 0)
+        return languageInUse() != kSourceLanguage ? std::to_string(row) : cell;
+    return shownWord(column, cell);
 }
 
 std::string rowSpeech(const ReservationTable& table, int row) {
     std::string cells;
     for (int column = DateCell; column <= StateCell; ++column) {
-        const std::string& cell = table.cell(column, row);
+        const std::string cell = shownCell(table, column, row);
         if (cell.empty())
             continue;
         cells.append(cells.empty() ? "" : " ").append(cell);

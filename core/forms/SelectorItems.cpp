@@ -49,13 +49,8 @@ std::vector<std::string> shownSelectorItems(Selector selector) {
         break;
     case Selector::Hour:
     case Selector::Minute:
-        // The source language shows the stored words, full-width hours included.
-        if (languageInUse() != kSourceLanguage) {
-            const std::string pattern = selector == Selector::Hour ? tr("{0}時") : tr("{0}分");
-            for (std::size_t i = 0; i < items.size(); ++i)
-                items[i] = fill(pattern, {selector == Selector::Hour ? std::to_string(i)
-                                                                     : items[i].substr(0, 2)});
-        }
+        for (auto& item : items)
+            item = shownWord(selector == Selector::Hour ? HourCell : MinuteCell, item);
         break;
     case Selector::ElapsedMinutes:
         break;

@@ -137,9 +137,11 @@ std::vector<PolicyBookingLine> PolicyInForce::lines(LocalTime now) const {
         PolicyBookingLine line{
             fill(tr(kPolicyRowName),
                  {std::to_string(bookings_.numbers[static_cast<std::size_t>(row)])}),
-            table.cell(DateCell, row),
-            table.cell(PeriodCell, row) + table.cell(HourCell, row) + table.cell(MinuteCell, row),
-            table.cell(ActionCell, row),
+            shownWord(DateCell, table.cell(DateCell, row)),
+            timeWords(shownWord(PeriodCell, table.cell(PeriodCell, row)),
+                      shownWord(HourCell, table.cell(HourCell, row)),
+                      shownWord(MinuteCell, table.cell(MinuteCell, row))),
+            shownWord(ActionCell, table.cell(ActionCell, row)),
             {}};
         if (row > bookings_.count)
             line.name += tr(" (10分延期)");

@@ -48,8 +48,15 @@ TEST(ReaderTexts, AGridRowIsSaidWholeWithItsShownLabel) {
     EXPECT_EQ(rowSpeech(table, 4), "予約４: 空き");
     EXPECT_EQ(rowSpeech(table, 5), "予約５: 毎日 午前") << "a half-filled row says what it has";
     const LanguageScope english(catalogueFor("en"));
-    EXPECT_EQ(rowSpeech(table, 3), "3: 毎日 午後 11時 00分 終了 稼働") << "the stored words stay";
+    EXPECT_EQ(rowSpeech(table, 3), "3: Daily PM 11 h 00 min Power off Active")
+        << "the stored words in the language in use";
     EXPECT_EQ(rowSpeech(table, 4), "4: empty");
+    book(table, 6, {"毎週月～金", "午後", "０時", "05分", "再起動", "停止"});
+    book(table, 7, {"2026/12/24", "午前", "２５時", "5分", "Reboot", "?"});
+    EXPECT_EQ(rowSpeech(table, 6), "6: Weekly Mon-Fri PM 12 h 05 min Reboot Stopped")
+        << "noon is twelve";
+    EXPECT_EQ(rowSpeech(table, 7), "7: 2026/12/24 AM ２５時 5分 Reboot ?")
+        << "what is not of the vocabulary stays as written";
 }
 
 TEST(ReaderTexts, TheNextBookingIsTheEarliestActiveMomentWithinAWeek) {

@@ -18,12 +18,10 @@ int ReservationGridModel::columnCount(const QModelIndex& parent) const {
 QVariant ReservationGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    // A screen reader moving up and down the rows hears each row whole, whatever the column.
-    if (role == Qt::AccessibleTextRole)
-        return QString::fromStdString(core::rowSpeech(table_, index.row() + 1));
+    // Each cell its own word, so that a reader that speaks the row says it once.
     if (role != Qt::DisplayRole)
         return {};
-    return QString::fromStdString(table_.cell(index.column() + 1, index.row() + 1));
+    return QString::fromStdString(core::shownCell(table_, index.column() + 1, index.row() + 1));
 }
 
 QVariant ReservationGridModel::headerData(int section, Qt::Orientation orientation,
@@ -41,7 +39,7 @@ void ReservationGridModel::refresh() {
         return;
     shownRevision_ = table_.revision();
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
-                     {Qt::DisplayRole, Qt::AccessibleTextRole});
+                     {Qt::DisplayRole});
 }
 
 } // namespace ui
