@@ -1,5 +1,6 @@
 #include "core/command/CommandLine.h"
 
+#include "core/lang/Language.h"
 #include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
@@ -137,4 +138,27 @@ TEST(CommandLine, BookingCellsAsTheTableWritesThem) {
         << "one more minute, the seconds dropped";
     EXPECT_EQ(cells({"--book", "終了", "--in", "90m"}, now), "2026/12/07,午後,１時,31分");
     EXPECT_EQ(cells({"--book", "終了", "--in", "999h59m"}, now), "2027/01/18,午前,４時,00分");
+}
+
+// A terminal of 80 columns shows each line of the English help whole; a wide character takes
+// two.
+TEST(CommandLine, HelpLinesFitEightyColumns) {
+    const auto widestLine = [] {
+        std::size_t widest = 0;
+        std::size_t width = 0;
+        const std::string help = helpText("");
+        for (std::size_t i = 0; i < help.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(help[i]);
+            if (help[i] == '\n') {
+                widest = std::max(widest, width);
+                width = 0;
+            } else if ((byte & 0xC0) != 0x80) {
+                // Everything this text holds beyond ASCII is Japanese, two columns wide.
+                width += byte < 0x80 ? 1 : 2;
+            }
+        }
+        return std::max(widest, width);
+    };
+    const LanguageScope english(catalogueFor("en"));
+    EXPECT_LE(widestLine(), 80u);
 }
