@@ -68,7 +68,8 @@ void BookingCommands::Button2Click() {
 std::optional<std::string> BookingCommands::bookingRefusal(int tab) const {
     const auto missing = [this](Selector selector, std::string_view name) {
         return controls_.selectedItem(selector).empty()
-                   ? std::optional(fill(tr("{0}が選択されていません。選択して下さい。"), {tr(name)}))
+                   ? std::optional(
+                         fill(tr("{0}が選択されていません。選択して下さい。"), {tr(name)}))
                    : std::nullopt;
     };
     if (controls_.selectedItem(Selector::Action).empty())
@@ -88,10 +89,9 @@ std::optional<std::string> BookingCommands::bookingRefusal(int tab) const {
         return std::nullopt;
     // A moment the scans have passed would never fire; the next one would only remove it.
     const std::string date = formatShortDate(controls_.calendarDate());
-    const std::string key =
-        triggerKey(hour24Text(controls_.selectedItem(Selector::Period),
-                              controls_.selectedItem(Selector::Hour)),
-                   minuteText(controls_.selectedItem(Selector::Minute)));
+    const std::string key = triggerKey(hour24Text(controls_.selectedItem(Selector::Period),
+                                                  controls_.selectedItem(Selector::Hour)),
+                                       minuteText(controls_.selectedItem(Selector::Minute)));
     const auto moment = parseDateTime(date + " " + key);
     if (moment && *moment < clock_.now())
         return fill(tr("{0} {1} は過ぎています。これから先の日時を選択して下さい。"),

@@ -95,8 +95,7 @@ std::string CountdownModel::spokenHint(const std::string& hint) const {
             ? fill(tr("Esc キーでキャンセル、Alt+{0} で10分延期"), {postponeKey})
             : (limits.cancelAllowed
                    ? tr("Esc キーでキャンセル")
-                   : (limits.postponeAllowed ? fill(tr("Alt+{0} で10分延期"), {postponeKey})
-                                             : ""));
+                   : (limits.postponeAllowed ? fill(tr("Alt+{0} で10分延期"), {postponeKey}) : ""));
     return keys.empty() ? hint : hint + " " + keys;
 }
 

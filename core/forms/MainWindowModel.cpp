@@ -550,9 +550,9 @@ std::optional<std::string> MainWindowModel::countdownPostponed() {
 }
 
 void MainWindowModel::confirmPostponement(LocalTime moment) {
-    controls_.confirm(fill(tr("{0}を {1} に延期しました。"),
-                           {actionName(describe(services_.state.PendingAction)),
-                            formatHourMinute(moment)}));
+    controls_.confirm(
+        fill(tr("{0}を {1} に延期しました。"),
+             {actionName(describe(services_.state.PendingAction)), formatHourMinute(moment)}));
 }
 
 void MainWindowModel::runPendingAction() {

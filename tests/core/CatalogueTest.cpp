@@ -23,7 +23,8 @@ TEST(Catalogue, TextsComeFromTheCatalogueInUseAndFallBackToTheSource) {
             const LanguageScope source(nullptr);
             EXPECT_EQ(tr("トレイに格納"), "トレイに格納");
         }
-        EXPECT_EQ(tr("トレイに格納"), "Hide to tray") << "a scope gives back the language before it";
+        EXPECT_EQ(tr("トレイに格納"), "Hide to tray")
+            << "a scope gives back the language before it";
     }
     EXPECT_EQ(tr("トレイに格納"), "トレイに格納");
 }

@@ -137,23 +137,28 @@ private slots:
             QCOMPARE(f.form->ComboBox5->currentText(), QStringLiteral("スタンバイ"));
             // Locked, the grid stays readable and says why to whoever tries to change it.
             QVERIFY(f.form->StringGrid1->isEnabled());
-            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(),
+                     QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
             f.form->show();
             QTest::keyClick(f.form->StringGrid1, Qt::Key_Menu);
             QVERIFY(!f.form->PopupMenu2->isVisible());
-            QCOMPARE(f.form->LiveLine->accessibleName(), QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
+            QCOMPARE(f.form->LiveLine->accessibleName(),
+                     QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
             QVERIFY(!f.form->Button2->isEnabled());
             QCOMPARE(f.form->StringGrid1->palette().color(QPalette::Base), QColor(0x808080));
 
             // Cancelled, then started again before the next tick: the table is locked at once.
             f.form->countdownCancelled(core::CancelledBy::Button);
-            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("ダブルクリックで再編集。右クリックで削除・停止・稼働。"));
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(),
+                     QStringLiteral("ダブルクリックで再編集。右クリックで削除・停止・稼働。"));
             QVERIFY(!f.form->Button2->isEnabled()); // until the next tick
             f.form->Button1Click();
-            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(),
+                     QStringLiteral("監視中は予約を変えられません。監視を停止してください。"));
             QCOMPARE(f.form->StringGrid1->palette().color(QPalette::Base), QColor(0x808080));
             f.form->Button5Click();
-            QCOMPARE(f.form->StringGrid1->accessibleDescription(), QStringLiteral("ダブルクリックで再編集。右クリックで削除・停止・稼働。"));
+            QCOMPARE(f.form->StringGrid1->accessibleDescription(),
+                     QStringLiteral("ダブルクリックで再編集。右クリックで削除・停止・稼働。"));
             QVERIFY(f.form->Button2->isEnabled());
         }
     }

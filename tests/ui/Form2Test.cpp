@@ -76,10 +76,11 @@ private slots:
         QCOMPARE(dialog->role(), QAccessible::Dialog);
         QVERIFY(dialog->text(QAccessible::Description)
                     .endsWith(QStringLiteral("Esc キーでキャンセル、Alt+L で10分延期")));
-        QCOMPARE(QAccessible::queryAccessibleInterface(d.form.ProgressBar1)->text(QAccessible::Name),
-                 QStringLiteral("残り時間"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(d.form.ProgressBar1)->text(QAccessible::Name),
+            QStringLiteral("残り時間"));
         QVERIFY(Dialog::contrast(d.form.Label1->palette().color(QPalette::WindowText),
-                         d.form.palette().color(QPalette::Window)) >= 4.5);
+                                 d.form.palette().color(QPalette::Window)) >= 4.5);
         QCOMPARE(d.form.ProgressBar1->maximum(), 30);
         QVERIFY(d.form.Timer1->isActive());
         QCOMPARE(d.form.Timer1->interval(), 1000);
@@ -175,7 +176,8 @@ private slots:
         QTRY_COMPARE(d.owner.postpones, 1); // a key press clicks after a moment
         QVERIFY2(d.form.Timer1->isActive(), "no room for the booking: the count goes on");
         QCOMPARE(d.form.Label2->text(), QStringLiteral("予約の空きがありません。"));
-        QVERIFY(d.form.Label3->accessibleName().startsWith(QStringLiteral("予約の空きがありません。")));
+        QVERIFY(
+            d.form.Label3->accessibleName().startsWith(QStringLiteral("予約の空きがありません。")));
         d.owner.postponeTaken = true;
         d.form.SpeedButton2->click();
         QVERIFY(d.form.isHidden());

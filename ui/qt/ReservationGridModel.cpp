@@ -38,8 +38,7 @@ void ReservationGridModel::refresh() {
     if (table_.revision() == shownRevision_)
         return;
     shownRevision_ = table_.revision();
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
-                     {Qt::DisplayRole});
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
 } // namespace ui

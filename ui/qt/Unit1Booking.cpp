@@ -45,7 +45,8 @@ void TForm1::StringGrid1ContextPopup() {
     if (!gridUsable())
         return;
     const QModelIndex current = StringGrid1->currentIndex();
-    const QRect cell = StringGrid1->visualRect(current.isValid() ? current : gridModel_->index(0, 0));
+    const QRect cell =
+        StringGrid1->visualRect(current.isValid() ? current : gridModel_->index(0, 0));
     PopupMenu2->popup(StringGrid1->viewport()->mapToGlobal(cell.bottomLeft()));
 }
 

@@ -1,9 +1,9 @@
 #include "Unit3.h"
 
-#include "ReaderRole.h"
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
+#include "ReaderRole.h"
 #include "core/forms/SettingsDialog.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "Unit4.h"
 
-#include "ReaderRole.h"
 #include "Centring.h"
 #include "Design.h"
 #include "Fonts.h"
+#include "ReaderRole.h"
 
 #include <QHeaderView>
 #include <QLabel>

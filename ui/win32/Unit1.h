@@ -61,10 +61,10 @@ public:
     void StringGrid1ContextPopup();        // menu key or Shift+F10 on the grid: the row menu
     // False, with the reason said, while the grid is locked.
     bool gridUsable();
-    void N6Click();                        // row menu "停止"
-    void N7Click();                        // row menu "稼働"
-    void Delete1Click();                   // row menu "削除"
-    void WMAppShow();                      // message 32769: a second start asks to see it
+    void N6Click();      // row menu "停止"
+    void N7Click();      // row menu "稼働"
+    void Delete1Click(); // row menu "削除"
+    void WMAppShow();    // message 32769: a second start asks to see it
     // Message 1124: the mouse on the tray icon, or its balloon's end; a click on the balloon
     // shows the window.
     void ICONMessage(LPARAM mouseEvent);
@@ -201,7 +201,7 @@ private:
     TForm4* policyList_ = nullptr;
     std::string policyLine_;
     std::string gridReason_; // why the grid is locked, or empty
-    UINT policyItem_ = 0; // the tray menu's "管理者の予約"
+    UINT policyItem_ = 0;    // the tray menu's "管理者の予約"
     UINT taskbarCreated_;
     // From the installers: ends the program, as nothing of the user's may refuse.
     UINT endForSetup_;
