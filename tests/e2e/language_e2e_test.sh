@@ -41,7 +41,7 @@ command en ja_JP.UTF-8 --stop 9
 expect 2 "予約9 は空いています。"
 command ja en_US.UTF-8 --book 9x
 expect 1 "Brindlewhistmoore: There is no action '9x'.
---help shows how to use it."
+Try 'Brindlewhistmoore --help'."
 
 for copy in en ja; do
     locale=$([ $copy = en ] && echo en_US.UTF-8 || echo C.UTF-8)
@@ -63,7 +63,7 @@ japanese=$(wait_for_window 電源断予告 10)
 for window in "$english" "$japanese"; do
     xdotool windowfocus --sync "$window" key Escape
 done
-has_history en "Countdown	Power off: Booking 1 毎日 午前11時01分 終了"
+has_history en "Countdown	Power off: Booking 1 Daily AM 11 h 01 min Power off"
 has_history en "Cancel	Power off: Esc key"
 has_history ja "カウントダウン	電源断: 予約1 毎日 午前11時01分 終了"
 [ "$(count PowerOff)" = 0 ] || fail "a cancelled countdown powered off"
