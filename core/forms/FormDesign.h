@@ -256,21 +256,23 @@ inline constexpr std::string_view ComboBox1 = Label4.text;
 // The administrator's bookings, read-only.
 namespace form4 {
 inline constexpr std::string_view kTitle = msg("管理者の予約");
-inline constexpr Size kClient{496, 240};
-inline constexpr Rect ListView1{8, 8, 480, 160};
+inline constexpr Size kClient{548, 240};
+inline constexpr Rect ListView1{8, 8, 532, 160};
 struct Column {
     std::string_view caption;
     int width;
 };
 // Wide enough for "管理者の予約30 (10分延期)", "毎週月～土", "午後10時00分" and "2026/12/24 22:00".
-inline constexpr std::array<Column, 5> kColumns{{{msg("予約"), 120},
+// Room is left for a vertical scroll bar.
+inline constexpr std::array<Column, 5> kColumns{{{msg("予約"), 150},
                                                  {msg("日付"), 80},
                                                  {msg("時刻"), 85},
-                                                 {msg("動作"), 55},
-                                                 {msg("次の時刻"), 130}}};
+                                                 {msg("動作"), 60},
+                                                 {msg("次の時刻"), 135}}};
 // The policy's limits, under the list.
-inline constexpr Rect Label1{8, 176, 480, 17};
-inline constexpr Control Button1{msg("閉じる"), {413, 205, 75, 25}};
+inline constexpr Rect Label1{8, 176, 532, 17};
+inline constexpr Control Button1{msg("閉じる"), {465, 205, 75, 25}};
+inline constexpr std::string_view kListName = kTitle;
 } // namespace form4
 
 } // namespace core::design

@@ -390,7 +390,7 @@ void MainWindowModel::SpinEdit3Change() {
 void MainWindowModel::lock(bool locked) {
     // A policy that keeps the table from the user locks it as a watch does; the watches stay.
     const bool booking = !locked && userBookingsAllowed();
-    applyLocks({!locked, booking, booking, gridReason(locked)});
+    applyLocks({!locked, booking, booking, gridReason(locked), userBookingsAllowed()});
 }
 
 std::string MainWindowModel::gridReason(bool watching) const {
@@ -499,7 +499,8 @@ void MainWindowModel::leaveCountdown() {
     services_.state.CpuWatchActive = false;
     endJobWatch();
     // "予約する" comes back with the next tick.
-    applyLocks({true, userBookingsAllowed(), std::nullopt, gridReason(false)});
+    applyLocks({true, userBookingsAllowed(), std::nullopt, gridReason(false),
+                userBookingsAllowed()});
 }
 
 std::optional<std::string> MainWindowModel::countdownPostponed() {

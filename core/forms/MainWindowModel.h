@@ -40,6 +40,10 @@ struct ControlLocks {
     std::optional<bool> bookButton;
     // Why the grid is locked, said to whoever tries to change it there; it stays readable.
     std::string gridReason;
+    // The booking pages' fields (the calendar, the time and day selectors, the kind's buttons,
+    // the delay): locked only where the administrator keeps the bookings from the user, with
+    // the grid's reason. The action stays, as the watches use it.
+    bool bookingFields;
     friend bool operator==(const ControlLocks&, const ControlLocks&) = default;
 };
 

@@ -32,8 +32,8 @@ TEST(DeferredControls, KeepsTheValuesUntilTheWidgetsExistThenHandsThemOver) {
     controls.selectRow(4);
     controls.showClock("12:00:00");
     // A later appearance that leaves the book button as it is keeps the earlier lock of it.
-    controls.applyLocks({false, false, false, "locked"});
-    controls.applyLocks({true, true, std::nullopt, ""});
+    controls.applyLocks({false, false, false, "locked", true});
+    controls.applyLocks({true, true, std::nullopt, "", true});
     controls.showTable();
     controls.addTrayIcon();
     EXPECT_TRUE(face.trayIcon) << "the tray is the window's from the start";

@@ -490,6 +490,16 @@ void TForm1::applyLocks(const core::ControlLocks& locks) {
         QString::fromStdString(gridReason_.empty() ? core::tr(d::kGridHint) : gridReason_));
     if (locks.bookButton)
         Button2->setEnabled(*locks.bookButton);
+    const QString fieldsReason =
+        locks.bookingFields ? QString() : QString::fromStdString(locks.gridReason);
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             MonthCalendar1, ComboBox1, ComboBox2, ComboBox3, ComboBox4, RadioButton1,
+             RadioButton2, RadioButton3, SpinEdit1, ComboBox6}) {
+        field->setEnabled(locks.bookingFields);
+        field->setAccessibleDescription(fieldsReason);
+    }
+    for (QWidget* sheet : {TabSheet1, TabSheet2})
+        sheet->setToolTip(fieldsReason);
 }
 
 void TForm1::setGridColour(bool locked) {

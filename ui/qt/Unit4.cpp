@@ -29,6 +29,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     setFixedSize(client.width, client.height);
 
     ListView1 = new QTableWidget(0, static_cast<int>(d::kColumns.size()), this);
+    ListView1->setAccessibleName(qTr(d::kListName));
     ListView1->setGeometry(qRect(d::ListView1));
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);

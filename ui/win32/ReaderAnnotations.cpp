@@ -42,9 +42,17 @@ void ReaderAnnotations::nameItem(HWND control, LONG child, std::string_view name
 }
 
 void ReaderAnnotations::describe(HWND control, std::string_view description) {
-    if (service_ != nullptr)
-        service_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                 PROPID_ACC_DESCRIPTION, platform::toWide(description).c_str());
+    if (service_ == nullptr)
+        return;
+    // No description gives the control's own back.
+    if (description.empty()) {
+        MSAAPROPID property = PROPID_ACC_DESCRIPTION;
+        service_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                 &property, 1);
+        return;
+    }
+    service_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                             PROPID_ACC_DESCRIPTION, platform::toWide(description).c_str());
 }
 
 void ReaderAnnotations::setRole(HWND control, LONG role) {

@@ -19,6 +19,7 @@ public:
     ReaderAnnotations& operator=(const ReaderAnnotations&) = delete;
 
     void name(HWND control, std::string_view name);
+    // An empty description gives the control its own back.
     void describe(HWND control, std::string_view description);
     // The control's role as readers name it (ROLE_SYSTEM_DIALOG ...).
     void setRole(HWND control, LONG role);

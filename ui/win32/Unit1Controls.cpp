@@ -113,6 +113,14 @@ void TForm1::applyLocks(const core::ControlLocks& locks) {
                       gridReason_.empty() ? core::tr(core::design::form1::kGridHint) : gridReason_);
     if (locks.bookButton)
         EnableWindow(Button2->hwnd(), *locks.bookButton);
+    const std::string fieldsReason = locks.bookingFields ? std::string() : locks.gridReason;
+    for (HWND field : {MonthCalendar1->hwnd(), ComboBox1->hwnd(), ComboBox2->hwnd(),
+                       ComboBox3->hwnd(), ComboBox4->hwnd(), RadioButton1->hwnd(),
+                       RadioButton2->hwnd(), RadioButton3->hwnd(), SpinEdit1->edit(),
+                       SpinEdit1->arrows(), ComboBox6->hwnd()}) {
+        EnableWindow(field, locks.bookingFields);
+        readers_.describe(field, fieldsReason);
+    }
 }
 
 void TForm1::showCountdown() {

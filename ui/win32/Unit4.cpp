@@ -22,6 +22,7 @@ void TForm4::buildControls() {
             d::ListView1, nullptr, WS_EX_CLIENTEDGE));
     SendMessageW(ListView1->hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                  LVS_EX_FULLROWSELECT);
+    readers_.name(ListView1->hwnd(), core::tr(d::kListName));
     for (const d::Column& column : d::kColumns)
         ListView1->addColumn(column.caption, scale(core::design::widened(column.width)));
     Label1 = std::make_unique<Label>(add(L"STATIC", "", SS_LEFT | SS_NOPREFIX, d::Label1));

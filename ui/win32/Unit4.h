@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Control.h"
+#include "ReaderAnnotations.h"
 #include "Window.h"
 #include "core/policy/PolicyInForce.h"
 
@@ -26,6 +27,8 @@ private:
     // Made when the window first shows.
     void buildControls();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    ReaderAnnotations readers_;
 };
 
 } // namespace ui
