@@ -197,9 +197,10 @@ inline constexpr std::string_view kTitle = msg("電源断予告");
 inline constexpr Size kClient{322, 194};
 // Wide enough for the longest message at the longest countdown.
 inline constexpr Control Label1{msg("３０秒後にPowerOffします。"), {13, 24, 296, 14}};
-// How to cancel, or why the count could not be put off: room for two lines.
+// How to cancel, or why the count could not be put off: room for both of the administrator's
+// reasons, each of which may take two lines in a longer language.
 inline constexpr Control Label2{msg("キャンセルする場合は、キャンセルボタンを押してください。"),
-                                {13, 56, 296, 34}};
+                                {13, 42, 296, 52}};
 // Red that keeps a contrast of 5.7:1 on white, which readers of small text need.
 inline constexpr Colour kTextColour{0xD0, 0x00, 0x00};
 inline constexpr Rect ProgressBar1{76, 96, 169, 17};

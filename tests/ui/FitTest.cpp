@@ -123,12 +123,19 @@ private slots:
         rig.state.PendingAction = core::PowerAction::ForcedPowerOff;
         rig.state.settings.ShutDownTime = "120";
         countdown.showCountdown();
+        // Both of the administrator's reasons at once, in the line that holds either.
+        core::SharedState limited;
+        limited.PendingAction = core::PowerAction::Reboot;
+        limited.Limits = {false, false, 0};
+        ui::TForm2 refusing(limited, owner, [] {});
+        refusing.showCountdown();
         ui::TForm4 policy;
         policy.showList({{"管理者の予約30 (10分延期)", "毎週月～土", "午後10時00分", "強制再起",
                           "2026/12/24 22:00"}},
                         "");
         for (const QWidget* window :
-             std::initializer_list<const QWidget*>{rig.form.get(), &settings, &countdown, &policy})
+             std::initializer_list<const QWidget*>{rig.form.get(), &settings, &countdown,
+                                                   &refusing, &policy})
             QVERIFY2(misfits(window).isEmpty(),
                      qPrintable(misfits(window).join(QLatin1Char('\n'))));
     }

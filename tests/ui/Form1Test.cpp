@@ -2,6 +2,7 @@
 #include "ui/qt/LiveLabel.h"
 #include "ui/qt/Unit4.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -177,6 +178,10 @@ private slots:
             QCOMPARE(f.form->Button8->text(), QStringLiteral("管理者の予約: 1件"));
             QCOMPARE(f.form->StringGrid1->accessibleDescription(),
                      QStringLiteral("管理者の設定で、予約は変えられません。"));
+            QVERIFY(!f.form->ComboBox1->isEnabled() && !f.form->RadioButton2->isEnabled());
+            QCOMPARE(f.form->MonthCalendar1->accessibleDescription(),
+                     QStringLiteral("管理者の設定で、予約は変えられません。"));
+            QVERIFY2(f.form->ComboBox5->isEnabled(), "the watches still use the action");
             f.form->ICONMessage();
             QVERIFY(f.form->N9->isVisible());
             f.form->PopupMenu1->close();

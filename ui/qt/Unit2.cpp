@@ -59,6 +59,7 @@ void TForm2::buildWidgets() {
     Label1 = makeRedLabel(this, d::Label1);
     Label2 = makeRedLabel(this, d::Label2);
     Label2->setWordWrap(true);
+    Label2->setGeometry(qRect(d::Label2.place));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setGeometry(qRect(d::ProgressBar1));
