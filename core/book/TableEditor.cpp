@@ -4,6 +4,7 @@
 #include "core/lang/Catalogue.h"
 
 #include <exception>
+#include <stdexcept>
 
 namespace core {
 
@@ -52,7 +53,12 @@ std::optional<std::string> TableEditor::clear(int row) {
 }
 
 void TableEditor::save() {
-    save_(table_);
+    try {
+        save_(table_);
+    } catch (const std::exception& e) {
+        // The system's words alone do not say what was not saved.
+        throw std::runtime_error(fill(tr("予約を保存できません: {0}"), {e.what()}));
+    }
 }
 
 void TableEditor::undo() {

@@ -145,7 +145,8 @@ TEST(MainWindowModel, TickFiresSavesAndDraws) {
     Window refused({"毎日,午前,,,,"});
     refused.files.refuseWrites = true;
     refused.model.Timer1Timer();
-    EXPECT_EQ(refused.prompter.errors, Texts{"SetTimeData.txt: Permission denied"});
+    EXPECT_EQ(refused.prompter.errors,
+              Texts{"予約を保存できません: SetTimeData.txt: Permission denied"});
     EXPECT_EQ(refused.controls.clockText, "11:59:59") << "drawn before the error";
 }
 
@@ -358,7 +359,8 @@ TEST(MainWindowModel, PostponingBooksTenMinutesOnAndHoldsTheMachineAwakeMeanwhil
     EXPECT_TRUE(w.awake.held) << "the count goes on";
     w.table.setCell(ActionCell, 2, "");
     w.files.refuseWrites = true;
-    EXPECT_EQ(w.model.countdownPostponed(), "SetTimeData.txt: Permission denied");
+    EXPECT_EQ(w.model.countdownPostponed(),
+              "予約を保存できません: SetTimeData.txt: Permission denied");
     EXPECT_TRUE(w.prompter.errors.empty());
     EXPECT_TRUE(w.table.isEmpty(2)) << "a postponement that could not be saved is undone";
     EXPECT_TRUE(w.awake.held) << "the count goes on";
@@ -453,7 +455,8 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
 
     w.files.refuseWrites = true;
     EXPECT_EQ(run({"--book", "終了", "--in", "0m"}),
-              (CommandAnswer{kRefused, "", "SetTimeData.txt: Permission denied\n"}));
+              (CommandAnswer{kRefused, "",
+                             "予約を保存できません: SetTimeData.txt: Permission denied\n"}));
     EXPECT_TRUE(w.table.isEmpty(2)) << "a refused booking is undone";
     EXPECT_EQ(run({"--delete", "1"}).status, kRefused);
     EXPECT_EQ(run({"--stop", "1"}).status, kRefused);

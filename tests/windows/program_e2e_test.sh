@@ -269,7 +269,7 @@ shot "$main" row_menu
 xdotool key Down Down Return                   # 停止
 text=$(probe_until 10 message Brindlewhistmoore) || fail "no error box for the read-only file"
 shot "$main" error
-expected="SetTimeData.txt: $(probe system-message 5)"
+expected="予約を保存できません: SetTimeData.txt: $(probe system-message 5)"
 [ "$text" = "$expected" ] || fail "the error box said \"$text\", not \"$expected\""
 case $text in *拒否*) ;; *) fail "the system's reason is not in Japanese: $text" ;; esac
 xdotool key Return
