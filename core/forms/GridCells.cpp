@@ -7,6 +7,9 @@ namespace core {
 
 std::string shownCell(const ReservationTable& table, int column, int row) {
     const std::string& cell = table.cell(column, row);
+    // The minute column's heading names the column, where the labels' "分" is a unit ("min").
+    if (row == 0 && column == MinuteCell && languageInUse() != kSourceLanguage)
+        return tr("分の列");
     if (row == 0)
         return tr(cell);
     // The source language keeps the labels' full-width digits; the others show the number, which
