@@ -34,4 +34,16 @@ constexpr Origin placedOrigin(Area screen, Area work, int outerWidth, int outerH
             inside(screen.top + centred.top, work.top, work.height, outerHeight)};
 }
 
+// The DPI a window lays itself out at: the system's, or, where its outer size at that DPI would
+// not fit the work area, the largest below it at which it does, so that every control stays in
+// reach; never below `least` (the design's). `outerAt` gives the outer size at a DPI.
+template <typename OuterAt> int fittingDpi(int dpi, int least, Area work, OuterAt outerAt) {
+    for (int tried = dpi; tried > least; --tried) {
+        const auto [width, height] = outerAt(tried);
+        if (width <= work.width && height <= work.height)
+            return tried;
+    }
+    return std::min(dpi, least);
+}
+
 } // namespace core

@@ -110,7 +110,7 @@ void TForm1::buildWidgets() {
     SpinEdit2->onChange([this] { model_.SpinEdit2Change(); });
     SpinEdit3->onChange([this] { model_.SpinEdit3Change(); });
     connectJobSheet();
-    dpiChanged(static_cast<int>(GetDpiForWindow(handle())));
+    dpiChanged(layoutDpi());
     centreOnPrimaryScreen();
 }
 

@@ -1,12 +1,12 @@
 #include "Window.h"
 
 #include "Control.h"
-#include "core/forms/Centring.h"
 #include "core/lang/Catalogue.h"
 #include "platform/windows/SystemError.h"
 #include "platform/windows/WideText.h"
 
 #include <system_error>
+#include <utility>
 
 namespace ui {
 
@@ -97,16 +97,32 @@ void Window::hideHint() const {
 }
 
 void Window::setDpi(int dpi) {
-    layout_.setDpi(dpi);
-    if (hints_ != nullptr)
-        SendMessageW(hints_, WM_SETFONT, reinterpret_cast<WPARAM>(layout_.font()), FALSE);
-    if (frame_.client.width != 0) {
-        RECT outer{0, 0, scale(frame_.client.width), scale(frame_.client.height)};
+    // The frame is drawn at the monitor's DPI whatever the layout's.
+    const auto outerAt = [this, dpi](int layoutDpi) {
+        RECT outer{0, 0, MulDiv(frame_.client.width, layoutDpi, kDesignDpi),
+                   MulDiv(frame_.client.height, layoutDpi, kDesignDpi)};
         AdjustWindowRectExForDpi(&outer, frame_.style, FALSE, frame_.extendedStyle,
                                  static_cast<UINT>(dpi));
-        SetWindowPos(handle_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+        return std::pair{outer.right - outer.left, outer.bottom - outer.top};
+    };
+    const bool topLevel = frame_.client.width != 0;
+    layout_.setDpi(topLevel ? core::fittingDpi(dpi, kDesignDpi, workArea(), outerAt) : dpi);
+    if (hints_ != nullptr)
+        SendMessageW(hints_, WM_SETFONT, reinterpret_cast<WPARAM>(layout_.font()), FALSE);
+    if (topLevel) {
+        const auto [width, height] = outerAt(layout_.dpi());
+        SetWindowPos(handle_, nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+core::Area Window::workArea() const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right - monitor.rcWork.left,
+            monitor.rcWork.bottom - monitor.rcWork.top};
 }
 
 void Window::centreOnPrimaryScreen() {
@@ -210,7 +226,7 @@ LRESULT Window::handleDefault(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(handle_, message, wParam, lParam);
     case WM_DPICHANGED: {
         setDpi(HIWORD(wParam));
-        dpiChanged(HIWORD(wParam));
+        dpiChanged(layout_.dpi());
         // The suggested place; the size is the layout's for the new DPI.
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(handle_, nullptr, suggested->left, suggested->top, 0, 0,

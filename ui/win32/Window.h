@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 #include "core/base/Prompter.h"
+#include "core/forms/Centring.h"
 #include "platform/windows/Win32.h"
 
 #include <map>
@@ -25,7 +26,10 @@ public:
     bool isVisible() const { return IsWindowVisible(handle_) != FALSE; }
     // The controls in the program's font and places for the DPI; a top-level window also takes
     // its size for it.
+    // A window larger than the work area at the DPI is laid out at a smaller one that fits.
     void setDpi(int dpi);
+    // The DPI the controls are laid out at.
+    int layoutDpi() const { return layout_.dpi(); }
 
     // Controls and how their notifications are handled, for the window and the pages on it. The
     // text, the title and the hints are the window description's, shown in the language in use.
@@ -46,6 +50,8 @@ protected:
     };
     Window(Frame frame, core::Prompter& prompter);
 
+    // The work area of the monitor the window is on.
+    core::Area workArea() const;
     // The controls, made once the window exists.
     virtual void build() {}
     // After the controls were laid out for a new DPI.
