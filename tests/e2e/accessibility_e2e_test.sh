@@ -165,6 +165,13 @@ row3=$(for column in 0 1 2 3 4 5; do reader cell Brindlewhistmoore 予約の一�
 [ "$(reader cell Brindlewhistmoore 予約の一覧 0 5)" = "停止" ] || fail "row 1 reads otherwise"
 echo "the main window's controls are named; each cell says its own word"
 
+# Work in another program's window, typed into a moment before the countdown comes.
+xmessage -title other-work "other work" &
+pids+=($!)
+other=$(wait_for_window other-work 10)
+[ -n "$other" ] || fail "the other program's window did not show"
+xdotool windowactivate --sync "$other" key space
+
 # The countdown at 23:00: what it says as it appears and with 30 seconds left.
 countdown=$(wait_for_window 電源断予告 60)
 [ -n "$countdown" ] || fail "no countdown"
