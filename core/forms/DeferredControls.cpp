@@ -178,8 +178,8 @@ void DeferredControls::applyLocks(const ControlLocks& locks) {
     std::optional<bool> button = locks.bookButton;
     if (!button && locks_)
         button = locks_->bookButton;
-    locks_ = ControlLocks{locks.watchFields, locks.grid, button, locks.gridReason,
-                          locks.bookingFields};
+    locks_ =
+        ControlLocks{locks.watchFields, locks.grid, button, locks.gridReason, locks.bookingFields};
 }
 
 void DeferredControls::showTable() {

@@ -499,8 +499,8 @@ void MainWindowModel::leaveCountdown() {
     services_.state.CpuWatchActive = false;
     endJobWatch();
     // "予約する" comes back with the next tick.
-    applyLocks({true, userBookingsAllowed(), std::nullopt, gridReason(false),
-                userBookingsAllowed()});
+    applyLocks(
+        {true, userBookingsAllowed(), std::nullopt, gridReason(false), userBookingsAllowed()});
 }
 
 std::optional<std::string> MainWindowModel::countdownPostponed() {

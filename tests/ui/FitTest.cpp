@@ -133,9 +133,8 @@ private slots:
         policy.showList({{"管理者の予約30 (10分延期)", "毎週月～土", "午後10時00分", "強制再起",
                           "2026/12/24 22:00"}},
                         "");
-        for (const QWidget* window :
-             std::initializer_list<const QWidget*>{rig.form.get(), &settings, &countdown,
-                                                   &refusing, &policy})
+        for (const QWidget* window : std::initializer_list<const QWidget*>{
+                 rig.form.get(), &settings, &countdown, &refusing, &policy})
             QVERIFY2(misfits(window).isEmpty(),
                      qPrintable(misfits(window).join(QLatin1Char('\n'))));
     }

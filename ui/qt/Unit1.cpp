@@ -493,8 +493,8 @@ void TForm1::applyLocks(const core::ControlLocks& locks) {
     const QString fieldsReason =
         locks.bookingFields ? QString() : QString::fromStdString(locks.gridReason);
     for (QWidget* field : std::initializer_list<QWidget*>{
-             MonthCalendar1, ComboBox1, ComboBox2, ComboBox3, ComboBox4, RadioButton1,
-             RadioButton2, RadioButton3, SpinEdit1, ComboBox6}) {
+             MonthCalendar1, ComboBox1, ComboBox2, ComboBox3, ComboBox4, RadioButton1, RadioButton2,
+             RadioButton3, SpinEdit1, ComboBox6}) {
         field->setEnabled(locks.bookingFields);
         field->setAccessibleDescription(fieldsReason);
     }

@@ -47,8 +47,8 @@ void ReaderAnnotations::describe(HWND control, std::string_view description) {
     // No description gives the control's own back.
     if (description.empty()) {
         MSAAPROPID property = PROPID_ACC_DESCRIPTION;
-        service_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                 &property, 1);
+        service_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property,
+                                 1);
         return;
     }
     service_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,

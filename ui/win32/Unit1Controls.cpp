@@ -114,10 +114,10 @@ void TForm1::applyLocks(const core::ControlLocks& locks) {
     if (locks.bookButton)
         EnableWindow(Button2->hwnd(), *locks.bookButton);
     const std::string fieldsReason = locks.bookingFields ? std::string() : locks.gridReason;
-    for (HWND field : {MonthCalendar1->hwnd(), ComboBox1->hwnd(), ComboBox2->hwnd(),
-                       ComboBox3->hwnd(), ComboBox4->hwnd(), RadioButton1->hwnd(),
-                       RadioButton2->hwnd(), RadioButton3->hwnd(), SpinEdit1->edit(),
-                       SpinEdit1->arrows(), ComboBox6->hwnd()}) {
+    for (HWND field :
+         {MonthCalendar1->hwnd(), ComboBox1->hwnd(), ComboBox2->hwnd(), ComboBox3->hwnd(),
+          ComboBox4->hwnd(), RadioButton1->hwnd(), RadioButton2->hwnd(), RadioButton3->hwnd(),
+          SpinEdit1->edit(), SpinEdit1->arrows(), ComboBox6->hwnd()}) {
         EnableWindow(field, locks.bookingFields);
         readers_.describe(field, fieldsReason);
     }
