@@ -68,16 +68,16 @@ public:
     bool FormClose() { return cancel(CancelledBy::CloseBox); }
 
 private:
-    SharedState& state_;
-    CountdownControls& controls_;
-    Cancellation cancelled_;
-    Postponement postponed_;
-    Finished finished_;
     // How to cancel, or what the policy forbids.
     std::string limitsHint() const;
     // The hint line with the keys that work, as a reader is given it.
     std::string spokenHint(const std::string& hint) const;
 
+    SharedState& state_;
+    CountdownControls& controls_;
+    Cancellation cancelled_;
+    Postponement postponed_;
+    Finished finished_;
     int progressMaximum_ = 0;
     std::string said_;
 };
