@@ -166,7 +166,7 @@ row3=$(for column in 0 1 2 3 4 5; do reader cell Brindlewhistmoore 予約の一�
 echo "the main window's controls are named; each cell says its own word"
 
 # Work in another program's window, typed into a moment before the countdown comes.
-xmessage -title other-work "other work" &
+xmessage -buttons "" -title other-work "other work" &
 pids+=($!)
 other=$(wait_for_window other-work 10)
 [ -n "$other" ] || fail "the other program's window did not show"
