@@ -499,6 +499,40 @@ std::string optionsHelp() {
     return lines;
 }
 
+std::string actionsHelp() {
+    // The actions and the limit as their tables have them.
+    std::string words;
+    std::string keys;
+    for (const ActionDescription& action : kPowerActions) {
+        words.append(words.empty() ? "" : " ").append(action.word);
+        keys.append(keys.empty() ? "" : " ").append(action.key);
+    }
+    return fill(tr(R"(
+動作: {0}、
+      電源断(=終了) 強制再起動(=強制再起)、
+      または {1}。
+      予約ファイルには表の言葉で書きます。
+
+カウントダウン中と監視中(CPU 使用率、終了待ち)は、表を変えるコマンド、--now、--watch は断ります。
+
+画面のメッセージボックスが答えを待っている間は、表を変えるコマンドを断ります。
+引数は合わせて {2} バイトまでです。
+
+終了ステータス:
+  0  できました
+  1  使い方の誤り(標準エラーに表示。何も送っていません)
+  2  断りました。何も変えていません(理由を標準エラーに表示)
+  3  動いているコピーから応答がありません。このあと実行されることがあります。
+     コピーがコマンドを受け付けないとき、コピーを起動できなかったときも 3 です。
+     応答のなかったコマンドを二度は送りません。
+
+時刻、日付、番号は全角(２３：３０)でも読みます。
+
+例:
+)"),
+                {words, keys, std::to_string(kLongestArguments)});
+}
+
 } // namespace
 
 std::string helpText(std::string_view examples) {
@@ -517,29 +551,7 @@ Windows では、コンソールから Brindlewhistmoore.com を使います。�
 
 コマンド:
 )") + optionsHelp() +
-           tr(R"(
-動作: 終了 強制終了 再起動 強制再起 ログオフ スタンバイ 休止状態、
-      電源断(=終了) 強制再起動(=強制再起)、
-      または poweroff force-poweroff reboot force-reboot logoff standby hibernate。
-      予約ファイルには表の言葉で書きます。
-
-カウントダウン中と監視中(CPU 使用率、終了待ち)は、表を変えるコマンド、--now、--watch は断ります。
-
-画面のメッセージボックスが答えを待っている間は、表を変えるコマンドを断ります。
-引数は合わせて 12000 バイトまでです。
-
-終了ステータス:
-  0  できました
-  1  使い方の誤り(標準エラーに表示。何も送っていません)
-  2  断りました。何も変えていません(理由を標準エラーに表示)
-  3  動いているコピーから応答がありません。このあと実行されることがあります。
-     コピーがコマンドを受け付けないとき、コピーを起動できなかったときも 3 です。
-     応答のなかったコマンドを二度は送りません。
-
-時刻、日付、番号は全角(２３：３０)でも読みます。
-
-例:
-)") + std::string(examples);
+           actionsHelp() + std::string(examples);
 }
 
 std::string versionText(std::string_view version) {
