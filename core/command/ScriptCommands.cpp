@@ -42,12 +42,12 @@ CommandAnswer ScriptCommands::run(const std::vector<std::string>& args, std::opt
 
 CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     if (changesTable(command.verb) && command.verb != CommandVerb::Watch &&
-        !host_.userBookingsAllowed())
+        !host_.table.userBookingsAllowed())
         return refused(tr(kUserBookingsForbidden));
     if (changesTable(command.verb) && host_.tableHeld())
         return held();
     // A box's loop runs commands meanwhile.
-    if (changesTable(command.verb) && host_.waitsForUser())
+    if (changesTable(command.verb) && host_.table.waitsForUser())
         return refused(tr("画面で確認を待っています。"));
     switch (command.verb) {
     case CommandVerb::List:
@@ -59,20 +59,20 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     case CommandVerb::Now:
         if (host_.tableHeld())
             return held();
-        host_.startCountdownNow(command.action);
+        host_.countdown.startCountdownNow(command.action);
         return {kDone, tr("カウントダウンを始めました。") + "\n", ""};
     case CommandVerb::Watch:
-        if (auto refusal = host_.startWatch(command))
+        if (auto refusal = host_.watches.startWatch(command))
             return refused(*refusal);
-        return {kDone, *host_.watching() + "\n", ""};
+        return {kDone, *host_.watches.watching() + "\n", ""};
     case CommandVerb::StopWatch:
-        if (host_.countdownShown())
+        if (host_.countdown.countdownShown())
             return refused(tr("カウントダウン中です。止めるには --cancel です。"));
-        if (!host_.stopWatch())
+        if (!host_.watches.stopWatch())
             return refused(tr("監視は動いていません。"));
         return {kDone, tr("監視を止めました。") + "\n", ""};
     case CommandVerb::Watching:
-        if (auto watch = host_.watching())
+        if (auto watch = host_.watches.watching())
             return {kDone, *watch + "\n", ""};
         return refused(tr("監視は動いていません。"));
     case CommandVerb::Book:
@@ -82,7 +82,7 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     case CommandVerb::Delete:
         return changeRow(command);
     case CommandVerb::Policy:
-        return {kDone, host_.policyReport(), ""};
+        return {kDone, host_.table.policyReport(), ""};
     case CommandVerb::Help:
     case CommandVerb::Version:
         break;
@@ -91,14 +91,14 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
 }
 
 CommandAnswer ScriptCommands::cancel(CancelledBy by) {
-    if (host_.countdownShown() && !host_.cancelAllowed())
+    if (host_.countdown.countdownShown() && !host_.countdown.cancelAllowed())
         return refused(tr(kCancelForbidden));
-    if (host_.countdownShown()) {
-        host_.cancelCountdown(by);
+    if (host_.countdown.countdownShown()) {
+        host_.countdown.cancelCountdown(by);
         return {kDone, tr("キャンセルしました。") + "\n", ""};
     }
-    if (host_.requestUnderWay()) {
-        if (auto refusal = host_.stopRequests(by))
+    if (host_.countdown.requestUnderWay()) {
+        if (auto refusal = host_.countdown.stopRequests(by))
             return refused(*refusal);
         return {kDone, tr("繰り返していた電源操作の要求を止めました。") + "\n", ""};
     }
@@ -137,7 +137,7 @@ CommandAnswer ScriptCommands::changeRow(const ScriptCommand& command) {
 std::optional<std::string> ScriptCommands::commit(const ScriptCommand& command,
                                                   const std::string& shown) {
     auto error = editor_.commit();
-    host_.tableChanged();
+    host_.table.tableChanged();
     if (!error) {
         const OwnLanguage own;
         history_.record(history::kCommand, std::string(optionName(command.verb)) + ": " + shown);

@@ -11,14 +11,24 @@
 
 namespace core {
 
-// What a command needs of the running copy besides its table.
-class ScriptHost {
+// What a command needs of the running copy's table besides the editor.
+class ScriptTable {
 public:
-    virtual ~ScriptHost() = default;
-    // A countdown or a watch holds the table, as the window's locked controls say.
-    virtual bool tableHeld() const = 0;
+    virtual ~ScriptTable() = default;
     // A message box waits for the user: what it asks about must stay as it was asked.
     virtual bool waitsForUser() const = 0;
+    // After a change of the table, saved or taken back.
+    virtual void tableChanged() = 0;
+    // An administrator's policy lets the user change the table.
+    virtual bool userBookingsAllowed() const = 0;
+    // What the policy sets and where it came from: --policy's answer.
+    virtual std::string policyReport() const = 0;
+};
+
+// What a command needs of the running copy's countdown.
+class ScriptCountdown {
+public:
+    virtual ~ScriptCountdown() = default;
     virtual bool countdownShown() const = 0;
     // The count has run out and its action is being requested.
     virtual bool requestUnderWay() const = 0;
@@ -28,8 +38,14 @@ public:
     // Ends the requests that repeat after a count ran out, as a cancel of its countdown would
     // have; the policy's reason when its countdown may not be cancelled.
     virtual std::optional<std::string> stopRequests(CancelledBy by) = 0;
-    // After a change of the table, saved or taken back.
-    virtual void tableChanged() = 0;
+    // The countdown that shows may be cancelled.
+    virtual bool cancelAllowed() const = 0;
+};
+
+// What a command needs of the running copy's watches.
+class ScriptWatches {
+public:
+    virtual ~ScriptWatches() = default;
     // Starts the watch the command asks for, for its action, as the window's 開始 does; the
     // reason when it cannot.
     virtual std::optional<std::string> startWatch(const ScriptCommand& command) = 0;
@@ -37,12 +53,18 @@ public:
     virtual bool stopWatch() = 0;
     // The watch that runs, with its conditions and action; nothing when none runs.
     virtual std::optional<std::string> watching() const = 0;
-    // An administrator's policy lets the user change the table.
-    virtual bool userBookingsAllowed() const = 0;
-    // The countdown that shows may be cancelled.
-    virtual bool cancelAllowed() const = 0;
-    // What the policy sets and where it came from: --policy's answer.
-    virtual std::string policyReport() const = 0;
+};
+
+// The parts of the running copy a command reaches.
+struct ScriptHost {
+    ScriptTable& table;
+    ScriptCountdown& countdown;
+    ScriptWatches& watches;
+    // A countdown, its requests or a watch hold the table, as the window's locked controls say.
+    bool tableHeld() const {
+        return countdown.countdownShown() || countdown.requestUnderWay() ||
+               watches.watching().has_value();
+    }
 };
 
 // The commands of the command line in the running copy, applied as the window's controls would
@@ -50,7 +72,7 @@ public:
 // A change of the table they make goes into the history, which --history reads.
 class ScriptCommands {
 public:
-    ScriptCommands(TableEditor& editor, const Clock& clock, ScriptHost& host, History& history)
+    ScriptCommands(TableEditor& editor, const Clock& clock, ScriptHost host, History& history)
         : editor_(editor), clock_(clock), host_(host), history_(history) {}
 
     // The arguments as a command sent them, from the process `sender` where known: parsed, then
@@ -70,7 +92,7 @@ private:
 
     TableEditor& editor_;
     const Clock& clock_;
-    ScriptHost& host_;
+    ScriptHost host_;
     History& history_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainWindowModel.h"
+#include "MainWindowControls.h"
 
 #include <array>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "core/forms/MainWindowModel.h"
+#include "core/session/MainWindowModel.h"
 
 #include "core/forms/Centring.h"
 #include "core/forms/ColumnFit.h"

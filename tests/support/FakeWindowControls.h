@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/MainWindowModel.h"
+#include "core/session/MainWindowModel.h"
 #include "core/forms/SelectorItems.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "core/book/ReservationTable.h"
 #include "core/forms/DeferredControls.h"
 #include "core/forms/FormDesign.h"
-#include "core/forms/MainWindowModel.h"
+#include "core/session/MainWindowModel.h"
 #include "core/schedule/SchedulerTick.h"
 
 #include <QWidget>

@@ -12,7 +12,7 @@
 #include "Window.h"
 #include "core/book/ReservationTable.h"
 #include "core/forms/DeferredControls.h"
-#include "core/forms/MainWindowModel.h"
+#include "core/session/MainWindowModel.h"
 #include "core/schedule/NoticeQueue.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/WindowTickTimer.h"

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Bookings.h"
+#include "SessionServices.h"
+#include "Watches.h"
+#include "WindowLocks.h"
+#include "core/command/ScriptCommands.h"
+#include "core/files/History.h"
+#include "core/forms/MainWindowControls.h"
+#include "core/schedule/PowerControl.h"
+#include "core/schedule/TickDriver.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// "10分延期" books the action this long after the current minute.
+inline constexpr std::chrono::minutes kPostponement{10};
+
+// A countdown from its start to its end: shown, cancelled, put off ten minutes or run out, then
+// the action requested, repeated while the session lasts, under the limits of the administrator's
+// booking that started it.
+class CountdownFlow : public ScriptCountdown {
+public:
+    CountdownFlow(const SessionServices& services, MainWindowControls& controls, History& history,
+                  TickDriver& ticks, WindowLocks& locks, Bookings& bookings, Watches& watches);
+
+    // The countdown for PendingAction; `cause` names what started it in the history.
+    void show(int timerIntervalMs, std::string_view cause);
+    // The administrator's booking in the row came: its countdown under the policy's limits.
+    void showForPolicy(int row);
+    // The countdown ends with nothing requested for it, also when its count ran out just now.
+    void cancelled(CancelledBy by);
+    // The count has run out: the action is asked for shortly after.
+    void finished();
+    // "10分延期": the reason when no row is free for the booking or its save is refused
+    // (nothing is booked, and the count goes on).
+    std::optional<std::string> postponed();
+    // The count ran out: the privilege, then the request, repeated until the session ends.
+    void runPendingAction();
+    // The tray's power commands: the request at once, with no countdown.
+    void requestNow(PowerAction action);
+    // Ending the program is refused, with the policy's words in a box, while a countdown that may
+    // not be cancelled shows or its requests repeat.
+    bool mayEndProgram();
+
+    bool countdownShown() const override { return shown_; }
+    bool requestUnderWay() const override;
+    void startCountdownNow(PowerAction action) override;
+    void cancelCountdown(CancelledBy by) override;
+    std::optional<std::string> stopRequests(CancelledBy by) override;
+    bool cancelAllowed() const override { return services_.state.Limits.cancelAllowed; }
+
+private:
+    // Leaves the countdown: the phase back to watching, the tick back on the wall clock.
+    void end();
+    // The countdown is put away and the watch stopped; the table is usable again.
+    void leave();
+    // "電源断: " and what follows, for the history.
+    std::string pendingActionWith(std::string_view details) const;
+    void confirmPostponement(LocalTime moment);
+
+    const SessionServices& services_;
+    MainWindowControls& controls_;
+    History& history_;
+    TickDriver& ticks_;
+    WindowLocks& locks_;
+    Bookings& bookings_;
+    Watches& watches_;
+    PowerControl power_;
+    // The administrator's booking whose countdown shows.
+    std::optional<int> policyRow_;
+    bool shown_ = false;
+    // The requests made since the countdown showed: the first of its repeats is said.
+    int requests_ = 0;
+};
+
+} // namespace core

@@ -1,0 +1,242 @@
+#include "Watches.h"
+
+#include "core/book/Vocabulary.h"
+#include "core/files/SettingsFile.h"
+#include "core/forms/FormDesign.h"
+#include "core/lang/Catalogue.h"
+#include "core/schedule/CpuIdleWatch.h"
+#include "core/schedule/SchedulerTick.h"
+
+namespace core {
+
+Watches::Watches(const SessionServices& services, MainWindowControls& controls, History& history,
+                 TickDriver& ticks, WindowLocks& locks, Countdown countdown)
+    : services_(services), controls_(controls), history_(history), ticks_(ticks), locks_(locks),
+      countdown_(std::move(countdown)), jobWatch_(services.processes, services.network) {}
+
+void Watches::showSettings() {
+    const Settings& settings = services_.state.settings;
+    controls_.setThresholdPercent(settings.cpuPercent());
+    controls_.setDurationMinutes(settings.cpuMinutes());
+    controls_.setJobFields({isOn(settings.PROGchange), "", isOn(settings.NETchange),
+                            settings.networkRate(), settings.networkMinutes()});
+}
+
+void Watches::startCpuWatch() {
+    if (services_.state.JobWatchActive) {
+        services_.prompter.inform(*anotherWatchRuns());
+        return;
+    }
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = true;
+    locks_.lock(true);
+    ticks_.reschedule();
+    const OwnLanguage own;
+    confirmWatch();
+}
+
+void Watches::stopCpuWatch() {
+    // The other watch's table stays held.
+    if (services_.state.JobWatchActive)
+        return;
+    services_.state.CpuIdleTicks = 0;
+    services_.state.CpuWatchActive = false;
+    locks_.lock(false);
+    ticks_.reschedule();
+}
+
+void Watches::startJobWatchFromFields() {
+    const JobFields fields = controls_.jobFields();
+    JobConditions conditions;
+    if (fields.programTicked) {
+        const auto first = fields.program.find_first_not_of(' ');
+        if (first == std::string::npos) {
+            services_.prompter.inform(tr("プログラムの名前かプロセス番号を入れてください。"));
+            return;
+        }
+        conditions.programs = {
+            fields.program.substr(first, fields.program.find_last_not_of(' ') - first + 1)};
+    }
+    if (fields.networkTicked)
+        conditions.network = NetworkLimit{fields.networkRate, fields.networkMinutes};
+    if (auto refusal = startJobWatch(conditions))
+        services_.prompter.inform(*refusal);
+}
+
+std::optional<std::string> Watches::startJobWatch(const JobConditions& conditions) {
+    if (auto refusal = anotherWatchRuns())
+        return refusal;
+    // The countdown's end would leave a watch behind that holds nothing.
+    if (countdown_.busy())
+        return tr("カウントダウン中なので、できません。");
+    const auto fired = [this] {
+        runGuarded(services_.prompter, [this] {
+            ticks_.setNetworkWatched(false);
+            fire(tr("終了待ち: ") + jobWatch_.conditionsText());
+        });
+    };
+    if (auto refusal = jobWatch_.start(conditions, services_.clock.now(), fired))
+        return refusal;
+    services_.state.JobWatchActive = true;
+    locks_.lock(true);
+    ticks_.setNetworkWatched(jobWatch_.watchesNetwork());
+    const OwnLanguage own;
+    history_.record(history::kWatch, watching().value_or(""));
+    confirmWatch();
+    return std::nullopt;
+}
+
+void Watches::offerPrograms() {
+    controls_.offerPrograms(services_.processes.runningNames());
+}
+
+void Watches::jobFieldsChanged() {
+    const JobFields fields = controls_.jobFields();
+    Settings& settings = services_.state.settings;
+    // Only what differs from the stored value, so a hand-edited text that still means it stays.
+    const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    if (fields.programTicked != isOn(settings.PROGchange))
+        storeSetting("PROGchange", settings.PROGchange, flag(fields.programTicked));
+    if (fields.networkTicked != isOn(settings.NETchange))
+        storeSetting("NETchange", settings.NETchange, flag(fields.networkTicked));
+    if (fields.networkRate != settings.networkRate())
+        storeSetting("NETRate", settings.NETRate, std::to_string(fields.networkRate));
+    if (fields.networkMinutes != settings.networkMinutes())
+        storeSetting("NETMinutes", settings.NETMinutes, std::to_string(fields.networkMinutes));
+}
+
+void Watches::thresholdChanged() {
+    storeSetting("CPUPersent", services_.state.settings.CPUPersent,
+                 std::to_string(controls_.thresholdPercent()));
+}
+
+void Watches::durationChanged() {
+    storeSetting("CPUMinitu", services_.state.settings.CPUMinitu,
+                 std::to_string(controls_.durationMinutes()));
+}
+
+void Watches::cpuWatchStep(int usage) {
+    const bool fires = advanceCpuIdleWatch(services_.state, usage, controls_.thresholdPercent(),
+                                           controls_.durationMinutes());
+    locks_.lock(true);
+    if (fires)
+        fire(tr("CPU 使用率の監視"));
+}
+
+void Watches::startCpuWatchFromBooking(const std::string& shown) {
+    SharedState& state = services_.state;
+    history_.record(history::kWatch, actionName(describe(state.PendingAction)) + ": " +
+                                         fill(tr("{0} から CPU 使用率の監視へ"), {shown}));
+    state.CpuIdleTicks = 0;
+    state.CpuWatchActive = true;
+    locks_.lock(true);
+    controls_.showTab(kCpuTab);
+    if (auto index = selectorIndexOf(state.PendingAction))
+        controls_.selectIndex(Selector::Action, *index);
+}
+
+void Watches::jobWatchTick() {
+    if (services_.state.JobWatchActive)
+        jobWatch_.tick(services_.clock.now());
+}
+
+void Watches::endAll() {
+    services_.state.CpuWatchActive = false;
+    endJobWatch();
+}
+
+void Watches::fire(const std::string& cause) {
+    if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
+        services_.state.PendingAction = *action;
+    countdown_.show(cause);
+}
+
+std::optional<std::string> Watches::anotherWatchRuns() const {
+    if (services_.state.CpuWatchActive || services_.state.JobWatchActive)
+        return tr("監視が動いています。先に停止してください。");
+    return std::nullopt;
+}
+
+void Watches::confirmWatch() {
+    controls_.confirm(fill(tr("監視を始めました。{0}"), {watching().value_or("")}));
+}
+
+void Watches::endJobWatch() {
+    jobWatch_.stop();
+    services_.state.JobWatchActive = false;
+    ticks_.setNetworkWatched(false);
+}
+
+std::string Watches::selectedActionName() const {
+    const auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action));
+    return actionName(action ? describe(*action) : nullptr);
+}
+
+std::optional<std::string> Watches::startWatch(const ScriptCommand& command) {
+    if (auto index = selectorIndexOf(command.action))
+        controls_.selectIndex(Selector::Action, *index);
+    if (command.cpuPercent == 0) {
+        JobConditions conditions{command.programs, std::nullopt, command.sender};
+        if (command.networkRate > 0)
+            conditions.network = NetworkLimit{command.networkRate, command.minutes};
+        return startJobWatch(conditions);
+    }
+    if (auto refusal = anotherWatchRuns())
+        return refusal;
+    // Stored first, as the fields would store what is typed into them: a command opens no box,
+    // so a setting that cannot be written is its answer, and nothing changes.
+    Settings& settings = services_.state.settings;
+    const int percent = design::form1::SpinEdit2.range.clamped(command.cpuPercent);
+    const int minutes = design::form1::SpinEdit3.range.clamped(command.minutes);
+    if (auto failure = writeQuietly("CPUPersent", settings.CPUPersent, std::to_string(percent)))
+        return failure;
+    if (auto failure = writeQuietly("CPUMinitu", settings.CPUMinitu, std::to_string(minutes)))
+        return failure;
+    controls_.setThresholdPercent(percent);
+    controls_.setDurationMinutes(minutes);
+    startCpuWatch();
+    return std::nullopt;
+}
+
+bool Watches::stopWatch() {
+    const OwnLanguage own;
+    if (services_.state.CpuWatchActive) {
+        stopCpuWatch();
+        return true;
+    }
+    if (!services_.state.JobWatchActive)
+        return false;
+    endJobWatch();
+    locks_.lock(false);
+    return true;
+}
+
+std::optional<std::string> Watches::watching() const {
+    const SharedState& state = services_.state;
+    if (state.CpuWatchActive)
+        return fill(tr("CPU 使用率 {0}% 以下が {1} 分続いたら {2}"),
+                    {std::to_string(controls_.thresholdPercent()),
+                     std::to_string(controls_.durationMinutes()), selectedActionName()});
+    if (!state.JobWatchActive)
+        return std::nullopt;
+    return fill(tr("終了待ち: {0}したら {1}"), {jobWatch_.conditionsText(), selectedActionName()});
+}
+
+void Watches::storeSetting(const char* key, std::string& setting, std::string value) {
+    setting = std::move(value);
+    runGuarded(services_.prompter,
+               [&] { writeSetting(services_.files, services_.settingsPath, key, setting); });
+}
+
+std::optional<std::string> Watches::writeQuietly(const char* key, std::string& setting,
+                                                 const std::string& value) {
+    try {
+        writeSetting(services_.files, services_.settingsPath, key, value);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    setting = value;
+    return std::nullopt;
+}
+
+} // namespace core
