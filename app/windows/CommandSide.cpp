@@ -57,8 +57,8 @@ std::vector<std::string> commandArguments() {
 
 int runCommandSide(const std::vector<std::string>& args) {
     platform::PipeCarrier carrier;
-    const core::CommandAnswer answer = core::runCommandSide(args, BWM_VERSION, carrier);
     const auto parsed = core::parseCommandLine(args);
+    const core::CommandAnswer answer = core::runCommandSide(args, parsed, BWM_VERSION, carrier);
     const bool utf8 = std::holds_alternative<core::ScriptCommand>(parsed) &&
                       std::get<core::ScriptCommand>(parsed).utf8;
     write(STD_OUTPUT_HANDLE, answer.out, utf8);

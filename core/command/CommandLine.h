@@ -3,6 +3,7 @@
 #include "CommandAnswer.h"
 #include "core/base/LocalTime.h"
 #include "core/book/Booking.h"
+#include "core/book/BookingPhrase.h"
 #include "core/book/ReservationTable.h"
 #include "core/power/PowerAction.h"
 
@@ -34,23 +35,14 @@ enum class CommandVerb {
 
 // --history prints this many lines when it is given no number.
 inline constexpr int kHistoryDefaultLines = 20;
-enum class BookingRule { Once, OnDate, Daily, Weekly, In };
 
 // One command of the command line, checked for its form; what it means for the table is decided
-// where it runs.
-struct ScriptCommand {
+// where it runs. --book's phrase is its base.
+struct ScriptCommand : BookingPhrase {
     CommandVerb verb = CommandVerb::Help;
     PowerAction action = PowerAction::None;
     // --stop, --start, --delete: 1 to 30.
     int row = 0;
-    BookingRule rule = BookingRule::Once;
-    int hour = 0;
-    int minute = 0;
-    std::optional<LocalDays> date;
-    // One of the weekday selector's items.
-    std::string weekdays;
-    // --in: the delay as written, before the one more minute of the elapsed rule.
-    int delayMinutes = 0;
     // --history: 1 to the lines the history keeps.
     int lines = kHistoryDefaultLines;
     // --watch: the programs to wait for (names or process ids), all of them, and the network's
@@ -78,11 +70,6 @@ CommandAnswer usageAnswer(const UsageError& error);
 std::string helpText(std::string_view examples);
 std::string versionText(std::string_view version);
 
-// An action by the table's word, the countdown's name (電源断, 強制再起動) or its key.
-std::optional<PowerAction> actionFromScript(std::string_view text);
-// A weekday item by its own text (～, 〜 and ~ alike) or its ASCII form (mon-fri ...).
-std::optional<std::string> weekdayItemFromScript(std::string_view text);
-
 // "--book", "--stop" ...: the option that names the command.
 std::string_view optionName(CommandVerb verb);
 
@@ -93,10 +80,5 @@ CommandAnswer historyAnswer(const std::optional<std::string>& lines);
 std::string listing(const ReservationTable& table);
 // One row as --list shows it.
 std::string listingLine(const ReservationTable& table, int row);
-
-// The first four cells of the booking at `now`, or the reason it is refused (a date already
-// past); the action and state cells are the caller's.
-std::variant<ElapsedBooking, std::string> scriptBookingCells(const ScriptCommand& command,
-                                                             LocalTime now);
 
 } // namespace core

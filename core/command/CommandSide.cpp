@@ -84,7 +84,12 @@ StartKind startKind(const std::vector<std::string>& args) {
 
 CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_view version,
                              CommandCarrier& carrier) {
-    const auto parsed = parseCommandLine(args);
+    return runCommandSide(args, parseCommandLine(args), version, carrier);
+}
+
+CommandAnswer runCommandSide(const std::vector<std::string>& args,
+                             const std::variant<ScriptCommand, UsageError>& parsed,
+                             std::string_view version, CommandCarrier& carrier) {
     if (const auto* error = std::get_if<UsageError>(&parsed))
         return usageAnswer(*error);
     const auto& command = std::get<ScriptCommand>(parsed);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "CommandAnswer.h"
+#include "CommandLine.h"
 #include "core/base/FileStore.h"
 #include "core/lang/Catalogue.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace core {
@@ -74,5 +76,9 @@ StartKind startKind(const std::vector<std::string>& args);
 // guard. A command is carried at most once: one that may have arrived is never sent again.
 CommandAnswer runCommandSide(const std::vector<std::string>& args, std::string_view version,
                              CommandCarrier& carrier);
+// As above, for arguments the caller parsed already (`parsed` is parseCommandLine(args)).
+CommandAnswer runCommandSide(const std::vector<std::string>& args,
+                             const std::variant<ScriptCommand, UsageError>& parsed,
+                             std::string_view version, CommandCarrier& carrier);
 
 } // namespace core

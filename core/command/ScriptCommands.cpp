@@ -41,9 +41,9 @@ CommandAnswer ScriptCommands::run(const std::vector<std::string>& args, std::opt
 }
 
 CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
-    if (changesTable(command.verb) && command.verb != CommandVerb::Watch &&
-        !host_.table.userBookingsAllowed())
-        return refused(tr(kUserBookingsForbidden));
+    if (changesTable(command.verb) && command.verb != CommandVerb::Watch)
+        if (auto refusal = host_.table.bookingsRefusal())
+            return refused(*refusal);
     if (changesTable(command.verb) && host_.tableHeld())
         return held();
     // A box's loop runs commands meanwhile.
@@ -91,8 +91,9 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
 }
 
 CommandAnswer ScriptCommands::cancel(CancelledBy by) {
-    if (host_.countdown.countdownShown() && !host_.countdown.cancelAllowed())
-        return refused(tr(kCancelForbidden));
+    if (host_.countdown.countdownShown())
+        if (auto refusal = host_.countdown.cancelRefusal())
+            return refused(*refusal);
     if (host_.countdown.countdownShown()) {
         host_.countdown.cancelCountdown(by);
         return {kDone, tr("キャンセルしました。") + "\n", ""};
@@ -106,7 +107,7 @@ CommandAnswer ScriptCommands::cancel(CancelledBy by) {
 }
 
 CommandAnswer ScriptCommands::book(const ScriptCommand& command) {
-    const auto cells = scriptBookingCells(command, clock_.now());
+    const auto cells = phraseCells(command, clock_.now());
     if (const auto* refusal = std::get_if<std::string>(&cells))
         return refused(*refusal);
     const int row =

@@ -19,8 +19,9 @@ public:
     virtual bool waitsForUser() const = 0;
     // After a change of the table, saved or taken back.
     virtual void tableChanged() = 0;
-    // An administrator's policy lets the user change the table.
-    virtual bool userBookingsAllowed() const = 0;
+    // Why an administrator's policy keeps the user from changing the table; nothing when it
+    // does not.
+    virtual std::optional<std::string> bookingsRefusal() const = 0;
     // What the policy sets and where it came from: --policy's answer.
     virtual std::string policyReport() const = 0;
 };
@@ -38,8 +39,8 @@ public:
     // Ends the requests that repeat after a count ran out, as a cancel of its countdown would
     // have; the policy's reason when its countdown may not be cancelled.
     virtual std::optional<std::string> stopRequests(CancelledBy by) = 0;
-    // The countdown that shows may be cancelled.
-    virtual bool cancelAllowed() const = 0;
+    // Why the countdown that shows may not be cancelled; nothing when it may.
+    virtual std::optional<std::string> cancelRefusal() const = 0;
 };
 
 // What a command needs of the running copy's watches.

@@ -64,8 +64,6 @@ private:
 // `name` holds the row's number, or `number` where one is given, as "{0}".
 std::string rowInHistory(const ReservationTable& table, int row,
                          std::string_view name = msg("予約{0}"), int number = 0);
-// How the history names a row of the administrator's bookings.
-inline constexpr std::string_view kPolicyRowName = msg("管理者の予約{0}");
 
 // The last `count` lines of the history file, or nothing when there is none.
 std::optional<std::string> lastHistoryLines(const FileStore& files, const std::string& path,

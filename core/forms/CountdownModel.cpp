@@ -2,6 +2,7 @@
 
 #include "FormDesign.h"
 #include "core/lang/Catalogue.h"
+#include "core/policy/PolicyWords.h"
 #include "core/schedule/Countdown.h"
 
 #include <algorithm>

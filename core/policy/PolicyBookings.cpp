@@ -1,7 +1,7 @@
 #include "PolicyBookings.h"
 
+#include "core/book/BookingPhrase.h"
 #include "core/book/Vocabulary.h"
-#include "core/command/CommandLine.h"
 #include "core/lang/Catalogue.h"
 
 #include <variant>
@@ -10,40 +10,16 @@ namespace core {
 
 namespace {
 
-// Blanks between the arguments: spaces, tabs and the ideographic space a Japanese keyboard types.
-std::vector<std::string> splitArguments(std::string_view text) {
-    std::vector<std::string> words{"--book"};
-    std::string word;
-    const auto endWord = [&] {
-        if (!word.empty())
-            words.push_back(std::move(word));
-        word.clear();
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == ' ' || text[i] == '\t') {
-            endWord();
-        } else if (text.substr(i).starts_with("\u3000")) {
-            endWord();
-            i += 2;
-        } else {
-            word += text[i];
-        }
-    }
-    endWord();
-    return words;
-}
-
 std::variant<ElapsedBooking, std::string> bookingCells(const std::string& entry, LocalTime now,
                                                        PowerAction& action) {
-    const auto parsed = parseCommandLine(splitArguments(entry));
-    if (const auto* error = std::get_if<UsageError>(&parsed))
-        return error->message;
-    // Led by --book, a command parsed is a booking.
-    const auto& command = std::get<ScriptCommand>(parsed);
-    if (command.rule == BookingRule::In || command.rule == BookingRule::Once)
+    auto written = readWrittenBooking(entry);
+    if (const auto* reason = std::get_if<std::string>(&written))
+        return *reason;
+    const WrittenBooking& booking = std::get<WrittenBooking>(written);
+    if (booking.when.rule == BookingRule::In || booking.when.rule == BookingRule::Once)
         return tr("--daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)");
-    action = command.action;
-    return scriptBookingCells(command, now);
+    action = booking.action;
+    return phraseCells(booking.when, now);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/book/Vocabulary.h"
 #include "core/files/History.h"
 #include "core/lang/Catalogue.h"
+#include "core/policy/PolicyWords.h"
 #include "core/schedule/RowMoments.h"
 #include "core/text/DateTimeText.h"
 #include "core/text/Separated.h"

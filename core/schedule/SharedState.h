@@ -32,15 +32,6 @@ struct CountdownLimits {
     friend bool operator==(const CountdownLimits&, const CountdownLimits&) = default;
 };
 
-// What the countdown's hints and the commands say of a policy's limit.
-inline constexpr std::string_view kCancelForbidden = msg("管理者の設定で、キャンセルできません。");
-inline constexpr std::string_view kNoRowToPostpone =
-    msg("予約の空きがないので延期できません。カウントダウンは続きます。");
-inline constexpr std::string_view kPostponeExhausted =
-    msg("管理者の設定で、これ以上延期できません。");
-inline constexpr std::string_view kUserBookingsForbidden =
-    msg("管理者の設定で、予約は変えられません。");
-
 // The state the three windows share; one instance is owned by the program.
 struct SharedState {
     Phase ExecutionPhase = Phase::Watching;

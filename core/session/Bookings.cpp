@@ -4,6 +4,7 @@
 #include "core/files/ReservationFile.h"
 #include "core/forms/FormDesign.h"
 #include "core/lang/Catalogue.h"
+#include "core/policy/PolicyWords.h"
 #include "core/schedule/NextBooking.h"
 
 namespace core {
@@ -112,6 +113,12 @@ void Bookings::resumed() {
 void Bookings::clockSet() {
     awake_.clockSet();
     followTable();
+}
+
+std::optional<std::string> Bookings::bookingsRefusal() const {
+    if (userBookingsAllowed())
+        return std::nullopt;
+    return tr(kUserBookingsForbidden);
 }
 
 void Bookings::tableChanged() {

@@ -55,7 +55,8 @@ public:
     bool waitsForUser() const override { return services_.prompter.waitsForUser(); }
     // The notices, the wake timer and the grid follow a change of the table.
     void tableChanged() override;
-    bool userBookingsAllowed() const override { return policy_.policy().allowUserBookings.value; }
+    bool userBookingsAllowed() const { return policy_.policy().allowUserBookings.value; }
+    std::optional<std::string> bookingsRefusal() const override;
     std::string policyReport() const override { return policy_.report(); }
 
 private:

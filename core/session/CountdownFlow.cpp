@@ -3,6 +3,7 @@
 #include "core/book/Vocabulary.h"
 #include "core/forms/CountdownModel.h"
 #include "core/lang/Catalogue.h"
+#include "core/policy/PolicyWords.h"
 #include "core/schedule/SchedulerTick.h"
 #include "core/text/DateTimeText.h"
 
@@ -148,6 +149,12 @@ bool CountdownFlow::mayEndProgram() {
 
 bool CountdownFlow::requestUnderWay() const {
     return services_.state.ExecutionPhase == Phase::Execute;
+}
+
+std::optional<std::string> CountdownFlow::cancelRefusal() const {
+    if (cancelAllowed())
+        return std::nullopt;
+    return tr(kCancelForbidden);
 }
 
 std::optional<std::string> CountdownFlow::stopRequests(CancelledBy by) {

@@ -51,9 +51,10 @@ public:
     void startCountdownNow(PowerAction action) override;
     void cancelCountdown(CancelledBy by) override;
     std::optional<std::string> stopRequests(CancelledBy by) override;
-    bool cancelAllowed() const override { return services_.state.Limits.cancelAllowed; }
+    std::optional<std::string> cancelRefusal() const override;
 
 private:
+    bool cancelAllowed() const { return services_.state.Limits.cancelAllowed; }
     // Leaves the countdown: the phase back to watching, the tick back on the wall clock.
     void end();
     // The countdown is put away and the watch stopped; the table is usable again.

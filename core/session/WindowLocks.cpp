@@ -1,6 +1,7 @@
 #include "WindowLocks.h"
 
 #include "core/lang/Catalogue.h"
+#include "core/policy/PolicyWords.h"
 
 namespace core {
 

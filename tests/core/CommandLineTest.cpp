@@ -23,7 +23,7 @@ bool refused(const Args& args) {
 }
 
 std::string cells(const Args& args, LocalTime now) {
-    const auto booking = scriptBookingCells(parsed(args), now);
+    const auto booking = phraseCells(parsed(args), now);
     if (const auto* refusal = std::get_if<std::string>(&booking))
         return *refusal;
     const auto& c = std::get<ElapsedBooking>(booking);
