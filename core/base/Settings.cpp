@@ -30,13 +30,23 @@ bool beyondTheLongest(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
+int fallbackOf(std::string Settings::*member) {
+    return settingKey(member).number();
+}
+
 } // namespace
+
+Settings::Settings() {
+    for (const SettingKey& key : kSettingKeys)
+        this->*key.member = std::string(key.fallback);
+}
 
 int Settings::shutDownSeconds() const {
     if (beyondTheLongest(ShutDownTime))
         return kLongestCountdownSeconds;
-    const int seconds = decimalOr(ShutDownTime, 30);
-    return seconds < 1 ? 30 : seconds;
+    const int fallback = fallbackOf(&Settings::ShutDownTime);
+    const int seconds = decimalOr(ShutDownTime, fallback);
+    return seconds < 1 ? fallback : seconds;
 }
 
 std::string Settings::shutDownText() const {
@@ -44,23 +54,24 @@ std::string Settings::shutDownText() const {
 }
 
 int Settings::cpuPercent() const {
-    return decimalOr(CPUPersent, 5);
+    return decimalOr(CPUPersent, fallbackOf(&Settings::CPUPersent));
 }
 
 int Settings::cpuMinutes() const {
-    return decimalOr(CPUMinitu, 3);
+    return decimalOr(CPUMinitu, fallbackOf(&Settings::CPUMinitu));
 }
 
 int Settings::networkRate() const {
-    return decimalOr(NETRate, 50);
+    return decimalOr(NETRate, fallbackOf(&Settings::NETRate));
 }
 
 int Settings::networkMinutes() const {
-    return decimalOr(NETMinutes, 3);
+    return decimalOr(NETMinutes, fallbackOf(&Settings::NETMinutes));
 }
 
 int Settings::noticeMinutes() const {
-    return std::clamp(decimalOr(NOTICETime, 5), 1, kLongestNoticeMinutes);
+    return std::clamp(decimalOr(NOTICETime, fallbackOf(&Settings::NOTICETime)), 1,
+                      kLongestNoticeMinutes);
 }
 
 } // namespace core

@@ -6,7 +6,8 @@
 
 namespace core {
 
-// The longest countdown the settings dialog offers.
+// The shortest and the longest countdown the settings dialog offers.
+inline constexpr int kShortestCountdownSeconds = 15;
 inline constexpr int kLongestCountdownSeconds = 120;
 
 // The notice before a booking: the most minutes ahead it may come.
@@ -20,24 +21,26 @@ inline constexpr int kMostCpuMinutes = 1000;
 inline constexpr int kMostNetworkRate = 100000;
 inline constexpr int kMostNetworkMinutes = 1000;
 
-// The global settings, kept as the texts of the settings file.
+// The global settings, kept as the texts of the settings file; each starts at its key's default.
 struct Settings {
-    std::string CPUchange = "0";
-    std::string BEEPchange = "0";
-    std::string TASKICOchange = "0";
-    std::string ShutDownTime = "30";
-    std::string CPUPersent = "5";
-    std::string CPUMinitu = "3";
+    Settings();
+
+    std::string CPUchange;
+    std::string BEEPchange;
+    std::string TASKICOchange;
+    std::string ShutDownTime;
+    std::string CPUPersent;
+    std::string CPUMinitu;
     // The notice before each booking, and how many minutes before it comes.
-    std::string NOTICEchange = "1";
-    std::string NOTICETime = "5";
+    std::string NOTICEchange;
+    std::string NOTICETime;
     // Wake the machine from sleep for the next booking, where the system can.
-    std::string WAKEchange = "0";
+    std::string WAKEchange;
     // The 終了待ち sheet: its two conditions ticked, and the network's rate and minutes.
-    std::string PROGchange = "0";
-    std::string NETchange = "0";
-    std::string NETRate = "50";
-    std::string NETMinutes = "3";
+    std::string PROGchange;
+    std::string NETchange;
+    std::string NETRate;
+    std::string NETMinutes;
     // The language of the windows and messages: "ja", "en", or empty for the system's.
     std::string Language;
 
@@ -55,6 +58,51 @@ struct Settings {
     // A text that is no number counts as the default; a number outside 1 to 60 as the nearer end.
     int noticeMinutes() const;
 };
+
+// One key of the settings file: its name, the member that holds it, its default and, for a
+// number, the range its field keeps it in (0 to 0 for a switch or a text).
+struct SettingKey {
+    std::string_view name;
+    std::string Settings::*member;
+    std::string_view fallback;
+    int least = 0;
+    int most = 0;
+
+    // The default of a number.
+    constexpr int number() const {
+        int value = 0;
+        for (const char digit : fallback)
+            value = value * 10 + (digit - '0');
+        return value;
+    }
+};
+
+// Every key, in the order the file is read.
+inline constexpr SettingKey kSettingKeys[] = {
+    {"CPUchange", &Settings::CPUchange, "0"},
+    {"BEEPchange", &Settings::BEEPchange, "0"},
+    {"TASKICOchange", &Settings::TASKICOchange, "0"},
+    {"ShutDownTime", &Settings::ShutDownTime, "30", kShortestCountdownSeconds,
+     kLongestCountdownSeconds},
+    {"CPUPersent", &Settings::CPUPersent, "5", 1, kMostCpuPercent},
+    {"CPUMinitu", &Settings::CPUMinitu, "3", 1, kMostCpuMinutes},
+    {"NOTICEchange", &Settings::NOTICEchange, "1"},
+    {"NOTICETime", &Settings::NOTICETime, "5", 1, kLongestNoticeMinutes},
+    {"WAKEchange", &Settings::WAKEchange, "0"},
+    {"PROGchange", &Settings::PROGchange, "0"},
+    {"NETchange", &Settings::NETchange, "0"},
+    {"NETRate", &Settings::NETRate, "50", 1, kMostNetworkRate},
+    {"NETMinutes", &Settings::NETMinutes, "3", 1, kMostNetworkMinutes},
+    {"Language", &Settings::Language, ""},
+};
+
+// The key whose value `member` holds.
+constexpr const SettingKey& settingKey(std::string Settings::*member) {
+    for (const SettingKey& key : kSettingKeys)
+        if (key.member == member)
+            return key;
+    return kSettingKeys[0]; // not reached: every member has its key
+}
 
 // A switch is on only when its text is exactly "1".
 bool isOn(std::string_view flag);

@@ -31,26 +31,11 @@ std::optional<std::string> readSettingsFile(const FileStore& store, const std::s
 Settings loadSettings(const FileStore& store, const std::string& path) {
     const std::string file = readSettingsFile(store, path).value_or(std::string());
     Settings settings;
-    const Settings defaults;
-    auto read = [&](const char* key, std::string& target, const std::string& fallback) {
-        target = readProfileString(file, kSettingsSection, key);
-        if (target.empty())
-            target = fallback;
-    };
-    read("CPUchange", settings.CPUchange, defaults.CPUchange);
-    read("BEEPchange", settings.BEEPchange, defaults.BEEPchange);
-    read("TASKICOchange", settings.TASKICOchange, defaults.TASKICOchange);
-    read("ShutDownTime", settings.ShutDownTime, defaults.ShutDownTime);
-    read("CPUPersent", settings.CPUPersent, defaults.CPUPersent);
-    read("CPUMinitu", settings.CPUMinitu, defaults.CPUMinitu);
-    read("NOTICEchange", settings.NOTICEchange, defaults.NOTICEchange);
-    read("NOTICETime", settings.NOTICETime, defaults.NOTICETime);
-    read("WAKEchange", settings.WAKEchange, defaults.WAKEchange);
-    read("PROGchange", settings.PROGchange, defaults.PROGchange);
-    read("NETchange", settings.NETchange, defaults.NETchange);
-    read("NETRate", settings.NETRate, defaults.NETRate);
-    read("NETMinutes", settings.NETMinutes, defaults.NETMinutes);
-    read("Language", settings.Language, defaults.Language);
+    for (const SettingKey& key : kSettingKeys) {
+        std::string value = readProfileString(file, kSettingsSection, key.name);
+        if (!value.empty())
+            settings.*key.member = std::move(value);
+    }
     return settings;
 }
 
@@ -72,6 +57,11 @@ void writeSetting(FileStore& store, const std::string& path, std::string_view ke
     } catch (const std::exception&) {
         throw std::runtime_error(refused);
     }
+}
+
+void writeSetting(FileStore& store, const std::string& path, const Settings& settings,
+                  std::string Settings::*member) {
+    writeSetting(store, path, settingKey(member).name, settings.*member);
 }
 
 } // namespace core

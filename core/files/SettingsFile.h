@@ -18,12 +18,16 @@ std::string settingsPathFor(std::string_view programPath);
 // never rewritten.
 inline constexpr std::size_t kSettingsSizeLimit = std::size_t{1024} * 1024;
 
-// Reads the six keys; an empty or missing one takes its default, which is not written back.
+// Reads every key; an empty or missing one takes its default, which is not written back.
 Settings loadSettings(const FileStore& store, const std::string& path);
 
 // Writes one key of section "SET", leaving the rest of the file alone. A refused write, or a
 // file too large to be ours, throws std::runtime_error "<path> に書き込めません".
 void writeSetting(FileStore& store, const std::string& path, std::string_view key,
                   std::string_view value);
+
+// Writes the key whose value `member` holds, as `settings` holds it.
+void writeSetting(FileStore& store, const std::string& path, const Settings& settings,
+                  std::string Settings::*member);
 
 } // namespace core

@@ -39,6 +39,12 @@ struct Spin {
     int value;
 };
 
+// A spin field that holds a setting: the key's range, and its default as the first value.
+constexpr Spin settingSpin(Rect place, std::string Settings::*member) {
+    const SettingKey& key = settingKey(member);
+    return {place, {key.least, key.most}, key.number()};
+}
+
 struct Colour {
     std::uint8_t red;
     std::uint8_t green;
@@ -120,9 +126,9 @@ inline constexpr Control Label11{msg("分"), {192, 48}};
 inline constexpr Control Label12{msg("ＣＰＵ使用率"), {8, 8}};
 inline constexpr Rect Label13{85, 8, 26, 14};
 inline constexpr Control Label14{msg("％"), {112, 8}};
-inline constexpr Spin SpinEdit2{{8, 32, 41, 21}, {1, kMostCpuPercent}, 5};
+inline constexpr Spin SpinEdit2 = settingSpin({8, 32, 41, 21}, &Settings::CPUPersent);
 inline constexpr Control Label15{msg("％以下"), {50, 38}};
-inline constexpr Spin SpinEdit3{{88, 32, 47, 21}, {1, kMostCpuMinutes}, 3};
+inline constexpr Spin SpinEdit3 = settingSpin({88, 32, 47, 21}, &Settings::CPUMinitu);
 inline constexpr Control Label16{msg("分"), {136, 38}};
 inline constexpr Control Button1{msg("開始"), {160, 4, 50, 25}};
 inline constexpr Control Button5{msg("停止"), {160, 38, 50, 25}};
@@ -132,9 +138,9 @@ inline constexpr Control CheckBox1{msg("プログラムの終了"), {8, 4, 120, 
 // Editable: a name from the list of running programs, or a process id typed in.
 inline constexpr Rect ComboBox7{24, 23, 180, kSelectorHeight};
 inline constexpr Control CheckBox2{msg("通信量"), {8, 49, 56, 17}};
-inline constexpr Spin SpinEdit4{{66, 46, 54, 21}, {1, kMostNetworkRate}, 50};
+inline constexpr Spin SpinEdit4 = settingSpin({66, 46, 54, 21}, &Settings::NETRate);
 inline constexpr Control Label17{msg("KB/秒以下"), {122, 50}};
-inline constexpr Spin SpinEdit5{{188, 46, 41, 21}, {1, kMostNetworkMinutes}, 3};
+inline constexpr Spin SpinEdit5 = settingSpin({188, 46, 41, 21}, &Settings::NETMinutes);
 inline constexpr Control Label18{msg("分"), {231, 50}};
 inline constexpr Control Button6{msg("開始"), {214, 1, 50, 21}};
 inline constexpr Control Button7{msg("停止"), {214, 24, 50, 21}};
@@ -230,12 +236,12 @@ inline constexpr Control CheckBox3{msg("タスクトレイアイコンを隠す(
                                    {16, 88, 241, 25}};
 inline constexpr std::string_view kCheckBox3Hint =
     msg("ショートカットから起動するとフォームが表示されます。");
-inline constexpr Spin SpinEdit1{{16, 128, 49, 21}, {15, 120}, 30};
+inline constexpr Spin SpinEdit1 = settingSpin({16, 128, 49, 21}, &Settings::ShutDownTime);
 inline constexpr Control Label1{msg("秒間の警告を出す(15～120秒)"), {72, 132}};
 inline constexpr Control CheckBox4{msg("ログオン時に起動する"), {16, 160, 241, 17}};
 // The notice before each booking and its minutes, on one line.
 inline constexpr Control CheckBox5{msg("予約の前に通知する"), {16, 194, 137, 17}};
-inline constexpr Spin SpinEdit2{{160, 192, 41, 21}, {1, 60}, 5};
+inline constexpr Spin SpinEdit2 = settingSpin({160, 192, 41, 21}, &Settings::NOTICETime);
 inline constexpr Control Label3{msg("分前"), {206, 196}};
 inline constexpr Control CheckBox6{msg("予約の時刻にスリープから復帰する"), {16, 228, 241, 17}};
 // Where the system offers a user no wake alarm, the box is shown disabled with this hint.

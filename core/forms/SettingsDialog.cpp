@@ -9,6 +9,12 @@ namespace core {
 
 namespace {
 
+// What OK writes, in this order; the language only when it was chosen afresh.
+constexpr std::string Settings::*kDialogSettings[] = {
+    &Settings::CPUchange,    &Settings::BEEPchange,   &Settings::TASKICOchange,
+    &Settings::ShutDownTime, &Settings::NOTICEchange, &Settings::NOTICETime,
+    &Settings::WAKEchange};
+
 std::string flagText(bool on) {
     return on ? "1" : "0";
 }
@@ -60,16 +66,11 @@ bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
     bool written = false;
     runGuarded(services_.prompter, [&] {
         const std::string& path = services_.settingsPath;
-        writeSetting(services_.files, path, "CPUchange", settings.CPUchange);
-        writeSetting(services_.files, path, "BEEPchange", settings.BEEPchange);
-        writeSetting(services_.files, path, "TASKICOchange", settings.TASKICOchange);
-        writeSetting(services_.files, path, "ShutDownTime", settings.ShutDownTime);
-        writeSetting(services_.files, path, "NOTICEchange", settings.NOTICEchange);
-        writeSetting(services_.files, path, "NOTICETime", settings.NOTICETime);
-        writeSetting(services_.files, path, "WAKEchange", settings.WAKEchange);
+        for (auto member : kDialogSettings)
+            writeSetting(services_.files, path, settings, member);
         if (languageChanged) {
             settings.Language = languages[static_cast<std::size_t>(values.language)];
-            writeSetting(services_.files, path, "Language", settings.Language);
+            writeSetting(services_.files, path, settings, &Settings::Language);
         }
         written = true;
     });

@@ -13,15 +13,15 @@ namespace core {
 // What the settings dialog shows and takes: six switches, the countdown length and the notice's
 // minutes.
 struct SettingsDialogValues {
-    bool cpuHandOver;  // "CPUchange"
-    bool beep;         // "BEEPchange"
-    bool hideTrayIcon; // "TASKICOchange"
+    bool cpuHandOver;
+    bool beep;
+    bool hideTrayIcon;
     int countdownSeconds;
-    bool startAtLogon;   // the autostart entry, not a key
-    bool notice;         // "NOTICEchange"
-    int noticeMinutes;   // "NOTICETime"
-    bool wakeForBooking; // "WAKEchange"
-    int language;        // "Language", as its index among languageChoices()
+    bool startAtLogon; // the autostart entry, not a key
+    bool notice;
+    int noticeMinutes;
+    bool wakeForBooking;
+    int language; // as its index among languageChoices()
 };
 
 // The language selector's items: the system's language, then each language in its own name.

@@ -96,23 +96,21 @@ void Watches::jobFieldsChanged() {
     // Only what differs from the stored value, so a hand-edited text that still means it stays.
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     if (fields.programTicked != isOn(settings.PROGchange))
-        storeSetting("PROGchange", settings.PROGchange, flag(fields.programTicked));
+        storeSetting(&Settings::PROGchange, flag(fields.programTicked));
     if (fields.networkTicked != isOn(settings.NETchange))
-        storeSetting("NETchange", settings.NETchange, flag(fields.networkTicked));
+        storeSetting(&Settings::NETchange, flag(fields.networkTicked));
     if (fields.networkRate != settings.networkRate())
-        storeSetting("NETRate", settings.NETRate, std::to_string(fields.networkRate));
+        storeSetting(&Settings::NETRate, std::to_string(fields.networkRate));
     if (fields.networkMinutes != settings.networkMinutes())
-        storeSetting("NETMinutes", settings.NETMinutes, std::to_string(fields.networkMinutes));
+        storeSetting(&Settings::NETMinutes, std::to_string(fields.networkMinutes));
 }
 
 void Watches::thresholdChanged() {
-    storeSetting("CPUPersent", services_.state.settings.CPUPersent,
-                 std::to_string(controls_.thresholdPercent()));
+    storeSetting(&Settings::CPUPersent, std::to_string(controls_.thresholdPercent()));
 }
 
 void Watches::durationChanged() {
-    storeSetting("CPUMinitu", services_.state.settings.CPUMinitu,
-                 std::to_string(controls_.durationMinutes()));
+    storeSetting(&Settings::CPUMinitu, std::to_string(controls_.durationMinutes()));
 }
 
 void Watches::cpuWatchStep(int usage) {
@@ -185,12 +183,11 @@ std::optional<std::string> Watches::startWatch(const ScriptCommand& command) {
         return refusal;
     // Stored first, as the fields would store what is typed into them: a command opens no box,
     // so a setting that cannot be written is its answer, and nothing changes.
-    Settings& settings = services_.state.settings;
     const int percent = design::form1::SpinEdit2.range.clamped(command.cpuPercent);
     const int minutes = design::form1::SpinEdit3.range.clamped(command.minutes);
-    if (auto failure = writeQuietly("CPUPersent", settings.CPUPersent, std::to_string(percent)))
+    if (auto failure = writeQuietly(&Settings::CPUPersent, std::to_string(percent)))
         return failure;
-    if (auto failure = writeQuietly("CPUMinitu", settings.CPUMinitu, std::to_string(minutes)))
+    if (auto failure = writeQuietly(&Settings::CPUMinitu, std::to_string(minutes)))
         return failure;
     controls_.setThresholdPercent(percent);
     controls_.setDurationMinutes(minutes);
@@ -222,20 +219,21 @@ std::optional<std::string> Watches::watching() const {
     return fill(tr("終了待ち: {0}したら {1}"), {jobWatch_.conditionsText(), selectedActionName()});
 }
 
-void Watches::storeSetting(const char* key, std::string& setting, std::string value) {
-    setting = std::move(value);
+void Watches::storeSetting(std::string Settings::*member, std::string value) {
+    Settings& settings = services_.state.settings;
+    settings.*member = std::move(value);
     runGuarded(services_.prompter,
-               [&] { writeSetting(services_.files, services_.settingsPath, key, setting); });
+               [&] { writeSetting(services_.files, services_.settingsPath, settings, member); });
 }
 
-std::optional<std::string> Watches::writeQuietly(const char* key, std::string& setting,
+std::optional<std::string> Watches::writeQuietly(std::string Settings::*member,
                                                  const std::string& value) {
     try {
-        writeSetting(services_.files, services_.settingsPath, key, value);
+        writeSetting(services_.files, services_.settingsPath, settingKey(member).name, value);
     } catch (const std::exception& e) {
         return e.what();
     }
-    setting = value;
+    services_.state.settings.*member = value;
     return std::nullopt;
 }
 

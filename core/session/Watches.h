@@ -68,9 +68,9 @@ private:
     void endJobWatch();
     // The selected action's name, as the countdown names it.
     std::string selectedActionName() const;
-    void storeSetting(const char* key, std::string& setting, std::string value);
+    void storeSetting(std::string Settings::*member, std::string value);
     // As storeSetting, without a box: the reason when the file refused it, and the setting kept.
-    std::optional<std::string> writeQuietly(const char* key, std::string& setting,
+    std::optional<std::string> writeQuietly(std::string Settings::*member,
                                             const std::string& value);
 
     const SessionServices& services_;
