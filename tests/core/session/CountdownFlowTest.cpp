@@ -1,0 +1,297 @@
+// The session's countdown from its start to the requests after it, under the policy's limits.
+#include "SessionWindow.h"
+
+#include <gtest/gtest.h>
+
+using namespace session_test;
+
+TEST(MainWindowModel, TickCadences) {
+    using std::chrono::milliseconds;
+    Window w({"毎日,午後,０時,00分,スタンバイ,稼働"});
+    EXPECT_FALSE(w.tickTimer.every);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(301)) << "the loaded file at 12:00:00.001";
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.countdowns, 1);
+    EXPECT_FALSE(w.tickTimer.moment);
+    EXPECT_EQ(w.tickTimer.every, milliseconds(32000)) << "stretched, from the tick that set it";
+    w.model.setWindowShown(true);
+    w.clock.set(at(2026, 12, 7, 12, 0, 32, 4));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.tickTimer.intervalStarts, 1) << "a showing and a tick keep the interval running";
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire(); // the standby, and back to watching
+    EXPECT_FALSE(w.tickTimer.every);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(497)) << "shown: every half second";
+    w.model.setWindowShown(false);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(27997)) << "hidden: the next minute";
+    w.model.Button1Click();
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(497)) << "the watch samples every half second";
+    w.model.Button5Click();
+    w.clock.set(at(2026, 12, 7, 10, 0, 30));
+    w.tickTimer.setClock();
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(30001)) << "a clock set back arms anew";
+    w.clock.set(at(2026, 12, 8, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    w.clock.set(at(2026, 12, 8, 12, 0, 10, 0));
+    w.tickTimer.resume();
+    EXPECT_EQ(w.controls.clockText, "12:00:00") << "a resume during a countdown does not scan";
+}
+
+TEST(MainWindowModel, ExecutePhaseAndTrayCommandsRequestTheAction) {
+    Window w;
+    w.state.ExecutionPhase = Phase::Execute;
+    w.state.PendingAction = PowerAction::PowerOff;
+    w.model.Timer1Timer();
+    EXPECT_EQ(w.power.calls, (Texts{"prepare", "request poweroff"}));
+    EXPECT_EQ(w.state.ExecutionPhase, Phase::Execute) << "asked again at the next tick";
+
+    w.model.N4Click();
+    EXPECT_EQ(w.power.calls.back(), "request reboot");
+    w.power.calls.clear();
+    w.prompter.answer = false;
+    w.model.N5Click();
+    EXPECT_EQ(w.prompter.questions, Texts{"強制的に再起動しますか？"});
+    EXPECT_TRUE(w.power.calls.empty());
+    EXPECT_EQ(w.state.PendingAction, PowerAction::Reboot);
+    w.prompter.answer = true;
+    w.model.N5Click();
+    EXPECT_EQ(w.power.calls.back(), "request force-reboot");
+    w.model.N2Click();
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+}
+
+TEST(MainWindowModel, ARefusalIsShownOncePerCountdownAndPerTrayCommand) {
+    Window w({"2026/12/07,午後,０時,00分,休止状態,稼働"});
+    w.power.refusal = "アクセスが拒否されました。";
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
+    w.model.Timer1Timer();
+    w.state.ExecutionPhase = Phase::Execute; // the countdown ran out
+    w.ticks(3);
+    EXPECT_EQ(w.prompter.errors, Texts{"休止状態できませんでした。アクセスが拒否されました。"});
+
+    w.model.N2Click();
+    w.model.N2Click();
+    EXPECT_EQ(w.prompter.errors.size(), 3u);
+    EXPECT_EQ(w.prompter.errors.back(), "電源断できませんでした。アクセスが拒否されました。");
+}
+
+TEST(MainWindowModel, PostponingBooksTenMinutesOnAndHoldsTheMachineAwakeMeanwhile) {
+    Window w({"毎日,午後,０時,00分,スタンバイ,稼働"});
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.awake.held) << "from the countdown's showing";
+    w.clock.set(at(2026, 12, 7, 12, 0, 20, 0));
+    EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
+    EXPECT_FALSE(w.awake.held);
+    EXPECT_FALSE(w.tickTimer.every) << "back on the wall clock";
+    EXPECT_EQ(w.table.cell(DateCell, 2) + w.table.cell(MinuteCell, 2) +
+                  w.table.cell(ActionCell, 2) + w.table.cell(StateCell, 2),
+              "2026/12/0710分スタンバイ稼働");
+    EXPECT_EQ(w.controls.row, 1) << "the selection stays";
+    EXPECT_EQ(w.controls.confirmed, Texts{"スタンバイを 12:10 に延期しました。"})
+        << "said to a reader, with the moment booked";
+    EXPECT_NE(w.files.files["SetTimeData.txt"].find(encodeCp932("2026/12/07,午後,０時,10分")),
+              std::string::npos);
+
+    w.clock.set(at(2026, 12, 7, 12, 10, 0, 4));
+    w.tickTimer.fire(); // the postponed row fires and expires; the daily one stays
+    w.clock.set(at(2026, 12, 7, 12, 59, 30, 0));
+    EXPECT_EQ(w.model.countdownPostponed(), std::nullopt) << "postponed again";
+    EXPECT_EQ(w.table.cell(HourCell, 2) + w.table.cell(MinuteCell, 2), "１時09分");
+
+    w.clock.set(at(2026, 12, 8, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    for (int row = 2; row <= kLastReservation; ++row)
+        w.table.setCell(ActionCell, row, "終了"); // in use, though nothing else is set
+    EXPECT_EQ(w.model.countdownPostponed(),
+              "予約の空きがないので延期できません。カウントダウンは続きます。");
+    EXPECT_TRUE(w.prompter.informed.empty()) << "no box covers the countdown";
+    EXPECT_TRUE(w.awake.held) << "the count goes on";
+    w.table.setCell(ActionCell, 2, "");
+    w.files.refuseWrites = true;
+    EXPECT_EQ(w.model.countdownPostponed(),
+              "予約を保存できません: SetTimeData.txt: Permission denied");
+    EXPECT_TRUE(w.prompter.errors.empty());
+    EXPECT_TRUE(w.table.isEmpty(2)) << "a postponement that could not be saved is undone";
+    EXPECT_TRUE(w.awake.held) << "the count goes on";
+    w.files.refuseWrites = false;
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire();
+    EXPECT_FALSE(w.awake.held) << "released before the standby is asked for";
+    EXPECT_EQ(w.power.calls.back(), "request standby");
+
+    Window watch;
+    watch.model.Button1Click();
+    watch.state.CpuIdleTicks = 3 * 120 - 1;
+    watch.tickTimer.fire();
+    ASSERT_EQ(watch.controls.countdowns, 1);
+    EXPECT_EQ(watch.model.countdownPostponed(), std::nullopt);
+    EXPECT_TRUE(watch.state.CpuWatchActive) << "the watch counts a full idle period again";
+    EXPECT_EQ(watch.state.CpuIdleTicks, 0);
+    EXPECT_EQ(firstEmptyRow(watch.table), 1) << "nothing booked";
+    EXPECT_FALSE(watch.awake.held);
+}
+
+TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
+    const std::string threeSeconds = "[SET]\r\nShutDownTime=3\r\n";
+    Window w({}, threeSeconds);
+    const auto run = [&](std::vector<std::string> args) {
+        return w.model.runCommandLine({"ja", args});
+    };
+    w.controls.onCancelCountdown = [&](CancelledBy by) { w.model.countdownCancelled(by); };
+    ASSERT_EQ(run({"--now", "standby"}).status, kDone);
+    w.state.ExecutionPhase = Phase::Execute; // the count ran out; the next tick would ask
+    EXPECT_EQ(run({"--cancel"}), (CommandAnswer{kDone, "キャンセルしました。\n", ""}));
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty());
+
+    ASSERT_EQ(run({"--now", "standby"}).status, kDone);
+    w.state.ExecutionPhase = Phase::Execute;
+    EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty()) << "postponed: nothing asked for";
+
+    ASSERT_EQ(run({"--now", "poweroff"}).status, kDone);
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls.back(), "request poweroff");
+    EXPECT_EQ(run({"--cancel"}),
+              (CommandAnswer{kDone, "繰り返していた電源操作の要求を止めました。\n", ""}));
+    w.power.calls.clear();
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty()) << "the repeat ends";
+    w.model.N10Click();
+    EXPECT_EQ(w.prompter.informed, Texts{"カウントダウンは動いていません。"})
+        << "the tray's キャンセル";
+
+    // Under a policy that forbids cancelling, only the system's own call-off ends the repeat.
+    ASSERT_EQ(run({"--now", "reboot"}).status, kDone);
+    w.state.Limits.cancelAllowed = false;
+    w.state.ExecutionPhase = Phase::Execute;
+    w.tickTimer.fire();
+    w.model.N10Click();
+    EXPECT_EQ(w.prompter.informed.back(), "管理者の設定で、キャンセルできません。");
+    EXPECT_EQ(run({"--cancel"}).status, kRefused);
+    w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls.back(), "request reboot") << "asked again";
+    w.model.sessionEndCalledOff();
+    w.power.calls.clear();
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty());
+    EXPECT_EQ(historyEvents(w.files).back(), "キャンセル\t再起動: システムが終了を取り消しました");
+
+    // Moments inside a long countdown are neither said missed nor caught up after its cancel.
+    Window gap({"毎日,午後,０時,00分,スタンバイ,稼働", "毎日,午後,０時,01分,終了,稼働"},
+               "[SET]\r\nShutDownTime=90\r\n");
+    gap.model.setWindowShown(true);
+    gap.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    gap.tickTimer.fire();
+    ASSERT_EQ(gap.controls.countdowns, 1);
+    gap.clock.set(at(2026, 12, 7, 12, 1, 10, 0));
+    gap.model.countdownCancelled(CancelledBy::Button);
+    gap.clock.set(at(2026, 12, 7, 12, 1, 10, 500));
+    gap.tickTimer.fire();
+    gap.clock.set(at(2026, 12, 7, 12, 2, 0, 0));
+    gap.tickTimer.fire();
+    EXPECT_EQ(gap.controls.countdowns, 1) << "not fired late";
+    EXPECT_TRUE(gap.controls.notices.empty()) << "nothing slept";
+}
+
+TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
+    Window w({"毎日,午後,０時,00分,ログオフ,稼働"});
+    PolicyLayer machine{.place = "HKLM",
+                        .allowCancel = false,
+                        .maxPostpones = 1,
+                        .minimumCountdown = 60,
+                        .bookings = testing_support::numbered({"poweroff --at 12:00 --daily"})};
+    w.policy.set({machine, {.place = "HKCU", .allowCancel = true, .allowUserBookings = false}});
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.controls.countdowns, 1);
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff) << "the administrator's outranks";
+    EXPECT_EQ(w.tickTimer.every, std::chrono::milliseconds(62000)) << "the least length";
+    EXPECT_EQ(w.state.Limits, (CountdownLimits{false, true, 60}));
+    const CommandAnswer refused = w.model.runCommandLine({"ja", {"--cancel"}});
+    EXPECT_EQ(refused.status, kRefused);
+    EXPECT_EQ(refused.err, "管理者の設定で、キャンセルできません。\n");
+    EXPECT_FALSE(w.model.FormCloseQuery()) << "ソフト終了 and the close box are refused too";
+    EXPECT_EQ(w.prompter.informed, Texts{"管理者の設定で、キャンセルできません。\n"
+                                         "カウントダウンが終わるまで、終了もできません。"});
+
+    w.clock.set(at(2026, 12, 7, 12, 0, 30, 0));
+    EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
+    EXPECT_EQ(firstEmptyRow(w.table), 2) << "the user's table holds no postponement";
+    EXPECT_EQ(w.files.files["SetTimeData.txt"],
+              encodeCp932("毎日,午後,０時,00分,ログオフ,稼働\r\n"));
+    EXPECT_EQ(w.state.Limits, CountdownLimits{}) << "the next countdown is the user's own";
+    EXPECT_TRUE(w.model.FormCloseQuery());
+    EXPECT_EQ(w.files.files["/opt/bwm/Brindlewhistmoore-postponed.txt"],
+              "2026/12/07\t午後\t０時\t10分\t終了\t稼働\t1\t1\n")
+        << "kept for a restart";
+    w.clock.set(at(2026, 12, 7, 12, 10, 0, 4));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.controls.countdowns, 2) << "the postponed moment fires";
+    EXPECT_FALSE(w.state.Limits.postponeAllowed) << "one postponement was allowed";
+    EXPECT_EQ(w.controls.policyLine, "管理者の予約: 1件");
+    w.model.N9Click();
+    EXPECT_EQ(w.controls.policyLines,
+              (std::vector<PolicyBookingLine>{
+                  {"管理者の予約1", "毎日", "午後０時00分", "終了", "2026/12/08 12:00"},
+                  {"管理者の予約1 (10分延期)", "2026/12/07", "午後０時10分", "終了", ""}}))
+        << "the postponed moment passed: the scan clears it at the next look";
+    EXPECT_EQ(w.controls.policyLimits,
+              "キャンセル: できない  10分延期: 1回まで  カウントダウン: 60秒以上  予約の変更: "
+              "できない");
+    EXPECT_EQ(w.model.countdownPostponed(), "管理者の設定で、これ以上延期できません。");
+
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(Texts(events.begin(), events.begin() + 3),
+              (Texts{"カウントダウン\t電源断: 管理者の予約1 毎日 午後０時00分 終了",
+                     "10分延期\t電源断: 管理者の予約1 2026/12/07 午後０時10分 終了",
+                     "カウントダウン\t電源断: 管理者の予約1 2026/12/07 午後０時10分 終了"}))
+        << "a postponement is named by its booking";
+}
+
+TEST(MainWindowModel, ACountdownTakesNothingInAndHoldsTheAdministratorsBookingUpUntilItEnds) {
+    using std::chrono::milliseconds;
+    const PolicyLayer daily{.place = "/etc/p.ini",
+                            .allowCancel = false,
+                            .minimumCountdown = 20,
+                            .bookings = testing_support::numbered({"poweroff --at 22:00 --daily"})};
+    Window w({"毎日,午後,１０時,01分,スタンバイ,稼働"}, "[SET]\r\nShutDownTime=3\r\n");
+    w.policy.set({daily});
+    w.clock.set(at(2026, 12, 7, 21, 59, 48, 0));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--now", "standby"}}).status, kDone);
+    w.clock.set(at(2026, 12, 7, 22, 0, 5, 100));
+    w.model.countdownCancelled(CancelledBy::Button);
+    EXPECT_EQ(w.tickTimer.moment, milliseconds(401)) << "a look at once, not the next minute";
+    w.clock.set(at(2026, 12, 7, 22, 0, 5, 501));
+    w.tickTimer.fire();
+    ASSERT_EQ(w.controls.countdowns, 2) << "the administrator's booking comes, late";
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+    EXPECT_FALSE(w.state.Limits.cancelAllowed);
+    EXPECT_TRUE(w.controls.notices.empty()) << "nothing slept, nothing was missed";
+
+    // The count made longer in the settings: the tick armed for the shorter one takes nothing
+    // in, the user's row of the next minute included, and the request follows the count's end.
+    w.state.settings.ShutDownTime = "120";
+    w.clock.set(at(2026, 12, 7, 22, 1, 0, 1));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.controls.countdowns, 2);
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+    w.state.ExecutionPhase = Phase::Execute;
+    w.model.countdownFinished();
+    EXPECT_EQ(w.tickTimer.every, milliseconds(2000));
+    for (int tick = 0; tick < 3; ++tick)
+        w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls, (Texts{"prepare", "request poweroff", "prepare", "request poweroff",
+                                    "prepare", "request poweroff"}));
+    EXPECT_EQ(w.tickTimer.every, milliseconds(122000)) << "repeated a count's length apart";
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(std::count(events.begin(), events.end(),
+                         "要求\t電源断: 終わるまで 122 秒ごとに繰り返し要求します"),
+              1)
+        << "the repeat said once";
+}
