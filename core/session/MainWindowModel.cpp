@@ -102,7 +102,7 @@ void MainWindowModel::refreshClock() {
     controls_.showClock(formatLongTime(services_.clock.now()));
 }
 
-void MainWindowModel::Button7Click() {
+void MainWindowModel::stopJobWatchClick() {
     if (services_.state.JobWatchActive && !countdown_.countdownShown())
         watches_.stopWatch();
 }
@@ -112,7 +112,7 @@ void MainWindowModel::N5Click() {
         countdown_.requestNow(PowerAction::ForcedReboot);
 }
 
-void MainWindowModel::N8Click() {
+void MainWindowModel::openHistory() {
     const std::string& path = history_.path();
     if (!services_.files.read(path, 0)) {
         services_.prompter.inform(tr("履歴はまだありません。"));
@@ -122,12 +122,12 @@ void MainWindowModel::N8Click() {
         services_.prompter.showError(tr("履歴を開けません。") + "\n" + path + "\n" + *problem);
 }
 
-void MainWindowModel::N9Click() {
+void MainWindowModel::openPolicyBookings() {
     const PolicyInForce& policy = bookings_.policy();
     controls_.showPolicyBookings(policy.lines(services_.clock.now()), policy.limitsText());
 }
 
-void MainWindowModel::N10Click() {
+void MainWindowModel::cancelFromTray() {
     const CommandAnswer answer = scripts_.cancel(CancelledBy::Tray);
     if (answer.status != kDone)
         services_.prompter.inform(answer.err.substr(0, answer.err.find_last_not_of('\n') + 1));

@@ -42,10 +42,10 @@ public:
     void Button1Click() { watches_.startCpuWatch(); }
     void Button5Click() { watches_.stopCpuWatch(); }
     // The "終了待ち" sheet's 開始 and 停止.
-    void Button6Click() { watches_.startJobWatchFromFields(); }
-    void Button7Click();
+    void startJobWatchClick() { watches_.startJobWatchFromFields(); }
+    void stopJobWatchClick();
     // The program field's list opens.
-    void ComboBox7DropDown() { watches_.offerPrograms(); }
+    void programListOpens() { watches_.offerPrograms(); }
     // A tick or a number of the 終了待ち sheet changed: the settings follow.
     void jobFieldsChanged() { watches_.jobFieldsChanged(); }
     // The "終了待ち" watch: waits until every condition given holds, then counts down to the
@@ -60,11 +60,11 @@ public:
     void N4Click() { countdown_.requestNow(PowerAction::Reboot); }
     void N5Click();
     // The tray's "履歴": the history in the system's viewer for text files.
-    void N8Click();
+    void openHistory();
     // The tray's "管理者の予約" and the main window's line: the administrator's bookings.
-    void N9Click();
+    void openPolicyBookings();
     // The tray's "キャンセル": as --cancel, the refusal in a box.
-    void N10Click();
+    void cancelFromTray();
     // ソフト終了 or the main window's close box: false, with the policy's words in a box, while
     // a countdown that may not be cancelled shows or its requests repeat. The session's end and
     // the installers end the program all the same.

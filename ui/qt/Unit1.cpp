@@ -124,7 +124,7 @@ void TForm1::buildWidgets() {
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connect(Button8, &QPushButton::clicked, this, &TForm1::N9Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm1::openPolicyBookings);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->addAction(qTr(d::Delete1), this, &TForm1::Delete1Click);
@@ -146,15 +146,15 @@ void TForm1::buildWidgets() {
 void TForm1::buildTrayMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addAction(qTr(d::N1), this, &TForm1::N1Click);
-    PopupMenu1->addAction(qTr(d::N8), this, &TForm1::N8Click);
-    N9 = PopupMenu1->addAction(qTr(d::N9), this, &TForm1::N9Click);
+    PopupMenu1->addAction(qTr(d::N8), this, &TForm1::openHistory);
+    N9 = PopupMenu1->addAction(qTr(d::N9), this, &TForm1::openPolicyBookings);
     N9->setVisible(!policyLine_.empty());
     PopupMenu1->addAction(qTr(d::Exit1), this, &TForm1::Exit1Click);
     QMenu* N3 = PopupMenu1->addMenu(qTr(d::N3));
     N3->addAction(qTr(d::N4), this, &TForm1::N4Click);
     N3->addAction(qTr(d::N5), this, &TForm1::N5Click);
     PopupMenu1->addAction(qTr(d::N2), this, &TForm1::N2Click);
-    PopupMenu1->addAction(qTr(d::N10), this, &TForm1::N10Click);
+    PopupMenu1->addAction(qTr(d::N10), this, &TForm1::cancelFromTray);
 }
 
 QRadioButton* TForm1::makeRadio(const core::design::Control& design, int left) {
@@ -376,16 +376,16 @@ void TForm1::Exit1Click() {
     close();
 }
 
-void TForm1::N8Click() {
-    model_.N8Click();
+void TForm1::openHistory() {
+    model_.openHistory();
 }
 
-void TForm1::N9Click() {
-    model_.N9Click();
+void TForm1::openPolicyBookings() {
+    model_.openPolicyBookings();
 }
 
-void TForm1::N10Click() {
-    model_.N10Click();
+void TForm1::cancelFromTray() {
+    model_.cancelFromTray();
 }
 
 void TForm1::sessionEndCalledOff() {

@@ -6,8 +6,8 @@
 #include "core/book/ReservationTable.h"
 #include "core/forms/DeferredControls.h"
 #include "core/forms/FormDesign.h"
-#include "core/session/MainWindowModel.h"
 #include "core/schedule/SchedulerTick.h"
+#include "core/session/MainWindowModel.h"
 
 #include <QWidget>
 #include <optional>
@@ -64,17 +64,17 @@ public:
     void Button5Click();                               // "停止" on the CPU tab
     void SpinEdit2Change();                            // the threshold field
     void SpinEdit3Change();                            // the duration field
-    void Button6Click();                               // "開始" on the 終了待ち tab
-    void Button7Click();                               // "停止" on the 終了待ち tab
+    void startJobWatchClick();                         // "開始" on the 終了待ち tab
+    void stopJobWatchClick();                          // "停止" on the 終了待ち tab
     // A second start asked to see the main window.
     void WMAppShow();
     void bringToFront();
     // The left button went down on the tray icon: its menu opens.
     void ICONMessage();
-    void N1Click();  // tray "予約設定"
-    void N8Click();  // tray "履歴"
-    void N9Click();  // tray "管理者の予約", and the line that names them
-    void N10Click(); // tray "キャンセル"
+    void N1Click();            // tray "予約設定"
+    void openHistory();        // tray "履歴"
+    void openPolicyBookings(); // tray "管理者の予約", and the line that names them
+    void cancelFromTray();     // tray "キャンセル"
     // logind called the shutdown off that a request began.
     void sessionEndCalledOff();
     void Exit1Click(); // tray "ソフト終了"

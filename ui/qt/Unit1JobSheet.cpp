@@ -40,9 +40,9 @@ void TForm1::buildJobSheet() {
     Button6 = makeButton(TabSheet4, d::Button6);
     Button7 = makeButton(TabSheet4, d::Button7);
 
-    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
-    connect(ComboBox7, &ProgramBox::opening, this, [this] { model_.ComboBox7DropDown(); });
+    connect(Button6, &QPushButton::clicked, this, &TForm1::startJobWatchClick);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::stopJobWatchClick);
+    connect(ComboBox7, &ProgramBox::opening, this, [this] { model_.programListOpens(); });
 }
 
 void TForm1::connectJobSheet() {
@@ -53,12 +53,12 @@ void TForm1::connectJobSheet() {
         connect(spin, &SpinEdit::changed, this, [this] { model_.jobFieldsChanged(); });
 }
 
-void TForm1::Button6Click() {
-    model_.Button6Click();
+void TForm1::startJobWatchClick() {
+    model_.startJobWatchClick();
 }
 
-void TForm1::Button7Click() {
-    model_.Button7Click();
+void TForm1::stopJobWatchClick() {
+    model_.stopJobWatchClick();
 }
 
 core::JobFields TForm1::jobFields() const {

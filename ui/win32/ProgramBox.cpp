@@ -1,6 +1,6 @@
 #include "ProgramBox.h"
 
-#include "Layout.h"
+#include "toolkit/Layout.h"
 #include "platform/windows/WideText.h"
 
 namespace ui {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Control.h"
-#include "Window.h"
+#include "toolkit/Control.h"
+#include "toolkit/Window.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "ReservationGrid.h"
 
-#include "Layout.h"
+#include "toolkit/Layout.h"
 #include "core/forms/ColumnFit.h"
 #include "core/forms/GridCells.h"
 #include "platform/windows/WideText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Handles.h"
+#include "toolkit/Handles.h"
 #include "platform/windows/Win32.h"
 
 #include <string_view>

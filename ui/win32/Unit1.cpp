@@ -1,6 +1,6 @@
 #include "Unit1.h"
 
-#include "FocusRule.h"
+#include "toolkit/FocusRule.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
@@ -99,7 +99,7 @@ void TForm1::buildWidgets() {
     addHint(StringGrid1->hwnd(), d::kGridHint);
     Button3 = addButton(*this, d::Button3, 0, [this] { Button3Click(); });
     keepFocusElsewhere(Button3->hwnd());
-    Button8 = addButton(*this, d::Button8, WS_TABSTOP, [this] { N9Click(); });
+    Button8 = addButton(*this, d::Button8, WS_TABSTOP, [this] { openPolicyBookings(); });
     showPolicyLine(policyLine_);
     nameControls();
     startFocusOn(MonthCalendar1->hwnd());
@@ -249,14 +249,14 @@ void TForm1::buildCpuSheet() {
 
 void TForm1::buildMenus() {
     PopupMenu1.add(d::N1, [this] { N1Click(); });
-    PopupMenu1.add(d::N8, [this] { N8Click(); });
-    policyItem_ = PopupMenu1.addHidden(d::N9, [this] { N9Click(); });
+    PopupMenu1.add(d::N8, [this] { openHistory(); });
+    policyItem_ = PopupMenu1.addHidden(d::N9, [this] { openPolicyBookings(); });
     PopupMenu1.add(d::Exit1, [this] { Exit1Click(); });
     PopupMenu& N3 = PopupMenu1.addSubmenu(d::N3);
     N3.add(d::N4, [this] { N4Click(); });
     N3.add(d::N5, [this] { N5Click(); });
     PopupMenu1.add(d::N2, [this] { N2Click(); });
-    PopupMenu1.add(d::N10, [this] { N10Click(); });
+    PopupMenu1.add(d::N10, [this] { cancelFromTray(); });
     PopupMenu2.add(d::Delete1, [this] { Delete1Click(); });
     PopupMenu2.add(d::N6, [this] { N6Click(); });
     PopupMenu2.add(d::N7, [this] { N7Click(); });
@@ -404,16 +404,16 @@ void TForm1::Exit1Click() {
     SendMessageW(handle(), WM_CLOSE, 0, 0);
 }
 
-void TForm1::N8Click() {
-    model_.N8Click();
+void TForm1::openHistory() {
+    model_.openHistory();
 }
 
-void TForm1::N9Click() {
-    model_.N9Click();
+void TForm1::openPolicyBookings() {
+    model_.openPolicyBookings();
 }
 
-void TForm1::N10Click() {
-    model_.N10Click();
+void TForm1::cancelFromTray() {
+    model_.cancelFromTray();
 }
 
 void TForm1::showPolicyLine(const std::string& text) {

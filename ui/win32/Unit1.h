@@ -1,19 +1,19 @@
 #pragma once
 
-#include "ComboBox.h"
-#include "Control.h"
-#include "PopupMenu.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Control.h"
+#include "toolkit/PopupMenu.h"
 #include "ProgramBox.h"
-#include "ReaderAnnotations.h"
+#include "toolkit/ReaderAnnotations.h"
 #include "ReservationGrid.h"
-#include "SpinEdit.h"
-#include "TabSheet.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/TabSheet.h"
 #include "TrayIcon.h"
-#include "Window.h"
+#include "toolkit/Window.h"
 #include "core/book/ReservationTable.h"
 #include "core/forms/DeferredControls.h"
-#include "core/session/MainWindowModel.h"
 #include "core/schedule/NoticeQueue.h"
+#include "core/session/MainWindowModel.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/WindowTickTimer.h"
 
@@ -68,15 +68,15 @@ public:
     // Message 1124: the mouse on the tray icon, or its balloon's end; a click on the balloon
     // shows the window.
     void ICONMessage(LPARAM mouseEvent);
-    void N1Click();    // tray "予約設定"
-    void N8Click();    // tray "履歴"
-    void N9Click();    // tray "管理者の予約", and the line that names them
-    void N10Click();   // tray "キャンセル"
-    void Exit1Click(); // tray "ソフト終了"
-    void N2Click();    // tray "電源Ｏｆｆ"
-    void N4Click();    // tray "再起動" › "再起動"
-    void N5Click();    // tray "再起動" › "強制再起動"
-    void FormClose();  // the window closes in any way: the program ends
+    void N1Click();            // tray "予約設定"
+    void openHistory();        // tray "履歴"
+    void openPolicyBookings(); // tray "管理者の予約", and the line that names them
+    void cancelFromTray();     // tray "キャンセル"
+    void Exit1Click();         // tray "ソフト終了"
+    void N2Click();            // tray "電源Ｏｆｆ"
+    void N4Click();            // tray "再起動" › "再起動"
+    void N5Click();            // tray "再起動" › "強制再起動"
+    void FormClose();          // the window closes in any way: the program ends
 
     std::unique_ptr<MonthCalendar> MonthCalendar1;
     std::unique_ptr<TabControl> PageControl1;

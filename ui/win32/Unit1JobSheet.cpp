@@ -18,7 +18,7 @@ void TForm1::buildJobSheet() {
         sheet.add(L"BUTTON", d::CheckBox1.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox1.place),
         changed);
     ComboBox7 =
-        std::make_unique<ProgramBox>(sheet, d::ComboBox7, [this] { model_.ComboBox7DropDown(); });
+        std::make_unique<ProgramBox>(sheet, d::ComboBox7, [this] { model_.programListOpens(); });
     addHint(ComboBox7->hwnd(), d::kProgramHint);
     CheckBox2 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::CheckBox2.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox2.place),
@@ -30,10 +30,10 @@ void TForm1::buildJobSheet() {
     SpinEdit5 = std::make_unique<SpinEdit>(sheet, d::SpinEdit5, kArrowsWidth);
     Button6 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::Button6.text, BS_PUSHBUTTON | WS_TABSTOP, d::Button6.place),
-        [this] { model_.Button6Click(); });
+        [this] { model_.startJobWatchClick(); });
     Button7 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::Button7.text, BS_PUSHBUTTON | WS_TABSTOP, d::Button7.place),
-        [this] { model_.Button7Click(); });
+        [this] { model_.stopJobWatchClick(); });
 }
 
 void TForm1::connectJobSheet() {

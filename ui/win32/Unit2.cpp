@@ -1,6 +1,6 @@
 #include "Unit2.h"
 
-#include "FocusRule.h"
+#include "toolkit/FocusRule.h"
 
 #include <oleacc.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ComboBox.h"
-#include "Control.h"
-#include "ReaderAnnotations.h"
-#include "SpinEdit.h"
-#include "Window.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Control.h"
+#include "toolkit/ReaderAnnotations.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/Window.h"
 #include "core/forms/SettingsDialog.h"
 
 #include <memory>

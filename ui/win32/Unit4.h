@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Control.h"
-#include "ReaderAnnotations.h"
-#include "Window.h"
+#include "toolkit/Control.h"
+#include "toolkit/ReaderAnnotations.h"
+#include "toolkit/Window.h"
 #include "core/policy/PolicyInForce.h"
 
 #include <memory>

@@ -60,11 +60,11 @@ TEST(MainWindowModel, AHistoryNotWrittenIsSaidOnceAndCoversNoCountdown) {
     EXPECT_TRUE(w.prompter.errors[0].starts_with("履歴ファイルに書き込めません。"));
     EXPECT_EQ(w.state.ExecutionPhase, Phase::Watching);
 
-    w.model.N8Click();
+    w.model.openHistory();
     EXPECT_EQ(w.prompter.informed, Texts{"履歴はまだありません。"});
     w.files.files["/opt/bwm/Brindlewhistmoore-history.txt"] = "";
     w.viewer.failure = "xdg-open を起動できません: No such file or directory";
-    w.model.N8Click();
+    w.model.openHistory();
     EXPECT_EQ(w.viewer.opened, Texts{"/opt/bwm/Brindlewhistmoore-history.txt"});
     EXPECT_EQ(w.prompter.errors.back(),
               "履歴を開けません。\n/opt/bwm/Brindlewhistmoore-history.txt\n"

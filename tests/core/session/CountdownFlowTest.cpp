@@ -161,7 +161,7 @@ TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     w.power.calls.clear();
     w.tickTimer.fire();
     EXPECT_TRUE(w.power.calls.empty()) << "the repeat ends";
-    w.model.N10Click();
+    w.model.cancelFromTray();
     EXPECT_EQ(w.prompter.informed, Texts{"カウントダウンは動いていません。"})
         << "the tray's キャンセル";
 
@@ -170,7 +170,7 @@ TEST(MainWindowModel, AnAcceptedCancelRequestsNothingAndLeavesNoGapBehind) {
     w.state.Limits.cancelAllowed = false;
     w.state.ExecutionPhase = Phase::Execute;
     w.tickTimer.fire();
-    w.model.N10Click();
+    w.model.cancelFromTray();
     EXPECT_EQ(w.prompter.informed.back(), "管理者の設定で、キャンセルできません。");
     EXPECT_EQ(run({"--cancel"}).status, kRefused);
     w.tickTimer.fire();
@@ -234,7 +234,7 @@ TEST(MainWindowModel, AnAdministratorsBookingsFireUnderThePolicysLimits) {
     ASSERT_EQ(w.controls.countdowns, 2) << "the postponed moment fires";
     EXPECT_FALSE(w.state.Limits.postponeAllowed) << "one postponement was allowed";
     EXPECT_EQ(w.controls.policyLine, "管理者の予約: 1件");
-    w.model.N9Click();
+    w.model.openPolicyBookings();
     EXPECT_EQ(w.controls.policyLines,
               (std::vector<PolicyBookingLine>{
                   {"管理者の予約1", "毎日", "午後０時00分", "終了", "2026/12/08 12:00"},

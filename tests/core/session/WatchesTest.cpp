@@ -199,14 +199,14 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
         << "a rate out of range stored back as the field holds it";
     EXPECT_EQ(w.controls.job, (JobFields{true, "", false, 100000, 3}));
     w.controls.job.programTicked = false;
-    w.model.Button6Click();
+    w.model.startJobWatchClick();
     w.controls.job.programTicked = true;
     w.controls.job.program = "  ";
-    w.model.Button6Click();
+    w.model.startJobWatchClick();
     EXPECT_EQ(w.prompter.informed, (Texts{"条件を選んでください。",
                                           "プログラムの名前かプロセス番号を入れてください。"}));
     w.processes.running = {"render", "4242"};
-    w.model.ComboBox7DropDown();
+    w.model.programListOpens();
     EXPECT_EQ(w.controls.offered, (Texts{"4242", "render"}));
 
     w.controls.job = {true, " render ", true, 50, 1};
@@ -214,13 +214,13 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     EXPECT_EQ(w.files.files[kIni],
               "[SET]\r\nNETRate=50\r\nPROGchange=1\r\nNETchange=1\r\nNETMinutes=1\r\n");
     w.network.total(0);
-    w.model.Button6Click();
+    w.model.startJobWatchClick();
     EXPECT_TRUE(w.state.JobWatchActive);
     EXPECT_EQ(w.controls.locked, true);
     EXPECT_EQ(w.model.runCommandLine({"ja", {"--watching"}}).out,
               "終了待ち: render が終了、通信量 50 KB/秒以下で 1 分経過したら 電源断\n");
     w.model.Button1Click();
-    w.model.Button6Click();
+    w.model.startJobWatchClick();
     EXPECT_FALSE(w.state.CpuWatchActive);
     EXPECT_EQ(w.prompter.informed.back(), "監視が動いています。先に停止してください。");
     EXPECT_EQ(w.prompter.informed.size(), 4U);
@@ -238,14 +238,14 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     }
     EXPECT_EQ(w.clock.now(), at(2026, 12, 7, 12, 1, 0, 1)) << "a minute after the start";
     EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
-    w.model.Button6Click();
+    w.model.startJobWatchClick();
     EXPECT_EQ(w.prompter.informed.back(), "監視が動いています。先に停止してください。");
     w.model.countdownCancelled(CancelledBy::Button);
     EXPECT_FALSE(w.state.JobWatchActive);
     EXPECT_EQ(w.controls.locked, std::nullopt);
     const Texts events = historyEvents(w.files);
     ASSERT_EQ(w.model.runCommandLine({"ja", {"--now", "reboot"}}).status, kDone);
-    w.model.Button6Click();
+    w.model.startJobWatchClick();
     EXPECT_EQ(w.prompter.informed.back(), "カウントダウン中なので、できません。");
     EXPECT_FALSE(w.state.JobWatchActive) << "no watch left behind by a countdown";
     EXPECT_EQ(events[events.size() - 2],
