@@ -4,6 +4,7 @@
 #include "core/lang/Language.h"
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
+#include "platform/linux/CommandChannel.h"
 #include "platform/linux/CpuUtils.h"
 #include "platform/linux/DesktopNotifier.h"
 #include "platform/linux/DisplayCheck.h"
@@ -95,12 +96,14 @@ int main(int argc, char* argv[]) {
     case platform::SingleInstance::Start::OtherCopyRuns:
         if (start == core::StartKind::AsUsual &&
             prompter.ask(core::tr(core::design::kSecondStartQuestion)))
-            guard.askRunningCopyToShow();
+            platform::askRunningCopyToShow(guard.socketPath());
         return 0;
     case platform::SingleInstance::Start::LockUnusable:
         prompter.showError(guard.problem().toStdString());
         return 1;
     }
+
+    platform::CommandSocketServer channel(guard.socketPath());
 
     core::SharedState state;
     platform::SystemClock clock;
@@ -132,10 +135,11 @@ int main(int argc, char* argv[]) {
         else
             Form1.bringToFront();
     };
-    QObject::connect(&guard, &platform::SingleInstance::showRequested, &Form1, showMainWindow);
+    QObject::connect(&channel, &platform::CommandSocketServer::showRequested, &Form1,
+                     showMainWindow);
     QObject::connect(&power, &platform::LogindPower::shutdownCalledOff, &Form1,
                      [&Form1] { Form1.sessionEndCalledOff(); });
-    guard.onCommand(
+    channel.onCommand(
         [&Form1](const core::CommandRequest& request) { return Form1.runCommandLine(request); });
     platform::DesktopNotifier notifier(clock);
     QObject::connect(&Form1, &ui::TForm1::noticeShown, &notifier, &platform::DesktopNotifier::show);

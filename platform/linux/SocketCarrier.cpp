@@ -34,7 +34,7 @@ SocketCarrier::SocketCarrier(std::string programPath)
 }
 
 core::Delivery SocketCarrier::send(const std::vector<std::string>& args, int timeoutMs) {
-    return guard_.sendCommand(args, std::min(timeoutMs, kAnswerPatienceMs));
+    return sendCommand(guard_.socketPath(), args, std::min(timeoutMs, kAnswerPatienceMs));
 }
 
 long long SocketCarrier::elapsedMs() {

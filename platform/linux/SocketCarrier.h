@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AtomicFileStore.h"
+#include "CommandChannel.h"
 #include "SingleInstance.h"
 #include "core/command/CommandSide.h"
 

@@ -1,5 +1,7 @@
 #include "platform/linux/SingleInstance.h"
 
+#include "platform/linux/CommandChannel.h"
+
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,9 +126,10 @@ private slots:
         QTemporaryDir folder;
         platform::SingleInstance guard("guard", folder.path());
         QCOMPARE(guard.becomeTheRunningCopy(), Start::Running);
+        platform::CommandSocketServer channel(guard.socketPath());
         int shown = 0;
-        connect(&guard, &platform::SingleInstance::showRequested, [&] { ++shown; });
-        guard.onCommand([](const core::CommandRequest&) { return core::CommandAnswer{}; });
+        connect(&channel, &platform::CommandSocketServer::showRequested, [&] { ++shown; });
+        channel.onCommand([](const core::CommandRequest&) { return core::CommandAnswer{}; });
         const QString socket = folder.filePath("guard.socket");
 
         // Another process floods the socket while this one has few descriptors: a guard that
@@ -178,7 +181,8 @@ private slots:
     void aCommandIsAnsweredOrMayHaveArrivedAndIsSentOnce() {
         QTemporaryDir folder;
         platform::SingleInstance side("guard", folder.path());
-        QCOMPARE(side.sendCommand({"--list"}, 300).outcome, core::Delivery::NotListening);
+        QCOMPARE(platform::sendCommand(side.socketPath(), {"--list"}, 300).outcome,
+                 core::Delivery::NotListening);
         QVERIFY(!side.lockHeld());
         // A copy taking the lock has created its file but not written its number yet.
         QFile starting(folder.filePath("guard.lock"));
@@ -189,14 +193,15 @@ private slots:
 
         platform::SingleInstance copy("guard", folder.path());
         QCOMPARE(copy.becomeTheRunningCopy(), Start::Running);
+        platform::CommandSocketServer channel(copy.socketPath());
         QVERIFY(side.lockHeld());
         // A request that comes before the copy has loaded its table waits for it.
         int shown = 0;
-        connect(&copy, &platform::SingleInstance::showRequested, [&] { ++shown; });
+        connect(&channel, &platform::CommandSocketServer::showRequested, [&] { ++shown; });
         const int early = connectTo(folder.filePath("guard.socket"));
         QCOMPARE(answerTo(early, "show\n"), std::string());
         int carried = 0;
-        copy.onCommand([&](const core::CommandRequest&) {
+        channel.onCommand([&](const core::CommandRequest&) {
             ++carried;
             return core::CommandAnswer{core::kDone, "done\n", ""};
         });
@@ -204,20 +209,22 @@ private slots:
         ::close(early);
         QCOMPARE(shown, 1);
         // This process's loop does not run while the command side waits: a stalled copy.
-        QCOMPARE(side.sendCommand({"--book", "standby", "--in", "1h"}, 300).outcome,
+        QCOMPARE(platform::sendCommand(side.socketPath(), {"--book", "standby", "--in", "1h"}, 300)
+                     .outcome,
                  core::Delivery::Unanswered);
         QTRY_COMPARE(carried, 1);
 
         // A command whose handler runs a loop (a box, say) after its sender gave up and left:
         // the answer goes nowhere, and nothing touches the peer that is gone.
         std::optional<int> sender;
-        copy.onCommand([&](const core::CommandRequest& request) {
+        channel.onCommand([&](const core::CommandRequest& request) {
             sender = request.sender;
             QTest::qWait(400);
             ++carried;
             return core::CommandAnswer{core::kDone, "done\n", ""};
         });
-        QCOMPARE(side.sendCommand({"--list"}, 100).outcome, core::Delivery::Unanswered);
+        QCOMPARE(platform::sendCommand(side.socketPath(), {"--list"}, 100).outcome,
+                 core::Delivery::Unanswered);
         QTRY_COMPARE(carried, 2);
         QTest::qWait(100);
         QCOMPARE(sender, std::optional<int>(::getpid()));
