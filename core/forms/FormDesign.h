@@ -247,6 +247,18 @@ inline constexpr Control CheckBox6{msg("予約の時刻にスリープから復�
 // Where the system offers a user no wake alarm, the box is shown disabled with this hint.
 inline constexpr std::string_view kCheckBox6Unavailable =
     msg("このシステムではスリープからの復帰を予約できません。管理者が rtcwake で設定します。");
+// A switch of the dialog and the setting it holds.
+struct SettingSwitch {
+    Control box;
+    std::string Settings::*member;
+};
+// The switches that hold a setting, in their order on the page; CheckBox4, the autostart entry,
+// holds none. A new one needs only its line here, its key and its place.
+inline constexpr SettingSwitch kSwitches[] = {{CheckBox1, &Settings::CPUchange},
+                                              {CheckBox2, &Settings::BEEPchange},
+                                              {CheckBox3, &Settings::TASKICOchange},
+                                              {CheckBox5, &Settings::NOTICEchange},
+                                              {CheckBox6, &Settings::WAKEchange}};
 // In the window again: the language, a choice that takes effect at the next start.
 inline constexpr Control Label4{msg("表示の言語"), {16, 304}};
 inline constexpr Rect ComboBox1{120, 300, 161, kSelectorHeight};

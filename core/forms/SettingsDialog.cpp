@@ -9,11 +9,22 @@ namespace core {
 
 namespace {
 
-// What OK writes, in this order; the language only when it was chosen afresh.
-constexpr std::string Settings::*kDialogSettings[] = {
-    &Settings::CPUchange,    &Settings::BEEPchange,   &Settings::TASKICOchange,
-    &Settings::ShutDownTime, &Settings::NOTICEchange, &Settings::NOTICETime,
-    &Settings::WAKEchange};
+namespace d = design::form3;
+
+std::size_t switchOf(std::string Settings::*member) {
+    std::size_t index = 0;
+    while (index + 1 < std::size(d::kSwitches) && d::kSwitches[index].member != member)
+        ++index;
+    return index;
+}
+
+// OK writes the switches and the two numbers in the order of the keys; the language only when
+// it was chosen afresh.
+bool writtenAtOk(std::string Settings::*member) {
+    return member == &Settings::ShutDownTime || member == &Settings::NOTICETime ||
+           std::ranges::any_of(d::kSwitches,
+                               [member](const auto& entry) { return entry.member == member; });
+}
 
 std::string flagText(bool on) {
     return on ? "1" : "0";
@@ -36,12 +47,25 @@ std::vector<std::string> languageChoices() {
     return choices;
 }
 
+bool& SettingsDialogValues::on(std::string Settings::*member) {
+    return switches[switchOf(member)];
+}
+
+bool SettingsDialogValues::on(std::string Settings::*member) const {
+    return switches[switchOf(member)];
+}
+
 SettingsDialogValues SettingsDialog::FormShow() {
     const Settings& settings = services_.settings;
     shownStartAtLogon_ = services_.autostart.isThisCopys();
-    return {isOn(settings.CPUchange),   isOn(settings.BEEPchange), isOn(settings.TASKICOchange),
-            settings.shutDownSeconds(), shownStartAtLogon_,        isOn(settings.NOTICEchange),
-            settings.noticeMinutes(),   isOn(settings.WAKEchange), languageIndex()};
+    SettingsDialogValues values;
+    for (const auto& entry : d::kSwitches)
+        values.on(entry.member) = isOn(settings.*entry.member);
+    values.countdownSeconds = settings.shutDownSeconds();
+    values.startAtLogon = shownStartAtLogon_;
+    values.noticeMinutes = settings.noticeMinutes();
+    values.language = languageIndex();
+    return values;
 }
 
 int SettingsDialog::languageIndex() const {
@@ -53,21 +77,19 @@ int SettingsDialog::languageIndex() const {
 
 bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
     Settings& settings = services_.settings;
-    settings.CPUchange = flagText(values.cpuHandOver);
-    settings.BEEPchange = flagText(values.beep);
-    settings.TASKICOchange = flagText(values.hideTrayIcon);
+    for (const auto& entry : d::kSwitches)
+        settings.*entry.member = flagText(values.on(entry.member));
     settings.ShutDownTime = std::to_string(values.countdownSeconds);
-    settings.NOTICEchange = flagText(values.notice);
     settings.NOTICETime = std::to_string(values.noticeMinutes);
-    settings.WAKEchange = flagText(values.wakeForBooking);
     const auto languages = languageSettings();
     const bool languageChanged = values.language != languageIndex() && values.language >= 0 &&
                                  values.language < static_cast<int>(languages.size());
     bool written = false;
     runGuarded(services_.prompter, [&] {
         const std::string& path = services_.settingsPath;
-        for (auto member : kDialogSettings)
-            writeSetting(services_.files, path, settings, member);
+        for (const SettingKey& key : kSettingKeys)
+            if (writtenAtOk(key.member))
+                writeSetting(services_.files, path, settings, key.member);
         if (languageChanged) {
             settings.Language = languages[static_cast<std::size_t>(values.language)];
             writeSetting(services_.files, path, settings, &Settings::Language);

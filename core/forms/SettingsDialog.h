@@ -1,27 +1,31 @@
 #pragma once
 
+#include "FormDesign.h"
 #include "core/base/Autostart.h"
 #include "core/base/FileStore.h"
 #include "core/base/Prompter.h"
 #include "core/base/Settings.h"
 
+#include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace core {
 
-// What the settings dialog shows and takes: six switches, the countdown length and the notice's
-// minutes.
+// What the settings dialog shows and takes: the switches, the autostart entry's, the countdown
+// length, the notice's minutes and the language.
 struct SettingsDialogValues {
-    bool cpuHandOver;
-    bool beep;
-    bool hideTrayIcon;
-    int countdownSeconds;
-    bool startAtLogon; // the autostart entry, not a key
-    bool notice;
-    int noticeMinutes;
-    bool wakeForBooking;
-    int language; // as its index among languageChoices()
+    // Each of design::form3::kSwitches, in its order.
+    std::array<bool, std::size(design::form3::kSwitches)> switches{};
+    int countdownSeconds = 0;
+    bool startAtLogon = false; // the autostart entry, not a key
+    int noticeMinutes = 0;
+    int language = 0; // as its index among languageChoices()
+
+    // The switch that holds `member`.
+    bool& on(std::string Settings::*member);
+    bool on(std::string Settings::*member) const;
 };
 
 // The language selector's items: the system's language, then each language in its own name.

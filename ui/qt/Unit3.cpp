@@ -58,27 +58,37 @@ void TForm3::buildWidgets() {
 
     GroupBox1 = new QGroupBox(qTr(d::GroupBox1.text), this);
     GroupBox1->setGeometry(qRect(d::GroupBox1.place));
-    CheckBox1 = makeCheckBox(GroupBox1, d::CheckBox1);
-    CheckBox2 = makeCheckBox(GroupBox1, d::CheckBox2);
-    CheckBox3 = makeCheckBox(GroupBox1, d::CheckBox3);
-    CheckBox3->setToolTip(qTr(d::kCheckBox3Hint));
-    SpinEdit1 = new SpinEdit(d::SpinEdit1.range, GroupBox1);
-    SpinEdit1->setGeometry(qRect(d::SpinEdit1.place));
-    SpinEdit1->setValue(d::SpinEdit1.value);
-    Label1 = makeLabel(GroupBox1, d::Label1);
-    CheckBox4 = makeCheckBox(GroupBox1, d::CheckBox4);
-    CheckBox5 = makeCheckBox(GroupBox1, d::CheckBox5);
-    SpinEdit2 = new SpinEdit(d::SpinEdit2.range, GroupBox1);
-    QRect minutes = qRect(d::SpinEdit2.place);
-    minutes.moveLeft(std::max(minutes.left(), after(CheckBox5, 2)));
-    SpinEdit2->setGeometry(minutes);
-    SpinEdit2->setValue(d::SpinEdit2.value);
-    Label3 = makeLabel(GroupBox1, d::Label3, after(SpinEdit2, 5));
-    CheckBox6 = makeCheckBox(GroupBox1, d::CheckBox6);
-    // Waking the machine takes the system's real-time clock alarm, which only an administrator
-    // can set on Linux.
-    CheckBox6->setEnabled(false);
-    CheckBox6->setToolTip(qTr(d::kCheckBox6Unavailable));
+    // The switches in their order, each followed by what goes with it; the focus moves in this
+    // order.
+    for (const auto& entry : d::kSwitches) {
+        QCheckBox* box = makeCheckBox(GroupBox1, entry.box);
+        switches_.push_back(box);
+        if (entry.member == &core::Settings::TASKICOchange) {
+            box->setToolTip(qTr(d::kCheckBox3Hint));
+            SpinEdit1 = new SpinEdit(d::SpinEdit1.range, GroupBox1);
+            SpinEdit1->setGeometry(qRect(d::SpinEdit1.place));
+            SpinEdit1->setValue(d::SpinEdit1.value);
+            Label1 = makeLabel(GroupBox1, d::Label1);
+            CheckBox4 = makeCheckBox(GroupBox1, d::CheckBox4);
+        } else if (entry.member == &core::Settings::NOTICEchange) {
+            SpinEdit2 = new SpinEdit(d::SpinEdit2.range, GroupBox1);
+            QRect minutes = qRect(d::SpinEdit2.place);
+            minutes.moveLeft(std::max(minutes.left(), after(box, 2)));
+            SpinEdit2->setGeometry(minutes);
+            SpinEdit2->setValue(d::SpinEdit2.value);
+            Label3 = makeLabel(GroupBox1, d::Label3, after(SpinEdit2, 5));
+        } else if (entry.member == &core::Settings::WAKEchange) {
+            // Waking the machine takes the system's real-time clock alarm, which only an
+            // administrator can set on Linux.
+            box->setEnabled(false);
+            box->setToolTip(qTr(d::kCheckBox6Unavailable));
+        }
+    }
+    CheckBox1 = switchFor(&core::Settings::CPUchange);
+    CheckBox2 = switchFor(&core::Settings::BEEPchange);
+    CheckBox3 = switchFor(&core::Settings::TASKICOchange);
+    CheckBox5 = switchFor(&core::Settings::NOTICEchange);
+    CheckBox6 = switchFor(&core::Settings::WAKEchange);
 
     Label4 = makeLabel(this, d::Label4);
     ComboBox1 = new QComboBox(this);
@@ -110,24 +120,31 @@ void TForm3::showEvent(QShowEvent* event) {
 void TForm3::FormShow() {
     centreOnPrimaryScreen(*this);
     const core::SettingsDialogValues values = model_.FormShow();
-    CheckBox1->setChecked(values.cpuHandOver);
-    CheckBox2->setChecked(values.beep);
-    CheckBox3->setChecked(values.hideTrayIcon);
+    for (std::size_t i = 0; i < switches_.size(); ++i)
+        switches_[i]->setChecked(values.switches[i]);
     SpinEdit1->setValue(values.countdownSeconds);
     CheckBox4->setChecked(values.startAtLogon);
-    CheckBox5->setChecked(values.notice);
     SpinEdit2->setValue(values.noticeMinutes);
-    CheckBox6->setChecked(values.wakeForBooking);
     ComboBox1->setCurrentIndex(values.language);
 }
 
 void TForm3::Button1Click() {
-    const core::SettingsDialogValues values{
-        CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
-        SpinEdit1->value(),     CheckBox4->isChecked(), CheckBox5->isChecked(),
-        SpinEdit2->value(),     CheckBox6->isChecked(), ComboBox1->currentIndex()};
+    core::SettingsDialogValues values;
+    for (std::size_t i = 0; i < switches_.size(); ++i)
+        values.switches[i] = switches_[i]->isChecked();
+    values.countdownSeconds = SpinEdit1->value();
+    values.startAtLogon = CheckBox4->isChecked();
+    values.noticeMinutes = SpinEdit2->value();
+    values.language = ComboBox1->currentIndex();
     if (model_.Button1Click(values))
         hide();
+}
+
+QCheckBox* TForm3::switchFor(std::string core::Settings::*member) const {
+    for (std::size_t i = 0; i < switches_.size(); ++i)
+        if (core::design::form3::kSwitches[i].member == member)
+            return switches_[i];
+    return nullptr;
 }
 
 void TForm3::Button2Click() {

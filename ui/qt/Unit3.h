@@ -4,6 +4,8 @@
 #include "core/forms/SettingsDialog.h"
 
 #include <QWidget>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -50,6 +52,11 @@ private:
     void buildWidgets();
     void FormShow();
 
+    // The box of the switch that holds `member`.
+    QCheckBox* switchFor(std::string core::Settings::*member) const;
+
+    // Each of the design's switches, in its order.
+    std::vector<QCheckBox*> switches_;
     core::SettingsDialog model_;
 };
 

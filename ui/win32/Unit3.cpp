@@ -32,20 +32,28 @@ void TForm3::buildControls() {
         return std::make_unique<Button>(
             add(L"BUTTON", design.text, checkBox | style, design.place, frame));
     };
-    CheckBox1 = addCheckBox(d::CheckBox1, 0);
-    CheckBox2 = addCheckBox(d::CheckBox2, 0);
-    CheckBox3 = addCheckBox(d::CheckBox3, BS_MULTILINE);
-    addHint(CheckBox3->hwnd(), d::kCheckBox3Hint);
-    // Each field's label comes just before it: a screen reader names the field by it.
-    Label1 = std::make_unique<Label>(
-        add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, frame));
-    SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, frame);
-    CheckBox4 = addCheckBox(d::CheckBox4, 0);
-    CheckBox5 = addCheckBox(d::CheckBox5, 0);
-    Label3 = std::make_unique<Label>(
-        add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, frame));
-    SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, frame);
-    CheckBox6 = addCheckBox(d::CheckBox6, 0);
+    // The switches in their order, each followed by what goes with it; the focus moves in this
+    // order. Each field's label comes just before it: a screen reader names the field by it.
+    for (const auto& entry : d::kSwitches) {
+        const bool hinted = entry.member == &core::Settings::TASKICOchange;
+        switches_.push_back(addCheckBox(entry.box, hinted ? BS_MULTILINE : 0));
+        if (hinted) {
+            addHint(switches_.back()->hwnd(), d::kCheckBox3Hint);
+            Label1 = std::make_unique<Label>(
+                add(L"STATIC", d::Label1.text, SS_LEFT | SS_NOPREFIX, d::Label1.place, frame));
+            SpinEdit1 = std::make_unique<SpinEdit>(*this, d::SpinEdit1, kArrowsWidth, frame);
+            CheckBox4 = addCheckBox(d::CheckBox4, 0);
+        } else if (entry.member == &core::Settings::NOTICEchange) {
+            Label3 = std::make_unique<Label>(
+                add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, frame));
+            SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, frame);
+        }
+    }
+    CheckBox1 = switchFor(&core::Settings::CPUchange);
+    CheckBox2 = switchFor(&core::Settings::BEEPchange);
+    CheckBox3 = switchFor(&core::Settings::TASKICOchange);
+    CheckBox5 = switchFor(&core::Settings::NOTICEchange);
+    CheckBox6 = switchFor(&core::Settings::WAKEchange);
     // Below the controls it frames, which would otherwise lie under it.
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Label4 = std::make_unique<Label>(
@@ -80,14 +88,11 @@ void TForm3::showDialog() {
 void TForm3::FormShow() {
     centreOnPrimaryScreen();
     const core::SettingsDialogValues values = model_.FormShow();
-    CheckBox1->setChecked(values.cpuHandOver);
-    CheckBox2->setChecked(values.beep);
-    CheckBox3->setChecked(values.hideTrayIcon);
+    for (std::size_t i = 0; i < switches_.size(); ++i)
+        switches_[i]->setChecked(values.switches[i]);
     SpinEdit1->setValue(values.countdownSeconds);
     CheckBox4->setChecked(values.startAtLogon);
-    CheckBox5->setChecked(values.notice);
     SpinEdit2->setValue(values.noticeMinutes);
-    CheckBox6->setChecked(values.wakeForBooking);
     ComboBox1->select(values.language);
 }
 
@@ -95,12 +100,22 @@ void TForm3::Button1Click() {
     // Enter leaves the focus in the field: correct it as a click on OK would.
     SpinEdit1->left();
     SpinEdit2->left();
-    const core::SettingsDialogValues values{
-        CheckBox1->checked(), CheckBox2->checked(), CheckBox3->checked(),
-        SpinEdit1->value(),   CheckBox4->checked(), CheckBox5->checked(),
-        SpinEdit2->value(),   CheckBox6->checked(), ComboBox1->index()};
+    core::SettingsDialogValues values;
+    for (std::size_t i = 0; i < switches_.size(); ++i)
+        values.switches[i] = switches_[i]->checked();
+    values.countdownSeconds = SpinEdit1->value();
+    values.startAtLogon = CheckBox4->checked();
+    values.noticeMinutes = SpinEdit2->value();
+    values.language = ComboBox1->index();
     if (model_.Button1Click(values))
         ShowWindow(handle(), SW_HIDE);
+}
+
+Button* TForm3::switchFor(std::string core::Settings::*member) const {
+    for (std::size_t i = 0; i < switches_.size(); ++i)
+        if (d::kSwitches[i].member == member)
+            return switches_[i].get();
+    return nullptr;
 }
 
 void TForm3::Button2Click() {

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/forms/SettingsDialog.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Control.h"
 #include "toolkit/ReaderAnnotations.h"
 #include "toolkit/SpinEdit.h"
 #include "toolkit/Window.h"
-#include "core/forms/SettingsDialog.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -27,16 +28,17 @@ public:
 
     std::unique_ptr<Label> Label2;
     std::unique_ptr<GroupBox> GroupBox1;
-    std::unique_ptr<Button> CheckBox1;
-    std::unique_ptr<Button> CheckBox2;
-    std::unique_ptr<Button> CheckBox3;
+    // The switches that hold a setting, each one of switches_.
+    Button* CheckBox1 = nullptr;
+    Button* CheckBox2 = nullptr;
+    Button* CheckBox3 = nullptr;
     std::unique_ptr<SpinEdit> SpinEdit1;
     std::unique_ptr<Label> Label1;
     std::unique_ptr<Button> CheckBox4;
-    std::unique_ptr<Button> CheckBox5;
+    Button* CheckBox5 = nullptr;
     std::unique_ptr<SpinEdit> SpinEdit2;
     std::unique_ptr<Label> Label3;
-    std::unique_ptr<Button> CheckBox6;
+    Button* CheckBox6 = nullptr;
     std::unique_ptr<Label> Label4;
     std::unique_ptr<ComboBox> ComboBox1;
     std::unique_ptr<Button> Button1;
@@ -46,7 +48,11 @@ private:
     // Made when the dialog first shows.
     void buildControls();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The box of the switch that holds `member`.
+    Button* switchFor(std::string core::Settings::*member) const;
 
+    // Each of the design's switches, in its order.
+    std::vector<std::unique_ptr<Button>> switches_;
     core::SettingsDialog model_;
     ReaderAnnotations readers_;
 };

@@ -93,13 +93,13 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     testing_support::FakeAutostart autostart;
     SettingsDialog dialog({d.state.settings, d.files, kIni, d.prompter, autostart});
     SettingsDialogValues shown = dialog.FormShow();
-    EXPECT_FALSE(shown.cpuHandOver) << "only 1 is on";
-    EXPECT_TRUE(shown.beep);
+    EXPECT_FALSE(shown.on(&Settings::CPUchange)) << "only 1 is on";
+    EXPECT_TRUE(shown.on(&Settings::BEEPchange));
     EXPECT_EQ(shown.countdownSeconds, 120) << "a longer one counts as the longest";
     EXPECT_FALSE(shown.startAtLogon);
-    EXPECT_TRUE(shown.notice) << "a missing key reads as on";
+    EXPECT_TRUE(shown.on(&Settings::NOTICEchange)) << "a missing key reads as on";
     EXPECT_EQ(shown.noticeMinutes, 60) << "a longer one counts as the longest";
-    shown.hideTrayIcon = true;
+    shown.on(&Settings::TASKICOchange) = true;
     shown.countdownSeconds = 120;
     shown.noticeMinutes = 10;
     EXPECT_TRUE(dialog.Button1Click(shown));
@@ -109,7 +109,7 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     d.files.refuseWrites = true;
     const int saves = d.files.saves;
     shown.startAtLogon = true;
-    shown.cpuHandOver = true;
+    shown.on(&Settings::CPUchange) = true;
     EXPECT_FALSE(dialog.Button1Click(shown));
     EXPECT_EQ(d.files.saves, saves + 1) << "the keys after the refused one are not tried";
     EXPECT_EQ(autostart.changes, 0) << "nor the autostart entry";
