@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/session/MainWindowModel.h"
 #include "core/forms/SelectorItems.h"
+#include "core/session/MainWindowModel.h"
 
 #include <algorithm>
 #include <functional>

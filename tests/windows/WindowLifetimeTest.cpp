@@ -1,9 +1,9 @@
 // A window and the object behind it part cleanly in either order, and so does a control's
 // wrapper and its control; the countdown's keys and buttons. Run under wine on a display.
 #include "tests/support/FakePrompter.h"
-#include "ui/win32/toolkit/FocusRule.h"
 #include "ui/win32/ReservationGrid.h"
 #include "ui/win32/Unit2.h"
+#include "ui/win32/toolkit/FocusRule.h"
 #include "ui/win32/toolkit/Window.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ProgramBox.h"
 
-#include "toolkit/Layout.h"
 #include "platform/windows/WideText.h"
+#include "toolkit/Layout.h"
 
 namespace ui {
 

@@ -1,9 +1,9 @@
 #include "ReservationGrid.h"
 
-#include "toolkit/Layout.h"
 #include "core/forms/ColumnFit.h"
 #include "core/forms/GridCells.h"
 #include "platform/windows/WideText.h"
+#include "toolkit/Layout.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/book/ReservationTable.h"
 #include "toolkit/Control.h"
 #include "toolkit/ReaderAnnotations.h"
 #include "toolkit/Window.h"
-#include "core/book/ReservationTable.h"
 
 #include <cstdint>
 #include <functional>

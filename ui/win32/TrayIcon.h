@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/Handles.h"
 #include "platform/windows/Win32.h"
+#include "toolkit/Handles.h"
 
 #include <string_view>
 

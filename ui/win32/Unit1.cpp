@@ -1,6 +1,5 @@
 #include "Unit1.h"
 
-#include "toolkit/FocusRule.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
@@ -8,6 +7,7 @@
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/SetupMessage.h"
 #include "platform/windows/WideText.h"
+#include "toolkit/FocusRule.h"
 
 #include <algorithm>
 #include <climits>

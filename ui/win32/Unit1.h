@@ -1,21 +1,21 @@
 #pragma once
 
-#include "toolkit/ComboBox.h"
-#include "toolkit/Control.h"
-#include "toolkit/PopupMenu.h"
 #include "ProgramBox.h"
-#include "toolkit/ReaderAnnotations.h"
 #include "ReservationGrid.h"
-#include "toolkit/SpinEdit.h"
-#include "toolkit/TabSheet.h"
 #include "TrayIcon.h"
-#include "toolkit/Window.h"
 #include "core/book/ReservationTable.h"
 #include "core/forms/DeferredControls.h"
 #include "core/schedule/NoticeQueue.h"
 #include "core/session/MainWindowModel.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/WindowTickTimer.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Control.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/ReaderAnnotations.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/TabSheet.h"
+#include "toolkit/Window.h"
 
 #include <array>
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/forms/CountdownModel.h"
 #include "toolkit/Control.h"
 #include "toolkit/ReaderAnnotations.h"
 #include "toolkit/Window.h"
-#include "core/forms/CountdownModel.h"
 
 #include <functional>
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/policy/PolicyInForce.h"
 #include "toolkit/Control.h"
 #include "toolkit/ReaderAnnotations.h"
 #include "toolkit/Window.h"
-#include "core/policy/PolicyInForce.h"
 
 #include <memory>
 #include <string>
