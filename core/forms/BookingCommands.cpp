@@ -14,34 +14,19 @@
 namespace core {
 
 BookingCommands::BookingCommands(TableEditor& editor, const Clock& clock, Prompter& prompter,
-                                 BookingControls& controls)
-    : editor_(editor), table_(editor.table()), clock_(clock), prompter_(prompter),
+                                 MainWindowValues& values, BookingControls& controls)
+    : editor_(editor), table_(editor.table()), clock_(clock), prompter_(prompter), values_(values),
       controls_(controls) {}
-
-std::string BookingControls::selectedItem(Selector selector) const {
-    const auto items = selectorItems(selector);
-    const int index = itemIndex(selector);
-    return index < 0 || index >= static_cast<int>(items.size())
-               ? std::string()
-               : items[static_cast<std::size_t>(index)];
-}
-
-void BookingControls::selectEqualItem(Selector selector, std::string_view text) {
-    const auto items = selectorItems(selector);
-    const auto found = std::find(items.begin(), items.end(), text);
-    if (found != items.end())
-        selectIndex(selector, static_cast<int>(found - items.begin()));
-}
 
 void BookingCommands::SaveReservations() {
     editor_.save();
 }
 
 void BookingCommands::Button2Click() {
-    const int row = controls_.selectedRow();
+    const int row = values_.row;
     if (row == 0)
         return;
-    const int tab = controls_.tabIndex();
+    const int tab = values_.tab;
     const bool booking = tab == kTimeTab || tab == kElapsedTab;
     runGuarded(prompter_, [&] {
         // Refused before the question, so that a booking that cannot be made costs no row.
@@ -67,12 +52,12 @@ void BookingCommands::Button2Click() {
 
 std::optional<std::string> BookingCommands::bookingRefusal(int tab) const {
     const auto missing = [this](Selector selector, std::string_view name) {
-        return controls_.selectedItem(selector).empty()
+        return values_.selectedItem(selector).empty()
                    ? std::optional(
                          fill(tr("{0}が選択されていません。選択して下さい。"), {tr(name)}))
                    : std::nullopt;
     };
-    if (controls_.selectedItem(Selector::Action).empty())
+    if (values_.selectedItem(Selector::Action).empty())
         return tr("動作が選択されていません。動作を選択して下さい。");
     if (tab == kElapsedTab)
         return missing(Selector::ElapsedMinutes, design::form1::names::ComboBox6);
@@ -83,15 +68,15 @@ std::optional<std::string> BookingCommands::bookingRefusal(int tab) const {
         if (auto refusal = missing(selector, name))
             return refusal;
     }
-    if (controls_.bookingKind() == BookingKind::Weekly)
+    if (values_.kind == BookingKind::Weekly)
         return missing(Selector::Weekdays, design::form1::names::ComboBox4);
-    if (controls_.bookingKind() != BookingKind::Once)
+    if (values_.kind != BookingKind::Once)
         return std::nullopt;
     // A moment the scans have passed would never fire; the next one would only remove it.
-    const std::string date = formatShortDate(controls_.calendarDate());
-    const std::string key = triggerKey(hour24Text(controls_.selectedItem(Selector::Period),
-                                                  controls_.selectedItem(Selector::Hour)),
-                                       minuteText(controls_.selectedItem(Selector::Minute)));
+    const std::string date = formatShortDate(values_.day);
+    const std::string key = triggerKey(
+        hour24Text(values_.selectedItem(Selector::Period), values_.selectedItem(Selector::Hour)),
+        minuteText(values_.selectedItem(Selector::Minute)));
     const auto moment = parseDateTime(date + " " + key);
     if (moment && *moment < clock_.now())
         return fill(tr("{0} {1} は過ぎています。これから先の日時を選択して下さい。"),
@@ -101,68 +86,70 @@ std::optional<std::string> BookingCommands::bookingRefusal(int tab) const {
 
 void BookingCommands::bookClockTime(int row, std::optional<std::string_view> state) {
     std::string dateCell;
-    switch (controls_.bookingKind()) {
+    switch (values_.kind) {
     case BookingKind::Once:
-        dateCell = formatShortDate(controls_.calendarDate());
+        dateCell = formatShortDate(values_.day);
         break;
     case BookingKind::Daily:
         dateCell = kEveryDay;
         break;
     case BookingKind::Weekly:
-        dateCell = std::string(kEveryWeek) + controls_.selectedItem(Selector::Weekdays);
+        dateCell = std::string(kEveryWeek) + values_.selectedItem(Selector::Weekdays);
         break;
     }
     editor_.book(row,
-                 {dateCell, controls_.selectedItem(Selector::Period),
-                  controls_.selectedItem(Selector::Hour), controls_.selectedItem(Selector::Minute)},
-                 controls_.selectedItem(Selector::Action), state);
+                 {dateCell, values_.selectedItem(Selector::Period),
+                  values_.selectedItem(Selector::Hour), values_.selectedItem(Selector::Minute)},
+                 values_.selectedItem(Selector::Action), state);
 }
 
 void BookingCommands::FillElapsedReservation() {
-    const int row = controls_.selectedRow();
-    const int hours = std::clamp(controls_.elapsedHours(), 0, kElapsedHoursMaximum);
+    const int row = values_.row;
+    const int hours = std::clamp(values_.elapsedHours, 0, kElapsedHoursMaximum);
     const ElapsedBooking booking =
-        elapsedBooking(clock_.now(), hours, controls_.selectedItem(Selector::ElapsedMinutes));
-    editor_.book(row, booking, controls_.selectedItem(Selector::Action), kStateActive);
+        elapsedBooking(clock_.now(), hours, values_.selectedItem(Selector::ElapsedMinutes));
+    editor_.book(row, booking, values_.selectedItem(Selector::Action), kStateActive);
 }
 
 void BookingCommands::StringGrid1DblClick() {
-    const int row = controls_.selectedRow();
+    const int row = values_.row;
     if (row == 0)
         return;
     runGuarded(prompter_, [&] {
-        controls_.showTab(kTimeTab);
+        values_.tab = kTimeTab;
         const std::string& dateCell = table_.cell(DateCell, row);
         if (!dateCell.starts_with(kRecurringMark)) {
-            controls_.setBookingKind(BookingKind::Once);
+            values_.kind = BookingKind::Once;
             if (dateCell.empty()) {
+                controls_.showValues(values_);
                 prompter_.inform(
                     tr("予約されていません。予約されている行でダブルクリックして下さい。"));
             } else {
                 auto day = parseShortDate(dateCell);
                 if (!day)
                     throw std::runtime_error(fill(tr("'{0}' は日付ではありません"), {dateCell}));
-                controls_.setCalendarDate(*day);
+                values_.day = *day;
             }
         } else {
-            controls_.setCalendarDate(std::chrono::floor<std::chrono::days>(clock_.now()));
+            values_.day = std::chrono::floor<std::chrono::days>(clock_.now());
             if (dateCell.starts_with(kEveryDay)) {
-                controls_.setBookingKind(BookingKind::Daily);
+                values_.kind = BookingKind::Daily;
             } else if (dateCell.starts_with(kEveryWeek)) {
-                controls_.setBookingKind(BookingKind::Weekly);
-                controls_.selectEqualItem(Selector::Weekdays,
-                                          std::string_view(dateCell).substr(kEveryWeek.size()));
+                values_.kind = BookingKind::Weekly;
+                values_.selectEqualItem(Selector::Weekdays,
+                                        std::string_view(dateCell).substr(kEveryWeek.size()));
             }
         }
-        controls_.selectEqualItem(Selector::Period, table_.cell(PeriodCell, row));
-        controls_.selectEqualItem(Selector::Hour, table_.cell(HourCell, row));
-        controls_.selectEqualItem(Selector::Minute, table_.cell(MinuteCell, row));
-        controls_.selectEqualItem(Selector::Action, table_.cell(ActionCell, row));
+        values_.selectEqualItem(Selector::Period, table_.cell(PeriodCell, row));
+        values_.selectEqualItem(Selector::Hour, table_.cell(HourCell, row));
+        values_.selectEqualItem(Selector::Minute, table_.cell(MinuteCell, row));
+        values_.selectEqualItem(Selector::Action, table_.cell(ActionCell, row));
     });
+    controls_.showValues(values_);
 }
 
 void BookingCommands::setRowState(std::string_view state) {
-    const int row = controls_.selectedRow();
+    const int row = values_.row;
     if (row == 0)
         return;
     // A row that is not complete is left as it is, without a word.
@@ -180,7 +167,7 @@ void BookingCommands::N7Click() {
 }
 
 void BookingCommands::Delete1Click() {
-    const int row = controls_.selectedRow();
+    const int row = values_.row;
     if (row == 0)
         return;
     // An empty row is saved as it is.

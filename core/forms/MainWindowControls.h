@@ -12,9 +12,6 @@
 
 namespace core {
 
-inline constexpr int kCpuTab = 2;
-inline constexpr int kJobTab = 3;
-
 // What the CPU-idle watch and a countdown leave usable of the main window.
 struct ControlLocks {
     bool watchFields; // the CPU-idle and the 終了待ち watch's fields
@@ -30,37 +27,17 @@ struct ControlLocks {
     friend bool operator==(const ControlLocks&, const ControlLocks&) = default;
 };
 
-// The "終了待ち" sheet's fields.
-struct JobFields {
-    bool programTicked = false;
-    std::string program;
-    bool networkTicked = false;
-    int networkRate = 50; // KB a second
-    int networkMinutes = 3;
-    friend bool operator==(const JobFields&, const JobFields&) = default;
-};
-
-// The main window's controls beyond the booking ones, as the tick, the CPU-idle watch and the
-// tray commands use them.
+// What the session shows in the main window and the tray beyond the fields' values. A window
+// whose widgets are not built yet leaves what needs them: the session shows it again when they
+// are (MainWindowModel::widgetsBuilt).
 class MainWindowControls : public BookingControls {
 public:
-    // The weekday selector is shown only with "毎週".
-    virtual void showWeekdays(bool shown) = 0;
     virtual void showClock(const std::string& text) = 0;
     virtual void showUsage(const std::string& text) = 0;
     // Nothing hides the remaining-time labels.
     virtual void showRemainingTime(std::optional<RemainingTime> remaining) = 0;
-    virtual int thresholdPercent() const = 0;
-    virtual int durationMinutes() const = 0;
-    virtual void setThresholdPercent(int percent) = 0;
-    virtual void setDurationMinutes(int minutes) = 0;
-    virtual JobFields jobFields() const = 0;
-    // Every field but the program's, which keeps its text; the numbers clamped as typing them
-    // would.
-    virtual void setJobFields(const JobFields& fields) = 0;
     // The program field's list: the names of this user's running programs.
     virtual void offerPrograms(const std::vector<std::string>& names) = 0;
-    virtual void selectRow(int row) = 0;
     // Puts the icon in the notification area.
     virtual void addTrayIcon() = 0;
     virtual void applyLocks(const ControlLocks& locks) = 0;

@@ -1,6 +1,7 @@
 #include "SelectorItems.h"
 
 #include "FormDesign.h"
+#include "core/book/ReservationTable.h"
 #include "core/book/Vocabulary.h"
 #include "core/lang/Catalogue.h"
 #include "core/power/PowerAction.h"

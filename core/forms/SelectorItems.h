@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BookingCommands.h"
+#include "MainWindowValues.h"
 
 #include <string>
 #include <vector>

@@ -10,13 +10,13 @@
 namespace core {
 
 Bookings::Bookings(const SessionServices& services, ReservationTable& table,
-                   MainWindowControls& controls, History& history)
+                   MainWindowValues& values, MainWindowControls& controls, History& history)
     : services_(services), table_(table), controls_(controls), history_(history),
       editor_(table,
               [this](const ReservationTable& written) {
                   core::saveReservations(services_.files, services_.reservationPath, written);
               }),
-      commands_(editor_, services_.clock, services_.prompter, controls),
+      commands_(editor_, services_.clock, services_.prompter, values, controls),
       awake_(services_.awake, services_.wake) {}
 
 void Bookings::load() {

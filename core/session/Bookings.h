@@ -21,8 +21,9 @@ inline constexpr std::size_t kMostPostponementBytes = 16384;
 // keeps the machine awake or wakes it for one, and the tray's tip naming the next.
 class Bookings : public ScriptTable {
 public:
-    Bookings(const SessionServices& services, ReservationTable& table, MainWindowControls& controls,
-             History& history);
+    // The booking commands read and change the window's `values`.
+    Bookings(const SessionServices& services, ReservationTable& table, MainWindowValues& values,
+             MainWindowControls& controls, History& history);
 
     // The user's file and the administrator's postponed moments read at the start.
     void load();

@@ -7,6 +7,7 @@
 #include "core/text/DateTimeText.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace core {
 
@@ -17,8 +18,8 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
       ticks_(
           tickTimer, services_.clock, services_.state,
           {[this] { scan(); }, [this] { bookings_.resumed(); }, [this] { bookings_.clockSet(); }}),
-      bookings_(services_, table, controls, history_), locks_(controls, bookings_),
-      watches_(services_, controls, history_, ticks_, locks_,
+      bookings_(services_, table, values_, controls, history_), locks_(controls, bookings_),
+      watches_(services_, values_, controls, history_, ticks_, locks_,
                {[this] { return countdown_.countdownShown() || countdown_.requestUnderWay(); },
                 [this](const std::string& cause) {
                     countdown_.show(countdownTimerInterval(services_.state), cause);
@@ -33,21 +34,16 @@ void MainWindowModel::FormCreate() {
     state.PendingAction = PowerAction::None;
     state.CpuWatchActive = false;
     state.JobWatchActive = false;
-    // Through the same path as the user's changes: a stored value out of range is stored back
-    // corrected. A hand-edited text that is no number takes the default.
+    values_.day = std::chrono::floor<std::chrono::days>(services_.clock.now());
+    values_.select(Selector::Weekdays, 0);
+    values_.select(Selector::Action, 0);
+    values_.select(Selector::ElapsedMinutes, 30);
+    values_.row = kFirstReservation;
+    // A stored value out of range is stored back corrected, a hand-edited text that is no number
+    // takes the default; then the window draws them all.
     watches_.showSettings();
     if (!isOn(state.settings.TASKICOchange))
         controls_.addTrayIcon();
-
-    controls_.setCalendarDate(std::chrono::floor<std::chrono::days>(services_.clock.now()));
-    controls_.setBookingKind(BookingKind::Once);
-    for (Selector selector : {Selector::Period, Selector::Hour, Selector::Minute})
-        controls_.selectIndex(selector, -1);
-    controls_.selectIndex(Selector::Weekdays, 0);
-    controls_.selectIndex(Selector::Action, 0);
-    controls_.selectIndex(Selector::ElapsedMinutes, 30);
-    controls_.showWeekdays(false);
-    controls_.selectRow(kFirstReservation);
     bookings_.load();
     followPolicy();
     bookings_.restorePostponements();
@@ -62,14 +58,15 @@ void MainWindowModel::scan() {
         const auto usage = static_cast<unsigned char>(services_.cpu.getUsage());
         char text[8];
         std::snprintf(text, sizeof text, "%3d", usage);
-        controls_.showUsage(text);
+        usage_ = text;
+        controls_.showUsage(usage_);
         followPolicy();
         const bool shown = countdown_.countdownShown();
         // Nothing comes into a countdown that shows: a booking of a later minute would replace
         // its action. What comes meanwhile is looked at when it ends.
         if (!shown || services_.state.ExecutionPhase == Phase::Execute)
-            runSchedulerTick(bookings_.table(), services_.state, services_.clock,
-                             controls_.selectedRow(), usage, *this, &bookings_.policy().table());
+            runSchedulerTick(bookings_.table(), services_.state, services_.clock, values_.row,
+                             usage, *this, &bookings_.policy().table());
         if (!shown)
             watches_.jobWatchTick();
         // A countdown or the CPU-idle watch holds the tick: the table is not watched then.
@@ -98,8 +95,28 @@ void MainWindowModel::reportHistoryFailure() {
 }
 
 void MainWindowModel::refreshClock() {
-    controls_.showWeekdays(controls_.bookingKind() == BookingKind::Weekly);
     controls_.showClock(formatLongTime(services_.clock.now()));
+}
+
+void MainWindowModel::valuesChanged(const MainWindowValues& values) {
+    const MainWindowValues before = std::exchange(values_, values);
+    watches_.fieldsChanged(before);
+    if (values_.kind != before.kind)
+        controls_.showValues(values_);
+}
+
+void MainWindowModel::widgetsBuilt() {
+    controls_.showValues(values_);
+    refreshClock();
+    controls_.showUsage(usage_);
+    controls_.showRemainingTime(remaining_);
+    locks_.showAgain();
+    controls_.showTable();
+}
+
+void MainWindowModel::showRemainingTime(std::optional<RemainingTime> remaining) {
+    remaining_ = remaining;
+    controls_.showRemainingTime(remaining_);
 }
 
 void MainWindowModel::stopJobWatchClick() {

@@ -29,9 +29,15 @@ public:
     // A booking command of the main window, and the notices told what it changed.
     void runBooking(void (BookingCommands::*command)()) { bookings_.runBooking(command); }
 
-    // The window's start: the settings read, the state reset, the controls at their start values,
+    // The window's start: the settings read, the state reset, the fields at their start values,
     // the reservation file loaded and the first tick armed.
     void FormCreate();
+    // What the window's fields hold; the window draws it when its widgets are built.
+    const MainWindowValues& values() const { return values_; }
+    // The user changed the window's fields: the settings follow the watches' fields.
+    void valuesChanged(const MainWindowValues& values);
+    // The window's widgets exist now: they show the fields and all else shown so far.
+    void widgetsBuilt();
     // One tick now, and the next armed.
     void Timer1Timer() { ticks_.tick(); }
     // The face tells whether the window is visible and not minimised after any change of that.
@@ -46,15 +52,11 @@ public:
     void stopJobWatchClick();
     // The program field's list opens.
     void programListOpens() { watches_.offerPrograms(); }
-    // A tick or a number of the 終了待ち sheet changed: the settings follow.
-    void jobFieldsChanged() { watches_.jobFieldsChanged(); }
     // The "終了待ち" watch: waits until every condition given holds, then counts down to the
     // action selected then. Refused while another watch runs, and when a program has no process.
     std::optional<std::string> startJobWatch(const JobConditions& conditions) {
         return watches_.startJobWatch(conditions);
     }
-    void SpinEdit2Change() { watches_.thresholdChanged(); }
-    void SpinEdit3Change() { watches_.durationChanged(); }
     // The tray's "電源Ｏｆｆ", "再起動" and "強制再起動" (this one asks first).
     void N2Click() { countdown_.requestNow(PowerAction::PowerOff); }
     void N4Click() { countdown_.requestNow(PowerAction::Reboot); }
@@ -101,13 +103,15 @@ private:
     void startCountdown(int timerIntervalMs, int row) override;
     void startPolicyCountdown(int row) override { countdown_.showForPolicy(row); }
     void saveReservations() override { bookings_.commands().SaveReservations(); }
-    void showRemainingTime(std::optional<RemainingTime> remaining) override {
-        controls_.showRemainingTime(remaining);
-    }
+    void showRemainingTime(std::optional<RemainingTime> remaining) override;
     void reportMissed(const Notice& notice) override { bookings_.reportMissed(notice); }
 
     Services services_;
     MainWindowControls& controls_;
+    MainWindowValues values_;
+    // What the window shows, kept for its widgets' building.
+    std::string usage_;
+    std::optional<RemainingTime> remaining_;
     History history_;
     TickDriver ticks_;
     Bookings bookings_;

@@ -9,17 +9,33 @@
 
 namespace core {
 
-Watches::Watches(const SessionServices& services, MainWindowControls& controls, History& history,
-                 TickDriver& ticks, WindowLocks& locks, Countdown countdown)
-    : services_(services), controls_(controls), history_(history), ticks_(ticks), locks_(locks),
-      countdown_(std::move(countdown)), jobWatch_(services.processes, services.network) {}
+Watches::Watches(const SessionServices& services, MainWindowValues& values,
+                 MainWindowControls& controls, History& history, TickDriver& ticks,
+                 WindowLocks& locks, Countdown countdown)
+    : services_(services), values_(values), controls_(controls), history_(history), ticks_(ticks),
+      locks_(locks), countdown_(std::move(countdown)),
+      jobWatch_(services.processes, services.network) {}
 
 void Watches::showSettings() {
+    namespace d = design::form1;
     const Settings& settings = services_.state.settings;
-    controls_.setThresholdPercent(settings.cpuPercent());
-    controls_.setDurationMinutes(settings.cpuMinutes());
-    controls_.setJobFields({isOn(settings.PROGchange), "", isOn(settings.NETchange),
-                            settings.networkRate(), settings.networkMinutes()});
+    const MainWindowValues before = values_;
+    values_.thresholdPercent = d::SpinEdit2.range.clamped(settings.cpuPercent());
+    values_.durationMinutes = d::SpinEdit3.range.clamped(settings.cpuMinutes());
+    values_.job = {isOn(settings.PROGchange), values_.job.program, isOn(settings.NETchange),
+                   d::SpinEdit4.range.clamped(settings.networkRate()),
+                   d::SpinEdit5.range.clamped(settings.networkMinutes())};
+    fieldsChanged(before);
+    controls_.showValues(values_);
+}
+
+void Watches::fieldsChanged(const MainWindowValues& before) {
+    if (values_.thresholdPercent != before.thresholdPercent)
+        SpinEdit2Change();
+    if (values_.durationMinutes != before.durationMinutes)
+        SpinEdit3Change();
+    if (values_.job != before.job)
+        jobFieldsChanged();
 }
 
 void Watches::startCpuWatch() {
@@ -46,7 +62,7 @@ void Watches::stopCpuWatch() {
 }
 
 void Watches::startJobWatchFromFields() {
-    const JobFields fields = controls_.jobFields();
+    const JobFields& fields = values_.job;
     JobConditions conditions;
     if (fields.programTicked) {
         const auto first = fields.program.find_first_not_of(' ');
@@ -91,7 +107,7 @@ void Watches::offerPrograms() {
 }
 
 void Watches::jobFieldsChanged() {
-    const JobFields fields = controls_.jobFields();
+    const JobFields& fields = values_.job;
     Settings& settings = services_.state.settings;
     // Only what differs from the stored value, so a hand-edited text that still means it stays.
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
@@ -105,17 +121,17 @@ void Watches::jobFieldsChanged() {
         storeSetting(&Settings::NETMinutes, std::to_string(fields.networkMinutes));
 }
 
-void Watches::thresholdChanged() {
-    storeSetting(&Settings::CPUPersent, std::to_string(controls_.thresholdPercent()));
+void Watches::SpinEdit2Change() {
+    storeSetting(&Settings::CPUPersent, std::to_string(values_.thresholdPercent));
 }
 
-void Watches::durationChanged() {
-    storeSetting(&Settings::CPUMinitu, std::to_string(controls_.durationMinutes()));
+void Watches::SpinEdit3Change() {
+    storeSetting(&Settings::CPUMinitu, std::to_string(values_.durationMinutes));
 }
 
 void Watches::cpuWatchStep(int usage) {
-    const bool fires = advanceCpuIdleWatch(services_.state, usage, controls_.thresholdPercent(),
-                                           controls_.durationMinutes());
+    const bool fires = advanceCpuIdleWatch(services_.state, usage, values_.thresholdPercent,
+                                           values_.durationMinutes);
     locks_.lock(true);
     if (fires)
         fire(tr("CPU 使用率の監視"));
@@ -128,9 +144,10 @@ void Watches::startCpuWatchFromBooking(const std::string& shown) {
     state.CpuIdleTicks = 0;
     state.CpuWatchActive = true;
     locks_.lock(true);
-    controls_.showTab(kCpuTab);
+    values_.tab = kCpuTab;
     if (auto index = selectorIndexOf(state.PendingAction))
-        controls_.selectIndex(Selector::Action, *index);
+        values_.select(Selector::Action, *index);
+    controls_.showValues(values_);
 }
 
 void Watches::jobWatchTick() {
@@ -144,7 +161,7 @@ void Watches::endAll() {
 }
 
 void Watches::fire(const std::string& cause) {
-    if (auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action)))
+    if (auto action = actionAtSelectorIndex(values_.index(Selector::Action)))
         services_.state.PendingAction = *action;
     countdown_.show(cause);
 }
@@ -166,13 +183,15 @@ void Watches::endJobWatch() {
 }
 
 std::string Watches::selectedActionName() const {
-    const auto action = actionAtSelectorIndex(controls_.itemIndex(Selector::Action));
+    const auto action = actionAtSelectorIndex(values_.index(Selector::Action));
     return actionName(action ? describe(*action) : nullptr);
 }
 
 std::optional<std::string> Watches::startWatch(const ScriptCommand& command) {
-    if (auto index = selectorIndexOf(command.action))
-        controls_.selectIndex(Selector::Action, *index);
+    if (auto index = selectorIndexOf(command.action)) {
+        values_.select(Selector::Action, *index);
+        controls_.showValues(values_);
+    }
     if (command.cpuPercent == 0) {
         JobConditions conditions{command.programs, std::nullopt, command.sender};
         if (command.networkRate > 0)
@@ -189,8 +208,9 @@ std::optional<std::string> Watches::startWatch(const ScriptCommand& command) {
         return failure;
     if (auto failure = writeQuietly(&Settings::CPUMinitu, std::to_string(minutes)))
         return failure;
-    controls_.setThresholdPercent(percent);
-    controls_.setDurationMinutes(minutes);
+    values_.thresholdPercent = percent;
+    values_.durationMinutes = minutes;
+    controls_.showValues(values_);
     startCpuWatch();
     return std::nullopt;
 }
@@ -212,8 +232,8 @@ std::optional<std::string> Watches::watching() const {
     const SharedState& state = services_.state;
     if (state.CpuWatchActive)
         return fill(tr("CPU 使用率 {0}% 以下が {1} 分続いたら {2}"),
-                    {std::to_string(controls_.thresholdPercent()),
-                     std::to_string(controls_.durationMinutes()), selectedActionName()});
+                    {std::to_string(values_.thresholdPercent),
+                     std::to_string(values_.durationMinutes), selectedActionName()});
     if (!state.JobWatchActive)
         return std::nullopt;
     return fill(tr("終了待ち: {0}したら {1}"), {jobWatch_.conditionsText(), selectedActionName()});

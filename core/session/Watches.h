@@ -26,12 +26,15 @@ public:
         // A watch's conditions held: the countdown for PendingAction, said with `cause`.
         std::function<void(const std::string& cause)> show;
     };
-    Watches(const SessionServices& services, MainWindowControls& controls, History& history,
-            TickDriver& ticks, WindowLocks& locks, Countdown countdown);
+    // The watches read and change the window's `values`.
+    Watches(const SessionServices& services, MainWindowValues& values, MainWindowControls& controls,
+            History& history, TickDriver& ticks, WindowLocks& locks, Countdown countdown);
 
-    // The window's fields at their stored values; a stored value out of range is stored back
-    // corrected.
+    // The watches' fields at their stored values, through the path of the user's changes: a
+    // stored value out of range is stored back corrected.
     void showSettings();
+    // The fields were `before` until the user changed them: the settings follow.
+    void fieldsChanged(const MainWindowValues& before);
     // The CPU-idle sheet's 開始 and 停止.
     void startCpuWatch();
     void stopCpuWatch();
@@ -42,10 +45,6 @@ public:
     std::optional<std::string> startJobWatch(const JobConditions& conditions);
     // The program field's list opens.
     void offerPrograms();
-    // A tick or a number of the 終了待ち sheet changed: the settings follow.
-    void jobFieldsChanged();
-    void thresholdChanged();
-    void durationChanged();
     // One step of the CPU-idle watch for this tick's usage.
     void cpuWatchStep(int usage);
     // The row `shown` came and hands its action to the CPU-idle watch.
@@ -61,6 +60,11 @@ public:
     std::optional<std::string> watching() const override;
 
 private:
+    // Every change of the threshold and the duration is stored at once.
+    void SpinEdit2Change();
+    void SpinEdit3Change();
+    // A tick or a number of the 終了待ち sheet changed: what differs from the stored values.
+    void jobFieldsChanged();
     // A watch is already running: the other one is not started.
     std::optional<std::string> anotherWatchRuns() const;
     void confirmWatch();
@@ -74,6 +78,7 @@ private:
                                             const std::string& value);
 
     const SessionServices& services_;
+    MainWindowValues& values_;
     MainWindowControls& controls_;
     History& history_;
     TickDriver& ticks_;

@@ -25,6 +25,16 @@ void WindowLocks::apply(const ControlLocks& locks) {
     if (shown_ == locks)
         return;
     shown_ = locks;
+    if (locks.bookButton)
+        bookButton_ = locks.bookButton;
+    controls_.applyLocks(locks);
+}
+
+void WindowLocks::showAgain() {
+    if (!shown_)
+        return;
+    ControlLocks locks = *shown_;
+    locks.bookButton = bookButton_;
     controls_.applyLocks(locks);
 }
 

@@ -19,6 +19,8 @@ public:
     void lock(bool locked);
     // A countdown ended: the table usable again, "予約する" back with the next tick.
     void countdownLeft();
+    // The appearance shown last, to widgets built since.
+    void showAgain();
 
 private:
     bool bookingsAllowed() const { return bookings_.userBookingsAllowed(); }
@@ -28,6 +30,8 @@ private:
     MainWindowControls& controls_;
     const Bookings& bookings_;
     std::optional<ControlLocks> shown_;
+    // "予約する" as the last appearance that set it left it.
+    std::optional<bool> bookButton_;
 };
 
 } // namespace core

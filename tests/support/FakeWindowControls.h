@@ -12,7 +12,8 @@
 
 namespace testing_support {
 
-// The main window's controls as plain values, with the selectors' real item lists.
+// The main window's widgets as plain fields, with the selectors' real item lists: the model's
+// values drawn into them, and a user's change of them reported as the face reports it.
 struct FakeWindowControls : core::MainWindowControls {
     FakeWindowControls() {
         for (auto selector :
@@ -23,14 +24,66 @@ struct FakeWindowControls : core::MainWindowControls {
         selected[core::Selector::Weekdays] = "日曜";
         selected[core::Selector::ElapsedMinutes] = "30";
     }
-    int selectedRow() const override { return row; }
-    int tabIndex() const override { return tab; }
-    void showTab(int index) override { tab = index; }
-    core::BookingKind bookingKind() const override { return kind; }
-    void setBookingKind(core::BookingKind k) override { kind = k; }
-    core::LocalDays calendarDate() const override { return calendar; }
-    void setCalendarDate(core::LocalDays day) override { calendar = day; }
-    int elapsedHours() const override { return hours; }
+    void showValues(const core::MainWindowValues& values) override {
+        ++valueShows;
+        row = values.row;
+        tab = values.tab;
+        kind = values.kind;
+        calendar = values.day;
+        hours = values.elapsedHours;
+        for (auto& [selector, list] : items) {
+            const int index = values.index(selector);
+            if (index < 0)
+                selected.erase(selector);
+            else
+                selected[selector] = list.at(static_cast<std::size_t>(index));
+        }
+        threshold = values.thresholdPercent;
+        duration = values.durationMinutes;
+        job = values.job;
+        weekdaysShown = values.weekdaysShown();
+    }
+    // What the fields hold, as the face reports it.
+    core::MainWindowValues read() const {
+        core::MainWindowValues values{row,   tab,       kind,     calendar, {},
+                                      hours, threshold, duration, job};
+        for (const auto& [selector, list] : items)
+            values.select(selector, itemIndex(selector));
+        return values;
+    }
+    // The user changed the fields as they now stand.
+    void report() const {
+        if (onUserChange)
+            onUserChange(read());
+    }
+    int itemIndex(core::Selector s) const {
+        auto it = selected.find(s);
+        if (it == selected.end())
+            return -1;
+        const auto& list = items.at(s);
+        return static_cast<int>(std::find(list.begin(), list.end(), it->second) - list.begin());
+    }
+    std::string selectedItem(core::Selector s) const { return read().selectedItem(s); }
+    // A user's pick or entry, reported; the numbers clamped as their fields clamp them.
+    void selectIndex(core::Selector s, int index) {
+        if (index < 0)
+            selected.erase(s);
+        else
+            selected[s] = items[s].at(static_cast<std::size_t>(index));
+        report();
+    }
+    void setThresholdPercent(int percent) {
+        threshold = std::clamp(percent, 1, 100);
+        report();
+    }
+    void setDurationMinutes(int minutes) {
+        duration = std::clamp(minutes, 1, 1000);
+        report();
+    }
+    void showClock(const std::string& text) override { clockText = text; }
+    void showUsage(const std::string& text) override { usageText = text; }
+    void showRemainingTime(std::optional<core::RemainingTime> r) override { remaining = r; }
+    void offerPrograms(const std::vector<std::string>& names) override { offered = names; }
 
     int row = 1;
     int tab = core::kTimeTab;
@@ -39,44 +92,6 @@ struct FakeWindowControls : core::MainWindowControls {
     int hours = 0;
     std::map<core::Selector, std::vector<std::string>> items;
     std::map<core::Selector, std::string> selected;
-    void showWeekdays(bool shown) override { weekdaysShown = shown; }
-    void showClock(const std::string& text) override { clockText = text; }
-    void showUsage(const std::string& text) override { usageText = text; }
-    void showRemainingTime(std::optional<core::RemainingTime> r) override { remaining = r; }
-    int thresholdPercent() const override { return threshold; }
-    int durationMinutes() const override { return duration; }
-    // Like the spin fields: clamped to their ranges, and a change is reported.
-    void setThresholdPercent(int percent) override {
-        setSpin(threshold, std::clamp(percent, 1, 100), onThresholdChanged);
-    }
-    void setDurationMinutes(int minutes) override {
-        setSpin(duration, std::clamp(minutes, 1, 1000), onDurationChanged);
-    }
-    core::JobFields jobFields() const override { return job; }
-    void setJobFields(const core::JobFields& fields) override {
-        const core::JobFields before = job;
-        job = fields;
-        job.program = before.program;
-        job.networkRate = std::clamp(fields.networkRate, 1, 100000);
-        job.networkMinutes = std::clamp(fields.networkMinutes, 1, 1000);
-        if (job != before && onJobChanged)
-            onJobChanged();
-    }
-    void offerPrograms(const std::vector<std::string>& names) override { offered = names; }
-    int itemIndex(core::Selector s) const override {
-        auto it = selected.find(s);
-        if (it == selected.end())
-            return -1;
-        const auto& list = items.at(s);
-        return static_cast<int>(std::find(list.begin(), list.end(), it->second) - list.begin());
-    }
-    void selectIndex(core::Selector s, int index) override {
-        if (index < 0)
-            selected.erase(s);
-        else
-            selected[s] = items[s].at(static_cast<std::size_t>(index));
-    }
-    void selectRow(int r) override { row = r; }
     void addTrayIcon() override { trayIcon = true; }
     void applyLocks(const core::ControlLocks& l) override {
         ++lockChanges;
@@ -100,14 +115,6 @@ struct FakeWindowControls : core::MainWindowControls {
         policyLimits = limits;
     }
 
-    void setSpin(int& field, int value, const std::function<void()>& changed) {
-        if (field == value)
-            return;
-        field = value;
-        if (changed)
-            changed();
-    }
-
     bool weekdaysShown = true;
     std::vector<core::Notice> notices;
     std::vector<std::string> trayTips;
@@ -120,9 +127,8 @@ struct FakeWindowControls : core::MainWindowControls {
     int duration = 3;
     core::JobFields job;
     std::vector<std::string> offered;
-    std::function<void()> onThresholdChanged;
-    std::function<void()> onDurationChanged;
-    std::function<void()> onJobChanged;
+    std::function<void(const core::MainWindowValues&)> onUserChange;
+    int valueShows = 0;
     bool trayIcon = false;
     std::optional<bool> locked; // nothing: the appearance after a cancelled countdown
     int lockChanges = 0;

@@ -56,11 +56,7 @@ QComboBox* placeSelector(QWidget* parent, core::design::Rect place, core::Select
 } // namespace
 
 TForm1::TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)),
-      controls_(
-          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); },
-          [this] { model_.jobFieldsChanged(); }),
-      model_(services_, table_, controls_, tickTimer) {
+    : QWidget(parent), services_(std::move(services)), model_(services_, table_, *this, tickTimer) {
     setWindowTitle(qTr(d::kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -83,7 +79,7 @@ void TForm1::setVisible(bool visible) {
 }
 
 void TForm1::buildWidgets() {
-    if (controls_.built())
+    if (built())
         return;
     setWindowIcon(programIcon());
 
@@ -136,11 +132,8 @@ void TForm1::buildWidgets() {
           static_cast<QObject*>(StringGrid1->horizontalHeader()->viewport())})
         part->installEventFilter(this);
 
-    controls_.widgetsBuilt();
-    // After the fields took their values: reported changes are the user's from here.
-    connect(SpinEdit2, &SpinEdit::changed, this, &TForm1::SpinEdit2Change);
-    connect(SpinEdit3, &SpinEdit::changed, this, &TForm1::SpinEdit3Change);
-    connectJobSheet();
+    connectFields();
+    model_.widgetsBuilt();
 }
 
 void TForm1::buildTrayMenu() {
@@ -331,14 +324,6 @@ void TForm1::Button5Click() {
     model_.Button5Click();
 }
 
-void TForm1::SpinEdit2Change() {
-    model_.SpinEdit2Change();
-}
-
-void TForm1::SpinEdit3Change() {
-    model_.SpinEdit3Change();
-}
-
 void TForm1::WMAppShow() {
     show();
     bringToFront();
@@ -428,19 +413,21 @@ void TForm1::countdownFinished() {
     model_.countdownFinished();
 }
 
-void TForm1::showWeekdays(bool shown) {
-    ComboBox4->setVisible(shown);
-}
-
 void TForm1::showClock(const std::string& text) {
+    if (!built())
+        return;
     Label2->setText(QString::fromStdString(text));
 }
 
 void TForm1::showUsage(const std::string& text) {
+    if (!built())
+        return;
     Label13->setText(QString::fromStdString(text));
 }
 
 void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
+    if (!built())
+        return;
     if (remaining) {
         Label8->setNum(remaining->days);
         Label9->setNum(remaining->hours);
@@ -450,36 +437,14 @@ void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
         label->setVisible(remaining.has_value());
 }
 
-int TForm1::thresholdPercent() const {
-    return SpinEdit2->value();
-}
-
-int TForm1::durationMinutes() const {
-    return SpinEdit3->value();
-}
-
-void TForm1::setThresholdPercent(int percent) {
-    SpinEdit2->setValue(percent);
-}
-
-void TForm1::setDurationMinutes(int minutes) {
-    SpinEdit3->setValue(minutes);
-}
-
-int TForm1::itemIndex(core::Selector selector) const {
-    return selectorBox(selector)->currentIndex();
-}
-
-void TForm1::selectIndex(core::Selector selector, int index) {
-    selectorBox(selector)->setCurrentIndex(index);
-}
-
 void TForm1::addTrayIcon() {
     TrayIcon1->add();
     QTimer::singleShot(core::design::kTrayHostWaitMs, this, &TForm1::showIfNoTrayHost);
 }
 
 void TForm1::applyLocks(const core::ControlLocks& locks) {
+    if (!built())
+        return;
     SpinEdit2->setEnabled(locks.watchFields);
     SpinEdit3->setEnabled(locks.watchFields);
     enableJobFields(locks.watchFields);
@@ -524,7 +489,8 @@ void TForm1::cancelCountdown(core::CancelledBy by) {
 }
 
 void TForm1::showTable() {
-    gridModel_->refresh();
+    if (built())
+        gridModel_->refresh();
 }
 
 void TForm1::showTrayTip(const std::string& tip) {

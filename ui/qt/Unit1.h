@@ -4,7 +4,6 @@
 #include "SpinEdit.h"
 #include "core/base/TickTimer.h"
 #include "core/book/ReservationTable.h"
-#include "core/forms/DeferredControls.h"
 #include "core/forms/FormDesign.h"
 #include "core/schedule/SchedulerTick.h"
 #include "core/session/MainWindowModel.h"
@@ -41,8 +40,8 @@ public:
     TForm1(Form1Services services, core::TickTimer& tickTimer, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The widgets are built at the first showing at the latest; until then the model's values
-    // wait in the deferred controls, and the tray, the tick and the countdown work as ever.
+    // The widgets are built at the first showing at the latest; until then the model keeps what
+    // they will show, and the tray, the tick and the countdown work as ever.
     void buildWidgets();
     void setVisible(bool visible) override;
 
@@ -62,8 +61,6 @@ public:
     void Button3Click();                               // "設定"
     void Button4Click();                               // "トレイに格納"
     void Button5Click();                               // "停止" on the CPU tab
-    void SpinEdit2Change();                            // the threshold field
-    void SpinEdit3Change();                            // the duration field
     void startJobWatchClick();                         // "開始" on the 終了待ち tab
     void stopJobWatchClick();                          // "停止" on the 終了待ち tab
     // A second start asked to see the main window.
@@ -89,8 +86,8 @@ public:
     void showIfNoTrayHost();
 
     // The selected reservation row, 1 to 30, or 0 when none is selected.
-    int selectedRow() const override;
-    void selectRow(int row) override;
+    int selectedRow() const;
+    void selectRow(int row);
     const core::ReservationTable& table() const { return table_; }
     // A command of the command line, from another process.
     core::CommandAnswer runCommandLine(const core::CommandRequest& request) {
@@ -173,7 +170,8 @@ private:
     void buildElapsedSheet();
     void buildCpuSheet();
     void buildJobSheet();
-    void connectJobSheet();
+    // From now on a change of any field is reported as the user's.
+    void connectFields();
     void enableJobFields(bool enabled);
     void buildGrid();
     // False, with the reason said, while the grid is locked.
@@ -187,19 +185,16 @@ private:
     // Visible and not minimised, or not: the tick's cadence follows.
     void reportWindowState();
 
-    void showWeekdays(bool shown) override;
+    bool built() const { return MonthCalendar1 != nullptr; }
+    // The fields as they stand, told to the model after a user's change of any of them.
+    void reportValues();
+    core::MainWindowValues readValues() const;
+    void drawJobFields(const core::JobFields& fields);
+    void showValues(const core::MainWindowValues& values) override;
     void showClock(const std::string& text) override;
     void showUsage(const std::string& text) override;
     void showRemainingTime(std::optional<core::RemainingTime> remaining) override;
-    int thresholdPercent() const override;
-    int durationMinutes() const override;
-    void setThresholdPercent(int percent) override;
-    void setDurationMinutes(int minutes) override;
-    core::JobFields jobFields() const override;
-    void setJobFields(const core::JobFields& fields) override;
     void offerPrograms(const std::vector<std::string>& names) override;
-    int itemIndex(core::Selector selector) const override;
-    void selectIndex(core::Selector selector, int index) override;
     void addTrayIcon() override;
     void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
@@ -211,19 +206,13 @@ private:
     void showPolicyLine(const std::string& text) override;
     void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
                             const std::string& limits) override;
-    int tabIndex() const override;
-    void showTab(int index) override;
-    core::BookingKind bookingKind() const override;
-    void setBookingKind(core::BookingKind kind) override;
-    core::LocalDays calendarDate() const override;
-    void setCalendarDate(core::LocalDays day) override;
-    int elapsedHours() const override;
     QComboBox* selectorBox(core::Selector selector) const;
 
     Form1Services services_;
     core::ReservationTable table_;
-    core::DeferredControls controls_;
     core::MainWindowModel model_;
+    // The fields are being drawn: their change signals are not the user's.
+    bool drawing_ = false;
     ReservationGridModel* gridModel_ = nullptr;
     CountdownDialog* countdown_ = nullptr;
     std::string policyLine_;

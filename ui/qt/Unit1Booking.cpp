@@ -1,4 +1,4 @@
-// The main window's booking commands, decided by the core, and the controls they read and set.
+// The main window's booking commands, decided by the core, and the grid's mouse and keys.
 #include "QtDates.h"
 #include "ReservationGridModel.h"
 #include "Selectors.h"
@@ -65,57 +65,6 @@ void TForm1::Delete1Click() {
 void TForm1::StringGrid1MouseDown(Qt::MouseButton button) {
     if (button == Qt::RightButton && gridUsable())
         PopupMenu2->popup(QCursor::pos());
-}
-
-int TForm1::tabIndex() const {
-    return PageControl1->currentIndex();
-}
-
-void TForm1::showTab(int index) {
-    PageControl1->setCurrentIndex(index);
-}
-
-core::BookingKind TForm1::bookingKind() const {
-    if (RadioButton1->isChecked())
-        return core::BookingKind::Once;
-    return RadioButton2->isChecked() ? core::BookingKind::Daily : core::BookingKind::Weekly;
-}
-
-void TForm1::setBookingKind(core::BookingKind kind) {
-    QRadioButton* button = kind == core::BookingKind::Once    ? RadioButton1
-                           : kind == core::BookingKind::Daily ? RadioButton2
-                                                              : RadioButton3;
-    button->setChecked(true);
-}
-
-core::LocalDays TForm1::calendarDate() const {
-    return fromQDate(MonthCalendar1->selectedDate());
-}
-
-void TForm1::setCalendarDate(core::LocalDays day) {
-    MonthCalendar1->setSelectedDate(toQDate(day));
-}
-
-QComboBox* TForm1::selectorBox(core::Selector selector) const {
-    switch (selector) {
-    case core::Selector::Period:
-        return ComboBox1;
-    case core::Selector::Hour:
-        return ComboBox2;
-    case core::Selector::Minute:
-        return ComboBox3;
-    case core::Selector::Weekdays:
-        return ComboBox4;
-    case core::Selector::Action:
-        return ComboBox5;
-    case core::Selector::ElapsedMinutes:
-        break;
-    }
-    return ComboBox6;
-}
-
-int TForm1::elapsedHours() const {
-    return SpinEdit1->value();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -45,14 +45,6 @@ void TForm1::buildJobSheet() {
     connect(ComboBox7, &ProgramBox::opening, this, [this] { model_.programListOpens(); });
 }
 
-void TForm1::connectJobSheet() {
-    // After the fields took their values: reported changes are the user's from here.
-    for (QCheckBox* box : {CheckBox1, CheckBox2})
-        connect(box, &QCheckBox::toggled, this, [this] { model_.jobFieldsChanged(); });
-    for (SpinEdit* spin : {SpinEdit4, SpinEdit5})
-        connect(spin, &SpinEdit::changed, this, [this] { model_.jobFieldsChanged(); });
-}
-
 void TForm1::startJobWatchClick() {
     model_.startJobWatchClick();
 }
@@ -61,19 +53,21 @@ void TForm1::stopJobWatchClick() {
     model_.stopJobWatchClick();
 }
 
-core::JobFields TForm1::jobFields() const {
-    return {CheckBox1->isChecked(), ComboBox7->currentText().toStdString(), CheckBox2->isChecked(),
-            SpinEdit4->value(), SpinEdit5->value()};
-}
-
-void TForm1::setJobFields(const core::JobFields& fields) {
+void TForm1::drawJobFields(const core::JobFields& fields) {
     CheckBox1->setChecked(fields.programTicked);
+    if (ComboBox7->currentText().toStdString() != fields.program)
+        ComboBox7->setEditText(QString::fromStdString(fields.program));
     CheckBox2->setChecked(fields.networkTicked);
-    SpinEdit4->setValue(fields.networkRate);
-    SpinEdit5->setValue(fields.networkMinutes);
+    // A field being typed in keeps its text while it means the value.
+    if (SpinEdit4->value() != fields.networkRate)
+        SpinEdit4->setValue(fields.networkRate);
+    if (SpinEdit5->value() != fields.networkMinutes)
+        SpinEdit5->setValue(fields.networkMinutes);
 }
 
 void TForm1::offerPrograms(const std::vector<std::string>& names) {
+    if (!built())
+        return;
     // The typed text stays: replacing the items must not replace it.
     const QString typed = ComboBox7->currentText();
     ComboBox7->clear();

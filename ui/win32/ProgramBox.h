@@ -16,6 +16,7 @@ public:
 
     // The field's text, typed or picked.
     std::string text() const;
+    void setText(const std::string& text);
     // The list's items; the field's text stays.
     void setItems(const std::vector<std::string>& items);
     void command(WORD notification) override;

@@ -45,11 +45,7 @@ TForm1::TForm1(Form1Services services)
     : Window({kClassName, d::kTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, d::kClient,
               COLOR_BTNFACE},
              services.prompter),
-      services_(std::move(services)),
-      controls_(
-          *this, [this] { model_.SpinEdit2Change(); }, [this] { model_.SpinEdit3Change(); },
-          [this] { model_.jobFieldsChanged(); }),
-      model_(services_, table_, controls_, tickTimer_),
+      services_(std::move(services)), model_(services_, table_, *this, tickTimer_),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       endForSetup_(RegisterWindowMessageW(platform::kEndForSetupMessage)) {}
 
@@ -64,7 +60,7 @@ void TForm1::build() {
 }
 
 void TForm1::buildWidgets() {
-    if (controls_.built())
+    if (built())
         return;
     MonthCalendar1 = std::make_unique<MonthCalendar>(add(
         MONTHCAL_CLASSW, "", WS_TABSTOP | MCS_NOTODAY | MCS_SHORTDAYSOFWEEK, d::MonthCalendar1));
@@ -105,11 +101,11 @@ void TForm1::buildWidgets() {
     startFocusOn(MonthCalendar1->hwnd());
     showSheet(0);
 
-    controls_.widgetsBuilt();
-    // After the fields took their values: reported changes are the user's from here.
-    SpinEdit2->onChange([this] { model_.SpinEdit2Change(); });
-    SpinEdit3->onChange([this] { model_.SpinEdit3Change(); });
-    connectJobSheet();
+    model_.widgetsBuilt();
+    // From now on what a control tells may be the user's change of the fields.
+    for (Window* window : std::initializer_list<Window*>{this, TabSheet1.get(), TabSheet2.get(),
+                                                         TabSheet3.get(), TabSheet4.get()})
+        window->onControlChange([this] { reportValues(); });
     dpiChanged(layoutDpi());
     centreOnPrimaryScreen();
 }
@@ -136,7 +132,7 @@ std::unique_ptr<TabSheet> TForm1::addSheet() {
 }
 
 void TForm1::dpiChanged(int dpi) {
-    if (!controls_.built())
+    if (!built())
         return;
     for (TabSheet* sheet : {TabSheet1.get(), TabSheet2.get(), TabSheet3.get(), TabSheet4.get()}) {
         sheet->setDpi(dpi);

@@ -4,7 +4,6 @@
 #include "ReservationGrid.h"
 #include "TrayIcon.h"
 #include "core/book/ReservationTable.h"
-#include "core/forms/DeferredControls.h"
 #include "core/schedule/NoticeQueue.h"
 #include "core/session/MainWindowModel.h"
 #include "platform/windows/CommandChannel.h"
@@ -142,7 +141,6 @@ private:
     void buildElapsedSheet();
     void buildCpuSheet();
     void buildJobSheet();
-    void connectJobSheet();
     void enableJobFields(bool enabled);
     void buildMenus();
     std::unique_ptr<TabSheet> addSheet();
@@ -155,21 +153,16 @@ private:
     // Shows or hides a control of a page; the page itself shows with its tab.
     static void setShown(HWND control, bool shown);
 
-    void showWeekdays(bool shown) override;
+    bool built() const { return MonthCalendar1 != nullptr; }
+    // The fields as they stand, told to the model after a user's change of any of them.
+    void reportValues();
+    core::MainWindowValues readValues() const;
+    void drawJobFields(const core::JobFields& fields);
+    void showValues(const core::MainWindowValues& values) override;
     void showClock(const std::string& text) override;
     void showUsage(const std::string& text) override;
     void showRemainingTime(std::optional<core::RemainingTime> remaining) override;
-    int thresholdPercent() const override;
-    int durationMinutes() const override;
-    void setThresholdPercent(int percent) override;
-    void setDurationMinutes(int minutes) override;
-    core::JobFields jobFields() const override;
-    void setJobFields(const core::JobFields& fields) override;
     void offerPrograms(const std::vector<std::string>& names) override;
-    int itemIndex(core::Selector selector) const override;
-    void selectIndex(core::Selector selector, int index) override;
-    int selectedRow() const override;
-    void selectRow(int row) override;
     void addTrayIcon() override;
     void applyLocks(const core::ControlLocks& locks) override;
     void showCountdown() override;
@@ -181,21 +174,15 @@ private:
     void showPolicyLine(const std::string& text) override;
     void showPolicyBookings(const std::vector<core::PolicyBookingLine>& lines,
                             const std::string& limits) override;
-    int tabIndex() const override;
-    void showTab(int index) override;
-    core::BookingKind bookingKind() const override;
-    void setBookingKind(core::BookingKind kind) override;
-    core::LocalDays calendarDate() const override;
-    void setCalendarDate(core::LocalDays day) override;
-    int elapsedHours() const override;
     ComboBox& comboBox(core::Selector selector) const;
 
     Form1Services services_;
     core::ReservationTable table_;
     platform::WindowTickTimer tickTimer_;
     core::NoticeQueue notices_;
-    core::DeferredControls controls_;
     core::MainWindowModel model_;
+    // The fields are being drawn: their notifications are not the user's.
+    bool drawing_ = false;
     TForm2* countdown_ = nullptr;
     TForm3* settingsDialog_ = nullptr;
     TForm4* policyList_ = nullptr;

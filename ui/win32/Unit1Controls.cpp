@@ -1,7 +1,9 @@
-// The main window's controls as the shared window model reads and sets them.
+// The main window's fields drawn from the model's values, and a user's change reported; what
+// else the model shows in them.
 #include "Unit1.h"
 #include "Unit2.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace ui {
@@ -23,21 +25,84 @@ SYSTEMTIME toSystemTime(core::LocalDays day) {
     return time;
 }
 
+constexpr std::array kSelectors{core::Selector::Period, core::Selector::Hour,
+                                core::Selector::Minute, core::Selector::Weekdays,
+                                core::Selector::Action, core::Selector::ElapsedMinutes};
+
 } // namespace
 
-void TForm1::showWeekdays(bool shown) {
-    setShown(ComboBox4->hwnd(), shown);
+core::MainWindowValues TForm1::readValues() const {
+    core::MainWindowValues values;
+    values.row = StringGrid1->selectedRow();
+    values.tab = PageControl1->selected();
+    values.kind = RadioButton1->checked()   ? core::BookingKind::Once
+                  : RadioButton2->checked() ? core::BookingKind::Daily
+                                            : core::BookingKind::Weekly;
+    values.day = toLocalDays(MonthCalendar1->selected());
+    for (core::Selector selector : kSelectors)
+        values.select(selector, comboBox(selector).index());
+    values.elapsedHours = SpinEdit1->value();
+    values.thresholdPercent = SpinEdit2->value();
+    values.durationMinutes = SpinEdit3->value();
+    values.job = {CheckBox1->checked(), ComboBox7->text(), CheckBox2->checked(), SpinEdit4->value(),
+                  SpinEdit5->value()};
+    return values;
+}
+
+void TForm1::reportValues() {
+    if (drawing_)
+        return;
+    const core::MainWindowValues values = readValues();
+    if (values != model_.values())
+        model_.valuesChanged(values);
+}
+
+void TForm1::showValues(const core::MainWindowValues& values) {
+    if (!built())
+        return;
+    drawing_ = true;
+    if (PageControl1->selected() != values.tab) {
+        PageControl1->select(values.tab);
+        showSheet(values.tab);
+    }
+    RadioButton1->setChecked(values.kind == core::BookingKind::Once);
+    RadioButton2->setChecked(values.kind == core::BookingKind::Daily);
+    RadioButton3->setChecked(values.kind == core::BookingKind::Weekly);
+    if (toLocalDays(MonthCalendar1->selected()) != values.day)
+        MonthCalendar1->select(toSystemTime(values.day));
+    for (core::Selector selector : kSelectors) {
+        // An item typed but not picked is no index: its text stays while it is none.
+        ComboBox& box = comboBox(selector);
+        if (box.index() != values.index(selector))
+            box.select(values.index(selector));
+    }
+    setShown(ComboBox4->hwnd(), values.weekdaysShown());
+    if (StringGrid1->selectedRow() != values.row)
+        StringGrid1->selectRow(values.row);
+    // A field being typed in keeps its text while it means the value.
+    for (const auto& [spin, value] : {std::pair{SpinEdit1.get(), values.elapsedHours},
+                                      std::pair{SpinEdit2.get(), values.thresholdPercent},
+                                      std::pair{SpinEdit3.get(), values.durationMinutes}}) {
+        if (spin->value() != value)
+            spin->setValue(value);
+    }
+    drawJobFields(values.job);
+    drawing_ = false;
 }
 
 void TForm1::showClock(const std::string& text) {
-    Label2->setText(text);
+    if (built())
+        Label2->setText(text);
 }
 
 void TForm1::showUsage(const std::string& text) {
-    Label13->setText(text);
+    if (built())
+        Label13->setText(text);
 }
 
 void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
+    if (!built())
+        return;
     if (remaining) {
         Label8->setText(std::to_string(remaining->days));
         Label9->setText(std::to_string(remaining->hours));
@@ -45,22 +110,6 @@ void TForm1::showRemainingTime(std::optional<core::RemainingTime> remaining) {
     }
     for (const auto* label : {Label8.get(), Label9.get(), Label10.get()})
         setShown(label->hwnd(), remaining.has_value());
-}
-
-int TForm1::thresholdPercent() const {
-    return SpinEdit2->value();
-}
-
-int TForm1::durationMinutes() const {
-    return SpinEdit3->value();
-}
-
-void TForm1::setThresholdPercent(int percent) {
-    SpinEdit2->setValue(percent);
-}
-
-void TForm1::setDurationMinutes(int minutes) {
-    SpinEdit3->setValue(minutes);
 }
 
 ComboBox& TForm1::comboBox(core::Selector selector) const {
@@ -81,28 +130,14 @@ ComboBox& TForm1::comboBox(core::Selector selector) const {
     return *ComboBox6;
 }
 
-int TForm1::itemIndex(core::Selector selector) const {
-    return comboBox(selector).index();
-}
-
-void TForm1::selectIndex(core::Selector selector, int index) {
-    comboBox(selector).select(index);
-}
-
-int TForm1::selectedRow() const {
-    return StringGrid1->selectedRow();
-}
-
-void TForm1::selectRow(int row) {
-    StringGrid1->selectRow(row);
-}
-
 void TForm1::addTrayIcon() {
     TrayIcon1->add();
     SetTimer(handle(), kTrayHostWait, core::design::kTrayHostWaitMs, nullptr);
 }
 
 void TForm1::applyLocks(const core::ControlLocks& locks) {
+    if (!built())
+        return;
     for (HWND control :
          {SpinEdit2->edit(), SpinEdit2->arrows(), SpinEdit3->edit(), SpinEdit3->arrows()})
         EnableWindow(control, locks.watchFields);
@@ -130,40 +165,8 @@ void TForm1::showCountdown() {
 }
 
 void TForm1::showTable() {
-    StringGrid1->refresh();
-}
-
-int TForm1::tabIndex() const {
-    return PageControl1->selected();
-}
-
-void TForm1::showTab(int index) {
-    PageControl1->select(index);
-    showSheet(index);
-}
-
-core::BookingKind TForm1::bookingKind() const {
-    if (RadioButton1->checked())
-        return core::BookingKind::Once;
-    return RadioButton2->checked() ? core::BookingKind::Daily : core::BookingKind::Weekly;
-}
-
-void TForm1::setBookingKind(core::BookingKind kind) {
-    RadioButton1->setChecked(kind == core::BookingKind::Once);
-    RadioButton2->setChecked(kind == core::BookingKind::Daily);
-    RadioButton3->setChecked(kind == core::BookingKind::Weekly);
-}
-
-core::LocalDays TForm1::calendarDate() const {
-    return toLocalDays(MonthCalendar1->selected());
-}
-
-void TForm1::setCalendarDate(core::LocalDays day) {
-    MonthCalendar1->select(toSystemTime(day));
-}
-
-int TForm1::elapsedHours() const {
-    return SpinEdit1->value();
+    if (built())
+        StringGrid1->refresh();
 }
 
 } // namespace ui

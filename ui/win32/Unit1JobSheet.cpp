@@ -13,16 +13,13 @@ constexpr int kArrowsWidth = 13;
 
 void TForm1::buildJobSheet() {
     TabSheet& sheet = *TabSheet4;
-    const auto changed = [this] { model_.jobFieldsChanged(); };
     CheckBox1 = std::make_unique<Button>(
-        sheet.add(L"BUTTON", d::CheckBox1.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox1.place),
-        changed);
+        sheet.add(L"BUTTON", d::CheckBox1.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox1.place));
     ComboBox7 =
         std::make_unique<ProgramBox>(sheet, d::ComboBox7, [this] { model_.programListOpens(); });
     addHint(ComboBox7->hwnd(), d::kProgramHint);
     CheckBox2 = std::make_unique<Button>(
-        sheet.add(L"BUTTON", d::CheckBox2.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox2.place),
-        changed);
+        sheet.add(L"BUTTON", d::CheckBox2.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox2.place));
     // Each field's label comes just before it: a screen reader names the field by it.
     sheet.add(L"STATIC", d::Label17.text, SS_LEFT | SS_NOPREFIX, d::Label17.place);
     SpinEdit4 = std::make_unique<SpinEdit>(sheet, d::SpinEdit4, kArrowsWidth);
@@ -36,25 +33,21 @@ void TForm1::buildJobSheet() {
         [this] { model_.stopJobWatchClick(); });
 }
 
-void TForm1::connectJobSheet() {
-    // After the fields took their values: reported changes are the user's from here.
-    SpinEdit4->onChange([this] { model_.jobFieldsChanged(); });
-    SpinEdit5->onChange([this] { model_.jobFieldsChanged(); });
-}
-
-core::JobFields TForm1::jobFields() const {
-    return {CheckBox1->checked(), ComboBox7->text(), CheckBox2->checked(), SpinEdit4->value(),
-            SpinEdit5->value()};
-}
-
-void TForm1::setJobFields(const core::JobFields& fields) {
+void TForm1::drawJobFields(const core::JobFields& fields) {
     CheckBox1->setChecked(fields.programTicked);
+    if (ComboBox7->text() != fields.program)
+        ComboBox7->setText(fields.program);
     CheckBox2->setChecked(fields.networkTicked);
-    SpinEdit4->setValue(fields.networkRate);
-    SpinEdit5->setValue(fields.networkMinutes);
+    // A field being typed in keeps its text while it means the value.
+    if (SpinEdit4->value() != fields.networkRate)
+        SpinEdit4->setValue(fields.networkRate);
+    if (SpinEdit5->value() != fields.networkMinutes)
+        SpinEdit5->setValue(fields.networkMinutes);
 }
 
 void TForm1::offerPrograms(const std::vector<std::string>& names) {
+    if (!built())
+        return;
     ComboBox7->setItems(names);
 }
 

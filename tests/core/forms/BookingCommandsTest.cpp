@@ -50,7 +50,13 @@ struct Rig {
     TableEditor editor{table, [this](const ReservationTable& written) {
                            saveReservations(files, "SetTimeData.txt", written);
                        }};
-    BookingCommands commands{editor, clock, prompter, controls};
+    // The window's values as its fields hold them when a command runs.
+    MainWindowValues values;
+    BookingCommands commands{editor, clock, prompter, values, controls};
+    void run(void (BookingCommands::*command)()) {
+        values = controls.read();
+        (commands.*command)();
+    }
 };
 
 } // namespace
@@ -64,18 +70,18 @@ TEST(BookingCommands, BookingsOfEveryKindOnAFreeRow) {
                              {Selector::Hour, "10時"},
                              {Selector::Minute, "30分"},
                              {Selector::Action, "終了"}};
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_TRUE(rig.prompter.questions.empty());
     EXPECT_EQ(rig.fileLine(4), "毎週月～金,午後,10時,30分,終了,稼働");
 
     rig.controls.row = 1;
     rig.controls.kind = BookingKind::Once;
     rig.controls.calendar = LocalDays{std::chrono::year{2026} / 12 / 24};
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.row(1), "2026/12/24,午後,10時,30分,終了,稼働");
     rig.controls.row = 2;
     rig.controls.kind = BookingKind::Daily;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.fileLine(2), "毎日,午後,10時,30分,終了,稼働");
     EXPECT_EQ(rig.controls.confirmed.back(), "予約しました。予約２: 毎日 午後 10時 30分 終了 稼働")
         << "a booking made is said";
@@ -88,21 +94,21 @@ TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
     rig.controls.selected[Selector::Hour] = "１時";
     rig.controls.selected[Selector::Minute] = "05分";
     rig.prompter.answer = false;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.prompter.questions, Texts{"予約が削除されます。いいですか。"});
     EXPECT_EQ(rig.row(1), "毎日,午前,７時,00分,終了,停止") << "no changes nothing";
     EXPECT_EQ(rig.files.saves, 1) << "but saves";
 
     rig.prompter.answer = true;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.row(1), "毎日,午後,１時,05分,終了,停止") << "booked anew, still stopped";
     rig.controls.tab = kElapsedTab;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.row(1), "2026/12/07,午前,９時,31分,終了,稼働") << "from now: made active";
 
     rig.prompter.questions.clear();
     rig.controls.tab = 2;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_TRUE(rig.prompter.questions.empty()) << "the CPU tab books nothing";
     EXPECT_EQ(rig.files.saves, 4);
 
@@ -110,14 +116,14 @@ TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
     emptied.controls.kind = BookingKind::Daily;
     emptied.controls.selected = rig.controls.selected;
     emptied.prompter.whileOpen = [&] { emptied.table.clearRow(1); }; // expired during the question
-    emptied.commands.Button2Click();
+    emptied.run(&BookingCommands::Button2Click);
     EXPECT_EQ(emptied.row(1), "毎日,午後,１時,05分,終了,稼働")
         << "decided after the answer: a free row";
 
     Rig noPeriod({"毎日,,７時,00分,終了,停止"});
     noPeriod.controls.kind = BookingKind::Daily;
     noPeriod.controls.selected = rig.controls.selected;
-    noPeriod.commands.Button2Click();
+    noPeriod.run(&BookingCommands::Button2Click);
     EXPECT_TRUE(noPeriod.prompter.questions.empty());
     EXPECT_EQ(noPeriod.row(1), "毎日,午後,１時,05分,終了,稼働") << "a free row is made active";
 }
@@ -126,18 +132,18 @@ TEST(BookingCommands, OccupiedRowAsksOnlyOnTheBookingTabs) {
 TEST(BookingCommands, RefusedBookings) {
     Rig rig({"毎日,午前,７時,00分,終了,停止"});
     rig.controls.selected.erase(Selector::Action);
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     rig.controls.selected = {{Selector::Action, "終了"}};
-    rig.commands.Button2Click(); // typed text picks no item
+    rig.run(&BookingCommands::Button2Click); // typed text picks no item
     rig.controls.selected[Selector::Period] = "午前";
     rig.controls.selected[Selector::Hour] = "８時";
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     rig.controls.selected[Selector::Minute] = "59分";
-    rig.commands.Button2Click(); // 08:59 today, a minute ago
+    rig.run(&BookingCommands::Button2Click); // 08:59 today, a minute ago
     rig.controls.kind = BookingKind::Weekly;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     rig.controls.tab = kElapsedTab;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.prompter.informed,
               (Texts{"動作が選択されていません。動作を選択して下さい。",
                      "午前・午後が選択されていません。選択して下さい。",
@@ -155,7 +161,7 @@ TEST(BookingCommands, RefusedBookings) {
     rig.controls.selected[Selector::Hour] = "９時";
     rig.controls.selected[Selector::Minute] = "00分";
     rig.prompter.answer = true;
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.row(1), "2026/12/07,午前,９時,00分,終了,停止") << "the minute now still books";
 }
 
@@ -165,10 +171,10 @@ TEST(BookingCommands, ElapsedBookingAcrossMidnightWithTheHoursClamped) {
     rig.controls.tab = kElapsedTab;
     rig.controls.selected[Selector::ElapsedMinutes] = "15";
     rig.controls.selected[Selector::Action] = "スタンバイ";
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.fileLine(1), "2026/12/08,午前,０時,06分,スタンバイ,稼働");
     rig.controls.hours = -5; // typed, not yet corrected
-    rig.commands.Button2Click();
+    rig.run(&BookingCommands::Button2Click);
     EXPECT_EQ(rig.row(1), "2026/12/08,午前,０時,06分,スタンバイ,稼働");
 }
 
@@ -177,7 +183,7 @@ TEST(BookingCommands, ReEditOfEachKind) {
              "2026/12/24,午前,９時,05分,,", "2026-12-24,午後,,,,"});
     rig.controls.tab = 2;
     rig.controls.calendar = LocalDays{std::chrono::year{2026} / 1 / 1};
-    rig.commands.StringGrid1DblClick();
+    rig.run(&BookingCommands::StringGrid1DblClick);
     EXPECT_EQ(rig.controls.tab, kTimeTab);
     EXPECT_EQ(rig.controls.kind, BookingKind::Weekly);
     EXPECT_EQ(rig.controls.selected[Selector::Weekdays], "土日");
@@ -186,23 +192,23 @@ TEST(BookingCommands, ReEditOfEachKind) {
     EXPECT_EQ(rig.controls.selected[Selector::Action], "再起動");
 
     rig.controls.row = 2;
-    rig.commands.StringGrid1DblClick();
+    rig.run(&BookingCommands::StringGrid1DblClick);
     EXPECT_EQ(rig.controls.selected[Selector::Weekdays], "土日") << "\"毎週\" alone keeps it";
     EXPECT_EQ(rig.controls.selected[Selector::Minute], "45分") << "an empty cell keeps it";
 
     rig.controls.row = 3;
-    rig.commands.StringGrid1DblClick();
+    rig.run(&BookingCommands::StringGrid1DblClick);
     EXPECT_EQ(rig.controls.kind, BookingKind::Once);
     EXPECT_EQ(rig.controls.calendar, LocalDays{std::chrono::year{2026} / 12 / 24});
 
     rig.controls.row = 4;
-    rig.commands.StringGrid1DblClick();
+    rig.run(&BookingCommands::StringGrid1DblClick);
     EXPECT_EQ(rig.prompter.errors, Texts{"'2026-12-24' は日付ではありません"});
     EXPECT_EQ(rig.controls.selected[Selector::Period], "午前") << "stopped before the selectors";
 
     rig.controls.row = 5;
     rig.controls.kind = BookingKind::Daily;
-    rig.commands.StringGrid1DblClick();
+    rig.run(&BookingCommands::StringGrid1DblClick);
     EXPECT_EQ(rig.controls.kind, BookingKind::Once);
     EXPECT_EQ(rig.prompter.informed,
               Texts{"予約されていません。予約されている行でダブルクリックして下さい。"});
@@ -211,17 +217,17 @@ TEST(BookingCommands, ReEditOfEachKind) {
 
 TEST(BookingCommands, RowMenuStopsAndReactivatesOnlyCompleteRows) {
     Rig rig({"毎日,午前,７時,00分,,稼働", "毎日,午前,８時,00分,終了,稼働"});
-    rig.commands.N6Click();
+    rig.run(&BookingCommands::N6Click);
     EXPECT_EQ(rig.files.saves, 0);
     rig.controls.row = 2;
-    rig.commands.N6Click();
+    rig.run(&BookingCommands::N6Click);
     EXPECT_EQ(rig.fileLine(2), "毎日,午前,８時,00分,終了,停止");
-    rig.commands.N7Click();
+    rig.run(&BookingCommands::N7Click);
     EXPECT_EQ(rig.fileLine(2), "毎日,午前,８時,00分,終了,稼働");
-    rig.commands.Delete1Click();
+    rig.run(&BookingCommands::Delete1Click);
     EXPECT_EQ(rig.fileLine(2), ",,,,,");
     rig.controls.row = 0;
-    rig.commands.Delete1Click();
+    rig.run(&BookingCommands::Delete1Click);
     EXPECT_EQ(rig.files.saves, 3) << "no row selected, nothing done";
 }
 
@@ -237,11 +243,11 @@ TEST(BookingCommands, EnglishSelectorsBookAndReEditTheStoredWords) {
         rig.controls.selectIndex(Selector::Hour, 3);
         rig.controls.selectIndex(Selector::Minute, 5);
         rig.controls.selectIndex(Selector::Action, 3);
-        rig.commands.Button2Click();
+        rig.run(&BookingCommands::Button2Click);
         for (const Selector s : {Selector::Weekdays, Selector::Period, Selector::Hour,
                                  Selector::Minute, Selector::Action})
             rig.controls.selectIndex(s, -1);
-        rig.commands.StringGrid1DblClick();
+        rig.run(&BookingCommands::StringGrid1DblClick);
         const std::vector<int> reEdited{
             rig.controls.itemIndex(Selector::Weekdays), rig.controls.itemIndex(Selector::Period),
             rig.controls.itemIndex(Selector::Hour), rig.controls.itemIndex(Selector::Minute),

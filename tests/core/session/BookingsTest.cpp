@@ -18,10 +18,57 @@ TEST(MainWindowModel, TheTrayTipFollowsTheNextBooking) {
     EXPECT_EQ(w.controls.trayTips.back(), "次の予約: 2026/12/08 13:00 スタンバイ");
 }
 
+TEST(MainWindowModel, WidgetsBuiltLateShowWhatTheSessionKept) {
+    Window w({"2026/12/08,午後,２時,03分,終了,稼働"},
+             "[SET]\r\nCPUPersent=250\r\nNETRate=250000\r\n");
+    EXPECT_TRUE(w.controls.trayIcon) << "the tray is the window's from the start";
+    MainWindowValues values = w.model.values();
+    EXPECT_EQ(values.thresholdPercent, 100) << "clamped as the field clamps it";
+    EXPECT_EQ(values.job, (JobFields{false, "", false, 100000, 3}));
+    values.selectEqualItem(Selector::Action, "スタンバイ");
+    values.selectEqualItem(Selector::Action, "no such item");
+    EXPECT_EQ(values.selectedItem(Selector::Action), "スタンバイ");
+    EXPECT_EQ(values.selectedItem(Selector::Period), "") << "nothing selected yet";
+    values.tab = kCpuTab;
+    values.job.program = "render";
+    w.model.valuesChanged(values);
+    w.cpu.usage = 7;
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
+    w.model.Timer1Timer();
+    // A later appearance that leaves the book button as it is keeps the earlier lock of it.
+    w.model.Button1Click();
+    w.model.countdownCancelled(CancelledBy::Button);
+    EXPECT_EQ(w.controls.locked, std::nullopt);
+
+    testing_support::FakeWindowControls& built = w.controls;
+    built.threshold = 5;
+    built.selected.clear();
+    built.tab = kTimeTab;
+    built.job = {};
+    built.clockText.clear();
+    built.usageText.clear();
+    built.remaining.reset();
+    built.tableShows = 0;
+    w.model.widgetsBuilt();
+    EXPECT_EQ(built.threshold, 100);
+    EXPECT_EQ(built.job, (JobFields{false, "render", false, 100000, 3}));
+    EXPECT_EQ(built.selectedItem(Selector::Action), "スタンバイ");
+    EXPECT_EQ(built.itemIndex(Selector::Period), -1);
+    EXPECT_EQ(built.selectedItem(Selector::ElapsedMinutes), "30");
+    EXPECT_EQ(built.tab, kCpuTab);
+    EXPECT_EQ(built.row, 1);
+    EXPECT_EQ(built.clockText, "12:00:00");
+    EXPECT_EQ(built.usageText, "  7");
+    EXPECT_TRUE(built.remaining.has_value());
+    EXPECT_EQ(built.locked, std::optional<bool>(true));
+    EXPECT_EQ(built.tableShows, 1);
+}
+
 TEST(MainWindowModel, TickFiresSavesAndDraws) {
     Window w({"2026/12/07,午後,０時,00分,再起動,稼働", "毎日,午前,,,,",
               "2026/12/08,午後,２時,03分,終了,停止"});
     w.controls.row = 3;
+    w.controls.report();
     w.cpu.usage = 7;
     w.clock.set(at(2026, 12, 7, 12, 0, 0, 40));
     w.model.Timer1Timer();
@@ -34,6 +81,7 @@ TEST(MainWindowModel, TickFiresSavesAndDraws) {
     EXPECT_EQ(w.controls.locked, false);
 
     w.controls.kind = BookingKind::Weekly;
+    w.controls.report();
     w.model.Timer1Timer();
     EXPECT_TRUE(w.controls.weekdaysShown);
 
@@ -132,6 +180,7 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
         return w.model.runCommandLine({"ja", args});
     };
     w.controls.row = 5;
+    w.controls.report();
     EXPECT_EQ(run({"--book", "電源断", "--at", "12:30"}),
               (CommandAnswer{kDone, "2\t2026/12/07\t午後\t０時\t30分\t終了\t稼働\n", ""}));
     EXPECT_EQ(w.controls.row, 5) << "the selection stays";
@@ -178,7 +227,7 @@ TEST(MainWindowModel, CommandsChangeTheTableAsItsControlsWould) {
     EXPECT_EQ(run({"--watch", "standby", "--cpu-below", "7", "--minutes", "4"}),
               (CommandAnswer{kRefused, "", kIni + " に書き込めません\n"}));
     EXPECT_FALSE(w.state.CpuWatchActive) << "a watch whose setting was not stored is not started";
-    EXPECT_EQ(w.controls.thresholdPercent(), 5);
+    EXPECT_EQ(w.controls.threshold, 5);
     EXPECT_EQ(listingLine(w.table, 1), "1\t毎日\t午後\t０時\t00分\t終了\t稼働\n")
         << "refused changes leave the row as the file has it";
     EXPECT_TRUE(w.prompter.errors.empty()) << "a command opens no message box";
@@ -200,6 +249,7 @@ TEST(MainWindowModel, NoCommandChangesTheTableWhileABoxWaits) {
     w.controls.selected[Selector::Period] = "午前";
     w.controls.selected[Selector::Hour] = "１時";
     w.controls.selected[Selector::Minute] = "00分";
+    w.controls.report();
     w.model.runBooking(&BookingCommands::Button2Click);
     const CommandAnswer waiting{kRefused, "", "画面で確認を待っています。\n"};
     ASSERT_EQ(answers.size(), 4u);

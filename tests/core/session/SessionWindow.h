@@ -42,9 +42,9 @@ struct Window {
         files.files["SetTimeData.txt"] = encodeCp932(text);
         if (ini)
             files.files[kIni] = *ini;
-        controls.onThresholdChanged = [this] { model.SpinEdit2Change(); };
-        controls.onDurationChanged = [this] { model.SpinEdit3Change(); };
-        controls.onJobChanged = [this] { model.jobFieldsChanged(); };
+        controls.onUserChange = [this](const MainWindowValues& values) {
+            model.valuesChanged(values);
+        };
         model.FormCreate();
     }
     void ticks(int n) {

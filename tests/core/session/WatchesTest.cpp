@@ -199,9 +199,11 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
         << "a rate out of range stored back as the field holds it";
     EXPECT_EQ(w.controls.job, (JobFields{true, "", false, 100000, 3}));
     w.controls.job.programTicked = false;
+    w.controls.report();
     w.model.startJobWatchClick();
     w.controls.job.programTicked = true;
     w.controls.job.program = "  ";
+    w.controls.report();
     w.model.startJobWatchClick();
     EXPECT_EQ(w.prompter.informed, (Texts{"条件を選んでください。",
                                           "プログラムの名前かプロセス番号を入れてください。"}));
@@ -210,7 +212,7 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     EXPECT_EQ(w.controls.offered, (Texts{"4242", "render"}));
 
     w.controls.job = {true, " render ", true, 50, 1};
-    w.model.jobFieldsChanged();
+    w.controls.report();
     EXPECT_EQ(w.files.files[kIni],
               "[SET]\r\nNETRate=50\r\nPROGchange=1\r\nNETchange=1\r\nNETMinutes=1\r\n");
     w.network.total(0);

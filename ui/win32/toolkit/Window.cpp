@@ -192,12 +192,18 @@ LRESULT Window::handleDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (Control* control = Control::of(reinterpret_cast<HWND>(lParam)))
             control->command(HIWORD(wParam));
+        if (lParam != 0 && controlChange_)
+            controlChange_();
         return 0;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        if (Control* control = Control::of(header.hwndFrom))
-            return control->notify(header);
-        return 0;
+        Control* control = Control::of(header.hwndFrom);
+        const LRESULT result = control != nullptr ? control->notify(header) : 0;
+        if ((header.code == LVN_ITEMCHANGED || header.code == MCN_SELCHANGE ||
+             header.code == TCN_SELCHANGE) &&
+            controlChange_)
+            controlChange_();
+        return result;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {

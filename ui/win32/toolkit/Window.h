@@ -5,6 +5,7 @@
 #include "core/forms/Centring.h"
 #include "platform/windows/Win32.h"
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -37,6 +38,9 @@ public:
              core::design::Rect place, HWND relativeTo = nullptr, DWORD extendedStyle = 0,
              int id = 0);
     void paintText(HWND control, COLORREF colour) { textColours_[control] = colour; }
+    // `heard` runs after a control's own handler, whenever a control may have changed what it
+    // holds: any command of a control, and a new selection in a list, a calendar or the tabs.
+    void onControlChange(std::function<void()> heard) { controlChange_ = std::move(heard); }
     int scale(int designPixels) const { return layout_.scale(designPixels); }
 
 protected:
@@ -88,6 +92,7 @@ private:
     HWND hints_ = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND focused_ = nullptr;
+    std::function<void()> controlChange_;
 };
 
 } // namespace ui
