@@ -12,6 +12,9 @@ namespace core {
 
 // The main window's selectors, by what they hold (ComboBox1 to ComboBox6).
 enum class Selector { Period, Hour, Minute, Weekdays, Action, ElapsedMinutes };
+inline constexpr std::array kSelectors{Selector::Period, Selector::Hour,
+                                       Selector::Minute, Selector::Weekdays,
+                                       Selector::Action, Selector::ElapsedMinutes};
 // The booking kind's radio buttons: "一回", "毎日", "毎週" (RadioButton1 to RadioButton3).
 enum class BookingKind { Once, Daily, Weekly };
 

@@ -16,9 +16,7 @@ namespace testing_support {
 // values drawn into them, and a user's change of them reported as the face reports it.
 struct FakeWindowControls : core::MainWindowControls {
     FakeWindowControls() {
-        for (auto selector :
-             {core::Selector::Period, core::Selector::Hour, core::Selector::Minute,
-              core::Selector::Weekdays, core::Selector::Action, core::Selector::ElapsedMinutes})
+        for (auto selector : core::kSelectors)
             items[selector] = core::selectorItems(selector);
         selected[core::Selector::Action] = "終了";
         selected[core::Selector::Weekdays] = "日曜";

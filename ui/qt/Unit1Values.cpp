@@ -12,17 +12,8 @@
 #include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTableView>
-#include <array>
 
 namespace ui {
-
-namespace {
-
-constexpr std::array kSelectors{core::Selector::Period, core::Selector::Hour,
-                                core::Selector::Minute, core::Selector::Weekdays,
-                                core::Selector::Action, core::Selector::ElapsedMinutes};
-
-} // namespace
 
 QComboBox* TForm1::selectorBox(core::Selector selector) const {
     switch (selector) {
@@ -50,7 +41,7 @@ core::MainWindowValues TForm1::readValues() const {
                   : RadioButton2->isChecked() ? core::BookingKind::Daily
                                               : core::BookingKind::Weekly;
     values.day = fromQDate(MonthCalendar1->selectedDate());
-    for (core::Selector selector : kSelectors)
+    for (core::Selector selector : core::kSelectors)
         values.select(selector, selectorBox(selector)->currentIndex());
     values.elapsedHours = SpinEdit1->value();
     values.thresholdPercent = SpinEdit2->value();
@@ -78,7 +69,7 @@ void TForm1::showValues(const core::MainWindowValues& values) {
                                                                    : RadioButton3;
     kind->setChecked(true);
     MonthCalendar1->setSelectedDate(toQDate(values.day));
-    for (core::Selector selector : kSelectors) {
+    for (core::Selector selector : core::kSelectors) {
         // An item typed but not picked is no index: its text stays while it is none.
         QComboBox* box = selectorBox(selector);
         if (box->currentIndex() != values.index(selector))
@@ -107,7 +98,7 @@ void TForm1::connectFields() {
                 reportValues();
         });
     connect(MonthCalendar1, &QCalendarWidget::selectionChanged, this, report);
-    for (core::Selector selector : kSelectors)
+    for (core::Selector selector : core::kSelectors)
         connect(selectorBox(selector), &QComboBox::currentIndexChanged, this, report);
     for (SpinEdit* spin : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5})
         connect(spin, &SpinEdit::changed, this, report);

@@ -3,7 +3,6 @@
 #include "Unit1.h"
 #include "Unit2.h"
 
-#include <array>
 #include <stdexcept>
 
 namespace ui {
@@ -25,10 +24,6 @@ SYSTEMTIME toSystemTime(core::LocalDays day) {
     return time;
 }
 
-constexpr std::array kSelectors{core::Selector::Period, core::Selector::Hour,
-                                core::Selector::Minute, core::Selector::Weekdays,
-                                core::Selector::Action, core::Selector::ElapsedMinutes};
-
 } // namespace
 
 core::MainWindowValues TForm1::readValues() const {
@@ -39,7 +34,7 @@ core::MainWindowValues TForm1::readValues() const {
                   : RadioButton2->checked() ? core::BookingKind::Daily
                                             : core::BookingKind::Weekly;
     values.day = toLocalDays(MonthCalendar1->selected());
-    for (core::Selector selector : kSelectors)
+    for (core::Selector selector : core::kSelectors)
         values.select(selector, comboBox(selector).index());
     values.elapsedHours = SpinEdit1->value();
     values.thresholdPercent = SpinEdit2->value();
@@ -70,7 +65,7 @@ void TForm1::showValues(const core::MainWindowValues& values) {
     RadioButton3->setChecked(values.kind == core::BookingKind::Weekly);
     if (toLocalDays(MonthCalendar1->selected()) != values.day)
         MonthCalendar1->select(toSystemTime(values.day));
-    for (core::Selector selector : kSelectors) {
+    for (core::Selector selector : core::kSelectors) {
         // An item typed but not picked is no index: its text stays while it is none.
         ComboBox& box = comboBox(selector);
         if (box.index() != values.index(selector))
