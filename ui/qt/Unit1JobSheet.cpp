@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 
 namespace ui {
@@ -68,7 +69,8 @@ void TForm1::drawJobFields(const core::JobFields& fields) {
 void TForm1::offerPrograms(const std::vector<std::string>& names) {
     if (!built())
         return;
-    // The typed text stays: replacing the items must not replace it.
+    // The typed text stays: replacing the items must not replace it, nor be taken for a change.
+    const QScopedValueRollback drawing(drawing_, true);
     const QString typed = ComboBox7->currentText();
     ComboBox7->clear();
     for (const std::string& name : names)
