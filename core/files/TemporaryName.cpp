@@ -1,15 +1,16 @@
 #include "TemporaryName.h"
 
-#include <cstdio>
+#include <charconv>
 #include <random>
 
 namespace core {
 
 std::string temporaryNameBeside(const std::string& path) {
     std::random_device source;
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(source()));
-    return path + suffix;
+    char digits[8];
+    const auto end = std::to_chars(digits, digits + sizeof digits, source(), 16).ptr;
+    const std::string hex(digits, end);
+    return path + "." + std::string(sizeof digits - hex.size(), '0') + hex + ".tmp";
 }
 
 } // namespace core

@@ -1,7 +1,5 @@
 #include "FormDesign.h"
 
-#include <cstdio>
-
 namespace core::design {
 
 namespace {
@@ -46,9 +44,7 @@ char accessKeyOf(std::string_view caption) {
 std::vector<std::string> numberedItems(int count, std::string_view suffix) {
     std::vector<std::string> items;
     for (int i = 0; i < count; ++i) {
-        char digits[12];
-        std::snprintf(digits, sizeof digits, "%02d", i);
-        items.push_back(digits + std::string(suffix));
+        items.push_back((i < 10 ? "0" : "") + std::to_string(i) + std::string(suffix));
     }
     return items;
 }

@@ -6,7 +6,6 @@
 #include "core/lang/Catalogue.h"
 #include "core/text/DateTimeText.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace core {
@@ -56,9 +55,8 @@ void MainWindowModel::scan() {
         refreshClock();
         // The meter's reading is shown as one byte.
         const auto usage = static_cast<unsigned char>(services_.cpu.getUsage());
-        char text[8];
-        std::snprintf(text, sizeof text, "%3d", usage);
-        usage_ = text;
+        const std::string digits = std::to_string(usage);
+        usage_ = std::string(3 - digits.size(), ' ') + digits;
         controls_.showUsage(usage_);
         followPolicy();
         const bool shown = countdown_.countdownShown();

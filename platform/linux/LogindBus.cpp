@@ -14,14 +14,20 @@ LogindBus::~LogindBus() {
     QDBusConnection::disconnectFromBus(kName);
 }
 
-QDBusConnection LogindBus::connection() {
+QDBusConnection LogindBus::connected(bool now) {
     QDBusConnection bus(kName);
     if (bus.isConnected())
         return bus;
+    const auto time = core::RetryWait::Clock::now();
+    if (!now && !retry_.due(time))
+        return bus;
     QDBusConnection::disconnectFromBus(kName);
     bus = QDBusConnection::connectToBus(QDBusConnection::SystemBus, kName);
-    if (!bus.isConnected())
+    if (!bus.isConnected()) {
+        retry_.failed(time);
         return bus;
+    }
+    retry_.succeeded();
     const bool again = connectedBefore_;
     connectedBefore_ = true;
     if (again)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/RetryWait.h"
+
 #include <QDBusConnection>
 #include <QObject>
 
@@ -7,15 +9,19 @@ namespace platform {
 
 // The system bus as the program speaks to logind on it: one connection, made afresh when it went
 // away (the bus restarted, say), for the power requests, the idle lock and the resume signal
-// alike. Nothing watches it: it is looked at when the program looks anyway.
+// alike. Nothing watches it: it is looked at when the program looks anyway, and after a failed
+// try only ten minutes later, as each try wakes the bus's thread twice; a power request tries at
+// once.
 class LogindBus : public QObject {
     Q_OBJECT
 public:
     explicit LogindBus(QObject* parent = nullptr);
     ~LogindBus() override;
 
-    // The connection, connected afresh first when it went away.
-    QDBusConnection connection();
+    // The connection, connected afresh first when it went away and the wait is over.
+    QDBusConnection connection() { return connected(false); }
+    // The same, connected afresh at once whatever the wait: a power request does not wait.
+    QDBusConnection connectionNow() { return connected(true); }
 
 signals:
     // A fresh connection replaced one that went away: what was subscribed or held on the old one
@@ -23,7 +29,10 @@ signals:
     void reconnected();
 
 private:
+    QDBusConnection connected(bool now);
+
     bool connectedBefore_ = false;
+    core::RetryWait retry_{std::chrono::minutes(10)};
 };
 
 } // namespace platform

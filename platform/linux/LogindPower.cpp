@@ -65,7 +65,7 @@ void LogindPower::logOff() {
 }
 
 void LogindPower::callManager(const QString& method, const QVariantList& arguments) {
-    QDBusConnection bus = bus_.connection();
+    QDBusConnection bus = bus_.connectionNow();
     if (!bus.isConnected()) {
         report(method, QStringLiteral("no system bus"));
         refused(bus.lastError().message().toStdString());

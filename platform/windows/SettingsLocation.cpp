@@ -19,7 +19,7 @@ public:
     // it, while the folder's read-only attribute means nothing.
     bool folderWritable(const std::string& folder) const override {
         const std::wstring name = toWide(folder) + L"\\Brindlewhistmoore-" +
-                                  std::to_wstring(GetCurrentProcessId()) + L".tmp";
+                                  toWide(std::to_string(GetCurrentProcessId())) + L".tmp";
         HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (file == INVALID_HANDLE_VALUE)

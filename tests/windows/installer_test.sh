@@ -67,7 +67,7 @@ xdotool search --onlyvisible --name '^Brindlewhistmoore$' >/dev/null 2>&1 &&
 echo "the installed program started hidden"
 
 # A new copy is a new process (X may give its window the old one's id again).
-program_pid() { pgrep -f 'Brindlewhistmoore\.exe' | head -1 || true; }
+program_pid() { prefix_pids 'Brindlewhistmoore\.exe' | head -1 || true; }
 before=$(program_pid)
 # The user turned ログオン時に起動する off: the upgrade keeps it off.
 rm -f "$(startup)"

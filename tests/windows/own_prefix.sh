@@ -7,6 +7,16 @@ export WINEDEBUG=-all
 # No menu entries or autostart files of wine's in the real home.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+# prefix_pids PATTERN: the processes of this prefix whose command line matches PATTERN; another
+# test's or a user's wine on the machine is none of them.
+prefix_pids() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            echo "$pid"
+    done
+    true
+}
 BWM_BUILD="$build" bash "$here/../support/wine_run.sh" cmd /c exit
 WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
 WINEPREFIX="$build/wineprefix" wineserver -w

@@ -339,7 +339,8 @@ sleep 17
 # its name has ended. The program is the probe under a name of its own, which ends by itself.
 cp "$scratch/$(basename "$probe")" "$scratch/render-job.exe"
 (cd "$scratch" && exec bash "$wine_run" render-job.exe wait 12 >/dev/null 2>&1) &
-pids+=($!)
+render=$!
+pids+=($render)
 for _ in $(seq 40); do
     cli --watch logoff --exit render-job
     [ "$status" = 0 ] && break
@@ -348,7 +349,7 @@ done
 [ "$status" = 0 ] || fail "--watch ended with $status: $out"
 [ "$out" = "終了待ち: render-job が終了したら ログオフ" ] || fail "--watch said: $out"
 [ -z "$(wait_for_window ログオフ予告 1)" ] || fail "the countdown came while the program ran"
-pgrep -f 'render-job.exe wait' >/dev/null || fail "the program ended too soon for the test"
+kill -0 "$render" 2>/dev/null || fail "the program ended too soon for the test"
 countdown=$(wait_for_window ログオフ予告 30)
 [ -n "$countdown" ] || fail "no countdown after the program ended"
 cli --cancel
