@@ -43,9 +43,9 @@ char accessKeyOf(std::string_view caption) {
 
 std::vector<std::string> numberedItems(int count, std::string_view suffix) {
     std::vector<std::string> items;
-    for (int i = 0; i < count; ++i) {
+    items.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
         items.push_back((i < 10 ? "0" : "") + std::to_string(i) + std::string(suffix));
-    }
     return items;
 }
 
