@@ -1,5 +1,5 @@
-# Sourced by the tests that need a wine prefix of their own: a copy of the tests' prefix, made and
-# ended first so that nothing of the test stays in it, whose ComSpec is the tests' recorder. Needs
+# Sourced by the tests that need a wine prefix of their own: a fresh copy of the prefixes'
+# template (tests/support/wine_run.sh), whose ComSpec is the tests' recorder. Needs
 # build, here, recorder, probe, scratch, a fail function and WINEPREFIX (the copy's place); puts
 # the recorder and the probe in the scratch folder, sets interpreter and BWM_RECORDER_LOG, and
 # refuses to go on when ComSpec is not the recorder.
@@ -17,11 +17,8 @@ prefix_pids() {
     done
     true
 }
-BWM_BUILD="$build" bash "$here/../support/wine_run.sh" cmd /c exit
-WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
-WINEPREFIX="$build/wineprefix" wineserver -w
 rm -rf "$WINEPREFIX"
-cp -a "$build/wineprefix" "$WINEPREFIX"
+BWM_BUILD="$build" BWM_PREFIX="$WINEPREFIX" bash "$here/../support/wine_run.sh" cmd /c exit
 cp "$recorder" "$probe" "$scratch/"
 interpreter=$(winpath "$scratch/$(basename "$recorder")")
 export BWM_RECORDER_LOG="$scratch/recorded.log"

@@ -11,6 +11,8 @@
 set -euo pipefail
 program=$1 recorder=$2 probe=$4
 export BWM_BUILD=$3
+# A prefix of its own: its clock is moved, and the other tests run beside it.
+export BWM_PREFIX="$BWM_BUILD/e2e-prefix"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 locale -a | grep -qx ja_JP.utf8 || { echo "the locale ja_JP.UTF-8 is missing"; exit 1; }
 [ -n "${DISPLAY:-}" ] || { echo "needs a display: run under xvfb-run"; exit 1; }
@@ -23,15 +25,12 @@ scratch=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    WINEPREFIX="$BWM_BUILD/wineprefix" wineserver -k 2>/dev/null || true
-    rm -f "${startup:-}"
-    rm -rf "$scratch"
+    WINEPREFIX="$BWM_PREFIX" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$BWM_PREFIX" wineserver -w
+    rm -rf "$scratch" "$BWM_PREFIX"
 }
 trap cleanup EXIT
-# A wine session begun by an earlier test without a display (its server lingers a few seconds)
-# has no window driver: the program must begin a session of its own on this display.
-WINEPREFIX="$BWM_BUILD/wineprefix" wineserver -k 2>/dev/null || true
-WINEPREFIX="$BWM_BUILD/wineprefix" wineserver -w
+rm -rf "$BWM_PREFIX"
 fail() {
     echo "FAIL: $*"
     import -window root "$shots/windows_e2e_failure.png" 2>/dev/null || true
@@ -207,7 +206,7 @@ settings_dialog() {
     true
 }
 # Wine spells the folder "StartUp".
-startup="$BWM_BUILD/wineprefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp/Brindlewhistmoore.lnk"
+startup="$BWM_PREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp/Brindlewhistmoore.lnk"
 rm -f "$startup"
 settings_dialog tick
 [ "$(tr -d '\r' <"$scratch/Brindlewhistmoore.ini")" = "$(printf '%s\n' '[SET]' ShutDownTime=15 \
