@@ -1,18 +1,21 @@
 #pragma once
 
+#include "LocalSocket.h"
 #include "core/command/CommandAnswer.h"
 #include "core/command/Wire.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace platform {
+
+class CommandPeer;
 
 // The running copy's local socket beside its guard's lock (SingleInstance::socketPath()), through
 // which a second start asks it to show its main window, and a command of the command line reaches
@@ -45,13 +48,14 @@ signals:
 private:
     void listen();
     void answer();
-    void serve(QLocalSocket* peer);
     // Answers the peer's request once it has said it in full and the copy is ready.
-    void take(QLocalSocket* peer);
+    void take(CommandPeer* peer);
     void peerGone();
 
     QString socketPath_;
-    QLocalServer* server_;
+    Descriptor listening_;
+    // Ended before the socket it watches.
+    std::unique_ptr<QSocketNotifier> incoming_;
     int peers_ = 0;
     CommandHandler commandHandler_;
 };

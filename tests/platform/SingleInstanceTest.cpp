@@ -193,8 +193,16 @@ private slots:
 
         platform::SingleInstance copy("guard", folder.path());
         QCOMPARE(copy.becomeTheRunningCopy(), Start::Running);
+        // What a crashed copy left at the socket's place is replaced.
+        QFile left(copy.socketPath());
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.close();
         platform::CommandSocketServer channel(copy.socketPath());
         QVERIFY(side.lockHeld());
+        // Nobody but this user may talk to the copy.
+        QCOMPARE(QFileInfo(copy.socketPath()).permissions() &
+                     (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                 QFile::Permissions());
         // A request that comes before the copy has loaded its table waits for it.
         int shown = 0;
         connect(&channel, &platform::CommandSocketServer::showRequested, [&] { ++shown; });
