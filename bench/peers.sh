@@ -9,7 +9,8 @@
 #     the same 120 s (a thread that sleeps and wakes switches once), which costs the program
 #     nothing to count
 # Every program runs as the unprivileged user "nobody" with no system bus it could reach, so no
-# power request can leave it. Needs root (to run as nobody) and: apt-get install qshutdown
+# power request can leave it; this program once more with a system bus as on a desktop, a mock
+# logind on a private bus (python3-dbusmock), to which its requests would go. Needs root (to run as nobody) and: apt-get install qshutdown
 # kshutdown trayer xvfb x11-utils.
 #   bench/peers.sh [rounds]        (about 15 minutes a round)
 # BASELINE=path/to/an/older/Brindlewhistmoore adds that build to each round, for before/after.
@@ -31,19 +32,21 @@ fi
 scratch=$(mktemp -d)
 chmod 755 "$scratch"
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$scratch"' EXIT
+bus_dir="$scratch/bus"
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    bash "$top/tests/support/mock_logind_bus.sh" stop "$bus_dir" || true; rm -rf "$scratch"' EXIT
 trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
 pids+=($!)
 sleep 1
 
 # Runs a command as nobody in a fresh home, with a session bus of its own (qshutdown will not
-# start without one) and no system bus.
+# start without one) and no system bus, or the one system_bus names.
 as_nobody() {
     local home=$1
     shift
     setpriv --reuid=nobody --regid=nogroup --clear-groups \
         env -i DISPLAY="$DISPLAY" HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home/run" \
-        DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent LANG=C.UTF-8 dbus-run-session -- "$@"
+        DBUS_SYSTEM_BUS_ADDRESS="${system_bus:-unix:path=/nonexistent}" LANG=C.UTF-8 dbus-run-session -- "$@"
 }
 
 tray_icons() { xwininfo -root -tree | grep -A1 '"panel"' | sed -n 's/^ *\([0-9]*\) child.*/\1/p'; }
@@ -155,7 +158,10 @@ measure_countdown() {
     wait "$launcher" 2>/dev/null || true
 }
 
-mkdir -p "$scratch/ours"
+mkdir -p "$scratch/ours" "$bus_dir"
+chown nobody:nogroup "$bus_dir"
+setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$bus_dir" \
+    bash "$top/tests/support/mock_logind_bus.sh" start "$bus_dir"
 cp "$program" "$floor" "$scratch/ours/"
 chmod -R a+rwX "$scratch/ours"
 if [ -n "${BASELINE:-}" ]; then
@@ -166,6 +172,7 @@ fi
 for round in $(seq "$rounds"); do
     echo "== round $round"
     measure Brindlewhistmoore "$scratch/ours/Brindlewhistmoore"
+    system_bus="unix:path=$bus_dir/system_bus_socket" measure with_bus "$scratch/ours/Brindlewhistmoore"
     [ -z "${BASELINE:-}" ] || measure baseline "$scratch/baseline/Brindlewhistmoore"
     measure tray_only "$scratch/ours/tray_only"
     measure qshutdown /usr/bin/qshutdown
