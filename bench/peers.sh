@@ -12,7 +12,7 @@
 # power request can leave it; this program once more with a system bus as on a desktop, a mock
 # logind on a private bus (python3-dbusmock), to which its requests would go. Needs root (to run as nobody) and: apt-get install qshutdown
 # kshutdown trayer xvfb x11-utils.
-#   bench/peers.sh [rounds]        (about 15 minutes a round)
+#   bench/peers.sh [rounds]        (about 20 minutes a round)
 # BASELINE=path/to/an/older/Brindlewhistmoore adds that build to each round, for before/after.
 # Each round also starts bench/TrayOnly.cpp, a Qt program that shows the tray icon and nothing
 # else: the floor a Qt tray program cannot go below.
