@@ -13,13 +13,35 @@ std::string optionsHelp() {
     return lines;
 }
 
+// The columns a text takes in a terminal: everything in the help beyond ASCII is Japanese, two
+// columns wide.
+std::size_t columnsOf(std::string_view text) {
+    std::size_t columns = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)
+            columns += byte < 0x80 ? 1 : 2;
+    }
+    return columns;
+}
+
+// Appends a word to a list that wraps where its line would pass the columns given.
+void appendWrapped(std::string& list, std::size_t& line, std::string_view word) {
+    constexpr std::size_t kListColumns = 60;
+    const bool wraps = !list.empty() && line + 1 + columnsOf(word) > kListColumns;
+    list.append(list.empty() ? "" : wraps ? "\n        " : " ").append(word);
+    line = (wraps || list.size() == word.size() ? 0 : line + 1) + columnsOf(word);
+}
+
 std::string actionsHelp() {
     // The actions and the limit as their tables have them.
     std::string words;
     std::string keys;
+    std::size_t wordsLine = 0;
+    std::size_t keysLine = 0;
     for (const ActionDescription& action : kPowerActions) {
-        words.append(words.empty() ? "" : " ").append(action.word);
-        keys.append(keys.empty() ? "" : " ").append(action.key);
+        appendWrapped(words, wordsLine, action.word);
+        appendWrapped(keys, keysLine, action.key);
     }
     return fill(tr(R"(
 動作: {0}、

@@ -19,8 +19,20 @@ std::string actionName(const ActionDescription* description) {
 
 bool returnsToWatching(PowerAction action) {
     const ActionDescription* description = describe(action);
-    return description != nullptr && (description->operation == PowerOperation::Suspend ||
-                                      description->operation == PowerOperation::Hibernate);
+    if (description == nullptr)
+        return false;
+    switch (description->operation) {
+    case PowerOperation::EndSession:
+    case PowerOperation::Restart:
+    case PowerOperation::PowerOff:
+        return false;
+    case PowerOperation::Suspend:
+    case PowerOperation::Hibernate:
+    case PowerOperation::Lock:
+    case PowerOperation::DisplayOff:
+        break;
+    }
+    return true;
 }
 
 std::optional<PowerAction> actionFromWord(std::string_view word) {

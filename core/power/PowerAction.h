@@ -18,14 +18,16 @@ enum class PowerAction {
     ForcedPowerOff,
     ForcedReboot,
     Standby,
-    Hibernate
+    Hibernate,
+    LockScreen,
+    DisplayOff
 };
 
 // Watching the table, or a countdown has run out and the next tick requests the action.
 enum class Phase { Watching = 1, Execute = 2 };
 
 // What a system is asked to do; a forced variant does not wait for programs to close.
-enum class PowerOperation { EndSession, Restart, PowerOff, Suspend, Hibernate };
+enum class PowerOperation { EndSession, Restart, PowerOff, Suspend, Hibernate, Lock, DisplayOff };
 
 struct ActionDescription {
     PowerAction action;
@@ -44,7 +46,7 @@ struct ActionDescription {
 };
 
 // One row per action, in the order of the action selector.
-inline constexpr std::array<ActionDescription, 7> kPowerActions{{
+inline constexpr std::array<ActionDescription, 9> kPowerActions{{
     {PowerAction::PowerOff, msg("終了"), msg("電源断"), msg("{0}秒後にPowerOffします"),
      msg("電源断します"), "poweroff", PowerOperation::PowerOff, false},
     {PowerAction::ForcedPowerOff, msg("強制終了"), msg("強制終了"),
@@ -62,6 +64,11 @@ inline constexpr std::array<ActionDescription, 7> kPowerActions{{
      PowerOperation::Suspend, false},
     {PowerAction::Hibernate, msg("休止状態"), msg("休止状態"), msg("{0}秒後に休止状態にします"),
      msg("休止状態にします"), "hibernate", PowerOperation::Hibernate, false},
+    {PowerAction::LockScreen, msg("画面ロック"), msg("画面ロック"),
+     msg("{0}秒後に画面をロックします"), msg("画面をロックします"), "lock", PowerOperation::Lock,
+     false},
+    {PowerAction::DisplayOff, msg("画面オフ"), msg("画面オフ"), msg("{0}秒後に画面をオフにします"),
+     msg("画面をオフにします"), "display-off", PowerOperation::DisplayOff, false},
 }};
 
 // The action's row, or nothing for None.
@@ -70,7 +77,8 @@ const ActionDescription* describe(PowerAction action);
 std::string countdownTitle(const ActionDescription& description);
 // The action's name in the language in use.
 std::string actionName(const ActionDescription* description);
-// After a request the machine comes back to the program: suspend and hibernate.
+// After a request the session goes on and comes back to the program: all but ending the
+// session, restarting and powering off.
 bool returnsToWatching(PowerAction action);
 
 std::optional<PowerAction> actionFromWord(std::string_view word);

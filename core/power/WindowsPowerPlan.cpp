@@ -16,6 +16,8 @@ std::string_view shutdownArguments(PowerOperation operation, bool forced) {
         return forced ? "/c shutdown /s /f /t 0" : "/c shutdown /s /t 0";
     case PowerOperation::Suspend:
     case PowerOperation::Hibernate:
+    case PowerOperation::Lock:
+    case PowerOperation::DisplayOff:
         break;
     }
     return {};
@@ -44,9 +46,13 @@ Plan planRequest(PowerAction action, const OsVersion& version) {
     if (description == nullptr)
         return {};
     const PowerOperation operation = description->operation;
+    Plan plan;
+    if (operation == PowerOperation::Lock || operation == PowerOperation::DisplayOff) {
+        plan.call = operation == PowerOperation::Lock ? Call::Lock : Call::DisplayOff;
+        return plan;
+    }
     const bool suspends =
         operation == PowerOperation::Suspend || operation == PowerOperation::Hibernate;
-    Plan plan;
     if (version.dwMajorVersion >= 6) {
         if (suspends) {
             plan.call = Call::Suspend;

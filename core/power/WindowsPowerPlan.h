@@ -45,6 +45,8 @@ enum class Call {
     PowerState,  // SetSystemPowerState: suspendNotHibernate, force
     Suspend,     // PowrProf's SetSuspendState: hibernate, no force, wake-up events enabled
     CommandLine, // WinExec: the command interpreter with `arguments`, shown minimised
+    Lock,        // LockWorkStation
+    DisplayOff,  // WM_SYSCOMMAND SC_MONITORPOWER 2, posted to every top-level window
 };
 
 struct Plan {
@@ -59,7 +61,8 @@ struct Plan {
 
 // Below 6 the exit call or the power-state call; from 6 on the "shutdown" command, and the
 // suspend entry itself for standby and hibernate (through rundll32 its window handle would
-// arrive as the hibernate flag, and a standby would hibernate). None plans no call.
+// arrive as the hibernate flag, and a standby would hibernate). The lock and the display's
+// power are the same calls on every version. None plans no call.
 Plan planRequest(PowerAction action, const OsVersion& version);
 
 // "<interpreter> <arguments>", the interpreter quoted when its path holds a space; nothing

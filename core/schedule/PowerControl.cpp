@@ -46,9 +46,11 @@ void PowerControl::ExecutePowerAction() {
         return;
     requested_ = action;
     requestedAt_ = clock_.now();
-    port_.request(action);
+    // Watching again before the request: a refusal the request shows in a box at once leaves no
+    // request under way while the box is open.
     if (returnsToWatching(action))
         ReturnToWatching();
+    port_.request(action);
 }
 
 void PowerControl::ReturnToWatching() {

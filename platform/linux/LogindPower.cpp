@@ -1,5 +1,7 @@
 #include "LogindPower.h"
 
+#include "X11DisplayPower.h"
+
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
@@ -56,6 +58,13 @@ void LogindPower::request(core::PowerAction action) {
         return callManager(QStringLiteral("Suspend"), {false});
     case core::PowerOperation::Hibernate:
         return callManager(QStringLiteral("Hibernate"), {false});
+    case core::PowerOperation::Lock:
+        // logind tells the session's screen locker; an empty id names the caller's session.
+        return callManager(QStringLiteral("LockSession"), {qEnvironmentVariable("XDG_SESSION_ID")});
+    case core::PowerOperation::DisplayOff:
+        if (const auto why = turnX11DisplaysOff())
+            return refused(*why);
+        return accepted();
     }
 }
 

@@ -75,7 +75,26 @@ void WindowsPower::request(core::PowerAction action) {
         if (auto line = plan::commandLine(commandInterpreter(), planned.arguments))
             winExec(*line);
         return;
+    case plan::Call::Lock:
+        return lockWorkStation();
+    case plan::Call::DisplayOff:
+        return displayOff();
     }
+}
+
+void WindowsPower::lockWorkStation() {
+    if (LockWorkStation())
+        accepted();
+    else
+        refused(systemMessage(GetLastError()));
+}
+
+void WindowsPower::displayOff() {
+    // Posted, not sent: a window that hangs cannot hold the program up.
+    if (PostMessageW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2))
+        accepted();
+    else
+        refused(systemMessage(GetLastError()));
 }
 
 void WindowsPower::exitWindows(std::uint32_t flags) {

@@ -25,6 +25,8 @@ private:
     void setSystemPowerState(bool suspend);
     // PowrProf.dll's SetSuspendState, looked up when it is needed.
     void setSuspendState(bool hibernate);
+    void lockWorkStation();
+    void displayOff();
     void winExec(const std::string& commandLine);
 
     core::windows_power::OsVersion version_{};

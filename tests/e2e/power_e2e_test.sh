@@ -5,8 +5,9 @@ set -euo pipefail
 program=$1
 source "$(dirname "$0")/lib.sh"
 
-labels=(ログオフ 再起動 終了 強制終了 強制再起 スタンバイ 休止状態)
-titles=(ログオフ予告 再起動予告 電源断予告 強制終了予告 強制再起動予告 スタンバイ予告 休止状態予告)
+labels=(ログオフ 再起動 終了 強制終了 強制再起 スタンバイ 休止状態 画面ロック 画面オフ)
+titles=(ログオフ予告 再起動予告 電源断予告 強制終了予告 強制再起動予告 スタンバイ予告 休止状態予告
+    画面ロック予告 画面オフ予告)
 
 clear_calls
 for i in "${!labels[@]}"; do
@@ -24,17 +25,18 @@ import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_countdowns.png" 2>/de
 for _ in $(seq 100); do
     [ "$(count TerminateSession)" -ge 1 ] && [ "$(count Reboot)" -ge 2 ] &&
         [ "$(count PowerOff)" -ge 2 ] && [ "$(count Suspend)" -ge 2 ] &&
-        [ "$(count Hibernate)" -ge 1 ] && break
+        [ "$(count Hibernate)" -ge 1 ] && [ "$(count LockSession)" -ge 1 ] && break
     sleep 0.2
 done
 calls | grep -qx "TerminateSession action0" || fail "log-off did not name the session"
+calls | grep -qx "LockSession action7" || fail "the lock did not name the session"
 [ "$(count Reboot)" -ge 2 ] || fail "reboot and forced reboot"
 [ "$(count PowerOff)" -ge 2 ] || fail "shut down and forced shut down"
 [ "$(count Suspend)" -eq 2 ] || fail "two standbys"
 [ "$(count Hibernate)" -eq 1 ] || fail "one hibernation"
-[ -z "$(calls | grep -v -E '^(TerminateSession action0|(Reboot|PowerOff|Suspend|Hibernate) 0)$')" ] ||
+[ -z "$(calls | grep -v -E '^(TerminateSession action0|LockSession action7|(Reboot|PowerOff|Suspend|Hibernate) 0)$')" ] ||
     fail "unexpected calls"
-echo "all seven actions reached logind"
+echo "all eight actions of logind reached it"
 has_history action2 $'カウントダウン\t電源断: 予約1 毎日 午後０時00分 終了'
 has_history action2 $'要求\t電源断の要求が受け付けられました。'
 [ "$(history_of action2 | grep -c $'^要求\t電源断の要求')" = 1 ] ||
@@ -55,9 +57,16 @@ sleep 6
 [ $(($(count PowerOff) + $(count Reboot))) = "$requested" ] ||
     fail "asked again after the shutdown was called off: $(calls)"
 echo "a repeated request ends when logind calls the shutdown off"
+# The lock and the display's power are asked for once: the session goes on, watched again.
+[ "$(count LockSession)" -eq 1 ] || fail "the screen was locked again: $(calls)"
+has_history action7 $'要求\t画面ロックの要求が受け付けられました。'
+# Xvfb has no DPMS: the display-off is refused with that reason, and leaves nothing under way.
+has_history action8 $'要求\t画面オフできませんでした。画面をオフにできません: この画面は電源の操作 (DPMS) に対応していません。'
+history_of action8 | grep -q $'^キャンセル' && fail "the refused display-off was under way: $(history_of action8)"
+echo "the lock and the display-off were asked for once each"
 
 # Only the copy that will fire again keeps running.
-for pid in "${pids[@]:0:7}"; do kill "$pid"; done
+for pid in "${pids[@]:0:9}"; do kill "$pid"; done
 clear_calls
 
 # A countdown long enough that a slow (sanitized) program takes the click well before its end.

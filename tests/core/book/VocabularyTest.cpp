@@ -86,10 +86,10 @@ TEST(Vocabulary, ReservationKinds) {
 
 TEST(Vocabulary, ActionWordsIndicesAndCodes) {
     const std::pair<const char*, int> table[] = {
-        {"終了", 3},     {"強制終了", 4},   {"再起動", 2},   {"強制再起", 5},
-        {"ログオフ", 1}, {"スタンバイ", 6}, {"休止状態", 7},
+        {"終了", 3},       {"強制終了", 4}, {"再起動", 2},     {"強制再起", 5}, {"ログオフ", 1},
+        {"スタンバイ", 6}, {"休止状態", 7}, {"画面ロック", 8}, {"画面オフ", 9},
     };
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 9; ++i) {
         const auto action = actionFromWord(table[i].first);
         ASSERT_TRUE(action) << table[i].first;
         EXPECT_EQ(static_cast<int>(*action), table[i].second);
@@ -99,11 +99,14 @@ TEST(Vocabulary, ActionWordsIndicesAndCodes) {
     EXPECT_EQ(actionFromWord("強制再起動"), std::nullopt);
     EXPECT_EQ(actionFromWord(""), std::nullopt);
     EXPECT_EQ(actionAtSelectorIndex(-1), std::nullopt);
-    EXPECT_EQ(actionAtSelectorIndex(7), std::nullopt);
+    EXPECT_EQ(actionAtSelectorIndex(9), std::nullopt);
     EXPECT_EQ(selectorIndexOf(PowerAction::None), std::nullopt);
     EXPECT_EQ(describe(PowerAction::None), nullptr);
     EXPECT_TRUE(returnsToWatching(PowerAction::Standby));
     EXPECT_TRUE(returnsToWatching(PowerAction::Hibernate));
+    // The session goes on after a lock or with the displays off: the table is watched again.
+    EXPECT_TRUE(returnsToWatching(PowerAction::LockScreen));
+    EXPECT_TRUE(returnsToWatching(PowerAction::DisplayOff));
     EXPECT_FALSE(returnsToWatching(PowerAction::ForcedReboot));
     EXPECT_FALSE(returnsToWatching(PowerAction::None));
 }

@@ -29,6 +29,10 @@ std::string planText(PowerAction action, std::uint32_t major) {
         return privilege + "SetSuspendState " + flag(plan.hibernate) + " false false";
     case wp::Call::CommandLine:
         return privilege + "WinExec CMD " + std::string(plan.arguments) + " 7";
+    case wp::Call::Lock:
+        return privilege + "LockWorkStation";
+    case wp::Call::DisplayOff:
+        return privilege + "PostMessage SC_MONITORPOWER 2";
     }
     return "?";
 }
@@ -73,6 +77,10 @@ TEST(WindowsPowerPlan, DecisionTable) {
          "privilege, SetSuspendState false false false"},
         {PowerAction::Hibernate, "SetSystemPowerState false true", "SetSystemPowerState false true",
          "privilege, SetSuspendState true false false"},
+        // The same calls on every version, without the shutdown privilege.
+        {PowerAction::LockScreen, "LockWorkStation", "LockWorkStation", "LockWorkStation"},
+        {PowerAction::DisplayOff, "PostMessage SC_MONITORPOWER 2", "PostMessage SC_MONITORPOWER 2",
+         "PostMessage SC_MONITORPOWER 2"},
     };
     for (const auto& row : table) {
         for (std::uint32_t major : {0u, 3u, 4u, 5u, 6u, 10u}) {
