@@ -28,9 +28,12 @@ std::size_t columnsOf(std::string_view text) {
 // Appends a word to a list that wraps where its line would pass the columns given.
 void appendWrapped(std::string& list, std::size_t& line, std::string_view word) {
     constexpr std::size_t kListColumns = 60;
-    const bool wraps = !list.empty() && line + 1 + columnsOf(word) > kListColumns;
-    list.append(list.empty() ? "" : wraps ? "\n        " : " ").append(word);
-    line = (wraps || list.size() == word.size() ? 0 : line + 1) + columnsOf(word);
+    const std::size_t columns = columnsOf(word);
+    const bool wraps = !list.empty() && line + 1 + columns > kListColumns;
+    if (!list.empty())
+        list.append(wraps ? "\n        " : " ");
+    line = list.empty() || wraps ? columns : line + 1 + columns;
+    list.append(word);
 }
 
 std::string actionsHelp() {
