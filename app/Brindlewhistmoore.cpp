@@ -6,6 +6,7 @@
 #include "platform/linux/AtomicFileStore.h"
 #include "platform/linux/CommandChannel.h"
 #include "platform/linux/CpuUtils.h"
+#include "platform/linux/DesktopBusy.h"
 #include "platform/linux/DesktopNotifier.h"
 #include "platform/linux/DisplayCheck.h"
 #include "platform/linux/IdleInhibitor.h"
@@ -15,6 +16,7 @@
 #include "platform/linux/ProcNetDevCounters.h"
 #include "platform/linux/ProcStatSource.h"
 #include "platform/linux/ProcessWaits.h"
+#include "platform/linux/SessionIdleTime.h"
 #include "platform/linux/SettingsLocation.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/SocketCarrier.h"
@@ -119,11 +121,13 @@ int main(int argc, char* argv[]) {
     platform::XdgViewer viewer;
     platform::ProcessWaits processes;
     platform::ProcNetDevCounters network;
+    platform::SessionIdleTime input(logind);
     platform::PolicyFileSource policy;
+    platform::DesktopBusy busy(logind);
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, policy},
+                      processes, network, input, policy, busy},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

@@ -14,6 +14,7 @@ class QuietHost : public core::TickHost {
 public:
     void runPendingAction() override {}
     void cpuWatchStep(int) override {}
+    void busyWaitStep() override {}
     void startCpuWatchFromReservation(int) override {}
     void applyUnlockedAppearance() override {}
     void startCountdown(int, int) override {}

@@ -9,6 +9,8 @@
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
 #include "platform/windows/IfTableCounters.h"
+#include "platform/windows/LastInputIdle.h"
+#include "platform/windows/NotificationState.h"
 #include "platform/windows/ProcessWaits.h"
 #include "platform/windows/RegistryPolicySource.h"
 #include "platform/windows/SettingsLocation.h"
@@ -87,7 +89,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::ShellViewer viewer;
     platform::ProcessWaits processes;
     platform::IfTableCounters network;
+    platform::LastInputIdle input;
     platform::RegistryPolicySource policy;
+    platform::NotificationState busy;
     platform::WaitableWakeTimer wake;
     const std::string settingsPath = platform::settingsFilePath();
     platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
@@ -95,7 +99,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, policy, &wake});
+                      processes, network, input, policy, busy, &wake});
     ui::TForm2 Form2(
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); }, [&Form1] { Form1.countdownFinished(); });

@@ -69,6 +69,10 @@ int Settings::networkMinutes() const {
     return decimalOr(NETMinutes, fallbackOf(&Settings::NETMinutes));
 }
 
+int Settings::noInputMinutes() const {
+    return decimalOr(INPUTMinutes, fallbackOf(&Settings::INPUTMinutes));
+}
+
 int Settings::noticeMinutes() const {
     return std::clamp(decimalOr(NOTICETime, fallbackOf(&Settings::NOTICETime)), 1,
                       kLongestNoticeMinutes);

@@ -20,6 +20,8 @@ inline constexpr int kMostCpuMinutes = 1000;
 // minutes.
 inline constexpr int kMostNetworkRate = 100000;
 inline constexpr int kMostNetworkMinutes = 1000;
+// Its condition of nobody at the keyboard: 1 to this many minutes.
+inline constexpr int kMostNoInputMinutes = 600;
 
 // The global settings, kept as the texts of the settings file; each starts at its key's default.
 struct Settings {
@@ -36,11 +38,16 @@ struct Settings {
     std::string NOTICETime;
     // Wake the machine from sleep for the next booking, where the system can.
     std::string WAKEchange;
-    // The 終了待ち sheet: its two conditions ticked, and the network's rate and minutes.
+    // A booking's countdown waits while the user presents or works in full screen.
+    std::string DEFERchange;
+    // The 終了待ち sheet: its conditions ticked, the network's rate and minutes, and the minutes
+    // with no input.
     std::string PROGchange;
     std::string NETchange;
     std::string NETRate;
     std::string NETMinutes;
+    std::string INPUTchange;
+    std::string INPUTMinutes;
     // The language of the windows and messages: "ja", "en", or empty for the system's.
     std::string Language;
 
@@ -55,6 +62,7 @@ struct Settings {
     int cpuMinutes() const;
     int networkRate() const;
     int networkMinutes() const;
+    int noInputMinutes() const;
     // A text that is no number counts as the default; a number outside 1 to 60 as the nearer end.
     int noticeMinutes() const;
 };
@@ -89,10 +97,13 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"NOTICEchange", &Settings::NOTICEchange, "1"},
     {"NOTICETime", &Settings::NOTICETime, "5", 1, kLongestNoticeMinutes},
     {"WAKEchange", &Settings::WAKEchange, "0"},
+    {"DEFERchange", &Settings::DEFERchange, "0"},
     {"PROGchange", &Settings::PROGchange, "0"},
     {"NETchange", &Settings::NETchange, "0"},
     {"NETRate", &Settings::NETRate, "50", 1, kMostNetworkRate},
     {"NETMinutes", &Settings::NETMinutes, "3", 1, kMostNetworkMinutes},
+    {"INPUTchange", &Settings::INPUTchange, "0"},
+    {"INPUTMinutes", &Settings::INPUTMinutes, "30", 1, kMostNoInputMinutes},
     {"Language", &Settings::Language, ""},
 };
 

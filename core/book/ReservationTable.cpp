@@ -1,5 +1,6 @@
 #include "ReservationTable.h"
 
+#include "Vocabulary.h"
 #include "core/lang/Catalogue.h"
 
 #include <stdexcept>
@@ -75,6 +76,11 @@ bool ReservationTable::isEmpty(int row) const {
         if (!cell(column, row).empty())
             return false;
     return true;
+}
+
+std::string_view ReservationTable::shownState(int row) const {
+    const std::string& state = cell(StateCell, row);
+    return row == waitingRow_ && state == kStateActive ? kStateWaiting : std::string_view(state);
 }
 
 int firstEmptyRow(const ReservationTable& table) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -45,6 +46,15 @@ public:
     // All six cells empty: a row free for a booking.
     bool isEmpty(int row) const;
 
+    // The row whose countdown waits for the user's full-screen work to end, 0 for none: shown as
+    // waiting while it is active, stored as it is.
+    int waitingRow() const { return waitingRow_; }
+    // The state cell as the grid and the listing show it.
+    std::string_view shownState(int row) const;
+    void setWaitingRow(int row) {
+        waitingRow_ = row;
+        ++revision_;
+    }
     // Grows on every change of a cell's text, so a view knows when to redraw.
     std::uint64_t revision() const { return revision_; }
 
@@ -53,6 +63,7 @@ private:
 
     std::array<std::array<std::string, kColumnCount>, kRowCount> cells_;
     std::uint64_t revision_ = 0;
+    int waitingRow_ = 0;
 };
 
 // The first row whose six cells are empty, or 0 when every row is in use.

@@ -10,6 +10,8 @@ namespace core {
 
 inline constexpr std::string_view kStateActive = stored("稼働");
 inline constexpr std::string_view kStateStopped = stored("停止");
+// Shown, never stored: the row whose countdown waits for the user's full-screen work to end.
+inline constexpr std::string_view kStateWaiting = msg("待機中");
 inline constexpr std::string_view kRecurringMark = stored("毎");
 inline constexpr std::string_view kEveryDay = stored("毎日");
 inline constexpr std::string_view kEveryWeek = stored("毎週");

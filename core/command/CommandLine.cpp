@@ -2,6 +2,7 @@
 
 #include "CommandOptions.h"
 #include "core/base/Settings.h"
+#include "core/book/Vocabulary.h"
 #include "core/files/History.h"
 #include "core/lang/Catalogue.h"
 
@@ -30,20 +31,28 @@ std::optional<std::string> rateCondition(const PhraseOptions& modifiers, const c
     return std::nullopt;
 }
 
-// --watch's conditions: programs to end and a quiet network, or the CPU-idle watch's values
-// alone.
+// --watch's conditions: programs to end, a quiet network and no input, or the CPU-idle watch's
+// values alone.
 std::variant<ScriptCommand, UsageError> watchConditions(ScriptCommand command,
                                                         const PhraseOptions& modifiers) {
     const bool cpu = modifiers.contains("--cpu-below");
     const bool network = modifiers.contains("--network-below");
+    if (const auto noInput = modifiers.find("--no-input"); noInput != modifiers.end()) {
+        const auto minutes = wholeNumber(noInput->second, 1, kMostNoInputMinutes);
+        if (!minutes)
+            return usage(fill(tr("{0} は 1～{1} です。"),
+                              {"--no-input", std::to_string(kMostNoInputMinutes)}));
+        command.noInputMinutes = *minutes;
+    }
     if (!cpu && !network) {
-        if (command.programs.empty())
-            return usage(tr("--watch には --exit、--network-below か --cpu-below が必要です。"));
+        if (command.programs.empty() && command.noInputMinutes == 0)
+            return usage(
+                tr("--watch には --exit、--network-below、--no-input か --cpu-below が必要です。"));
         if (modifiers.contains("--minutes"))
             return usage(tr("--minutes は --network-below か --cpu-below と使います。"));
         return command;
     }
-    if (cpu && (network || !command.programs.empty()))
+    if (cpu && (network || !command.programs.empty() || command.noInputMinutes > 0))
         return usage(tr("--cpu-below はほかの条件と一緒に使えません。"));
     auto problem = cpu ? rateCondition(modifiers, "--cpu-below", kMostCpuPercent, kMostCpuMinutes,
                                        command.cpuPercent, command.minutes)
@@ -224,7 +233,8 @@ CommandAnswer historyAnswer(const std::optional<std::string>& lines) {
 std::string listingLine(const ReservationTable& table, int row) {
     std::string line = std::to_string(row);
     for (int column = DateCell; column <= StateCell; ++column)
-        line.append("\t").append(table.cell(column, row));
+        line.append("\t").append(column == StateCell ? table.shownState(row)
+                                                     : std::string_view(table.cell(column, row)));
     return line + "\n";
 }
 

@@ -45,11 +45,12 @@ struct ScriptCommand : BookingPhrase {
     int row = 0;
     // --history: 1 to the lines the history keeps.
     int lines = kHistoryDefaultLines;
-    // --watch: the programs to wait for (names or process ids), all of them, and the network's
-    // rate (KB a second) to stay below for `minutes`; or the CPU-idle watch's threshold and
-    // minutes. 0: not given.
+    // --watch: the programs to wait for (names or process ids), all of them, the network's
+    // rate (KB a second) to stay below for `minutes`, the minutes with no input; or the CPU-idle
+    // watch's threshold and minutes. 0: not given.
     std::vector<std::string> programs;
     int networkRate = 0;
+    int noInputMinutes = 0;
     int cpuPercent = 0;
     int minutes = 0;
     // --utf8: the answer written as UTF-8 where it goes to a file or a pipe.

@@ -29,7 +29,7 @@ struct Option {
 };
 
 // Every option, from which both the parser and the help are made.
-inline constexpr std::array<Option, 24> kOptions{{
+inline constexpr std::array<Option, 25> kOptions{{
     {"--list", OptionKind::Verb, CommandVerb::List,
      msg(R"(  --list                  使用中の予約を一行ずつ表示します。各行はタブ区切りで
                           番号、日付、午前/午後、時、分、動作、状態 です。
@@ -78,11 +78,15 @@ inline constexpr std::array<Option, 24> kOptions{{
       --network-below KB/秒 --minutes 分   通信量(ループバックを除く全インターフェースの
                           送受信の合計)が何分続けて何 KB/秒以下なら。--exit と一緒に書くと
                           両方を待ちます(画面の終了待ちタブと同じ監視)。
+      --no-input 分   キーボードとマウスの操作のない時間が何分(1～600)続いたら。
+                          --exit や --network-below と一緒に書くと、すべてを
+                          待ちます。
       --cpu-below 使用率 --minutes 分   CPU 使用率が何分続けて何 % 以下なら(画面の
                           CPU使用率タブと同じ監視。値はその欄に入ります)。
 )")},
     {"--exit", OptionKind::Repeated, CommandVerb::Watch, ""},
     {"--network-below", OptionKind::Modifier, CommandVerb::Watch, ""},
+    {"--no-input", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--cpu-below", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--minutes", OptionKind::Modifier, CommandVerb::Watch, ""},
     {"--stop-watch", OptionKind::Verb, CommandVerb::StopWatch,

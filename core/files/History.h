@@ -26,6 +26,7 @@ inline constexpr std::string_view kRequest = msg("要求");
 inline constexpr std::string_view kNotice = msg("予告");
 inline constexpr std::string_view kMissed = msg("未実行");
 inline constexpr std::string_view kWatch = msg("監視");
+inline constexpr std::string_view kWait = msg("待機");
 inline constexpr std::string_view kCommand = msg("コマンド");
 inline constexpr std::string_view kPolicy = msg("管理者の設定");
 } // namespace history

@@ -92,9 +92,9 @@ inline constexpr Colour kValueColour{0x00, 0x80, 0x80};
 inline constexpr Colour kLockedGridColour{0x80, 0x80, 0x80};
 // The tab control is wide enough for its four captions and the 終了待ち sheet's fields; the
 // controls at its right edge keep theirs, and those under both halves stay centred.
-inline constexpr Size kClient{498, 374};
+inline constexpr Size kClient{498, 398};
 inline constexpr Rect MonthCalendar1{16, 20, 162, 149};
-inline constexpr Rect PageControl1{200, 10, 280, 95};
+inline constexpr Rect PageControl1{200, 10, 280, 119};
 inline constexpr std::array<std::string_view, 4> kSheetCaptions{msg("定刻予約"), msg("経過予約"),
                                                                 msg("CPU使用率"), msg("終了待ち")};
 
@@ -142,23 +142,26 @@ inline constexpr Spin SpinEdit4 = settingSpin({66, 46, 54, 21}, &Settings::NETRa
 inline constexpr Control Label17{msg("KB/秒以下"), {122, 50}};
 inline constexpr Spin SpinEdit5 = settingSpin({188, 46, 41, 21}, &Settings::NETMinutes);
 inline constexpr Control Label18{msg("分"), {231, 50}};
+inline constexpr Control CheckBox3{msg("操作なし"), {8, 73, 72, 17}};
+inline constexpr Spin SpinEdit6 = settingSpin({82, 70, 48, 21}, &Settings::INPUTMinutes);
+inline constexpr Control Label19{msg("分"), {132, 74}};
 inline constexpr Control Button6{msg("開始"), {214, 1, 50, 21}};
 inline constexpr Control Button7{msg("停止"), {214, 24, 50, 21}};
 inline constexpr std::string_view kProgramHint =
     msg("プログラムの名前を一覧から選ぶか、名前かプロセス番号を入れます");
 
-inline constexpr Control Label1{msg("現在の時刻"), {208, 124}};
-inline constexpr Rect Label2{287, 124, 53, 14};
-inline constexpr Rect ComboBox5{395, 120, 77, kSelectorHeight};
-inline constexpr Control Button2{msg("予約する(&B)"), {208, 152, 81, 33}};
-inline constexpr Control Button4{msg("トレイに格納"), {391, 152, 81, 33}};
-inline constexpr Rect StringGrid1{52, 200, 394, 121};
+inline constexpr Control Label1{msg("現在の時刻"), {208, 148}};
+inline constexpr Rect Label2{287, 148, 53, 14};
+inline constexpr Rect ComboBox5{395, 144, 77, kSelectorHeight};
+inline constexpr Control Button2{msg("予約する(&B)"), {208, 176, 81, 33}};
+inline constexpr Control Button4{msg("トレイに格納"), {391, 176, 81, 33}};
+inline constexpr Rect StringGrid1{52, 224, 394, 121};
 inline constexpr std::string_view kGridHint =
     msg("ダブルクリックで再編集。右クリックで削除・停止・稼働。");
-inline constexpr Control Button3{msg("設定(&S)"), {217, 336, 65, 25}};
+inline constexpr Control Button3{msg("設定(&S)"), {217, 360, 65, 25}};
 // Shown only while a policy is in force, as kPolicyLine with the number of its bookings; opens
 // their list.
-inline constexpr Control Button8{msg("管理者の予約: 0件"), {52, 336, 155, 25}};
+inline constexpr Control Button8{msg("管理者の予約: 0件"), {52, 360, 155, 25}};
 inline constexpr std::string_view kPolicyLine = msg("管理者の予約: {0}件");
 
 // PopupMenu1, the tray's menu, and its submenu N3.
@@ -193,6 +196,7 @@ inline constexpr std::string_view SpinEdit3 = msg("続く分数");
 inline constexpr std::string_view ComboBox7 = CheckBox1.text;
 inline constexpr std::string_view SpinEdit4 = Label17.text;
 inline constexpr std::string_view SpinEdit5 = msg("続く分数");
+inline constexpr std::string_view SpinEdit6 = msg("操作のない分数");
 inline constexpr std::string_view ComboBox5 = msg("動作");
 inline constexpr std::string_view StringGrid1 = msg("予約の一覧");
 } // namespace names
@@ -225,10 +229,10 @@ inline constexpr Control SpeedButton2{msg("10分延期(&L)"), {165, 144, 105, 25
 
 namespace form3 {
 inline constexpr std::string_view kTitle = msg("設定");
-inline constexpr Size kClient{295, 370};
+inline constexpr Size kClient{295, 404};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
 inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
-inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 257}};
+inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 291}};
 // In the group box.
 inline constexpr Control CheckBox1{msg("予約時刻になるとCPU使用率に"), {16, 24, 241, 17}};
 inline constexpr Control CheckBox2{msg("カウントダウン時に音を鳴らす"), {16, 56, 177, 17}};
@@ -247,6 +251,8 @@ inline constexpr Control CheckBox6{msg("予約の時刻にスリープから復�
 // Where the system offers a user no wake alarm, the box is shown disabled with this hint.
 inline constexpr std::string_view kCheckBox6Unavailable =
     msg("このシステムではスリープからの復帰を予約できません。管理者が rtcwake で設定します。");
+// Off by default: "power off after this film" must still work.
+inline constexpr Control CheckBox7{msg("発表中・全画面表示中は待つ"), {16, 262, 241, 17}};
 // A switch of the dialog and the setting it holds.
 struct SettingSwitch {
     Control box;
@@ -254,16 +260,15 @@ struct SettingSwitch {
 };
 // The switches that hold a setting, in their order on the page; CheckBox4, the autostart entry,
 // holds none. A new one needs only its line here, its key and its place.
-inline constexpr SettingSwitch kSwitches[] = {{CheckBox1, &Settings::CPUchange},
-                                              {CheckBox2, &Settings::BEEPchange},
-                                              {CheckBox3, &Settings::TASKICOchange},
-                                              {CheckBox5, &Settings::NOTICEchange},
-                                              {CheckBox6, &Settings::WAKEchange}};
+inline constexpr SettingSwitch kSwitches[] = {
+    {CheckBox1, &Settings::CPUchange},     {CheckBox2, &Settings::BEEPchange},
+    {CheckBox3, &Settings::TASKICOchange}, {CheckBox5, &Settings::NOTICEchange},
+    {CheckBox6, &Settings::WAKEchange},    {CheckBox7, &Settings::DEFERchange}};
 // In the window again: the language, a choice that takes effect at the next start.
-inline constexpr Control Label4{msg("表示の言語"), {16, 304}};
-inline constexpr Rect ComboBox1{120, 300, 161, kSelectorHeight};
-inline constexpr Control Button1{"OK", {152, 336, 57, 25}};
-inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 336, 57, 25}};
+inline constexpr Control Label4{msg("表示の言語"), {16, 338}};
+inline constexpr Rect ComboBox1{120, 334, 161, kSelectorHeight};
+inline constexpr Control Button1{"OK", {152, 370, 57, 25}};
+inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 370, 57, 25}};
 
 namespace names {
 inline constexpr std::string_view SpinEdit1 = msg("警告の秒数");

@@ -16,6 +16,8 @@ std::string shownCell(const ReservationTable& table, int column, int row) {
     // is what the commands name a row by.
     if (column == 0)
         return languageInUse() != kSourceLanguage ? std::to_string(row) : cell;
+    if (column == StateCell)
+        return shownWord(column, std::string(table.shownState(row)));
     return shownWord(column, cell);
 }
 

@@ -30,6 +30,11 @@ struct JobFields {
     bool networkTicked = false;
     int networkRate = design::form1::SpinEdit4.value; // KB a second
     int networkMinutes = design::form1::SpinEdit5.value;
+    bool noInputTicked = false;
+    int noInputMinutes = design::form1::SpinEdit6.value;
+    // Why the session cannot tell how long nobody touched it: the condition is shown disabled
+    // with this as its hint. Empty where it can.
+    std::string noInputUnavailable;
     friend bool operator==(const JobFields&, const JobFields&) = default;
 };
 

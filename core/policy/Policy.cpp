@@ -30,10 +30,12 @@ std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view k
     // The registry's names and the file's keys match without regard to case.
     const auto is = [key](std::string_view name) { return profileNamesMatch(key, name); };
     std::optional<std::string> refusal;
-    if (is(kAllowCancel) || is(kAllowUserBookings)) {
+    if (is(kAllowCancel) || is(kAllowUserBookings) || is(kDeferWhileBusy)) {
         refusal = inRange(value, 0, 1);
         if (!refusal)
-            (is(kAllowCancel) ? layer.allowCancel : layer.allowUserBookings) = value == 1;
+            (is(kAllowCancel)         ? layer.allowCancel
+             : is(kAllowUserBookings) ? layer.allowUserBookings
+                                      : layer.deferWhileBusy) = value == 1;
     } else if (is(kMaxPostpones)) {
         refusal = inRange(value, 0, kMostPostponesLimit);
         if (!refusal)
@@ -42,6 +44,10 @@ std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view k
         refusal = inRange(value, kLeastMinimumCountdown, kMostMinimumCountdown);
         if (!refusal)
             layer.minimumCountdown = static_cast<int>(value);
+    } else if (is(kMaxDeferMinutes)) {
+        refusal = inRange(value, 1, kMostDeferMinutes);
+        if (!refusal)
+            layer.maxDeferMinutes = static_cast<int>(value);
     } else {
         refusal = tr("この名前の設定はありません");
     }
@@ -77,6 +83,7 @@ std::string ignoredEntry(std::string_view name, std::string_view value, std::str
 bool Policy::inForce() const {
     return !allowCancel.place.empty() || !maxPostpones.place.empty() ||
            !allowUserBookings.place.empty() || !minimumCountdown.place.empty() ||
+           !deferWhileBusy.place.empty() || !maxDeferMinutes.place.empty() ||
            !bookings.place.empty();
 }
 
@@ -88,6 +95,9 @@ Policy mergePolicy(const std::vector<PolicyLayer>& layers) {
             policy.maxPostpones = {layer.maxPostpones, layer.place};
         take(policy.allowUserBookings, layer.allowUserBookings, layer.place);
         take(policy.minimumCountdown, layer.minimumCountdown, layer.place);
+        if (layer.deferWhileBusy && policy.deferWhileBusy.place.empty())
+            policy.deferWhileBusy = {layer.deferWhileBusy, layer.place};
+        take(policy.maxDeferMinutes, layer.maxDeferMinutes, layer.place);
         take(policy.bookings, layer.bookings, layer.place);
         for (const std::string& entry : layer.ignored)
             policy.ignored.push_back(layer.place + ": " + entry);

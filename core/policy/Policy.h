@@ -14,6 +14,8 @@ inline constexpr std::string_view kAllowCancel = "AllowCancel";
 inline constexpr std::string_view kMaxPostpones = "MaxPostpones";
 inline constexpr std::string_view kAllowUserBookings = "AllowUserBookings";
 inline constexpr std::string_view kMinimumCountdown = "MinimumCountdown";
+inline constexpr std::string_view kDeferWhileBusy = "DeferWhileBusy";
+inline constexpr std::string_view kMaxDeferMinutes = "MaxDeferMinutes";
 // The list of bookings: a registry subkey, a section of the file; its entries are named 1 to N.
 inline constexpr std::string_view kBookings = "Bookings";
 inline constexpr std::string_view kLimitsSection = "Policy";
@@ -22,6 +24,9 @@ inline constexpr std::string_view kLimitsSection = "Policy";
 inline constexpr int kMostPostponesLimit = 10;
 inline constexpr int kLeastMinimumCountdown = 15;
 inline constexpr int kMostMinimumCountdown = 120;
+// How long a countdown waits for a presentation or full-screen work to end, at most.
+inline constexpr int kMostDeferMinutes = 240;
+inline constexpr int kDefaultMaxDeferMinutes = 60;
 
 // One booking of the list, by the number the administrator named it with.
 struct PolicyEntry {
@@ -38,6 +43,8 @@ struct PolicyLayer {
     std::optional<int> maxPostpones{};
     std::optional<bool> allowUserBookings{};
     std::optional<int> minimumCountdown{};
+    std::optional<bool> deferWhileBusy{};
+    std::optional<int> maxDeferMinutes{};
     // Set when the place holds a list, also an empty one: it replaces the lists below it.
     std::optional<std::vector<PolicyEntry>> bookings{};
     // What the place holds that is not used, each with its reason.
@@ -72,6 +79,9 @@ struct Policy {
     PolicyRule<bool> allowUserBookings{true, {}};
     // Seconds; 0: none.
     PolicyRule<int> minimumCountdown;
+    // Set: the user's setting of waiting for full-screen work is overruled, either way.
+    PolicyRule<std::optional<bool>> deferWhileBusy;
+    PolicyRule<int> maxDeferMinutes{kDefaultMaxDeferMinutes, {}};
     PolicyRule<std::vector<PolicyEntry>> bookings;
     // "place: entry: reason" for everything ignored, in the order of the places.
     std::vector<std::string> ignored;

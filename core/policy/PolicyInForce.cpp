@@ -190,6 +190,11 @@ std::string PolicyInForce::report() const {
                      policy_.allowUserBookings.place);
         text += line(kMinimumCountdown, least ? std::to_string(least) : tr("なし"),
                      policy_.minimumCountdown.place);
+        const auto& defer = policy_.deferWhileBusy.value;
+        text += line(kDeferWhileBusy, defer ? flag(*defer) : tr("利用者の設定"),
+                     policy_.deferWhileBusy.place);
+        text += line(kMaxDeferMinutes, std::to_string(policy_.maxDeferMinutes.value),
+                     policy_.maxDeferMinutes.place);
         // The bookings in force by their names; those left out are said below with theirs.
         text += std::string(kBookings) + ": " + countText("{0} 件", "{0} 件", bookings_.count) +
                 placeOf(policy_.bookings.place) + "\n";

@@ -111,7 +111,8 @@ ScanOutcome scanRow(ScannedTable scanned, SharedState& state, const Clock& clock
     std::optional<LocalTime> moment;
     if (isOneTimeWithTime(table, row)) {
         moment = parseDateTime(oneTimeDateTimeText(table.cell(DateCell, row), hour, minute));
-        if (moment && clock.now() - *moment >= 1ms) {
+        // A row whose countdown waits stays until the countdown starts.
+        if (moment && clock.now() - *moment >= 1ms && table.waitingRow() != row) {
             if (!state.FirstScanDone && !previous && !fired)
                 noteMoments(table, row, *moment - 1ms, *moment, std::nullopt, missed.beforeStart);
             table.clearRow(row);
@@ -159,7 +160,7 @@ void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& 
     };
     // The administrator's first: a booking of theirs ends a watch and outranks the user's row of
     // the same minute.
-    if (policy != nullptr && state.ExecutionPhase != Phase::Execute) {
+    if (policy != nullptr && state.ExecutionPhase != Phase::Execute && !state.BusyWaitActive) {
         for (int row = kFirstReservation; row <= kLastReservation; ++row) {
             if (scanRow({*policy, state.PolicyScans, true}, state, clock, row, false, host,
                         missed) == ScanOutcome::CountdownStarted) {
@@ -169,11 +170,14 @@ void runSchedulerTick(ReservationTable& table, SharedState& state, const Clock& 
             }
         }
     }
-    if (state.ExecutionPhase == Phase::Execute || state.CpuWatchActive || state.JobWatchActive) {
+    if (state.ExecutionPhase == Phase::Execute || state.CpuWatchActive || state.JobWatchActive ||
+        state.BusyWaitActive) {
         forgetScanReadings(state);
         reportMissed();
         if (state.ExecutionPhase == Phase::Execute)
             host.runPendingAction();
+        else if (state.BusyWaitActive)
+            host.busyWaitStep();
         else if (state.CpuWatchActive)
             host.cpuWatchStep(usage);
         return;

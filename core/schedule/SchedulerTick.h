@@ -26,6 +26,8 @@ public:
     // Enable the shutdown privilege, then carry out PendingAction.
     virtual void runPendingAction() = 0;
     virtual void cpuWatchStep(int usage) = 0;
+    // A tick while a booking's countdown waits for the user's full-screen work to end.
+    virtual void busyWaitStep() = 0;
     // The row came and hands its action to the CPU-idle watch.
     virtual void startCpuWatchFromReservation(int row) = 0;
     // Enable the booking controls and give the grid the window colour.

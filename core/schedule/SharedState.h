@@ -40,6 +40,9 @@ struct SharedState {
     // The "終了待ち" watch waits for programs to end; it holds the table as the CPU-idle watch
     // does.
     bool JobWatchActive = false;
+    // A booking's countdown waits for the user's presentation or full-screen work to end; it
+    // holds the tick as a countdown does.
+    bool BusyWaitActive = false;
     int CpuIdleTicks = 0;
     int CountdownTicks = 0;
     Settings settings;

@@ -53,8 +53,8 @@ void TickDriver::lookSoon() {
     reschedule();
 }
 
-void TickDriver::setNetworkWatched(bool watched) {
-    networkWatched_ = watched;
+void TickDriver::setWatchSampling(bool watched) {
+    watchSampling_ = watched;
     reschedule();
 }
 
@@ -65,7 +65,7 @@ TickDriver::Cadence TickDriver::cadence() const {
 void TickDriver::reschedule() {
     const LocalTime now = clock_.now();
     const TickPlan plan = planNextTick(
-        interval_, now, {windowShown_, state_.CpuWatchActive, lookOwed_, networkWatched_});
+        interval_, now, {windowShown_, state_.CpuWatchActive, lookOwed_, watchSampling_});
     if (plan.intervalMs) {
         if (!stretchedArmed_)
             timer_.startEvery(std::chrono::milliseconds(*plan.intervalMs));

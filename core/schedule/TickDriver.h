@@ -33,8 +33,8 @@ public:
     void setInterval(int ms);
     // The main window is visible and not minimised.
     void setWindowShown(bool shown);
-    // The "終了待ち" watch reads the network's counters while this is set.
-    void setNetworkWatched(bool watched);
+    // The "終了待ち" watch reads the network's counters or the idle time while this is set.
+    void setWatchSampling(bool watched);
     // Arms the next tick for the mode the program is in now; after anything that may change it.
     void reschedule();
     // The next tick at the next half second, whatever the cadence; once.
@@ -51,7 +51,7 @@ private:
     Events events_;
     int interval_;
     bool windowShown_ = false;
-    bool networkWatched_ = false;
+    bool watchSampling_ = false;
     // The file loaded at the start, or what passed under a countdown, waits for a look.
     bool lookOwed_ = true;
     // The stretched interval runs on from the tick that set it, not from the last reschedule.

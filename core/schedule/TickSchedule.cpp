@@ -11,7 +11,7 @@ TickPlan planNextTick(int timerIntervalMs, LocalTime now, TickMode mode) {
         return {timerIntervalMs, {}};
     const bool halfSeconds = mode.windowShown || mode.cpuWatchActive || mode.lookOwed;
     const milliseconds step = halfSeconds ? milliseconds(kScanIntervalMs)
-                              : mode.networkWatched
+                              : mode.watchSampling
                                   ? duration_cast<milliseconds>(kNetworkSampleEvery)
                                   : minutes(1);
     // One millisecond past the boundary: a one-time row expires one millisecond after its

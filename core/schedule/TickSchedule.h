@@ -11,9 +11,9 @@ namespace core {
 // Otherwise the tick follows the wall clock, one millisecond past each boundary: on each half
 // second (:000 and :500) while the main window is shown or the CPU-idle watch runs, so that the
 // clock label turns with the second and a reservation fires within milliseconds of it; at each
-// minute's start while the window is hidden or minimised (every 5 seconds while the network is
-// watched), as booked times are whole minutes and
-// that scan finds what the half-second scans would have. After the reservation file was loaded the
+// minute's start while the window is hidden or minimised (every 5 seconds while a watch reads the
+// network or the idle time), as booked times are whole minutes and that scan finds what the
+// half-second scans would have. After the reservation file was loaded the
 // first tick comes at the next half second all the same, to clear what the file holds of past and
 // half-filled rows. A deliberate change from a fixed 500 ms timer, for the battery and for
 // precision. A countdown that ends before its time owes a look at the next half second too.
@@ -23,8 +23,9 @@ struct TickMode {
     // A look is owed at once: the file was loaded and no tick has scanned it yet, or a countdown
     // ended, under which an administrator's booking may have come.
     bool lookOwed;
-    // The "終了待ち" watch reads the network's counters: a hidden window ticks every 5 seconds.
-    bool networkWatched = false;
+    // The "終了待ち" watch reads the network's counters or the idle time: a hidden window ticks
+    // every 5 seconds.
+    bool watchSampling = false;
 };
 
 struct TickPlan {

@@ -27,13 +27,17 @@ void CountdownFlow::show(int timerIntervalMs, std::string_view cause) {
     ticks_.setInterval(timerIntervalMs);
 }
 
-void CountdownFlow::showForPolicy(int row) {
-    SharedState& state = services_.state;
-    // The administrator's booking outranks the user's watch, which ends here.
+void CountdownFlow::endWatchesForPolicy() {
+    const SharedState& state = services_.state;
     if (state.CpuWatchActive || state.JobWatchActive) {
         history_.record(history::kWatch, tr("管理者の予約が来たので、監視を止めました"));
         watches_.endAll();
     }
+}
+
+void CountdownFlow::showForPolicy(int row) {
+    SharedState& state = services_.state;
+    endWatchesForPolicy();
     policyRow_ = row;
     state.Limits = bookings_.policy().limitsFor(row);
     show(countdownTimerInterval(state), bookings_.policy().rowInHistory(row));

@@ -31,6 +31,8 @@ public:
     void show(int timerIntervalMs, std::string_view cause);
     // The administrator's booking in the row came: its countdown under the policy's limits.
     void showForPolicy(int row);
+    // The administrator's booking outranks the user's watches, which end, said in the history.
+    void endWatchesForPolicy();
     // The countdown ends with nothing requested for it, also when its count ran out just now.
     void cancelled(CancelledBy by);
     // The count has run out: the action is asked for shortly after.

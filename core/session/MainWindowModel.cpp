@@ -24,6 +24,14 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
                     countdown_.show(countdownTimerInterval(services_.state), cause);
                 }}),
       countdown_(services_, controls, history_, ticks_, locks_, bookings_, watches_),
+      guard_(services_, bookings_, history_, controls,
+             [this](int row, bool policy) {
+                 if (policy)
+                     countdown_.showForPolicy(row);
+                 else
+                     countdown_.show(countdownTimerInterval(services_.state),
+                                     rowInHistory(bookings_.table(), row));
+             }),
       scripts_(bookings_.editor(), services_.clock, {bookings_, countdown_, watches_}, history_) {}
 
 void MainWindowModel::FormCreate() {
@@ -104,6 +112,7 @@ void MainWindowModel::valuesChanged(const MainWindowValues& values) {
 }
 
 void MainWindowModel::widgetsBuilt() {
+    watches_.offerConditions();
     controls_.showValues(values_);
     refreshClock();
     controls_.showUsage(usage_);
@@ -153,7 +162,15 @@ void MainWindowModel::startCpuWatchFromReservation(int row) {
 }
 
 void MainWindowModel::startCountdown(int timerIntervalMs, int row) {
-    countdown_.show(timerIntervalMs, rowInHistory(bookings_.table(), row));
+    if (!guard_.holds(row, false))
+        countdown_.show(timerIntervalMs, rowInHistory(bookings_.table(), row));
+}
+
+void MainWindowModel::startPolicyCountdown(int row) {
+    // The administrator's booking outranks the user's watch, also while its countdown waits.
+    countdown_.endWatchesForPolicy();
+    if (!guard_.holds(row, true))
+        countdown_.showForPolicy(row);
 }
 
 } // namespace core

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Bookings.h"
+#include "BusyGuard.h"
 #include "CountdownFlow.h"
 #include "SessionServices.h"
 #include "Watches.h"
@@ -101,7 +102,8 @@ private:
     void startCpuWatchFromReservation(int row) override;
     void applyUnlockedAppearance() override { locks_.lock(false); }
     void startCountdown(int timerIntervalMs, int row) override;
-    void startPolicyCountdown(int row) override { countdown_.showForPolicy(row); }
+    void startPolicyCountdown(int row) override;
+    void busyWaitStep() override { guard_.step(); }
     void saveReservations() override { bookings_.commands().SaveReservations(); }
     void showRemainingTime(std::optional<RemainingTime> remaining) override;
     void reportMissed(const Notice& notice) override { bookings_.reportMissed(notice); }
@@ -118,6 +120,7 @@ private:
     WindowLocks locks_;
     Watches watches_;
     CountdownFlow countdown_;
+    BusyGuard guard_;
     ScriptCommands scripts_;
 };
 

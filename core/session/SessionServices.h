@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/base/AwakePorts.h"
+#include "core/base/BusySource.h"
 #include "core/base/Clock.h"
 #include "core/base/DocumentViewer.h"
 #include "core/base/FileStore.h"
+#include "core/base/InputIdle.h"
 #include "core/base/ProcessPort.h"
 #include "core/base/Prompter.h"
 #include "core/cpu/CpuUsageMeter.h"
@@ -32,8 +34,11 @@ struct SessionServices {
     // What the "終了待ち" watch waits for.
     ProcessPort& processes;
     NetworkCounters& network;
+    InputIdleSource& input;
     // What an administrator set for this machine and user.
     PolicySource& policy;
+    // Whether the user presents or works in full screen.
+    BusySource& busy;
     // Where the system can wake the machine for a booking; none where it cannot.
     WakeTimer* wake = nullptr;
 };

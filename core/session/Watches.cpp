@@ -14,7 +14,7 @@ Watches::Watches(const SessionServices& services, MainWindowValues& values,
                  WindowLocks& locks, Countdown countdown)
     : services_(services), values_(values), controls_(controls), history_(history), ticks_(ticks),
       locks_(locks), countdown_(std::move(countdown)),
-      jobWatch_(services.processes, services.network) {}
+      jobWatch_(services.processes, services.network, services.input) {}
 
 void Watches::showSettings() {
     namespace d = design::form1;
@@ -22,11 +22,22 @@ void Watches::showSettings() {
     const MainWindowValues before = values_;
     values_.thresholdPercent = d::SpinEdit2.range.clamped(settings.cpuPercent());
     values_.durationMinutes = d::SpinEdit3.range.clamped(settings.cpuMinutes());
-    values_.job = {isOn(settings.PROGchange), values_.job.program, isOn(settings.NETchange),
+    values_.job = {isOn(settings.PROGchange),
+                   values_.job.program,
+                   isOn(settings.NETchange),
                    d::SpinEdit4.range.clamped(settings.networkRate()),
-                   d::SpinEdit5.range.clamped(settings.networkMinutes())};
+                   d::SpinEdit5.range.clamped(settings.networkMinutes()),
+                   isOn(settings.INPUTchange),
+                   d::SpinEdit6.range.clamped(settings.noInputMinutes()),
+                   values_.job.noInputUnavailable};
     fieldsChanged(before);
     controls_.showValues(values_);
+}
+
+void Watches::offerConditions() {
+    const auto idle = services_.input.idleTime();
+    const auto* reason = std::get_if<std::string>(&idle);
+    values_.job.noInputUnavailable = reason != nullptr ? *reason : std::string();
 }
 
 void Watches::fieldsChanged(const MainWindowValues& before) {
@@ -75,6 +86,8 @@ void Watches::startJobWatchFromFields() {
     }
     if (fields.networkTicked)
         conditions.network = NetworkLimit{fields.networkRate, fields.networkMinutes};
+    if (fields.noInputTicked)
+        conditions.noInputMinutes = fields.noInputMinutes;
     if (auto refusal = startJobWatch(conditions))
         services_.prompter.inform(*refusal);
 }
@@ -87,7 +100,7 @@ std::optional<std::string> Watches::startJobWatch(const JobConditions& condition
         return tr("カウントダウン中なので、できません。");
     const auto fired = [this] {
         runGuarded(services_.prompter, [this] {
-            ticks_.setNetworkWatched(false);
+            ticks_.setWatchSampling(false);
             fire(tr("終了待ち: ") + jobWatch_.conditionsText());
         });
     };
@@ -95,7 +108,7 @@ std::optional<std::string> Watches::startJobWatch(const JobConditions& condition
         return refusal;
     services_.state.JobWatchActive = true;
     locks_.lock(true);
-    ticks_.setNetworkWatched(jobWatch_.watchesNetwork());
+    ticks_.setWatchSampling(jobWatch_.samples());
     const OwnLanguage own;
     history_.record(history::kWatch, watching().value_or(""));
     confirmWatch();
@@ -119,6 +132,10 @@ void Watches::jobFieldsChanged() {
         storeSetting(&Settings::NETRate, std::to_string(fields.networkRate));
     if (fields.networkMinutes != settings.networkMinutes())
         storeSetting(&Settings::NETMinutes, std::to_string(fields.networkMinutes));
+    if (fields.noInputTicked != isOn(settings.INPUTchange))
+        storeSetting(&Settings::INPUTchange, flag(fields.noInputTicked));
+    if (fields.noInputMinutes != settings.noInputMinutes())
+        storeSetting(&Settings::INPUTMinutes, std::to_string(fields.noInputMinutes));
 }
 
 void Watches::SpinEdit2Change() {
@@ -179,7 +196,7 @@ void Watches::confirmWatch() {
 void Watches::endJobWatch() {
     jobWatch_.stop();
     services_.state.JobWatchActive = false;
-    ticks_.setNetworkWatched(false);
+    ticks_.setWatchSampling(false);
 }
 
 std::string Watches::selectedActionName() const {
@@ -193,9 +210,11 @@ std::optional<std::string> Watches::startWatch(const ScriptCommand& command) {
         controls_.showValues(values_);
     }
     if (command.cpuPercent == 0) {
-        JobConditions conditions{command.programs, std::nullopt, command.sender};
+        JobConditions conditions{command.programs, std::nullopt, std::nullopt, command.sender};
         if (command.networkRate > 0)
             conditions.network = NetworkLimit{command.networkRate, command.minutes};
+        if (command.noInputMinutes > 0)
+            conditions.noInputMinutes = command.noInputMinutes;
         return startJobWatch(conditions);
     }
     if (auto refusal = anotherWatchRuns())

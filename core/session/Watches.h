@@ -33,6 +33,8 @@ public:
     // The watches' fields at their stored values, through the path of the user's changes: a
     // stored value out of range is stored back corrected.
     void showSettings();
+    // Whether the session tells how long nobody touched it, for the 操作なし condition.
+    void offerConditions();
     // The fields were `before` until the user changed them: the settings follow.
     void fieldsChanged(const MainWindowValues& before);
     // The CPU-idle sheet's 開始 and 停止.

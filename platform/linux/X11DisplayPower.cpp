@@ -1,5 +1,6 @@
 #include "X11DisplayPower.h"
 
+#include "X11ErrorTrap.h"
 #include "core/lang/Catalogue.h"
 
 #include <X11/Xlib.h>
@@ -7,17 +8,6 @@
 #include <memory>
 
 namespace platform {
-
-namespace {
-
-// Xlib's own handler of an error ends the process.
-bool serverRefused = false;
-int noteError(Display* /*display*/, XErrorEvent* /*error*/) {
-    serverRefused = true;
-    return 0;
-}
-
-} // namespace
 
 std::optional<std::string> turnX11DisplaysOff() {
     const std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr),
@@ -33,14 +23,11 @@ std::optional<std::string> turnX11DisplaysOff() {
     CARD16 level = 0;
     BOOL enabled = 0;
     DPMSInfo(display.get(), &level, &enabled);
-    serverRefused = false;
-    const auto previous = XSetErrorHandler(&noteError);
+    const X11ErrorTrap trap;
     if (enabled == 0)
         DPMSEnable(display.get());
     DPMSForceLevel(display.get(), DPMSModeOff);
-    XSync(display.get(), False);
-    XSetErrorHandler(previous);
-    if (serverRefused)
+    if (trap.refused(display.get()))
         return core::tr(core::msg("画面をオフにできません: X サーバーが断りました。"));
     return std::nullopt;
 }

@@ -136,6 +136,9 @@ spin button	KB/秒以下
 label	KB/秒以下	
 spin button	続く分数	
 label	分	
+check box	操作なし	
+spin button	操作のない分数	
+label	分	
 push button	開始	
 push button	停止	
 label	プログラムの終了	

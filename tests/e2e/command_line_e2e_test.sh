@@ -295,3 +295,34 @@ for _ in $(seq 50); do
 done
 [ "$(count PowerOff)" -ge 1 ] || fail "the network watch's countdown did not reach logind"
 echo "a program's end and a quiet minute of the network counted down after $waited s"
+
+# Nobody at the keyboard, on a display of its own whose server's clock runs ten times as fast:
+# its idle minute passes in six seconds. The pointer moved now and then keeps the watch waiting.
+LD_PRELOAD="$faketime_lib" FAKETIME="+0 x10" Xvfb -displayfd 3 -nolisten tcp \
+    -screen 0 800x600x24 3>"$scratch/idle-display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do
+    [ -s "$scratch/idle-display" ] && break
+    sleep 0.1
+done
+[ -s "$scratch/idle-display" ] || fail "the fast display did not start"
+shared_display=$DISPLAY
+export DISPLAY=":$(cat "$scratch/idle-display")"
+start idle "2026-12-07 11:00:00" "$settings_three_seconds"
+answering idle
+command idle --watch lock --no-input 1
+expect 0 "--watch with no input"
+for _ in $(seq 16); do
+    xdotool mousemove $((RANDOM % 700)) $((RANDOM % 500))
+    sleep 0.5
+done
+[ -z "$(wait_for_window 画面ロック予告 1)" ] || fail "the countdown came while the pointer moved"
+[ -n "$(wait_for_window 画面ロック予告 20)" ] || fail "no countdown after a minute without input"
+has_history idle "カウントダウン	画面ロック: 終了待ち: 操作なしで 1 分経過"
+for _ in $(seq 50); do
+    calls | grep -qx "LockSession idle" && break
+    sleep 0.2
+done
+calls | grep -qx "LockSession idle" || fail "the idle watch's lock did not reach logind"
+export DISPLAY=$shared_display
+echo "no input for the display's minute locked the session; moving the pointer kept it waiting"

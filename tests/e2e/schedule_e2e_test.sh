@@ -69,19 +69,19 @@ click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
 click 286 19                                   # the tab 経過予約
 click 315 52                                   # ComboBox6, on "30"
 for _ in $(seq 30); do xdotool key Up; done    # to "00"
-click 420 128                                  # ComboBox5, on "終了"
+click 420 152                                  # ComboBox5, on "終了"
 for _ in $(seq 4); do xdotool key Down; done   # to "ログオフ"
-click 249 167                                  # 予約する
+click 249 191                                  # 予約する
 sleep 0.5
 [ "$(reservation_file elapsed | head -1)" = "2026/12/07,午後,０時,00分,ログオフ,稼働" ] ||
     fail "the booking wrote: $(reservation_file elapsed | head -1)"
-click 420 167                                  # トレイに格納
+click 420 191                                  # トレイに格納
 
 # The settings dialog's OK sets the length of the next countdown.
 start settings "2026-12-07 11:59:25" "$settings_three_seconds" "$(logoff_at_noon 毎日)"
 sleep 1
 window=$(show_main_window settings)
-click 221 348                                  # 設定
+click 221 372                                  # 設定
 dialog=$(wait_for_window 設定 5)
 [ -n "$dialog" ] || fail "no settings dialog"
 # Once the main window has come over it, 設定 brings the open dialog back to the front. The
@@ -89,10 +89,10 @@ dialog=$(wait_for_window 設定 5)
 stacking_place() { xwininfo -root -children | awk '{print $1}' | grep -n -x "$(printf '0x%x' "$1")" | cut -d: -f1; }
 show_main_window settings >/dev/null
 [ "$(stacking_place "$window")" -lt "$(stacking_place "$dialog")" ] || fail "the main window did not come up"
-click 221 348
+click 221 372
 [ "$(stacking_place "$dialog")" -lt "$(stacking_place "$window")" ] || fail "設定 left the dialog behind"
 xdotool mousemove --window "$dialog" 40 170 click 1 key ctrl+a type 20
-xdotool mousemove --window "$dialog" 180 348 click 1
+xdotool mousemove --window "$dialog" 180 382 click 1
 sleep 0.5
 grep -q $'ShutDownTime=20\r' "$scratch/settings/Brindlewhistmoore.ini" || fail "OK did not store 20"
 

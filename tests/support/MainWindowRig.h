@@ -2,7 +2,9 @@
 
 #include "core/text/Cp932.h"
 #include "tests/support/FakeAwake.h"
+#include "tests/support/FakeBusy.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeInputIdle.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakePolicy.h"
 #include "tests/support/FakeProcesses.h"
@@ -46,6 +48,8 @@ struct MainWindowRig {
     FakeViewer viewer;
     FakeProcesses processes;
     FakeNetwork network;
+    FakeInputIdle input;
+    FakeBusy busy;
     FakePolicy policy;
     std::unique_ptr<ui::TForm1> form;
 
@@ -61,7 +65,7 @@ struct MainWindowRig {
             files.files[kSettings] = *settings;
         form = std::make_unique<ui::TForm1>(
             ui::Form1Services{state, clock, cpu, power, prompter, files, kReservations, kSettings,
-                              awake, viewer, processes, network, policy},
+                              awake, viewer, processes, network, input, policy, busy},
             tickTimer);
         form->attachCountdown(countdown);
         if (widgetsNow)

@@ -142,12 +142,12 @@ private slots:
     void theSourceLanguageKeepsItsDesign() {
         MainWindowRig rig(at(2026, 12, 7, 9, 0, 0));
         rig.create(std::nullopt);
-        QCOMPARE(rig.form->size(), QSize(498, 374));
+        QCOMPARE(rig.form->size(), QSize(498, 398));
         const core::LanguageScope language(&kPseudoEnglish);
         MainWindowRig wider(at(2026, 12, 7, 9, 0, 0));
         wider.create(std::nullopt);
         QVERIFY(wider.form->width() > 498);
-        QCOMPARE(wider.form->height(), 374);
+        QCOMPARE(wider.form->height(), 398);
     }
 };
 

@@ -44,8 +44,8 @@ private slots:
         Fixture f;
         f.create(reservationFileOf({"毎週月～金,午後,10時,30分,終了,稼働"}));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Brindlewhistmoore"));
-        QCOMPARE(f.form->size(), QSize(498, 374));
-        QCOMPARE(f.form->StringGrid1->geometry(), QRect(52, 200, 394, 121));
+        QCOMPARE(f.form->size(), QSize(498, 398));
+        QCOMPARE(f.form->StringGrid1->geometry(), QRect(52, 224, 394, 121));
         // The four captions without scroll arrows.
         const QTabBar* tabs = f.form->PageControl1->tabBar();
         QCOMPARE(tabs->count(), 4);

@@ -4,7 +4,9 @@
 // that look at real windows under wine.
 #include "core/cpu/CpuUsageMeter.h"
 #include "tests/support/FakeAwake.h"
+#include "tests/support/FakeBusy.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeInputIdle.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakePolicy.h"
 #include "tests/support/FakePowerPort.h"
@@ -38,9 +40,12 @@ struct WindowRig {
     FakeViewer viewer;
     FakeProcesses processes;
     FakeNetwork network;
+    FakeInputIdle input;
+    FakeBusy busy;
     FakePolicy policy;
     ui::TForm1 main{{state, clock, cpu, power, prompter, files, "SetTimeData.txt",
-                     "Brindlewhistmoore.ini", awake, viewer, processes, network, policy}};
+                     "Brindlewhistmoore.ini", awake, viewer, processes, network, input, policy,
+                     busy}};
     ui::TForm2 countdown{state, prompter, [](core::CancelledBy) {},
                          [] { return std::optional<std::string>(); }, [] {}};
 };

@@ -152,9 +152,9 @@ echo "a second start asked; no left the window hidden, yes showed it"
 
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
 # The calendar takes the room it asks for: what lies right of it and below it moves as far as
-# the window grew from its designed 498 by 374.
+# the window grew from its designed 498 by 398.
 eval "$(xdotool getwindowgeometry --shell "$main")"
-right=$((WIDTH - 498)) down=$((HEIGHT - 374))
+right=$((WIDTH - 498)) down=$((HEIGHT - 398))
 # From the keyboard alone, the focus starting on the calendar; the tab order runs from the
 # calendar to the tabs, the action and on through the window, then the page shown.
 keys() { xdotool windowfocus --sync "$main" key "$@"; sleep 0.4; }
@@ -177,17 +177,17 @@ expected=$( {
 shot "$main" main_window
 echo "a booking made with keys alone wrote the expected bytes"
 
-xdotool mousemove --window "$main" 200 $((290 + down)) # over the grid
+xdotool mousemove --window "$main" 200 $((314 + down)) # over the grid
 hint=$(probe_until 5 hint) || fail "no hint over the grid"
 [ "$hint" = "ダブルクリックで再編集。右クリックで削除・停止・稼働。" ] || fail "the grid's hint: $hint"
 shot "$main" hint 160
-xdotool mousemove --window "$main" $((475 + right)) $((360 + down))
+xdotool mousemove --window "$main" $((475 + right)) $((384 + down))
 echo "the grid shows its hint"
 
 # settings_dialog [tick]: opens the settings dialog, ticks ログオン時に起動する when asked, and
 # presses OK with Enter.
 settings_dialog() {
-    click 221 $((348 + down))                  # 設定
+    click 221 $((372 + down))                  # 設定
     dialog=$(wait_for_window 設定 10)
     [ -n "$dialog" ] || fail "no settings dialog"
     if [ "${1:-}" = tick ]; then
@@ -261,7 +261,7 @@ done
 echo "the tray icon's menu opened from the keyboard"
 
 chmod a-w "$scratch/SetTimeData.txt"
-click 100 $((240 + down))                      # the grid's second row
+click 100 $((264 + down))                      # the grid's second row
 xdotool key Menu
 probe_until 5 menu >/dev/null || fail "the menu key opened no row menu"
 shot "$main" row_menu

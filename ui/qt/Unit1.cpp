@@ -226,7 +226,8 @@ void TForm1::nameControls() {
         {ComboBox6, n::ComboBox6},           {SpinEdit2, n::SpinEdit2},
         {SpinEdit3, n::SpinEdit3},           {ComboBox7, n::ComboBox7},
         {SpinEdit4, n::SpinEdit4},           {SpinEdit5, n::SpinEdit5},
-        {ComboBox5, n::ComboBox5},           {StringGrid1, n::StringGrid1}};
+        {SpinEdit6, n::SpinEdit6},           {ComboBox5, n::ComboBox5},
+        {StringGrid1, n::StringGrid1}};
     for (const auto& [widget, name] : named)
         nameForReaders(widget, name);
 }

@@ -107,11 +107,14 @@ public:
     QWidget* TabSheet4 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
     ProgramBox* ComboBox7 = nullptr;
     SpinEdit* SpinEdit4 = nullptr;
     SpinEdit* SpinEdit5 = nullptr;
+    SpinEdit* SpinEdit6 = nullptr;
     QLabel* Label17 = nullptr;
     QLabel* Label18 = nullptr;
+    QLabel* Label19 = nullptr;
     QPushButton* Button6 = nullptr;
     QPushButton* Button7 = nullptr;
     QComboBox* ComboBox1 = nullptr;
@@ -213,6 +216,8 @@ private:
     core::MainWindowModel model_;
     // The fields are being drawn: their change signals are not the user's.
     bool drawing_ = false;
+    // The session tells how long nobody touched it: the 操作なし condition may be ticked.
+    bool noInputOffered_ = true;
     ReservationGridModel* gridModel_ = nullptr;
     CountdownDialog* countdown_ = nullptr;
     std::string policyLine_;

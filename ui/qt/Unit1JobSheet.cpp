@@ -38,6 +38,9 @@ void TForm1::buildJobSheet() {
     Label17 = makeLabel(TabSheet4, d::Label17, after(SpinEdit4, 1));
     SpinEdit5 = makeSpin(TabSheet4, d::SpinEdit5, after(Label17, 2));
     Label18 = makeLabel(TabSheet4, d::Label18, after(SpinEdit5, 1));
+    CheckBox3 = makeCheckBox(TabSheet4, d::CheckBox3);
+    SpinEdit6 = makeSpin(TabSheet4, d::SpinEdit6, after(CheckBox3, 2));
+    Label19 = makeLabel(TabSheet4, d::Label19, after(SpinEdit6, 1));
     Button6 = makeButton(TabSheet4, d::Button6);
     Button7 = makeButton(TabSheet4, d::Button7);
 
@@ -64,6 +67,16 @@ void TForm1::drawJobFields(const core::JobFields& fields) {
         SpinEdit4->setValue(fields.networkRate);
     if (SpinEdit5->value() != fields.networkMinutes)
         SpinEdit5->setValue(fields.networkMinutes);
+    CheckBox3->setChecked(fields.noInputTicked);
+    if (SpinEdit6->value() != fields.noInputMinutes)
+        SpinEdit6->setValue(fields.noInputMinutes);
+    noInputOffered_ = fields.noInputUnavailable.empty();
+    const QString hint = QString::fromStdString(fields.noInputUnavailable);
+    for (QWidget* field : std::initializer_list<QWidget*>{CheckBox3, SpinEdit6}) {
+        field->setToolTip(hint);
+        field->setAccessibleDescription(hint);
+    }
+    enableJobFields(CheckBox1->isEnabled());
 }
 
 void TForm1::offerPrograms(const std::vector<std::string>& names) {
@@ -83,6 +96,8 @@ void TForm1::enableJobFields(bool enabled) {
     for (QWidget* field :
          std::initializer_list<QWidget*>{CheckBox1, ComboBox7, CheckBox2, SpinEdit4, SpinEdit5})
         field->setEnabled(enabled);
+    CheckBox3->setEnabled(enabled && noInputOffered_);
+    SpinEdit6->setEnabled(enabled && noInputOffered_);
 }
 
 } // namespace ui

@@ -34,7 +34,8 @@ QComboBox* TForm1::selectorBox(core::Selector selector) const {
 }
 
 core::MainWindowValues TForm1::readValues() const {
-    core::MainWindowValues values;
+    // What no widget holds stays as the model has it.
+    core::MainWindowValues values = model_.values();
     values.row = selectedRow();
     values.tab = PageControl1->currentIndex();
     values.kind = RadioButton1->isChecked()   ? core::BookingKind::Once
@@ -46,8 +47,13 @@ core::MainWindowValues TForm1::readValues() const {
     values.elapsedHours = SpinEdit1->value();
     values.thresholdPercent = SpinEdit2->value();
     values.durationMinutes = SpinEdit3->value();
-    values.job = {CheckBox1->isChecked(), ComboBox7->currentText().toStdString(),
-                  CheckBox2->isChecked(), SpinEdit4->value(), SpinEdit5->value()};
+    values.job.programTicked = CheckBox1->isChecked();
+    values.job.program = ComboBox7->currentText().toStdString();
+    values.job.networkTicked = CheckBox2->isChecked();
+    values.job.networkRate = SpinEdit4->value();
+    values.job.networkMinutes = SpinEdit5->value();
+    values.job.noInputTicked = CheckBox3->isChecked();
+    values.job.noInputMinutes = SpinEdit6->value();
     return values;
 }
 
@@ -100,9 +106,9 @@ void TForm1::connectFields() {
     connect(MonthCalendar1, &QCalendarWidget::selectionChanged, this, report);
     for (core::Selector selector : core::kSelectors)
         connect(selectorBox(selector), &QComboBox::currentIndexChanged, this, report);
-    for (SpinEdit* spin : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5})
+    for (SpinEdit* spin : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6})
         connect(spin, &SpinEdit::changed, this, report);
-    for (QCheckBox* box : {CheckBox1, CheckBox2})
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3})
         connect(box, &QCheckBox::toggled, this, report);
     connect(ComboBox7, &QComboBox::currentTextChanged, this, report);
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this, report);

@@ -119,7 +119,8 @@ void TForm1::nameControls() {
         {ComboBox6->hwnd(), n::ComboBox6},           {SpinEdit2->edit(), n::SpinEdit2},
         {SpinEdit3->edit(), n::SpinEdit3},           {ComboBox7->hwnd(), n::ComboBox7},
         {SpinEdit4->edit(), n::SpinEdit4},           {SpinEdit5->edit(), n::SpinEdit5},
-        {ComboBox5->hwnd(), n::ComboBox5},           {StringGrid1->hwnd(), n::StringGrid1}};
+        {SpinEdit6->edit(), n::SpinEdit6},           {ComboBox5->hwnd(), n::ComboBox5},
+        {StringGrid1->hwnd(), n::StringGrid1}};
     for (const auto& [control, name] : named)
         readers_.name(control, core::tr(name));
 }

@@ -85,9 +85,11 @@ public:
     std::unique_ptr<TabSheet> TabSheet4;
     std::unique_ptr<Button> CheckBox1;
     std::unique_ptr<Button> CheckBox2;
+    std::unique_ptr<Button> CheckBox3;
     std::unique_ptr<ProgramBox> ComboBox7;
     std::unique_ptr<SpinEdit> SpinEdit4;
     std::unique_ptr<SpinEdit> SpinEdit5;
+    std::unique_ptr<SpinEdit> SpinEdit6;
     std::unique_ptr<Button> Button6;
     std::unique_ptr<Button> Button7;
     std::unique_ptr<ComboBox> ComboBox1;

@@ -27,7 +27,8 @@ SYSTEMTIME toSystemTime(core::LocalDays day) {
 } // namespace
 
 core::MainWindowValues TForm1::readValues() const {
-    core::MainWindowValues values;
+    // What no control holds stays as the model has it.
+    core::MainWindowValues values = model_.values();
     values.row = StringGrid1->selectedRow();
     values.tab = PageControl1->selected();
     values.kind = RadioButton1->checked()   ? core::BookingKind::Once
@@ -39,8 +40,13 @@ core::MainWindowValues TForm1::readValues() const {
     values.elapsedHours = SpinEdit1->value();
     values.thresholdPercent = SpinEdit2->value();
     values.durationMinutes = SpinEdit3->value();
-    values.job = {CheckBox1->checked(), ComboBox7->text(), CheckBox2->checked(), SpinEdit4->value(),
-                  SpinEdit5->value()};
+    values.job.programTicked = CheckBox1->checked();
+    values.job.program = ComboBox7->text();
+    values.job.networkTicked = CheckBox2->checked();
+    values.job.networkRate = SpinEdit4->value();
+    values.job.networkMinutes = SpinEdit5->value();
+    values.job.noInputTicked = CheckBox3->checked();
+    values.job.noInputMinutes = SpinEdit6->value();
     return values;
 }
 

@@ -25,6 +25,10 @@ void TForm1::buildJobSheet() {
     SpinEdit4 = std::make_unique<SpinEdit>(sheet, d::SpinEdit4, kArrowsWidth);
     sheet.add(L"STATIC", d::Label18.text, SS_LEFT | SS_NOPREFIX, d::Label18.place);
     SpinEdit5 = std::make_unique<SpinEdit>(sheet, d::SpinEdit5, kArrowsWidth);
+    CheckBox3 = std::make_unique<Button>(
+        sheet.add(L"BUTTON", d::CheckBox3.text, BS_AUTOCHECKBOX | WS_TABSTOP, d::CheckBox3.place));
+    sheet.add(L"STATIC", d::Label19.text, SS_LEFT | SS_NOPREFIX, d::Label19.place);
+    SpinEdit6 = std::make_unique<SpinEdit>(sheet, d::SpinEdit6, kArrowsWidth);
     Button6 = std::make_unique<Button>(
         sheet.add(L"BUTTON", d::Button6.text, BS_PUSHBUTTON | WS_TABSTOP, d::Button6.place),
         [this] { model_.startJobWatchClick(); });
@@ -43,6 +47,9 @@ void TForm1::drawJobFields(const core::JobFields& fields) {
         SpinEdit4->setValue(fields.networkRate);
     if (SpinEdit5->value() != fields.networkMinutes)
         SpinEdit5->setValue(fields.networkMinutes);
+    CheckBox3->setChecked(fields.noInputTicked);
+    if (SpinEdit6->value() != fields.noInputMinutes)
+        SpinEdit6->setValue(fields.noInputMinutes);
 }
 
 void TForm1::offerPrograms(const std::vector<std::string>& names) {
@@ -53,7 +60,8 @@ void TForm1::offerPrograms(const std::vector<std::string>& names) {
 
 void TForm1::enableJobFields(bool enabled) {
     for (HWND field : {CheckBox1->hwnd(), ComboBox7->hwnd(), CheckBox2->hwnd(), SpinEdit4->edit(),
-                       SpinEdit4->arrows(), SpinEdit5->edit(), SpinEdit5->arrows()})
+                       SpinEdit4->arrows(), SpinEdit5->edit(), SpinEdit5->arrows(),
+                       CheckBox3->hwnd(), SpinEdit6->edit(), SpinEdit6->arrows()})
         EnableWindow(field, enabled);
 }
 

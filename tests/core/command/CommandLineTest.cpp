@@ -50,6 +50,9 @@ TEST(CommandLine, EveryCommandAndItsValues) {
     const auto both = parsed(
         {"--watch", "終了", "--exit", "wget", "--network-below", "100000", "--minutes", "1000"});
     EXPECT_EQ(both.networkRate + both.minutes + static_cast<int>(both.programs.size()), 101001);
+    const auto idle = parsed({"--watch", "lock", "--no-input", "600", "--exit", "wget"});
+    EXPECT_EQ(idle.noInputMinutes + static_cast<int>(idle.programs.size()), 601);
+    EXPECT_EQ(parsed({"--watch", "display-off", "--no-input=1"}).noInputMinutes, 1) << "alone";
     EXPECT_TRUE(parsed({"--list", "--utf8"}).utf8);
     EXPECT_TRUE(parsed({"--utf8", "--book", "終了", "--in", "5m"}).utf8) << "with any command";
     EXPECT_FALSE(parsed({"--list"}).utf8);
@@ -91,6 +94,11 @@ TEST(CommandLine, EveryCommandAndItsValues) {
              {"--watch", "reboot", "--network-below", "100001", "--minutes", "3"},
              {"--watch", "reboot", "--network-below", "50", "--minutes", "1001"},
              {"--watch", "reboot", "--network-below", "5", "--cpu-below", "5", "--minutes", "3"},
+             {"--watch", "reboot", "--no-input", "0"},
+             {"--watch", "reboot", "--no-input", "601"},
+             {"--watch", "reboot", "--no-input", "5", "--minutes", "3"},
+             {"--watch", "reboot", "--no-input", "5", "--cpu-below", "5", "--minutes", "3"},
+             {"--book", "終了", "--in", "5m", "--no-input", "5"},
              {"--frobnicate"},
              {"--list", "--daily"},
              {"--book", "終了"},

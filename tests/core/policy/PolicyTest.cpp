@@ -38,6 +38,8 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
                                               "MaxPostpones=11\n"
                                               "MinimumCountdown=14\n"
                                               "AllowUserBookings=yes\n"
+                                              "DeferWhileBusy=2\n"
+                                              "MaxDeferMinutes=241\n"
                                               "Shutdown=1\n"
                                               "[Bookings]\n"
                                               "2=reboot --at 3:00 --daily\n"
@@ -56,6 +58,8 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
     EXPECT_EQ(layer.ignored, (Texts{"MaxPostpones=11: 0～10 の数ではありません",
                                     "MinimumCountdown=14: 15～120 の数ではありません",
                                     "AllowUserBookings=yes: 整数ではありません",
+                                    "DeferWhileBusy=2: 0～1 の数ではありません",
+                                    "MaxDeferMinutes=241: 1～240 の数ではありません",
                                     "Shutdown=1: この名前の設定はありません",
                                     "first=logoff --at 1:00 --daily: 名前は 1 からの番号です",
                                     "01=standby --at 2:00 --daily: 同じ番号がほかにもあります",
@@ -63,6 +67,11 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
                                     "[Policy" + outside, "MaxPostpones=1" + outside}))
         << "a second section and one left unclosed are said, not read";
     EXPECT_FALSE(parsePolicyFile("[Policy]\nAllowCancel=0\n", "f").bookings) << "no list given";
+    const Policy guard =
+        mergePolicy({parsePolicyFile("[Policy]\nDeferWhileBusy=0\nMaxDeferMinutes=240\n", "f")});
+    EXPECT_EQ(guard.deferWhileBusy.value, false) << "off, overruling a user who turned it on";
+    EXPECT_EQ(guard.maxDeferMinutes.value, 240);
+    EXPECT_TRUE(guard.inForce());
 }
 
 TEST(Policy, BookingsAreTheCommandLinesWithADateOrAPeriod) {

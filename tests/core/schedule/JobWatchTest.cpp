@@ -2,6 +2,7 @@
 
 #include "core/net/ProcNetDev.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeInputIdle.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcesses.h"
 
@@ -69,7 +70,8 @@ TEST(NetworkCounters, QuietForTheMinutesOnlyAfterEveryIntervalStayedBelow) {
 TEST(JobWatch, FiresOnceEveryConditionHoldsTogether) {
     testing_support::FakeProcesses processes;
     testing_support::FakeNetwork network;
-    JobWatch watch(processes, network);
+    testing_support::FakeInputIdle input;
+    JobWatch watch(processes, network, input);
     LocalTime now = at(2026, 12, 7, 12, 0, 0);
     int fired = 0;
     EXPECT_EQ(watch.start({}, now, [&] { ++fired; }), "条件を選んでください。");
@@ -80,7 +82,7 @@ TEST(JobWatch, FiresOnceEveryConditionHoldsTogether) {
     network.total(0);
     processes.running = {"render"};
     ASSERT_EQ(watch.start({{"render"}, NetworkLimit{50, 1}}, now, [&] { ++fired; }), std::nullopt);
-    EXPECT_TRUE(watch.watchesNetwork());
+    EXPECT_TRUE(watch.samples());
     EXPECT_EQ(watch.conditionsText(), "render が終了、通信量 50 KB/秒以下で 1 分経過");
     for (int i = 0; i < 13; ++i) {
         now += seconds(5);
@@ -111,6 +113,42 @@ TEST(JobWatch, FiresOnceEveryConditionHoldsTogether) {
     processes.running = {"render"};
     ASSERT_EQ(watch.start({{"render", "rendr"}, std::nullopt}, now, [&] { ++fired; }),
               "そのプログラムは動いていません。");
-    EXPECT_FALSE(watch.watchesNetwork());
+    EXPECT_FALSE(watch.samples());
     EXPECT_TRUE(processes.waits.empty());
+}
+
+TEST(JobWatch, NobodyAtTheKeyboardForTheMinutesAtTheSameReadings) {
+    testing_support::FakeProcesses processes;
+    testing_support::FakeNetwork network;
+    testing_support::FakeInputIdle input;
+    JobWatch watch(processes, network, input);
+    LocalTime now = at(2026, 12, 7, 12, 0, 0);
+    int fired = 0;
+    const auto fire = [&] { ++fired; };
+    const std::string untold = "このセッションは、操作のない時間を教えません。";
+    input.idle = untold;
+    EXPECT_EQ(watch.start({{}, std::nullopt, 30}, now, fire), untold);
+    EXPECT_FALSE(watch.samples()) << "refused: nothing read";
+
+    input.idle = std::chrono::minutes(31);
+    processes.running = {"render"};
+    ASSERT_EQ(watch.start({{"render"}, std::nullopt, 30}, now, fire), std::nullopt);
+    EXPECT_TRUE(watch.samples());
+    EXPECT_EQ(watch.conditionsText(), "render が終了、操作なしで 30 分経過");
+    processes.end("render");
+    EXPECT_EQ(fired, 0) << "idle long enough, but not read at a reading yet";
+    const auto reading = [&](std::variant<std::chrono::milliseconds, std::string> idle) {
+        now += seconds(5);
+        input.idle = std::move(idle);
+        watch.tick(now);
+    };
+    reading(std::chrono::seconds(3));
+    reading(untold);
+    EXPECT_EQ(fired, 0) << "touched; then a session that stopped telling is not idle";
+    reading(std::chrono::minutes(29) + seconds(59));
+    EXPECT_EQ(fired, 0);
+    reading(std::chrono::minutes(30));
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(watch.conditionsText(), "render が終了、操作なしで 30 分経過")
+        << "kept for its history";
 }

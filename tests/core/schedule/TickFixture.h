@@ -22,6 +22,7 @@ class RecordingHost : public TickHost {
 public:
     void runPendingAction() override { calls.push_back("power"); }
     void cpuWatchStep(int usage) override { calls.push_back("watch " + std::to_string(usage)); }
+    void busyWaitStep() override { calls.push_back("busy wait"); }
     void startCpuWatchFromReservation(int row) override {
         calls.push_back("watch from row");
         rows.push_back(row);

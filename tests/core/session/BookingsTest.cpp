@@ -24,7 +24,7 @@ TEST(MainWindowModel, WidgetsBuiltLateShowWhatTheSessionKept) {
     EXPECT_TRUE(w.controls.trayIcon) << "the tray is the window's from the start";
     MainWindowValues values = w.model.values();
     EXPECT_EQ(values.thresholdPercent, 100) << "clamped as the field clamps it";
-    EXPECT_EQ(values.job, (JobFields{false, "", false, 100000, 3}));
+    EXPECT_EQ(values.job, (JobFields{false, "", false, 100000, 3, false, 30, ""}));
     values.selectEqualItem(Selector::Action, "スタンバイ");
     values.selectEqualItem(Selector::Action, "no such item");
     EXPECT_EQ(values.selectedItem(Selector::Action), "スタンバイ");
@@ -51,7 +51,7 @@ TEST(MainWindowModel, WidgetsBuiltLateShowWhatTheSessionKept) {
     built.tableShows = 0;
     w.model.widgetsBuilt();
     EXPECT_EQ(built.threshold, 100);
-    EXPECT_EQ(built.job, (JobFields{false, "render", false, 100000, 3}));
+    EXPECT_EQ(built.job, (JobFields{false, "render", false, 100000, 3, false, 30, ""}));
     EXPECT_EQ(built.selectedItem(Selector::Action), "スタンバイ");
     EXPECT_EQ(built.itemIndex(Selector::Period), -1);
     EXPECT_EQ(built.selectedItem(Selector::ElapsedMinutes), "30");
@@ -296,6 +296,8 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
               "MaxPostpones=制限なし (既定)\n"
               "AllowUserBookings=0 (/etc/p.ini)\n"
               "MinimumCountdown=なし (既定)\n"
+              "DeferWhileBusy=利用者の設定 (既定)\n"
+              "MaxDeferMinutes=60 (既定)\n"
               "Bookings: 1 件 (/etc/p.ini)\n"
               "  3=poweroff --at 22:00 --weekly mon-fri\n"
               "使わなかった設定:\n"

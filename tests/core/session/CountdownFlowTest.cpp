@@ -295,3 +295,69 @@ TEST(MainWindowModel, ACountdownTakesNothingInAndHoldsTheAdministratorsBookingUp
               1)
         << "the repeat said once";
 }
+
+TEST(MainWindowModel, ABookingWaitsForFullScreenWorkOnceAndAtMostThePolicysMinutes) {
+    Window w({"2026/12/07,午後,０時,00分,終了,稼働", "毎日,午後,１時,00分,再起動,稼働"},
+             "[SET]\r\nDEFERchange=1\r\n");
+    w.busy.now = Busy{BusyKind::FullScreen, {}};
+    const auto tickAt = [&](int hour, int minute, int second) {
+        w.clock.set(at(2026, 12, 7, hour, minute, second, 1));
+        w.tickTimer.fire();
+    };
+    tickAt(12, 0, 0);
+    EXPECT_EQ(w.controls.countdowns, 0) << "full screen: the countdown waits";
+    EXPECT_EQ(w.controls.notices.back().body, "全画面表示中のため、電源断を待っています。");
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--list"}}).out,
+              "1\t2026/12/07\t午後\t０時\t00分\t終了\t待機中\n"
+              "2\t毎日\t午後\t１時\t00分\t再起動\t稼働\n")
+        << "the one-time row stays, shown as waiting";
+    const int looks = w.busy.looks;
+    tickAt(12, 0, 30);
+    EXPECT_EQ(w.busy.looks, looks) << "looked at again only after a minute";
+    w.busy.now.reset();
+    tickAt(12, 1, 0);
+    ASSERT_EQ(w.controls.countdowns, 1) << "within a minute of the full screen's end";
+    EXPECT_EQ(w.state.PendingAction, PowerAction::PowerOff);
+    EXPECT_EQ(w.table.cell(DateCell, 1), "") << "gone once its countdown started";
+    w.model.countdownCancelled(CancelledBy::Button);
+    tickAt(12, 1, 30);
+    EXPECT_EQ(w.controls.countdowns, 1) << "it fired once";
+
+    // The administrator turns the guard on whatever the user's setting, for two minutes at most.
+    w.policy.set({{.place = "HKLM", .deferWhileBusy = true, .maxDeferMinutes = 2}});
+    w.state.settings.DEFERchange = "0";
+    w.busy.now = Busy{BusyKind::Inhibited, "vlc"};
+    tickAt(13, 0, 0);
+    EXPECT_EQ(w.controls.notices.back().body, "vlc の抑止中のため、再起動を待っています。");
+    tickAt(13, 1, 0);
+    EXPECT_EQ(w.controls.countdowns, 1);
+    tickAt(13, 2, 0);
+    ASSERT_EQ(w.controls.countdowns, 2) << "gave up waiting after the policy's two minutes";
+    EXPECT_EQ(w.state.PendingAction, PowerAction::Reboot);
+    EXPECT_EQ(w.table.cell(StateCell, 2), "稼働") << "a daily row stays";
+    w.model.countdownCancelled(CancelledBy::Button);
+
+    // 停止 of the waiting row ends the wait with no countdown.
+    w.clock.set(at(2026, 12, 8, 12, 59, 0, 1));
+    w.tickTimer.fire();
+    w.clock.set(at(2026, 12, 8, 13, 0, 0, 1));
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.state.BusyWaitActive);
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--stop", "2"}}).status, kDone);
+    w.clock.set(at(2026, 12, 8, 13, 0, 0, 501));
+    w.tickTimer.fire();
+    EXPECT_FALSE(w.state.BusyWaitActive);
+    EXPECT_EQ(w.controls.countdowns, 2);
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(events.back(), "待機\t再起動: 予約が変わったので、待つのをやめました");
+    for (const char* line :
+         {"待機\t電源断: 全画面表示中のため待ちます: 予約1 2026/12/07 午後０時00分 終了",
+          "待機\t電源断: 全画面表示中が終わりました",
+          "待機\t再起動: vlc の抑止中のため待ちます: 予約2 毎日 午後１時00分 再起動",
+          "待機\t再起動: 2 分待ちました。まだ終わりませんが、始めます"})
+        EXPECT_NE(std::find(events.begin(), events.end(), line), events.end()) << line;
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                            [](const std::string& e) { return e.starts_with("未実行"); }),
+              0)
+        << "nothing that waited is reported missed";
+}

@@ -3,7 +3,9 @@
 #include "core/session/MainWindowModel.h"
 #include "core/text/Cp932.h"
 #include "tests/support/FakeAwake.h"
+#include "tests/support/FakeBusy.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeInputIdle.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakePolicy.h"
 #include "tests/support/FakePowerPort.h"
@@ -66,9 +68,11 @@ struct Window {
     testing_support::FakeViewer viewer;
     testing_support::FakeProcesses processes;
     testing_support::FakeNetwork network;
+    testing_support::FakeInputIdle input;
+    testing_support::FakeBusy busy;
     testing_support::FakePolicy policy;
     MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni,
-                           awake, viewer, processes, network, policy, &wake},
+                           awake, viewer, processes, network, input, policy, busy, &wake},
                           table,
                           controls,
                           tickTimer};

@@ -105,7 +105,8 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     EXPECT_TRUE(dialog.Button1Click(shown));
     EXPECT_EQ(d.files.files[kIni],
               "[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
-              "NOTICETime=10\r\nTASKICOchange=1\r\nNOTICEchange=1\r\nWAKEchange=0\r\n");
+              "NOTICETime=10\r\nTASKICOchange=1\r\nNOTICEchange=1\r\nWAKEchange=0\r\n"
+              "DEFERchange=0\r\n");
     d.files.refuseWrites = true;
     const int saves = d.files.saves;
     shown.startAtLogon = true;
@@ -197,7 +198,7 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     Window w({}, "[SET]\r\nNETRate=250000\r\nPROGchange=1\r\n");
     EXPECT_EQ(w.files.files[kIni], "[SET]\r\nNETRate=100000\r\nPROGchange=1\r\n")
         << "a rate out of range stored back as the field holds it";
-    EXPECT_EQ(w.controls.job, (JobFields{true, "", false, 100000, 3}));
+    EXPECT_EQ(w.controls.job, (JobFields{true, "", false, 100000, 3, false, 30, ""}));
     w.controls.job.programTicked = false;
     w.controls.report();
     w.model.startJobWatchClick();
@@ -211,7 +212,7 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     w.model.programListOpens();
     EXPECT_EQ(w.controls.offered, (Texts{"4242", "render"}));
 
-    w.controls.job = {true, " render ", true, 50, 1};
+    w.controls.job = {true, " render ", true, 50, 1, false, 30, ""};
     w.controls.report();
     EXPECT_EQ(w.files.files[kIni],
               "[SET]\r\nNETRate=50\r\nPROGchange=1\r\nNETchange=1\r\nNETMinutes=1\r\n");
@@ -252,4 +253,36 @@ TEST(MainWindowModel, TheJobSheetWatchesProgramsAndTheNetworkOneWatchAtATime) {
     EXPECT_FALSE(w.state.JobWatchActive) << "no watch left behind by a countdown";
     EXPECT_EQ(events[events.size() - 2],
               "カウントダウン\t電源断: 終了待ち: render が終了、通信量 50 KB/秒以下で 1 分経過");
+}
+
+TEST(MainWindowModel, NoInputFromTheSheetAndTheCommandLine) {
+    Window w;
+    const std::string untold = "このセッションは、操作のない時間を教えません。";
+    w.input.idle = untold;
+    w.model.widgetsBuilt();
+    EXPECT_EQ(w.controls.job.noInputUnavailable, untold) << "shown disabled with its reason";
+    w.controls.job.noInputTicked = true;
+    w.controls.job.noInputMinutes = 45;
+    w.controls.report();
+    EXPECT_EQ(w.files.files[kIni], "[SET]\r\nINPUTchange=1\r\nINPUTMinutes=45\r\n");
+    w.model.startJobWatchClick();
+    EXPECT_EQ(w.prompter.informed, (Texts{untold}));
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--watch", "lock", "--no-input", "1"}}),
+              (CommandAnswer{kRefused, "", untold + "\n"}));
+
+    w.input.idle = std::chrono::seconds(0);
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--watch", "lock", "--no-input", "1"}}).status, kDone);
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--watching"}}).out,
+              "終了待ち: 操作なしで 1 分経過したら 画面ロック\n");
+    w.clock.set(at(2026, 12, 7, 12, 0, 2));
+    w.tickTimer.fire();
+    EXPECT_EQ(w.tickTimer.moment, std::chrono::milliseconds(3001))
+        << "hidden, the idle time is read every 5 seconds";
+    for (int second = 5; w.controls.countdowns == 0 && second <= 120; second += 5) {
+        w.clock.set(at(2026, 12, 7, 12, 0, second, 1));
+        w.input.idle = std::chrono::seconds(second);
+        w.tickTimer.fire();
+    }
+    EXPECT_EQ(w.clock.now(), at(2026, 12, 7, 12, 1, 0, 1)) << "at the reading of a minute idle";
+    EXPECT_EQ(w.state.PendingAction, PowerAction::LockScreen);
 }
