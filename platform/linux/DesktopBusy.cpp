@@ -6,7 +6,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusReply>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <memory>
 #include <unistd.h>
@@ -18,16 +17,15 @@ namespace {
 constexpr int kReplyTimeoutMs = 1000;
 
 // One property of the window as 32-bit items, or nothing.
-std::vector<unsigned long> windowProperty(Display* display, Window window, const char* name,
-                                          Atom type) {
+std::vector<unsigned long> windowProperty(Display* display, Window window, const char* name) {
     Atom actualType = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
     const int status =
-        XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False, type,
-                           &actualType, &format, &count, &after, &data);
+        XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False,
+                           AnyPropertyType, &actualType, &format, &count, &after, &data);
     const std::unique_ptr<unsigned char, decltype(&XFree)> owned(data, &XFree);
     if (status != Success || format != 32 || data == nullptr)
         return {};
@@ -63,13 +61,12 @@ bool x11ActiveWindowFullScreen() {
         return false;
     const X11ErrorTrap trap;
     const auto active =
-        windowProperty(display.get(), DefaultRootWindow(display.get()), "_NET_ACTIVE_WINDOW",
-                       XA_WINDOW);
+        windowProperty(display.get(), DefaultRootWindow(display.get()), "_NET_ACTIVE_WINDOW");
     if (active.empty() || active.front() == None)
         return false;
     const Atom fullScreen = XInternAtom(display.get(), "_NET_WM_STATE_FULLSCREEN", False);
-    const auto states = windowProperty(display.get(), static_cast<Window>(active.front()),
-                                       "_NET_WM_STATE", XA_ATOM);
+    const auto states =
+        windowProperty(display.get(), static_cast<Window>(active.front()), "_NET_WM_STATE");
     // A window gone since the manager named it is no full-screen window.
     if (trap.refused(display.get()))
         return false;

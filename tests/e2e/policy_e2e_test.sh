@@ -97,3 +97,41 @@ done
 took=$(($(date +%s) - shown_at))
 [ "$took" -ge 19 ] || fail "the count lasted $took s, not the least 20"
 echo "the policy's booking fired under its limits; an unsafe file was ignored; a changed one read again"
+
+# The guard, turned on by the policy over the users' setting: a booking's countdown waits while
+# the active window fills the screen (as the window manager says it in _NET_WM_STATE) and starts
+# within a minute of its end; while another program blocks shutdown it waits MaxDeferMinutes and
+# starts all the same. The copies' clocks run ten times as fast: a minute passes in six seconds.
+printf '%s\n' '[Policy]' 'DeferWhileBusy=1' 'MaxDeferMinutes=3' >"$policy.new"
+mv "$policy.new" "$policy"
+panel=$(xdotool search --onlyvisible --name '^panel$' | head -1)
+xprop -root -f _NET_ACTIVE_WINDOW 32c -set _NET_ACTIVE_WINDOW "$panel"
+xprop -id "$panel" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_FULLSCREEN
+start full "2026-12-07 11:59:50 x10" "$settings_three_seconds" "毎日,午後,０時,00分,再起動,稼働"
+has_history full "待機	再起動: 全画面表示中のため待ちます: 予約1 毎日 午後０時00分 再起動"
+sleep 9
+[ -z "$(wait_for_window 再起動予告 1)" ] || fail "the countdown came over the full-screen window"
+xprop -id "$panel" -remove _NET_WM_STATE
+ended=$SECONDS
+[ -n "$(wait_for_window 再起動予告 20)" ] || fail "no countdown after the full screen ended"
+echo "the countdown waited over a full-screen window and came $((SECONDS - ended)) s after it"
+has_history full "待機	再起動: 全画面表示中が終わりました"
+kill "$last_pid"
+
+/usr/bin/python3 - "$DBUS_SYSTEM_BUS_ADDRESS" <<'PY' &
+import sys, time, dbus
+bus = dbus.bus.BusConnection(sys.argv[1])
+manager = dbus.Interface(bus.get_object("org.freedesktop.login1", "/org/freedesktop/login1"),
+                         "org.freedesktop.login1.Manager")
+held = manager.Inhibit("shutdown:sleep", "player", "a film", "block")
+time.sleep(600)
+PY
+pids+=($!)
+until /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" inhibitors | grep -q player; do sleep 0.1; done
+start held "2026-12-07 11:59:55 x10" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働"
+has_history held "待機	スタンバイ: player の抑止中のため待ちます: 予約1 毎日 午後０時00分 スタンバイ"
+waiting=$SECONDS
+[ -n "$(wait_for_window スタンバイ予告 40)" ] || fail "the countdown never gave up waiting"
+[ $((SECONDS - waiting)) -ge 12 ] || fail "the countdown came after $((SECONDS - waiting)) s, not 3 minutes"
+has_history held "待機	スタンバイ: 3 分待ちました。まだ終わりませんが、始めます"
+echo "another program's block inhibitor held the countdown for MaxDeferMinutes"
