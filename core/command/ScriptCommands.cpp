@@ -49,6 +49,10 @@ CommandAnswer ScriptCommands::run(const ScriptCommand& command) {
     // A box's loop runs commands meanwhile.
     if (changesTable(command.verb) && host_.table.waitsForUser())
         return refused(tr("画面で確認を待っています。"));
+    // A booking, countdown or watch of an action this session has no way to carry out.
+    if (command.action != PowerAction::None)
+        if (auto refusal = host_.table.actionRefusal(command.action))
+            return refused(*refusal);
     switch (command.verb) {
     case CommandVerb::List:
         return {kDone, listing(editor_.table()), ""};

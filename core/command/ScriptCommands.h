@@ -22,6 +22,8 @@ public:
     // Why an administrator's policy keeps the user from changing the table; nothing when it
     // does not.
     virtual std::optional<std::string> bookingsRefusal() const = 0;
+    // Why the session cannot carry out the action, or nothing where it can.
+    virtual std::optional<std::string> actionRefusal(PowerAction action) const = 0;
     // What the policy sets and where it came from: --policy's answer.
     virtual std::string policyReport() const = 0;
 };

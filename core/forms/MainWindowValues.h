@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -54,6 +55,9 @@ struct MainWindowValues {
     int thresholdPercent = design::form1::SpinEdit2.value;
     int durationMinutes = design::form1::SpinEdit3.value;
     JobFields job;
+    // Why the session cannot carry out the action selector's item, by its index; empty where it
+    // can. The item is shown disabled with this as its hint.
+    std::vector<std::string> actionsUnavailable;
 
     int index(Selector selector) const { return indexes[slot(selector)]; }
     void select(Selector selector, int index) { indexes[slot(selector)] = index; }

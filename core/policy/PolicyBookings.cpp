@@ -24,7 +24,8 @@ std::variant<ElapsedBooking, std::string> bookingCells(const std::string& entry,
 
 } // namespace
 
-PolicyBookings compilePolicyBookings(const std::vector<PolicyEntry>& entries, LocalTime now) {
+PolicyBookings compilePolicyBookings(const std::vector<PolicyEntry>& entries, LocalTime now,
+                                     const ActionCheck& unavailable) {
     PolicyBookings bookings;
     for (const PolicyEntry& entry : entries) {
         PowerAction action = PowerAction::None;
@@ -32,6 +33,11 @@ PolicyBookings compilePolicyBookings(const std::vector<PolicyEntry>& entries, Lo
         if (const auto* reason = std::get_if<std::string>(&cells)) {
             bookings.ignored.push_back(
                 ignoredEntry(std::to_string(entry.number), entry.text, *reason));
+            continue;
+        }
+        if (auto why = unavailable ? unavailable(action) : std::nullopt) {
+            bookings.ignored.push_back(
+                ignoredEntry(std::to_string(entry.number), entry.text, *why));
             continue;
         }
         if (bookings.count == kLastReservation) {

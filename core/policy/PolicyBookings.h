@@ -3,6 +3,7 @@
 #include "Policy.h"
 #include "core/base/LocalTime.h"
 #include "core/book/ReservationTable.h"
+#include "core/power/PowerAction.h"
 
 #include <array>
 #include <string>
@@ -23,6 +24,7 @@ struct PolicyBookings {
 
 // Each entry is what follows --book on the command line, with --daily, --weekly or --date: a
 // booking without a date would fire anew after every start.
-PolicyBookings compilePolicyBookings(const std::vector<PolicyEntry>& entries, LocalTime now);
+PolicyBookings compilePolicyBookings(const std::vector<PolicyEntry>& entries, LocalTime now,
+                                     const ActionCheck& unavailable = nullptr);
 
 } // namespace core

@@ -28,11 +28,12 @@ std::string line(std::string_view key, const std::string& value, const std::stri
 
 } // namespace
 
-PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layers, LocalTime now) {
+PolicyInForce::Change PolicyInForce::apply(const std::vector<PolicyLayer>& layers, LocalTime now,
+                                           const ActionCheck& unavailable) {
     Change change;
     Policy merged = mergePolicy(layers);
     if (merged.bookings != policy_.bookings) {
-        PolicyBookings fresh = compilePolicyBookings(merged.bookings.value, now);
+        PolicyBookings fresh = compilePolicyBookings(merged.bookings.value, now, unavailable);
         std::array<int, kLastReservation + 1> counts{};
         for (int row = bookings_.count + 1; row <= kLastReservation; ++row) {
             const int target = firstEmptyRow(fresh.table);

@@ -34,7 +34,9 @@ public:
     };
     // The layers as read, the strongest first. A list of bookings that changed is compiled anew
     // at `now`; the postponements made stay.
-    Change apply(const std::vector<PolicyLayer>& layers, LocalTime now);
+    // A booking of an action the session cannot carry out (`unavailable`) is ignored, said why.
+    Change apply(const std::vector<PolicyLayer>& layers, LocalTime now,
+                 const ActionCheck& unavailable = nullptr);
 
     const Policy& policy() const { return policy_; }
     ReservationTable& table() { return bookings_.table; }

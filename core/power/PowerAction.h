@@ -3,6 +3,7 @@
 #include "core/lang/Catalogue.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,6 +84,8 @@ bool returnsToWatching(PowerAction action);
 
 std::optional<PowerAction> actionFromWord(std::string_view word);
 std::optional<PowerAction> actionAtSelectorIndex(int index);
+// Why this session cannot carry out an action, or nothing where it can.
+using ActionCheck = std::function<std::optional<std::string>(PowerAction)>;
 std::optional<int> selectorIndexOf(PowerAction action);
 
 } // namespace core

@@ -31,6 +31,9 @@ public:
     // Asks for the action. Where the system suspends within the call, it returns after the
     // wake-up; None asks for nothing.
     virtual void request(PowerAction action) = 0;
+    // Why this session cannot carry out the action, where that is known before asking (no way to
+    // turn its displays off, say); nothing where it can.
+    virtual std::optional<std::string> unavailable(PowerAction action) const = 0;
 
     // Told how the system answered a request: during the call, or when an answer that comes
     // later arrives.

@@ -36,7 +36,8 @@ bool Bookings::followPolicy() {
     if (!layers)
         return false;
     const LocalTime now = services_.clock.now();
-    const PolicyInForce::Change change = policy_.apply(*layers, now);
+    const PolicyInForce::Change change = policy_.apply(
+        *layers, now, [this](PowerAction action) { return services_.power.unavailable(action); });
     if (change.bookingsChanged)
         services_.state.PolicyScans = {};
     policyNotices_.observe(policy_.table(), now);

@@ -58,6 +58,9 @@ public:
     void tableChanged() override;
     bool userBookingsAllowed() const { return policy_.policy().allowUserBookings.value; }
     std::optional<std::string> bookingsRefusal() const override;
+    std::optional<std::string> actionRefusal(PowerAction action) const override {
+        return services_.power.unavailable(action);
+    }
     std::string policyReport() const override { return policy_.report(); }
 
 private:

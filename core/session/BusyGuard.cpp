@@ -20,8 +20,7 @@ std::string busyReason(const Busy& busy) {
     case BusyKind::Inhibited:
         break;
     }
-    return busy.who.empty() ? tr("ほかのプログラムの抑止中")
-                            : fill(tr("{0} の抑止中"), {busy.who});
+    return busy.who.empty() ? tr("ほかのプログラムの抑止中") : fill(tr("{0} の抑止中"), {busy.who});
 }
 
 BusyGuard::BusyGuard(const SessionServices& services, Bookings& bookings, History& history,
@@ -56,14 +55,13 @@ bool BusyGuard::holds(int row, bool policy) {
     state.BusyWaitActive = true;
     bookings_.table().setWaitingRow(policy ? 0 : row);
     const std::string action = actionName(describe(state.PendingAction));
-    const std::string cause = policy ? bookings_.policy().rowInHistory(row)
-                                     : rowInHistory(bookings_.table(), row);
-    history_.record(history::kWait, action + ": " +
-                                        fill(tr("{0}のため待ちます: {1}"),
-                                             {waiting_->reason, cause}));
-    controls_.showNotice(
-        {tr("予約を待たせています"),
-         fill(tr("{0}のため、{1}を待っています。"), {waiting_->reason, action}), std::nullopt});
+    const std::string cause =
+        policy ? bookings_.policy().rowInHistory(row) : rowInHistory(bookings_.table(), row);
+    history_.record(history::kWait,
+                    action + ": " + fill(tr("{0}のため待ちます: {1}"), {waiting_->reason, cause}));
+    controls_.showNotice({tr("予約を待たせています"),
+                          fill(tr("{0}のため、{1}を待っています。"), {waiting_->reason, action}),
+                          std::nullopt});
     return true;
 }
 
@@ -77,9 +75,9 @@ void BusyGuard::step() {
         return end(tr("予約が変わったので、待つのをやめました"), false);
     const int most = bookings_.policy().policy().maxDeferMinutes.value;
     if (now - waiting_->since >= std::chrono::minutes(most))
-        return end(fill(tr("{0} 分待ちました。まだ終わりませんが、始めます"),
-                        {std::to_string(most)}),
-                   true);
+        return end(
+            fill(tr("{0} 分待ちました。まだ終わりませんが、始めます"), {std::to_string(most)}),
+            true);
     // A clock set back looks at once.
     if (now >= waiting_->lastLook && now - waiting_->lastLook < kLookEvery)
         return;
@@ -101,8 +99,8 @@ void BusyGuard::end(const std::string& how, bool countDown) {
     state.PendingAction = waited.action;
     start_(waited.row, waited.policy);
     // Its moment has passed: the row goes now, as it would have gone with its countdown.
-    if (!waited.policy && reservationKind(table.cell(DateCell, waited.row)) ==
-                              ReservationKind::OneTime) {
+    if (!waited.policy &&
+        reservationKind(table.cell(DateCell, waited.row)) == ReservationKind::OneTime) {
         table.clearRow(waited.row);
         bookings_.commands().SaveReservations();
     }

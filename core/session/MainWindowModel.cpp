@@ -112,6 +112,9 @@ void MainWindowModel::valuesChanged(const MainWindowValues& values) {
 }
 
 void MainWindowModel::widgetsBuilt() {
+    values_.actionsUnavailable.clear();
+    for (int index = 0; const auto action = actionAtSelectorIndex(index); ++index)
+        values_.actionsUnavailable.push_back(services_.power.unavailable(*action).value_or(""));
     watches_.offerConditions();
     controls_.showValues(values_);
     refreshClock();

@@ -43,6 +43,19 @@ void LogindPower::prepareForShutdown(bool starting) {
 
 void LogindPower::prepare() {}
 
+std::optional<std::string> LogindPower::unavailable(core::PowerAction action) const {
+    const core::ActionDescription* description = core::describe(action);
+    if (description == nullptr)
+        return std::nullopt;
+    if (description->operation == core::PowerOperation::Lock &&
+        !qEnvironmentVariableIsSet("XDG_SESSION_ID"))
+        return core::tr(core::msg(
+            "画面をロックできません: このプログラムはログインのセッションの外で動いています。"));
+    if (description->operation == core::PowerOperation::DisplayOff)
+        return x11DisplayPowerRefusal();
+    return std::nullopt;
+}
+
 void LogindPower::request(core::PowerAction action) {
     const core::ActionDescription* description = core::describe(action);
     if (description == nullptr)

@@ -20,6 +20,8 @@ public:
 
     void prepare() override;
     void request(core::PowerAction action) override;
+    // The lock needs this login session's id; the displays' power an X11 server with DPMS.
+    std::optional<std::string> unavailable(core::PowerAction action) const override;
 
 signals:
     // logind called a shutdown or reboot off after announcing it.

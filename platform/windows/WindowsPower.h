@@ -13,6 +13,10 @@ public:
     // it, enables the shutdown privilege.
     void prepare() override;
     void request(core::PowerAction action) override;
+    // Every action has its call on every Windows this program runs on.
+    std::optional<std::string> unavailable(core::PowerAction /*action*/) const override {
+        return std::nullopt;
+    }
 
     const core::windows_power::OsVersion& osVersion() const { return version_; }
     // Enables the shutdown privilege of this process; false when a step failed.

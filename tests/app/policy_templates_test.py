@@ -25,12 +25,14 @@ numbers = {k: int(v) for k, v in re.findall(r"inline constexpr int (k\w+) = (\d+
 reader = (top / "platform/windows/RegistryPolicySource.cpp").read_text(encoding="utf-8")
 own_key = re.search(r'kOwnKey = L"([^"]+)"', reader).group(1).replace("\\\\", "\\")
 limits = {constants[k] for k in ("kAllowCancel", "kMaxPostpones", "kAllowUserBookings",
-                                 "kMinimumCountdown")}
+                                 "kMinimumCountdown", "kDeferWhileBusy", "kMaxDeferMinutes")}
 bookings_key = own_key + "\\" + constants["kBookings"]
 ranges = {constants["kAllowCancel"]: (0, 1), constants["kAllowUserBookings"]: (0, 1),
           constants["kMaxPostpones"]: (0, numbers["kMostPostponesLimit"]),
           constants["kMinimumCountdown"]: (numbers["kLeastMinimumCountdown"],
-                                           numbers["kMostMinimumCountdown"])}
+                                           numbers["kMostMinimumCountdown"]),
+          constants["kDeferWhileBusy"]: (0, 1),
+          constants["kMaxDeferMinutes"]: (1, numbers["kMostDeferMinutes"])}
 
 folder = top / "packaging/windows/policy"
 admx = ET.parse(folder / "Brindlewhistmoore.admx").getroot()

@@ -49,6 +49,11 @@ expect 0 --book
 command cli --book 休止状態 --at 7:15 --weekly '月~金'
 [ "$(reservation_file cli | sed -n 3p)" = "毎週月～金,午前,７時,15分,休止状態,稼働" ] ||
     fail "the weekly booking's row: $(reservation_file cli | sed -n 3p)"
+# Xvfb has no DPMS: the displays cannot be turned off, and a booking of it is refused at once.
+command cli --book display-off --in 5m
+expect 2 "the display-off without DPMS"
+[ "$(cat "$scratch/last_error")" = "画面をオフにできません: この画面は電源の操作 (DPMS) に対応していません。" ] ||
+    fail "the display-off's refusal said: $(cat "$scratch/last_error")"
 command cli --stop 2
 expect 0 --stop
 [ "$(reservation_file cli | sed -n 2p | cut -d, -f6)" = 停止 ] || fail "--stop left $(reservation_file cli | sed -n 2p)"

@@ -27,7 +27,15 @@ public:
             accepted();
     }
 
+    std::optional<std::string> unavailable(core::PowerAction action) const override {
+        if (action == unavailableAction)
+            return "no way here";
+        return std::nullopt;
+    }
+
     std::vector<std::string> calls;
+    // The one action the session offers no way to carry out.
+    core::PowerAction unavailableAction = core::PowerAction::None;
     // The reason every request is refused with, when set.
     std::optional<std::string> refusal;
     bool silent = false;

@@ -39,12 +39,13 @@ struct FakeWindowControls : core::MainWindowControls {
         threshold = values.thresholdPercent;
         duration = values.durationMinutes;
         job = values.job;
+        actionsUnavailable = values.actionsUnavailable;
         weekdaysShown = values.weekdaysShown();
     }
     // What the fields hold, as the face reports it.
     core::MainWindowValues read() const {
         core::MainWindowValues values{row,   tab,       kind,     calendar, {},
-                                      hours, threshold, duration, job};
+                                      hours, threshold, duration, job,      actionsUnavailable};
         for (const auto& [selector, list] : items)
             values.select(selector, itemIndex(selector));
         return values;
@@ -124,6 +125,7 @@ struct FakeWindowControls : core::MainWindowControls {
     int threshold = 5;
     int duration = 3;
     core::JobFields job;
+    std::vector<std::string> actionsUnavailable;
     std::vector<std::string> offered;
     std::function<void(const core::MainWindowValues&)> onUserChange;
     int valueShows = 0;

@@ -210,7 +210,7 @@ startup="$BWM_PREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/S
 rm -f "$startup"
 settings_dialog tick
 [ "$(tr -d '\r' <"$scratch/Brindlewhistmoore.ini")" = "$(printf '%s\n' '[SET]' ShutDownTime=15 \
-    CPUchange=0 BEEPchange=0 TASKICOchange=0 NOTICEchange=1 NOTICETime=5 WAKEchange=0)" ] || fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"
+    CPUchange=0 BEEPchange=0 TASKICOchange=0 NOTICEchange=1 NOTICETime=5 WAKEchange=0 DEFERchange=0)" ] || fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"
 echo "the settings dialog's OK wrote the settings file beside the program"
 [ -f "$startup" ] || fail "ticking ログオン時に起動する made no Startup shortcut"
 link=$(probe shortcut "$(winpath "$startup")") || fail "the Startup shortcut cannot be read"

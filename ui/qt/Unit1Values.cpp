@@ -10,6 +10,7 @@
 #include <QItemSelectionModel>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -82,6 +83,13 @@ void TForm1::showValues(const core::MainWindowValues& values) {
             box->setCurrentIndex(values.index(selector));
     }
     ComboBox4->setVisible(values.weekdaysShown());
+    if (auto* items = qobject_cast<QStandardItemModel*>(ComboBox5->model()))
+        for (int index = 0; index < static_cast<int>(values.actionsUnavailable.size()); ++index)
+            if (QStandardItem* item = items->item(index)) {
+                const std::string& why = values.actionsUnavailable[static_cast<std::size_t>(index)];
+                item->setEnabled(why.empty());
+                item->setToolTip(QString::fromStdString(why));
+            }
     if (selectedRow() != values.row)
         selectRow(values.row);
     // A field being typed in keeps its text while it means the value.

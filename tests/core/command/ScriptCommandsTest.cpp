@@ -17,6 +17,11 @@ struct FakeParts : ScriptTable, ScriptCountdown, ScriptWatches {
     void tableChanged() override { ++changes; }
     std::optional<std::string> bookingsRefusal() const override { return bookingRefusal; }
     std::string policyReport() const override { return "report\n"; }
+    std::optional<std::string> actionRefusal(PowerAction action) const override {
+        if (action == PowerAction::DisplayOff)
+            return "no DPMS";
+        return std::nullopt;
+    }
     bool countdownShown() const override { return shown; }
     bool requestUnderWay() const override { return requesting; }
     void startCountdownNow(PowerAction action) override { started = action; }
@@ -88,6 +93,17 @@ TEST(ScriptCommands, WhatHoldsTheTableRefusesItsChangesButNotItsReading) {
               "watching\n")
         << "a watch changes no booking";
     EXPECT_FALSE(rig.table.isEmpty(1));
+
+    rig.parts.bookingRefusal.reset();
+    rig.parts.watch.reset();
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--book", "display-off", "--in", "5m"},
+                                               {"--now", "display-off"},
+                                               {"--watch", "display-off", "--no-input", "5"}})
+        EXPECT_EQ(rig.run(args), (CommandAnswer{kRefused, "", "no DPMS\n"}))
+            << args.front() << ": an action the session has no way to carry out";
+    EXPECT_TRUE(rig.table.isEmpty(2));
+    EXPECT_FALSE(rig.parts.started);
 }
 
 TEST(ScriptCommands, ARefusedSaveTakesTheChangeBackAndTheHostFollowsEitherWay) {

@@ -110,6 +110,17 @@ TEST(Policy, BookingsAreTheCommandLinesWithADateOrAPeriod) {
     const PolicyBookings full = compilePolicyBookings(many, at(2026, 12, 7, 12, 0, 0));
     EXPECT_EQ(full.count, kLastReservation);
     EXPECT_EQ(full.ignored, Texts{"31=poweroff --at 1:00 --daily: 30 件を超えています"});
+
+    const PolicyBookings offered =
+        compilePolicyBookings(numbered({"display-off --at 1:00 --daily", "lock --at 1:00 --daily"}),
+                              at(2026, 12, 7, 12, 0, 0), [](PowerAction action) {
+                                  return action == PowerAction::DisplayOff
+                                             ? std::optional<std::string>("no DPMS")
+                                             : std::nullopt;
+                              });
+    EXPECT_EQ(offered.count, 1);
+    EXPECT_EQ(offered.ignored, Texts{"1=display-off --at 1:00 --daily: no DPMS"})
+        << "an action the session has no way to carry out";
 }
 
 TEST(Policy, PostponementsAreCountedPerMomentAndOutliveARefresh) {

@@ -49,7 +49,11 @@ TEST(MainWindowModel, WidgetsBuiltLateShowWhatTheSessionKept) {
     built.usageText.clear();
     built.remaining.reset();
     built.tableShows = 0;
+    w.power.unavailableAction = PowerAction::DisplayOff;
     w.model.widgetsBuilt();
+    EXPECT_EQ(built.actionsUnavailable,
+              (std::vector<std::string>{"", "", "", "", "", "", "", "", "no way here"}))
+        << "the display-off shown disabled with its reason";
     EXPECT_EQ(built.threshold, 100);
     EXPECT_EQ(built.job, (JobFields{false, "render", false, 100000, 3, false, 30, ""}));
     EXPECT_EQ(built.selectedItem(Selector::Action), "スタンバイ");
