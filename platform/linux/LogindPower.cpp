@@ -1,12 +1,16 @@
 #include "LogindPower.h"
 
 #include "X11DisplayPower.h"
+#include "core/lang/Catalogue.h"
 
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QTimer>
 #include <cstdio>
 
 namespace platform {
@@ -16,6 +20,10 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.login1");
 const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
+// A locker takes the screen within this long of logind's word.
+constexpr int kLockSettlesMs = 3000;
+// The look afterwards blocks the loop: logind answers a property at once or not at all.
+constexpr int kLookTimeoutMs = 1000;
 
 void report(const QString& method, const QString& why) {
     std::fprintf(stderr, "Brindlewhistmoore: logind %s: %s\n", method.toUtf8().constData(),
@@ -103,6 +111,8 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
                 w->deleteLater();
                 if (!reply.isError()) {
                     accepted();
+                    if (method == QStringLiteral("LockSession"))
+                        QTimer::singleShot(kLockSettlesMs, this, &LogindPower::checkLocked);
                     return;
                 }
                 report(method, reply.error().message());
@@ -112,6 +122,24 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
                 else
                     refused(reply.error().message().toStdString());
             });
+}
+
+void LogindPower::checkLocked() {
+    QDBusConnection bus = bus_.connection();
+    auto find = QDBusMessage::createMethodCall(kService, kManagerPath, kManager,
+                                               QStringLiteral("GetSession"));
+    find << qEnvironmentVariable("XDG_SESSION_ID");
+    const QDBusReply<QDBusObjectPath> session = bus.call(find, QDBus::Block, kLookTimeoutMs);
+    if (!session.isValid())
+        return;
+    auto get = QDBusMessage::createMethodCall(kService, session.value().path(),
+                                              QStringLiteral("org.freedesktop.DBus.Properties"),
+                                              QStringLiteral("Get"));
+    get << QStringLiteral("org.freedesktop.login1.Session") << QStringLiteral("LockedHint");
+    const QDBusReply<QDBusVariant> locked = bus.call(get, QDBus::Block, kLookTimeoutMs);
+    if (locked.isValid() && !locked.value().variant().toBool())
+        refused(core::tr(
+            core::msg("画面はロックされていません: ロックするプログラムが動いていないようです。")));
 }
 
 } // namespace platform

@@ -35,6 +35,9 @@ private:
     void logOff();
     // Sent without waiting: an error that arrives later is reported as a refusal.
     void callManager(const QString& method, const QVariantList& arguments);
+    // logind only tells the session's locker: a session that keeps LockedHint and still says
+    // false a moment after the lock was accepted had no locker, which is said as a refusal.
+    void checkLocked();
 
     LogindBus& bus_;
     int replyTimeoutMs_;

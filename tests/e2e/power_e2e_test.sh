@@ -9,6 +9,11 @@ labels=(ログオフ 再起動 終了 強制終了 強制再起 スタンバイ 
 titles=(ログオフ予告 再起動予告 電源断予告 強制終了予告 強制再起動予告 スタンバイ予告 休止状態予告
     画面ロック予告 画面オフ予告)
 
+# The lock's copy has a session that keeps LockedHint, as logind's do: with no locker in this
+# session it stays false, and the lock is said not to have happened.
+dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.login1 \
+    /org/freedesktop/login1 org.freedesktop.DBus.Mock.AddSession string:action7 string:seat0 \
+    uint32:"$(id -u)" string:"$(id -un)" boolean:true >/dev/null
 clear_calls
 for i in "${!labels[@]}"; do
     start "action$i" "2026-12-07 11:59:56" "$settings_three_seconds" "毎日,午後,０時,00分,${labels[$i]},稼働"
@@ -34,7 +39,7 @@ calls | grep -qx "LockSession action7" || fail "the lock did not name the sessio
 [ "$(count PowerOff)" -ge 2 ] || fail "shut down and forced shut down"
 [ "$(count Suspend)" -eq 2 ] || fail "two standbys"
 [ "$(count Hibernate)" -eq 1 ] || fail "one hibernation"
-[ -z "$(calls | grep -v -E '^(TerminateSession action0|LockSession action7|(Reboot|PowerOff|Suspend|Hibernate) 0)$')" ] ||
+[ -z "$(calls | grep -v -E '^(TerminateSession action0|(Lock|Get)Session action7|(Reboot|PowerOff|Suspend|Hibernate) 0)$')" ] ||
     fail "unexpected calls"
 echo "all eight actions of logind reached it"
 has_history action2 $'カウントダウン\t電源断: 予約1 毎日 午後０時00分 終了'
@@ -60,6 +65,7 @@ echo "a repeated request ends when logind calls the shutdown off"
 # The lock and the display's power are asked for once: the session goes on, watched again.
 [ "$(count LockSession)" -eq 1 ] || fail "the screen was locked again: $(calls)"
 has_history action7 $'要求\t画面ロックの要求が受け付けられました。'
+has_history action7 $'要求\t画面ロックできませんでした。画面はロックされていません: ロックするプログラムが動いていないようです。'
 # Xvfb has no DPMS: the display-off is refused with that reason, and leaves nothing under way.
 has_history action8 $'要求\t画面オフできませんでした。画面をオフにできません: この画面は電源の操作 (DPMS) に対応していません。'
 history_of action8 | grep -q $'^キャンセル' && fail "the refused display-off was under way: $(history_of action8)"
