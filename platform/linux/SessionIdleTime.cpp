@@ -32,12 +32,14 @@ std::optional<QVariant> property(const QDBusConnection& bus, const QString& serv
 
 } // namespace
 
+struct SessionIdleTime::X11Connection {
+    std::unique_ptr<Display, decltype(&XCloseDisplay)> display{XOpenDisplay(nullptr),
+                                                               &XCloseDisplay};
+};
+
 SessionIdleTime::SessionIdleTime(LogindBus& logind) : logind_(logind) {}
 
-SessionIdleTime::~SessionIdleTime() {
-    if (display_ != nullptr)
-        XCloseDisplay(display_);
-}
+SessionIdleTime::~SessionIdleTime() = default;
 
 std::variant<milliseconds, std::string> SessionIdleTime::idleTime() {
     // Under Wayland the X server sees only its own clients' input.
@@ -51,17 +53,20 @@ std::variant<milliseconds, std::string> SessionIdleTime::idleTime() {
 }
 
 std::optional<milliseconds> SessionIdleTime::fromX11() {
-    if (display_ == nullptr) {
-        display_ = XOpenDisplay(nullptr);
-        if (display_ == nullptr)
-            return std::nullopt;
+    if (!x11_)
+        x11_ = std::make_unique<X11Connection>();
+    Display* display = x11_->display.get();
+    // No X server now: looked for again at the next reading.
+    if (display == nullptr) {
+        x11_.reset();
+        return std::nullopt;
     }
     int event = 0;
     int error = 0;
-    if (XScreenSaverQueryExtension(display_, &event, &error) == 0)
+    if (XScreenSaverQueryExtension(display, &event, &error) == 0)
         return std::nullopt;
     const std::unique_ptr<XScreenSaverInfo, decltype(&XFree)> info(XScreenSaverAllocInfo(), &XFree);
-    if (!info || XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), info.get()) == 0)
+    if (!info || XScreenSaverQueryInfo(display, DefaultRootWindow(display), info.get()) == 0)
         return std::nullopt;
     return milliseconds(info->idle);
 }

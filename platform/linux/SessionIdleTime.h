@@ -5,8 +5,6 @@
 
 #include <memory>
 
-struct _XDisplay;
-
 namespace platform {
 
 // How long nobody touched the session, from what it offers: the X server's screen-saver
@@ -26,9 +24,11 @@ private:
     static std::optional<std::chrono::milliseconds> fromMutter();
     std::optional<std::chrono::milliseconds> fromLogind();
 
+    // The X server's connection, opened at the first look and kept.
+    struct X11Connection;
+
     LogindBus& logind_;
-    // Opened at the first look and kept: the server keeps the idle time per display.
-    _XDisplay* display_ = nullptr;
+    std::unique_ptr<X11Connection> x11_;
 };
 
 } // namespace platform

@@ -67,13 +67,21 @@ TEST(NetworkCounters, QuietForTheMinutesOnlyAfterEveryIntervalStayedBelow) {
     EXPECT_EQ(interfaces.lastRate(), 99U) << "wrapped: 496 bytes in 5 s; a new interface not yet";
 }
 
-TEST(JobWatch, FiresOnceEveryConditionHoldsTogether) {
+namespace {
+
+// A watch over fake processes, counters and idle time, at noon.
+struct Watch : testing::Test {
     testing_support::FakeProcesses processes;
     testing_support::FakeNetwork network;
     testing_support::FakeInputIdle input;
-    JobWatch watch(processes, network, input);
+    JobWatch watch{processes, network, input};
     LocalTime now = at(2026, 12, 7, 12, 0, 0);
     int fired = 0;
+};
+
+} // namespace
+
+TEST_F(Watch, FiresOnceEveryConditionHoldsTogether) {
     EXPECT_EQ(watch.start({}, now, [&] { ++fired; }), "条件を選んでください。");
     network.counters.reset();
     EXPECT_EQ(watch.start({{}, NetworkLimit{50, 1}}, now, [&] { ++fired; }),
@@ -117,13 +125,7 @@ TEST(JobWatch, FiresOnceEveryConditionHoldsTogether) {
     EXPECT_TRUE(processes.waits.empty());
 }
 
-TEST(JobWatch, NobodyAtTheKeyboardForTheMinutesAtTheSameReadings) {
-    testing_support::FakeProcesses processes;
-    testing_support::FakeNetwork network;
-    testing_support::FakeInputIdle input;
-    JobWatch watch(processes, network, input);
-    LocalTime now = at(2026, 12, 7, 12, 0, 0);
-    int fired = 0;
+TEST_F(Watch, NobodyAtTheKeyboardForTheMinutesAtTheSameReadings) {
     const auto fire = [&] { ++fired; };
     const std::string untold = "このセッションは、操作のない時間を教えません。";
     input.idle = untold;
