@@ -10,6 +10,7 @@
 #include "platform/linux/DesktopNotifier.h"
 #include "platform/linux/DisplayCheck.h"
 #include "platform/linux/IdleInhibitor.h"
+#include "platform/linux/JournalLog.h"
 #include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
 #include "platform/linux/PolicyFileSource.h"
@@ -124,10 +125,11 @@ int main(int argc, char* argv[]) {
     platform::SessionIdleTime input(logind);
     platform::PolicyFileSource policy;
     platform::DesktopBusy busy(logind);
+    platform::JournalLog journal;
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, input, policy, busy},
+                      processes, network, input, policy, busy, nullptr, &journal},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config e2fsprogs
-  qt6-base-dev libgl-dev libxcb1-dev libx11-dev libxext-dev libxss-dev
+  qt6-base-dev libgl-dev libxcb1-dev libx11-dev libxext-dev libxss-dev libsystemd-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick trayer
   dbus python3-dbusmock libfaketime faketime desktop-file-utils

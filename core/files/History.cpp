@@ -1,5 +1,6 @@
 #include "History.h"
 
+#include "LogEvents.h"
 #include "core/book/Vocabulary.h"
 #include "core/lang/Catalogue.h"
 #include "core/text/DateTimeText.h"
@@ -59,6 +60,9 @@ std::size_t startOfLast(const std::string& text, std::size_t count) {
 void History::record(LocalTime at, std::string_view event, std::string_view details) {
     write(formatShortDate(std::chrono::floor<std::chrono::days>(at)) + " " + formatLongTime(at) +
           "\t" + oneLine(tr(event)) + "\t" + oneLine(details) + "\n");
+    if (const auto kind = logEventOf(event); kind && log_ != nullptr)
+        log_->write(
+            {kind->messageId, kind->eventId, kind->priority, tr(event), std::string(details)});
 }
 
 void History::write(const std::string& line) {

@@ -2,6 +2,7 @@
 
 #include "core/base/Clock.h"
 #include "core/base/FileStore.h"
+#include "core/base/SystemLog.h"
 #include "core/book/ReservationTable.h"
 #include "core/lang/Catalogue.h"
 
@@ -32,12 +33,13 @@ inline constexpr std::string_view kPolicy = msg("管理者の設定");
 } // namespace history
 
 // What happened, one UTF-8 line per event: the date and time, the event and its details,
-// tab-separated. Nothing depends on it: a line that cannot be written is kept as a failure for
-// the window to say once, and the program goes on.
+// tab-separated, each line also given to the system's log where there is one. Nothing depends on
+// it: a line that cannot be written is kept as a failure for the window to say once, and the
+// program goes on.
 class History {
 public:
-    History(FileStore& files, std::string path, const Clock& clock)
-        : files_(files), path_(std::move(path)), clock_(clock) {}
+    History(FileStore& files, std::string path, const Clock& clock, SystemLog* log = nullptr)
+        : files_(files), path_(std::move(path)), clock_(clock), log_(log) {}
 
     void record(std::string_view event, std::string_view details) {
         record(clock_.now(), event, details);
@@ -57,6 +59,7 @@ private:
     FileStore& files_;
     std::string path_;
     const Clock& clock_;
+    SystemLog* log_;
     std::optional<std::string> failure_;
     bool failed_ = false;
 };

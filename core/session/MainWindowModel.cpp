@@ -13,7 +13,8 @@ namespace core {
 MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
                                  MainWindowControls& controls, TickTimer& tickTimer)
     : services_(std::move(services)), controls_(controls),
-      history_(services_.files, historyFilePlace(services_.settingsPath), services_.clock),
+      history_(services_.files, historyFilePlace(services_.settingsPath), services_.clock,
+               services_.log),
       ticks_(
           tickTimer, services_.clock, services_.state,
           {[this] { scan(); }, [this] { bookings_.resumed(); }, [this] { bookings_.clockSet(); }}),

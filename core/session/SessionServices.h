@@ -8,6 +8,7 @@
 #include "core/base/InputIdle.h"
 #include "core/base/ProcessPort.h"
 #include "core/base/Prompter.h"
+#include "core/base/SystemLog.h"
 #include "core/cpu/CpuUsageMeter.h"
 #include "core/net/NetworkTraffic.h"
 #include "core/policy/PolicySource.h"
@@ -41,6 +42,8 @@ struct SessionServices {
     BusySource& busy;
     // Where the system can wake the machine for a booking; none where it cannot.
     WakeTimer* wake = nullptr;
+    // Where every history line also goes; none where the system keeps no log for the program.
+    SystemLog* log = nullptr;
 };
 
 } // namespace core

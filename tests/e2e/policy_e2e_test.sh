@@ -135,3 +135,36 @@ waiting=$SECONDS
 [ $((SECONDS - waiting)) -ge 12 ] || fail "the countdown came after $((SECONDS - waiting)) s, not 3 minutes"
 has_history held "待機	スタンバイ: 3 分待ちました。まだ終わりませんが、始めます"
 echo "another program's block inhibitor held the countdown for MaxDeferMinutes"
+
+# Every history line also goes to the journal: a socket bound where journald's would be, in this
+# namespace's own /run, takes the datagrams. Every other test runs with no journald at all.
+mount -t tmpfs tmpfs /run
+mkdir -p /run/systemd/journal
+/usr/bin/python3 - "$scratch/journal" <<'PY' &
+import socket, sys
+receiver = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+receiver.bind("/run/systemd/journal/socket")
+open(sys.argv[1] + ".ready", "w").close()
+while True:
+    with open(sys.argv[1], "ab") as out:
+        out.write(receiver.recv(65536) + b"--\n")
+PY
+pids+=($!)
+until [ -e "$scratch/journal.ready" ]; do sleep 0.1; done
+start logged "2026-12-07 11:00:00" "$settings_fifteen_seconds"
+for _ in $(seq 50); do
+    command logged --book poweroff --at 12:00
+    [ "$status" = 0 ] && break
+    sleep 0.2
+done
+for _ in $(seq 25); do
+    grep -q "^BWM_EVENT_ID=9$" "$scratch/journal" 2>/dev/null && break
+    sleep 0.2
+done
+grep -q "^MESSAGE=コマンド: --book: 予約1 2026/12/07 午後０時00分 終了$" "$scratch/journal" ||
+    fail "the journal got no message of the booking: $(cat "$scratch/journal")"
+for field in MESSAGE_ID=aa0bc037b7e840e4b41cab4ee201a3a8 PRIORITY=6 \
+    SYSLOG_IDENTIFIER=Brindlewhistmoore BWM_EVENT=コマンド BWM_EVENT_ID=9; do
+    grep -qxF "$field" "$scratch/journal" || fail "the journal got no $field: $(cat "$scratch/journal")"
+done
+echo "the booking's history line reached the journal's socket with its fields"

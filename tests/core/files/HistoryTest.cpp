@@ -1,10 +1,13 @@
 #include "core/files/History.h"
 
 #include "core/files/FilePlaces.h"
+#include "core/files/LogEvents.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
+#include <set>
+#include <vector>
 
 using namespace core;
 using testing_support::at;
@@ -19,6 +22,12 @@ std::string numberedLines(int first, int last) {
         text += "line " + std::to_string(n) + "\n";
     return text;
 }
+
+// The system's log as a list of what it was given.
+struct RecordingLog : SystemLog {
+    void write(const LogEntry& entry) noexcept override { entries.push_back(entry); }
+    std::vector<LogEntry> entries;
+};
 
 } // namespace
 
@@ -105,9 +114,26 @@ TEST(History, AWriteRefusedIsToldOnceAndNothingElseStops) {
     testing_support::FakeClock clock(at(2026, 12, 9, 2, 0, 0));
     testing_support::MemoryFileStore files;
     files.refuseAppends = true;
-    History history(files, kPath, clock);
+    RecordingLog log;
+    History history(files, kPath, clock, &log);
     history.record(history::kCountdown, "電源断: --now");
     history.record(history::kCancelled, "電源断: --cancel");
+    ASSERT_EQ(log.entries.size(), 2U) << "the system's log gets each line the file refused";
+    EXPECT_EQ(log.entries[0].messageId, "7f0fe14cc0994bd2b951cead057349e3");
+    EXPECT_EQ(log.entries[0].eventId, 1);
+    EXPECT_EQ(log.entries[0].priority, 5);
+    EXPECT_EQ(log.entries[1].event + " " + log.entries[1].details, "キャンセル 電源断: --cancel");
+    std::set<std::string_view> ids;
+    std::set<int> eventIds;
+    for (std::string_view event :
+         {history::kCountdown, history::kCancelled, history::kPostponed, history::kRequest,
+          history::kNotice, history::kMissed, history::kWatch, history::kWait, history::kCommand,
+          history::kPolicy}) {
+        ASSERT_TRUE(logEventOf(event)) << event;
+        ids.insert(logEventOf(event)->messageId);
+        eventIds.insert(logEventOf(event)->eventId);
+    }
+    EXPECT_EQ(ids.size() + eventIds.size(), 20U) << "every kind of event has ids of its own";
     const auto failure = history.takeFailure();
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(*failure, "履歴ファイルに書き込めません。予約と電源の操作には影響しません。\n" +
