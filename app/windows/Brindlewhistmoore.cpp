@@ -7,6 +7,7 @@
 #include "core/lang/Language.h"
 #include "core/schedule/SharedState.h"
 #include "platform/windows/CpuUtils.h"
+#include "platform/windows/EventLogWriter.h"
 #include "platform/windows/ExecutionState.h"
 #include "platform/windows/IfTableCounters.h"
 #include "platform/windows/LastInputIdle.h"
@@ -92,6 +93,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::LastInputIdle input;
     platform::RegistryPolicySource policy;
     platform::NotificationState busy;
+    platform::EventLogWriter eventLog;
     platform::WaitableWakeTimer wake;
     const std::string settingsPath = platform::settingsFilePath();
     platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
@@ -99,7 +101,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, input, policy, busy, &wake});
+                      processes, network, input, policy, busy, &wake, &eventLog});
     ui::TForm2 Form2(
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); }, [&Form1] { Form1.countdownFinished(); });

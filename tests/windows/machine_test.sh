@@ -58,7 +58,12 @@ done
 shortcuts() { find "$WINEPREFIX/drive_c" -iname 'Brindlewhistmoore.lnk' | sort; }
 shortcuts | grep -qi '/Programs/Brindlewhistmoore.lnk$' || fail "no Start-menu shortcut: $(shortcuts)"
 shortcuts | grep -qi '/startup/' && fail "a logon start without STARTUP=1"
+events='HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\Brindlewhistmoore'
+wine reg query "$events" /v EventMessageFile 2>/dev/null | tr -d '\r' |
+    grep -q 'REG_SZ *C:\\Program Files\\Brindlewhistmoore\\Brindlewhistmoore.exe$' ||
+    fail "no event source: $(wine reg query "$events" 2>&1 | tr -d '\r')"
 echo "a silent install put the program in Program Files and its folder on the machine's PATH"
+echo "and registered the Event Log's source, whose messages the program carries"
 
 # The policy: the machine's keys outrank the user's; a value of the wrong type is said.
 policies='Software\Policies\Brindlewhistmoore'
@@ -78,9 +83,16 @@ printf '[SET]\r\nShutDownTime=15\r\n' >"$appdata/Brindlewhistmoore.ini"
 # The console program from the PATH, in a folder of its own: it starts the installed copy.
 cli() {
     status=0
-    out=$(cd "$scratch" && wine cmd /c "Brindlewhistmoore.com $*" 2>/dev/null | iconv -f CP932 -t UTF-8 |
-        tr -d '\r') || status=$?
+    out=$(cd "$scratch" && wine cmd /c "Brindlewhistmoore.com $*" 2>/dev/null |
+        iconv -f CP932 -t UTF-8 | tr -d '\r') || status=$?
 }
+# The installed copy reports to the Event Log; wine's log is a stub, whose trace shows each call.
+(cd "$scratch" && WINEDEBUG=-all,+eventlog,fixme+advapi exec wine \
+    'C:\Program Files\Brindlewhistmoore\Brindlewhistmoore.exe' 2>"$scratch/eventlog.log") &
+for _ in $(seq 100); do
+    probe state TForm1 Brindlewhistmoore >/dev/null && break
+    sleep 0.3
+done
 cli --policy
 [ "$status" = 0 ] || fail "--policy ended with $status: $out"
 for line in "AllowCancel=0 (HKLM\\$policies)" "MaxPostpones=制限なし (既定)" \
@@ -124,6 +136,13 @@ grep -q 'shutdown' "$scratch/recorded.log" || fail "the countdown did not reach 
 [ ! -e "$folder/SetTimeData.txt" ] && [ ! -e "$folder/Brindlewhistmoore.ini" ] ||
     fail "the program wrote its install folder"
 echo "the policy's countdown could not be cancelled and ran out; the files stayed in %APPDATA%"
+# Each history line went to the Event Log with its kind's id: the ignored value a warning (10),
+# the countdown (1) and the request (4) information.
+for call in '0x0002,0x0000,0x0000000a' '0x0004,0x0000,0x00000001' '0x0004,0x0000,0x00000004'; do
+    grep -aq "ReportEventW ([0-9A-F]*,$call," "$scratch/eventlog.log" ||
+        fail "no ReportEventW with $call: $(grep -a ReportEventW "$scratch/eventlog.log")"
+done
+echo "each history line was reported to the Event Log with its event's id"
 
 # The uninstall ends the running copy, hidden again, and takes what it installed; the user's files
 # stay.
@@ -133,6 +152,7 @@ wine msiexec /x "$(winpath "$msi")" /qn || fail "the uninstall ended with $?"
 ! probe state TForm1 Brindlewhistmoore >/dev/null || fail "the uninstall left the copy running"
 [ ! -e "$folder" ] || fail "the uninstall left $(ls "$folder")"
 [ "$(machine_path)" = "$path_before" ] || fail "the uninstall left the machine's PATH \"$(machine_path)\""
+! wine reg query "$events" >/dev/null 2>&1 || fail "the uninstall left the event source"
 [ -z "$(shortcuts)" ] || fail "the uninstall left $(shortcuts)"
 [ -f "$appdata/Brindlewhistmoore.ini" ] || fail "the uninstall removed the user's settings"
 echo "a silent uninstall ended the copy and left only the user's files"
