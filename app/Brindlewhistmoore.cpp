@@ -13,6 +13,7 @@
 #include "platform/linux/JournalLog.h"
 #include "platform/linux/LinuxTickTimer.h"
 #include "platform/linux/LogindPower.h"
+#include "platform/linux/LogindSchedule.h"
 #include "platform/linux/PolicyFileSource.h"
 #include "platform/linux/ProcNetDevCounters.h"
 #include "platform/linux/ProcStatSource.h"
@@ -113,6 +114,7 @@ int main(int argc, char* argv[]) {
     platform::TCpuUsage CpuUsage1(std::make_unique<platform::ProcStatSource>());
     platform::LogindBus logind;
     platform::LogindPower power(logind);
+    platform::LogindSchedule schedule(logind);
     platform::AtomicFileStore files;
     const std::string programPath = QApplication::applicationFilePath().toStdString();
     const std::string settingsPath = platform::settingsFilePath(programPath);
@@ -129,7 +131,7 @@ int main(int argc, char* argv[]) {
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, input, policy, busy, nullptr, &journal},
+                      processes, network, input, policy, busy, nullptr, &journal, &schedule},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});

@@ -74,6 +74,8 @@ std::string cancelledByText(CancelledBy by) {
         return tr("トレイのキャンセル");
     case CancelledBy::System:
         return tr("システムが終了を取り消しました");
+    case CancelledBy::Schedule:
+        return tr("システムの予定から取り消されました");
     }
     return {};
 }

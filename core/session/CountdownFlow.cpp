@@ -15,7 +15,16 @@ CountdownFlow::CountdownFlow(const SessionServices& services, MainWindowControls
     : services_(services), controls_(controls), history_(history), ticks_(ticks), locks_(locks),
       bookings_(bookings), watches_(watches),
       power_(services.power, services.state, services.prompter, history, services.clock,
-             [this](int ms) { ticks_.setInterval(ms); }) {}
+             [this](int ms) { ticks_.setInterval(ms); }) {
+    if (services_.schedule != nullptr)
+        services_.schedule->setEventHandler(
+            [this](const ShutdownSchedule::Event& event) { scheduleTold(event); });
+}
+
+CountdownFlow::~CountdownFlow() {
+    if (services_.schedule != nullptr)
+        services_.schedule->setEventHandler(nullptr);
+}
 
 void CountdownFlow::show(int timerIntervalMs, std::string_view cause) {
     history_.record(history::kCountdown, pendingActionWith(cause));
@@ -25,6 +34,7 @@ void CountdownFlow::show(int timerIntervalMs, std::string_view cause) {
     power_.beginRequests();
     controls_.showCountdown();
     ticks_.setInterval(timerIntervalMs);
+    announce(services_.state.countdownSeconds());
 }
 
 void CountdownFlow::endWatchesForPolicy() {
@@ -65,6 +75,8 @@ void CountdownFlow::cancelled(CancelledBy by) {
 }
 
 void CountdownFlow::finished() {
+    // Its moment has come: the system drops it itself.
+    announced_ = false;
     // Whatever length the count came to, changed meanwhile or not.
     ticks_.setInterval(kRequestAfterCountMs);
 }
@@ -174,6 +186,7 @@ std::optional<std::string> CountdownFlow::stopRequests(CancelledBy by) {
 }
 
 void CountdownFlow::end() {
+    withdraw();
     shown_ = false;
     services_.state.HeldUntil = services_.clock.now();
     policyRow_.reset();
@@ -200,6 +213,48 @@ void CountdownFlow::confirmPostponement(LocalTime moment) {
     controls_.confirm(
         fill(tr("{0}を {1} に延期しました。"),
              {actionName(describe(services_.state.PendingAction)), formatHourMinute(moment)}));
+}
+
+void CountdownFlow::announce(int seconds) {
+    const auto kind = scheduledAs(services_.state.PendingAction);
+    if (services_.schedule == nullptr || !kind)
+        return;
+    announced_ = true;
+    services_.schedule->announce(*kind, std::chrono::seconds(seconds));
+}
+
+void CountdownFlow::withdraw() {
+    if (!announced_)
+        return;
+    announced_ = false;
+    services_.schedule->withdraw();
+}
+
+void CountdownFlow::scheduleTold(const ShutdownSchedule::Event& event) {
+    if (!announced_)
+        return;
+    switch (event.type) {
+    case ShutdownSchedule::Event::Refused:
+        announced_ = false;
+        if (!scheduleRefusalSaid_)
+            history_.record(
+                history::kCountdown,
+                pendingActionWith(fill(tr("システムの予定に載せられません: {0}"), {event.reason})));
+        scheduleRefusalSaid_ = true;
+        return;
+    case ShutdownSchedule::Event::Replaced:
+        // Another program's now: neither taken over nor withdrawn.
+        announced_ = false;
+        return;
+    case ShutdownSchedule::Event::Withdrawn:
+        announced_ = false;
+        // The administrator's countdown may not be cancelled: it goes back into the schedule.
+        if (cancelAllowed())
+            cancelCountdown(CancelledBy::Schedule);
+        else
+            announce(services_.state.countdownSeconds() - services_.state.CountdownTicks);
+        return;
+    }
 }
 
 } // namespace core

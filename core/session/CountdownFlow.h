@@ -26,6 +26,9 @@ class CountdownFlow : public ScriptCountdown {
 public:
     CountdownFlow(const SessionServices& services, MainWindowControls& controls, History& history,
                   TickDriver& ticks, WindowLocks& locks, Bookings& bookings, Watches& watches);
+    ~CountdownFlow() override;
+    CountdownFlow(const CountdownFlow&) = delete;
+    CountdownFlow& operator=(const CountdownFlow&) = delete;
 
     // The countdown for PendingAction; `cause` names what started it in the history.
     void show(int timerIntervalMs, std::string_view cause);
@@ -64,6 +67,10 @@ private:
     // "電源断: " and what follows, for the history.
     std::string pendingActionWith(std::string_view details) const;
     void confirmPostponement(LocalTime moment);
+    // The system's schedule holds a power-off or reboot while its count runs, to its end.
+    void announce(int seconds);
+    void withdraw();
+    void scheduleTold(const ShutdownSchedule::Event& event);
 
     const SessionServices& services_;
     MainWindowControls& controls_;
@@ -78,6 +85,10 @@ private:
     bool shown_ = false;
     // The requests made since the countdown showed: the first of its repeats is said.
     int requests_ = 0;
+    // This count is in the system's schedule.
+    bool announced_ = false;
+    // The system's refusal of the schedule is said once while the program runs.
+    bool scheduleRefusalSaid_ = false;
 };
 
 } // namespace core

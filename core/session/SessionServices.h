@@ -13,6 +13,7 @@
 #include "core/net/NetworkTraffic.h"
 #include "core/policy/PolicySource.h"
 #include "core/power/PowerPort.h"
+#include "core/power/ShutdownSchedule.h"
 #include "core/schedule/SharedState.h"
 
 #include <string>
@@ -44,6 +45,9 @@ struct SessionServices {
     WakeTimer* wake = nullptr;
     // Where every history line also goes; none where the system keeps no log for the program.
     SystemLog* log = nullptr;
+    // Where the system keeps a schedule of power-offs to come that other tools see; none where
+    // it keeps none.
+    ShutdownSchedule* schedule = nullptr;
 };
 
 } // namespace core

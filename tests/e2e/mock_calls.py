@@ -1,5 +1,6 @@
 """Prints the methods that the mock logind has recorded, one per line, with their arguments (not
-the inhibitor locks that every countdown takes: "inhibitors" shows what is held);
+the inhibitor locks and the scheduled shutdown that countdowns take: "inhibitors" shows the locks
+held, "scheduled" the shutdown as its type and moment);
 with "clear" forgets them; with "refuse METHOD REASON" makes the manager's METHOD fail; with
 "resumed" sends logind's PrepareForSleep(false); with "shutdown-off" its PrepareForShutdown(false),
 as when a shutdown is called off; with "inhibitors" lists the held locks as what,
@@ -31,6 +32,11 @@ if command == "inhibitors":
                              "org.freedesktop.login1.Manager")
     for what, who, _, mode, _, _ in manager.ListInhibitors():
         print(what, who, mode)
+elif command == "scheduled":
+    held = bus.get_object("org.freedesktop.login1", "/org/freedesktop/login1").Get(
+        "org.freedesktop.login1.Manager", "ScheduledShutdown",
+        dbus_interface="org.freedesktop.DBus.Properties")
+    print(held[0], int(held[1]))
 elif command == "resumed":
     mock.EmitSignal("org.freedesktop.login1.Manager", "PrepareForSleep", "b", [False])
 elif command == "shutdown-off":
@@ -43,5 +49,5 @@ elif len(sys.argv) > 4 and sys.argv[2] == "refuse":
                    % sys.argv[4])
 else:
     for _, method, args in mock.GetCalls():
-        if method not in ("Inhibit", "ListInhibitors"):
+        if method not in ("Inhibit", "ListInhibitors", "ScheduleShutdown", "CancelScheduledShutdown"):
             print(method, *[str(a) for a in args])

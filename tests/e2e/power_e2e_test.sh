@@ -79,11 +79,30 @@ clear_calls
 start cancel "2026-12-07 11:59:57" "$settings_fifteen_seconds" "毎日,午後,０時,00分,終了,稼働"
 box=$(wait_for_window 電源断予告 10)
 [ -n "$box" ] || fail "no countdown to cancel"
+# While it counts, logind holds it as a scheduled power-off that it lets pass itself.
+scheduled_is() {
+    for _ in $(seq 25); do
+        [[ "$(/usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" scheduled)" == $1 ]] &&
+            return 0
+        sleep 0.2
+    done
+    fail "logind's scheduled shutdown is not '$1' but '$(/usr/bin/python3 "$here/mock_calls.py" \
+        "$DBUS_SYSTEM_BUS_ADDRESS" scheduled)'"
+}
+scheduled_is "dry-poweroff 1*"
 click_until_hidden "$box" 104 156 || fail "the countdown stayed after キャンセル was clicked"
-sleep 18
+scheduled_is " 0"
+# Another program withdraws a reboot's from logind's schedule: its countdown is cancelled.
+start withdrawn "2026-12-07 11:59:58" "$settings_fifteen_seconds" "毎日,午後,０時,00分,再起動,稼働"
+[ -n "$(wait_for_window 再起動予告 10)" ] || fail "no countdown to withdraw"
+scheduled_is "dry-reboot 1*"
+dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.login1 \
+    /org/freedesktop/login1 org.freedesktop.login1.Manager.CancelScheduledShutdown >/dev/null
+has_history withdrawn $'キャンセル\t再起動: システムの予定から取り消されました'
+sleep 14
 [ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
 has_history cancel $'キャンセル\t電源断: キャンセル ボタン'
-echo "a cancelled countdown requested nothing, and the history says who cancelled it"
+echo "a cancelled or withdrawn countdown requested nothing, its scheduled shutdown went with it"
 
 # The system bus restarts: the next idle lock and request go to the bus that came back.
 bash "$here/../support/mock_logind_bus.sh" restart "$BWM_MOCK_BUS_DIR"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/power/PowerPort.h"
+#include "core/power/ShutdownSchedule.h"
 
 #include <functional>
 #include <optional>
@@ -41,6 +42,20 @@ public:
     bool silent = false;
     // What passes during the call: a suspend the system carries out within it.
     std::function<void()> whileAsked;
+};
+
+// Records the announcements, as "announce poweroff 15" and "withdraw"; `tell` is the system's word.
+class FakeShutdownSchedule : public core::ShutdownSchedule {
+public:
+    void announce(Kind kind, std::chrono::seconds in) override {
+        calls.push_back(std::string("announce ") +
+                        (kind == Kind::PowerOff ? "poweroff " : "reboot ") +
+                        std::to_string(in.count()));
+    }
+    void withdraw() override { calls.emplace_back("withdraw"); }
+    void tell(Event::Type type, std::string reason = {}) { told({type, std::move(reason)}); }
+
+    std::vector<std::string> calls;
 };
 
 } // namespace testing_support

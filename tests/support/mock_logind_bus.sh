@@ -48,7 +48,10 @@ bus_with_mock() {
     return 1
 }
 
-start() { bus_with_mock "$dir/pids" "$socket" org.freedesktop.login1 --system --template logind; }
+start() {
+    bus_with_mock "$dir/pids" "$socket" org.freedesktop.login1 --system \
+        --template "$(dirname "$0")/logind_schedule.py"
+}
 
 notifications() {
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/session_bus_socket"

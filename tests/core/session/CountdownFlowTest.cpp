@@ -361,3 +361,62 @@ TEST(MainWindowModel, ABookingWaitsForFullScreenWorkOnceAndAtMostThePolicysMinut
               0)
         << "nothing that waited is reported missed";
 }
+
+TEST(MainWindowModel, APowerOffOrRebootCountIsInTheSystemsScheduleWhileItRuns) {
+    using Event = ShutdownSchedule::Event;
+    Window w({"毎日,午後,０時,00分,終了,稼働", "毎日,午後,０時,01分,スタンバイ,稼働"},
+             "[SET]\r\nShutDownTime=20\r\n");
+    w.controls.onCancelCountdown = [&](CancelledBy by) { w.model.countdownCancelled(by); };
+    const auto now = [&](const char* action) {
+        ASSERT_EQ(w.model.runCommandLine({"ja", {"--now", action}}).status, kDone);
+    };
+    w.clock.set(at(2026, 12, 7, 12, 0, 0, 4));
+    w.tickTimer.fire();
+    w.model.countdownCancelled(CancelledBy::Button);
+    w.clock.set(at(2026, 12, 7, 12, 1, 0, 4));
+    w.tickTimer.fire();
+    w.model.countdownCancelled(CancelledBy::Button);
+    EXPECT_EQ(w.schedule.calls, (Texts{"announce poweroff 20", "withdraw"})) << "not standby";
+
+    now("reboot");
+    w.state.CountdownTicks = 5;
+    EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
+    now("poweroff");
+    w.schedule.tell(Event::Withdrawn);
+    EXPECT_EQ(historyEvents(w.files).back(),
+              "キャンセル\t電源断: システムの予定から取り消されました")
+        << "withdrawn by another program: cancelled";
+    now("reboot");
+    w.schedule.tell(Event::Replaced);
+    w.model.countdownCancelled(CancelledBy::Button);
+    now("poweroff");
+    w.state.ExecutionPhase = Phase::Execute;
+    w.model.countdownFinished();
+    w.tickTimer.fire();
+    EXPECT_EQ(w.model.runCommandLine({"ja", {"--cancel"}}).status, kDone);
+    EXPECT_EQ(w.schedule.calls,
+              (Texts{"announce poweroff 20", "withdraw", "announce reboot 20", "withdraw",
+                     "announce poweroff 20", "announce reboot 20", "announce poweroff 20"}))
+        << "a postponement withdraws; one withdrawn, replaced or come is not withdrawn again";
+
+    // Refused: said once while the program runs; the count goes on.
+    w.schedule.calls.clear();
+    for (int i = 0; i < 2; ++i) {
+        now("poweroff");
+        w.schedule.tell(Event::Refused, "Access denied");
+        EXPECT_EQ(w.model.runCommandLine({"ja", {"--cancel"}}).status, kDone) << "it goes on";
+    }
+    const Texts events = historyEvents(w.files);
+    EXPECT_EQ(std::count(events.begin(), events.end(),
+                         "カウントダウン\t電源断: システムの予定に載せられません: Access denied"),
+              1);
+    EXPECT_EQ(w.schedule.calls, (Texts{"announce poweroff 20", "announce poweroff 20"}));
+
+    // The administrator's countdown may not be cancelled: withdrawn, it is announced again.
+    w.schedule.calls.clear();
+    now("poweroff");
+    w.state.Limits.cancelAllowed = false;
+    w.state.CountdownTicks = 12;
+    w.schedule.tell(Event::Withdrawn);
+    EXPECT_EQ(w.schedule.calls, (Texts{"announce poweroff 20", "announce poweroff 8"}));
+}

@@ -71,8 +71,10 @@ struct Window {
     testing_support::FakeInputIdle input;
     testing_support::FakeBusy busy;
     testing_support::FakePolicy policy;
+    testing_support::FakeShutdownSchedule schedule;
     MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni,
-                           awake, viewer, processes, network, input, policy, busy, &wake},
+                           awake, viewer, processes, network, input, policy, busy, &wake, nullptr,
+                           &schedule},
                           table,
                           controls,
                           tickTimer};
