@@ -104,7 +104,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                       processes, network, input, policy, busy, &wake, &eventLog});
     ui::TForm2 Form2(
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
-        [&Form1] { return Form1.countdownPostponed(); }, [&Form1] { Form1.countdownFinished(); });
+        [&Form1] { return Form1.countdownPostponed(); },
+        [&Form1] { return Form1.countdownFinished(); });
     ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
     ui::TForm4 Form4(prompter);
     Form1.attachCountdown(Form2);

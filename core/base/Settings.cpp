@@ -73,6 +73,11 @@ int Settings::noInputMinutes() const {
     return decimalOr(INPUTMinutes, fallbackOf(&Settings::INPUTMinutes));
 }
 
+int Settings::preCommandSeconds() const {
+    return std::clamp(decimalOr(PRECOMMANDTime, fallbackOf(&Settings::PRECOMMANDTime)), 1,
+                      kMostPreCommandSeconds);
+}
+
 int Settings::noticeMinutes() const {
     return std::clamp(decimalOr(NOTICETime, fallbackOf(&Settings::NOTICETime)), 1,
                       kLongestNoticeMinutes);

@@ -22,6 +22,7 @@ inline constexpr int kMostNetworkRate = 100000;
 inline constexpr int kMostNetworkMinutes = 1000;
 // Its condition of nobody at the keyboard: 1 to this many minutes.
 inline constexpr int kMostNoInputMinutes = 600;
+inline constexpr int kMostPreCommandSeconds = 600;
 
 // The global settings, kept as the texts of the settings file; each starts at its key's default.
 struct Settings {
@@ -48,6 +49,11 @@ struct Settings {
     std::string NETMinutes;
     std::string INPUTchange;
     std::string INPUTMinutes;
+    // The command run when a countdown ends, before the action (in code page 932, as the file
+    // holds it), how many seconds it may take, and whether its failure calls the action off.
+    std::string PRECOMMAND;
+    std::string PRECOMMANDTime;
+    std::string ABORTchange;
     // The language of the windows and messages: "ja", "en", or empty for the system's.
     std::string Language;
 
@@ -63,6 +69,7 @@ struct Settings {
     int networkRate() const;
     int networkMinutes() const;
     int noInputMinutes() const;
+    int preCommandSeconds() const;
     // A text that is no number counts as the default; a number outside 1 to 60 as the nearer end.
     int noticeMinutes() const;
 };
@@ -104,6 +111,9 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"NETMinutes", &Settings::NETMinutes, "3", 1, kMostNetworkMinutes},
     {"INPUTchange", &Settings::INPUTchange, "0"},
     {"INPUTMinutes", &Settings::INPUTMinutes, "30", 1, kMostNoInputMinutes},
+    {"PRECOMMAND", &Settings::PRECOMMAND, ""},
+    {"PRECOMMANDTime", &Settings::PRECOMMANDTime, "30", 1, kMostPreCommandSeconds},
+    {"ABORTchange", &Settings::ABORTchange, "0"},
     {"Language", &Settings::Language, ""},
 };
 

@@ -30,6 +30,7 @@ inline constexpr std::string_view kWatch = msg("監視");
 inline constexpr std::string_view kWait = msg("待機");
 inline constexpr std::string_view kCommand = msg("コマンド");
 inline constexpr std::string_view kPolicy = msg("管理者の設定");
+inline constexpr std::string_view kPreAction = msg("実行前のコマンド");
 } // namespace history
 
 // What happened, one UTF-8 line per event: the date and time, the event and its details,

@@ -13,7 +13,7 @@ constexpr int kNotice = 5;
 constexpr int kInformational = 6;
 
 // The ids never change: a log tool's filters and an administrator's scripts name them.
-constexpr std::array<LogEvent, 10> kLogEvents{{
+constexpr std::array<LogEvent, 11> kLogEvents{{
     {history::kCountdown, "7f0fe14cc0994bd2b951cead057349e3", 1, kNotice},
     {history::kCancelled, "b4f8929b899546e08ec06f94d5c95f55", 2, kNotice},
     {history::kPostponed, "519a364234714db09d3b3b8257b2d7c1", 3, kNotice},
@@ -24,6 +24,7 @@ constexpr std::array<LogEvent, 10> kLogEvents{{
     {history::kWait, "99a83e5d349b42fcb79e8b0df525b3a0", 8, kNotice},
     {history::kCommand, "aa0bc037b7e840e4b41cab4ee201a3a8", 9, kInformational},
     {history::kPolicy, "e79d6248028c4b42a0a602a71c546e6a", 10, kWarning},
+    {history::kPreAction, "1c98ab062ef7424e82227decc33d9edd", 11, kNotice},
 }};
 
 } // namespace

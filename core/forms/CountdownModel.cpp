@@ -37,20 +37,36 @@ void CountdownModel::FormShow() {
     controls_.announce(spoken);
     controls_.setProgress(0);
     state_.CountdownTicks = 0;
+    waiting_ = false;
     controls_.showSecondsLeft(secondsLeftText(progressMaximum_));
 }
 
 void CountdownModel::Timer1Timer() {
-    if (isOn(state_.settings.BEEPchange))
-        controls_.beep();
-    const bool finished = advanceCountdown(state_);
-    controls_.setProgress(std::min(state_.CountdownTicks, progressMaximum_));
-    if (finished) {
-        controls_.stopTimer();
-        controls_.hideDialog();
-        finished_();
+    if (!waiting_) {
+        if (isOn(state_.settings.BEEPchange))
+            controls_.beep();
+        const bool finished = advanceCountdown(state_);
+        controls_.setProgress(std::min(state_.CountdownTicks, progressMaximum_));
+        if (!finished) {
+            secondsLeft();
+            return;
+        }
+        waiting_ = true;
+        if (const auto said = finished_()) {
+            controls_.showSecondsLeft(*said);
+            controls_.announce(*said);
+            return;
+        }
+    } else if (const auto said = finished_()) {
+        controls_.showSecondsLeft(*said);
         return;
     }
+    waiting_ = false;
+    controls_.stopTimer();
+    controls_.hideDialog();
+}
+
+void CountdownModel::secondsLeft() {
     // Read afresh, as the count itself is: a length lowered meanwhile.
     const int left = state_.countdownSeconds() - state_.CountdownTicks;
     const std::string text = secondsLeftText(left);

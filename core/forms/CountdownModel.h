@@ -47,10 +47,12 @@ class CountdownModel {
 public:
     using Cancellation = std::function<void(CancelledBy)>;
     using Postponement = std::function<std::optional<std::string>()>;
-    using Finished = std::function<void()>;
+    // The count has run out, or still waits for the command before the action: what the dialog
+    // says meanwhile, or nothing when it can go.
+    using Finished = std::function<std::optional<std::string>()>;
     // `cancelled` tells the main window, which goes back to its ordinary tick; `postponed` asks
     // it to put the action off, and says why when it could not; `finished` tells it that the
-    // count has run out.
+    // count has run out, and is asked again every second while the action waits.
     CountdownModel(SharedState& state, CountdownControls& controls, Cancellation cancelled,
                    Postponement postponed, Finished finished)
         : state_(state), controls_(controls), cancelled_(std::move(cancelled)),
@@ -68,6 +70,8 @@ public:
     bool FormClose() { return cancel(CancelledBy::CloseBox); }
 
 private:
+    // The seconds left shown, and said at a few points.
+    void secondsLeft();
     // How to cancel, or what the policy forbids.
     std::string limitsHint() const;
     // The hint line with the keys that work, as a reader is given it.
@@ -78,6 +82,8 @@ private:
     Cancellation cancelled_;
     Postponement postponed_;
     Finished finished_;
+    // The count has run out and the dialog stays while the command before the action runs.
+    bool waiting_ = false;
     int progressMaximum_ = 0;
     std::string said_;
 };

@@ -30,12 +30,14 @@ std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view k
     // The registry's names and the file's keys match without regard to case.
     const auto is = [key](std::string_view name) { return profileNamesMatch(key, name); };
     std::optional<std::string> refusal;
-    if (is(kAllowCancel) || is(kAllowUserBookings) || is(kDeferWhileBusy)) {
+    if (is(kAllowCancel) || is(kAllowUserBookings) || is(kDeferWhileBusy) ||
+        is(kAllowUserCommand)) {
         refusal = inRange(value, 0, 1);
         if (!refusal)
             (is(kAllowCancel)         ? layer.allowCancel
              : is(kAllowUserBookings) ? layer.allowUserBookings
-                                      : layer.deferWhileBusy) = value == 1;
+             : is(kDeferWhileBusy)    ? layer.deferWhileBusy
+                                      : layer.allowUserCommand) = value == 1;
     } else if (is(kMaxPostpones)) {
         refusal = inRange(value, 0, kMostPostponesLimit);
         if (!refusal)
@@ -48,6 +50,8 @@ std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view k
         refusal = inRange(value, 1, kMostDeferMinutes);
         if (!refusal)
             layer.maxDeferMinutes = static_cast<int>(value);
+    } else if (is(kPreActionCommand)) {
+        refusal = tr("コマンドは文字列で書きます");
     } else {
         refusal = tr("この名前の設定はありません");
     }
@@ -56,6 +60,10 @@ std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view k
 
 std::optional<std::string> setPolicyText(PolicyLayer& layer, std::string_view key,
                                          std::string_view text) {
+    if (profileNamesMatch(key, policy_key::kPreActionCommand)) {
+        layer.preActionCommand = std::string(text);
+        return std::nullopt;
+    }
     if (auto value = parseDecimal(text))
         return setPolicyValue(layer, key, *value);
     return tr("整数ではありません");
@@ -84,6 +92,7 @@ bool Policy::inForce() const {
     return !allowCancel.place.empty() || !maxPostpones.place.empty() ||
            !allowUserBookings.place.empty() || !minimumCountdown.place.empty() ||
            !deferWhileBusy.place.empty() || !maxDeferMinutes.place.empty() ||
+           !preActionCommand.place.empty() || !allowUserCommand.place.empty() ||
            !bookings.place.empty();
 }
 
@@ -98,6 +107,8 @@ Policy mergePolicy(const std::vector<PolicyLayer>& layers) {
         if (layer.deferWhileBusy && policy.deferWhileBusy.place.empty())
             policy.deferWhileBusy = {layer.deferWhileBusy, layer.place};
         take(policy.maxDeferMinutes, layer.maxDeferMinutes, layer.place);
+        take(policy.preActionCommand, layer.preActionCommand, layer.place);
+        take(policy.allowUserCommand, layer.allowUserCommand, layer.place);
         take(policy.bookings, layer.bookings, layer.place);
         for (const std::string& entry : layer.ignored)
             policy.ignored.push_back(layer.place + ": " + entry);

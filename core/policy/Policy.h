@@ -16,6 +16,9 @@ inline constexpr std::string_view kAllowUserBookings = "AllowUserBookings";
 inline constexpr std::string_view kMinimumCountdown = "MinimumCountdown";
 inline constexpr std::string_view kDeferWhileBusy = "DeferWhileBusy";
 inline constexpr std::string_view kMaxDeferMinutes = "MaxDeferMinutes";
+// The machine's command before the action, a text; and whether the user's own may run.
+inline constexpr std::string_view kPreActionCommand = "PreActionCommand";
+inline constexpr std::string_view kAllowUserCommand = "AllowUserCommand";
 // The list of bookings: a registry subkey, a section of the file; its entries are named 1 to N.
 inline constexpr std::string_view kBookings = "Bookings";
 inline constexpr std::string_view kLimitsSection = "Policy";
@@ -45,6 +48,8 @@ struct PolicyLayer {
     std::optional<int> minimumCountdown{};
     std::optional<bool> deferWhileBusy{};
     std::optional<int> maxDeferMinutes{};
+    std::optional<std::string> preActionCommand{};
+    std::optional<bool> allowUserCommand{};
     // Set when the place holds a list, also an empty one: it replaces the lists below it.
     std::optional<std::vector<PolicyEntry>> bookings{};
     // What the place holds that is not used, each with its reason.
@@ -55,7 +60,8 @@ struct PolicyLayer {
 // (the layer is then unchanged). The registry's and the file's readers both come here.
 std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view key,
                                           long long value);
-// As above from the text of the Linux file; a text that is no whole number is refused.
+// As above from a text (the Linux file's, the registry's strings): the command as it stands, a
+// limit's text that is no whole number refused.
 std::optional<std::string> setPolicyText(PolicyLayer& layer, std::string_view key,
                                          std::string_view text);
 // The list from its named entries, in the order of their numbers; a name that is no number from 1
@@ -82,6 +88,9 @@ struct Policy {
     // Set: the user's setting of waiting for full-screen work is overruled, either way.
     PolicyRule<std::optional<bool>> deferWhileBusy;
     PolicyRule<int> maxDeferMinutes{kDefaultMaxDeferMinutes, {}};
+    // Run before every action instead of the user's command; empty: none.
+    PolicyRule<std::string> preActionCommand;
+    PolicyRule<bool> allowUserCommand{true, {}};
     PolicyRule<std::vector<PolicyEntry>> bookings;
     // "place: entry: reason" for everything ignored, in the order of the places.
     std::vector<std::string> ignored;

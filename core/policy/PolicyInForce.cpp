@@ -196,6 +196,11 @@ std::string PolicyInForce::report() const {
                      policy_.deferWhileBusy.place);
         text += line(kMaxDeferMinutes, std::to_string(policy_.maxDeferMinutes.value),
                      policy_.maxDeferMinutes.place);
+        const std::string& command = policy_.preActionCommand.value;
+        text += line(kPreActionCommand, command.empty() ? tr("なし") : command,
+                     policy_.preActionCommand.place);
+        text += line(kAllowUserCommand, flag(policy_.allowUserCommand.value),
+                     policy_.allowUserCommand.place);
         // The bookings in force by their names; those left out are said below with theirs.
         text += std::string(kBookings) + ": " + countText("{0} 件", "{0} 件", bookings_.count) +
                 placeOf(policy_.bookings.place) + "\n";

@@ -15,7 +15,8 @@ CountdownFlow::CountdownFlow(const SessionServices& services, MainWindowControls
     : services_(services), controls_(controls), history_(history), ticks_(ticks), locks_(locks),
       bookings_(bookings), watches_(watches),
       power_(services.power, services.state, services.prompter, history, services.clock,
-             [this](int ms) { ticks_.setInterval(ms); }) {
+             [this](int ms) { ticks_.setInterval(ms); }),
+      preAction_(services, history, bookings) {
     if (services_.schedule != nullptr)
         services_.schedule->setEventHandler(
             [this](const ShutdownSchedule::Event& event) { scheduleTold(event); });
@@ -74,11 +75,30 @@ void CountdownFlow::cancelled(CancelledBy by) {
     ticks_.lookSoon();
 }
 
-void CountdownFlow::finished() {
-    // Its moment has come: the system drops it itself.
-    announced_ = false;
+std::optional<std::string> CountdownFlow::finished() {
+    if (!preAction_.running()) {
+        // Its moment has come: the system drops it itself.
+        announced_ = false;
+        preAction_.begin();
+    }
+    if (auto said = preAction_.step())
+        return said;
+    if (preAction_.callsOff()) {
+        callOff();
+        return std::nullopt;
+    }
     // Whatever length the count came to, changed meanwhile or not.
     ticks_.setInterval(kRequestAfterCountMs);
+    return std::nullopt;
+}
+
+void CountdownFlow::callOff() {
+    const std::string action = actionName(describe(services_.state.PendingAction));
+    controls_.showNotice({fill(tr("{0}を中止しました"), {action}),
+                          fill(tr("実行前のコマンドが失敗したので、{0}を中止しました。"), {action}),
+                          std::nullopt});
+    leave();
+    ticks_.lookSoon();
 }
 
 std::optional<std::string> CountdownFlow::postponed() {
@@ -130,6 +150,9 @@ std::optional<std::string> CountdownFlow::postponed() {
 }
 
 void CountdownFlow::runPendingAction() {
+    // The request waits for the command before it.
+    if (preAction_.running())
+        return;
     shown_ = false;
     // Released before the request: a standby asked for must not meet the program's own hold.
     bookings_.awake().releaseAll();
@@ -187,6 +210,7 @@ std::optional<std::string> CountdownFlow::stopRequests(CancelledBy by) {
 
 void CountdownFlow::end() {
     withdraw();
+    preAction_.stop();
     shown_ = false;
     services_.state.HeldUntil = services_.clock.now();
     policyRow_.reset();

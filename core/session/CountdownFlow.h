@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Bookings.h"
+#include "PreActionStep.h"
 #include "SessionServices.h"
 #include "Watches.h"
 #include "WindowLocks.h"
@@ -38,8 +39,10 @@ public:
     void endWatchesForPolicy();
     // The countdown ends with nothing requested for it, also when its count ran out just now.
     void cancelled(CancelledBy by);
-    // The count has run out: the action is asked for shortly after.
-    void finished();
+    // The count has run out: the command before the action runs, then the action is asked for
+    // shortly after. Asked again every second while the command runs: what the countdown says
+    // meanwhile, or nothing once it has ended.
+    std::optional<std::string> finished();
     // "10分延期": the reason when no row is free for the booking or its save is refused
     // (nothing is booked, and the count goes on).
     std::optional<std::string> postponed();
@@ -71,6 +74,8 @@ private:
     void announce(int seconds);
     void withdraw();
     void scheduleTold(const ShutdownSchedule::Event& event);
+    // The command before the action failed and the user asked for the action to be called off.
+    void callOff();
 
     const SessionServices& services_;
     MainWindowControls& controls_;
@@ -80,6 +85,7 @@ private:
     Bookings& bookings_;
     Watches& watches_;
     PowerControl power_;
+    PreActionStep preAction_;
     // The administrator's booking whose countdown shows.
     std::optional<int> policyRow_;
     bool shown_ = false;

@@ -77,8 +77,9 @@ public:
     void sessionEndCalledOff() { countdown_.stopRequests(CancelledBy::System); }
     // The countdown ends with nothing requested for it, also when its count ran out just now.
     void countdownCancelled(CancelledBy by) { countdown_.cancelled(by); }
-    // The count has run out: the action is asked for shortly after.
-    void countdownFinished() { countdown_.finished(); }
+    // The count has run out: the command before the action, then the action shortly after; what
+    // the countdown says while the command runs, or nothing once it has ended.
+    std::optional<std::string> countdownFinished() { return countdown_.finished(); }
     // "10分延期": the reason when no row is free for the booking or its save is refused
     // (nothing is booked, and the count goes on).
     std::optional<std::string> countdownPostponed() { return countdown_.postponed(); }

@@ -3,6 +3,7 @@
 #include "core/base/AwakePorts.h"
 #include "core/base/BusySource.h"
 #include "core/base/Clock.h"
+#include "core/base/CommandPort.h"
 #include "core/base/DocumentViewer.h"
 #include "core/base/FileStore.h"
 #include "core/base/InputIdle.h"
@@ -48,6 +49,8 @@ struct SessionServices {
     // Where the system keeps a schedule of power-offs to come that other tools see; none where
     // it keeps none.
     ShutdownSchedule* schedule = nullptr;
+    // Runs the command before the action; none where no command can run.
+    CommandPort* commands = nullptr;
 };
 
 } // namespace core

@@ -33,7 +33,7 @@ class SilentOwner : public ui::CountdownOwner {
 public:
     void countdownCancelled(core::CancelledBy) override {}
     std::optional<std::string> countdownPostponed() override { return std::nullopt; }
-    void countdownFinished() override {}
+    std::optional<std::string> countdownFinished() override { return std::nullopt; }
 };
 
 // What does not fit in the window: each text wider than its control, each control past its

@@ -23,7 +23,10 @@ public:
         return postponeTaken ? std::nullopt
                              : std::optional<std::string>("予約の空きがありません。");
     }
-    void countdownFinished() override { ++finishes; }
+    std::optional<std::string> countdownFinished() override {
+        ++finishes;
+        return std::nullopt;
+    }
     // How each cancel came.
     std::vector<core::CancelledBy> cancels;
     int finishes = 0;

@@ -25,8 +25,9 @@ public:
     virtual void countdownCancelled(core::CancelledBy by) = 0;
     // "10分延期": why the action could not be put off; nothing when it was.
     virtual std::optional<std::string> countdownPostponed() = 0;
-    // The count has run out.
-    virtual void countdownFinished() = 0;
+    // The count has run out, or waits for the command before the action: what the dialog says
+    // meanwhile, or nothing when it can go.
+    virtual std::optional<std::string> countdownFinished() = 0;
 };
 
 } // namespace ui

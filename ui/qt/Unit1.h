@@ -80,7 +80,7 @@ public:
     void N5Click();    // tray "再起動" › "強制再起動"
     void countdownCancelled(core::CancelledBy by) override;
     std::optional<std::string> countdownPostponed() override;
-    void countdownFinished() override;
+    std::optional<std::string> countdownFinished() override;
     // Some seconds after start: with the icon wanted but no notification area to hold it, the
     // hidden window would be out of the user's reach, so it shows.
     void showIfNoTrayHost();

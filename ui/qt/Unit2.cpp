@@ -34,7 +34,7 @@ TForm2::TForm2(core::SharedState& state, CountdownOwner& owner, std::function<vo
       model_(
           state, *this, [&owner](core::CancelledBy by) { owner.countdownCancelled(by); },
           [&owner] { return owner.countdownPostponed(); },
-          [&owner] { owner.countdownFinished(); }) {
+          [&owner] { return owner.countdownFinished(); }) {
     setWindowTitle(qTr(d::kTitle));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -491,8 +491,8 @@ std::optional<std::string> TForm1::countdownPostponed() {
     return model_.countdownPostponed();
 }
 
-void TForm1::countdownFinished() {
-    model_.countdownFinished();
+std::optional<std::string> TForm1::countdownFinished() {
+    return model_.countdownFinished();
 }
 
 void TForm1::showIfNoTrayHost() {

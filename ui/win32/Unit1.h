@@ -46,7 +46,7 @@ public:
     void attachPolicyList(TForm4& list) { policyList_ = &list; }
     void countdownCancelled(core::CancelledBy by);
     std::optional<std::string> countdownPostponed();
-    void countdownFinished();
+    std::optional<std::string> countdownFinished();
 
     void Timer1Timer();                    // one tick of the scheduler now
     void Button1Click();                   // "開始" on the CPU tab

@@ -98,7 +98,10 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
                 return "予約の空きがありません。";
             return std::nullopt;
         },
-        [&] { ++finished; });
+        [&]() -> std::optional<std::string> {
+            ++finished;
+            return std::nullopt;
+        });
     model.FormShow();
     ASSERT_EQ(controls.said.size(), 1u);
     EXPECT_EQ(controls.said[0], "電源断予告: 60秒後にPowerOffします "
@@ -127,14 +130,16 @@ TEST(ReaderTexts, TheCountdownSaysItselfThenTheSecondsLeftAtFewPoints) {
     limited.Limits = {false, true, 0};
     SaidControls quiet;
     CountdownModel(
-        limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; }, [] {})
+        limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; },
+        [] { return std::nullopt; })
         .FormShow();
     EXPECT_EQ(quiet.said.at(0), "ログオフ予告: 30秒後にログオフします "
                                 "管理者の設定で、キャンセルできません。 Alt+L で10分延期");
     {
         const LanguageScope english(catalogueFor("en"));
         CountdownModel(
-            limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; }, [] {})
+            limited, quiet, [](CancelledBy) {}, [] { return std::nullopt; },
+            [] { return std::nullopt; })
             .FormShow();
     }
     EXPECT_TRUE(quiet.said.at(1).ends_with(" Alt+P to postpone 10 minutes"))

@@ -302,6 +302,8 @@ TEST(MainWindowModel, APolicyCanKeepTheTableFromTheUserAndSaysWhatItIgnores) {
               "MinimumCountdown=なし (既定)\n"
               "DeferWhileBusy=利用者の設定 (既定)\n"
               "MaxDeferMinutes=60 (既定)\n"
+              "PreActionCommand=なし (既定)\n"
+              "AllowUserCommand=1 (既定)\n"
               "Bookings: 1 件 (/etc/p.ini)\n"
               "  3=poweroff --at 22:00 --weekly mon-fri\n"
               "使わなかった設定:\n"

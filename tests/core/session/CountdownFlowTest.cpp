@@ -420,3 +420,88 @@ TEST(MainWindowModel, APowerOffOrRebootCountIsInTheSystemsScheduleWhileItRuns) {
     w.schedule.tell(Event::Withdrawn);
     EXPECT_EQ(w.schedule.calls, (Texts{"announce poweroff 20", "announce poweroff 8"}));
 }
+
+TEST(MainWindowModel, TheCommandBeforeTheActionRunsThenTheRequestFollowsOrIsCalledOff) {
+    Window w({}, "[SET]\r\nShutDownTime=3\r\nPRECOMMAND=backup --quick\r\nPRECOMMANDTime=5\r\n");
+    w.controls.onCancelCountdown = [&](CancelledBy by) { w.model.countdownCancelled(by); };
+    const auto countRunsOut = [&](const char* action) {
+        ASSERT_EQ(w.model.runCommandLine({"ja", {"--now", action}}).status, kDone);
+        w.state.ExecutionPhase = Phase::Execute;
+    };
+    countRunsOut("poweroff");
+    EXPECT_EQ(w.model.countdownFinished(), "実行前のコマンドを待っています(残り5秒)");
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty()) << "the request waits for the command";
+    w.clock.set(w.clock.now() + std::chrono::milliseconds(1500));
+    EXPECT_EQ(w.model.countdownFinished(), "実行前のコマンドを待っています(残り4秒)");
+    w.commands.end = CommandEnd{0, "copied\r\n\tsaved 3\x1b files\n\n"};
+    EXPECT_EQ(w.model.countdownFinished(), std::nullopt);
+    w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls, (Texts{"prepare", "request poweroff"}));
+    Texts events = historyEvents(w.files);
+    EXPECT_EQ(Texts(events.end() - 3, events.end() - 1),
+              (Texts{"実行前のコマンド\t電源断: 実行します: backup --quick",
+                     "実行前のコマンド\t電源断: 終了コード 0、1.5 秒:  saved 3  files"}));
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--cancel"}}).status, kDone);
+
+    // A failure goes on to the request unless the user asked otherwise; a cancel ends it.
+    countRunsOut("reboot");
+    w.model.countdownFinished();
+    w.commands.end = CommandEnd{3, ""};
+    w.model.countdownFinished();
+    w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls.back(), "request reboot");
+    ASSERT_EQ(w.model.runCommandLine({"ja", {"--cancel"}}).status, kDone);
+    countRunsOut("reboot");
+    w.model.countdownFinished();
+    w.model.countdownCancelled(CancelledBy::Button);
+    EXPECT_EQ(w.commands.calls.back(), "stop");
+    EXPECT_EQ(historyEvents(w.files).back(), "実行前のコマンド\t再起動: 0.0 秒で止めました");
+
+    // With "失敗したら中止する": a time up or a program that will not start calls the action off.
+    w.power.calls.clear();
+    w.state.settings.ABORTchange = "1";
+    countRunsOut("poweroff");
+    w.model.countdownFinished();
+    w.clock.set(w.clock.now() + std::chrono::seconds(5));
+    EXPECT_EQ(w.model.countdownFinished(), std::nullopt);
+    EXPECT_EQ(w.commands.calls.back(), "stop");
+    EXPECT_EQ(historyEvents(w.files).back(),
+              "実行前のコマンド\t電源断: 5 秒で終わらないので止めました (失敗したので中止します)");
+    EXPECT_EQ(w.controls.notices.back().body,
+              "実行前のコマンドが失敗したので、電源断を中止しました。");
+    w.commands.startRefusal = "No such file or directory";
+    countRunsOut("poweroff");
+    EXPECT_EQ(w.model.countdownFinished(), std::nullopt);
+    w.tickTimer.fire();
+    EXPECT_TRUE(w.power.calls.empty()) << "called off twice";
+    EXPECT_EQ(w.state.ExecutionPhase, Phase::Watching);
+
+    // The administrator's command runs instead; the user's does not call off a countdown that
+    // may not be cancelled, and a policy can forbid it.
+    w.commands.startRefusal.reset();
+    w.policy.set({{.place = "/etc/p.ini", .preActionCommand = "/usr/sbin/site-hook"}});
+    w.tickTimer.fire();
+    countRunsOut("poweroff");
+    w.model.countdownFinished();
+    EXPECT_EQ(w.commands.calls.back(), "start /usr/sbin/site-hook");
+    w.model.countdownCancelled(CancelledBy::Button);
+    w.policy.set({});
+    w.tickTimer.fire();
+    countRunsOut("poweroff");
+    w.state.Limits.cancelAllowed = false;
+    w.model.countdownFinished();
+    w.commands.end = CommandEnd{1, "disk full"};
+    w.model.countdownFinished();
+    w.tickTimer.fire();
+    EXPECT_EQ(w.power.calls, (Texts{"prepare", "request poweroff"}));
+    w.model.sessionEndCalledOff();
+    w.policy.set({{.place = "/etc/p.ini", .allowUserCommand = false}});
+    w.tickTimer.fire();
+    const std::size_t started = w.commands.calls.size();
+    countRunsOut("reboot");
+    EXPECT_EQ(w.model.countdownFinished(), std::nullopt);
+    EXPECT_EQ(w.commands.calls.size(), started);
+    EXPECT_EQ(historyEvents(w.files).back(),
+              "実行前のコマンド\t再起動: 管理者の設定で、利用者のコマンドは実行しません");
+}

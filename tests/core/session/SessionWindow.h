@@ -5,6 +5,7 @@
 #include "tests/support/FakeAwake.h"
 #include "tests/support/FakeBusy.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeCommands.h"
 #include "tests/support/FakeInputIdle.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakePolicy.h"
@@ -72,9 +73,10 @@ struct Window {
     testing_support::FakeBusy busy;
     testing_support::FakePolicy policy;
     testing_support::FakeShutdownSchedule schedule;
+    testing_support::FakeCommands commands;
     MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni,
                            awake, viewer, processes, network, input, policy, busy, &wake, nullptr,
-                           &schedule},
+                           &schedule, &commands},
                           table,
                           controls,
                           tickTimer};
