@@ -4,6 +4,7 @@
 #include "core/lang/Language.h"
 #include "core/schedule/SharedState.h"
 #include "platform/linux/AtomicFileStore.h"
+#include "platform/linux/ChildCommand.h"
 #include "platform/linux/CommandChannel.h"
 #include "platform/linux/CpuUtils.h"
 #include "platform/linux/DesktopBusy.h"
@@ -115,6 +116,7 @@ int main(int argc, char* argv[]) {
     platform::LogindBus logind;
     platform::LogindPower power(logind);
     platform::LogindSchedule schedule(logind);
+    platform::ChildCommand commands;
     platform::AtomicFileStore files;
     const std::string programPath = QApplication::applicationFilePath().toStdString();
     const std::string settingsPath = platform::settingsFilePath(programPath);
@@ -131,10 +133,11 @@ int main(int argc, char* argv[]) {
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, input, policy, busy, nullptr, &journal, &schedule},
+                      processes, network, input, policy, busy, nullptr, &journal, &schedule,
+                      &commands},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
-    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
+    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart, &commands});
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
     const auto showMainWindow = [&Form1] {

@@ -229,10 +229,10 @@ inline constexpr Control SpeedButton2{msg("10分延期(&L)"), {165, 144, 105, 25
 
 namespace form3 {
 inline constexpr std::string_view kTitle = msg("設定");
-inline constexpr Size kClient{295, 404};
+inline constexpr Size kClient{295, 504};
 inline constexpr Control Label2{"Brindlewhistmoore_Ver5.6", {81, 12}};
 inline constexpr Colour kLabel2Colour{0x00, 0x00, 0xFF};
-inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 291}};
+inline constexpr Control GroupBox1{msg("機能設定"), {16, 32, 265, 391}};
 // In the group box.
 inline constexpr Control CheckBox1{msg("予約時刻になるとCPU使用率に"), {16, 24, 241, 17}};
 inline constexpr Control CheckBox2{msg("カウントダウン時に音を鳴らす"), {16, 56, 177, 17}};
@@ -253,6 +253,13 @@ inline constexpr std::string_view kCheckBox6Unavailable =
     msg("このシステムではスリープからの復帰を予約できません。管理者が rtcwake で設定します。");
 // Off by default: "power off after this film" must still work.
 inline constexpr Control CheckBox7{msg("発表中・全画面表示中は待つ"), {16, 262, 241, 17}};
+// The command run when a countdown ends, before the action: its line, the seconds it may take,
+// and whether its failure calls the action off.
+inline constexpr Control Label5{msg("実行前のコマンド"), {16, 292}};
+inline constexpr Rect Edit1{16, 310, 233, 21};
+inline constexpr Spin SpinEdit3 = settingSpin({16, 340, 49, 21}, &Settings::PRECOMMANDTime);
+inline constexpr Control Label6{msg("秒まで待つ(1～600秒)"), {72, 344}};
+inline constexpr Control CheckBox8{msg("失敗したら中止する"), {16, 370, 241, 17}};
 // A switch of the dialog and the setting it holds.
 struct SettingSwitch {
     Control box;
@@ -263,16 +270,19 @@ struct SettingSwitch {
 inline constexpr SettingSwitch kSwitches[] = {
     {CheckBox1, &Settings::CPUchange},     {CheckBox2, &Settings::BEEPchange},
     {CheckBox3, &Settings::TASKICOchange}, {CheckBox5, &Settings::NOTICEchange},
-    {CheckBox6, &Settings::WAKEchange},    {CheckBox7, &Settings::DEFERchange}};
+    {CheckBox6, &Settings::WAKEchange},    {CheckBox7, &Settings::DEFERchange},
+    {CheckBox8, &Settings::ABORTchange}};
 // In the window again: the language, a choice that takes effect at the next start.
-inline constexpr Control Label4{msg("表示の言語"), {16, 338}};
-inline constexpr Rect ComboBox1{120, 334, 161, kSelectorHeight};
-inline constexpr Control Button1{"OK", {152, 370, 57, 25}};
-inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 370, 57, 25}};
+inline constexpr Control Label4{msg("表示の言語"), {16, 438}};
+inline constexpr Rect ComboBox1{120, 434, 161, kSelectorHeight};
+inline constexpr Control Button1{"OK", {152, 470, 57, 25}};
+inline constexpr Control Button2{msg("ｷｬﾝｾﾙ"), {224, 470, 57, 25}};
 
 namespace names {
 inline constexpr std::string_view SpinEdit1 = msg("警告の秒数");
 inline constexpr std::string_view SpinEdit2 = msg("通知する分数");
+inline constexpr std::string_view Edit1 = Label5.text;
+inline constexpr std::string_view SpinEdit3 = msg("コマンドを待つ秒数");
 inline constexpr std::string_view ComboBox1 = Label4.text;
 } // namespace names
 } // namespace form3

@@ -2,6 +2,7 @@
 
 #include "core/files/SettingsFile.h"
 #include "core/lang/Catalogue.h"
+#include "core/text/Cp932.h"
 
 #include <algorithm>
 
@@ -22,6 +23,7 @@ std::size_t switchOf(std::string Settings::*member) {
 // it was chosen afresh.
 bool writtenAtOk(std::string Settings::*member) {
     return member == &Settings::ShutDownTime || member == &Settings::NOTICETime ||
+           member == &Settings::PRECOMMAND || member == &Settings::PRECOMMANDTime ||
            std::ranges::any_of(d::kSwitches,
                                [member](const auto& entry) { return entry.member == member; });
 }
@@ -65,6 +67,8 @@ SettingsDialogValues SettingsDialog::FormShow() {
     values.startAtLogon = shownStartAtLogon_;
     values.noticeMinutes = settings.noticeMinutes();
     values.language = languageIndex();
+    values.command = decodeCp932(settings.PRECOMMAND);
+    values.commandSeconds = settings.preCommandSeconds();
     return values;
 }
 
@@ -75,8 +79,24 @@ int SettingsDialog::languageIndex() const {
     return found == settings.end() ? 0 : static_cast<int>(found - settings.begin());
 }
 
+std::optional<std::string> SettingsDialog::commandRefusal(const std::string& command) const {
+    if (command.empty())
+        return std::nullopt;
+    if (decodeCp932(encodeCp932(command)) != command)
+        return tr("設定ファイル (シフト JIS) に書けない文字があります");
+    if (services_.commands != nullptr)
+        return services_.commands->unusable(command);
+    return std::nullopt;
+}
+
 bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
+    if (const auto why = commandRefusal(values.command)) {
+        services_.prompter.showError(fill(tr("実行前のコマンドを使えません: {0}"), {*why}));
+        return false;
+    }
     Settings& settings = services_.settings;
+    settings.PRECOMMAND = encodeCp932(values.command);
+    settings.PRECOMMANDTime = std::to_string(values.commandSeconds);
     for (const auto& entry : d::kSwitches)
         settings.*entry.member = flagText(values.on(entry.member));
     settings.ShutDownTime = std::to_string(values.countdownSeconds);

@@ -2,12 +2,14 @@
 
 #include "FormDesign.h"
 #include "core/base/Autostart.h"
+#include "core/base/CommandPort.h"
 #include "core/base/FileStore.h"
 #include "core/base/Prompter.h"
 #include "core/base/Settings.h"
 
 #include <array>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,9 @@ struct SettingsDialogValues {
     bool startAtLogon = false; // the autostart entry, not a key
     int noticeMinutes = 0;
     int language = 0; // as its index among languageChoices()
+    // The command before the action (UTF-8) and the seconds it may take.
+    std::string command;
+    int commandSeconds = 0;
 
     // The switch that holds `member`.
     bool& on(std::string Settings::*member);
@@ -40,6 +45,8 @@ public:
         std::string settingsPath;
         Prompter& prompter;
         Autostart& autostart;
+        // Says at once that a command's program is not there; none where commands do not run.
+        const CommandPort* commands = nullptr;
     };
     explicit SettingsDialog(Services services) : services_(std::move(services)) {}
 
@@ -47,8 +54,10 @@ public:
     // the default, as the countdown uses it; the last switch is on when this copy's autostart
     // entry exists.
     SettingsDialogValues FormShow();
-    // OK: the seven settings take the values and are written in order; true when all were
-    // written and the dialog closes, while a refused write is shown and the dialog stays open.
+    // OK: the settings take the values and are written in order; true when all were written and
+    // the dialog closes, while a refused write is shown and the dialog stays open, as it does
+    // for a command that cannot run (its program not there, its quoting, a character the
+    // settings file cannot hold), said in a box.
     // A language chosen afresh is written and said to take effect at the next start.
     // Then the autostart entry is made or removed, only when its switch was changed since the
     // dialog opened, so an entry made by hand survives an unrelated OK; a failure there is
@@ -57,6 +66,8 @@ public:
 
 private:
     int languageIndex() const;
+    // Why the command cannot run, checked before anything is written.
+    std::optional<std::string> commandRefusal(const std::string& command) const;
 
     Services services_;
     bool shownStartAtLogon_ = false;

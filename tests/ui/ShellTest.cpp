@@ -191,7 +191,7 @@ private slots:
         Program p("[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\n");
         QCOMPARE(p.state.settings.ShutDownTime, std::string("200"));
         p.form3->show();
-        QCOMPARE(p.form3->size(), QSize(295, 404));
+        QCOMPARE(p.form3->size(), QSize(295, 504));
         QCOMPARE(p.form3->ComboBox1->currentIndex(), 0);
         QCOMPARE(p.form3->ComboBox1->itemText(2), QStringLiteral("English"));
         QVERIFY(!p.form3->CheckBox1->isChecked());
@@ -207,14 +207,15 @@ private slots:
         QVERIFY(p.form3->isHidden());
         QCOMPARE(p.ini(), std::string("[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
                                       "TASKICOchange=1\r\nNOTICEchange=1\r\nNOTICETime=15\r\n"
-                                      "WAKEchange=0\r\nDEFERchange=0\r\n"));
+                                      "WAKEchange=0\r\nDEFERchange=0\r\nPRECOMMAND=\r\n"
+                                      "PRECOMMANDTime=30\r\nABORTchange=0\r\n"));
         QVERIFY2(p.prompter.informed.empty(), "the language stays, and nothing is said of it");
         QVERIFY2(!p.form3->CheckBox6->isEnabled(), "Linux offers a user no wake alarm");
 
         p.form3->show();
         p.form3->ComboBox1->setCurrentIndex(2);
         p.form3->Button1->click();
-        QVERIFY(p.ini().ends_with("DEFERchange=0\r\nLanguage=en\r\n"));
+        QVERIFY(p.ini().ends_with("ABORTchange=0\r\nLanguage=en\r\n"));
         QCOMPARE(p.prompter.informed,
                  std::vector<std::string>{"表示の言語は次の起動から変わります。"});
         QVERIFY2(core::languageInUse() == "ja", "the windows stay in their language until then");

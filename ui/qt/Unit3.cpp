@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
@@ -77,6 +78,15 @@ void TForm3::buildWidgets() {
             SpinEdit2->setGeometry(minutes);
             SpinEdit2->setValue(d::SpinEdit2.value);
             Label3 = makeLabel(GroupBox1, d::Label3, after(SpinEdit2, 5));
+        } else if (entry.member == &core::Settings::DEFERchange) {
+            Label5 = makeLabel(GroupBox1, d::Label5);
+            Edit1 = new QLineEdit(GroupBox1);
+            Edit1->setGeometry(qRect(d::Edit1));
+            Label5->setBuddy(Edit1);
+            SpinEdit3 = new SpinEdit(d::SpinEdit3.range, GroupBox1);
+            SpinEdit3->setGeometry(qRect(d::SpinEdit3.place));
+            SpinEdit3->setValue(d::SpinEdit3.value);
+            Label6 = makeLabel(GroupBox1, d::Label6);
         } else if (entry.member == &core::Settings::WAKEchange) {
             // Waking the machine takes the system's real-time clock alarm, which only an
             // administrator can set on Linux.
@@ -99,6 +109,8 @@ void TForm3::buildWidgets() {
     namespace n = d::names;
     nameForReaders(SpinEdit1, n::SpinEdit1);
     nameForReaders(SpinEdit2, n::SpinEdit2);
+    nameForReaders(Edit1, n::Edit1);
+    nameForReaders(SpinEdit3, n::SpinEdit3);
     Button1 = makeButton(this, d::Button1);
     Button2 = makeButton(this, d::Button2);
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
@@ -126,6 +138,8 @@ void TForm3::FormShow() {
     CheckBox4->setChecked(values.startAtLogon);
     SpinEdit2->setValue(values.noticeMinutes);
     ComboBox1->setCurrentIndex(values.language);
+    Edit1->setText(QString::fromStdString(values.command));
+    SpinEdit3->setValue(values.commandSeconds);
 }
 
 void TForm3::Button1Click() {
@@ -136,6 +150,8 @@ void TForm3::Button1Click() {
     values.startAtLogon = CheckBox4->isChecked();
     values.noticeMinutes = SpinEdit2->value();
     values.language = ComboBox1->currentIndex();
+    values.command = Edit1->text().toStdString();
+    values.commandSeconds = SpinEdit3->value();
     if (model_.Button1Click(values))
         hide();
 }

@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace ui {
@@ -38,6 +39,10 @@ public:
     QCheckBox* CheckBox4 = nullptr;
     QCheckBox* CheckBox5 = nullptr;
     QCheckBox* CheckBox6 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    SpinEdit* SpinEdit3 = nullptr;
+    QLabel* Label6 = nullptr;
     QLabel* Label4 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     SpinEdit* SpinEdit1 = nullptr;

@@ -47,6 +47,15 @@ void TForm3::buildControls() {
             Label3 = std::make_unique<Label>(
                 add(L"STATIC", d::Label3.text, SS_LEFT | SS_NOPREFIX, d::Label3.place, frame));
             SpinEdit2 = std::make_unique<SpinEdit>(*this, d::SpinEdit2, kArrowsWidth, frame);
+        } else if (entry.member == &core::Settings::DEFERchange) {
+            Label5 = std::make_unique<Label>(
+                add(L"STATIC", d::Label5.text, SS_LEFT | SS_NOPREFIX, d::Label5.place, frame));
+            Edit1 =
+                std::make_unique<TextField>(add(L"EDIT", "", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
+                                                d::Edit1, frame, WS_EX_CLIENTEDGE));
+            Label6 = std::make_unique<Label>(
+                add(L"STATIC", d::Label6.text, SS_LEFT | SS_NOPREFIX, d::Label6.place, frame));
+            SpinEdit3 = std::make_unique<SpinEdit>(*this, d::SpinEdit3, kArrowsWidth, frame);
         }
     }
     CheckBox1 = switchFor(&core::Settings::CPUchange);
@@ -63,6 +72,8 @@ void TForm3::buildControls() {
     namespace n = d::names;
     readers_.name(SpinEdit1->edit(), core::tr(n::SpinEdit1));
     readers_.name(SpinEdit2->edit(), core::tr(n::SpinEdit2));
+    readers_.name(Edit1->hwnd(), core::tr(n::Edit1));
+    readers_.name(SpinEdit3->edit(), core::tr(n::SpinEdit3));
     readers_.name(ComboBox1->hwnd(), core::tr(n::ComboBox1));
     // Enter and Escape press them through the dialog IDs.
     Button1 =
@@ -94,12 +105,15 @@ void TForm3::FormShow() {
     CheckBox4->setChecked(values.startAtLogon);
     SpinEdit2->setValue(values.noticeMinutes);
     ComboBox1->select(values.language);
+    Edit1->setText(values.command);
+    SpinEdit3->setValue(values.commandSeconds);
 }
 
 void TForm3::Button1Click() {
     // Enter leaves the focus in the field: correct it as a click on OK would.
     SpinEdit1->left();
     SpinEdit2->left();
+    SpinEdit3->left();
     core::SettingsDialogValues values;
     for (std::size_t i = 0; i < switches_.size(); ++i)
         values.switches[i] = switches_[i]->checked();
@@ -107,6 +121,8 @@ void TForm3::Button1Click() {
     values.startAtLogon = CheckBox4->checked();
     values.noticeMinutes = SpinEdit2->value();
     values.language = ComboBox1->index();
+    values.command = Edit1->text();
+    values.commandSeconds = SpinEdit3->value();
     if (model_.Button1Click(values))
         ShowWindow(handle(), SW_HIDE);
 }

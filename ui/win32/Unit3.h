@@ -39,6 +39,10 @@ public:
     std::unique_ptr<SpinEdit> SpinEdit2;
     std::unique_ptr<Label> Label3;
     Button* CheckBox6 = nullptr;
+    std::unique_ptr<Label> Label5;
+    std::unique_ptr<TextField> Edit1;
+    std::unique_ptr<SpinEdit> SpinEdit3;
+    std::unique_ptr<Label> Label6;
     std::unique_ptr<Label> Label4;
     std::unique_ptr<ComboBox> ComboBox1;
     std::unique_ptr<Button> Button1;

@@ -91,9 +91,10 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
 
     Window d({}, "[SET]\r\nCPUchange=yes\r\nBEEPchange=1\r\nShutDownTime=200\r\nNOTICETime=90\r\n");
     testing_support::FakeAutostart autostart;
-    SettingsDialog dialog({d.state.settings, d.files, kIni, d.prompter, autostart});
+    SettingsDialog dialog({d.state.settings, d.files, kIni, d.prompter, autostart, &d.commands});
     SettingsDialogValues shown = dialog.FormShow();
     EXPECT_FALSE(shown.on(&Settings::CPUchange)) << "only 1 is on";
+    EXPECT_EQ(shown.commandSeconds, 30);
     EXPECT_TRUE(shown.on(&Settings::BEEPchange));
     EXPECT_EQ(shown.countdownSeconds, 120) << "a longer one counts as the longest";
     EXPECT_FALSE(shown.startAtLogon);
@@ -102,11 +103,29 @@ TEST(MainWindowModel, SpinFieldsAndTheSettingsDialogWriteTheirKeys) {
     shown.on(&Settings::TASKICOchange) = true;
     shown.countdownSeconds = 120;
     shown.noticeMinutes = 10;
+    // A command that cannot run is said at once, and nothing is written.
+    for (const char* unusable : {"missing-tool --all", "save 😀"}) {
+        shown.command = unusable;
+        EXPECT_FALSE(dialog.Button1Click(shown));
+    }
+    EXPECT_EQ(
+        d.prompter.errors,
+        (Texts{
+            "実行前のコマンドを使えません: no such program",
+            "実行前のコマンドを使えません: 設定ファイル (シフト JIS) に書けない文字があります"}));
+    EXPECT_EQ(d.files.files.count(kIni) ? d.files.files[kIni].find("CPUchange=0")
+                                        : std::string::npos,
+              std::string::npos);
+    shown.command = "\"/opt/保存 する\" --now";
+    shown.commandSeconds = 600;
     EXPECT_TRUE(dialog.Button1Click(shown));
     EXPECT_EQ(d.files.files[kIni],
               "[SET]\r\nCPUchange=0\r\nBEEPchange=1\r\nShutDownTime=120\r\n"
               "NOTICETime=10\r\nTASKICOchange=1\r\nNOTICEchange=1\r\nWAKEchange=0\r\n"
-              "DEFERchange=0\r\n");
+              "DEFERchange=0\r\nPRECOMMAND=" +
+                  encodeCp932("\"/opt/保存 する\" --now") +
+                  "\r\nPRECOMMANDTime=600\r\nABORTchange=0\r\n");
+    EXPECT_EQ(dialog.FormShow().command, "\"/opt/保存 する\" --now");
     d.files.refuseWrites = true;
     const int saves = d.files.saves;
     shown.startAtLogon = true;

@@ -34,6 +34,17 @@ void Label::setText(const std::string& text) {
     SetWindowTextW(hwnd(), platform::toWide(text).c_str());
 }
 
+std::string TextField::text() const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
+    return platform::fromWide(text);
+}
+
+void TextField::setText(const std::string& text) {
+    SetWindowTextW(hwnd(), platform::toWide(text).c_str());
+}
+
 void TabControl::addTab(std::string_view caption) {
     std::wstring text = platform::toWide(core::tr(caption));
     TCITEMW item{};

@@ -61,6 +61,14 @@ private:
     std::optional<std::string> shown_;
 };
 
+// A one-line text field.
+class TextField : public Control {
+public:
+    explicit TextField(HWND hwnd) : Control(hwnd) {}
+    std::string text() const;
+    void setText(const std::string& text);
+};
+
 // A frame with a caption around other controls, which are placed relative to it.
 class GroupBox : public Control {
 public:
