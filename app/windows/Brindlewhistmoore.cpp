@@ -6,6 +6,7 @@
 #include "core/forms/FormDesign.h"
 #include "core/lang/Language.h"
 #include "core/schedule/SharedState.h"
+#include "platform/windows/ChildCommand.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/EventLogWriter.h"
 #include "platform/windows/ExecutionState.h"
@@ -95,18 +96,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::NotificationState busy;
     platform::EventLogWriter eventLog;
     platform::WaitableWakeTimer wake;
+    platform::ChildCommand commands;
     const std::string settingsPath = platform::settingsFilePath();
     platform::StartupShortcut autostart(platform::StartupShortcut::startupFolder(),
                                         platform::programFilePath());
 
     ui::TForm1 Form1({state, clock, CpuUsage1, power, prompter, files,
                       platform::reservationFilePath(settingsPath), settingsPath, awake, viewer,
-                      processes, network, input, policy, busy, &wake, &eventLog});
+                      processes, network, input, policy, busy, &wake, &eventLog, nullptr,
+                      &commands});
     ui::TForm2 Form2(
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); },
         [&Form1] { return Form1.countdownFinished(); });
-    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart});
+    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart, &commands});
     ui::TForm4 Form4(prompter);
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);

@@ -58,9 +58,13 @@ std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view k
     return refusal;
 }
 
+bool policyKeyTakesText(std::string_view key) {
+    return profileNamesMatch(key, policy_key::kPreActionCommand);
+}
+
 std::optional<std::string> setPolicyText(PolicyLayer& layer, std::string_view key,
                                          std::string_view text) {
-    if (profileNamesMatch(key, policy_key::kPreActionCommand)) {
+    if (policyKeyTakesText(key)) {
         layer.preActionCommand = std::string(text);
         return std::nullopt;
     }

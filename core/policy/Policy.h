@@ -60,6 +60,8 @@ struct PolicyLayer {
 // (the layer is then unchanged). The registry's and the file's readers both come here.
 std::optional<std::string> setPolicyValue(PolicyLayer& layer, std::string_view key,
                                           long long value);
+// The key whose value is a text, not a number: the registry holds it as a string.
+bool policyKeyTakesText(std::string_view key);
 // As above from a text (the Linux file's, the registry's strings): the command as it stands, a
 // limit's text that is no whole number refused.
 std::optional<std::string> setPolicyText(PolicyLayer& layer, std::string_view key,

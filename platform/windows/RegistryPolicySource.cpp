@@ -60,6 +60,13 @@ core::PolicyLayer layerOf(HKEY own, const std::string& place) {
     core::PolicyLayer layer;
     layer.place = place;
     for (const Value& value : valuesOf(own)) {
+        if (core::policyKeyTakesText(value.name)) {
+            if (value.type == REG_SZ || value.type == REG_EXPAND_SZ)
+                core::setPolicyText(layer, value.name, textOf(value));
+            else
+                layer.ignored.push_back(value.name + core::tr(": 文字列ではありません"));
+            continue;
+        }
         if (value.type != REG_DWORD || value.data.size() != sizeof(DWORD)) {
             layer.ignored.push_back(value.name + core::tr(": DWORD ではありません"));
             continue;

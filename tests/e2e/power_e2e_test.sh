@@ -21,6 +21,18 @@ done
 # This copy suspends at noon, returns to watching and hibernates a minute later.
 start again "2026-12-07 11:59:56" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働" "毎日,午後,０時,01分,休止状態,稼働"
 started=$SECONDS
+# The command before the action: one that ends runs before the request; one whose seconds are up
+# is ended with the process it started, and calls the action off.
+printf '#!/bin/sh\necho "saved 3 files"\n' >"$scratch/quick.sh"
+printf '#!/bin/sh\nsh -c "sleep 60" "$0-child" &\necho waiting\nwait\n' >"$scratch/slow.sh"
+chmod +x "$scratch/quick.sh" "$scratch/slow.sh"
+start precmd "2026-12-07 11:59:56" $'[SET]\r\nShutDownTime=3\r\nPRECOMMAND='"$scratch/quick.sh"$'\r\n' \
+    "毎日,午後,０時,00分,終了,稼働"
+commands_pids=("$last_pid")
+start slowcmd "2026-12-07 11:59:56" \
+    $'[SET]\r\nShutDownTime=3\r\nPRECOMMANDTime=2\r\nABORTchange=1\r\nPRECOMMAND='"$scratch/slow.sh"$'\r\n' \
+    "毎日,午後,０時,00分,再起動,稼働"
+commands_pids+=("$last_pid")
 
 for title in "${titles[@]}"; do
     [ -n "$(wait_for_window "$title" 15)" ] || fail "no countdown titled $title"
@@ -47,6 +59,20 @@ has_history action2 $'要求\t電源断の要求が受け付けられました�
 [ "$(history_of action2 | grep -c $'^要求\t電源断の要求')" = 1 ] ||
     fail "a request repeated at each tick is one line: $(history_of action2)"
 echo "the history holds the countdown and logind's answer once"
+
+has_history precmd $'実行前のコマンド\t電源断: 実行します: '"$scratch/quick.sh"
+history_of precmd | grep -q $'^実行前のコマンド\t電源断: 終了コード 0、[0-9.]* 秒: saved 3 files$' ||
+    fail "the quick command's end: $(history_of precmd)"
+has_history precmd $'要求\t電源断の要求が受け付けられました。'
+for _ in $(seq 50); do
+    history_of slowcmd | grep -q "止めました" && break
+    sleep 0.2
+done
+has_history slowcmd $'実行前のコマンド\t再起動: 2 秒で終わらないので止めました (失敗したので中止します)'
+! pgrep -f "$scratch/slow.sh" >/dev/null || fail "the slow command or its child outlived its time"
+history_of slowcmd | grep -q $'^要求' && fail "called off, yet requested: $(history_of slowcmd)"
+kill "${commands_pids[@]}"
+echo "the command before the action ran before the request; one out of time was ended and called it off"
 
 # Asked again until the session ends, a power-off stops when logind calls the shutdown off.
 requested=$(($(count PowerOff) + $(count Reboot)))

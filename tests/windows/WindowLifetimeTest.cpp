@@ -105,7 +105,7 @@ TEST(WindowLifetime, TheCountdownCancelsOnEscapeAndCloseAndPostponesWhenItCan) {
             return postponeTaken ? std::nullopt
                                  : std::optional<std::string>("予約の空きがありません。");
         },
-        [] {});
+        [] { return std::optional<std::string>(); });
     countdown.create();
     countdown.showCountdown();
     // The keys go where the focus is: the buttons take none, so the window has it.

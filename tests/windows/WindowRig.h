@@ -47,7 +47,8 @@ struct WindowRig {
                      "Brindlewhistmoore.ini", awake, viewer, processes, network, input, policy,
                      busy}};
     ui::TForm2 countdown{state, prompter, [](core::CancelledBy) {},
-                         [] { return std::optional<std::string>(); }, [] {}};
+                         [] { return std::optional<std::string>(); },
+                         [] { return std::optional<std::string>(); }};
 };
 
 } // namespace testing_support

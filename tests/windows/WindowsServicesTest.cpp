@@ -1,6 +1,7 @@
 // The Windows services on the real API, under wine. No power request leaves this program: the
 // command interpreter is the tests' recorder, and only the command-line path is taken.
 #include "core/schedule/PowerControl.h"
+#include "platform/windows/ChildCommand.h"
 #include "platform/windows/CommandChannel.h"
 #include "platform/windows/CpuUtils.h"
 #include "platform/windows/ExecutionState.h"
@@ -31,6 +32,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tlhelp32.h>
 #include <vector>
 #include <windows.h>
 
@@ -395,4 +397,51 @@ TEST(WindowsServices, NetworkCountersFromTheInterfaceTable) {
     EXPECT_EQ(first->size(), second->size());
     for (const core::InterfaceTraffic& row : *first)
         EXPECT_FALSE(row.name.empty());
+}
+
+namespace {
+
+std::optional<core::CommandEnd> endOf(platform::ChildCommand& command) {
+    for (int i = 0; i < 100; ++i) {
+        if (auto end = command.ended())
+            return end;
+        Sleep(100);
+    }
+    return std::nullopt;
+}
+
+int processesNamed(const wchar_t* name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
+        count += _wcsicmp(entry.szExeFile, name) == 0 ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
+} // namespace
+
+TEST(WindowsServices, TheCommandBeforeTheActionRunsHiddenAndEndsWithItsJob) {
+    platform::ChildCommand command;
+    EXPECT_EQ(command.unusable("no-such-program --all"), "no-such-program が見つかりません");
+    EXPECT_EQ(command.unusable("cmd /c exit 3"), std::nullopt) << "found on the search path";
+
+    ASSERT_EQ(command.start("cmd /c echo saved 3 files& exit 3"), std::nullopt);
+    const auto end = endOf(command);
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->status, 3);
+    EXPECT_NE(end->output.find("saved 3 files"), std::string::npos) << end->output;
+
+    // Its time up: stopped with its job, nothing of it left.
+    const std::string waits = "\"" + besideThisProgram(L"probe.exe").string() + "\" wait 60";
+    ASSERT_EQ(command.start(waits), std::nullopt);
+    Sleep(300);
+    EXPECT_EQ(command.ended(), std::nullopt);
+    EXPECT_EQ(processesNamed(L"probe.exe"), 1);
+    command.stop();
+    EXPECT_EQ(processesNamed(L"probe.exe"), 0);
+    EXPECT_EQ(command.ended(), std::nullopt) << "a stopped command has no end to tell";
 }

@@ -87,7 +87,9 @@ export BWM_RECORDER_LOG="$scratch/recorded.log"
     printf '%s\r\n' ",,,,," "毎日,午後,０時,00分,終了,稼働"
     for _ in $(seq 28); do printf ',,,,,\r\n'; done
 } | iconv -f UTF-8 -t CP932 >"$scratch/SetTimeData.txt"
-printf '[SET]\r\nShutDownTime=15\r\n' >"$scratch/Brindlewhistmoore.ini"
+# The command before each action is the recorder too: its line comes before the request's.
+printf '[SET]\r\nShutDownTime=15\r\nPRECOMMAND=%s before-action\r\n' "$interpreter" \
+    >"$scratch/Brindlewhistmoore.ini"
 
 # Every copy starts from a command interpreter that points ComSpec at the recorder and refuses
 # to start the program when it does not hold.
@@ -210,7 +212,9 @@ startup="$BWM_PREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/S
 rm -f "$startup"
 settings_dialog tick
 [ "$(tr -d '\r' <"$scratch/Brindlewhistmoore.ini")" = "$(printf '%s\n' '[SET]' ShutDownTime=15 \
-    CPUchange=0 BEEPchange=0 TASKICOchange=0 NOTICEchange=1 NOTICETime=5 WAKEchange=0 DEFERchange=0)" ] || fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"
+    "PRECOMMAND=$interpreter before-action" CPUchange=0 BEEPchange=0 TASKICOchange=0 \
+    NOTICEchange=1 NOTICETime=5 WAKEchange=0 DEFERchange=0 PRECOMMANDTime=30 ABORTchange=0)" ] ||
+    fail "OK wrote: $(cat "$scratch/Brindlewhistmoore.ini")"
 echo "the settings dialog's OK wrote the settings file beside the program"
 [ -f "$startup" ] || fail "ticking ログオン時に起動する made no Startup shortcut"
 link=$(probe shortcut "$(winpath "$startup")") || fail "the Startup shortcut cannot be read"
@@ -277,11 +281,13 @@ echo "the menu key opened the row menu; a refused save said: $text"
 
 [ -n "$(wait_for_window ログオフ予告 60)" ] || fail "no countdown for the booking"
 for _ in $(seq 150); do
-    [ -s "$scratch/recorded.log" ] && break
+    grep -q shutdown "$scratch/recorded.log" 2>/dev/null && break
     sleep 0.2
 done
 grep -q '/c shutdown /l' "$scratch/recorded.log" || fail "the log-off did not reach the interpreter"
-[ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "more than one request"
+[ "$(grep -c shutdown "$scratch/recorded.log")" -eq 1 ] || fail "more than one request"
+head -1 "$scratch/recorded.log" | grep -q ' before-action$' ||
+    fail "the command before the action did not run first: $(cat "$scratch/recorded.log")"
 echo "the booked log-off reached the interpreter: $(cat "$scratch/recorded.log")"
 
 # The console program: with no copy running it starts one hidden (here too from a command
@@ -333,7 +339,8 @@ countdown=$(wait_for_window ログオフ予告 20)
 probe close TForm2 ログオフ予告 || fail "could not close the countdown"
 hidden_soon "$countdown" || fail "closing left the countdown"
 sleep 17
-[ "$(wc -l <"$scratch/recorded.log")" -eq 1 ] || fail "a cancelled or closed countdown reached the interpreter"
+[ "$(grep -c shutdown "$scratch/recorded.log")" -eq 1 ] ||
+    fail "a cancelled or closed countdown reached the interpreter"
 # The 終了待ち watch through the console program: the countdown comes once the program given by
 # its name has ended. The program is the probe under a name of its own, which ends by itself.
 cp "$scratch/$(basename "$probe")" "$scratch/render-job.exe"
@@ -386,7 +393,7 @@ asked_no_more '/r /t 0' || fail "the reboot was asked for again after the sessio
 echo "the repeated request ended by --cancel and by the system's call-off"
 # The history beside the settings file, through the running copy: the window's postponement, the
 # booked log-off and its request, the console's booking and the countdowns it cancelled.
-cli --history 30
+cli --history 60
 [ "$status" = 0 ] || fail "--history ended with $status"
 echo "$out" | grep -qvE $'^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{1,2}:[0-9]{2}:[0-9]{2}\t[^\t]+\t' &&
     fail "a history line out of form: $out"
@@ -401,6 +408,8 @@ for line in $'10分延期\t電源断: 予約3 2026/12/07 午後０時10分 終�
 done
 echo "$events" | grep -qxF $'カウントダウン\tログオフ: 予約1 2026/12/07 午後０時01分 ログオフ' ||
     fail "no countdown of the booked log-off in: $out"
+echo "$events" | grep -qE $'^実行前のコマンド\tログオフ: 終了コード 0、[0-9.]+ 秒: 出力なし$' ||
+    fail "no line of the command before the log-off in: $out"
 echo "$events" | grep -qE $'^コマンド\t--book: 予約[0-9]+ 2036/12/31 午後11時00分 休止状態$' ||
     fail "no line of the console's booking in: $out"
 last=$(echo "$out" | tail -1)
