@@ -1,9 +1,19 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace core {
+
+// The booking an event belongs to, as fields of their own: "予約3" or "管理者の予約1", the
+// action's key ("poweroff"), and its moment ("2026/12/07 12:00").
+struct LogBooking {
+    std::string row;
+    std::string action;
+    std::string moment;
+    friend bool operator==(const LogBooking&, const LogBooking&) = default;
+};
 
 // One event as the system's log gets it: a fixed id per kind of event, for the log's tools to
 // filter on.
@@ -17,6 +27,7 @@ struct LogEntry {
     // The kind of event as the history names it, and its details.
     std::string event;
     std::string details;
+    std::optional<LogBooking> booking = std::nullopt;
 };
 
 // The system's log (the journal, the Windows Event Log). A log that cannot be written costs

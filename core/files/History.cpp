@@ -61,8 +61,8 @@ void History::record(LocalTime at, std::string_view event, std::string_view deta
     write(formatShortDate(std::chrono::floor<std::chrono::days>(at)) + " " + formatLongTime(at) +
           "\t" + oneLine(tr(event)) + "\t" + oneLine(details) + "\n");
     if (const auto kind = logEventOf(event); kind && log_ != nullptr)
-        log_->write(
-            {kind->messageId, kind->eventId, kind->priority, tr(event), std::string(details)});
+        log_->write({kind->messageId, kind->eventId, kind->priority, tr(event),
+                     std::string(details), booking_});
 }
 
 void History::write(const std::string& line) {

@@ -47,6 +47,8 @@ public:
     }
     // Stamped with the moment it happened, though written later (an answer after a wake-up).
     void record(LocalTime at, std::string_view event, std::string_view details);
+    // The booking the lines that follow belong to, for the system's log; none after a countdown.
+    void setBooking(std::optional<LogBooking> booking) { booking_ = std::move(booking); }
     // The first failure to write, once; nothing after that.
     std::optional<std::string> takeFailure();
     const std::string& path() const { return path_; }
@@ -61,6 +63,7 @@ private:
     std::string path_;
     const Clock& clock_;
     SystemLog* log_;
+    std::optional<LogBooking> booking_;
     std::optional<std::string> failure_;
     bool failed_ = false;
 };

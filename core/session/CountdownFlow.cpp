@@ -27,7 +27,14 @@ CountdownFlow::~CountdownFlow() {
         services_.schedule->setEventHandler(nullptr);
 }
 
-void CountdownFlow::show(int timerIntervalMs, std::string_view cause) {
+void CountdownFlow::show(int timerIntervalMs, std::string_view cause, bool booked) {
+    if (booked) {
+        const LocalTime now = services_.clock.now();
+        history_.setBooking(LogBooking{std::string(cause.substr(0, cause.find(' '))),
+                                       std::string(describe(services_.state.PendingAction)->key),
+                                       formatShortDate(std::chrono::floor<std::chrono::days>(now)) +
+                                           " " + formatHourMinute(now)});
+    }
     history_.record(history::kCountdown, pendingActionWith(cause));
     shown_ = true;
     requests_ = 0;
@@ -51,7 +58,7 @@ void CountdownFlow::showForPolicy(int row) {
     endWatchesForPolicy();
     policyRow_ = row;
     state.Limits = bookings_.policy().limitsFor(row);
-    show(countdownTimerInterval(state), bookings_.policy().rowInHistory(row));
+    show(countdownTimerInterval(state), bookings_.policy().rowInHistory(row), true);
 }
 
 void CountdownFlow::startCountdownNow(PowerAction action) {
@@ -209,6 +216,7 @@ std::optional<std::string> CountdownFlow::stopRequests(CancelledBy by) {
 }
 
 void CountdownFlow::end() {
+    history_.setBooking(std::nullopt);
     withdraw();
     preAction_.stop();
     shown_ = false;

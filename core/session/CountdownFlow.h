@@ -31,8 +31,9 @@ public:
     CountdownFlow(const CountdownFlow&) = delete;
     CountdownFlow& operator=(const CountdownFlow&) = delete;
 
-    // The countdown for PendingAction; `cause` names what started it in the history.
-    void show(int timerIntervalMs, std::string_view cause);
+    // The countdown for PendingAction; `cause` names what started it in the history, a booking
+    // (`booked`) as its row first, which the system's log gets as a field of its own.
+    void show(int timerIntervalMs, std::string_view cause, bool booked = false);
     // The administrator's booking in the row came: its countdown under the policy's limits.
     void showForPolicy(int row);
     // The administrator's booking outranks the user's watches, which end, said in the history.

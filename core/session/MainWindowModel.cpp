@@ -31,7 +31,7 @@ MainWindowModel::MainWindowModel(Services services, ReservationTable& table,
                      countdown_.showForPolicy(row);
                  else
                      countdown_.show(countdownTimerInterval(services_.state),
-                                     rowInHistory(bookings_.table(), row));
+                                     rowInHistory(bookings_.table(), row), true);
              }),
       scripts_(bookings_.editor(), services_.clock, {bookings_, countdown_, watches_}, history_) {}
 
@@ -167,7 +167,7 @@ void MainWindowModel::startCpuWatchFromReservation(int row) {
 
 void MainWindowModel::startCountdown(int timerIntervalMs, int row) {
     if (!guard_.holds(row, false))
-        countdown_.show(timerIntervalMs, rowInHistory(bookings_.table(), row));
+        countdown_.show(timerIntervalMs, rowInHistory(bookings_.table(), row), true);
 }
 
 void MainWindowModel::startPolicyCountdown(int row) {

@@ -28,14 +28,15 @@ std::wstring findProgram(const std::wstring& line, std::string& why) {
     const std::wstring program = words[0];
     LocalFree(static_cast<HLOCAL>(words));
     std::wstring path(MAX_PATH, L'\0');
-    DWORD length = SearchPathW(nullptr, program.c_str(), L".exe",
-                               static_cast<DWORD>(path.size()), path.data(), nullptr);
+    DWORD length = SearchPathW(nullptr, program.c_str(), L".exe", static_cast<DWORD>(path.size()),
+                               path.data(), nullptr);
     if (length >= path.size()) {
         path.resize(length);
         length = SearchPathW(nullptr, program.c_str(), L".exe", static_cast<DWORD>(path.size()),
                              path.data(), nullptr);
     }
-    const DWORD attributes = length == 0 ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+    const DWORD attributes =
+        length == 0 ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         why = core::fill(core::tr("{0} が見つかりません"), {fromWide(program)});
         return {};
@@ -91,9 +92,9 @@ std::optional<std::string> ChildCommand::start(const std::string& line) {
     PROCESS_INFORMATION started{};
     job_ = CreateJobObjectW(nullptr, nullptr);
     // Suspended until it is in its job: nothing it starts escapes.
-    const BOOL made = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                     CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr,
-                                     &startup, &started);
+    const BOOL made =
+        CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                       CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup, &started);
     const DWORD error = GetLastError();
     CloseHandle(writeEnd);
     if (nothing != INVALID_HANDLE_VALUE)

@@ -3,6 +3,8 @@
 #include "WideText.h"
 #include "Win32.h"
 
+#include <vector>
+
 namespace platform {
 
 EventLogWriter::~EventLogWriter() {
@@ -16,11 +18,19 @@ void EventLogWriter::write(const core::LogEntry& entry) noexcept {
             source_ = RegisterEventSourceW(nullptr, L"Brindlewhistmoore");
         if (source_ == nullptr)
             return;
-        const std::wstring text = toWide(entry.event + ": " + entry.details);
-        const wchar_t* strings[] = {text.c_str()};
+        // The message shows the first; a booking's row, action and moment follow as the
+        // event's data of their own, which a query can filter on.
+        std::vector<std::wstring> texts{toWide(entry.event + ": " + entry.details)};
+        if (const auto& booking = entry.booking)
+            for (const std::string* field : {&booking->row, &booking->action, &booking->moment})
+                texts.push_back(toWide(*field));
+        std::vector<const wchar_t*> strings;
+        for (const std::wstring& text : texts)
+            strings.push_back(text.c_str());
         ReportEventW(source_,
                      entry.priority <= 4 ? EVENTLOG_WARNING_TYPE : EVENTLOG_INFORMATION_TYPE, 0,
-                     static_cast<DWORD>(entry.eventId), nullptr, 1, 0, strings, nullptr);
+                     static_cast<DWORD>(entry.eventId), nullptr, static_cast<WORD>(strings.size()),
+                     0, strings.data(), nullptr);
     } catch (...) {
         // A log that cannot be written costs nothing else.
     }

@@ -142,6 +142,10 @@ for call in '0x0002,0x0000,0x0000000a' '0x0004,0x0000,0x00000001' '0x0004,0x0000
     grep -aq "ReportEventW ([0-9A-F]*,$call," "$scratch/eventlog.log" ||
         fail "no ReportEventW with $call: $(grep -a ReportEventW "$scratch/eventlog.log")"
 done
+# The booking's countdown carries its row, action and moment as three strings more.
+grep -aqE "ReportEventW \([0-9A-F]*,0x0004,0x0000,0x00000001,[0-9A-Fa-fx]*,0x0004," \
+    "$scratch/eventlog.log" || fail "the countdown's event has no booking's strings: $(grep -a \
+    ReportEventW "$scratch/eventlog.log")"
 echo "each history line was reported to the Event Log with its event's id"
 
 # The uninstall ends the running copy, hidden again, and takes what it installed; the user's files

@@ -4,6 +4,7 @@
 #include "core/files/LogEvents.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/MemoryFileStore.h"
+#include "tests/support/RecordingLog.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -23,11 +24,7 @@ std::string numberedLines(int first, int last) {
     return text;
 }
 
-// The system's log as a list of what it was given.
-struct RecordingLog : SystemLog {
-    void write(const LogEntry& entry) noexcept override { entries.push_back(entry); }
-    std::vector<LogEntry> entries;
-};
+using testing_support::RecordingLog;
 
 } // namespace
 

@@ -377,8 +377,13 @@ TEST(MainWindowModel, APowerOffOrRebootCountIsInTheSystemsScheduleWhileItRuns) {
     w.tickTimer.fire();
     w.model.countdownCancelled(CancelledBy::Button);
     EXPECT_EQ(w.schedule.calls, (Texts{"announce poweroff 20", "withdraw"})) << "not standby";
+    // The system's log gets the booking of a countdown's lines as fields of their own.
+    ASSERT_EQ(w.log.entries.size(), 4U);
+    EXPECT_EQ(w.log.entries[1].booking, (LogBooking{"予約1", "poweroff", "2026/12/07 12:00"}));
+    EXPECT_EQ(w.log.entries[3].booking, (LogBooking{"予約2", "standby", "2026/12/07 12:01"}));
 
     now("reboot");
+    EXPECT_EQ(w.log.entries.back().booking, std::nullopt) << "--now is no booking";
     w.state.CountdownTicks = 5;
     EXPECT_EQ(w.model.countdownPostponed(), std::nullopt);
     now("poweroff");

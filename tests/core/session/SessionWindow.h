@@ -16,6 +16,7 @@
 #include "tests/support/FakeViewer.h"
 #include "tests/support/FakeWindowControls.h"
 #include "tests/support/MemoryFileStore.h"
+#include "tests/support/RecordingLog.h"
 
 #include <string>
 #include <vector>
@@ -74,8 +75,9 @@ struct Window {
     testing_support::FakePolicy policy;
     testing_support::FakeShutdownSchedule schedule;
     testing_support::FakeCommands commands;
+    testing_support::RecordingLog log;
     MainWindowModel model{{state, clock, cpu, power, prompter, files, "SetTimeData.txt", kIni,
-                           awake, viewer, processes, network, input, policy, busy, &wake, nullptr,
+                           awake, viewer, processes, network, input, policy, busy, &wake, &log,
                            &schedule, &commands},
                           table,
                           controls,
