@@ -25,14 +25,18 @@ numbers = {k: int(v) for k, v in re.findall(r"inline constexpr int (k\w+) = (\d+
 reader = (top / "platform/windows/RegistryPolicySource.cpp").read_text(encoding="utf-8")
 own_key = re.search(r'kOwnKey = L"([^"]+)"', reader).group(1).replace("\\\\", "\\")
 limits = {constants[k] for k in ("kAllowCancel", "kMaxPostpones", "kAllowUserBookings",
-                                 "kMinimumCountdown", "kDeferWhileBusy", "kMaxDeferMinutes")}
+                                 "kMinimumCountdown", "kDeferWhileBusy", "kMaxDeferMinutes",
+                                 "kAllowUserCommand", "kPreActionCommand")}
 bookings_key = own_key + "\\" + constants["kBookings"]
 ranges = {constants["kAllowCancel"]: (0, 1), constants["kAllowUserBookings"]: (0, 1),
           constants["kMaxPostpones"]: (0, numbers["kMostPostponesLimit"]),
           constants["kMinimumCountdown"]: (numbers["kLeastMinimumCountdown"],
                                            numbers["kMostMinimumCountdown"]),
           constants["kDeferWhileBusy"]: (0, 1),
-          constants["kMaxDeferMinutes"]: (1, numbers["kMostDeferMinutes"])}
+          constants["kMaxDeferMinutes"]: (1, numbers["kMostDeferMinutes"]),
+          constants["kAllowUserCommand"]: (0, 1),
+          # A text: read as the registry's string.
+          constants["kPreActionCommand"]: "text"}
 
 folder = top / "packaging/windows/policy"
 admx = ET.parse(folder / "Brindlewhistmoore.admx").getroot()
@@ -49,6 +53,8 @@ for policy in admx.iterfind(".//p:policy", ns):
         if tag == "decimal":
             written[element.get("valueName")] = (int(element.get("minValue")),
                                                  int(element.get("maxValue")))
+        elif tag == "text":
+            written[element.get("valueName")] = "text"
         elif tag == "list":
             check(element.get("key") == bookings_key and element.get("valuePrefix") == "",
                   "the list must write the values 1 to N of " + bookings_key)
