@@ -215,9 +215,10 @@ inline constexpr Control Label2{msg("キャンセルする場合は、キャン�
 inline constexpr Colour kTextColour{0xD0, 0x00, 0x00};
 inline constexpr Rect ProgressBar1{76, 96, 169, 17};
 inline constexpr std::string_view kProgressName = msg("残り時間");
-// The seconds left, under the bar; a screen reader hears it at a few points and the dialog's texts
+// The seconds left, centred under the bar, as wide as the dialog's texts for the wait for the
+// command before the action; a screen reader hears it at a few points and the dialog's texts
 // from it as the dialog appears.
-inline constexpr Rect Label3{76, 118, 169, 14};
+inline constexpr Rect Label3{13, 118, 296, 14};
 // Until the first showing sets the countdown's length.
 inline constexpr int kProgressMaximum = 30;
 // Timer1 counts the seconds.
