@@ -22,6 +22,7 @@ void JournalLog::write(const core::LogEntry& entry) noexcept {
             fields.push_back("BWM_MOMENT=" + booking->moment);
         }
         std::vector<iovec> parts;
+        parts.reserve(fields.size());
         for (std::string& field : fields)
             parts.push_back({field.data(), field.size()});
         sd_journal_sendv(parts.data(), static_cast<int>(parts.size()));

@@ -10,6 +10,22 @@ const QString kName = QStringLiteral("Brindlewhistmoore system bus");
 
 LogindBus::LogindBus(QObject* parent) : QObject(parent) {}
 
+QDBusMessage LogindBus::managerCall(const QString& method) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), method);
+    call.setInteractiveAuthorizationAllowed(false);
+    return call;
+}
+
+QDBusMessage LogindBus::managerProperty(const QString& name) {
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QStringLiteral("org.freedesktop.login1.Manager") << name;
+    return get;
+}
+
 LogindBus::~LogindBus() {
     QDBusConnection::disconnectFromBus(kName);
 }

@@ -3,7 +3,9 @@
 #include "core/base/RetryWait.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QObject>
+#include <QString>
 
 namespace platform {
 
@@ -22,6 +24,11 @@ public:
     QDBusConnection connection() { return connected(false); }
     // The same, connected afresh at once whatever the wait: a power request does not wait.
     QDBusConnection connectionNow() { return connected(true); }
+
+    // A call of logind's manager, which asks no password.
+    static QDBusMessage managerCall(const QString& method);
+    // The read of one of the manager's properties.
+    static QDBusMessage managerProperty(const QString& name);
 
 signals:
     // A fresh connection replaced one that went away: what was subscribed or held on the old one

@@ -101,9 +101,8 @@ void LogindPower::callManager(const QString& method, const QVariantList& argumen
         refused(bus.lastError().message().toStdString());
         return;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
+    QDBusMessage call = LogindBus::managerCall(method);
     call.setArguments(arguments);
-    call.setInteractiveAuthorizationAllowed(false);
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, replyTimeoutMs_), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, method](QDBusPendingCallWatcher* w) {

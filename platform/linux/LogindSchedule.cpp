@@ -12,17 +12,8 @@ namespace platform {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.login1");
-const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
-const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 constexpr int kLookEveryMs = 2000;
 constexpr int kReplyTimeoutMs = 1000;
-
-QDBusMessage managerCall(const QString& method) {
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
-    call.setInteractiveAuthorizationAllowed(false);
-    return call;
-}
 
 } // namespace
 
@@ -35,8 +26,9 @@ LogindSchedule::~LogindSchedule() {
     if (!ours_)
         return;
     QDBusConnection bus = bus_.connection();
-    if (held(bus.call(propertyCall(), QDBus::Block, kReplyTimeoutMs)) == ours_)
-        bus.call(managerCall(QStringLiteral("CancelScheduledShutdown")), QDBus::Block,
+    if (held(bus.call(LogindBus::managerProperty(QStringLiteral("ScheduledShutdown")), QDBus::Block,
+                      kReplyTimeoutMs)) == ours_)
+        bus.call(LogindBus::managerCall(QStringLiteral("CancelScheduledShutdown")), QDBus::Block,
                  kReplyTimeoutMs);
 }
 
@@ -44,14 +36,21 @@ void LogindSchedule::announce(Kind kind, std::chrono::seconds in) {
     const Held wanted{
         kind == Kind::PowerOff ? QStringLiteral("dry-poweroff") : QStringLiteral("dry-reboot"),
         static_cast<quint64>(QDateTime::currentMSecsSinceEpoch() + in.count() * 1000) * 1000};
+    asked_ = wanted;
     QDBusConnection bus = bus_.connectionNow();
-    QDBusMessage call = managerCall(QStringLiteral("ScheduleShutdown"));
+    QDBusMessage call = LogindBus::managerCall(QStringLiteral("ScheduleShutdown"));
     call << wanted.type << QVariant::fromValue(wanted.usec);
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kReplyTimeoutMs * 5), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, wanted](QDBusPendingCallWatcher* w) {
                 QDBusPendingReply<> reply = *w;
                 w->deleteLater();
+                if (asked_ != wanted) {
+                    // Withdrawn while logind had not answered yet.
+                    if (!reply.isError())
+                        cancelIfHeld(wanted);
+                    return;
+                }
                 if (reply.isError())
                     return told({Event::Refused, reply.error().message().toStdString()});
                 ours_ = wanted;
@@ -61,23 +60,19 @@ void LogindSchedule::announce(Kind kind, std::chrono::seconds in) {
 
 void LogindSchedule::withdraw() {
     look_.stop();
-    if (!ours_)
-        return;
-    // Read first: one another program put in its place is not this program's to withdraw.
-    readThen([this, ours = *ours_](const std::optional<Held>& now) {
-        if (now && *now == ours)
-            bus_.connection().asyncCall(managerCall(QStringLiteral("CancelScheduledShutdown")),
-                                        kReplyTimeoutMs);
-    });
+    asked_.reset();
+    if (ours_)
+        cancelIfHeld(*ours_);
     ours_.reset();
 }
 
-QDBusMessage LogindSchedule::propertyCall() {
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        kService, kManagerPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    get << kManager << QStringLiteral("ScheduledShutdown");
-    return get;
+void LogindSchedule::cancelIfHeld(const Held& ours) {
+    // Read first: one another program put in its place is not this program's to withdraw.
+    readThen([this, ours](const std::optional<Held>& now) {
+        if (now && *now == ours)
+            bus_.connection().asyncCall(
+                LogindBus::managerCall(QStringLiteral("CancelScheduledShutdown")), kReplyTimeoutMs);
+    });
 }
 
 std::optional<LogindSchedule::Held> LogindSchedule::held(const QDBusMessage& reply) {
@@ -94,7 +89,9 @@ std::optional<LogindSchedule::Held> LogindSchedule::held(const QDBusMessage& rep
 
 void LogindSchedule::readThen(std::function<void(const std::optional<Held>&)> then) {
     auto* watcher = new QDBusPendingCallWatcher(
-        bus_.connection().asyncCall(propertyCall(), kReplyTimeoutMs), this);
+        bus_.connection().asyncCall(LogindBus::managerProperty(QStringLiteral("ScheduledShutdown")),
+                                    kReplyTimeoutMs),
+        this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [then = std::move(then)](QDBusPendingCallWatcher* w) {
                 w->deleteLater();

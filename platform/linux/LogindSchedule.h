@@ -34,13 +34,15 @@ private:
         quint64 usec = 0;
         friend bool operator==(const Held&, const Held&) = default;
     };
-    static QDBusMessage propertyCall();
-    // What logind holds, from its answer to propertyCall(); nothing when it cannot be read.
+    // What logind holds, from its answer to the property's read; nothing when it cannot be read.
     static std::optional<Held> held(const QDBusMessage& reply);
     void readThen(std::function<void(const std::optional<Held>&)> then);
     void look();
+    void cancelIfHeld(const Held& ours);
 
     LogindBus& bus_;
+    // What was last asked for, and what logind took of it.
+    std::optional<Held> asked_;
     std::optional<Held> ours_;
     QTimer look_;
 };

@@ -25,6 +25,7 @@ void EventLogWriter::write(const core::LogEntry& entry) noexcept {
             for (const std::string* field : {&booking->row, &booking->action, &booking->moment})
                 texts.push_back(toWide(*field));
         std::vector<const wchar_t*> strings;
+        strings.reserve(texts.size());
         for (const std::wstring& text : texts)
             strings.push_back(text.c_str());
         ReportEventW(source_,

@@ -67,10 +67,10 @@ TEST(Policy, TheFileIsReadAsTheRegistryIsWithEveryRefusalSaid) {
                                     "[Policy" + outside, "MaxPostpones=1" + outside}))
         << "a second section and one left unclosed are said, not read";
     EXPECT_FALSE(parsePolicyFile("[Policy]\nAllowCancel=0\n", "f").bookings) << "no list given";
-    const Policy guard = mergePolicy({parsePolicyFile(
-        "[Policy]\nDeferWhileBusy=0\nMaxDeferMinutes=240\nAllowUserCommand=0\n"
-        "PreActionCommand=/usr/local/sbin/site-hook \"last user\" 7\n",
-        "f")});
+    const Policy guard = mergePolicy(
+        {parsePolicyFile("[Policy]\nDeferWhileBusy=0\nMaxDeferMinutes=240\nAllowUserCommand=0\n"
+                         "PreActionCommand=/usr/local/sbin/site-hook \"last user\" 7\n",
+                         "f")});
     EXPECT_EQ(guard.deferWhileBusy.value, false) << "off, overruling a user who turned it on";
     EXPECT_EQ(guard.maxDeferMinutes.value, 240);
     EXPECT_EQ(guard.preActionCommand.value, "/usr/local/sbin/site-hook \"last user\" 7")
