@@ -3,12 +3,14 @@
 #include "core/lang/Catalogue.h"
 #include "core/text/Cp932.h"
 
+#include <algorithm>
+
 namespace core {
 
 namespace {
 
 // The last line that says something, with no tab or control character left to break the
-// history's line.
+// history's line, and no byte that is not UTF-8 (a program writing another encoding).
 std::string lastLine(const std::string& output) {
     std::size_t end = output.find_last_not_of("\r\n \t");
     if (end == std::string::npos)
@@ -16,9 +18,14 @@ std::string lastLine(const std::string& output) {
     const std::size_t start = output.find_last_of('\n', end);
     std::string line = output.substr(start == std::string::npos ? 0 : start + 1,
                                      end + 1 - (start == std::string::npos ? 0 : start + 1));
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+    const bool utf8 = isNonAsciiUtf8(line);
+    for (char& c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f)
             c = ' ';
+        else if (byte >= 0x80 && !utf8)
+            c = '?';
+    }
     return line;
 }
 
@@ -105,9 +112,10 @@ void PreActionStep::record(const std::string& details) {
 }
 
 std::string PreActionStep::took() const {
-    const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(services_.clock.now() - *startedAt_)
-            .count();
+    // A clock set back meanwhile takes nothing off.
+    const auto ms = std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                               services_.clock.now() - *startedAt_)
+                                               .count());
     return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100);
 }
 

@@ -48,6 +48,9 @@ TEST(MainWindowModel, ExecutePhaseAndTrayCommandsRequestTheAction) {
 
     w.model.N4Click();
     EXPECT_EQ(w.power.calls.back(), "request reboot");
+    EXPECT_EQ(historyEvents(w.files).end()[-3],
+              "実行前のコマンド\t再起動: 終了コード 3、0.0 秒: ?? latin-1 ?")
+        << "no byte that is not UTF-8 reaches the history";
     w.power.calls.clear();
     w.prompter.answer = false;
     w.model.N5Click();
@@ -452,7 +455,7 @@ TEST(MainWindowModel, TheCommandBeforeTheActionRunsThenTheRequestFollowsOrIsCall
     // A failure goes on to the request unless the user asked otherwise; a cancel ends it.
     countRunsOut("reboot");
     w.model.countdownFinished();
-    w.commands.end = CommandEnd{3, ""};
+    w.commands.end = CommandEnd{3, "ok\n\x82\xa0 latin-1 \xe9\n"};
     w.model.countdownFinished();
     w.tickTimer.fire();
     EXPECT_EQ(w.power.calls.back(), "request reboot");
