@@ -92,6 +92,8 @@ void ChildCommand::stop() {
         return;
     if (process_->state() != QProcess::NotRunning) {
         ::kill(-static_cast<pid_t>(process_->processId()), SIGKILL);
+        // Itself too, should it not have made its group.
+        process_->kill();
         process_->waitForFinished(1000);
     }
     process_.reset();
