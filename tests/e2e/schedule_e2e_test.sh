@@ -92,7 +92,7 @@ show_main_window settings >/dev/null
 click 221 372
 [ "$(stacking_place "$dialog")" -lt "$(stacking_place "$window")" ] || fail "設定 left the dialog behind"
 xdotool mousemove --window "$dialog" 40 170 click 1 key ctrl+a type 20
-xdotool mousemove --window "$dialog" 180 382 click 1
+xdotool mousemove --window "$dialog" 180 482 click 1
 sleep 0.5
 grep -q $'ShutDownTime=20\r' "$scratch/settings/Brindlewhistmoore.ini" || fail "OK did not store 20"
 
