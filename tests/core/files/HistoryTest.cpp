@@ -125,12 +125,12 @@ TEST(History, AWriteRefusedIsToldOnceAndNothingElseStops) {
     for (std::string_view event :
          {history::kCountdown, history::kCancelled, history::kPostponed, history::kRequest,
           history::kNotice, history::kMissed, history::kWatch, history::kWait, history::kCommand,
-          history::kPolicy}) {
+          history::kPolicy, history::kPreAction}) {
         ASSERT_TRUE(logEventOf(event)) << event;
         ids.insert(logEventOf(event)->messageId);
         eventIds.insert(logEventOf(event)->eventId);
     }
-    EXPECT_EQ(ids.size() + eventIds.size(), 20U) << "every kind of event has ids of its own";
+    EXPECT_EQ(ids.size() + eventIds.size(), 22U) << "every kind of event has ids of its own";
     const auto failure = history.takeFailure();
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(*failure, "履歴ファイルに書き込めません。予約と電源の操作には影響しません。\n" +
