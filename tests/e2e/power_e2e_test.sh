@@ -21,8 +21,14 @@ done
 # This copy suspends at noon, returns to watching and hibernates a minute later.
 start again "2026-12-07 11:59:56" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働" "毎日,午後,０時,01分,休止状態,稼働"
 started=$SECONDS
-# The command before the action: one that ends runs before the request; one whose seconds are up
-# is ended with the process it started, and calls the action off.
+
+for title in "${titles[@]}"; do
+    [ -n "$(wait_for_window "$title" 15)" ] || fail "no countdown titled $title"
+done
+import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_countdowns.png" 2>/dev/null || true
+# The command before the action, in copies started once the others showed (each start takes its
+# moment): one that ends runs before the request; one whose seconds are up is ended with the
+# process it started, and calls the action off.
 printf '#!/bin/sh\necho "saved 3 files"\n' >"$scratch/quick.sh"
 printf '#!/bin/sh\nsh -c "sleep 60" "$0-child" &\necho waiting\nwait\n' >"$scratch/slow.sh"
 chmod +x "$scratch/quick.sh" "$scratch/slow.sh"
@@ -33,11 +39,6 @@ start slowcmd "2026-12-07 11:59:56" \
     $'[SET]\r\nShutDownTime=3\r\nPRECOMMANDTime=2\r\nABORTchange=1\r\nPRECOMMAND='"$scratch/slow.sh"$'\r\n' \
     "毎日,午後,０時,00分,再起動,稼働"
 commands_pids+=("$last_pid")
-
-for title in "${titles[@]}"; do
-    [ -n "$(wait_for_window "$title" 15)" ] || fail "no countdown titled $title"
-done
-import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_countdowns.png" 2>/dev/null || true
 
 for _ in $(seq 100); do
     [ "$(count TerminateSession)" -ge 1 ] && [ "$(count Reboot)" -ge 2 ] &&
@@ -61,10 +62,15 @@ has_history action2 $'要求\t電源断の要求が受け付けられました�
 echo "the history holds the countdown and logind's answer once"
 
 has_history precmd $'実行前のコマンド\t電源断: 実行します: '"$scratch/quick.sh"
+for _ in $(seq 50); do
+    history_of precmd | grep -q $'^実行前のコマンド\t電源断: 終了コード 0、[0-9.]* 秒: saved 3 files$' &&
+        break
+    sleep 0.2
+done
 history_of precmd | grep -q $'^実行前のコマンド\t電源断: 終了コード 0、[0-9.]* 秒: saved 3 files$' ||
     fail "the quick command's end: $(history_of precmd)"
 has_history precmd $'要求\t電源断の要求が受け付けられました。'
-for _ in $(seq 50); do
+for _ in $(seq 100); do
     history_of slowcmd | grep -q "止めました" && break
     sleep 0.2
 done
