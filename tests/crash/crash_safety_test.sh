@@ -23,7 +23,11 @@ whole_settings() {
 
 "$saver" r.txt s.ini &
 pid=$!
-sleep 0.2
+# Until both files are there: a slow start (the sanitizers, a busy machine) takes longer.
+for _ in $(seq 100); do
+    [ -s r.txt ] && [ -s s.ini ] && break
+    sleep 0.1
+done
 kill -KILL "$pid"
 wait "$pid" 2>/dev/null || true
 whole_reservations r.txt && whole_settings s.ini || { echo "FAIL: the first files are not whole"; exit 1; }
