@@ -56,7 +56,7 @@ fail() {
     import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/$(basename "$0" .sh)_failure.png" 2>/dev/null || true
     echo "calls recorded:"
     calls
-    tail -n 12 "$scratch"/*.log 2>/dev/null || true
+    tail -n 12 "$scratch"/*.log "$scratch"/*/Brindlewhistmoore-history.txt 2>/dev/null || true
     exit 1
 }
 
@@ -133,9 +133,10 @@ reservation_file() { iconv -f CP932 -t UTF-8 "$scratch/$1/SetTimeData.txt" | tr 
 
 # A copy's history, one event a line, without its time.
 history_of() { cut -f2- "$scratch/$1/Brindlewhistmoore-history.txt" 2>/dev/null || true; }
-# has_history NAME LINE: waits up to five seconds for the line (an answer of logind comes later).
+# has_history NAME LINE [SECONDS]: waits up to five seconds, or as many as given, for the line
+# (an answer of logind comes later).
 has_history() {
-    for _ in $(seq 25); do
+    for _ in $(seq $((${3:-5} * 5))); do
         history_of "$1" | grep -qxF "$2" && return 0
         sleep 0.2
     done

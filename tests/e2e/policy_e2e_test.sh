@@ -101,14 +101,15 @@ echo "the policy's booking fired under its limits; an unsafe file was ignored; a
 # The guard, turned on by the policy over the users' setting: a booking's countdown waits while
 # the active window fills the screen (as the window manager says it in _NET_WM_STATE) and starts
 # within a minute of its end; while another program blocks shutdown it waits MaxDeferMinutes and
-# starts all the same. The copies' clocks run ten times as fast: a minute passes in six seconds.
+# starts all the same. The copies' clocks run ten times as fast: a minute passes in six seconds,
+# and a copy starts a minute before its moment, time enough for a slow start.
 printf '%s\n' '[Policy]' 'DeferWhileBusy=1' 'MaxDeferMinutes=3' >"$policy.new"
 mv "$policy.new" "$policy"
 panel=$(xdotool search --onlyvisible --name '^panel$' | head -1)
 xprop -root -f _NET_ACTIVE_WINDOW 32c -set _NET_ACTIVE_WINDOW "$panel"
 xprop -id "$panel" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_FULLSCREEN
-start full "2026-12-07 11:59:50 x10" "$settings_three_seconds" "毎日,午後,０時,00分,再起動,稼働"
-has_history full "待機	再起動: 全画面表示中のため待ちます: 予約1 毎日 午後０時00分 再起動"
+start full "2026-12-07 11:59:00 x10" "$settings_three_seconds" "毎日,午後,０時,00分,再起動,稼働"
+has_history full "待機	再起動: 全画面表示中のため待ちます: 予約1 毎日 午後０時00分 再起動" 15
 sleep 9
 [ -z "$(wait_for_window 再起動予告 1)" ] || fail "the countdown came over the full-screen window"
 xprop -id "$panel" -remove _NET_WM_STATE
@@ -128,8 +129,8 @@ time.sleep(600)
 PY
 pids+=($!)
 until /usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" inhibitors | grep -q player; do sleep 0.1; done
-start held "2026-12-07 11:59:55 x10" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働"
-has_history held "待機	スタンバイ: player の抑止中のため待ちます: 予約1 毎日 午後０時00分 スタンバイ"
+start held "2026-12-07 11:59:00 x10" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働"
+has_history held "待機	スタンバイ: player の抑止中のため待ちます: 予約1 毎日 午後０時00分 スタンバイ" 15
 waiting=$SECONDS
 [ -n "$(wait_for_window スタンバイ予告 40)" ] || fail "the countdown never gave up waiting"
 [ $((SECONDS - waiting)) -ge 12 ] || fail "the countdown came after $((SECONDS - waiting)) s, not 3 minutes"

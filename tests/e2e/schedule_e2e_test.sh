@@ -87,10 +87,18 @@ dialog=$(wait_for_window 設定 5)
 # Once the main window has come over it, 設定 brings the open dialog back to the front. The
 # stacking place counts from the top.
 stacking_place() { xwininfo -root -children | awk '{print $1}' | grep -n -x "$(printf '0x%x' "$1")" | cut -d: -f1; }
+# above A B: waits up to five seconds for A to lie above B (a copy raises after the asker left).
+above() {
+    for _ in $(seq 25); do
+        [ "$(stacking_place "$1")" -lt "$(stacking_place "$2")" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
 show_main_window settings >/dev/null
-[ "$(stacking_place "$window")" -lt "$(stacking_place "$dialog")" ] || fail "the main window did not come up"
+above "$window" "$dialog" || fail "the main window did not come up: $window $dialog $(xwininfo -root -children | grep -v "has no name")"
 click 221 372
-[ "$(stacking_place "$dialog")" -lt "$(stacking_place "$window")" ] || fail "設定 left the dialog behind"
+above "$dialog" "$window" || fail "設定 left the dialog behind"
 xdotool mousemove --window "$dialog" 40 170 click 1 key ctrl+a type 20
 xdotool mousemove --window "$dialog" 180 482 click 1
 sleep 0.5
