@@ -17,6 +17,7 @@ if [ -z "${FIGURES_UNDER_XVFB:-}" ]; then
     FIGURES_UNDER_XVFB=1 exec xvfb-run -a -s "-noreset -screen 0 1280x1024x24" bash "$0" "$@"
 fi
 top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/tests/support/x_windows.sh"
 scratch=$(mktemp -d)
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
 # A Japanese Windows, as the program's users have.
@@ -114,7 +115,7 @@ LAUNCHES=0 measure idle-win32 'probe.exe idle' wine "$scratch/probe.exe" idle
 pids+=($!)
 sleep 5
 (cd "$scratch" && exec wine Brindlewhistmoore.exe >/dev/null 2>&1) &
-box=$(timeout 30 xdotool search --sync --onlyvisible --name '^確認$' | head -1)
+box=$(wait_for_window 確認 30)
 xdotool windowfocus --sync "$box" key Return
 sleep 3
 echo "clock label turned, ms after each second's start: $(wine "$scratch/probe.exe" clock-turns 10 2>/dev/null)"

@@ -89,10 +89,10 @@ expect 2 "a booking during the countdown"
 command cli --cancel
 expect 0 --cancel
 for _ in $(seq 25); do
-    xdotool search --onlyvisible --name '^電源断予告$' >/dev/null 2>&1 || break
+    [ -n "$(x_search --onlyvisible --name '^電源断予告$')" ] || break
     sleep 0.2
 done
-xdotool search --onlyvisible --name '^電源断予告$' >/dev/null 2>&1 && fail "--cancel left the countdown"
+[ -z "$(x_search --onlyvisible --name '^電源断予告$')" ] || fail "--cancel left the countdown"
 sleep 17
 [ -z "$(calls)" ] || fail "a cancelled countdown requested: $(calls)"
 command cli --cancel
@@ -139,7 +139,7 @@ countdown=$(wait_for_window ログオフ予告 10)
 [ -n "$countdown" ] || fail "--now in the full table's copy showed no countdown"
 xdotool mousemove --window "$countdown" 217 156 click 1
 sleep 1
-xdotool search --onlyvisible --name '^ログオフ予告$' | grep -qx "$countdown" || fail "10分延期 with no room ended the countdown"
+visible "$countdown" || fail "10分延期 with no room ended the countdown"
 [ -z "$(wait_for_window Brindlewhistmoore 1)" ] || fail "a box covers the countdown"
 import -window "$countdown" "${E2E_SCREENSHOT_DIR:-/tmp}/countdown_full_table.png" 2>/dev/null || true
 command full --cancel
@@ -160,7 +160,7 @@ command race --now standby
 expect 0 "--now in the copy with a three-second countdown"
 [ -n "$(wait_for_window スタンバイ予告 10)" ] || fail "--now standby showed no countdown"
 for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^スタンバイ予告$' >/dev/null 2>&1 || break
+    [ -n "$(x_search --onlyvisible --name '^スタンバイ予告$')" ] || break
     sleep 0.05
 done
 command race --cancel
@@ -232,7 +232,7 @@ pids+=($(pgrep -f "$scratch/fresh/Brindlewhistmoore" || true))
 [ "$(reservation_file fresh | head -1)" = "2026/12/07,午後,０時,01分,スタンバイ,稼働" ] ||
     fail "the started copy's booking: $(reservation_file fresh | head -1)"
 sleep 1
-[ -z "$(xdotool search --onlyvisible --name '^Brindlewhistmoore$' 2>/dev/null)" ] ||
+[ -z "$(x_search --onlyvisible --name '^Brindlewhistmoore$')" ] ||
     fail "the started copy showed a window"
 echo "with no copy running, --book started one hidden and returned"
 

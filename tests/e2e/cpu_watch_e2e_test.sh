@@ -12,7 +12,7 @@ start watch "2026-12-07 11:59:58" $'[SET]\r\nCPUchange=1\r\nShutDownTime=3\r\nCP
 
 # The reservation falls due about two seconds in; the watch then needs 120 ticks of 500 ms.
 sleep 30
-xdotool search --onlyvisible --name '^休止状態予告$' >/dev/null 2>&1 && fail "the countdown came at once"
+[ -z "$(x_search --onlyvisible --name '^休止状態予告$')" ] || fail "the countdown came at once"
 [ -z "$(calls)" ] || fail "logind was called before the watch ran its minute"
 [ -n "$(wait_for_window 休止状態予告 45)" ] || fail "the watch never started the countdown"
 for _ in $(seq 50); do

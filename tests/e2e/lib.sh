@@ -2,6 +2,7 @@
 # and the calls the mock logind recorded. Source it with the program's path in $program.
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../support/x_windows.sh"
 
 [ -n "${BWM_PRIVATE_SYSTEM_BUS:-}" ] && [ "$BWM_PRIVATE_SYSTEM_BUS" = "${DBUS_SYSTEM_BUS_ADDRESS:-}" ] ||
     { echo "refusing to run: no private system bus (use with_mock_logind.sh)"; exit 1; }
@@ -33,7 +34,7 @@ start_tray_host() {
     pids+=($!)
     for _ in $(seq 50); do
         # Its panel is mapped once it holds the tray selection.
-        xdotool search --onlyvisible --name '^panel$' >/dev/null 2>&1 && return 0
+        [ -z "$(x_search --onlyvisible --name '^panel$')" ] || return 0
         sleep 0.1
     done
     fail "trayer did not start"
@@ -90,6 +91,16 @@ launch() {
         exec ./Brindlewhistmoore 2>"$scratch/$name.log") &
     pids+=($!)
     last_pid=$!
+    echo "$last_pid" >"$scratch/$name.pid"
+}
+
+# The visible main window of the process given, or nothing: other copies' windows have the
+# same name.
+visible_window_of() {
+    for window in $(x_search --onlyvisible --name '^Brindlewhistmoore$'); do
+        [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$1" ] && echo "$window"
+    done
+    return 0
 }
 
 # Shows a copy's main window the way a user does: a second start answered with Enter.
@@ -109,7 +120,13 @@ show_main_window() {
         done
     done
     wait "$second" || fail "the second start failed"
-    wait_for_window Brindlewhistmoore 10
+    local pid window
+    pid=$(cat "$scratch/$1.pid")
+    for _ in $(seq 50); do
+        window=$(visible_window_of "$pid" | head -1)
+        [ -z "$window" ] || { echo "$window"; return 0; }
+        sleep 0.2
+    done
 }
 
 # Clicks at X Y in WINDOW until it is hidden: a window just mapped may not take input yet.
@@ -118,14 +135,9 @@ click_until_hidden() {
     for _ in $(seq 20); do
         xdotool mousemove --window "$window" "$x" "$y" click 1 2>/dev/null || true
         sleep 0.5
-        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$window" || return 0
+        visible "$window" || return 0
     done
     return 1
-}
-
-# The window's id, or nothing when none showed in time.
-wait_for_window() {
-    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true
 }
 
 # The reservation file of a copy, one decoded line per row.

@@ -37,7 +37,6 @@ policy_says() {
     done
     fail "--policy never said \"$1\": $out"
 }
-visible() { xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
 
 printf '%s\n' '[Policy]' 'AllowCancel=0' 'MaxPostpones=1' 'AllowUserBookings=0' \
     '[Bookings]' '1=poweroff --at 11:01 --daily' '2=reboot --in 2h' >"$policy"
@@ -105,7 +104,7 @@ echo "the policy's booking fired under its limits; an unsafe file was ignored; a
 # and a copy starts a minute before its moment, time enough for a slow start.
 printf '%s\n' '[Policy]' 'DeferWhileBusy=1' 'MaxDeferMinutes=3' >"$policy.new"
 mv "$policy.new" "$policy"
-panel=$(xdotool search --onlyvisible --name '^panel$' | head -1)
+panel=$(x_search --onlyvisible --name '^panel$' | head -1)
 xprop -root -f _NET_ACTIVE_WINDOW 32c -set _NET_ACTIVE_WINDOW "$panel"
 xprop -id "$panel" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_FULLSCREEN
 start full "2026-12-07 11:59:00 x10" "$settings_three_seconds" "毎日,午後,０時,00分,再起動,稼働"

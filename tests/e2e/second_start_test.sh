@@ -3,6 +3,7 @@
 # second start asks, and "はい" shows the first copy's window while "いいえ" leaves it hidden.
 set -euo pipefail
 program=$1
+source "$(dirname "$0")/../support/x_windows.sh"
 scratch=$(mktemp -d)
 first=""
 tray=""
@@ -36,9 +37,7 @@ fail() {
 trayer --edge top --align right --widthtype request --height 24 --SetDockType true 2>/dev/null &
 tray=$!
 
-main_window_visible() {
-    xdotool search --onlyvisible --name '^Brindlewhistmoore$' >/dev/null 2>&1
-}
+main_window_visible() { [ -n "$(x_search --onlyvisible --name '^Brindlewhistmoore$')" ]; }
 
 start_first() {
     "$scratch/bin/Brindlewhistmoore" 2>"$scratch/first.log" &
@@ -56,8 +55,8 @@ second_start_answering() {
     "$scratch/bin/Brindlewhistmoore" 2>"$scratch/second.log" &
     local second=$!
     local box
-    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^確認$' | head -1) ||
-        fail "no question box"
+    box=$(wait_for_window 確認 10)
+    [ -n "$box" ] || fail "no question box"
     xdotool windowfocus --sync "$box" key "$key"
     local rc=0
     timeout 10 tail --pid="$second" -f /dev/null || fail "the second copy did not end"
@@ -89,7 +88,7 @@ wait "$first" 2>/dev/null || true
 "$scratch/bin/Brindlewhistmoore" 2>"$scratch/after-crash.log" &
 first=$!
 sleep 2
-xdotool search --onlyvisible --name '^確認$' >/dev/null 2>&1 && fail "the crashed copy's lock was not taken over"
+[ -z "$(x_search --onlyvisible --name '^確認$')" ] || fail "the crashed copy's lock was not taken over"
 kill -0 "$first" || fail "the start after a crash ended"
 second_start_answering Escape
 echo "second start checks passed"

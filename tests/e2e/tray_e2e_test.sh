@@ -7,13 +7,6 @@ program=$1
 tray_host=later
 source "$(dirname "$0")/lib.sh"
 
-visible_window_of() {
-    for window in $(xdotool search --onlyvisible --name '^Brindlewhistmoore$' 2>/dev/null); do
-        [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$1" ] && echo "$window"
-    done
-    return 0
-}
-
 start shown "2026-12-07 09:00:00" "$settings_three_seconds"
 shown=$last_pid
 start lonely "2026-12-07 09:00:00" $'[SET]\r\nTASKICOchange=1\r\n'
@@ -54,7 +47,7 @@ open_menu_by_right_button() {
 open_menu_by_right_button
 xdotool key Down Return
 sleep 0.5
-xdotool search --onlyvisible --name '^Brindlewhistmoore$' >/dev/null 2>&1 &&
+[ -z "$(x_search --onlyvisible --name '^Brindlewhistmoore$')" ] ||
     fail "the right button opened the menu"
 
 open_menu

@@ -25,6 +25,7 @@ fail() {
     exit 1
 }
 source "$here/own_prefix.sh"
+source "$here/../support/x_windows.sh"
 
 user="$WINEPREFIX/drive_c/users/$(id -un)"
 folder="$user/AppData/Local/Programs/Brindlewhistmoore"
@@ -52,7 +53,7 @@ echo "a silent install put the program, its shortcuts and its uninstall entry in
 # A booking that never fires, in the folder the shortcuts start the program in.
 printf '%s\r\n' "毎日,午前,３時,00分,終了,停止" | iconv -f UTF-8 -t CP932 >"$folder/SetTimeData.txt"
 booking=$(od -An -tx1 "$folder/SetTimeData.txt")
-main_window() { xdotool search --name '^Brindlewhistmoore$' 2>/dev/null | head -1 || true; }
+main_window() { x_search --name '^Brindlewhistmoore$' | head -1; }
 wait_for_main() {
     for _ in $(seq 150); do
         [ -n "$(main_window)" ] && return 0
@@ -62,7 +63,7 @@ wait_for_main() {
 }
 (cd "$folder" && exec wine Brindlewhistmoore.exe >/dev/null 2>&1) &
 wait_for_main || fail "the installed program did not start"
-xdotool search --onlyvisible --name '^Brindlewhistmoore$' >/dev/null 2>&1 &&
+[ -z "$(x_search --onlyvisible --name '^Brindlewhistmoore$')" ] ||
     fail "the installed program showed its window at start"
 echo "the installed program started hidden"
 

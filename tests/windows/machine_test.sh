@@ -29,10 +29,7 @@ fail() {
     echo "recorded: $(cat "$scratch/recorded.log" 2>/dev/null)"
     exit 1
 }
-wait_for_window() {
-    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true
-}
-visible() { xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
+source "$here/../support/x_windows.sh"
 
 source "$here/own_prefix.sh"
 probe() { wine "$scratch/$(basename "$probe")" "$@" 2>/dev/null; }

@@ -39,10 +39,7 @@ fail() {
     ps -eo pid,args | grep -i -e wine -e '\.exe' | grep -v grep || true
     exit 1
 }
-wait_for_window() {
-    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true
-}
-visible() { xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
+source "$(dirname "$0")/../support/x_windows.sh"
 # Wine unmaps a hidden window a moment later.
 hidden_soon() {
     for _ in $(seq 25); do
@@ -109,7 +106,7 @@ pids+=($!)
 start_copy
 # A prefix made moments before may still be setting itself up at the first start.
 for _ in $(seq 600); do
-    main=$(xdotool search --name '^Brindlewhistmoore$' 2>/dev/null | head -1 || true)
+    main=$(x_search --name '^Brindlewhistmoore$' | head -1)
     [ -n "$main" ] && break
     sleep 0.2
 done
@@ -322,7 +319,7 @@ case $out in *$'\t2036/12/31\t午後\t11時\t00分\t休止状態\t稼働') ;; *)
 rows_in_use | grep -q '^2036/12/31,午後,11時,00分,休止状態,稼働' || fail "the booking is not in the file"
 # The started copy took the command only once it had loaded the file.
 rows_in_use | grep -qxF "$kept" || fail "the daily row was lost by the booking: $(rows_in_use)"
-visible "$(xdotool search --name '^Brindlewhistmoore$' | head -1)" && fail "the started copy showed its window"
+visible "$(x_search --name '^Brindlewhistmoore$' | head -1)" && fail "the started copy showed its window"
 cli --list
 echo "$out" | grep -q $'\t2036/12/31\t午後\t11時\t00分\t休止状態\t稼働$' || fail "--list said: $out"
 cli --now logoff
