@@ -16,14 +16,15 @@ dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.
     uint32:"$(id -u)" string:"$(id -un)" boolean:true >/dev/null
 clear_calls
 for i in "${!labels[@]}"; do
-    start "action$i" "2026-12-07 11:59:56" "$settings_three_seconds" "毎日,午後,０時,00分,${labels[$i]},稼働"
+    start "action$i" "2026-12-07 11:59:52" "$settings_three_seconds" "毎日,午後,０時,00分,${labels[$i]},稼働"
 done
 # This copy suspends at noon, returns to watching and hibernates a minute later.
-start again "2026-12-07 11:59:56" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働" "毎日,午後,０時,01分,休止状態,稼働"
+start again "2026-12-07 11:59:52" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働" "毎日,午後,０時,01分,休止状態,稼働"
+again=$last_pid
 started=$SECONDS
 
 for title in "${titles[@]}"; do
-    [ -n "$(wait_for_window "$title" 15)" ] || fail "no countdown titled $title"
+    [ -n "$(wait_for_window "$title" 20)" ] || fail "no countdown titled $title"
 done
 import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_countdowns.png" 2>/dev/null || true
 # The command before the action, in copies started once the others showed (each start takes its
@@ -32,15 +33,15 @@ import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_countdowns.png" 2>/de
 printf '#!/bin/sh\necho "saved 3 files"\n' >"$scratch/quick.sh"
 printf '#!/bin/sh\nsh -c "sleep 60" "$0-child" &\necho waiting\nwait\n' >"$scratch/slow.sh"
 chmod +x "$scratch/quick.sh" "$scratch/slow.sh"
-start precmd "2026-12-07 11:59:56" $'[SET]\r\nShutDownTime=3\r\nPRECOMMAND='"$scratch/quick.sh"$'\r\n' \
+start precmd "2026-12-07 11:59:52" $'[SET]\r\nShutDownTime=3\r\nPRECOMMAND='"$scratch/quick.sh"$'\r\n' \
     "毎日,午後,０時,00分,終了,稼働"
 commands_pids=("$last_pid")
-start slowcmd "2026-12-07 11:59:56" \
+start slowcmd "2026-12-07 11:59:52" \
     $'[SET]\r\nShutDownTime=3\r\nPRECOMMANDTime=2\r\nABORTchange=1\r\nPRECOMMAND='"$scratch/slow.sh"$'\r\n' \
     "毎日,午後,０時,00分,再起動,稼働"
 commands_pids+=("$last_pid")
 
-for _ in $(seq 100); do
+for _ in $(seq 150); do
     [ "$(count TerminateSession)" -ge 1 ] && [ "$(count Reboot)" -ge 2 ] &&
         [ "$(count PowerOff)" -ge 2 ] && [ "$(count Suspend)" -ge 2 ] &&
         [ "$(count Hibernate)" -ge 1 ] && [ "$(count LockSession)" -ge 1 ] && break
@@ -107,35 +108,6 @@ echo "the lock and the display-off were asked for once each"
 for pid in "${pids[@]:0:9}"; do kill "$pid"; done
 clear_calls
 
-# A countdown long enough that a slow (sanitized) program takes the click well before its end.
-start cancel "2026-12-07 11:59:57" "$settings_fifteen_seconds" "毎日,午後,０時,00分,終了,稼働"
-box=$(wait_for_window 電源断予告 10)
-[ -n "$box" ] || fail "no countdown to cancel"
-# While it counts, logind holds it as a scheduled power-off that it lets pass itself.
-scheduled_is() {
-    for _ in $(seq 25); do
-        [[ "$(/usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" scheduled)" == $1 ]] &&
-            return 0
-        sleep 0.2
-    done
-    fail "logind's scheduled shutdown is not '$1' but '$(/usr/bin/python3 "$here/mock_calls.py" \
-        "$DBUS_SYSTEM_BUS_ADDRESS" scheduled)'"
-}
-scheduled_is "dry-poweroff 1*"
-click_until_hidden "$box" 104 156 || fail "the countdown stayed after キャンセル was clicked"
-scheduled_is " 0"
-# Another program withdraws a reboot's from logind's schedule: its countdown is cancelled.
-start withdrawn "2026-12-07 11:59:58" "$settings_fifteen_seconds" "毎日,午後,０時,00分,再起動,稼働"
-[ -n "$(wait_for_window 再起動予告 10)" ] || fail "no countdown to withdraw"
-scheduled_is "dry-reboot 1*"
-dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.login1 \
-    /org/freedesktop/login1 org.freedesktop.login1.Manager.CancelScheduledShutdown >/dev/null
-has_history withdrawn $'キャンセル\t再起動: システムの予定から取り消されました'
-sleep 14
-[ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
-has_history cancel $'キャンセル\t電源断: キャンセル ボタン'
-echo "a cancelled or withdrawn countdown requested nothing, its scheduled shutdown went with it"
-
 # The system bus restarts: the next idle lock and request go to the bus that came back.
 bash "$here/../support/mock_logind_bus.sh" restart "$BWM_MOCK_BUS_DIR"
 echo "the bus restarted"
@@ -167,3 +139,35 @@ has_history again $'要求\tスタンバイの要求が受け付けられまし�
 has_history again "要求	休止状態できませんでした。$reason"
 import -window root "${E2E_SCREENSHOT_DIR:-/tmp}/power_e2e_refusal.png" 2>/dev/null || true
 echo "a refused hibernation is said in an error box"
+
+# The copy with the refusal's box open has done its part.
+kill "$again"
+clear_calls
+# A countdown long enough that a slow (sanitized) program takes the click well before its end.
+start cancel "2026-12-07 11:59:52" "$settings_fifteen_seconds" "毎日,午後,０時,00分,終了,稼働"
+box=$(wait_for_window 電源断予告 15)
+[ -n "$box" ] || fail "no countdown to cancel"
+# While it counts, logind holds it as a scheduled power-off that it lets pass itself.
+scheduled_is() {
+    for _ in $(seq 25); do
+        [[ "$(/usr/bin/python3 "$here/mock_calls.py" "$DBUS_SYSTEM_BUS_ADDRESS" scheduled)" == $1 ]] &&
+            return 0
+        sleep 0.2
+    done
+    fail "logind's scheduled shutdown is not '$1' but '$(/usr/bin/python3 "$here/mock_calls.py" \
+        "$DBUS_SYSTEM_BUS_ADDRESS" scheduled)'"
+}
+scheduled_is "dry-poweroff 1*"
+click_until_hidden "$box" 104 156 || fail "the countdown stayed after キャンセル was clicked"
+scheduled_is " 0"
+# Another program withdraws a reboot's from logind's schedule: its countdown is cancelled.
+start withdrawn "2026-12-07 11:59:52" "$settings_fifteen_seconds" "毎日,午後,０時,00分,再起動,稼働"
+[ -n "$(wait_for_window 再起動予告 15)" ] || fail "no countdown to withdraw"
+scheduled_is "dry-reboot 1*"
+dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.login1 \
+    /org/freedesktop/login1 org.freedesktop.login1.Manager.CancelScheduledShutdown >/dev/null
+has_history withdrawn $'キャンセル\t再起動: システムの予定から取り消されました'
+sleep 14
+[ -z "$(calls)" ] || fail "a cancelled countdown reached logind"
+has_history cancel $'キャンセル\t電源断: キャンセル ボタン'
+echo "a cancelled or withdrawn countdown requested nothing, its scheduled shutdown went with it"

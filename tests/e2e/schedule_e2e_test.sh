@@ -123,7 +123,7 @@ echo "a booking from the window fired, and the settings dialog set the next coun
 # logind's "idle" lock is held only while the countdown shows.
 for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 clear_calls
-start postpone "2026-12-07 11:59:57" "$settings_fifteen_seconds" "$(logoff_at_noon 毎日)"
+start postpone "2026-12-07 11:59:52" "$settings_fifteen_seconds" "$(logoff_at_noon 毎日)"
 countdown=$(wait_for_window ログオフ予告 20)
 [ -n "$countdown" ] || fail "no countdown to postpone"
 for _ in $(seq 20); do
