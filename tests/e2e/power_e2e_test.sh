@@ -15,8 +15,10 @@ dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.
     /org/freedesktop/login1 org.freedesktop.DBus.Mock.AddSession string:action7 string:seat0 \
     uint32:"$(id -u)" string:"$(id -un)" boolean:true >/dev/null
 clear_calls
+actions=()
 for i in "${!labels[@]}"; do
     start "action$i" "2026-12-07 11:59:52" "$settings_three_seconds" "毎日,午後,０時,00分,${labels[$i]},稼働"
+    actions+=("$last_pid")
 done
 # This copy suspends at noon, returns to watching and hibernates a minute later.
 start again "2026-12-07 11:59:52" "$settings_three_seconds" "毎日,午後,０時,00分,スタンバイ,稼働" "毎日,午後,０時,01分,休止状態,稼働"
@@ -105,7 +107,7 @@ history_of action8 | grep -q $'^キャンセル' && fail "the refused display-of
 echo "the lock and the display-off were asked for once each"
 
 # Only the copy that will fire again keeps running.
-for pid in "${pids[@]:0:9}"; do kill "$pid"; done
+kill "${actions[@]}"
 clear_calls
 
 # The system bus restarts: the next idle lock and request go to the bus that came back.
