@@ -20,8 +20,9 @@ command() {
         timeout 30 "$dir/Brindlewhistmoore" "$@" 2>"$scratch/last_error" </dev/null) || status=$?
     cat "$scratch/last_error" >>"$scratch/commands.log"
 }
-# Waits until the copy answers commands.
+# Waits until the copy answers commands (--list alone is answered from the file with none).
 answering() {
+    listening "$1"
     for _ in $(seq 50); do
         command "$1" --list
         [ "$status" = 0 ] && return 0
@@ -34,11 +35,7 @@ expect() { [ "$status" = "$1" ] || fail "status $status, not $1, for $2; $(tail 
 clear_calls
 start cli "2026-12-07 11:00:00" "$settings_fifteen_seconds" "毎日,午前,９時,00分,終了,稼働"
 cli_pid=$last_pid
-for _ in $(seq 50); do
-    command cli --list
-    [ "$status" = 0 ] && [ -n "$out" ] && break
-    sleep 0.2
-done
+answering cli
 [ "$out" = $'1\t毎日\t午前\t９時\t00分\t終了\t稼働' ] || fail "--list said: $out"
 
 command cli --book reboot --at 12:30
@@ -128,11 +125,7 @@ echo "10分延期 booked ten minutes on; --history told every change, countdown,
 full_rows=()
 for _ in $(seq 30); do full_rows+=("毎日,午前,３時,00分,終了,停止"); done
 start full "2026-12-07 11:00:00" "$settings_fifteen_seconds" "${full_rows[@]}"
-for _ in $(seq 50); do
-    command full --list
-    [ "$status" = 0 ] && break
-    sleep 0.2
-done
+answering full
 before=$(reservation_file full)
 command full --now logoff
 countdown=$(wait_for_window ログオフ予告 10)
@@ -151,11 +144,7 @@ echo "10分延期 with no room said so on the countdown, which went on and could
 # on. A cancel then is a cancel.
 start race "2026-12-07 11:00:00" "$settings_three_seconds"
 race_pid=$last_pid
-for _ in $(seq 50); do
-    command race --list
-    [ "$status" = 0 ] && break
-    sleep 0.2
-done
+answering race
 command race --now standby
 expect 0 "--now in the copy with a three-second countdown"
 [ -n "$(wait_for_window スタンバイ予告 10)" ] || fail "--now standby showed no countdown"

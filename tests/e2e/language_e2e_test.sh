@@ -19,13 +19,6 @@ expect() {
     [ "$status" = "$1" ] && [ "$out$err" = "$2" ] ||
         fail "expected $1 \"$2\", got $status \"$out$err\""
 }
-listening() {
-    for _ in $(seq 100); do
-        compgen -G "$scratch/$1/run/*.socket" >/dev/null && return 0
-        sleep 0.1
-    done
-    fail "$1 does not listen"
-}
 
 # The commands below may take long on a loaded machine: they leave row 1 alone, and its countdown
 # lasts until they are done.

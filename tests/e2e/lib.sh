@@ -103,6 +103,15 @@ visible_window_of() {
     return 0
 }
 
+# Waits until the copy NAME listens for commands: before that a command starts a copy of its own.
+listening() {
+    for _ in $(seq 100); do
+        compgen -G "$scratch/$1/run/*.socket" >/dev/null && return 0
+        sleep 0.1
+    done
+    fail "$1 does not listen"
+}
+
 # Shows a copy's main window the way a user does: a second start answered with Enter.
 show_main_window() {
     local dir="$scratch/$1"

@@ -42,11 +42,7 @@ printf '%s\n' '[Policy]' 'AllowCancel=0' 'MaxPostpones=1' 'AllowUserBookings=0' 
     '[Bookings]' '1=poweroff --at 11:01 --daily' '2=reboot --in 2h' >"$policy"
 clear_calls
 start pol "2026-12-07 11:00:40" "$settings_fifteen_seconds"
-# A command before the copy listens would start a second one.
-for _ in $(seq 100); do
-    compgen -G "$scratch/pol/run/*.socket" >/dev/null && break
-    sleep 0.1
-done
+listening pol
 policy_says "AllowCancel=0 ($policy)"
 grep -qxF "  $policy: Bookings: 2=reboot --in 2h: --daily、--weekly か --date が要ります(起動のたびに新しく動く予約は使えません)" <<<"$out" ||
     fail "the booking that would fire anew was not said: $out"
@@ -152,11 +148,9 @@ PY
 pids+=($!)
 until [ -e "$scratch/journal.ready" ]; do sleep 0.1; done
 start logged "2026-12-07 11:00:00" "$settings_fifteen_seconds"
-for _ in $(seq 50); do
-    command logged --book poweroff --at 12:00
-    [ "$status" = 0 ] && break
-    sleep 0.2
-done
+listening logged
+command logged --book poweroff --at 12:00
+[ "$status" = 0 ] || fail "--book in the logged copy: $status $err"
 for _ in $(seq 25); do
     grep -q "^BWM_EVENT_ID=9$" "$scratch/journal" 2>/dev/null && break
     sleep 0.2
