@@ -115,6 +115,8 @@ listening() {
 # Shows a copy's main window the way a user does: a second start answered with Enter.
 show_main_window() {
     local dir="$scratch/$1"
+    # A second start before the copy listens would be the first.
+    listening "$1"
     (cd "$dir" && XDG_RUNTIME_DIR="$dir/run" exec ./Brindlewhistmoore 2>>"$scratch/$1.log") &
     local second=$!
     local box

@@ -62,7 +62,6 @@ clear_calls
 
 # A booking made through the window, "0 hours 00 minutes from now" with the action log-off.
 start elapsed "2026-12-07 11:59:20" "$settings_three_seconds"
-sleep 1
 window=$(show_main_window elapsed)
 [ -n "$window" ] || fail "the main window did not show"
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
@@ -79,7 +78,6 @@ click 420 191                                  # トレイに格納
 
 # The settings dialog's OK sets the length of the next countdown.
 start settings "2026-12-07 11:59:25" "$settings_three_seconds" "$(logoff_at_noon 毎日)"
-sleep 1
 window=$(show_main_window settings)
 click 221 372                                  # 設定
 dialog=$(wait_for_window 設定 5)
