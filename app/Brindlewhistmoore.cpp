@@ -137,7 +137,8 @@ int main(int argc, char* argv[]) {
                       &commands},
                      tickTimer);
     ui::TForm2 Form2(state, Form1, [] { QApplication::beep(); });
-    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart, &commands});
+    ui::TForm3 Form3(
+        {state.settings, files, settingsPath, prompter, autostart, &commands, &Form1.policy()});
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);
     const auto showMainWindow = [&Form1] {

@@ -109,7 +109,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         state, prompter, [&Form1](core::CancelledBy by) { Form1.countdownCancelled(by); },
         [&Form1] { return Form1.countdownPostponed(); },
         [&Form1] { return Form1.countdownFinished(); });
-    ui::TForm3 Form3({state.settings, files, settingsPath, prompter, autostart, &commands});
+    ui::TForm3 Form3(
+        {state.settings, files, settingsPath, prompter, autostart, &commands, &Form1.policy()});
     ui::TForm4 Form4(prompter);
     Form1.attachCountdown(Form2);
     Form1.attachSettingsDialog(Form3);

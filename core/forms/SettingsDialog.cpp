@@ -89,11 +89,31 @@ std::optional<std::string> SettingsDialog::commandRefusal(const std::string& com
     return std::nullopt;
 }
 
+std::vector<std::string> SettingsDialog::overruled(const SettingsDialogValues& values) const {
+    std::vector<std::string> notes;
+    const Policy* policy = services_.policy;
+    if (policy == nullptr)
+        return notes;
+    const Settings& settings = services_.settings;
+    if (!values.command.empty() && values.command != decodeCp932(settings.PRECOMMAND)) {
+        if (!policy->preActionCommand.value.empty())
+            notes.push_back(tr("管理者の設定のコマンドが、このコマンドの代わりに実行されます。"));
+        else if (!policy->allowUserCommand.value)
+            notes.push_back(tr("管理者の設定で、利用者のコマンドは実行しません。"));
+    }
+    const auto& defer = policy->deferWhileBusy.value;
+    if (defer && values.on(&Settings::DEFERchange) != isOn(settings.DEFERchange))
+        notes.push_back(*defer ? tr("管理者の設定で、発表中・全画面表示中はいつも待ちます。")
+                               : tr("管理者の設定で、発表中・全画面表示中も待ちません。"));
+    return notes;
+}
+
 bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
     if (const auto why = commandRefusal(values.command)) {
         services_.prompter.showError(fill(tr("実行前のコマンドを使えません: {0}"), {*why}));
         return false;
     }
+    const std::vector<std::string> notes = overruled(values);
     Settings& settings = services_.settings;
     settings.PRECOMMAND = encodeCp932(values.command);
     settings.PRECOMMANDTime = std::to_string(values.commandSeconds);
@@ -120,6 +140,12 @@ bool SettingsDialog::Button1Click(const SettingsDialogValues& values) {
         return false;
     if (languageChanged)
         services_.prompter.inform(tr("表示の言語は次の起動から変わります。"));
+    if (!notes.empty()) {
+        std::string text;
+        for (const std::string& note : notes)
+            text += (text.empty() ? "" : "\n") + note;
+        services_.prompter.inform(text);
+    }
     if (values.startAtLogon != shownStartAtLogon_) {
         runGuarded(services_.prompter, [&] {
             if (values.startAtLogon)

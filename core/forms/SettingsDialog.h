@@ -6,6 +6,7 @@
 #include "core/base/FileStore.h"
 #include "core/base/Prompter.h"
 #include "core/base/Settings.h"
+#include "core/policy/Policy.h"
 
 #include <array>
 #include <iterator>
@@ -47,6 +48,8 @@ public:
         Autostart& autostart;
         // Says at once that a command's program is not there; none where commands do not run.
         const CommandPort* commands = nullptr;
+        // The administrator's policy in force, which may overrule what is chosen here.
+        const Policy* policy = nullptr;
     };
     explicit SettingsDialog(Services services) : services_(std::move(services)) {}
 
@@ -62,9 +65,13 @@ public:
     // Then the autostart entry is made or removed, only when its switch was changed since the
     // dialog opened, so an entry made by hand survives an unrelated OK; a failure there is
     // shown and the dialog closes all the same.
+    // A command or a guard switch changed here that the administrator's policy overrules is said
+    // so after the writing, in one box.
     bool Button1Click(const SettingsDialogValues& values);
 
 private:
+    // What the policy makes of the changes in `values`, before they are taken.
+    std::vector<std::string> overruled(const SettingsDialogValues& values) const;
     int languageIndex() const;
     // Why the command cannot run, checked before anything is written.
     std::optional<std::string> commandRefusal(const std::string& command) const;

@@ -35,6 +35,8 @@ public:
     void FormCreate();
     // What the window's fields hold; the window draws it when its widgets are built.
     const MainWindowValues& values() const { return values_; }
+    // The administrator's policy in force, kept up to date as its sources change.
+    const Policy& policy() const { return bookings_.policy().policy(); }
     // The user changed the window's fields: the settings follow the watches' fields.
     void valuesChanged(const MainWindowValues& values);
     // The window's widgets exist now: they show the fields and all else shown so far.

@@ -89,6 +89,7 @@ public:
     int selectedRow() const;
     void selectRow(int row);
     const core::ReservationTable& table() const { return table_; }
+    const core::Policy& policy() const { return model_.policy(); }
     // A command of the command line, from another process.
     core::CommandAnswer runCommandLine(const core::CommandRequest& request) {
         return model_.runCommandLine(request);

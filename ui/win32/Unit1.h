@@ -44,6 +44,7 @@ public:
     void attachCountdown(TForm2& countdown) { countdown_ = &countdown; }
     void attachSettingsDialog(TForm3& dialog) { settingsDialog_ = &dialog; }
     void attachPolicyList(TForm4& list) { policyList_ = &list; }
+    const core::Policy& policy() const { return model_.policy(); }
     void countdownCancelled(core::CancelledBy by);
     std::optional<std::string> countdownPostponed();
     std::optional<std::string> countdownFinished();

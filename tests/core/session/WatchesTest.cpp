@@ -156,6 +156,27 @@ TEST(MainWindowModel, TheAutostartEntryChangesOnlyWithItsSwitch) {
     EXPECT_TRUE(dialog.Button1Click(values)) << "the dialog closes all the same";
     EXPECT_EQ(w.prompter.errors, Texts{"autostart: Permission denied"});
     EXPECT_EQ(w.files.files[kIni].substr(0, 16), "[SET]\r\nCPUchange") << "the keys were written";
+
+    // What the administrator's policy overrules is written all the same, and said once changed.
+    Policy policy;
+    policy.allowUserCommand.value = false;
+    policy.deferWhileBusy.value = true;
+    SettingsDialog ruled(
+        {w.state.settings, w.files, kIni, w.prompter, autostart, nullptr, &policy});
+    values = ruled.FormShow();
+    EXPECT_TRUE(ruled.Button1Click(values));
+    EXPECT_EQ(w.prompter.informed, Texts{}) << "nothing changed, nothing said";
+    values.command = "backup --all";
+    values.on(&Settings::DEFERchange) = true;
+    EXPECT_TRUE(ruled.Button1Click(values));
+    EXPECT_EQ(w.prompter.informed, Texts{"管理者の設定で、利用者のコマンドは実行しません。\n"
+                                         "管理者の設定で、発表中・全画面表示中はいつも待ちます。"});
+    EXPECT_EQ(ruled.FormShow().command, "backup --all");
+    policy.preActionCommand.value = "/usr/local/bin/save";
+    values.command = "backup --quick";
+    EXPECT_TRUE(ruled.Button1Click(values));
+    EXPECT_EQ(w.prompter.informed.back(),
+              "管理者の設定のコマンドが、このコマンドの代わりに実行されます。");
 }
 
 TEST(MainWindowModel, AWatchForTheEndOfProgramsHoldsTheTableAndCountsDownWhenTheyEnd) {
