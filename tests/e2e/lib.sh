@@ -98,7 +98,7 @@ launch() {
 # same name.
 visible_window_of() {
     for window in $(x_search --onlyvisible --name '^Brindlewhistmoore$'); do
-        [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$1" ] && echo "$window"
+        [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$1" ] && { echo "$window"; return 0; }
     done
     return 0
 }
@@ -134,7 +134,7 @@ show_main_window() {
     local pid window
     pid=$(cat "$scratch/$1.pid")
     for _ in $(seq 50); do
-        window=$(visible_window_of "$pid" | head -1)
+        window=$(visible_window_of "$pid")
         [ -z "$window" ] || { echo "$window"; return 0; }
         sleep 0.2
     done
