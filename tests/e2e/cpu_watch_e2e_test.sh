@@ -10,7 +10,8 @@ clear_calls
 start watch "2026-12-07 11:59:52" $'[SET]\r\nCPUchange=1\r\nShutDownTime=3\r\nCPUPersent=100\r\nCPUMinitu=1\r\n' \
     "毎日,午後,０時,00分,休止状態,稼働"
 
-# The reservation falls due eight seconds in (a slow start has time); the watch then needs 120 ticks of 500 ms.
+# The reservation falls due eight seconds in (a slow start has time); the watch then needs 120
+# ticks of 500 ms.
 sleep 30
 [ -z "$(x_search --onlyvisible --name '^休止状態予告$')" ] || fail "the countdown came at once"
 [ -z "$(calls)" ] || fail "logind was called before the watch ran its minute"
