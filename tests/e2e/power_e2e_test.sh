@@ -64,7 +64,8 @@ has_history action2 $'要求\t電源断の要求が受け付けられました�
     fail "a request repeated at each tick is one line: $(history_of action2)"
 echo "the history holds the countdown and logind's answer once"
 
-has_history precmd $'実行前のコマンド\t電源断: 実行します: '"$scratch/quick.sh"
+# Its moment comes eight seconds after its start, and the count three more.
+has_history precmd $'実行前のコマンド\t電源断: 実行します: '"$scratch/quick.sh" 20
 for _ in $(seq 50); do
     history_of precmd | grep -q $'^実行前のコマンド\t電源断: 終了コード 0、[0-9.]* 秒: saved 3 files$' &&
         break
